@@ -1,0 +1,66 @@
+#include "encoding/recognition.h"
+
+#include "platform/code_page.h"
+
+namespace inkwren {
+namespace {
+
+constexpr std::int32_t detection_order[] = {
+    encoding_mode::unicode_simplified,
+    encoding_mode::unicode_traditional,
+    encoding_mode::gb,
+    encoding_mode::big5,
+};
+
+int code_page_of_mode(std::int32_t mode, int legacy_code_page) {
+    switch (mode) {
+        case encoding_mode::unicode_traditional:
+            return big5_code_page;
+        case encoding_mode::unicode_simplified:
+            return gbk_code_page;
+        default:
+            return legacy_code_page;
+    }
+}
+
+bool key_present(const CharacterKey& key, std::int32_t mode, const QString& index_path) {
+    return in_dictionary(index_path, key.archive_key, column_for_mode(mode));
+}
+
+}  // namespace
+
+QByteArray archive_key_for(const QString& key_text, int legacy_code_page) {
+    return to_code_page(key_text, legacy_code_page) + ".wrt";
+}
+
+CharacterKey build_key(const QString& text, std::int32_t mode, int legacy_code_page) {
+    const QByteArray bytes = to_code_page(text, code_page_of_mode(mode, legacy_code_page));
+    CharacterKey key;
+    key.key_text = from_code_page(bytes, legacy_code_page);
+    key.archive_key = archive_key_for(key.key_text, legacy_code_page);
+    return key;
+}
+
+std::optional<CharacterKey> recognise_text(const QString& text, EncodingState& state,
+                                           const QString& index_path, int legacy_code_page) {
+    CharacterKey key = build_key(text, state.encoding_mode, legacy_code_page);
+    bool present = key_present(key, state.encoding_mode, index_path);
+    if (!present && state.autodetect) {
+        for (const std::int32_t mode : detection_order) {
+            state.encoding_mode = mode;
+            key = build_key(text, mode, legacy_code_page);
+            present = key_present(key, mode, index_path);
+            if (present) {
+                break;
+            }
+        }
+    }
+    // The final presence check of a detection would scan the index once more for the answer
+    // already in hand; the index cannot change in between, so the answer is kept instead.
+    if (!present) {
+        return std::nullopt;
+    }
+    return key;
+}
+
+}  // namespace inkwren

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the README's test command.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build"
+
+bash "$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -G Ninja
+cmake --build "$build"
+ctest --test-dir "$build" --output-on-failure

@@ -1,0 +1,70 @@
+#include "strokes/archive_writer.h"
+
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <zlib.h>
+
+#include "platform/error.h"
+#include "strokes/stroke_archive.h"
+
+namespace inkwren {
+namespace {
+
+void put_name(char* field, int capacity, const QByteArray& name) {
+    if (name.size() > capacity) {
+        throw Error(QStringLiteral("The entry name \"%1\" is longer than its %2-byte field.")
+                        .arg(QString::fromLatin1(name.toHex(' ')))
+                        .arg(capacity));
+    }
+    field[0] = char(name.size());
+    std::copy(name.begin(), name.end(), field + 1);
+}
+
+QByteArray index_entry(const ArchiveSource& source, qint32 packed_size) {
+    QByteArray entry(index_entry_size, '\0');
+    put_name(entry.data(), 10, source.big5_name);
+    put_name(entry.data() + 11, 24, source.gb_name);
+    qToLittleEndian<qint32>(qint32(source.stroke_text.size()), entry.data() + 36);
+    qToLittleEndian<qint32>(packed_size, entry.data() + 40);
+    return entry;
+}
+
+void save_whole(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        throw Error(QStringLiteral("\"%1\" cannot be written: %2.").arg(path, file.errorString()));
+    }
+}
+
+}  // namespace
+
+QByteArray compress_entry(const QByteArray& stroke_text) {
+    uLongf packed_size = compressBound(uLong(stroke_text.size()));
+    QByteArray packed(qsizetype(packed_size), '\0');
+    const int status = compress2(reinterpret_cast<Bytef*>(packed.data()), &packed_size,
+                                 reinterpret_cast<const Bytef*>(stroke_text.constData()),
+                                 uLong(stroke_text.size()), Z_BEST_COMPRESSION);
+    if (status != Z_OK) {
+        throw Error(
+            QStringLiteral("A stroke text cannot be compressed (zlib error %1).").arg(status));
+    }
+    packed.truncate(qsizetype(packed_size));
+    return packed;
+}
+
+void write_archive(const QString& data_path, const QString& index_path,
+                   const std::vector<ArchiveSource>& sources) {
+    QByteArray data;
+    QByteArray index;
+    index.reserve(qsizetype(sources.size()) * index_entry_size);
+    for (const ArchiveSource& source : sources) {
+        const QByteArray packed = compress_entry(source.stroke_text);
+        index += index_entry(source, qint32(packed.size()));
+        data += packed;
+    }
+    save_whole(data_path, data);
+    save_whole(index_path, index);
+}
+
+}  // namespace inkwren

@@ -1,0 +1,293 @@
+#include "strokes/stroke_archive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <zlib.h>
+
+#include <cstring>
+#include <memory>
+
+#include "platform/code_page.h"
+#include "platform/error.h"
+#include "strokes/stroke_text.h"
+
+namespace inkwren {
+namespace {
+
+constexpr int big5_field_offset = 0;
+constexpr int big5_field_capacity = 10;
+constexpr int gb_field_offset = 11;
+constexpr int gb_field_capacity = 24;
+constexpr int plain_size_offset = 36;
+constexpr int packed_size_offset = 40;
+
+// Deflate cannot expand data by more than about 1032 to 1, so a larger plain_size can only
+// come from a damaged index; refusing it keeps a damaged entry from claiming gigabytes.
+constexpr std::int64_t max_inflation_ratio = 1032;
+constexpr std::int64_t max_inflation_slack = 1024;
+
+struct NameField {
+    const char* bytes;
+    int length;
+};
+
+// The stored name without its leading and trailing bytes of value 32 or less.
+NameField trimmed_name(const char* entry, IndexColumn column) {
+    const int offset = column == IndexColumn::big5 ? big5_field_offset : gb_field_offset;
+    const int capacity = column == IndexColumn::big5 ? big5_field_capacity : gb_field_capacity;
+    const char* bytes = entry + offset + 1;
+    int length = std::min<int>(static_cast<unsigned char>(entry[offset]), capacity);
+    while (length > 0 && static_cast<unsigned char>(bytes[0]) <= 32) {
+        ++bytes;
+        --length;
+    }
+    while (length > 0 && static_cast<unsigned char>(bytes[length - 1]) <= 32) {
+        --length;
+    }
+    return {bytes, length};
+}
+
+QByteArray stored_name(const char* entry, int offset, int capacity) {
+    const int length = std::min<int>(static_cast<unsigned char>(entry[offset]), capacity);
+    return QByteArray(entry + offset + 1, length);
+}
+
+IndexEntry decode_entry(const char* entry) {
+    IndexEntry decoded;
+    decoded.big5_name = stored_name(entry, big5_field_offset, big5_field_capacity);
+    decoded.gb_name = stored_name(entry, gb_field_offset, gb_field_capacity);
+    decoded.plain_size = qFromLittleEndian<qint32>(entry + plain_size_offset);
+    decoded.packed_size = qFromLittleEndian<qint32>(entry + packed_size_offset);
+    return decoded;
+}
+
+// How an entry is named in messages: its position and its name as a reader sees it.
+QString entry_label(int position, const IndexEntry& entry) {
+    const QString name = entry.big5_name.trimmed().isEmpty()
+                             ? from_code_page(entry.gb_name.trimmed(), gbk_code_page)
+                             : from_code_page(entry.big5_name.trimmed(), big5_code_page);
+    return QStringLiteral("entry %1 (\"%2\")").arg(position).arg(name);
+}
+
+[[noreturn]] void entry_damaged(const QString& index_path, int position, const IndexEntry& entry,
+                                const QString& what) {
+    throw Error(QStringLiteral("The stroke archive index \"%1\" is damaged: %2 %3.")
+                    .arg(index_path, entry_label(position, entry), what));
+}
+
+// Only the two sizes are read on the way through the index; the names are decoded for a
+// message when one of them is impossible.
+void check_sizes(const QString& index_path, int position, const char* bytes) {
+    const qint32 plain_size = qFromLittleEndian<qint32>(bytes + plain_size_offset);
+    const qint32 packed_size = qFromLittleEndian<qint32>(bytes + packed_size_offset);
+    if (packed_size < 0) {
+        entry_damaged(index_path, position, decode_entry(bytes),
+                      QStringLiteral("has a negative packed size (%1)").arg(packed_size));
+    }
+    if (plain_size < 0 ||
+        plain_size > std::int64_t(packed_size) * max_inflation_ratio + max_inflation_slack) {
+        entry_damaged(index_path, position, decode_entry(bytes),
+                      QStringLiteral("has an impossible plain size (%1 for %2 packed bytes)")
+                          .arg(plain_size)
+                          .arg(packed_size));
+    }
+}
+
+// The index file held in memory for one scan: mapped when possible, read otherwise.
+class IndexBytes {
+public:
+    explicit IndexBytes(const QString& path) : file_(path) {
+        if (!file_.open(QIODevice::ReadOnly)) {
+            throw Error(QStringLiteral("The stroke archive index \"%1\" cannot be opened: %2.")
+                            .arg(path, file_.errorString()));
+        }
+        size_ = file_.size();
+        if (size_ % index_entry_size != 0) {
+            throw Error(QStringLiteral("The stroke archive index \"%1\" is damaged: its size "
+                                       "(%2 bytes) is not a whole number of %3-byte entries.")
+                            .arg(path)
+                            .arg(size_)
+                            .arg(index_entry_size));
+        }
+        if (size_ > 0) {
+            mapped_ = file_.map(0, size_);
+            if (mapped_ == nullptr) {
+                copy_ = file_.readAll();
+            }
+        }
+    }
+
+    const char* entry(std::int64_t position) const {
+        const char* base =
+            mapped_ != nullptr ? reinterpret_cast<const char*>(mapped_) : copy_.constData();
+        return base + position * index_entry_size;
+    }
+
+    std::int64_t count() const { return size_ / index_entry_size; }
+
+private:
+    QFile file_;
+    std::int64_t size_ = 0;
+    uchar* mapped_ = nullptr;
+    QByteArray copy_;
+};
+
+struct ZStreamGuard {
+    z_stream stream{};
+    bool initialised = false;
+    ~ZStreamGuard() {
+        if (initialised) {
+            inflateEnd(&stream);
+        }
+    }
+};
+
+QByteArray inflate_exactly(const QByteArray& packed, std::int32_t plain_size,
+                           const QString& describe_entry) {
+    auto fail = [&](const QString& what) -> Error {
+        return Error(QStringLiteral("%1 cannot be unpacked: %2.").arg(describe_entry, what));
+    };
+    QByteArray plain(plain_size, '\0');
+    ZStreamGuard guard;
+    if (inflateInit(&guard.stream) != Z_OK) {
+        throw fail(QStringLiteral("the inflater could not start"));
+    }
+    guard.initialised = true;
+    z_stream& stream = guard.stream;
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.constData()));
+    stream.avail_in = uInt(packed.size());
+    stream.next_out = reinterpret_cast<Bytef*>(plain.data());
+    stream.avail_out = uInt(plain.size());
+    int status = inflate(&stream, Z_FINISH);
+    if (status != Z_STREAM_END && stream.avail_out == 0) {
+        // The buffer is full but the stream has not ended: see whether it holds more.
+        char spare = 0;
+        stream.next_out = reinterpret_cast<Bytef*>(&spare);
+        stream.avail_out = 1;
+        status = inflate(&stream, Z_FINISH);
+        if (stream.avail_out == 0) {
+            throw fail(QStringLiteral("it holds more than the %1 bytes its index entry gives")
+                           .arg(plain_size));
+        }
+    }
+    if (status == Z_DATA_ERROR || status == Z_NEED_DICT || status == Z_MEM_ERROR) {
+        throw fail(QStringLiteral("its compressed data is corrupt (%1)")
+                       .arg(QString::fromLatin1(stream.msg ? stream.msg : "zlib error")));
+    }
+    if (status != Z_STREAM_END) {
+        throw fail(QStringLiteral("its compressed data is cut short"));
+    }
+    if (stream.total_out != uLong(plain_size)) {
+        throw fail(QStringLiteral("it holds %1 bytes, not the %2 its index entry gives")
+                       .arg(stream.total_out)
+                       .arg(plain_size));
+    }
+    return plain;
+}
+
+QString describe(const QString& data_path, const IndexMatch& match) {
+    return QStringLiteral("The stroke archive \"%1\", %2,")
+        .arg(data_path, entry_label(match.position, match.entry));
+}
+
+}  // namespace
+
+std::optional<IndexMatch> find_in_index(const QString& index_path, const QByteArray& key,
+                                        IndexColumn column) {
+    const IndexBytes index(index_path);
+    std::int64_t offset = 0;
+    for (std::int64_t position = 0; position < index.count(); ++position) {
+        const char* entry = index.entry(position);
+        check_sizes(index_path, int(position), entry);
+        const NameField name = trimmed_name(entry, column);
+        if (name.length == key.size() &&
+            std::memcmp(name.bytes, key.constData(), name.length) == 0) {
+            return IndexMatch{decode_entry(entry), offset, int(position)};
+        }
+        offset += qFromLittleEndian<qint32>(entry + packed_size_offset);
+    }
+    return std::nullopt;
+}
+
+bool in_dictionary(const QString& index_path, const QByteArray& key, IndexColumn column) {
+    return find_in_index(index_path, key, column).has_value();
+}
+
+std::vector<IndexEntry> read_index(const QString& index_path) {
+    const IndexBytes index(index_path);
+    std::vector<IndexEntry> entries;
+    entries.reserve(std::size_t(index.count()));
+    for (std::int64_t position = 0; position < index.count(); ++position) {
+        check_sizes(index_path, int(position), index.entry(position));
+        entries.push_back(decode_entry(index.entry(position)));
+    }
+    return entries;
+}
+
+QByteArray read_entry_text(const QString& data_path, const IndexMatch& match) {
+    QFile data(data_path);
+    if (!data.open(QIODevice::ReadOnly)) {
+        throw Error(QStringLiteral("The stroke archive \"%1\" cannot be opened: %2.")
+                        .arg(data_path, data.errorString()));
+    }
+    const std::int64_t end = match.data_offset + match.entry.packed_size;
+    if (end > data.size()) {
+        throw Error(QStringLiteral("%1 runs past the end of the file (%2 bytes needed, %3 there).")
+                        .arg(describe(data_path, match))
+                        .arg(end)
+                        .arg(data.size()));
+    }
+    if (match.entry.plain_size == 0) {
+        return {};
+    }
+    data.seek(match.data_offset);
+    const QByteArray packed = data.read(match.entry.packed_size);
+    if (packed.size() != match.entry.packed_size) {
+        throw Error(QStringLiteral("%1 cannot be read: %2.")
+                        .arg(describe(data_path, match), data.errorString()));
+    }
+    return inflate_exactly(packed, match.entry.plain_size, describe(data_path, match));
+}
+
+bool extract_entry(const QByteArray& key, const QString& data_path, const QString& index_path,
+                   const QString& out_folder, IndexColumn column) {
+    const std::optional<IndexMatch> match = find_in_index(index_path, key, column);
+    if (!match) {
+        return false;
+    }
+    const QByteArray text = read_entry_text(data_path, *match);
+    const QString out_path =
+        path_in_folder(out_folder, QString::fromLatin1(recent_file_name), QString());
+    QSaveFile out(out_path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) {
+        throw Error(
+            QStringLiteral("\"%1\" cannot be written: %2.").arg(out_path, out.errorString()));
+    }
+    return true;
+}
+
+QString index_file_name(const QString& archive_file) {
+    // Only the file's own name is cut at its first dot; a folder may hold dots of its own.
+    const qsizetype name_start = archive_file.lastIndexOf(QLatin1Char('/')) + 1;
+    const qsizetype dot = archive_file.indexOf(QLatin1Char('.'), name_start);
+    const QString folder = archive_file.left(name_start);
+    const QString name = archive_file.mid(name_start, dot >= 0 ? dot - name_start : -1);
+    return folder + name.left(104).trimmed() + QStringLiteral("-idx.dat");
+}
+
+bool choose_traditional_archive(ArchiveChoice& choice, const QString& folder) {
+    choice.archive_file = QString::fromLatin1(traditional_archive);
+    choice.index_file = index_file_name(choice.archive_file);
+    const QDir dir(folder);
+    return dir.exists(choice.archive_file) && dir.exists(choice.index_file);
+}
+
+void choose_simplified_archive(ArchiveChoice& choice) {
+    choice.archive_file = QString::fromLatin1(simplified_archive);
+    choice.index_file = index_file_name(choice.archive_file);
+}
+
+}  // namespace inkwren

@@ -1,0 +1,208 @@
+#include "strokes/stroke_text.h"
+
+#include <QFile>
+#include <QList>
+#include <QSaveFile>
+
+#include <charconv>
+#include <cmath>
+
+#include "platform/error.h"
+
+namespace inkwren {
+namespace {
+
+constexpr int field_count = 8;
+constexpr char tab = '\t';
+const QByteArray end_field = "-";
+
+// Characters kept of each field on reading; the rest of a longer field is dropped.
+constexpr int field_widths[field_count] = {31, 31, 3, 11, 11, 1, 2, 11};
+
+QByteArray format_number(double value) {
+    return QByteArray::number(value, 'g', 15);
+}
+
+void append_record_line(QByteArray& text, const PointRecord& record) {
+    QList<QByteArray> fields;
+    if (is_end_marker(record)) {
+        fields = {end_field,
+                  end_field,
+                  end_field,
+                  end_field,
+                  end_field,
+                  end_field,
+                  QByteArray::number(record.kind),
+                  end_field};
+    } else {
+        fields = {format_number(record.x),
+                  format_number(record.y),
+                  QByteArray::number(record.pen_width),
+                  QByteArray::number(record.pen_color),
+                  QByteArray::number(record.repeat_count),
+                  record.instant ? "1" : "0",
+                  QByteArray::number(record.kind),
+                  QByteArray::number(record.fill_color)};
+    }
+    text += fields.join(tab);
+    text += "\r\n";
+}
+
+// Reads stroke text line by line, keeping the line number for messages.
+class StrokeTextReader {
+public:
+    StrokeTextReader(const QString& source, EndMarkerKind end_kind, double offset_x,
+                     double offset_y)
+        : source_(source), end_kind_(end_kind), offset_x_(offset_x), offset_y_(offset_y) {}
+
+    TObjList read(const QByteArray& text) {
+        TObjList records;
+        const QList<QByteArray> lines = text.split('\n');
+        for (qsizetype index = 0; index < lines.size(); ++index) {
+            line_number_ = int(index) + 1;
+            QByteArray line = lines[index];
+            if (line.endsWith('\r')) {
+                line.chop(1);
+            }
+            if (line.trimmed().isEmpty()) {
+                continue;
+            }
+            records.push_back(read_line(line));
+            last_record_line_ = line_number_;
+        }
+        if (!records.empty() && !is_end_marker(records.back())) {
+            line_number_ = last_record_line_;
+            fail(QStringLiteral("the last stroke is not closed by an end marker"));
+        }
+        return records;
+    }
+
+private:
+    [[noreturn]] void fail(const QString& what) const {
+        throw Error(QStringLiteral("The stroke file \"%1\" is damaged at line %2: %3.")
+                        .arg(source_)
+                        .arg(line_number_)
+                        .arg(what));
+    }
+
+    PointRecord read_line(const QByteArray& line) const {
+        QList<QByteArray> fields = line.split(tab);
+        if (fields.size() != field_count) {
+            fail(QStringLiteral("%1 fields instead of %2").arg(fields.size()).arg(field_count));
+        }
+        for (int index = 0; index < field_count; ++index) {
+            fields[index] = fields[index].left(field_widths[index]).trimmed();
+        }
+        if (fields[0] == end_field) {
+            return read_end_marker(fields[6]);
+        }
+        PointRecord record;
+        record.x = to_double(fields[0]) + offset_x_;
+        record.y = to_double(fields[1]) + offset_y_;
+        record.pen_width = to_int(fields[2]);
+        record.pen_color = to_int(fields[3]);
+        record.repeat_count = fields[4] == end_field ? 0 : to_int(fields[4]);
+        record.instant = fields[5] == "1";
+        record.kind = to_int(fields[6]);
+        if (record.kind == record_kind::old_pen_point) {
+            record.kind = record_kind::pen_point;
+        }
+        record.fill_color = to_int(fields[7]);
+        return record;
+    }
+
+    PointRecord read_end_marker(const QByteArray& kind_field) const {
+        const bool pen_up = end_kind_ == EndMarkerKind::keep_pen_up && kind_field == "99";
+        return end_marker(pen_up ? record_kind::pen_up : record_kind::old_pen_point);
+    }
+
+    double to_double(QByteArray field) const {
+        field.replace(',', '.');
+        if (field.startsWith('+')) {
+            field.remove(0, 1);
+        }
+        double value = 0;
+        const char* end = field.constData() + field.size();
+        const auto [stop, error] = std::from_chars(field.constData(), end, value);
+        if (field.isEmpty() || error != std::errc() || stop != end || !std::isfinite(value)) {
+            fail(QStringLiteral("\"%1\" is not a number").arg(QString::fromLatin1(field)));
+        }
+        return value;
+    }
+
+    std::int32_t to_int(const QByteArray& field) const {
+        std::int32_t value = 0;
+        const char* begin = field.constData() + (field.startsWith('+') ? 1 : 0);
+        const char* end = field.constData() + field.size();
+        const auto [stop, error] = std::from_chars(begin, end, value);
+        if (begin == end || error != std::errc() || stop != end) {
+            fail(QStringLiteral("\"%1\" is not a whole number").arg(QString::fromLatin1(field)));
+        }
+        return value;
+    }
+
+    QString source_;
+    EndMarkerKind end_kind_;
+    double offset_x_;
+    double offset_y_;
+    int line_number_ = 0;
+    int last_record_line_ = 0;
+};
+
+QByteArray read_whole_file(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Error(QStringLiteral("The stroke file \"%1\" cannot be opened: %2.")
+                        .arg(path, file.errorString()));
+    }
+    return file.readAll();
+}
+
+}  // namespace
+
+QByteArray format_stroke_text(const TLineList& lines) {
+    QByteArray text;
+    for (const TObjList& stroke : lines.items) {
+        for (const PointRecord& record : stroke) {
+            append_record_line(text, record);
+        }
+    }
+    return text;
+}
+
+TObjList parse_stroke_text(const QByteArray& text, const QString& source, EndMarkerKind end_kind,
+                           double offset_x, double offset_y) {
+    return StrokeTextReader(source, end_kind, offset_x, offset_y).read(text);
+}
+
+QString path_in_folder(const QString& folder, const QString& name, const QString& extension) {
+    const bool needs_separator = !folder.isEmpty() && !folder.endsWith(QLatin1Char('/'));
+    return folder + (needs_separator ? QStringLiteral("/") : QString()) + name + extension;
+}
+
+void write_strokes(const TLineList& lines, const QString& name, const QString& folder) {
+    const QString path = path_in_folder(folder, name, QStringLiteral(".wrt"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw Error(QStringLiteral("rewrite failed: \"%1\" cannot be created (%2).")
+                        .arg(path, file.errorString()));
+    }
+    file.write(format_stroke_text(lines));
+    if (!file.commit()) {
+        throw Error(QStringLiteral("rewrite failed: \"%1\" cannot be written (%2).")
+                        .arg(path, file.errorString()));
+    }
+}
+
+void read_records(const QString& path, TObjList& records, double offset_x, double offset_y) {
+    const TObjList read = parse_stroke_text(read_whole_file(path), path, EndMarkerKind::keep_pen_up,
+                                            offset_x, offset_y);
+    records.insert(records.end(), read.begin(), read.end());
+}
+
+TObjList read_record_list(const QString& path, double offset_x, double offset_y) {
+    return parse_stroke_text(read_whole_file(path), path, EndMarkerKind::always_zero, offset_x,
+                             offset_y);
+}
+
+}  // namespace inkwren

@@ -1,0 +1,40 @@
+// Stroke text, the one serialisation of strokes: one point record per line, eight TAB-separated
+// fields, CR LF line ends. Archive entries, ".wrt" stroke files, custom characters and the
+// temporary files all hold it.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "strokes/linelist.h"
+
+namespace inkwren {
+
+// How the readers keep the kind written in an end marker's seventh field.
+enum class EndMarkerKind {
+    keep_pen_up,  // "99" gives kind 99, anything else kind 0 (the player's reader)
+    always_zero,  // every end marker gets kind 0 (the work-list reader used when saving)
+};
+
+QByteArray format_stroke_text(const TLineList& lines);
+
+// Parses a whole stroke text; source names the file in error messages. Offsets are added to
+// every ordinary record. Malformed text (not eight fields, a field that is not a number, a last
+// stroke without its end marker) throws Error naming the source and line; nothing is returned
+// for it.
+TObjList parse_stroke_text(const QByteArray& text, const QString& source, EndMarkerKind end_kind,
+                           double offset_x = 0, double offset_y = 0);
+
+// Writes the strokes to folder + name + ".wrt", whole or not at all.
+void write_strokes(const TLineList& lines, const QString& name, const QString& folder);
+
+// Reads a stroke file and appends its records to records (the player's flat list). A malformed
+// file appends nothing.
+void read_records(const QString& path, TObjList& records, double offset_x, double offset_y);
+
+TObjList read_record_list(const QString& path, double offset_x, double offset_y);
+
+// folder + name + extension, with a "/" between folder and name when the folder lacks one.
+QString path_in_folder(const QString& folder, const QString& name, const QString& extension);
+
+}  // namespace inkwren

@@ -1,0 +1,84 @@
+#include "tests/support/fixtures.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <stdexcept>
+
+#include "platform/code_page.h"
+#include "strokes/stroke_text.h"
+
+namespace inkwren::testing {
+
+TempFolder::TempFolder() : dir_(QDir::tempPath() + QStringLiteral("/筆順測試-XXXXXX")) {
+    if (!dir_.isValid()) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+}
+
+QString TempFolder::path() const {
+    return dir_.path() + QLatin1Char('/');
+}
+
+QString TempFolder::file(const QString& name) const {
+    return path() + name;
+}
+
+void write_file(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        throw std::runtime_error("cannot write " + path.toStdString());
+    }
+}
+
+QByteArray read_file(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw std::runtime_error("cannot read " + path.toStdString());
+    }
+    return file.readAll();
+}
+
+QByteArray big5(const QString& character) {
+    return to_code_page(character, big5_code_page);
+}
+
+QByteArray gbk(const QString& character) {
+    return to_code_page(character, gbk_code_page);
+}
+
+ArchiveSource archive_source(const QString& character, const QByteArray& stroke_text) {
+    auto name = [](const QByteArray& code) {
+        return code.contains('?') ? QByteArray() : code + ".wrt";
+    };
+    return {name(big5(character)), name(gbk(character)), stroke_text};
+}
+
+TLineList sample_lines(int strokes) {
+    TLineList lines;
+    for (int stroke = 0; stroke < strokes; ++stroke) {
+        TObjList run;
+        for (int point = 0; point < 3; ++point) {
+            PointRecord record;
+            record.x = 20 + 10 * point + 0.5 * stroke;
+            record.y = 30 + 7 * stroke;
+            record.pen_width = 9;
+            record.kind = record_kind::pen_point;
+            run.push_back(record);
+        }
+        run.push_back(end_marker(record_kind::pen_point));
+        add_line(lines, run);
+    }
+    return lines;
+}
+
+QByteArray sample_stroke_text(int strokes) {
+    return format_stroke_text(sample_lines(strokes));
+}
+
+void build_archive(const QString& folder, const std::vector<ArchiveSource>& sources,
+                   const QString& data_name, const QString& index_name) {
+    write_archive(QDir(folder).filePath(data_name), QDir(folder).filePath(index_name), sources);
+}
+
+}  // namespace inkwren::testing

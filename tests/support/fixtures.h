@@ -1,0 +1,48 @@
+// Test fixtures: temporary folders with CJK names, files, stroke texts and small archives.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <vector>
+
+#include "strokes/archive_writer.h"
+#include "strokes/linelist.h"
+
+namespace inkwren::testing {
+
+// A temporary folder whose own name is Chinese, removed with the object.
+class TempFolder {
+public:
+    TempFolder();
+
+    // The folder path with a trailing "/".
+    QString path() const;
+    QString file(const QString& name) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+void write_file(const QString& path, const QByteArray& bytes);
+QByteArray read_file(const QString& path);
+
+// The code of one character in code page 950 or 936.
+QByteArray big5(const QString& character);
+QByteArray gbk(const QString& character);
+
+// A character's index names: its Big5 and GBK codes followed by ".wrt"; empty where the
+// character has no code.
+ArchiveSource archive_source(const QString& character, const QByteArray& stroke_text);
+
+// A stroke text of the given number of short pen strokes, each closed by an end marker.
+QByteArray sample_stroke_text(int strokes);
+TLineList sample_lines(int strokes);
+
+// Writes strokes.cdf and strokes-idx.dat (or the given names) into folder.
+void build_archive(const QString& folder, const std::vector<ArchiveSource>& sources,
+                   const QString& data_name = QStringLiteral("strokes.cdf"),
+                   const QString& index_name = QStringLiteral("strokes-idx.dat"));
+
+}  // namespace inkwren::testing
