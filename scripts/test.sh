@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the README's test command.
+# Builds everything (program, tools, data) and runs every test: the README's test command.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,4 +8,6 @@ build="$root/build"
 bash "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -G Ninja
 cmake --build "$build"
+# The installation folder (stroke archives, picture dictionary, language files, pictures).
+cmake --build "$build" --target installation
 ctest --test-dir "$build" --output-on-failure

@@ -1,0 +1,110 @@
+// Builds the simplified and traditional stroke archives from the unpacked hanzi-writer-data
+// package: make_stroke_archives --package DIR --out DIR
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+#include "platform/error.h"
+#include "strokes/archive_writer.h"
+#include "strokes/stroke_archive.h"
+#include "tools/stroke_data/stroke_conversion.h"
+
+namespace {
+
+using namespace inkwren;
+using namespace inkwren::tools;
+
+void print(const QString& text) {
+    std::fprintf(stdout, "%s\n", qPrintable(text));
+}
+void warn(const QString& text) {
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+QString option(const QStringList& arguments, const QString& name) {
+    const qsizetype at = arguments.indexOf(name);
+    if (at < 0 || at + 1 >= arguments.size()) {
+        throw Error(QStringLiteral("usage: make_stroke_archives --package DIR --out DIR"));
+    }
+    return arguments[at + 1];
+}
+
+bool is_one_character(const QString& name) {
+    return name.size() == 1 || (name.size() == 2 && name[0].isHighSurrogate());
+}
+
+// Every character file of the package, in file-name order; malformed ones are skipped with a
+// warning that names them.
+std::vector<HanziSource> read_package(const QString& folder, int& skipped) {
+    const QDir dir(folder);
+    if (!dir.exists()) {
+        throw Error(QStringLiteral("The stroke data folder \"%1\" does not exist.").arg(folder));
+    }
+    std::vector<HanziSource> characters;
+    for (const QFileInfo& file :
+         dir.entryInfoList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
+        const QString character = file.completeBaseName();
+        if (!is_one_character(character)) {
+            continue;
+        }
+        QFile json(file.filePath());
+        try {
+            if (!json.open(QIODevice::ReadOnly)) {
+                throw Error(QStringLiteral("%1 cannot be read: %2.")
+                                .arg(file.filePath(), json.errorString()));
+            }
+            characters.push_back(parse_hanzi_source(character, json.readAll()));
+        } catch (const Error& error) {
+            warn(QStringLiteral("warning: skipped %1: %2").arg(character, error.message()));
+            ++skipped;
+        }
+    }
+    return characters;
+}
+
+void write_one(const QString& out, const char* data_name, ArchiveKind kind,
+               const std::vector<HanziSource>& characters) {
+    const QString data_file = QString::fromLatin1(data_name);
+    const QString data_path = QDir(out).filePath(data_file);
+    const QString index_path = QDir(out).filePath(index_file_name(data_file));
+    const std::vector<ArchiveSource> sources = archive_sources(characters, kind);
+    write_archive(data_path, index_path, sources);
+    print(QStringLiteral("%1: %2 entries, %3 bytes; %4: %5 bytes")
+              .arg(data_file)
+              .arg(sources.size())
+              .arg(QFileInfo(data_path).size())
+              .arg(index_file_name(data_file))
+              .arg(QFileInfo(index_path).size()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    try {
+        QElapsedTimer timer;
+        timer.start();
+        const QStringList arguments = app.arguments();
+        const QString out = option(arguments, QStringLiteral("--out"));
+        int skipped = 0;
+        const std::vector<HanziSource> characters =
+            read_package(option(arguments, QStringLiteral("--package")), skipped);
+        if (!QDir().mkpath(out)) {
+            throw Error(QStringLiteral("The folder \"%1\" cannot be created.").arg(out));
+        }
+        print(QStringLiteral("read %1 characters, skipped %2 malformed")
+                  .arg(characters.size())
+                  .arg(skipped));
+        write_one(out, simplified_archive, ArchiveKind::simplified, characters);
+        write_one(out, traditional_archive, ArchiveKind::traditional, characters);
+        print(QStringLiteral("stroke archives built in %1 ms").arg(timer.elapsed()));
+        return 0;
+    } catch (const Error& error) {
+        warn(QStringLiteral("make_stroke_archives: %1").arg(error.message()));
+        return 1;
+    }
+}
