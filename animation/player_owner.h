@@ -1,0 +1,37 @@
+// What the animation player reads from and hands back to the window that owns it: the two
+// sliders read live at every tick, the display switches, and the flags the player writes back.
+// Keeping them behind this interface lets the player be built and tested without the window.
+#pragma once
+
+#include <QString>
+
+namespace inkwren {
+
+class PlayerOwner {
+public:
+    virtual ~PlayerOwner() = default;
+
+    virtual int pen_speed() const = 0;        // points per tick less one, 0 to 100
+    virtual int stroke_interval() const = 0;  // pause between strokes in notches, 0 to 30
+
+    virtual bool flash_bar_view() const = 0;  // flash bar pictures shown at rest
+    virtual int flash_count() const = 0;      // flashes a new flash bar gives
+
+    virtual bool edit_marks() const = 0;
+    virtual void set_edit_marks(bool on) = 0;
+    virtual bool grey_first_setting() const = 0;
+    virtual void set_grey_first_setting(bool on) = 0;
+    virtual bool two_color_setting() const = 0;
+    virtual void set_two_color_setting(bool on) = 0;
+
+    // An edit changed the strokes.
+    virtual void set_modified() = 0;
+
+    // A text of the language table, for the notes the player draws or shows.
+    virtual QString text(const QString& key) const = 0;
+
+    // A failure the user should hear about; playback and drawing go on.
+    virtual void report(const QString& message) = 0;
+};
+
+}  // namespace inkwren

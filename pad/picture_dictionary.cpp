@@ -1,0 +1,213 @@
+#include "pad/picture_dictionary.h"
+
+#include <QByteArrayView>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "pad/png_decoder.h"
+#include "platform/error.h"
+
+namespace inkwren {
+namespace {
+
+constexpr int entry_size = 44;
+constexpr int key_offset = 0;
+constexpr int key_capacity = 21;
+constexpr int length_offset = 22;
+constexpr int offset_offset = 33;
+constexpr int number_capacity = 10;
+
+// The index is read this many entries at a time, so a lookup reads it only as far as its match.
+constexpr int entries_per_block = 512;
+
+// A length-prefixed field without its leading and trailing bytes of value 32 or less. A length
+// byte larger than the field is taken as the field's capacity.
+QByteArrayView trimmed_field(const char* entry, int offset, int capacity) {
+    const char* bytes = entry + offset + 1;
+    int length = std::min<int>(static_cast<unsigned char>(entry[offset]), capacity);
+    while (length > 0 && static_cast<unsigned char>(bytes[0]) <= 32) {
+        ++bytes;
+        --length;
+    }
+    while (length > 0 && static_cast<unsigned char>(bytes[length - 1]) <= 32) {
+        --length;
+    }
+    return QByteArrayView(bytes, length);
+}
+
+struct FoundEntry {
+    int position;  // entry number in the index, from 0
+    QByteArray fields;
+};
+
+// How an entry is named in messages. Keys are in whatever code page the dictionary was made
+// for, so they are shown as their bytes.
+QString entry_label(const FoundEntry& entry) {
+    const QByteArrayView key = trimmed_field(entry.fields.constData(), key_offset, key_capacity);
+    return QStringLiteral("entry %1 (key %2)")
+        .arg(QString::number(entry.position),
+             QString::fromLatin1(key.toByteArray().toHex(' ').toUpper()));
+}
+
+// A damaged field is quoted in a message; bytes that would not show are replaced.
+QString printable(QByteArrayView text) {
+    QString shown;
+    for (char byte : text) {
+        shown += byte >= 32 && byte < 127 ? QLatin1Char(byte) : QLatin1Char('?');
+    }
+    return shown;
+}
+
+[[noreturn]] void index_damaged(const QString& index_path, const QString& what) {
+    throw Error(QStringLiteral("The picture dictionary index \"%1\" is damaged: %2.")
+                    .arg(index_path, what));
+}
+
+// role names the file at the start of a sentence, as in "The picture dictionary index".
+void open_for_reading(QFile& file, const QString& role) {
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Error(QStringLiteral("%1 \"%2\" cannot be opened: %3.")
+                        .arg(role, file.fileName(), file.errorString()));
+    }
+}
+
+[[noreturn]] void cannot_read(const QFile& file, const QString& role) {
+    throw Error(QStringLiteral("%1 \"%2\" cannot be read: %3.")
+                    .arg(role, file.fileName(), file.errorString()));
+}
+
+QByteArray read_exactly(QFile& file, std::int64_t size, const QString& role) {
+    QByteArray bytes = file.read(size);
+    if (bytes.size() != size) {
+        cannot_read(file, role);
+    }
+    return bytes;
+}
+
+std::optional<FoundEntry> find_entry(const QString& index_path, const QByteArray& key) {
+    const QString role = QStringLiteral("The picture dictionary index");
+    QFile index(index_path);
+    open_for_reading(index, role);
+    if (index.size() % entry_size != 0) {
+        index_damaged(index_path, QStringLiteral("its size (%1 bytes) is not a whole number of "
+                                                 "%2-byte entries")
+                                      .arg(index.size())
+                                      .arg(entry_size));
+    }
+    const std::int64_t count = index.size() / entry_size;
+    QByteArray block;
+    for (std::int64_t position = 0; position < count; ++position) {
+        const std::int64_t in_block = position % entries_per_block;
+        if (in_block == 0) {
+            const std::int64_t entries =
+                std::min<std::int64_t>(entries_per_block, count - position);
+            block = read_exactly(index, entries * entry_size, role);
+        }
+        const char* entry = block.constData() + in_block * entry_size;
+        if (trimmed_field(entry, key_offset, key_capacity) == key) {
+            return FoundEntry{int(position), QByteArray(entry, entry_size)};
+        }
+    }
+    return std::nullopt;
+}
+
+// An optional sign and at most ten digits, so the value always fits.
+std::optional<std::int64_t> parse_decimal(QByteArrayView text) {
+    const bool negative = text.startsWith('-');
+    if (negative || text.startsWith('+')) {
+        text = text.sliced(1);
+    }
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    std::int64_t value = 0;
+    for (char digit : text) {
+        if (digit < '0' || digit > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (digit - '0');
+    }
+    return negative ? -value : value;
+}
+
+std::int64_t read_number(const QString& index_path, const FoundEntry& entry, int offset,
+                         const QString& field_name) {
+    const QByteArrayView text = trimmed_field(entry.fields.constData(), offset, number_capacity);
+    const std::optional<std::int64_t> value = parse_decimal(text);
+    if (!value) {
+        index_damaged(index_path,
+                      QStringLiteral("%1 has a %2 that is not a decimal number (\"%3\")")
+                          .arg(entry_label(entry), field_name, printable(text)));
+    }
+    if (*value < 0) {
+        index_damaged(index_path,
+                      QStringLiteral("%1 has a negative %2 (%3)")
+                          .arg(entry_label(entry), field_name, QString::number(*value)));
+    }
+    return *value;
+}
+
+QByteArray read_picture_bytes(const QString& index_path, const QString& data_path,
+                              const FoundEntry& entry) {
+    const std::int64_t length =
+        read_number(index_path, entry, length_offset, QStringLiteral("length"));
+    const std::int64_t offset =
+        read_number(index_path, entry, offset_offset, QStringLiteral("offset"));
+    const QString role = QStringLiteral("The picture file");
+    QFile data(data_path);
+    open_for_reading(data, role);
+    // Both numbers have at most ten digits, so their sum cannot overflow.
+    if (offset + length > data.size()) {
+        index_damaged(index_path,
+                      QStringLiteral("%1 points past the end of \"%2\" (bytes %3 to %4 "
+                                     "of %5)")
+                          .arg(entry_label(entry), data_path, QString::number(offset),
+                               QString::number(offset + length), QString::number(data.size())));
+    }
+    if (!data.seek(offset)) {
+        cannot_read(data, role);
+    }
+    return read_exactly(data, length, role);
+}
+
+}  // namespace
+
+std::optional<QImage> find_model_picture(const QString& folder, const QByteArray& key) {
+    const QDir dir(folder);
+    const QString data_path = dir.filePath(QString::fromLatin1(picture_data_name));
+    const QString index_path = dir.filePath(QString::fromLatin1(picture_index_name));
+    if (!QFileInfo::exists(data_path) || !QFileInfo::exists(index_path)) {
+        return std::nullopt;
+    }
+    const std::optional<FoundEntry> entry = find_entry(index_path, key);
+    if (!entry) {
+        return std::nullopt;
+    }
+    const QByteArray png = read_picture_bytes(index_path, data_path, *entry);
+    return decode_png(
+        png, QStringLiteral("The picture of %1 in \"%2\"").arg(entry_label(*entry), data_path));
+}
+
+bool draw_model_picture(const QString& folder, const QByteArray& key, QImage& layer) {
+    const std::optional<QImage> picture = find_model_picture(folder, key);
+    if (!picture) {
+        return false;
+    }
+    if (layer.isNull()) {
+        return true;
+    }
+    // C++ division drops the fraction toward zero, which is the centring wanted, negative too.
+    const QPoint top_left((layer.width() - picture->width()) / 2,
+                          (layer.height() - picture->height()) / 2);
+    QPainter painter(&layer);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(top_left, *picture);
+    return true;
+}
+
+}  // namespace inkwren

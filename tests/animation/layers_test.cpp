@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "animation/layers.h"
+#include "animation/raster.h"
+
+namespace inkwren {
+namespace {
+
+const QSize pad(20, 20);
+
+TEST(Overlay, CopiesOnlyNonWhitePixelsAtTheOffset) {
+    QImage destination = make_bitmap(20, 20, 0x0000FF);
+    QImage source = make_bitmap(4, 4);
+    source.setPixelColor(1, 1, QColor(0, 0, 0));
+    source.setPixelColor(2, 2, QColor(255, 255, 254));  // near-white is ink
+    overlay(destination, source, 5, 6, pad);
+    EXPECT_EQ(color_at(destination, 6, 7), black_color);
+    EXPECT_EQ(color_at(destination, 7, 8), 0xFEFFFF);
+    EXPECT_EQ(color_at(destination, 5, 6), 0x0000FF);  // white is transparent
+}
+
+TEST(Overlay, ClipsAtEveryEdgeAndIgnoresSourcesOutside) {
+    QImage source = make_bitmap(4, 4, black_color);
+    QImage destination = make_bitmap(20, 20);
+    overlay(destination, source, -2, -3, pad);
+    EXPECT_EQ(color_at(destination, 0, 0), black_color);
+    EXPECT_EQ(color_at(destination, 1, 0), black_color);
+    EXPECT_EQ(color_at(destination, 2, 0), white_color);
+    EXPECT_EQ(color_at(destination, 0, 1), white_color);
+    overlay(destination, source, 18, 19, pad);
+    EXPECT_EQ(color_at(destination, 19, 19), black_color);
+
+    const QImage before = destination;
+    overlay(destination, source, 20, 0, pad);
+    overlay(destination, source, 0, -4, pad);
+    overlay(destination, source, -4, 0, pad);
+    overlay(destination, source, 0, 20, pad);
+    EXPECT_EQ(destination, before);
+}
+
+TEST(Overlay, SourcesNotInTwentyFourBitsAreNeverMerged) {
+    QImage destination = make_bitmap(20, 20);
+    QImage source(4, 4, QImage::Format_ARGB32);
+    source.fill(Qt::black);
+    const QImage before = destination;
+    overlay(destination, source, 0, 0, pad);
+    overlay_centred(destination, source, pad);
+    EXPECT_EQ(destination, before);
+}
+
+TEST(Overlay, DestinationGrowsToTheSourceAndControlSize) {
+    QImage destination = make_bitmap(5, 5, 0x010203);
+    overlay(destination, make_bitmap(30, 8, black_color), 0, 0, pad);
+    EXPECT_EQ(destination.size(), QSize(30, 20));
+    EXPECT_EQ(color_at(destination, 29, 7), black_color);
+}
+
+TEST(OverlayCentred, CopiesChannelByChannelAroundThePadCentre) {
+    QImage destination = make_bitmap(20, 20, 0x112233);
+    QImage picture = make_bitmap(5, 4);
+    picture.setPixelColor(0, 0, QColor(255, 40, 255));  // only green is below 255
+    picture.setPixelColor(4, 3, QColor(10, 20, 30));
+    overlay_centred(destination, picture, pad);
+    // (20 - 5) / 2 = 7 and (20 - 4) / 2 = 8
+    EXPECT_EQ(color_at(destination, 7, 8), 0x112833);
+    EXPECT_EQ(color_at(destination, 11, 11), 0x1E140A);
+    EXPECT_EQ(color_at(destination, 8, 8), 0x112233);
+}
+
+TEST(CropToInk, GivesTheSmallestInkBoxOrNothing) {
+    QImage bitmap = make_bitmap(30, 30);
+    EXPECT_FALSE(crop_to_ink(bitmap));
+    for (int y = 5; y < 25; ++y) {
+        bitmap.setPixelColor(10, y, Qt::black);  // a vertical line one pixel thick
+    }
+    EXPECT_FALSE(crop_to_ink(bitmap));
+    bitmap.setPixelColor(14, 20, Qt::red);
+    const auto crop = crop_to_ink(bitmap);
+    ASSERT_TRUE(crop);
+    EXPECT_EQ(crop->box, QRect(QPoint(10, 5), QPoint(14, 24)));
+    EXPECT_EQ(crop->picture.size(), QSize(5, 20));
+    EXPECT_EQ(color_at(crop->picture, 4, 15), 0x0000FF);
+    EXPECT_FALSE(crop_to_ink(QImage(30, 30, QImage::Format_RGB32)));
+}
+
+}  // namespace
+}  // namespace inkwren

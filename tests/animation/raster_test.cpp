@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "animation/raster.h"
+
+namespace inkwren {
+namespace {
+
+int count_of(const QImage& bitmap, std::int32_t color) {
+    int count = 0;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        for (int x = 0; x < bitmap.width(); ++x) {
+            count += color_at(bitmap, x, y) == color ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+TEST(Raster, ColoursKeepRedInTheLowByte) {
+    QImage bitmap = make_bitmap(2, 1, 0x0000FF);
+    EXPECT_EQ(bitmap.pixelColor(0, 0), QColor(255, 0, 0));
+    EXPECT_EQ(color_at(bitmap, 1, 0), 0x0000FF);
+    EXPECT_TRUE(is_24bit(bitmap));
+}
+
+TEST(FloodFill, FillsTheRegionInsideAnOutlineAndNothingBeyond) {
+    QImage bitmap = make_bitmap(40, 40);
+    {
+        Canvas canvas(bitmap);
+        canvas.brush_style = BrushStyle::clear;
+        canvas.rectangle(10, 10, 30, 30);  // black outline from 10 to 29
+        canvas.brush_color = 0x00FF00;
+        canvas.flood_fill({20, 20});
+    }
+    EXPECT_EQ(color_at(bitmap, 11, 11), 0x00FF00);
+    EXPECT_EQ(color_at(bitmap, 28, 28), 0x00FF00);
+    EXPECT_EQ(color_at(bitmap, 10, 20), black_color);
+    EXPECT_EQ(color_at(bitmap, 29, 20), black_color);
+    EXPECT_EQ(color_at(bitmap, 5, 5), white_color);
+    EXPECT_EQ(count_of(bitmap, 0x00FF00), 18 * 18);
+}
+
+TEST(FloodFill, AWholeLargeLayerFillsWithoutExhaustingTheStack) {
+    QImage bitmap = make_bitmap(650, 650);
+    // A comb of walls makes the fill snake through every row.
+    for (int x = 10; x < 650; x += 20) {
+        for (int y = (x / 20) % 2 == 0 ? 0 : 1; y < 649 + ((x / 20) % 2 == 0 ? 0 : 1); ++y) {
+            bitmap.setPixelColor(x, y, Qt::black);
+        }
+    }
+    flood_fill_surface(bitmap, {0, 0}, 0x123456);
+    EXPECT_EQ(color_at(bitmap, 649, 649), 0x123456);
+    EXPECT_EQ(count_of(bitmap, white_color), 0);
+}
+
+TEST(FloodFill, SameColourOrASeedOutsideChangesNothing) {
+    QImage bitmap = make_bitmap(10, 10, 0x112233);
+    flood_fill_surface(bitmap, {3, 3}, 0x112233);
+    flood_fill_surface(bitmap, {-1, 3}, 0x000000);
+    flood_fill_surface(bitmap, {3, 10}, 0x000000);
+    EXPECT_EQ(count_of(bitmap, 0x112233), 100);
+}
+
+TEST(Canvas, WidePensDrawRoundEndedBands) {
+    QImage bitmap = make_bitmap(60, 60);
+    {
+        Canvas canvas(bitmap);
+        canvas.pen_width = 10;
+        canvas.move_to({20, 30});
+        canvas.line_to({40, 30});
+    }
+    EXPECT_EQ(color_at(bitmap, 30, 26), black_color);  // inside the band
+    EXPECT_EQ(color_at(bitmap, 30, 34), black_color);
+    EXPECT_EQ(color_at(bitmap, 30, 37), white_color);  // beyond half the width
+    EXPECT_EQ(color_at(bitmap, 17, 30), black_color);  // the round end reaches past the point
+    EXPECT_EQ(color_at(bitmap, 15, 25), white_color);  // but not its corners
+}
+
+TEST(Canvas, NotXorPenModeDrawnTwiceRestoresThePixels) {
+    QImage bitmap = make_bitmap(20, 20, 0x336699);
+    const QImage before = bitmap;
+    {
+        Canvas canvas(bitmap);
+        canvas.pen_mode = PenMode::not_xor;
+        canvas.pen_width = 3;
+        for (int pass = 0; pass < 2; ++pass) {
+            canvas.move_to({2, 2});
+            canvas.line_to({17, 12});
+        }
+    }
+    EXPECT_EQ(bitmap, before);
+}
+
+}  // namespace
+}  // namespace inkwren

@@ -1,0 +1,338 @@
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QtEndian>
+
+#include <zlib.h>
+
+#include <cmath>
+#include <functional>
+
+#include "pad/picture_dictionary.h"
+#include "pad/png_decoder.h"
+#include "platform/error.h"
+#include "tests/support/fixtures.h"
+
+namespace inkwren {
+namespace {
+
+using testing::big5;
+using testing::gbk;
+using testing::read_file;
+using testing::TempFolder;
+using testing::write_file;
+
+// Fixtures are encoded by Qt, so the decoder is checked against an encoder it shares nothing with.
+QByteArray qt_png(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, "PNG"));
+    return bytes;
+}
+
+// A valid picture whose header claims another size, its checksum made to match.
+QByteArray with_claimed_size(QByteArray png, quint32 width, quint32 height) {
+    qToBigEndian<quint32>(width, png.data() + 16);
+    qToBigEndian<quint32>(height, png.data() + 20);
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(png.data() + 12), 17);
+    qToBigEndian<quint32>(quint32(crc), png.data() + 29);
+    return png;
+}
+
+// Every pixel different, none white, so a misplaced or missing pixel shows.
+QImage pattern(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.setPixel(x, y, qRgb(x % 256, y % 256, 0x40));
+        }
+    }
+    return image;
+}
+
+void expect_error_naming(const std::function<void()>& action, const QStringList& names) {
+    try {
+        action();
+        ADD_FAILURE() << "damaged input was accepted";
+    } catch (const Error& error) {
+        for (const QString& name : names) {
+            EXPECT_TRUE(error.message().contains(name)) << error.message().toStdString();
+        }
+    }
+}
+
+const QString what = QStringLiteral("The picture of 永");
+
+TEST(PngDecoder, EveryOpaqueKindOfPngGivesTheSameRgb888Pixels) {
+    const QImage rgb = pattern(37, 23);
+    const QImage grey = rgb.convertToFormat(QImage::Format_Grayscale8);
+    const struct {
+        QImage source;
+        int bit_depth, colour_type;  // as the PNG header gives them
+    } cases[] = {{rgb, 8, 2},
+                 {rgb.convertToFormat(QImage::Format_Indexed8), 8, 3},
+                 {grey, 8, 0},
+                 {grey.convertToFormat(QImage::Format_Grayscale16), 16, 0},
+                 {rgb.convertToFormat(QImage::Format_Mono), 1, 3}};
+    for (const auto& c : cases) {
+        const QByteArray png = qt_png(c.source);
+        ASSERT_EQ(png[24], c.bit_depth);
+        ASSERT_EQ(png[25], c.colour_type);
+        const QImage decoded = decode_png(png, what);
+        ASSERT_EQ(decoded.format(), QImage::Format_RGB888);
+        EXPECT_TRUE(decoded == c.source.convertToFormat(QImage::Format_RGB888)) << c.colour_type;
+    }
+}
+
+TEST(PngDecoder, TransparentPixelsAreLaidOverWhite) {
+    const QList<QRgb> colours = {qRgba(200, 100, 50, 0), qRgba(200, 100, 50, 128),
+                                 qRgba(0, 0, 255, 255), qRgba(0, 0, 0, 64)};
+    QImage argb(4, 1, QImage::Format_ARGB32);
+    QImage indexed(4, 1, QImage::Format_Indexed8);
+    indexed.setColorTable(colours);
+    for (int x = 0; x < 4; ++x) {
+        argb.setPixel(x, 0, colours[x]);
+        indexed.setPixel(x, 0, uint(x));
+    }
+    for (const QImage& source : {argb, argb.convertToFormat(QImage::Format_RGBA64), indexed}) {
+        const QImage decoded = decode_png(qt_png(source), what);
+        for (int x = 0; x < 4; ++x) {
+            const double alpha = qAlpha(colours[x]) / 255.0;
+            auto over_white = [&](int channel) { return channel * alpha + 255 * (1 - alpha); };
+            const QRgb pixel = decoded.pixel(x, 0);
+            EXPECT_NEAR(qRed(pixel), over_white(qRed(colours[x])), 1) << x;
+            EXPECT_NEAR(qGreen(pixel), over_white(qGreen(colours[x])), 1) << x;
+            EXPECT_NEAR(qBlue(pixel), over_white(qBlue(colours[x])), 1) << x;
+        }
+        EXPECT_EQ(decoded.pixel(0, 0), qRgb(255, 255, 255));
+        EXPECT_EQ(decoded.pixel(2, 0), qRgb(0, 0, 255));
+    }
+}
+
+TEST(PngDecoder, RefusesAbsurdSizesBeforeAllocatingThem) {
+    QImage line(max_png_side, 1, QImage::Format_Grayscale8);
+    line.fill(7);
+    EXPECT_EQ(decode_png(qt_png(line), what).width(), max_png_side);
+    const QByteArray small = qt_png(pattern(4, 4));
+    expect_error_naming([&] { decode_png(with_claimed_size(small, 3, 16385), what); },
+                        {what, "16385"});
+    // A few bytes claiming a gigabyte of pixels.
+    expect_error_naming([&] { decode_png(with_claimed_size(small, 16000, 16000), what); },
+                        {what, "16000"});
+}
+
+TEST(PngDecoder, DamagedBytesAreErrorsNamingThePicture) {
+    const QByteArray good = qt_png(pattern(20, 20));
+    expect_error_naming([&] { decode_png("GIF89a", what); }, {what});
+    for (int cut = 0; cut < good.size(); ++cut) {
+        expect_error_naming([&] { decode_png(good.left(cut), what); }, {what});
+    }
+    QByteArray corrupt = good;
+    corrupt[good.size() / 2] = char(corrupt[good.size() / 2] ^ 0x20);  // inside the image data
+    expect_error_naming([&] { decode_png(corrupt, what); }, {what});
+}
+
+TEST(PngDecoder, RandomAndMutatedBytesNeverCrash) {
+    QRandomGenerator random(44);
+    const QByteArray good = qt_png(pattern(12, 9).convertToFormat(QImage::Format_Indexed8));
+    for (int round = 0; round < 2000; ++round) {
+        // Half the rounds are noise after the signature, half a valid picture with a few changes.
+        QByteArray bytes =
+            round % 2 == 0 ? good.left(8) + QByteArray(random.bounded(200), '\0') : good;
+        for (int change = 0; change < (round % 2 == 0 ? bytes.size() - 8 : 3); ++change) {
+            const int at = round % 2 == 0 ? 8 + change : random.bounded(8, int(good.size()));
+            bytes[at] = char(random.bounded(256));
+        }
+        try {
+            EXPECT_EQ(decode_png(bytes, what).format(), QImage::Format_RGB888);
+        } catch (const Error&) {
+        }
+    }
+}
+
+// One 44-byte index entry: three length-prefixed fields, the numbers spelt as the caller says.
+QByteArray dictionary_entry(const QByteArray& key, const QByteArray& length,
+                            const QByteArray& offset) {
+    QByteArray bytes(44, '\0');
+    for (auto [start, text] : {std::pair{0, key}, {22, length}, {33, offset}}) {
+        bytes[start] = char(text.size());
+        bytes.replace(start + 1, text.size(), text);
+    }
+    return bytes.left(44);
+}
+
+class PictureDictionaryTest : public ::testing::Test {
+protected:
+    QString index() const { return folder.file("hk_dict.dat"); }
+    QString data() const { return folder.file("hk_kai.dat"); }
+
+    // Pictures end to end in hk_kai.dat, in the order of their entries.
+    void build(const std::vector<std::pair<QByteArray, QByteArray>>& pictures) {
+        QByteArray index_bytes, data_bytes;
+        for (const auto& [key, png] : pictures) {
+            index_bytes += dictionary_entry(key, QByteArray::number(png.size()),
+                                            QByteArray::number(data_bytes.size()));
+            data_bytes += png;
+        }
+        write_file(index(), index_bytes);
+        write_file(data(), data_bytes);
+    }
+
+    std::optional<QImage> find(const QByteArray& key) {
+        return find_model_picture(folder.path(), key);
+    }
+
+    // Draws a pattern picture (with one white pixel) on a blue layer; checks every layer pixel.
+    void expect_centred(QSize layer_size, QSize picture_size, QPoint top_left) {
+        QImage picture = pattern(picture_size.width(), picture_size.height());
+        picture.setPixel(picture.width() / 2, picture.height() / 2, qRgb(255, 255, 255));
+        build({{yong, qt_png(picture)}});
+        QImage layer(layer_size, QImage::Format_RGB888);
+        layer.fill(Qt::blue);
+        ASSERT_TRUE(draw_model_picture(folder.path(), yong, layer));
+        ASSERT_EQ(layer.size(), layer_size);
+        ASSERT_EQ(layer.format(), QImage::Format_RGB888);
+        for (int y = 0; y < layer.height(); ++y) {
+            for (int x = 0; x < layer.width(); ++x) {
+                const QPoint at = QPoint(x, y) - top_left;
+                const QRgb expected =
+                    picture.rect().contains(at) ? picture.pixel(at) : qRgb(0, 0, 255);
+                ASSERT_EQ(layer.pixel(x, y), expected) << x << "," << y;
+            }
+        }
+    }
+
+    void expect_refused(const QStringList& names) {
+        expect_error_naming([&] { find(yong); }, names);
+    }
+
+    TempFolder folder;
+    const QByteArray yong = big5(QStringLiteral("永"));
+    const QByteArray guo = gbk(QStringLiteral("国"));
+};
+
+TEST_F(PictureDictionaryTest, FindsStoredKeysWithoutTheirBlanksAndTheFirstOfTwoWins) {
+    build({{" \t" + yong + "\x01 ", qt_png(pattern(3, 3))},
+           {yong, qt_png(pattern(4, 4))},
+           {guo, qt_png(pattern(5, 6))}});
+    ASSERT_TRUE(find(yong));
+    EXPECT_EQ(find(yong)->size(), QSize(3, 3));
+    EXPECT_EQ(find(guo)->size(), QSize(5, 6));
+    EXPECT_EQ(find(guo)->format(), QImage::Format_RGB888);
+    // Keys compare byte for byte at their exact length; only stored keys are trimmed.
+    EXPECT_FALSE(find(yong.left(1)));
+    EXPECT_FALSE(find(yong + " "));
+    EXPECT_FALSE(find(big5(QStringLiteral("國"))));
+}
+
+TEST_F(PictureDictionaryTest, TheIndexAloneLocatesEachPicture) {
+    const QByteArray first = qt_png(pattern(7, 2));
+    const QByteArray second = qt_png(pattern(2, 7));
+    const QByteArray guo_traditional = big5(QStringLiteral("國"));
+    // Pictures in the opposite order with bytes around them, numbers padded, and a damaged
+    // entry before the match that is passed over.
+    write_file(data(), "junk" + second + "more junk" + first);
+    const QByteArray first_at = QByteArray::number(4 + second.size() + 9);
+    write_file(index(),
+               dictionary_entry(guo, "12x", "-1") +
+                   dictionary_entry(yong, " " + QByteArray::number(first.size()), first_at + "\t") +
+                   dictionary_entry(guo_traditional, QByteArray::number(second.size()), "+4"));
+    EXPECT_EQ(find(yong)->size(), QSize(7, 2));
+    EXPECT_EQ(find(guo_traditional)->size(), QSize(2, 7));
+    EXPECT_THROW(find(guo), Error);
+}
+
+TEST_F(PictureDictionaryTest, MissingFilesAndAbsentKeysGiveNothingAndDrawNothing) {
+    EXPECT_FALSE(find(yong));
+    build({{yong, qt_png(pattern(3, 3))}});
+    const QByteArray index_bytes = read_file(index());
+    QFile::remove(data());
+    EXPECT_FALSE(find(yong));
+    QFile::remove(index());
+    write_file(data(), qt_png(pattern(3, 3)));
+    EXPECT_FALSE(find(yong));
+    write_file(index(), {});
+    EXPECT_FALSE(find(yong));
+    write_file(index(), index_bytes);
+    QImage layer(50, 40, QImage::Format_RGB888);
+    layer.fill(Qt::blue);
+    const QImage before = layer;
+    EXPECT_FALSE(draw_model_picture(folder.path(), guo, layer));
+    EXPECT_TRUE(layer == before);
+}
+
+TEST_F(PictureDictionaryTest, DrawsThePictureCentredAsAPlainCopy) {
+    expect_centred({200, 200}, {160, 160}, {20, 20});
+    expect_centred({200, 200}, {200, 200}, {0, 0});
+    // Odd differences are halved toward zero, also when the picture is larger.
+    expect_centred({200, 201}, {161, 160}, {19, 20});
+    expect_centred({100, 80}, {203, 151}, {-51, -35});
+    expect_centred({100, 80}, {20, 151}, {40, -35});
+}
+
+TEST_F(PictureDictionaryTest, DamagedIndexesAreRefusedNamingTheFileAndEntry) {
+    const QByteArray png = qt_png(pattern(3, 3));
+    build({{guo, png}, {yong, png}});
+    const QByteArray good_index = read_file(index());
+    const QString entry_name = "entry 1 (key " + QString::fromLatin1(yong.toHex(' ').toUpper());
+
+    write_file(index(), good_index + "x");
+    expect_refused({index(), "44"});
+    QFile::remove(index());
+    ASSERT_TRUE(QDir().mkdir(index()));
+    expect_refused({index()});
+    ASSERT_TRUE(QDir().rmdir(index()));
+
+    const QByteArray size = QByteArray::number(png.size());
+    const std::pair<QByteArray, QByteArray> damaged[] = {
+        {"12a", "0"},        {size, ""},           {"0x10", "0"},
+        {"-3", "0"},         {size, "-000000001"}, {size, QByteArray::number(png.size() + 1)},
+        {"9999999999", "0"}, {size, "9999999999"}};
+    for (const auto& [length, offset] : damaged) {
+        SCOPED_TRACE(length.toStdString() + " at " + offset.toStdString());
+        write_file(index(), good_index.left(44) + dictionary_entry(yong, length, offset));
+        expect_refused({index(), entry_name});
+    }
+}
+
+TEST_F(PictureDictionaryTest, ADamagedPictureIsRefusedNamingTheFileAndEntry) {
+    const QByteArray png = qt_png(pattern(3, 3));
+    build({{guo, png}, {yong, png.left(png.size() - 10) + QByteArray(10, 'x')}});
+    expect_refused({data(), "entry 1"});
+    QImage layer(10, 10, QImage::Format_RGB888);
+    EXPECT_THROW(draw_model_picture(folder.path(), yong, layer), Error);
+}
+
+TEST_F(PictureDictionaryTest, RandomIndexesNeverCrash) {
+    QRandomGenerator random(22);
+    const QByteArray png = qt_png(pattern(4, 4));
+    auto noise = [&](int size) {
+        QByteArray bytes(size, '\0');
+        for (char& byte : bytes) {
+            byte = char(random.bounded(256));
+        }
+        return bytes;
+    };
+    for (int round = 0; round < 200; ++round) {
+        QByteArray index_bytes = noise(44 * random.bounded(0, 5));
+        // Some entries get the key and plausible numbers, so that the picture is reached.
+        if (round % 2 == 0 && !index_bytes.isEmpty()) {
+            index_bytes.replace(0, 44,
+                                dictionary_entry(yong, QByteArray::number(random.bounded(400)),
+                                                 QByteArray::number(random.bounded(200))));
+        }
+        write_file(index(), index_bytes);
+        write_file(data(), noise(random.bounded(50)) + png + noise(50));
+        try {
+            find(yong);
+        } catch (const Error&) {
+        }
+    }
+}
+
+}  // namespace
+}  // namespace inkwren
