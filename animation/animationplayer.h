@@ -126,6 +126,22 @@ public:
     // whether a picture was found. An empty text clears the layer at pad size.
     bool draw_model(const QByteArray& text);
 
+    // Stroke files. load_stroke_file reads a stroke file and its companion settings and shows
+    // the character at rest; a damaged file throws Error and loads nothing.
+    void load_stroke_file(const QString& path);
+    // Writes the strokes to folder + name + ".wrt" at scale 1.0; nothing when there are none.
+    void save_stroke_file(const QString& name, const QString& folder);
+    // Writes the strokes as held (zoomed) to the temporary folder + name + ".wrt".
+    void save_temp(const QString& name);
+    // Extracts the character's archive entry into the temporary folder and loads it.
+    void load_from_archive(const QString& character, const QString& data_path,
+                           const QString& index_path);
+    // Cuts the loaded strokes apart into elements and redraws.
+    void rebuild_lines();
+
+    QString temp_dir() const;  // "tmp/" in the start folder
+    QString save_dir;          // where the last save went
+
     PlayerOwner& owner() { return owner_; }
 
 private:
@@ -136,6 +152,9 @@ private:
     std::size_t draw_bezier_element(QImage& target, const TObjList& element, std::size_t first,
                                     double width_scale);
     void load_pictures();
+    void apply_companion(const QString& stroke_path);
+    void load_back_picture();
+    void show_note(const QString& text);
     void image_changed();
 
     PlayerOwner& owner_;

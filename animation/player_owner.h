@@ -5,6 +5,10 @@
 
 #include <QString>
 
+#include <cstdint>
+
+#include "strokes/stroke_archive.h"
+
 namespace inkwren {
 
 class PlayerOwner {
@@ -13,6 +17,14 @@ public:
 
     virtual int pen_speed() const = 0;        // points per tick less one, 0 to 100
     virtual int stroke_interval() const = 0;  // pause between strokes in notches, 0 to 30
+    // A stroke file's companion settings move the sliders and set the model character's font.
+    virtual void set_sliders(int pen_speed, int stroke_interval) = 0;
+    virtual void set_model_font(const QString& family, int size, std::uint8_t style) = 0;
+
+    // How characters are keyed: the legacy code page, and the index column of the encoding
+    // mode in force.
+    virtual int legacy_code_page() const = 0;
+    virtual IndexColumn lookup_column() const = 0;
 
     virtual bool flash_bar_view() const = 0;  // flash bar pictures shown at rest
     virtual int flash_count() const = 0;      // flashes a new flash bar gives

@@ -8,6 +8,7 @@
 
 #include "animation/animationplayer.h"
 #include "animation/raster.h"
+#include "animation/simple_player_owner.h"
 #include "platform/code_page.h"
 #include "strokes/stroke_archive.h"
 #include "strokes/stroke_text.h"
@@ -15,23 +16,6 @@
 namespace {
 
 using namespace inkwren;
-
-class QuietOwner : public PlayerOwner {
-public:
-    int pen_speed() const override { return 100; }
-    int stroke_interval() const override { return 0; }
-    bool flash_bar_view() const override { return true; }
-    int flash_count() const override { return 3; }
-    bool edit_marks() const override { return false; }
-    void set_edit_marks(bool) override {}
-    bool grey_first_setting() const override { return true; }
-    void set_grey_first_setting(bool) override {}
-    bool two_color_setting() const override { return true; }
-    void set_two_color_setting(bool) override {}
-    void set_modified() override {}
-    QString text(const QString&) const override { return {}; }
-    void report(const QString&) override {}
-};
 
 const QString installation = QStringLiteral(INKWREN_INSTALLATION_DIR);
 
@@ -56,7 +40,7 @@ TLineList character_at(const QString& character, double scale) {
 }
 
 struct LargePad {
-    QuietOwner owner;
+    SimplePlayerOwner owner;
     TAnimationPlayer player{owner, installation};
 
     LargePad() {

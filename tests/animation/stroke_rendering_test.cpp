@@ -2,13 +2,12 @@
 
 #include "animation/animationplayer.h"
 #include "animation/raster.h"
-#include "tests/support/fake_player_owner.h"
+#include "animation/simple_player_owner.h"
 #include "tests/support/fixtures.h"
 
 namespace inkwren {
 namespace {
 
-using testing::FakePlayerOwner;
 using testing::TempFolder;
 
 constexpr std::int32_t grid = 0xFFAA00;
@@ -42,7 +41,7 @@ protected:
 
     std::int32_t at(int x, int y) const { return color_at(player->image, x, y); }
 
-    FakePlayerOwner owner;
+    SimplePlayerOwner owner;
     TempFolder folder;
     std::unique_ptr<TAnimationPlayer> player;
 };

@@ -26,8 +26,8 @@ TEST(StrokeConversion, MediansBecomePadPointsWithTheOutlinesMeanWidth) {
     EXPECT_DOUBLE_EQ(stroke[0].x, 150 * 200 / 1024.0);
     EXPECT_DOUBLE_EQ(stroke[0].y, 800 * 200 / 1024.0);
     EXPECT_DOUBLE_EQ(stroke[2].y, 400 * 200 / 1024.0);
-    // 0.9 × 40000 / 400 = 90 em units, 17.6 pad pixels
-    EXPECT_EQ(stroke[0].pen_width, 18);
+    // 0.8 × 40000 / 400 = 80 em units, 15.6 pad pixels
+    EXPECT_EQ(stroke[0].pen_width, 16);
     EXPECT_EQ(stroke[0].kind, record_kind::pen_point);
     EXPECT_EQ(stroke[0].pen_color, 0);
     EXPECT_TRUE(is_end_marker(stroke[3]));

@@ -12,7 +12,7 @@ namespace {
 constexpr double em_size = 1024;
 constexpr double pad_size = 200;
 constexpr double baseline = 900;
-constexpr double width_factor = 0.9;
+constexpr double width_factor = 0.8;
 constexpr int max_pen_width = 999;  // the stroke text keeps three digits
 
 QByteArray name_in(const QString& character, int code_page) {

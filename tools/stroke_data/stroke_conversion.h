@@ -19,7 +19,7 @@ QPointF to_pad(QPointF em_point);
 double polygon_area(const std::vector<QPointF>& polygon);
 double polyline_length(const std::vector<QPointF>& points);
 
-// About 0.9 × outline area / median length, in pad pixels, at least 1.
+// About 0.8 × outline area / median length, in pad pixels, at least 1.
 int pen_width_for(const std::vector<QPointF>& outline, const std::vector<QPointF>& median);
 
 TLineList strokes_of(const HanziSource& source);

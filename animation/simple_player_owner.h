@@ -1,5 +1,5 @@
-// A stand-in for the window that owns an animation player: settings a test sets directly, and
-// a record of what the player reported.
+// An owner for a player that runs without the main window (tools, benchmarks, tests): its
+// settings are plain fields, and what the player reports is kept in a list.
 #pragma once
 
 #include <QMap>
@@ -7,9 +7,9 @@
 
 #include "animation/player_owner.h"
 
-namespace inkwren::testing {
+namespace inkwren {
 
-class FakePlayerOwner : public PlayerOwner {
+class SimplePlayerOwner : public PlayerOwner {
 public:
     int speed = 2;
     int interval = 0;
@@ -19,11 +19,27 @@ public:
     bool grey_first = true;
     bool two_color = true;
     int modified_count = 0;
+    int code_page = 936;
+    IndexColumn column = IndexColumn::gb;
+    QString font_family;
+    int font_size = 0;
+    std::uint8_t font_style = 0;
     QMap<QString, QString> texts;
     QStringList reports;
 
     int pen_speed() const override { return speed; }
     int stroke_interval() const override { return interval; }
+    void set_sliders(int pen_speed, int stroke_interval) override {
+        speed = pen_speed;
+        interval = stroke_interval;
+    }
+    void set_model_font(const QString& family, int size, std::uint8_t style) override {
+        font_family = family;
+        font_size = size;
+        font_style = style;
+    }
+    int legacy_code_page() const override { return code_page; }
+    IndexColumn lookup_column() const override { return column; }
     bool flash_bar_view() const override { return flash_view; }
     int flash_count() const override { return flashes; }
     bool edit_marks() const override { return marks; }
@@ -37,4 +53,4 @@ public:
     void report(const QString& message) override { reports << message; }
 };
 
-}  // namespace inkwren::testing
+}  // namespace inkwren
