@@ -12,6 +12,7 @@ namespace inkwren {
 TAnimationPlayer::TAnimationPlayer(PlayerOwner& owner, QString start_dir)
     : owner_(owner), start_dir_(std::move(start_dir)), playtimer_(std::make_unique<QTimer>()) {
     playtimer_->setTimerType(Qt::PreciseTimer);
+    QObject::connect(playtimer_.get(), &QTimer::timeout, [this] { play_tick(); });
 }
 
 TAnimationPlayer::~TAnimationPlayer() {

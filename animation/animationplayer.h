@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPoint>
 #include <QSize>
 #include <QString>
 #include <QTimer>
@@ -59,8 +60,10 @@ public:
     bool expand_flash = true;
 
     // The character.
-    TObjList records;  // as loaded, the source of the play list
-    TLineList lines;   // the strokes as separate elements, what the editor works on
+    TObjList records;    // as loaded, the source of the play list
+    TLineList lines;     // the strokes as separate elements, what the editor works on
+    TObjList play_list;  // the expanded records being played; empty unless playing
+    std::vector<GifFrame> gif_frames;
 
     // Layers, all pad-sized and 24 bits per pixel; white is empty.
     QImage image;  // what the widget shows
@@ -87,6 +90,7 @@ public:
     int frame_no = 1;
     int selected = -1;
     bool dragging = false;  // an interactive redraw of the editor is under way
+    bool saved_marks = false;
 
     // Called whenever image changes, so the widget can repaint.
     std::function<void()> on_image_changed;
@@ -126,6 +130,21 @@ public:
     // whether a picture was found. An empty text clears the layer at pad size.
     bool draw_model(const QByteArray& text);
 
+    // Playback. play starts from records after a one-second wait; play_tick is the timer's
+    // handler, drawing pen_speed + 1 one-pixel steps a tick.
+    void play();
+    void play_tick();
+    // Saves the strokes to the temporary workbook, reloads them and plays.
+    void replay();
+    // While playing, stops or restarts the timer.
+    void pause();
+    // Stops, drops captured frames and shows the character at rest.
+    void stop_play();
+    void toggle_grey_first();
+    void toggle_two_color();
+    // Presents a frame; with capture on, keeps it for the animated GIF (delay in ms, −1 none).
+    void show_frame(const QImage& bitmap, bool stroke_end, int delay);
+
     // Stroke files. load_stroke_file reads a stroke file and its companion settings and shows
     // the character at rest; a damaged file throws Error and loads nothing.
     void load_stroke_file(const QString& path);
@@ -152,6 +171,14 @@ private:
     std::size_t draw_bezier_element(QImage& target, const TObjList& element, std::size_t first,
                                     double width_scale);
     void load_pictures();
+    void draw_grey_underlay();
+    void play_instant_run(Canvas& ink);
+    void open_stroke(Canvas& ink, const PointRecord& record);
+    void end_stroke();
+    void play_flash_step(const PointRecord& step);
+    void finish_playback();
+    void delete_workbook() const;
+    void set_interval(int ms);
     void apply_companion(const QString& stroke_path);
     void load_back_picture();
     void show_note(const QString& text);
@@ -159,6 +186,7 @@ private:
 
     PlayerOwner& owner_;
     QString start_dir_;
+    QPoint ink_position_;  // where the next line on the ink layer starts
     std::unique_ptr<QTimer> playtimer_;
 };
 

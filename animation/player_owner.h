@@ -3,13 +3,21 @@
 // Keeping them behind this interface lets the player be built and tested without the window.
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 #include "strokes/stroke_archive.h"
 
 namespace inkwren {
+
+// One captured frame of an animation and how long it shows, in hundredths of a second.
+struct GifFrame {
+    QImage bitmap;
+    int delay = 0;
+};
 
 class PlayerOwner {
 public:
@@ -44,6 +52,9 @@ public:
 
     // A failure the user should hear about; playback and drawing go on.
     virtual void report(const QString& message) = 0;
+
+    // Playback ran to its end with capture on: the frames go to the animated GIF writer.
+    virtual void write_gif(const std::vector<GifFrame>& frames, double scale) = 0;
 };
 
 }  // namespace inkwren

@@ -125,11 +125,13 @@ void Canvas::draw_picture(QPoint top_left, const QImage& picture) {
 
 // Scan-line fill with an explicit stack of seeds, so a fill over a whole large layer needs no
 // deep recursion.
-void flood_fill_surface(QImage& bitmap, QPoint seed, std::int32_t fill_color) {
+void flood_fill_surface(QImage& bitmap, QPoint seed, std::int32_t fill_color,
+                        std::optional<std::int32_t> target_color) {
     if (!is_24bit(bitmap) || !bitmap.rect().contains(seed)) {
         return;
     }
-    const std::int32_t target = color_at(bitmap, seed.x(), seed.y());
+    const std::int32_t target =
+        target_color.value_or(color_at(bitmap, seed.x(), seed.y())) & 0xFFFFFF;
     fill_color &= 0xFFFFFF;
     if (target == fill_color) {
         return;

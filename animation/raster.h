@@ -78,7 +78,9 @@ private:
     QPoint position_;
 };
 
-// The surface fill of a bitmap, usable without a canvas.
-void flood_fill_surface(QImage& bitmap, QPoint seed, std::int32_t fill_color);
+// The surface fill of a bitmap, usable without a canvas: the area of the target colour (the
+// colour at the seed unless given) reached from the seed takes the fill colour.
+void flood_fill_surface(QImage& bitmap, QPoint seed, std::int32_t fill_color,
+                        std::optional<std::int32_t> target_color = std::nullopt);
 
 }  // namespace inkwren

@@ -26,6 +26,9 @@ public:
     std::uint8_t font_style = 0;
     QMap<QString, QString> texts;
     QStringList reports;
+    std::vector<GifFrame> gif;  // the frames of the last capture handed over
+    double gif_scale = 0;
+    int gif_count = 0;
 
     int pen_speed() const override { return speed; }
     int stroke_interval() const override { return interval; }
@@ -51,6 +54,11 @@ public:
     void set_modified() override { ++modified_count; }
     QString text(const QString& key) const override { return texts.value(key); }
     void report(const QString& message) override { reports << message; }
+    void write_gif(const std::vector<GifFrame>& frames, double scale) override {
+        gif = frames;
+        gif_scale = scale;
+        ++gif_count;
+    }
 };
 
 }  // namespace inkwren

@@ -1,0 +1,133 @@
+#include "animation/play_list.h"
+
+#include "animation/beziers.h"
+#include "animation/rounding.h"
+
+namespace inkwren {
+namespace {
+
+bool is_drawn_point(const PointRecord& record) {
+    return !is_end_marker(record) &&
+           (record.kind == record_kind::old_pen_point || record.kind == record_kind::pen_point ||
+            record.kind == record_kind::bezier_control || record.kind == record_kind::move_point);
+}
+
+bool starts_run_of(const PointRecord& record, std::int32_t kind) {
+    return !is_end_marker(record) && record.kind == kind;
+}
+
+PointRecord flash_step(const PointRecord& bar, int x, int y, std::int32_t fill) {
+    PointRecord step;
+    step.x = x;
+    step.y = y;
+    step.kind = record_kind::flash_step;
+    step.fill_color = fill;
+    step.instant = bar.instant;
+    return step;
+}
+
+PointRecord flash_marker(const PointRecord& bar, std::int32_t width, std::int32_t colour) {
+    PointRecord marker = end_marker(record_kind::flash_step);
+    marker.pen_width = width;
+    marker.pen_color = colour;
+    marker.instant = bar.instant;
+    return marker;
+}
+
+// The bars from index on blink the stroke before them: each flash shows the bar's colour, then
+// the stroke's own again.
+void expand_flash_bars(const TObjList& source, std::size_t& index, TObjList& destination,
+                       const PlayListOptions& options) {
+    const PointRecord* stroke = nullptr;
+    for (std::size_t back = index; back-- > 0;) {
+        if (is_drawn_point(source[back])) {
+            stroke = &source[back];
+            break;
+        }
+    }
+    const PointRecord& seed = stroke != nullptr ? *stroke : source[index];
+    const int x = round_even(seed.x);
+    const int y = round_even(seed.y);
+    const std::int32_t stroke_colour = options.two_color ? options.done_color : seed.pen_color;
+    for (; index < source.size() && starts_run_of(source[index], record_kind::flash_bar); ++index) {
+        const PointRecord& bar = source[index];
+        const std::int32_t flash_colour = options.two_color ? options.hilite_color : bar.fill_color;
+        for (int flash = 1; flash <= bar.repeat_count; ++flash) {
+            destination.push_back(flash_step(bar, x, y, flash_colour));
+            destination.push_back(flash_marker(bar, 0, 0));
+            destination.push_back(flash_step(bar, x, y, stroke_colour));
+            if (flash != options.flash_count) {
+                destination.push_back(flash_marker(bar, seed.pen_width, seed.pen_color));
+            }
+        }
+    }
+}
+
+}  // namespace
+
+TObjList build_play_list(const TObjList& source, const PlayListOptions& options) {
+    TObjList list;
+    std::size_t index = 0;
+    while (index < source.size()) {
+        const PointRecord& record = source[index];
+        if (starts_run_of(record, record_kind::bezier_control)) {
+            expand_bezier_run(source, index, list);
+        } else if (starts_run_of(record, record_kind::pen_point)) {
+            expand_polyline_run(source, index, list, options.step_len);
+        } else if (starts_run_of(record, record_kind::flash_bar)) {
+            if (options.expand_flash) {
+                expand_flash_bars(source, index, list, options);
+            } else {
+                ++index;
+            }
+        } else {
+            list.push_back(record);
+            if (starts_run_of(record, record_kind::old_pen_point)) {
+                list.back().kind = record_kind::pen_point;
+            }
+            ++index;
+        }
+    }
+    return list;
+}
+
+void collapse_pen_ups(TObjList& list) {
+    for (std::ptrdiff_t index = std::ptrdiff_t(list.size()) - 2; index >= 0; --index) {
+        if (list[std::size_t(index)].kind == record_kind::pen_up) {
+            list[std::size_t(index) + 1].kind = record_kind::pen_up;
+            list.erase(list.begin() + index);
+        }
+    }
+}
+
+TObjList make_play_list(const TObjList& records, const PlayListOptions& options) {
+    TObjList first = build_play_list(records, options);
+    collapse_pen_ups(first);
+    return build_play_list(first, options);
+}
+
+TObjList last_stroke(const TObjList& list, int index) {
+    if (index < 1 || index > int(list.size())) {
+        return {};
+    }
+    int found = index - 1;
+    while (found >= 0 && !is_drawn_point(list[std::size_t(found)])) {
+        --found;
+    }
+    TObjList stroke;
+    if (found >= 0) {
+        int start = found;
+        while (start > 0 && !is_end_marker(list[std::size_t(start) - 1])) {
+            --start;
+        }
+        for (int at = start; at < index - 1; ++at) {
+            if (!is_end_marker(list[std::size_t(at)])) {
+                stroke.push_back(list[std::size_t(at)]);
+            }
+        }
+    }
+    stroke.push_back(list[std::size_t(index) - 1]);
+    return stroke;
+}
+
+}  // namespace inkwren

@@ -1,0 +1,34 @@
+// Turning a character's records into the list the player plays: curves and polylines become
+// dense one-pixel pen points, flash bars become flash steps, and pen-up markers are folded into
+// the point that follows them.
+#pragma once
+
+#include <cstdint>
+
+#include "strokes/linelist.h"
+
+namespace inkwren {
+
+struct PlayListOptions {
+    bool expand_flash = true;
+    bool two_color = false;
+    std::int32_t hilite_color = 0xFF0000;
+    std::int32_t done_color = 0x000000;
+    int flash_count = 3;  // the owner's flash count: the last flash of a bar ends in its own marker
+    int step_len = 1;
+};
+
+// One pass over a source list.
+TObjList build_play_list(const TObjList& source, const PlayListOptions& options);
+
+// Every pen-up record gives its kind to the record after it and is removed.
+void collapse_pen_ups(TObjList& list);
+
+// Both passes: build, fold the pen-ups, build again, so that curve points are densified too.
+TObjList make_play_list(const TObjList& records, const PlayListOptions& options);
+
+// The stroke that ends just before index: its records without end markers, then the record at
+// index − 1.
+TObjList last_stroke(const TObjList& list, int index);
+
+}  // namespace inkwren

@@ -1,0 +1,315 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "animation/animationplayer.h"
+#include "animation/play_list.h"
+#include "animation/raster.h"
+#include "animation/simple_player_owner.h"
+#include "tests/support/fixtures.h"
+
+namespace inkwren {
+namespace {
+
+using testing::TempFolder;
+
+PointRecord point(double x, double y, std::int32_t kind = record_kind::pen_point) {
+    PointRecord record;
+    record.x = x;
+    record.y = y;
+    record.kind = kind;
+    record.pen_width = 4;
+    record.pen_color = 0x0000FF;
+    return record;
+}
+
+PointRecord flash_bar(double x, double y, int repeat, std::int32_t colour) {
+    PointRecord bar = point(x, y, record_kind::flash_bar);
+    bar.repeat_count = repeat;
+    bar.fill_color = colour;
+    return bar;
+}
+
+// Two horizontal strokes of 41 and 21 pixels.
+TObjList two_strokes() {
+    return {point(20, 50),  point(60, 50),  end_marker(2),
+            point(20, 100), point(40, 100), end_marker(2)};
+}
+
+class PlaybackTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        owner.two_color = false;
+        owner.grey_first = false;
+        player = std::make_unique<TAnimationPlayer>(owner, folder.path());
+        player->init_pad();
+        player->two_color = false;
+        player->grey_first = false;
+    }
+
+    void start(const TObjList& records) {
+        player->records = records;
+        player->lines = split_strokes(records);
+        player->play();
+    }
+
+    // Ticks until playback ends; answers the number of ticks.
+    int run_to_end() {
+        int ticks = 0;
+        while (player->playing && ticks < 100000) {
+            player->play_tick();
+            ++ticks;
+        }
+        return ticks;
+    }
+
+    std::int32_t ink(int x, int y) const { return color_at(player->ink_bmp, x, y); }
+
+    TempFolder folder;
+    SimplePlayerOwner owner;
+    std::unique_ptr<TAnimationPlayer> player;
+};
+
+TEST(PlayList, PolylinesBecomeOnePixelStepsEndingThreeTimes) {
+    const TObjList list = make_play_list({point(10, 10), point(13, 10), end_marker(2)}, {});
+    // (10,10) in front, (11..13,10) densified, (13,10) twice more, then the end marker.
+    ASSERT_EQ(list.size(), 7u);
+    EXPECT_EQ(list[0].x, 10);
+    EXPECT_EQ(list[3].x, 13);
+    EXPECT_EQ(list[5].x, 13);
+    EXPECT_TRUE(is_end_marker(list[6]));
+    EXPECT_EQ(list[1].kind, record_kind::pen_point);
+}
+
+TEST(PlayList, PenUpMarkersFoldIntoTheNextPoint) {
+    TObjList list = {point(1, 1), end_marker(record_kind::pen_up), point(5, 5), end_marker(2)};
+    collapse_pen_ups(list);
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[1].kind, record_kind::pen_up);
+    EXPECT_EQ(list[1].x, 5);
+}
+
+TEST(PlayList, FlashBarsBecomeFourStepsPerFlashWithoutTheLastMarker) {
+    PlayListOptions options;
+    options.flash_count = 3;
+    const TObjList list = build_play_list(
+        {point(10, 20, record_kind::move_point), flash_bar(30, 30, 3, 0x00FF00), end_marker(5)},
+        options);
+    // The move point, 3 flashes of 4 steps less the last marker, the bar's own marker.
+    ASSERT_EQ(list.size(), 1u + 11u + 1u);
+    EXPECT_EQ(list[1].kind, record_kind::flash_step);
+    EXPECT_EQ(list[1].x, 10);  // the flash starts at the stroke before the bar
+    EXPECT_EQ(list[1].fill_color, 0x00FF00);
+    EXPECT_TRUE(is_end_marker(list[2]));
+    EXPECT_EQ(list[3].fill_color, 0x0000FF);  // back to the stroke's own colour
+    EXPECT_TRUE(is_end_marker(list[11]) == false);
+    options.expand_flash = false;
+    EXPECT_EQ(build_play_list({flash_bar(30, 30, 3, 0), end_marker(5)}, options).size(), 1u);
+}
+
+TEST(PlayList, LastStrokeIsTheRunBeforeTheIndex) {
+    const TObjList list = {point(1, 1), end_marker(2), point(2, 2), point(3, 3), end_marker(2)};
+    const TObjList stroke = last_stroke(list, 5);
+    ASSERT_EQ(stroke.size(), 3u);
+    EXPECT_EQ(stroke[0].x, 2);
+    EXPECT_EQ(stroke[1].x, 3);
+    EXPECT_TRUE(is_end_marker(stroke[2]));
+    EXPECT_TRUE(last_stroke(list, 0).empty());
+}
+
+TEST_F(PlaybackTest, TheFirstStrokeStartsAfterOneSecondWithoutAPause) {
+    owner.interval = 5;
+    start(two_strokes());
+    EXPECT_TRUE(player->playing);
+    EXPECT_EQ(player->playtimer().interval(), 1000);
+    EXPECT_TRUE(player->playtimer().isActive());
+    player->play_tick();  // opens the first stroke
+    EXPECT_EQ(player->play_pos, 1);
+    EXPECT_EQ(player->playtimer().interval(), 30);
+}
+
+TEST_F(PlaybackTest, PenSpeedIsPointsPerTick) {
+    for (const int speed : {0, 100}) {
+        owner.speed = speed;
+        start({point(0, 50), point(199, 50), end_marker(2)});
+        player->play_tick();  // the opening move
+        const int before = player->play_pos;
+        player->play_tick();
+        EXPECT_EQ(player->play_pos - before, speed + 1);
+        player->stop_play();
+    }
+}
+
+TEST_F(PlaybackTest, StrokeIntervalPausesAtTheEndAndAfterTheNextOpening) {
+    for (const auto& [notches, pause] : {std::pair{0, 30}, std::pair{30, 3600}}) {
+        owner.interval = notches;
+        owner.speed = 100;
+        start(two_strokes());
+        player->play_tick();
+        player->play_tick();  // draws the first stroke to its end marker
+        EXPECT_TRUE(player->at_stroke_start);
+        EXPECT_EQ(player->playtimer().interval(), pause);
+        player->play_tick();  // the second stroke's opening move
+        EXPECT_FALSE(player->at_stroke_start);
+        EXPECT_EQ(player->playtimer().interval(), pause);
+        player->stop_play();
+    }
+}
+
+TEST_F(PlaybackTest, PlayingDrawsTheStrokesAndFinishes) {
+    owner.speed = 10;
+    start(two_strokes());
+    run_to_end();
+    EXPECT_FALSE(player->playing);
+    EXPECT_FALSE(player->playtimer().isActive());
+    EXPECT_TRUE(player->play_list.empty());
+    EXPECT_EQ(ink(40, 50), 0x0000FF);
+    EXPECT_EQ(ink(30, 100), 0x0000FF);
+    EXPECT_EQ(ink(100, 150), white_color);
+    // The pen cursor ended on the last point.
+    EXPECT_EQ(player->pen_x, 40);
+    EXPECT_EQ(player->pen_y, 100);
+}
+
+TEST_F(PlaybackTest, TwoColourModeRedrawsFinishedStrokes) {
+    player->two_color = true;
+    player->hilite_color = 0xFF0000;
+    player->done_color = 0x000000;
+    owner.speed = 5;
+    start(two_strokes());
+    while (player->play_pos < 8) {
+        player->play_tick();
+    }
+    EXPECT_EQ(ink(20, 50), 0xFF0000);  // being written
+    run_to_end();
+    EXPECT_EQ(ink(40, 50), 0x000000);
+    EXPECT_EQ(ink(30, 100), 0x000000);
+}
+
+TEST_F(PlaybackTest, AFillSeedAtAStrokeStartFloodsAndEndsTheTick) {
+    owner.speed = 100;
+    PointRecord seed = point(100, 100, record_kind::fill_seed);
+    seed.fill_color = 0x00FF00;
+    start({point(60, 60), point(140, 60), point(140, 140), point(60, 140), point(60, 60),
+           end_marker(2), seed, end_marker(1)});
+    while (player->play_list[std::size_t(player->play_pos)].kind != record_kind::fill_seed ||
+           !player->at_stroke_start) {
+        player->play_tick();
+    }
+    const int at_seed = player->play_pos;
+    player->play_tick();
+    EXPECT_EQ(player->play_pos, at_seed + 1);
+    EXPECT_EQ(ink(100, 100), 0x00FF00);
+    EXPECT_EQ(ink(30, 30), white_color);
+}
+
+TEST_F(PlaybackTest, AnAllInstantCharacterShowsAtOnceAndFinishesNextTick) {
+    TObjList records = two_strokes();
+    for (PointRecord& record : records) {
+        record.instant = true;
+    }
+    owner.speed = 0;
+    start(records);
+    player->play_tick();
+    EXPECT_EQ(ink(40, 50), 0x0000FF);
+    EXPECT_EQ(ink(30, 100), 0x0000FF);
+    EXPECT_TRUE(player->playing);
+    player->play_tick();
+    EXPECT_FALSE(player->playing);
+}
+
+TEST_F(PlaybackTest, PauseResumesWhereItStoppedAndStopReturnsToRest) {
+    owner.speed = 3;
+    start(two_strokes());
+    player->play_tick();
+    player->play_tick();
+    const int at = player->play_pos;
+    player->pause();
+    EXPECT_FALSE(player->playtimer().isActive());
+    EXPECT_TRUE(player->playing);
+    player->pause();
+    EXPECT_TRUE(player->playtimer().isActive());
+    EXPECT_EQ(player->play_pos, at);
+    player->pause();
+    player->stop_play();
+    EXPECT_FALSE(player->playing);
+    EXPECT_FALSE(player->playtimer().isActive());
+    EXPECT_EQ(color_at(player->image, 40, 50), 0x0000FF);  // the character at rest
+}
+
+TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEnds) {
+    player->record_gif = true;
+    player->gif_scale = 0.5;
+    owner.speed = 0;
+    start(two_strokes());
+    for (int tick = 0; tick < 20; ++tick) {
+        player->play_tick();
+    }
+    EXPECT_FALSE(player->gif_frames.empty());
+    player->stop_play();
+    EXPECT_TRUE(player->gif_frames.empty());
+    EXPECT_EQ(owner.gif_count, 0);
+
+    start(two_strokes());
+    run_to_end();
+    ASSERT_EQ(owner.gif_count, 1);
+    EXPECT_EQ(owner.gif_scale, 0.5);
+    // At speed 0 every drawing tick shows a frame: 42 and 22 of them for the two strokes. About
+    // one in six is kept, plus the frames at the strokes' ends.
+    const int shown = 42 + 22;
+    EXPECT_GE(int(owner.gif.size()), shown / 6);
+    EXPECT_LE(int(owner.gif.size()), shown / 6 + 4);
+    EXPECT_EQ(owner.gif.front().bitmap.size(), QSize(200, 200));
+    EXPECT_TRUE(player->gif_frames.empty());
+}
+
+TEST_F(PlaybackTest, TogglesFlipTheOwnersSettingsAndRestart) {
+    owner.speed = 3;
+    start(two_strokes());
+    player->play_tick();
+    player->play_tick();
+    player->toggle_two_color();
+    EXPECT_TRUE(owner.two_color);
+    EXPECT_TRUE(player->two_color);
+    EXPECT_TRUE(player->playing);
+    EXPECT_EQ(player->play_pos, 0);  // replayed from the start
+    player->toggle_grey_first();
+    EXPECT_TRUE(owner.grey_first);
+    EXPECT_TRUE(player->grey_first);
+    // The grey underlay lies under the animation.
+    EXPECT_EQ(color_at(player->back_bmp, 40, 50), 0xBBBBBB);
+}
+
+TEST_F(PlaybackTest, ReplayWorksFromTheTemporaryWorkbook) {
+    player->replay();
+    EXPECT_FALSE(player->playing);  // nothing to play
+    player->lines = split_strokes(two_strokes());
+    player->zi = QStringLiteral("永");
+    player->replay();
+    EXPECT_TRUE(player->playing);
+    EXPECT_EQ(player->records.size(), two_strokes().size());
+    QDir().mkpath(player->temp_dir());
+    testing::write_file(player->temp_dir() + QStringLiteral("永.wrt"), "x");
+    run_to_end();
+    EXPECT_FALSE(QFileInfo::exists(player->temp_dir() + QStringLiteral("永.wrt")));
+}
+
+TEST_F(PlaybackTest, FlashStepsBlinkThePreviousStroke) {
+    owner.speed = 100;
+    owner.flashes = 1;
+    start({point(20, 50), point(60, 50), end_marker(2), flash_bar(60, 50, 1, 0x00FF00),
+           end_marker(5)});
+    while (player->play_pos < int(player->play_list.size()) &&
+           player->play_list[std::size_t(player->play_pos)].kind != record_kind::flash_step) {
+        player->play_tick();
+    }
+    player->play_tick();
+    EXPECT_EQ(ink(40, 50), 0x00FF00);
+    EXPECT_EQ(player->playtimer().interval(), 250);
+    run_to_end();
+    EXPECT_EQ(ink(40, 50), 0x0000FF);
+}
+
+}  // namespace
+}  // namespace inkwren
