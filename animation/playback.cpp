@@ -153,8 +153,7 @@ void TAnimationPlayer::end_stroke() {
     QImage finished = make_bitmap(pad_w, pad_h);
     draw_records(finished, stroke, done_color, true, 0, false);
     overlay(ink_bmp, finished, 0, 0, pad_size());
-    clear_to_white(frame_bmp, pad_size());
-    compose_frame();
+    compose_frame();  // it starts from the background, so the frame needs no clearing first
     set_interval(stroke_hold_ms);
     show_frame(frame_bmp, false, stroke_hold_ms);
 }
@@ -168,7 +167,6 @@ void TAnimationPlayer::play_flash_step(const PointRecord& step) {
         flood_fill_surface(flash, at, step.fill_color, color_at(ink_bmp, at.x(), at.y()));
     }
     overlay(ink_bmp, flash, 0, 0, pad_size());
-    clear_to_white(frame_bmp, pad_size());
     compose_frame();
     set_interval(flash_hold_ms);
     show_frame(frame_bmp, true, flash_hold_ms);

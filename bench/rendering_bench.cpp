@@ -4,14 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QDir>
 
 #include "animation/animationplayer.h"
 #include "animation/raster.h"
 #include "animation/simple_player_owner.h"
-#include "platform/code_page.h"
-#include "strokes/stroke_archive.h"
-#include "strokes/stroke_text.h"
+#include "tools/preview/archived_character.h"
 
 namespace {
 
@@ -19,35 +16,12 @@ using namespace inkwren;
 
 const QString installation = QStringLiteral(INKWREN_INSTALLATION_DIR);
 
-TLineList character_at(const QString& character, double scale) {
-    const QDir folder(installation);
-    const auto match =
-        find_in_index(folder.filePath(QStringLiteral("tstrokes-idx.dat")),
-                      to_code_page(character, big5_code_page) + ".wrt", IndexColumn::big5);
-    if (!match) {
-        return {};
-    }
-    TObjList records =
-        parse_stroke_text(read_entry_text(folder.filePath(QStringLiteral("tstrokes.cdf")), *match),
-                          character, EndMarkerKind::keep_pen_up);
-    for (PointRecord& record : records) {
-        if (!is_end_marker(record)) {
-            record.x *= scale;
-            record.y *= scale;
-        }
-    }
-    return split_strokes(records);
-}
-
 struct LargePad {
     SimplePlayerOwner owner;
     TAnimationPlayer player{owner, installation};
 
     LargePad() {
-        player.pad_w = player.pad_h = 650;
-        player.pen_scale = player.coord_scale = 650 / 200.0;
-        player.init_pad();
-        player.lines = character_at(QStringLiteral("鬱"), player.coord_scale);
+        load_archived_character(player, owner, installation, QStringLiteral("鬱"), 650);
         player.reset_background();
     }
 };

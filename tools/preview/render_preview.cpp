@@ -1,6 +1,7 @@
-// Renders characters from the installation folder's archives the way the pad shows them at
-// rest, into PNG files, for looking at the strokes:
-//   render_preview --install DIR --out DIR [--size N] CHARACTER...
+// Renders characters from the installation folder's archives the way the pad shows them, into
+// PNG files, for looking at the strokes: at rest, or with --play every frame the animated GIF
+// capture keeps while the character is written (mode normal, two-colour or grey-first):
+//   render_preview --install DIR --out DIR [--size N] [--play MODE] CHARACTER...
 #include <QDir>
 #include <QGuiApplication>
 
@@ -8,9 +9,8 @@
 
 #include "animation/animationplayer.h"
 #include "animation/simple_player_owner.h"
-#include "platform/code_page.h"
 #include "platform/error.h"
-#include "strokes/stroke_archive.h"
+#include "tools/preview/archived_character.h"
 
 namespace {
 
@@ -20,37 +20,31 @@ QString option(const QStringList& arguments, const QString& name, const QString&
     const qsizetype at = arguments.indexOf(name);
     if (at < 0 || at + 1 >= arguments.size()) {
         if (fallback.isNull()) {
-            throw Error(QStringLiteral(
-                "usage: render_preview --install DIR --out DIR [--size N] CHARACTER..."));
+            throw Error(
+                QStringLiteral("usage: render_preview --install DIR --out DIR [--size N] [--play "
+                               "MODE] CHARACTER..."));
         }
         return fallback;
     }
     return arguments[at + 1];
 }
 
-// The traditional archive when it names the character, else the simplified one.
-bool load_character(TAnimationPlayer& player, SimplePlayerOwner& owner, const QString& install,
-                    const QString& character) {
-    const QDir folder(install);
-    struct Source {
-        const char* archive;
-        IndexColumn column;
-        int code_page;
-    };
-    for (const Source source : {Source{traditional_archive, IndexColumn::big5, big5_code_page},
-                                Source{simplified_archive, IndexColumn::gb, gbk_code_page}}) {
-        const QString data = folder.filePath(QString::fromLatin1(source.archive));
-        const QString index = folder.filePath(index_file_name(QString::fromLatin1(source.archive)));
-        const QByteArray key = to_code_page(character, source.code_page) + ".wrt";
-        if (in_dictionary(index, key, source.column)) {
-            owner.column = source.column;
-            owner.code_page = source.code_page;
-            player.load_from_archive(character, data, index);
-            player.rebuild_lines();
-            return true;
-        }
+// Plays the loaded character to its end with capture on and writes the captured frames.
+void write_played_frames(TAnimationPlayer& player, SimplePlayerOwner& owner, const QString& mode,
+                         const QString& stem) {
+    owner.two_color = mode == QStringLiteral("two-colour");
+    owner.grey_first = mode == QStringLiteral("grey-first");
+    player.record_gif = true;
+    owner.speed = 2;
+    player.replay();
+    while (player.playing) {
+        player.play_tick();
     }
-    return false;
+    for (std::size_t frame = 0; frame < owner.gif.size(); ++frame) {
+        owner.gif[frame].bitmap.save(
+            QStringLiteral("%1-%2-%3.png").arg(stem, mode).arg(frame, 3, 10, QLatin1Char('0')));
+    }
+    std::printf("%s: %zu frames\n", qPrintable(stem), owner.gif.size());
 }
 
 }  // namespace
@@ -65,6 +59,7 @@ int main(int argc, char** argv) {
         const QString install = option(arguments, QStringLiteral("--install"));
         const QString out = option(arguments, QStringLiteral("--out"));
         const int size = option(arguments, QStringLiteral("--size"), QStringLiteral("200")).toInt();
+        const QString mode = option(arguments, QStringLiteral("--play"), QStringLiteral(""));
         QDir().mkpath(out);
         for (qsizetype at = 1; at < arguments.size(); ++at) {
             const QString& character = arguments[at];
@@ -74,17 +69,18 @@ int main(int argc, char** argv) {
             }
             SimplePlayerOwner owner;
             TAnimationPlayer player(owner, install);
-            player.pad_w = player.pad_h = size;
-            player.pen_scale = player.coord_scale = size / 200.0;
-            player.init_pad();
-            if (!load_character(player, owner, install, character)) {
+            if (!load_archived_character(player, owner, install, character, size)) {
                 std::fprintf(stderr, "%s is in neither archive\n", qPrintable(character));
                 continue;
             }
-            const QString file =
-                QDir(out).filePath(QStringLiteral("%1-%2.png").arg(character).arg(size));
-            player.image.save(file);
-            std::printf("%s\n", qPrintable(file));
+            const QString stem =
+                QDir(out).filePath(QStringLiteral("%1-%2").arg(character).arg(size));
+            if (!mode.isEmpty()) {
+                write_played_frames(player, owner, mode, stem);
+                continue;
+            }
+            player.image.save(stem + QStringLiteral(".png"));
+            std::printf("%s.png\n", qPrintable(stem));
         }
         return 0;
     } catch (const Error& error) {
