@@ -1,7 +1,8 @@
 // Renders characters from the installation folder's archives the way the pad shows them, into
 // PNG files, for looking at the strokes: at rest, or with --play every frame the animated GIF
 // capture keeps while the character is written (mode normal, two-colour or grey-first):
-//   render_preview --install DIR --out DIR [--size N] [--play MODE] CHARACTER...
+// With --model the model picture of the character lies under the strokes.
+//   render_preview --install DIR --out DIR [--size N] [--play MODE] [--model] CHARACTER...
 #include <QDir>
 #include <QGuiApplication>
 
@@ -9,6 +10,7 @@
 
 #include "animation/animationplayer.h"
 #include "animation/simple_player_owner.h"
+#include "platform/code_page.h"
 #include "platform/error.h"
 #include "tools/preview/archived_character.h"
 
@@ -60,6 +62,7 @@ int main(int argc, char** argv) {
         const QString out = option(arguments, QStringLiteral("--out"));
         const int size = option(arguments, QStringLiteral("--size"), QStringLiteral("200")).toInt();
         const QString mode = option(arguments, QStringLiteral("--play"), QStringLiteral(""));
+        const bool model = arguments.removeAll(QStringLiteral("--model")) > 0;
         QDir().mkpath(out);
         for (qsizetype at = 1; at < arguments.size(); ++at) {
             const QString& character = arguments[at];
@@ -72,6 +75,11 @@ int main(int argc, char** argv) {
             if (!load_archived_character(player, owner, install, character, size)) {
                 std::fprintf(stderr, "%s is in neither archive\n", qPrintable(character));
                 continue;
+            }
+            if (model) {
+                player.draw_model(to_code_page(character, gbk_code_page));
+                player.reset_background();
+                player.show_static();
             }
             const QString stem =
                 QDir(out).filePath(QStringLiteral("%1-%2").arg(character).arg(size));

@@ -1,0 +1,127 @@
+// make_model_pictures: renders the model picture of every character of the stroke data package
+// in the Kai face and writes the picture dictionary (hk_kai.dat, hk_dict.dat).
+//
+//   make_model_pictures --package DIR --out DIR [--code-page 936]
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+#include "platform/code_page.h"
+#include "platform/error.h"
+#include "tools/model_pictures/model_picture.h"
+#include "tools/model_pictures/package_characters.h"
+#include "tools/model_pictures/picture_dictionary.h"
+#include "tools/model_pictures/png_encoder.h"
+
+namespace inkwren::tools {
+namespace {
+
+struct Options {
+    QString package;
+    QString out;
+    int code_page = gbk_code_page;
+};
+
+Options parse_options(const QCoreApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Writes hk_kai.dat and hk_dict.dat from the hanzi-writer-data package."));
+    parser.addHelpOption();
+    const QCommandLineOption package(QStringLiteral("package"),
+                                     QStringLiteral("The unpacked hanzi-writer-data folder."),
+                                     QStringLiteral("DIR"));
+    const QCommandLineOption out(QStringLiteral("out"),
+                                 QStringLiteral("The folder to write the dictionary into."),
+                                 QStringLiteral("DIR"));
+    const QCommandLineOption code_page(QStringLiteral("code-page"),
+                                       QStringLiteral("The code page of the keys, 936 or 950."),
+                                       QStringLiteral("NUMBER"), QStringLiteral("936"));
+    parser.addOptions({package, out, code_page});
+    parser.process(app);
+
+    Options options{parser.value(package), parser.value(out)};
+    if (options.package.isEmpty() || options.out.isEmpty()) {
+        throw Error(QStringLiteral("Both --package DIR and --out DIR are needed."));
+    }
+    bool number = false;
+    options.code_page = parser.value(code_page).toInt(&number);
+    if (!number || (options.code_page != gbk_code_page && options.code_page != big5_code_page)) {
+        throw Error(QStringLiteral("--code-page takes 936 or 950, not \"%1\".")
+                        .arg(parser.value(code_page)));
+    }
+    return options;
+}
+
+QString file_size(const QString& path) {
+    return QStringLiteral("%1 bytes").arg(QFileInfo(path).size());
+}
+
+int run(const Options& options) {
+    QElapsedTimer clock;
+    clock.start();
+    const std::vector<PackageCharacter> characters =
+        package_characters(options.package, options.code_page);
+    const QString family = kai_family_for(options.code_page);
+    const ModelPictureRenderer renderer(family);
+
+    std::vector<ModelPicture> pictures;
+    pictures.reserve(characters.size());
+    qsizetype not_in_face = 0;
+    for (const PackageCharacter& entry : characters) {
+        if (!renderer.draws(entry.character)) {
+            ++not_in_face;
+            continue;
+        }
+        pictures.push_back({entry.key, encode_png(renderer.render(entry.character))});
+    }
+    if (pictures.empty()) {
+        throw Error(QStringLiteral("\"%1\" holds no character with a code in code page %2; is "
+                                   "it the hanzi-writer-data package?")
+                        .arg(options.package)
+                        .arg(options.code_page));
+    }
+
+    if (!QDir().mkpath(options.out)) {
+        throw Error(QStringLiteral("The folder \"%1\" cannot be created.").arg(options.out));
+    }
+    const QDir out(options.out);
+    const QString index_path = out.filePath(QStringLiteral("hk_dict.dat"));
+    const QString pictures_path = out.filePath(QStringLiteral("hk_kai.dat"));
+    write_picture_dictionary(index_path, pictures_path, pictures);
+
+    std::printf("%zu model pictures in %s, keyed in code page %d", pictures.size(),
+                qPrintable(family), options.code_page);
+    if (not_in_face > 0) {
+        std::printf(" (%lld characters the face lacks left out)", qlonglong(not_in_face));
+    }
+    std::printf("\n  %s: %s\n  %s: %s\n  %.1f s\n", qPrintable(pictures_path),
+                qPrintable(file_size(pictures_path)), qPrintable(index_path),
+                qPrintable(file_size(index_path)), double(clock.elapsed()) / 1000.0);
+    return 0;
+}
+
+}  // namespace
+}  // namespace inkwren::tools
+
+int main(int argc, char** argv) {
+    // Glyphs are drawn into images, never onto a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    // Every glyph is drawn once, so Qt's FreeType glyph cache would only hold all of them,
+    // about 180 MB, until the end.
+    if (qEnvironmentVariableIsEmpty("QT_NO_FT_CACHE")) {
+        qputenv("QT_NO_FT_CACHE", "1");
+    }
+    QGuiApplication app(argc, argv);
+    try {
+        return inkwren::tools::run(inkwren::tools::parse_options(app));
+    } catch (const inkwren::Error& error) {
+        std::fprintf(stderr, "make_model_pictures: %s\n", qPrintable(error.message()));
+        return 1;
+    }
+}

@@ -1,0 +1,69 @@
+#include "tools/model_pictures/picture_dictionary.h"
+
+#include <QSaveFile>
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/error.h"
+
+namespace inkwren::tools {
+namespace {
+
+constexpr int number_capacity = 10;
+
+// One length byte, then the bytes; the rest of the field stays zero.
+void put_field(char* field, int capacity, const QByteArray& bytes) {
+    Q_ASSERT(bytes.size() <= capacity);
+    field[0] = char(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), field + 1);
+}
+
+QByteArray index_entry(const QByteArray& key, qint64 length, qint64 offset) {
+    QByteArray entry(picture_entry_size, '\0');
+    put_field(entry.data(), picture_key_capacity, key);
+    put_field(entry.data() + 22, number_capacity, QByteArray::number(length));
+    put_field(entry.data() + 33, number_capacity, QByteArray::number(offset));
+    return entry;
+}
+
+void check_key(const QByteArray& key) {
+    if (key.isEmpty() || key.size() > picture_key_capacity) {
+        throw Error(QStringLiteral("The picture key \"%1\" does not fit its field of 1 to %2 "
+                                   "bytes.")
+                        .arg(QString::fromLatin1(key.toHex(' ')))
+                        .arg(picture_key_capacity));
+    }
+}
+
+void save_whole(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        throw Error(QStringLiteral("\"%1\" cannot be written: %2.").arg(path, file.errorString()));
+    }
+}
+
+}  // namespace
+
+void write_picture_dictionary(const QString& index_path, const QString& pictures_path,
+                              const std::vector<ModelPicture>& pictures) {
+    QByteArray index;
+    QByteArray data;
+    index.reserve(qsizetype(pictures.size()) * picture_entry_size);
+    for (const ModelPicture& picture : pictures) {
+        check_key(picture.key);
+        // Readers turn the two decimal texts into 32-bit integers, so every offset must fit
+        // one, although the fields' ten digits would allow more.
+        if (data.size() + picture.png.size() > std::numeric_limits<qint32>::max()) {
+            throw Error(QStringLiteral("The pictures do not fit in 2 GB; \"%1\" is not written.")
+                            .arg(pictures_path));
+        }
+        index += index_entry(picture.key, picture.png.size(), data.size());
+        data += picture.png;
+    }
+    // Every entry is checked before either file is touched.
+    save_whole(pictures_path, data);
+    save_whole(index_path, index);
+}
+
+}  // namespace inkwren::tools
