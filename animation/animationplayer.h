@@ -180,7 +180,7 @@ private:
     void delete_workbook() const;
     void set_interval(int ms);
     void apply_companion(const QString& stroke_path);
-    void load_back_picture();
+    void load_back_picture(const QString& stroke_folder);
     void show_note(const QString& text);
     void image_changed();
 

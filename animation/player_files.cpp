@@ -48,7 +48,7 @@ void TAnimationPlayer::load_stroke_file(const QString& path) {
         save_temp(QStringLiteral("tmp"));
     }
     apply_companion(path);
-    load_back_picture();
+    load_back_picture(QFileInfo(path).absolutePath());
     reset_background();
     if (!lines.items.empty()) {
         show_static();
@@ -76,12 +76,17 @@ void TAnimationPlayer::apply_companion(const QString& stroke_path) {
     draw_model(model_key);
 }
 
-void TAnimationPlayer::load_back_picture() {
+void TAnimationPlayer::load_back_picture(const QString& stroke_folder) {
     back_pic = make_bitmap(pad_w, pad_h);
     if (back_pic_file.isEmpty()) {
         return;
     }
-    const QString path = QDir(start_dir_).filePath(back_pic_file);
+    // A relative name is looked for beside the stroke file first, so a stroke file and its
+    // picture can travel together, then in the program folder.
+    QString path = QDir(stroke_folder).filePath(back_pic_file);
+    if (!QFileInfo::exists(path)) {
+        path = QDir(start_dir_).filePath(back_pic_file);
+    }
     const QImage picture(path);
     if (picture.isNull()) {
         owner_.report(owner_.text(QString::fromLatin1(missing_picture_warning)) + back_pic_file);

@@ -156,6 +156,18 @@ TEST_F(PlayerFilesTest, BackgroundPicturesAreShownIn24BitsOrReportedMissing) {
     EXPECT_EQ(color_at(second->back_bmp, 100, 100), white_color);
 }
 
+TEST_F(PlayerFilesTest, ARelativeBackgroundPictureIsFoundBesideItsStrokeFile) {
+    QDir(folder.path()).mkpath(QStringLiteral("課本"));
+    ASSERT_TRUE(make_bitmap(20, 20, 0x00FF00).save(folder.file("課本/紙.bmp"), "BMP"));
+    CompanionSettings settings;
+    settings.back_pic_file = to_code_page(QStringLiteral("紙.bmp"), 936);
+    write_file(folder.file("課本/字.def"), format_companion(settings));
+    auto player = make_player(200);
+    player->load_stroke_file(write_strokes_file(QStringLiteral("課本/字.wrt"), 1));
+    EXPECT_TRUE(owner.reports.isEmpty());
+    EXPECT_EQ(color_at(player->back_bmp, 100, 100), 0x00FF00);
+}
+
 TEST_F(PlayerFilesTest, AnAbsentArchiveKeyReloadsThePreviousRecentFile) {
     testing::build_archive(
         folder.path(),
