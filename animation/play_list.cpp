@@ -120,10 +120,10 @@ TObjList last_stroke(const TObjList& list, int index) {
         while (start > 0 && !is_end_marker(list[std::size_t(start) - 1])) {
             --start;
         }
-        for (int at = start; at < index - 1; ++at) {
-            if (!is_end_marker(list[std::size_t(at)])) {
-                stroke.push_back(list[std::size_t(at)]);
-            }
+        // Up to the stroke's own last point: a fill seed or flash step after it is not part of
+        // the stroke, and drawing it would run a line out to its point.
+        for (int at = start; at <= found; ++at) {
+            stroke.push_back(list[std::size_t(at)]);
         }
     }
     stroke.push_back(list[std::size_t(index) - 1]);

@@ -27,8 +27,8 @@ void collapse_pen_ups(TObjList& list);
 // Both passes: build, fold the pen-ups, build again, so that curve points are densified too.
 TObjList make_play_list(const TObjList& records, const PlayListOptions& options);
 
-// The stroke that ends just before index: its records without end markers, then the record at
-// index − 1.
+// The stroke that ends just before index: the records of the last drawn stroke before it, up
+// to its last point, then the record at index − 1.
 TObjList last_stroke(const TObjList& list, int index);
 
 }  // namespace inkwren

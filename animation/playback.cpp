@@ -124,6 +124,9 @@ void TAnimationPlayer::open_stroke(Canvas& ink, const PointRecord& record) {
         case record_kind::fill_seed:
             ink.brush_color = record.fill_color;
             ink.flood_fill(rounded(record));
+            // Shown at once: a fill that closes a character would otherwise never be seen.
+            compose_frame();
+            show_frame(frame_bmp, false, -1);
             break;
         case record_kind::bezier_control:
             break;

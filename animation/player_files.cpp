@@ -7,6 +7,7 @@
 #include "animation/animationplayer.h"
 #include "animation/raster.h"
 #include "encoding/recognition.h"
+#include "langtable/text_keys.h"
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "strokes/companion_settings.h"
@@ -14,9 +15,6 @@
 
 namespace inkwren {
 namespace {
-
-constexpr auto empty_file_note = "1032";
-constexpr auto missing_picture_warning = "1030";
 
 // Records scaled about the origin; end markers stay at their mark.
 TObjList scaled(const TObjList& records, double factor) {
@@ -41,7 +39,7 @@ void TAnimationPlayer::load_stroke_file(const QString& path) {
         records.clear();
         read_records(path, records, offset_x, offset_y);
         if (records.empty()) {
-            show_note(owner_.text(QString::fromLatin1(empty_file_note)));
+            show_note(owner_.text(QString::fromLatin1(text_key::empty_stroke_file_note)));
             return;
         }
         add_line(lines, scaled(records, coord_scale));
@@ -89,7 +87,9 @@ void TAnimationPlayer::load_back_picture(const QString& stroke_folder) {
     }
     const QImage picture(path);
     if (picture.isNull()) {
-        owner_.report(owner_.text(QString::fromLatin1(missing_picture_warning)) + back_pic_file);
+        owner_.report(
+            owner_.text(QString::fromLatin1(text_key::background_picture_missing_warning)) +
+            back_pic_file);
         return;
     }
     back_pic = to_24bit(picture);

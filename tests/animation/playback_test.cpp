@@ -118,6 +118,15 @@ TEST(PlayList, LastStrokeIsTheRunBeforeTheIndex) {
     EXPECT_TRUE(last_stroke(list, 0).empty());
 }
 
+TEST(PlayList, LastStrokeStopsBeforeAFillSeedSoNoLineRunsToIt) {
+    PointRecord seed = point(9, 9, record_kind::fill_seed);
+    const TObjList list = {point(2, 2), point(3, 3), end_marker(2), seed, end_marker(1)};
+    const TObjList stroke = last_stroke(list, 5);
+    ASSERT_EQ(stroke.size(), 3u);
+    EXPECT_EQ(stroke[1].x, 3);
+    EXPECT_TRUE(is_end_marker(stroke[2]));
+}
+
 TEST_F(PlaybackTest, TheFirstStrokeStartsAfterOneSecondWithoutAPause) {
     owner.interval = 5;
     start(two_strokes());
@@ -202,6 +211,8 @@ TEST_F(PlaybackTest, AFillSeedAtAStrokeStartFloodsAndEndsTheTick) {
     EXPECT_EQ(player->play_pos, at_seed + 1);
     EXPECT_EQ(ink(100, 100), 0x00FF00);
     EXPECT_EQ(ink(30, 30), white_color);
+    // The fill is on screen at once, though it is the character's last element.
+    EXPECT_EQ(color_at(player->image, 100, 100), 0x00FF00);
 }
 
 TEST_F(PlaybackTest, AnAllInstantCharacterShowsAtOnceAndFinishesNextTick) {

@@ -81,4 +81,26 @@ void build_archive(const QString& folder, const std::vector<ArchiveSource>& sour
     write_archive(QDir(folder).filePath(data_name), QDir(folder).filePath(index_name), sources);
 }
 
+QString shipped_data_file(const QString& name) {
+    return QStringLiteral(INKWREN_DATA_DIR "/") + name;
+}
+
+void make_installation(const QString& folder) {
+    const QDir dir(folder);
+    build_archive(folder, {archive_source(QStringLiteral("永"), sample_stroke_text(5)),
+                           archive_source(QStringLiteral("國"), sample_stroke_text(11)),
+                           archive_source(QStringLiteral("国"), sample_stroke_text(8)),
+                           archive_source(QStringLiteral("我"), sample_stroke_text(7))});
+    build_archive(folder,
+                  {archive_source(QStringLiteral("永"), sample_stroke_text(5)),
+                   archive_source(QStringLiteral("國"), sample_stroke_text(11))},
+                  QStringLiteral("tstrokes.cdf"), QStringLiteral("tstrokes-idx.dat"));
+    for (const char* name : {"english.txt", "lang.txt", "lang-gb.txt", "textlist.txt", "c.cfg",
+                             "shand.bmp", "salt.bmp", "sreplay.bmp", "spause.bmp", "sstop.bmp",
+                             "magnify.bmp", "shrink.bmp", "pen.bmp", "flashbar.bmp"}) {
+        const QString file = QString::fromLatin1(name);
+        write_file(dir.filePath(file), read_file(shipped_data_file(file)));
+    }
+}
+
 }  // namespace inkwren::testing

@@ -45,4 +45,12 @@ void build_archive(const QString& folder, const std::vector<ArchiveSource>& sour
                    const QString& data_name = QStringLiteral("strokes.cdf"),
                    const QString& index_name = QStringLiteral("strokes-idx.dat"));
 
+// A small installation folder: a simplified archive of 永 (5 strokes), 國 (11), 国 (8) and 我
+// (7), a traditional archive of 永 and 國, the shipped language files, start character file,
+// palette and button pictures.
+void make_installation(const QString& folder);
+
+// A file of the source tree's data folder.
+QString shipped_data_file(const QString& name);
+
 }  // namespace inkwren::testing

@@ -1,9 +1,13 @@
 // Renders characters from the installation folder's archives the way the pad shows them, into
 // PNG files, for looking at the strokes: at rest, or with --play every frame the animated GIF
 // capture keeps while the character is written (mode normal, two-colour or grey-first):
-// With --model the model picture of the character lies under the strokes.
-//   render_preview --install DIR --out DIR [--size N] [--play MODE] [--model] CHARACTER...
+// With --model the model picture of the character lies under the strokes. With --file a stroke
+// file is shown as when it is dropped on the window, its companion settings applied (its pen
+// speed too), before any characters.
+//   render_preview --install DIR --out DIR [--size N] [--play MODE] [--model] [--file PATH]
+//                  [CHARACTER...]
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -24,7 +28,7 @@ QString option(const QStringList& arguments, const QString& name, const QString&
         if (fallback.isNull()) {
             throw Error(
                 QStringLiteral("usage: render_preview --install DIR --out DIR [--size N] [--play "
-                               "MODE] CHARACTER..."));
+                               "MODE] [--model] [--file PATH] [CHARACTER...]"));
         }
         return fallback;
     }
@@ -37,7 +41,6 @@ void write_played_frames(TAnimationPlayer& player, SimplePlayerOwner& owner, con
     owner.two_color = mode == QStringLiteral("two-colour");
     owner.grey_first = mode == QStringLiteral("grey-first");
     player.record_gif = true;
-    owner.speed = 2;
     player.replay();
     while (player.playing) {
         player.play_tick();
@@ -47,6 +50,30 @@ void write_played_frames(TAnimationPlayer& player, SimplePlayerOwner& owner, con
             QStringLiteral("%1-%2-%3.png").arg(stem, mode).arg(frame, 3, 10, QLatin1Char('0')));
     }
     std::printf("%s: %zu frames\n", qPrintable(stem), owner.gif.size());
+}
+
+// Sets up the player at a pad size and loads a stroke file with its companion settings, the
+// way a file dropped on the window is loaded.
+void load_dropped_file(TAnimationPlayer& player, const QString& path, int pad_size) {
+    if (!QFileInfo::exists(path)) {
+        throw Error(QStringLiteral("The stroke file \"%1\" does not exist.").arg(path));
+    }
+    player.pad_w = player.pad_h = pad_size;
+    player.pen_scale = player.coord_scale = pad_size / 200.0;
+    player.init_pad();
+    player.load_stroke_file(path);
+    player.rebuild_lines();
+}
+
+// Writes the loaded character at rest, or played in a mode when one is given.
+void write_preview(TAnimationPlayer& player, SimplePlayerOwner& owner, const QString& mode,
+                   const QString& stem) {
+    if (!mode.isEmpty()) {
+        write_played_frames(player, owner, mode, stem);
+        return;
+    }
+    player.image.save(stem + QStringLiteral(".png"));
+    std::printf("%s.png\n", qPrintable(stem));
 }
 
 }  // namespace
@@ -62,8 +89,20 @@ int main(int argc, char** argv) {
         const QString out = option(arguments, QStringLiteral("--out"));
         const int size = option(arguments, QStringLiteral("--size"), QStringLiteral("200")).toInt();
         const QString mode = option(arguments, QStringLiteral("--play"), QStringLiteral(""));
+        const QString file = option(arguments, QStringLiteral("--file"), QStringLiteral(""));
         const bool model = arguments.removeAll(QStringLiteral("--model")) > 0;
         QDir().mkpath(out);
+        if (!file.isEmpty()) {
+            SimplePlayerOwner owner;
+            TAnimationPlayer player(owner, install);
+            load_dropped_file(player, file, size);
+            for (const QString& report : owner.reports) {
+                std::fprintf(stderr, "%s\n", qPrintable(report));
+            }
+            const QString name = QFileInfo(file).completeBaseName();
+            write_preview(player, owner, mode,
+                          QDir(out).filePath(QStringLiteral("%1-%2").arg(name).arg(size)));
+        }
         for (qsizetype at = 1; at < arguments.size(); ++at) {
             const QString& character = arguments[at];
             if (character.startsWith(QStringLiteral("--"))) {
@@ -71,6 +110,7 @@ int main(int argc, char** argv) {
                 continue;
             }
             SimplePlayerOwner owner;
+            owner.speed = 2;
             TAnimationPlayer player(owner, install);
             if (!load_archived_character(player, owner, install, character, size)) {
                 std::fprintf(stderr, "%s is in neither archive\n", qPrintable(character));
@@ -81,14 +121,8 @@ int main(int argc, char** argv) {
                 player.reset_background();
                 player.show_static();
             }
-            const QString stem =
-                QDir(out).filePath(QStringLiteral("%1-%2").arg(character).arg(size));
-            if (!mode.isEmpty()) {
-                write_played_frames(player, owner, mode, stem);
-                continue;
-            }
-            player.image.save(stem + QStringLiteral(".png"));
-            std::printf("%s.png\n", qPrintable(stem));
+            write_preview(player, owner, mode,
+                          QDir(out).filePath(QStringLiteral("%1-%2").arg(character).arg(size)));
         }
         return 0;
     } catch (const Error& error) {

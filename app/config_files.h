@@ -1,0 +1,67 @@
+// The small files start-up reads and keeps beside the program (installation folder, output
+// folder, flag file, start character) and the helpers the two settings records share.
+#pragma once
+
+#include <QByteArray>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+#include "platform/registry.h"
+
+namespace inkwren {
+
+// What start-up found when it loaded a settings record.
+enum class LoadOutcome {
+    created,   // the file was missing and now holds the defaults
+    read,      // the file held a record
+    replaced,  // the file could not be read as a record and now holds the defaults
+};
+
+// The first max_size bytes of a settings file, or nothing when the file does not exist.
+// Throws Error when it exists but cannot be read.
+std::optional<QByteArray> read_settings_file(const QString& path, qsizetype max_size);
+
+// Replaces the file in one piece (a temporary file renamed over it), so that a failure never
+// leaves it half written. Throws Error naming the file.
+void write_whole_file(const QString& path, const QByteArray& bytes);
+
+// The message shown when a damaged settings file has been replaced by the defaults.
+QString reset_message(const QString& path);
+
+// The registry value "installation path" under the program's key, trimmed, always ending in
+// "/"; the working directory when the value is absent or empty.
+QString installation_folder(const Registry& registry, const QString& working_dir);
+
+// The user's documents and desktop folders.
+struct ShellFolders {
+    QString personal;
+    QString desktop;
+};
+ShellFolders system_shell_folders();
+
+// The folder sheets and animations are saved to, from the first line of "sys.cfg". A missing
+// file is created holding the desktop folder. Throws Error when the file cannot be read or
+// created.
+QString resolve_output_folder(const QString& sys_cfg_path, const ShellFolders& shell_folders);
+
+// A flag file whose first line is "1" is rewritten to hold "0"; any other file is left alone.
+void reset_flag_file(const QString& path);
+
+// The character the writing pad shows first, from "textlist.txt": its first line holds one
+// character in Big5 (bytes 1-2) and in GB (bytes 3-4); the GB pair is used.
+struct StartCharacter {
+    enum class Status { ok, missing, too_short };
+    Status status = Status::missing;
+    QString text;
+};
+StartCharacter read_start_character(const QString& path, int legacy_code_page);
+
+// The window's new top-left corner on a screen of the given size. Mode 1 parks it in the lower
+// right corner; any other mode moves it only as far as needed to bring it back on screen.
+QPoint keep_on_screen(QRect window, QSize screen, int mode);
+
+}  // namespace inkwren

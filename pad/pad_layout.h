@@ -1,0 +1,44 @@
+// Where everything of the writing pad goes, and how the pad grows and shrinks: pure geometry,
+// computed without the window so it can be tested.
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+#include <array>
+
+namespace inkwren {
+
+inline constexpr int pad_base_size = 200;
+inline constexpr int pad_button_size = 26;
+inline constexpr int pad_button_count = 6;
+
+struct PadLayout {
+    QSize window;  // the client area
+    QRect player;
+    QRect panel;
+    // Inside the panel:
+    QRect pen_speed_slider;
+    QRect interval_slider;
+    std::array<QRect, pad_button_count> buttons;
+    QRect character_field;
+    QRect swatch;   // empty without a palette
+    QRect palette;  // empty without a palette
+    QRect bevel;    // the frame around the palette
+};
+
+PadLayout lay_out_pad(int pad_width, int pad_height, bool with_palette);
+
+struct ZoomStep {
+    int width;
+    bool can_magnify;
+};
+
+// The largest pad side a screen of this height allows.
+int largest_pad_side(int screen_height);
+
+// The next pad width of the zoom button: 1.2 times larger up to the largest side, then 0.8 times
+// smaller down to 200, turning round at either end.
+ZoomStep next_zoom(int width, bool can_magnify, int screen_height);
+
+}  // namespace inkwren

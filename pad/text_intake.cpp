@@ -1,0 +1,65 @@
+#include "pad/text_intake.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QSaveFile>
+
+#include "platform/error.h"
+
+namespace inkwren {
+
+QString Get_filename(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : path.mid(slash + 1).trimmed();
+}
+
+QString Get_file_extension(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : path.mid(dot + 1).trimmed();
+}
+
+void copy_text_file(const QString& source, const QString& target) {
+    QFile in(source);
+    if (!in.exists()) {
+        return;
+    }
+    if (!in.open(QIODevice::ReadOnly)) {
+        throw Error(QStringLiteral("\"%1\" cannot be read: %2.").arg(source, in.errorString()));
+    }
+    const QByteArray text = in.readAll();
+    QList<QByteArray> lines = text.split('\n');
+    // A final line break ends the last line; it does not start another.
+    if (text.isEmpty() || text.endsWith('\n')) {
+        lines.removeLast();
+    }
+    QByteArray copy;
+    for (QByteArray& line : lines) {
+        if (line.endsWith('\r')) {
+            line.chop(1);
+        }
+        copy += line + "\r\n";
+    }
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(copy) != copy.size() || !out.commit()) {
+        throw Error(QStringLiteral("\"%1\" cannot be written: %2.").arg(target, out.errorString()));
+    }
+}
+
+DroppedKind classify_dropped_file(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        return DroppedKind::ignored;
+    }
+    const QString extension = Get_file_extension(path).toLower();
+    if (extension == QStringLiteral("wrt")) {
+        return DroppedKind::stroke_file;
+    }
+    if (extension == QStringLiteral("txt")) {
+        return Get_filename(path).toLower() == QStringLiteral("mylang.txt")
+                   ? DroppedKind::user_language
+                   : DroppedKind::text_file;
+    }
+    return DroppedKind::ignored;
+}
+
+}  // namespace inkwren

@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <utility>
+
+#include "app/config_files.h"
+#include "app/preference_record.h"
+#include "app/sheet_settings_record.h"
+#include "platform/error.h"
+#include "tests/support/fixtures.h"
+
+namespace inkwren {
+namespace {
+
+using testing::big5;
+using testing::gbk;
+using testing::read_file;
+using testing::TempFolder;
+using testing::write_file;
+
+// A length byte, the text, and zeros up to the field's capacity.
+QByteArray text_field(const QByteArray& text, int capacity) {
+    return char(text.size()) + text + QByteArray(capacity - text.size(), '\0');
+}
+
+QByteArray default_prefer_cfg() {
+    return QByteArray(1, '\x01') + text_field("english.txt", 60) + text_field("", 60) +
+           QByteArray(1, '\0') + QByteArray::fromHex("05000000") + text_field("strokes.cdf", 60) +
+           QByteArray(3, '\0');
+}
+
+QByteArray default_config_dat() {
+    return QByteArray::fromHex(
+               "08000000 01000000 00000000 c0c0c000 01000000 02000000 00aaff00 01000000"
+               "02000000 0000ff00 01000000 00000000 00000000") +
+           text_field("\xB2\xD3\xA9\xFA\xC5\xE9", 40) + QByteArray(3, '\0') +
+           QByteArray::fromHex("10000000 00000000 02000000");
+}
+
+class ConfigFilesTest : public ::testing::Test {
+protected:
+    QString prefer() const { return folder.file("prefer.cfg"); }
+    QString config() const { return folder.file("config.dat"); }
+    QString sys_cfg() const { return folder.file("sys.cfg"); }
+    QString subfolder(const QString& name) const {
+        QDir(folder.path()).mkdir(name);
+        return folder.file(name);
+    }
+    QString output_folder_from(const QByteArray& sys_cfg_text) {
+        write_file(sys_cfg(), sys_cfg_text);
+        return resolve_output_folder(sys_cfg(), shell);
+    }
+
+    TempFolder folder;
+    ShellFolders shell{QStringLiteral("/home/學生/文件"), QStringLiteral("/home/學生/桌面")};
+};
+
+TEST_F(ConfigFilesTest, FirstStartWritesTheDefaultFilesAndTheSecondReadsThem) {
+    ASSERT_EQ(default_prefer_cfg().size(), 192);
+    ASSERT_EQ(default_config_dat().size(), 108);
+
+    const PreferenceLoad preference = load_or_create_preference(prefer());
+    const SheetSettingsLoad sheet = load_or_create_sheet_settings(config());
+    EXPECT_EQ(preference.outcome, LoadOutcome::created);
+    EXPECT_EQ(sheet.outcome, LoadOutcome::created);
+    EXPECT_TRUE(preference.message.isEmpty() && sheet.message.isEmpty());
+    EXPECT_EQ(read_file(prefer()), default_prefer_cfg());
+    EXPECT_EQ(read_file(config()), default_config_dat());
+    EXPECT_EQ(resolve_output_folder(sys_cfg(), shell), shell.desktop);
+    EXPECT_EQ(read_file(sys_cfg()), shell.desktop.toUtf8() + "\r\n");
+
+    EXPECT_EQ(load_or_create_preference(prefer()).outcome, LoadOutcome::read);
+    EXPECT_EQ(load_or_create_sheet_settings(config()).settings, SheetSettings{});
+    EXPECT_EQ(resolve_output_folder(sys_cfg(), shell), QDir::homePath())
+        << "the desktop folder written is not there on this machine";
+}
+
+TEST_F(ConfigFilesTest, DamagedRecordsAreReplacedByTheDefaultsWithAMessage) {
+    QByteArray long_language = default_prefer_cfg();
+    long_language[1] = 61;
+    QByteArray long_font = default_config_dat();
+    long_font[52] = 41;
+    for (const auto& [prefer_bytes, config_bytes] :
+         {std::pair{default_prefer_cfg().left(191), default_config_dat().left(107)},
+          std::pair{long_language, long_font}}) {
+        write_file(prefer(), prefer_bytes);
+        write_file(config(), config_bytes);
+        const PreferenceLoad preference = load_or_create_preference(prefer());
+        const SheetSettingsLoad sheet = load_or_create_sheet_settings(config());
+        EXPECT_EQ(preference.outcome, LoadOutcome::replaced);
+        EXPECT_EQ(sheet.outcome, LoadOutcome::replaced);
+        EXPECT_TRUE(preference.message.contains(prefer())) << preference.message.toStdString();
+        EXPECT_TRUE(sheet.message.contains(config())) << sheet.message.toStdString();
+        EXPECT_EQ(read_file(prefer()), default_prefer_cfg());
+        EXPECT_EQ(read_file(config()), default_config_dat());
+    }
+    try {
+        parse_preference(QByteArray(191, '\0'), QStringLiteral("偏好.cfg"));
+        ADD_FAILURE() << "a short record was read";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("偏好.cfg")));
+    }
+}
+
+TEST_F(ConfigFilesTest, RecordsAreWrittenAtTheirOffsetsAndComeBackAsSaved) {
+    const QByteArray caption = QStringLiteral("我的語言").toUtf8();
+    const PreferenceRecord preference{"mylang.txt", caption, 3, "tstrokes.cdf"};
+    save_preference(prefer(), preference);
+    EXPECT_EQ(read_file(prefer()), QByteArray(1, '\x01') + text_field("mylang.txt", 60) +
+                                       text_field(caption, 60) + QByteArray(1, '\0') +
+                                       QByteArray::fromHex("03000000") +
+                                       text_field("tstrokes.cdf", 60) + QByteArray(3, '\0'));
+    EXPECT_EQ(load_or_create_preference(prefer()).record, preference);
+
+    SheetSettings sheet;
+    sheet.per_row = 15;
+    sheet.main_color = 0x0000FF;
+    sheet.grid_on = false;
+    sheet.second_color = 0x123456;
+    sheet.numeral_kind = 1;
+    sheet.font_name = "\xB7\x73\xB2\xD3\xA9\xFA\xC5\xE9";  // 新細明體
+    sheet.font_style = 0b1011;
+    QByteArray expected = default_config_dat();
+    expected[0] = 15;
+    expected[8] = char(0xFF);
+    expected[16] = 0;
+    expected.replace(36, 4, QByteArray::fromHex("56341200"));
+    expected[44] = 1;
+    expected.replace(52, 9, "\x08" + sheet.font_name);
+    expected[100] = 0b1011;
+    save_sheet_settings(config(), sheet);
+    EXPECT_EQ(read_file(config()), expected);
+    EXPECT_EQ(load_or_create_sheet_settings(config()).settings, sheet);
+    EXPECT_EQ(sheet_settings_from_slots(sheet_slots(sheet)), sheet);
+    EXPECT_EQ(sheet_slots(sheet)[9], 0x123456) << "the pad's highlight colour is slot 9";
+}
+
+TEST(SheetSlotsTest, FlagsAreTheFirstByteOfTheirSlotAndFontNamesAreCut) {
+    SheetSlots record_slots = sheet_slots(SheetSettings{});
+    record_slots[4] = 0x7F7F7F00;  // grid_on: first byte zero
+    record_slots[7] = 0x00000100;  // underlay_on: first byte zero
+    record_slots[10] = 0x7F7F7F01;
+    const SheetSettings read = sheet_settings_from_slots(record_slots);
+    EXPECT_FALSE(read.grid_on);
+    EXPECT_FALSE(read.underlay_on);
+    EXPECT_TRUE(read.numbers_on);
+
+    SheetSettings long_name;
+    long_name.font_name = QByteArray(45, 'F');
+    EXPECT_EQ(parse_sheet_settings(format_sheet_settings(long_name), {}).font_name,
+              QByteArray(40, 'F'));
+    EXPECT_EQ(sheet_slots(long_name)[24], 16) << "the font size stays in its own slot";
+}
+
+TEST(CaptionTest, IsCutToSixtyBytesAtACharacterBoundary) {
+    const QString twenty = QString(20, QChar(0x6587));  // 文, three bytes each
+    EXPECT_EQ(caption_bytes(twenty + QStringLiteral("字")), twenty.toUtf8());
+    EXPECT_EQ(caption_bytes(twenty), twenty.toUtf8());
+    EXPECT_EQ(caption_bytes(QString(59, 'a') + QStringLiteral("語")), QByteArray(59, 'a'));
+    EXPECT_EQ(caption_bytes(QString(58, 'a') + QStringLiteral("𠀀b")), QByteArray(58, 'a'));
+
+    PreferenceRecord record;
+    record.user_language_caption = (twenty + QStringLiteral("字")).toUtf8();
+    EXPECT_EQ(parse_preference(format_preference(record), {}).user_language_caption,
+              twenty.toUtf8());
+}
+
+TEST_F(ConfigFilesTest, OutputFolderFollowsTheFirstLineOfSysCfg) {
+    const QString existing = subfolder(QStringLiteral("輸出"));
+    EXPECT_EQ(output_folder_from("Personal\r\n"), shell.personal + "/");
+    EXPECT_EQ(output_folder_from("  pERSONAL \r\n/elsewhere\r\n"), shell.personal + "/");
+    EXPECT_EQ(output_folder_from("\r\n" + existing.toUtf8()), shell.personal + "/");
+    EXPECT_EQ(output_folder_from(" " + existing.toUtf8() + " \r\n"), existing);
+    EXPECT_EQ(output_folder_from(existing.toUtf8() + "/"), existing + "/");
+    EXPECT_EQ(output_folder_from(existing.toUtf8() + "/不在"), QDir::homePath());
+    EXPECT_EQ(read_file(sys_cfg()), existing.toUtf8() + "/不在") << "a read never rewrites it";
+
+    QFile::remove(sys_cfg());
+    EXPECT_EQ(resolve_output_folder(sys_cfg(), {shell.personal, {}}), QDir::homePath());
+    EXPECT_EQ(read_file(sys_cfg()), QDir::homePath().toUtf8() + "\r\n");
+}
+
+TEST_F(ConfigFilesTest, FlagFileHoldingOneIsResetAndAnythingElseLeftAlone) {
+    const QString flag = folder.file("1.txt");
+    for (const QByteArray& text : {QByteArray("1\r\n"), QByteArray(" 1 ")}) {
+        write_file(flag, text);
+        reset_flag_file(flag);
+        EXPECT_EQ(read_file(flag), QByteArray("0\r\n"));
+    }
+    for (const QByteArray& text : {QByteArray("10\r\n"), QByteArray("0\r\n1\r\n"), QByteArray()}) {
+        write_file(flag, text);
+        reset_flag_file(flag);
+        EXPECT_EQ(read_file(flag), text);
+    }
+    QFile::remove(flag);
+    reset_flag_file(flag);
+    EXPECT_FALSE(QFile::exists(flag));
+}
+
+TEST_F(ConfigFilesTest, StartCharacterIsTheSecondPairOfTheTrimmedFirstLine) {
+    const QString textlist = folder.file("textlist.txt");
+    using Status = StartCharacter::Status;
+    EXPECT_EQ(read_start_character(textlist, 936).status, Status::missing);
+
+    write_file(textlist, "  " + big5(QStringLiteral("永")) + "\xD3  \r\n" + gbk("永"));
+    EXPECT_EQ(read_start_character(textlist, 936).status, Status::too_short);
+
+    write_file(textlist, " " + big5(QStringLiteral("永")) + gbk(QStringLiteral("永")) + "\r\n");
+    const StartCharacter gb = read_start_character(textlist, 936);
+    EXPECT_EQ(gb.status, Status::ok);
+    EXPECT_EQ(gb.text, QStringLiteral("永"));
+
+    write_file(textlist, big5(QStringLiteral("永")) + big5(QStringLiteral("體")));
+    EXPECT_EQ(read_start_character(textlist, 950).text, QStringLiteral("體"));
+}
+
+TEST_F(ConfigFilesTest, InstallationFolderAlwaysEndsInASlash) {
+    const QString ini = folder.file("登錄.ini");
+    const Registry registry(ini);
+    const QString working = QStringLiteral("/home/學生/筆順");
+    EXPECT_EQ(installation_folder(registry, working), working + "/");
+
+    write_file(ini, "[Software\\Marlowen Technology\\inkwren\\iwren1.0]\nlegacy code page=950\n");
+    EXPECT_EQ(installation_folder(registry, working), working + "/");
+
+    for (const QByteArray& value : {QByteArray("/opt/墨鷦"), QByteArray("/opt/墨鷦/")}) {
+        write_file(ini,
+                   "[Software\\Marlowen Technology\\inkwren\\iwren1.0]\n"
+                   "installation path= " +
+                       value + " \n");
+        EXPECT_EQ(installation_folder(registry, working), QStringLiteral("/opt/墨鷦/"));
+    }
+}
+
+TEST(KeepOnScreenTest, ParksInTheCornerOrPullsBackOnlyAsFarAsNeeded) {
+    const QSize screen(1024, 768);
+    EXPECT_EQ(keep_on_screen({10, 10, 300, 400}, screen, 1), QPoint(721, 333));
+    EXPECT_EQ(keep_on_screen({721, 333, 300, 400}, screen, 0), QPoint(721, 333));
+    EXPECT_EQ(keep_on_screen({-40, 20, 300, 400}, screen, 0), QPoint(-40, 20));
+    EXPECT_EQ(keep_on_screen({722, 20, 300, 400}, screen, 0), QPoint(721, 20));
+    EXPECT_EQ(keep_on_screen({100, 334, 300, 400}, screen, 0), QPoint(100, 333));
+    EXPECT_EQ(keep_on_screen({100, 0, 300, 800}, screen, 0), QPoint(100, 5))
+        << "a window taller than the screen keeps its top on it";
+}
+
+}  // namespace
+}  // namespace inkwren
