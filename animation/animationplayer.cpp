@@ -12,7 +12,15 @@ namespace inkwren {
 TAnimationPlayer::TAnimationPlayer(PlayerOwner& owner, QString start_dir)
     : owner_(owner), start_dir_(std::move(start_dir)), playtimer_(std::make_unique<QTimer>()) {
     playtimer_->setTimerType(Qt::PreciseTimer);
-    QObject::connect(playtimer_.get(), &QTimer::timeout, [this] { play_tick(); });
+    // Timer events enter the program here: a failure stops playback and is reported.
+    QObject::connect(playtimer_.get(), &QTimer::timeout, [this] {
+        try {
+            play_tick();
+        } catch (const Error& error) {
+            playtimer_->stop();
+            owner_.report(error.message());
+        }
+    });
 }
 
 TAnimationPlayer::~TAnimationPlayer() {

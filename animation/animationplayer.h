@@ -165,6 +165,8 @@ public:
 
 private:
     struct RecordStyle;
+    void draw_records_with_marks(QImage& target, TObjList& list, bool mono, std::int32_t colour,
+                                 bool set_colour, std::int32_t mono_colour, bool beziers);
     void walk_records(QImage& target, TObjList& list, const RecordStyle& style, bool& stroke_start);
     void draw_fill_seed_mark(Canvas& canvas, const PointRecord& record, bool fill);
     // Draws the Bezier element starting at first; answers the index of its end marker.

@@ -111,31 +111,28 @@ void TAnimationPlayer::draw_records(QImage& bitmap, TObjList& list, std::int32_t
 
 void TAnimationPlayer::draw_records_on_image(TObjList& list, bool mono, std::int32_t colour,
                                              bool set_colour, std::int32_t mono_colour) {
-    RecordStyle style;
-    style.colour = colour;
-    style.set_colour = set_colour;
-    style.mono_colour = mono_colour;
-    style.mono = mono;
-    style.marks = true;
-    style.beziers = true;
-    style.width_scale = pen_scale;
-    at_stroke_start = true;
-    walk_records(image, list, style, at_stroke_start);
-    at_stroke_start = false;
+    draw_records_with_marks(image, list, mono, colour, set_colour, mono_colour, true);
 }
 
 void TAnimationPlayer::draw_records_on_bitmap(QImage& bitmap, TObjList& list, bool mono,
                                               std::int32_t colour, bool set_colour,
                                               std::int32_t mono_colour) {
+    draw_records_with_marks(bitmap, list, mono, colour, set_colour, mono_colour, false);
+}
+
+void TAnimationPlayer::draw_records_with_marks(QImage& target, TObjList& list, bool mono,
+                                               std::int32_t colour, bool set_colour,
+                                               std::int32_t mono_colour, bool beziers) {
     RecordStyle style;
     style.colour = colour;
     style.set_colour = set_colour;
     style.mono_colour = mono_colour;
     style.mono = mono;
     style.marks = true;
+    style.beziers = beziers;
     style.width_scale = pen_scale;
     at_stroke_start = true;
-    walk_records(bitmap, list, style, at_stroke_start);
+    walk_records(target, list, style, at_stroke_start);
     at_stroke_start = false;
 }
 

@@ -11,6 +11,7 @@
 
 #include "pad/png_decoder.h"
 #include "platform/error.h"
+#include "platform/length_prefixed.h"
 
 namespace inkwren {
 namespace {
@@ -24,21 +25,6 @@ constexpr int number_capacity = 10;
 
 // The index is read this many entries at a time, so a lookup reads it only as far as its match.
 constexpr int entries_per_block = 512;
-
-// A length-prefixed field without its leading and trailing bytes of value 32 or less. A length
-// byte larger than the field is taken as the field's capacity.
-QByteArrayView trimmed_field(const char* entry, int offset, int capacity) {
-    const char* bytes = entry + offset + 1;
-    int length = std::min<int>(static_cast<unsigned char>(entry[offset]), capacity);
-    while (length > 0 && static_cast<unsigned char>(bytes[0]) <= 32) {
-        ++bytes;
-        --length;
-    }
-    while (length > 0 && static_cast<unsigned char>(bytes[length - 1]) <= 32) {
-        --length;
-    }
-    return QByteArrayView(bytes, length);
-}
 
 struct FoundEntry {
     int position;  // entry number in the index, from 0

@@ -4,11 +4,6 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build"
-
-bash "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -G Ninja
-cmake --build "$build"
-cmake --build "$build" --target installation
-cd "$build/inkwren"
-exec "$build/app/inkwren"
+bash "$root/scripts/build.sh"
+cd "$root/build/inkwren"
+exec "$root/build/app/inkwren"

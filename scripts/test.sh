@@ -3,11 +3,5 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build"
-
-bash "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -G Ninja
-cmake --build "$build"
-# The installation folder (stroke archives, picture dictionary, language files, pictures).
-cmake --build "$build" --target installation
-ctest --test-dir "$build" --output-on-failure
+bash "$root/scripts/build.sh"
+ctest --test-dir "$root/build" --output-on-failure

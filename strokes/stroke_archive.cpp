@@ -7,11 +7,11 @@
 
 #include <zlib.h>
 
-#include <cstring>
 #include <memory>
 
 #include "platform/code_page.h"
 #include "platform/error.h"
+#include "platform/length_prefixed.h"
 #include "strokes/stroke_text.h"
 
 namespace inkwren {
@@ -29,36 +29,17 @@ constexpr int packed_size_offset = 40;
 constexpr std::int64_t max_inflation_ratio = 1032;
 constexpr std::int64_t max_inflation_slack = 1024;
 
-struct NameField {
-    const char* bytes;
-    int length;
-};
-
-// The stored name without its leading and trailing bytes of value 32 or less.
-NameField trimmed_name(const char* entry, IndexColumn column) {
-    const int offset = column == IndexColumn::big5 ? big5_field_offset : gb_field_offset;
-    const int capacity = column == IndexColumn::big5 ? big5_field_capacity : gb_field_capacity;
-    const char* bytes = entry + offset + 1;
-    int length = std::min<int>(static_cast<unsigned char>(entry[offset]), capacity);
-    while (length > 0 && static_cast<unsigned char>(bytes[0]) <= 32) {
-        ++bytes;
-        --length;
-    }
-    while (length > 0 && static_cast<unsigned char>(bytes[length - 1]) <= 32) {
-        --length;
-    }
-    return {bytes, length};
-}
-
-QByteArray stored_name(const char* entry, int offset, int capacity) {
-    const int length = std::min<int>(static_cast<unsigned char>(entry[offset]), capacity);
-    return QByteArray(entry + offset + 1, length);
+QByteArrayView trimmed_name(const char* entry, IndexColumn column) {
+    return column == IndexColumn::big5
+               ? trimmed_field(entry, big5_field_offset, big5_field_capacity)
+               : trimmed_field(entry, gb_field_offset, gb_field_capacity);
 }
 
 IndexEntry decode_entry(const char* entry) {
     IndexEntry decoded;
-    decoded.big5_name = stored_name(entry, big5_field_offset, big5_field_capacity);
-    decoded.gb_name = stored_name(entry, gb_field_offset, gb_field_capacity);
+    decoded.big5_name =
+        length_prefixed(entry, big5_field_offset, big5_field_capacity).toByteArray();
+    decoded.gb_name = length_prefixed(entry, gb_field_offset, gb_field_capacity).toByteArray();
     decoded.plain_size = qFromLittleEndian<qint32>(entry + plain_size_offset);
     decoded.packed_size = qFromLittleEndian<qint32>(entry + packed_size_offset);
     return decoded;
@@ -202,9 +183,7 @@ std::optional<IndexMatch> find_in_index(const QString& index_path, const QByteAr
     for (std::int64_t position = 0; position < index.count(); ++position) {
         const char* entry = index.entry(position);
         check_sizes(index_path, int(position), entry);
-        const NameField name = trimmed_name(entry, column);
-        if (name.length == key.size() &&
-            std::memcmp(name.bytes, key.constData(), name.length) == 0) {
+        if (trimmed_name(entry, column) == key) {
             return IndexMatch{decode_entry(entry), offset, int(position)};
         }
         offset += qFromLittleEndian<qint32>(entry + packed_size_offset);
