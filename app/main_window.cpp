@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
+#include <QProcess>
 #include <QSlider>
 #include <QToolButton>
 
@@ -256,7 +257,7 @@ void TForm1::build_menus() {
     add(animation, "N501", QStringLiteral("50%"), true, false);
     add(file, "N28", QStringLiteral("儲存筆劃檔案..."));
     add(file, "N26", QStringLiteral("儲存設定..."));
-    add(file, "N47", QStringLiteral("設定..."));
+    on(add(file, "N47", QStringLiteral("設定...")), &TForm1::N47Click);
     file->addSeparator()->setObjectName(QStringLiteral("N48"));
     add(file, "N27", QStringLiteral("開啟練習簿"))->setVisible(false);
     on(add(file, "N38", QStringLiteral("離開")), &TForm1::N38Click);
@@ -464,6 +465,25 @@ void TForm1::set_stay_on_top(bool on) {
 
 void TForm1::N38Click() {
     request_quit();
+}
+
+void TForm1::N47Click() {
+    const QString program =
+        QDir(installation_folder_).filePath(QString::fromLatin1(settings_program));
+    if (QFileInfo::exists(program)) {
+        QProcess::startDetached(program, {}, installation_folder_);
+    }
+}
+
+void TForm1::updatecfg(const QString& folder, const SheetSlots& record_slots) {
+    pad_->output_folder = folder;
+    sheet_settings_ = sheet_settings_from_slots(record_slots);
+    pad_->stroke_color = sheet_settings_.second_color;
+    if (pad_->player) {
+        pad_->player->hilite_color = pad_->stroke_color;
+        pad_->player->save_dir = folder;
+    }
+    save_sheet_settings(QDir(installation_folder_).filePath(sheet_settings_file), sheet_settings_);
 }
 
 void TForm1::N4Click() {

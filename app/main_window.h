@@ -78,7 +78,12 @@ public:
     void N18Click();  // use custom characters
     void N5Click();   // stay on top
     void N38Click();  // quit
+    void N47Click();  // run the external settings program
     void N4Click();   // about
+
+    // Takes the output folder and the sheet settings from the sheet settings dialog, stores them
+    // in "config.dat" and hands the stroke colour and the folder to the pad.
+    void updatecfg(const QString& folder, const SheetSlots& record_slots);
 
     // Events from outside, also called by tests.
     void zi_inputfield1Enter();

@@ -188,5 +188,16 @@ TEST_F(MainWindowTest, TheTraditionalArchiveIsChosenAndRemembered) {
     EXPECT_EQ(read_file(file("prefer.cfg")).mid(128, 12), QByteArray("\x0Bstrokes.cdf"));
 }
 
+TEST_F(MainWindowTest, SheetSettingsFromTheDialogAreStoredAndColourThePad) {
+    auto window = start();
+    SheetSettings settings;
+    settings.per_row = 6;
+    settings.second_color = 0x00AA00;
+    window->updatecfg(folder.file("作業"), sheet_slots(settings));
+    EXPECT_EQ(window->output_folder(), folder.file("作業"));
+    EXPECT_EQ(window->pad().player->hilite_color, 0x00AA00);
+    EXPECT_EQ(read_file(file("config.dat")), format_sheet_settings(settings));
+}
+
 }  // namespace
 }  // namespace inkwren
