@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include "platform/code_page.h"
@@ -48,13 +47,6 @@ std::optional<QByteArray> read_settings_file(const QString& path, qsizetype max_
         throw Error(QStringLiteral("\"%1\" cannot be opened: %2.").arg(path, file.errorString()));
     }
     return max_size < 0 ? file.readAll() : file.read(max_size);
-}
-
-void write_whole_file(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw Error(QStringLiteral("\"%1\" cannot be written: %2.").arg(path, file.errorString()));
-    }
 }
 
 QString reset_message(const QString& path) {

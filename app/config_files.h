@@ -10,6 +10,8 @@
 
 #include <optional>
 
+#include "platform/whole_file.h"
+
 #include "platform/registry.h"
 
 namespace inkwren {
@@ -24,10 +26,6 @@ enum class LoadOutcome {
 // The first max_size bytes of a settings file, or nothing when the file does not exist.
 // Throws Error when it exists but cannot be read.
 std::optional<QByteArray> read_settings_file(const QString& path, qsizetype max_size);
-
-// Replaces the file in one piece (a temporary file renamed over it), so that a failure never
-// leaves it half written. Throws Error naming the file.
-void write_whole_file(const QString& path, const QByteArray& bytes);
 
 // The message shown when a damaged settings file has been replaced by the defaults.
 QString reset_message(const QString& path);

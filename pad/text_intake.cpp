@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 
 #include "platform/error.h"
+#include "platform/whole_file.h"
 
 namespace inkwren {
 
@@ -40,10 +40,7 @@ void copy_text_file(const QString& source, const QString& target) {
         }
         copy += line + "\r\n";
     }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(copy) != copy.size() || !out.commit()) {
-        throw Error(QStringLiteral("\"%1\" cannot be written: %2.").arg(target, out.errorString()));
-    }
+    write_whole_file(target, copy);
 }
 
 DroppedKind classify_dropped_file(const QString& path) {

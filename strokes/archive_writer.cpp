@@ -1,11 +1,11 @@
 #include "strokes/archive_writer.h"
 
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <zlib.h>
 
 #include "platform/error.h"
+#include "platform/whole_file.h"
 #include "strokes/stroke_archive.h"
 
 namespace inkwren {
@@ -28,13 +28,6 @@ QByteArray index_entry(const ArchiveSource& source, qint32 packed_size) {
     qToLittleEndian<qint32>(qint32(source.stroke_text.size()), entry.data() + 36);
     qToLittleEndian<qint32>(packed_size, entry.data() + 40);
     return entry;
-}
-
-void save_whole(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw Error(QStringLiteral("\"%1\" cannot be written: %2.").arg(path, file.errorString()));
-    }
 }
 
 }  // namespace
@@ -63,8 +56,8 @@ void write_archive(const QString& data_path, const QString& index_path,
         index += index_entry(source, qint32(packed.size()));
         data += packed;
     }
-    save_whole(data_path, data);
-    save_whole(index_path, index);
+    write_whole_file(data_path, data);
+    write_whole_file(index_path, index);
 }
 
 }  // namespace inkwren

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <zlib.h>
@@ -12,6 +11,7 @@
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/length_prefixed.h"
+#include "platform/whole_file.h"
 #include "strokes/stroke_text.h"
 
 namespace inkwren {
@@ -240,11 +240,7 @@ bool extract_entry(const QByteArray& key, const QString& data_path, const QStrin
     const QByteArray text = read_entry_text(data_path, *match);
     const QString out_path =
         path_in_folder(out_folder, QString::fromLatin1(recent_file_name), QString());
-    QSaveFile out(out_path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) {
-        throw Error(
-            QStringLiteral("\"%1\" cannot be written: %2.").arg(out_path, out.errorString()));
-    }
+    write_whole_file(out_path, text);
     return true;
 }
 

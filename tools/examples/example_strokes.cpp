@@ -1,7 +1,6 @@
 #include "tools/examples/example_strokes.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <optional>
@@ -12,6 +11,7 @@
 #include "animation/simple_player_owner.h"
 #include "platform/code_page.h"
 #include "platform/error.h"
+#include "platform/whole_file.h"
 #include "strokes/stroke_archive.h"
 #include "strokes/stroke_text.h"
 
@@ -19,13 +19,6 @@ namespace inkwren::tools {
 namespace {
 
 constexpr int pad_size = 200;
-
-void write_file(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw Error(QStringLiteral("\"%1\" cannot be written (%2).").arg(path, file.errorString()));
-    }
-}
 
 }  // namespace
 
@@ -94,7 +87,7 @@ void write_example(const TLineList& lines, const CompanionSettings& settings, co
                    const QString& folder) {
     write_strokes(lines, name, folder);
     const QString stroke_path = path_in_folder(folder, name, QStringLiteral(".wrt"));
-    write_file(companion_path(stroke_path), format_companion(settings));
+    write_whole_file(companion_path(stroke_path), format_companion(settings));
 }
 
 }  // namespace inkwren::tools

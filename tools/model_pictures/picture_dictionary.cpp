@@ -1,11 +1,10 @@
 #include "tools/model_pictures/picture_dictionary.h"
 
-#include <QSaveFile>
-
 #include <algorithm>
 #include <limits>
 
 #include "platform/error.h"
+#include "platform/whole_file.h"
 
 namespace inkwren::tools {
 namespace {
@@ -36,13 +35,6 @@ void check_key(const QByteArray& key) {
     }
 }
 
-void save_whole(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw Error(QStringLiteral("\"%1\" cannot be written: %2.").arg(path, file.errorString()));
-    }
-}
-
 }  // namespace
 
 void write_picture_dictionary(const QString& index_path, const QString& pictures_path,
@@ -62,8 +54,8 @@ void write_picture_dictionary(const QString& index_path, const QString& pictures
         data += picture.png;
     }
     // Every entry is checked before either file is touched.
-    save_whole(pictures_path, data);
-    save_whole(index_path, index);
+    write_whole_file(pictures_path, data);
+    write_whole_file(index_path, index);
 }
 
 }  // namespace inkwren::tools
