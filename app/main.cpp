@@ -14,8 +14,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("inkwren"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Chinese characters"));
+    // The application's own title; the window carries the caption of the language table (a
+    // display name here would be appended to that caption on Linux desktops).
+    QApplication::setApplicationName(QStringLiteral("Chinese characters"));
     inkwren::QtDialogs dialogs;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const inkwren::StartupContext context{inkwren::Registry::default_path(), QDir::currentPath(),
