@@ -179,6 +179,7 @@ private:
     void end_stroke();
     void play_flash_step(const PointRecord& step);
     void finish_playback();
+    void restart_if_playing();
     void delete_workbook() const;
     void set_interval(int ms);
     void apply_companion(const QString& stroke_path);

@@ -282,15 +282,17 @@ void TAnimationPlayer::stop_play() {
 void TAnimationPlayer::toggle_grey_first() {
     owner_.set_grey_first_setting(!owner_.grey_first_setting());
     grey_first = owner_.grey_first_setting();
-    if (playing) {
-        stop_play();
-        replay();
-    }
+    restart_if_playing();
 }
 
 void TAnimationPlayer::toggle_two_color() {
     owner_.set_two_color_setting(!owner_.two_color_setting());
     two_color = owner_.two_color_setting();
+    restart_if_playing();
+}
+
+// A switched display mode takes effect at once: playback starts again from the first stroke.
+void TAnimationPlayer::restart_if_playing() {
     if (playing) {
         stop_play();
         replay();

@@ -338,15 +338,22 @@ void TForm1::save_preferences() {
     save_preference(QDir(installation_folder_).filePath(preference_file), preferences_);
 }
 
-void TForm1::choose_language(const QString& file, QAction* chosen) {
+bool TForm1::reload_language(const QString& file) {
     const QString path = QDir(installation_folder_).filePath(file);
     if (!QFileInfo::exists(path)) {
         dialogs_.inform(QStringLiteral("Inkwren"),
                         QString::fromUtf8(chosen_language_file_missing_message));
-        return;
+        return false;
     }
     language_.clear();
     language_.load_language(path, pad_->legacy_cp);
+    return true;
+}
+
+void TForm1::choose_language(const QString& file, QAction* chosen) {
+    if (!reload_language(file)) {
+        return;
+    }
     apply_captions();
     preferences_.language_file = file.toUtf8().left(60);
     save_preferences();
@@ -367,14 +374,9 @@ void TForm1::N33Click() {
 
 void TForm1::N45Click() {
     const QString file = QString::fromLatin1(user_language_file);
-    const QString path = QDir(installation_folder_).filePath(file);
-    if (!QFileInfo::exists(path)) {
-        dialogs_.inform(QStringLiteral("Inkwren"),
-                        QString::fromUtf8(chosen_language_file_missing_message));
+    if (!reload_language(file)) {
         return;
     }
-    language_.clear();
-    language_.load_language(path, pad_->legacy_cp);
     const QString caption =
         language_.lookup_text(QString::fromLatin1(text_key::user_language_caption));
     preferences_.language_file = file.toUtf8();

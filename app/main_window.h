@@ -109,6 +109,9 @@ private:
     void keep_on_screen(int mode);
     void request_quit();
     void save_preferences();
+    // Refills the table from a language file of the installation folder; false when it is
+    // missing (the user is told, and the table keeps its entries).
+    bool reload_language(const QString& file);
     void choose_language(const QString& file, QAction* chosen);
     void choose_encoding(EncodingItem item, QAction* chosen);
     void check_only(QMenu* menu, QAction* chosen);

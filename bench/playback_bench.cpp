@@ -13,6 +13,7 @@
 #include "animation/animationplayer.h"
 #include "animation/simple_player_owner.h"
 #include "tools/preview/archived_character.h"
+#include "tools/tool_options.h"
 
 namespace {
 
@@ -83,9 +84,7 @@ void capture_memory(int size) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    inkwren::tools::prefer_offscreen_platform();
     QGuiApplication app(argc, argv);
     time_ticks(false, false);
     time_ticks(true, true);

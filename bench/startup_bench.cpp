@@ -13,6 +13,7 @@
 
 #include "app/main_window.h"
 #include "platform/dialogs.h"
+#include "tools/tool_options.h"
 
 namespace {
 
@@ -94,9 +95,7 @@ void time_clipboard_to_frame() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    inkwren::tools::prefer_offscreen_platform();
     QApplication app(argc, argv);
     time_start_up();
     time_clipboard_to_frame();

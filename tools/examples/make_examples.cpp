@@ -18,6 +18,7 @@
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "tools/examples/example_strokes.h"
+#include "tools/tool_options.h"
 
 namespace {
 
@@ -29,13 +30,7 @@ constexpr std::int32_t flash_red = 0x0000FF;      // red in the low byte
 constexpr std::int32_t pale_yellow = 0x00A8EEFF;  // light enough for black strokes
 constexpr int flash_count = 3;
 
-QString option(const QStringList& arguments, const QString& name) {
-    const qsizetype at = arguments.indexOf(name);
-    if (at < 0 || at + 1 >= arguments.size()) {
-        throw Error(QStringLiteral("usage: make_examples --install DIR --out DIR"));
-    }
-    return arguments[at + 1];
-}
+const QString usage = QStringLiteral("make_examples --install DIR --out DIR");
 
 void print(const QString& text) {
     std::printf("%s\n", qPrintable(text));
@@ -178,14 +173,12 @@ void write_fill_example(const QString& installation, const QString& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    prefer_offscreen_platform();
     QGuiApplication app(argc, argv);
     try {
         const QStringList arguments = app.arguments();
-        const QString installation = option(arguments, QStringLiteral("--install"));
-        const QString out = option(arguments, QStringLiteral("--out"));
+        const QString installation = option(arguments, QStringLiteral("--install"), usage);
+        const QString out = option(arguments, QStringLiteral("--out"), usage);
         if (!QDir().mkpath(out)) {
             throw Error(QStringLiteral("The folder \"%1\" cannot be made.").arg(out));
         }

@@ -16,6 +16,7 @@
 #include "tools/model_pictures/package_characters.h"
 #include "tools/model_pictures/picture_dictionary.h"
 #include "tools/model_pictures/png_encoder.h"
+#include "tools/tool_options.h"
 
 namespace inkwren::tools {
 namespace {
@@ -109,9 +110,7 @@ int run(const Options& options) {
 
 int main(int argc, char** argv) {
     // Glyphs are drawn into images, never onto a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    inkwren::tools::prefer_offscreen_platform();
     // Every glyph is drawn once, so Qt's FreeType glyph cache would only hold all of them,
     // about 180 MB, until the end.
     if (qEnvironmentVariableIsEmpty("QT_NO_FT_CACHE")) {

@@ -17,23 +17,16 @@
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "tools/preview/archived_character.h"
+#include "tools/tool_options.h"
 
 namespace {
 
 using namespace inkwren;
+using inkwren::tools::option;
 
-QString option(const QStringList& arguments, const QString& name, const QString& fallback = {}) {
-    const qsizetype at = arguments.indexOf(name);
-    if (at < 0 || at + 1 >= arguments.size()) {
-        if (fallback.isNull()) {
-            throw Error(
-                QStringLiteral("usage: render_preview --install DIR --out DIR [--size N] [--play "
-                               "MODE] [--model] [--file PATH] [CHARACTER...]"));
-        }
-        return fallback;
-    }
-    return arguments[at + 1];
-}
+const QString usage = QStringLiteral(
+    "render_preview --install DIR --out DIR [--size N] [--play MODE] [--model] [--file PATH] "
+    "[CHARACTER...]");
 
 // Plays the loaded character to its end with capture on and writes the captured frames.
 void write_played_frames(TAnimationPlayer& player, SimplePlayerOwner& owner, const QString& mode,
@@ -79,17 +72,16 @@ void write_preview(TAnimationPlayer& player, SimplePlayerOwner& owner, const QSt
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    tools::prefer_offscreen_platform();
     QGuiApplication app(argc, argv);
     try {
         QStringList arguments = app.arguments();
-        const QString install = option(arguments, QStringLiteral("--install"));
-        const QString out = option(arguments, QStringLiteral("--out"));
-        const int size = option(arguments, QStringLiteral("--size"), QStringLiteral("200")).toInt();
-        const QString mode = option(arguments, QStringLiteral("--play"), QStringLiteral(""));
-        const QString file = option(arguments, QStringLiteral("--file"), QStringLiteral(""));
+        const QString install = option(arguments, QStringLiteral("--install"), usage);
+        const QString out = option(arguments, QStringLiteral("--out"), usage);
+        const int size =
+            option(arguments, QStringLiteral("--size"), usage, QStringLiteral("200")).toInt();
+        const QString mode = option(arguments, QStringLiteral("--play"), usage, QString());
+        const QString file = option(arguments, QStringLiteral("--file"), usage, QString());
         const bool model = arguments.removeAll(QStringLiteral("--model")) > 0;
         QDir().mkpath(out);
         if (!file.isEmpty()) {

@@ -12,6 +12,7 @@
 #include "strokes/archive_writer.h"
 #include "strokes/stroke_archive.h"
 #include "tools/stroke_data/stroke_conversion.h"
+#include "tools/tool_options.h"
 
 namespace {
 
@@ -25,13 +26,7 @@ void warn(const QString& text) {
     std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
-QString option(const QStringList& arguments, const QString& name) {
-    const qsizetype at = arguments.indexOf(name);
-    if (at < 0 || at + 1 >= arguments.size()) {
-        throw Error(QStringLiteral("usage: make_stroke_archives --package DIR --out DIR"));
-    }
-    return arguments[at + 1];
-}
+const QString usage = QStringLiteral("make_stroke_archives --package DIR --out DIR");
 
 bool is_one_character(const QString& name) {
     return name.size() == 1 || (name.size() == 2 && name[0].isHighSurrogate());
@@ -89,10 +84,10 @@ int main(int argc, char** argv) {
         QElapsedTimer timer;
         timer.start();
         const QStringList arguments = app.arguments();
-        const QString out = option(arguments, QStringLiteral("--out"));
+        const QString out = option(arguments, QStringLiteral("--out"), usage);
         int skipped = 0;
         const std::vector<HanziSource> characters =
-            read_package(option(arguments, QStringLiteral("--package")), skipped);
+            read_package(option(arguments, QStringLiteral("--package"), usage), skipped);
         if (!QDir().mkpath(out)) {
             throw Error(QStringLiteral("The folder \"%1\" cannot be created.").arg(out));
         }
