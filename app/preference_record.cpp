@@ -3,6 +3,7 @@
 #include <QtEndian>
 
 #include "platform/error.h"
+#include "platform/length_prefixed.h"
 
 namespace inkwren {
 namespace {
@@ -27,22 +28,13 @@ QByteArray utf8_prefix(const QByteArray& text, int capacity) {
 }
 
 void put_text(QByteArray& record, int offset, const QByteArray& text) {
-    const QByteArray cut = text.left(preference_text_capacity);
-    record[offset] = char(cut.size());
-    record.replace(offset + 1, cut.size(), cut);
+    put_length_prefixed(record.data(), offset, preference_text_capacity, text);
 }
 
 QByteArray text_at(const QByteArray& record, int offset, const QString& source) {
-    const int length = static_cast<unsigned char>(record[offset]);
-    if (length > preference_text_capacity) {
-        throw Error(QStringLiteral("The settings file \"%1\" is damaged: a text at byte %2 claims "
-                                   "%3 bytes in a field of %4.")
-                        .arg(source)
-                        .arg(offset)
-                        .arg(length)
-                        .arg(preference_text_capacity));
-    }
-    return record.mid(offset + 1, length);
+    return checked_length_prefixed(record.constData(), offset, preference_text_capacity,
+                                   QStringLiteral("The settings file"), source)
+        .toByteArray();
 }
 
 }  // namespace

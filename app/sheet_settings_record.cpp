@@ -2,9 +2,8 @@
 
 #include <QtEndian>
 
-#include <algorithm>
-
 #include "platform/error.h"
+#include "platform/length_prefixed.h"
 
 namespace inkwren {
 namespace {
@@ -48,10 +47,6 @@ void put_flag(QByteArray& record, Slot slot, bool value) {
     record[slot * 4] = char(value);
 }
 
-int font_name_length(const QByteArray& record) {
-    return static_cast<unsigned char>(record[font_name_offset]);
-}
-
 // Reads a whole record whose size has been checked.
 SheetSettings settings_of(const QByteArray& record) {
     SheetSettings settings;
@@ -69,7 +64,7 @@ SheetSettings settings_of(const QByteArray& record) {
     settings.numeral_kind = get(record, numeral_kind_slot);
     settings.number_style = get(record, number_style_slot);
     settings.font_name =
-        record.mid(font_name_offset + 1, std::min(font_name_length(record), font_name_capacity));
+        length_prefixed(record.constData(), font_name_offset, font_name_capacity).toByteArray();
     settings.font_size = get(record, font_size_slot);
     settings.font_style = get(record, font_style_slot);
     settings.number_align = get(record, number_align_slot);
@@ -93,9 +88,7 @@ QByteArray format_sheet_settings(const SheetSettings& settings) {
     put_flag(record, numbers_on_slot, settings.numbers_on);
     put(record, numeral_kind_slot, settings.numeral_kind);
     put(record, number_style_slot, settings.number_style);
-    const QByteArray font_name = settings.font_name.left(font_name_capacity);
-    record[font_name_offset] = char(font_name.size());
-    record.replace(font_name_offset + 1, font_name.size(), font_name);
+    put_length_prefixed(record.data(), font_name_offset, font_name_capacity, settings.font_name);
     put(record, font_size_slot, settings.font_size);
     put(record, font_style_slot, settings.font_style);
     put(record, number_align_slot, settings.number_align);
@@ -127,13 +120,9 @@ SheetSettings parse_sheet_settings(const QByteArray& record, const QString& sour
                 .arg(record.size())
                 .arg(sheet_record_size));
     }
-    if (font_name_length(record) > font_name_capacity) {
-        throw Error(QStringLiteral("The settings file \"%1\" is damaged: its font name claims %2 "
-                                   "bytes in a field of %3.")
-                        .arg(source)
-                        .arg(font_name_length(record))
-                        .arg(font_name_capacity));
-    }
+    // Slot records handed over by the dialog may hold any length byte; a file must not.
+    checked_length_prefixed(record.constData(), font_name_offset, font_name_capacity,
+                            QStringLiteral("The settings file"), source);
     return settings_of(record);
 }
 

@@ -4,6 +4,7 @@
 #include <QtEndian>
 
 #include "platform/error.h"
+#include "platform/length_prefixed.h"
 
 namespace inkwren {
 namespace {
@@ -21,22 +22,13 @@ constexpr int pen_speed_offset = 256;
 constexpr int interval_offset = 260;
 
 QByteArray text_at(const QByteArray& record, TextField field, const QString& source) {
-    const int length = static_cast<unsigned char>(record[field.offset]);
-    if (length > field.capacity) {
-        throw Error(QStringLiteral("The settings file \"%1\" is damaged: a text at byte %2 claims "
-                                   "%3 bytes in a field of %4.")
-                        .arg(source)
-                        .arg(field.offset)
-                        .arg(length)
-                        .arg(field.capacity));
-    }
-    return record.mid(field.offset + 1, length);
+    return checked_length_prefixed(record.constData(), field.offset, field.capacity,
+                                   QStringLiteral("The settings file"), source)
+        .toByteArray();
 }
 
 void put_text(QByteArray& record, TextField field, const QByteArray& text) {
-    const QByteArray cut = text.left(field.capacity);
-    record[field.offset] = char(cut.size());
-    record.replace(field.offset + 1, cut.size(), cut);
+    put_length_prefixed(record.data(), field.offset, field.capacity, text);
 }
 
 }  // namespace
