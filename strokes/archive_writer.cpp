@@ -5,28 +5,29 @@
 #include <zlib.h>
 
 #include "platform/error.h"
+#include "platform/length_prefixed.h"
 #include "platform/whole_file.h"
-#include "strokes/stroke_archive.h"
+#include "strokes/archive_format.h"
 
 namespace inkwren {
 namespace {
 
-void put_name(char* field, int capacity, const QByteArray& name) {
+void put_name(char* entry, int offset, int capacity, const QByteArray& name) {
+    // A name cut short would name another character, so it is refused rather than cut.
     if (name.size() > capacity) {
         throw Error(QStringLiteral("The entry name \"%1\" is longer than its %2-byte field.")
                         .arg(QString::fromLatin1(name.toHex(' ')))
                         .arg(capacity));
     }
-    field[0] = char(name.size());
-    std::copy(name.begin(), name.end(), field + 1);
+    put_length_prefixed(entry, offset, capacity, name);
 }
 
 QByteArray index_entry(const ArchiveSource& source, qint32 packed_size) {
     QByteArray entry(index_entry_size, '\0');
-    put_name(entry.data(), 10, source.big5_name);
-    put_name(entry.data() + 11, 24, source.gb_name);
-    qToLittleEndian<qint32>(qint32(source.stroke_text.size()), entry.data() + 36);
-    qToLittleEndian<qint32>(packed_size, entry.data() + 40);
+    put_name(entry.data(), big5_name_offset, big5_name_capacity, source.big5_name);
+    put_name(entry.data(), gb_name_offset, gb_name_capacity, source.gb_name);
+    qToLittleEndian<qint32>(qint32(source.stroke_text.size()), entry.data() + plain_size_offset);
+    qToLittleEndian<qint32>(packed_size, entry.data() + packed_size_offset);
     return entry;
 }
 

@@ -17,29 +17,20 @@
 namespace inkwren {
 namespace {
 
-constexpr int big5_field_offset = 0;
-constexpr int big5_field_capacity = 10;
-constexpr int gb_field_offset = 11;
-constexpr int gb_field_capacity = 24;
-constexpr int plain_size_offset = 36;
-constexpr int packed_size_offset = 40;
-
 // Deflate cannot expand data by more than about 1032 to 1, so a larger plain_size can only
 // come from a damaged index; refusing it keeps a damaged entry from claiming gigabytes.
 constexpr std::int64_t max_inflation_ratio = 1032;
 constexpr std::int64_t max_inflation_slack = 1024;
 
 QByteArrayView trimmed_name(const char* entry, IndexColumn column) {
-    return column == IndexColumn::big5
-               ? trimmed_field(entry, big5_field_offset, big5_field_capacity)
-               : trimmed_field(entry, gb_field_offset, gb_field_capacity);
+    return column == IndexColumn::big5 ? trimmed_field(entry, big5_name_offset, big5_name_capacity)
+                                       : trimmed_field(entry, gb_name_offset, gb_name_capacity);
 }
 
 IndexEntry decode_entry(const char* entry) {
     IndexEntry decoded;
-    decoded.big5_name =
-        length_prefixed(entry, big5_field_offset, big5_field_capacity).toByteArray();
-    decoded.gb_name = length_prefixed(entry, gb_field_offset, gb_field_capacity).toByteArray();
+    decoded.big5_name = length_prefixed(entry, big5_name_offset, big5_name_capacity).toByteArray();
+    decoded.gb_name = length_prefixed(entry, gb_name_offset, gb_name_capacity).toByteArray();
     decoded.plain_size = qFromLittleEndian<qint32>(entry + plain_size_offset);
     decoded.packed_size = qFromLittleEndian<qint32>(entry + packed_size_offset);
     return decoded;

@@ -10,9 +10,9 @@
 #include <optional>
 #include <vector>
 
-namespace inkwren {
+#include "strokes/archive_format.h"
 
-inline constexpr int index_entry_size = 48;
+namespace inkwren {
 
 enum class IndexColumn { big5, gb };
 
