@@ -16,13 +16,6 @@
 namespace inkwren {
 namespace {
 
-constexpr int entry_size = 44;
-constexpr int key_offset = 0;
-constexpr int key_capacity = 21;
-constexpr int length_offset = 22;
-constexpr int offset_offset = 33;
-constexpr int number_capacity = 10;
-
 // The index is read this many entries at a time, so a lookup reads it only as far as its match.
 constexpr int entries_per_block = 512;
 
@@ -31,10 +24,11 @@ struct FoundEntry {
     QByteArray fields;
 };
 
-// How an entry is named in messages. Keys are in whatever code page the dictionary was made
-// for, so they are shown as their bytes.
+// How an entry is named in messages. Keys are shown as their bytes, since a damaged key need
+// not decode to anything.
 QString entry_label(const FoundEntry& entry) {
-    const QByteArrayView key = trimmed_field(entry.fields.constData(), key_offset, key_capacity);
+    const QByteArrayView key =
+        trimmed_field(entry.fields.constData(), picture_key_offset, picture_key_capacity);
     return QStringLiteral("entry %1 (key %2)")
         .arg(QString::number(entry.position),
              QString::fromLatin1(key.toByteArray().toHex(' ').toUpper()));
@@ -79,24 +73,24 @@ std::optional<FoundEntry> find_entry(const QString& index_path, const QByteArray
     const QString role = QStringLiteral("The picture dictionary index");
     QFile index(index_path);
     open_for_reading(index, role);
-    if (index.size() % entry_size != 0) {
+    if (index.size() % picture_entry_size != 0) {
         index_damaged(index_path, QStringLiteral("its size (%1 bytes) is not a whole number of "
                                                  "%2-byte entries")
                                       .arg(index.size())
-                                      .arg(entry_size));
+                                      .arg(picture_entry_size));
     }
-    const std::int64_t count = index.size() / entry_size;
+    const std::int64_t count = index.size() / picture_entry_size;
     QByteArray block;
     for (std::int64_t position = 0; position < count; ++position) {
         const std::int64_t in_block = position % entries_per_block;
         if (in_block == 0) {
             const std::int64_t entries =
                 std::min<std::int64_t>(entries_per_block, count - position);
-            block = read_exactly(index, entries * entry_size, role);
+            block = read_exactly(index, entries * picture_entry_size, role);
         }
-        const char* entry = block.constData() + in_block * entry_size;
-        if (trimmed_field(entry, key_offset, key_capacity) == key) {
-            return FoundEntry{int(position), QByteArray(entry, entry_size)};
+        const char* entry = block.constData() + in_block * picture_entry_size;
+        if (trimmed_field(entry, picture_key_offset, picture_key_capacity) == key) {
+            return FoundEntry{int(position), QByteArray(entry, picture_entry_size)};
         }
     }
     return std::nullopt;
@@ -123,7 +117,8 @@ std::optional<std::int64_t> parse_decimal(QByteArrayView text) {
 
 std::int64_t read_number(const QString& index_path, const FoundEntry& entry, int offset,
                          const QString& field_name) {
-    const QByteArrayView text = trimmed_field(entry.fields.constData(), offset, number_capacity);
+    const QByteArrayView text =
+        trimmed_field(entry.fields.constData(), offset, picture_number_capacity);
     const std::optional<std::int64_t> value = parse_decimal(text);
     if (!value) {
         index_damaged(index_path,
@@ -141,9 +136,9 @@ std::int64_t read_number(const QString& index_path, const FoundEntry& entry, int
 QByteArray read_picture_bytes(const QString& index_path, const QString& data_path,
                               const FoundEntry& entry) {
     const std::int64_t length =
-        read_number(index_path, entry, length_offset, QStringLiteral("length"));
+        read_number(index_path, entry, picture_length_offset, QStringLiteral("length"));
     const std::int64_t offset =
-        read_number(index_path, entry, offset_offset, QStringLiteral("offset"));
+        read_number(index_path, entry, picture_offset_offset, QStringLiteral("offset"));
     const QString role = QStringLiteral("The picture file");
     QFile data(data_path);
     open_for_reading(data, role);
@@ -159,6 +154,22 @@ QByteArray read_picture_bytes(const QString& index_path, const QString& data_pat
         cannot_read(data, role);
     }
     return read_exactly(data, length, role);
+}
+
+bool draw_centred(const std::optional<QImage>& picture, QImage& layer) {
+    if (!picture) {
+        return false;
+    }
+    if (layer.isNull()) {
+        return true;
+    }
+    // C++ division drops the fraction toward zero, which is the centring wanted, negative too.
+    const QPoint top_left((layer.width() - picture->width()) / 2,
+                          (layer.height() - picture->height()) / 2);
+    QPainter painter(&layer);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(top_left, *picture);
+    return true;
 }
 
 }  // namespace
@@ -180,20 +191,7 @@ std::optional<QImage> find_model_picture(const QString& folder, const QByteArray
 }
 
 bool draw_model_picture(const QString& folder, const QByteArray& key, QImage& layer) {
-    const std::optional<QImage> picture = find_model_picture(folder, key);
-    if (!picture) {
-        return false;
-    }
-    if (layer.isNull()) {
-        return true;
-    }
-    // C++ division drops the fraction toward zero, which is the centring wanted, negative too.
-    const QPoint top_left((layer.width() - picture->width()) / 2,
-                          (layer.height() - picture->height()) / 2);
-    QPainter painter(&layer);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(top_left, *picture);
-    return true;
+    return draw_centred(find_model_picture(folder, key), layer);
 }
 
 }  // namespace inkwren

@@ -8,12 +8,11 @@
 
 #include <optional>
 
+#include "pad/picture_dictionary_format.h"
+
 namespace inkwren {
 
-inline constexpr auto picture_index_name = "hk_dict.dat";
-inline constexpr auto picture_data_name = "hk_kai.dat";
-
-// The picture of key (a character's code in the system code page), decoded to a
+// The picture of key (a character's code in picture_dictionary_code_page), decoded to a
 // QImage::Format_RGB888 image of its own size. The index in folder is scanned from the start on
 // every call; the first entry whose key, without its leading and trailing bytes of value 32 or
 // less, equals key wins, and only its picture is read. Nothing when either file is missing or

@@ -1,7 +1,8 @@
 // make_model_pictures: renders the model picture of every character of the stroke data package
-// in the Kai face and writes the picture dictionary (hk_kai.dat, hk_dict.dat).
+// in the Kai face and writes the picture dictionary (hk_kai.dat, hk_dict.dat), keyed in the
+// dictionary's own code page.
 //
-//   make_model_pictures --package DIR --out DIR [--code-page 936]
+//   make_model_pictures --package DIR --out DIR
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
@@ -10,7 +11,6 @@
 
 #include <cstdio>
 
-#include "platform/code_page.h"
 #include "platform/error.h"
 #include "tools/model_pictures/model_picture.h"
 #include "tools/model_pictures/package_characters.h"
@@ -24,7 +24,6 @@ namespace {
 struct Options {
     QString package;
     QString out;
-    int code_page = gbk_code_page;
 };
 
 Options parse_options(const QCoreApplication& app) {
@@ -38,21 +37,12 @@ Options parse_options(const QCoreApplication& app) {
     const QCommandLineOption out(QStringLiteral("out"),
                                  QStringLiteral("The folder to write the dictionary into."),
                                  QStringLiteral("DIR"));
-    const QCommandLineOption code_page(QStringLiteral("code-page"),
-                                       QStringLiteral("The code page of the keys, 936 or 950."),
-                                       QStringLiteral("NUMBER"), QStringLiteral("936"));
-    parser.addOptions({package, out, code_page});
+    parser.addOptions({package, out});
     parser.process(app);
 
     Options options{parser.value(package), parser.value(out)};
     if (options.package.isEmpty() || options.out.isEmpty()) {
         throw Error(QStringLiteral("Both --package DIR and --out DIR are needed."));
-    }
-    bool number = false;
-    options.code_page = parser.value(code_page).toInt(&number);
-    if (!number || (options.code_page != gbk_code_page && options.code_page != big5_code_page)) {
-        throw Error(QStringLiteral("--code-page takes 936 or 950, not \"%1\".")
-                        .arg(parser.value(code_page)));
     }
     return options;
 }
@@ -65,8 +55,8 @@ int run(const Options& options) {
     QElapsedTimer clock;
     clock.start();
     const std::vector<PackageCharacter> characters =
-        package_characters(options.package, options.code_page);
-    const QString family = kai_family_for(options.code_page);
+        package_characters(options.package, picture_dictionary_code_page);
+    const QString family = kai_family_for(picture_dictionary_code_page);
     const ModelPictureRenderer renderer(family);
 
     std::vector<ModelPicture> pictures;
@@ -83,19 +73,19 @@ int run(const Options& options) {
         throw Error(QStringLiteral("\"%1\" holds no character with a code in code page %2; is "
                                    "it the hanzi-writer-data package?")
                         .arg(options.package)
-                        .arg(options.code_page));
+                        .arg(picture_dictionary_code_page));
     }
 
     if (!QDir().mkpath(options.out)) {
         throw Error(QStringLiteral("The folder \"%1\" cannot be created.").arg(options.out));
     }
     const QDir out(options.out);
-    const QString index_path = out.filePath(QStringLiteral("hk_dict.dat"));
-    const QString pictures_path = out.filePath(QStringLiteral("hk_kai.dat"));
+    const QString index_path = out.filePath(QString::fromLatin1(picture_index_name));
+    const QString pictures_path = out.filePath(QString::fromLatin1(picture_data_name));
     write_picture_dictionary(index_path, pictures_path, pictures);
 
     std::printf("%zu model pictures in %s, keyed in code page %d", pictures.size(),
-                qPrintable(family), options.code_page);
+                qPrintable(family), picture_dictionary_code_page);
     if (not_in_face > 0) {
         std::printf(" (%lld characters the face lacks left out)", qlonglong(not_in_face));
     }

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "pad/picture_dictionary_format.h"
+
 namespace inkwren::tools {
 
 struct PackageCharacter {
@@ -17,6 +19,7 @@ struct PackageCharacter {
 // Characters whose code in the code page is two bytes and reads back as the same character,
 // sorted by code bytes. Other file names are passed over. Throws Error when the folder does
 // not exist.
-std::vector<PackageCharacter> package_characters(const QString& package_folder, int code_page);
+std::vector<PackageCharacter> package_characters(const QString& package_folder,
+                                                 int code_page = picture_dictionary_code_page);
 
 }  // namespace inkwren::tools

@@ -1,28 +1,22 @@
 #include "tools/model_pictures/picture_dictionary.h"
 
-#include <algorithm>
 #include <limits>
 
 #include "platform/error.h"
+#include "platform/length_prefixed.h"
 #include "platform/whole_file.h"
 
 namespace inkwren::tools {
 namespace {
 
-constexpr int number_capacity = 10;
-
-// One length byte, then the bytes; the rest of the field stays zero.
-void put_field(char* field, int capacity, const QByteArray& bytes) {
-    Q_ASSERT(bytes.size() <= capacity);
-    field[0] = char(bytes.size());
-    std::copy(bytes.begin(), bytes.end(), field + 1);
-}
-
 QByteArray index_entry(const QByteArray& key, qint64 length, qint64 offset) {
     QByteArray entry(picture_entry_size, '\0');
-    put_field(entry.data(), picture_key_capacity, key);
-    put_field(entry.data() + 22, number_capacity, QByteArray::number(length));
-    put_field(entry.data() + 33, number_capacity, QByteArray::number(offset));
+    // Keys are checked before, and both numbers fit ten digits because the data stays under 2 GB.
+    put_length_prefixed(entry.data(), picture_key_offset, picture_key_capacity, key);
+    put_length_prefixed(entry.data(), picture_length_offset, picture_number_capacity,
+                        QByteArray::number(length));
+    put_length_prefixed(entry.data(), picture_offset_offset, picture_number_capacity,
+                        QByteArray::number(offset));
     return entry;
 }
 

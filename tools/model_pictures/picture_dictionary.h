@@ -7,13 +7,12 @@
 
 #include <vector>
 
+#include "pad/picture_dictionary_format.h"
+
 namespace inkwren::tools {
 
-inline constexpr int picture_entry_size = 44;
-inline constexpr int picture_key_capacity = 21;
-
 struct ModelPicture {
-    QByteArray key;  // the character's code in the pad's code page, stored as given
+    QByteArray key;  // the character's code in picture_dictionary_code_page, stored as given
     QByteArray png;
 };
 
