@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "pad/png_decoder.h"
+#include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/length_prefixed.h"
 
@@ -190,8 +191,21 @@ std::optional<QImage> find_model_picture(const QString& folder, const QByteArray
         png, QStringLiteral("The picture of %1 in \"%2\"").arg(entry_label(*entry), data_path));
 }
 
+std::optional<QImage> find_model_picture(const QString& folder, const QString& character) {
+    const QByteArray key = to_code_page(character, picture_dictionary_code_page);
+    // No key is empty or holds "?", which also stands for a character the code page lacks.
+    if (key.isEmpty() || key.contains('?')) {
+        return std::nullopt;
+    }
+    return find_model_picture(folder, key);
+}
+
 bool draw_model_picture(const QString& folder, const QByteArray& key, QImage& layer) {
     return draw_centred(find_model_picture(folder, key), layer);
+}
+
+bool draw_model_picture(const QString& folder, const QString& character, QImage& layer) {
+    return draw_centred(find_model_picture(folder, character), layer);
 }
 
 }  // namespace inkwren

@@ -19,10 +19,15 @@ namespace inkwren {
 // no entry matches. A damaged index or picture throws Error naming the file and the entry.
 std::optional<QImage> find_model_picture(const QString& folder, const QByteArray& key);
 
+// The picture of a character, looked up by its code in picture_dictionary_code_page whatever
+// the user's legacy code page is. Nothing for a character that code page cannot represent.
+std::optional<QImage> find_model_picture(const QString& folder, const QString& character);
+
 // Copies the picture of key onto layer, centred: its left and top are the differences of width
 // and height halved toward zero, negative when the picture is the larger. Every pixel is copied,
 // white included, and the layer keeps its size; where the picture does not reach, the layer is
 // left as it was. Answers whether a picture was found. Throws as find_model_picture().
 bool draw_model_picture(const QString& folder, const QByteArray& key, QImage& layer);
+bool draw_model_picture(const QString& folder, const QString& character, QImage& layer);
 
 }  // namespace inkwren

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "pad/picture_dictionary.h"
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "tests/support/fixtures.h"
@@ -180,6 +181,32 @@ TEST_F(PictureDictionaryTest, AKeyThatDoesNotFitLeavesBothFilesAsTheyWere) {
     }
     EXPECT_EQ(read_file(index()), "old index");
     EXPECT_EQ(read_file(pictures()), "old pictures");
+}
+
+// 國 is B0EA in Big5 and 瓣 is B0EA in GBK: a pad on code page 950 looked up 國's Big5 bytes in
+// the GBK-keyed dictionary and showed 瓣.
+TEST_F(PictureDictionaryTest,
+       TheModelPictureOfACharacterIsFoundByItsGbkCodeWhateverTheLegacyCodePage) {
+    ASSERT_EQ(testing::big5(QStringLiteral("國")), gbk(QStringLiteral("瓣")));
+    const QImage guo = indexed_image(12, 8, 3);
+    const QImage ban = indexed_image(5, 9, 2);
+    write({{gbk(QStringLiteral("瓣")), encode_png(ban)},
+           {gbk(QStringLiteral("國")), encode_png(guo)}});
+
+    const std::optional<QImage> found = find_model_picture(folder.path(), QStringLiteral("國"));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(*found, guo.convertToFormat(QImage::Format_RGB888));
+    EXPECT_EQ(find_model_picture(folder.path(), QStringLiteral("瓣"))->size(), ban.size());
+    QImage layer(12, 8, QImage::Format_RGB888);
+    ASSERT_TRUE(draw_model_picture(folder.path(), QStringLiteral("國"), layer));
+    EXPECT_EQ(layer, guo.convertToFormat(QImage::Format_RGB888));
+}
+
+TEST_F(PictureDictionaryTest, ACharacterWithoutAGbkCodeFindsNothing) {
+    // 한 has no GBK code and converts to "?"; an entry keyed "?" must not answer for it.
+    write({{"?", encode_png(indexed_image(3, 3, 2))}});
+    EXPECT_FALSE(find_model_picture(folder.path(), QStringLiteral("한")));
+    EXPECT_FALSE(find_model_picture(folder.path(), QString()));
 }
 
 // ---- Model picture colours
