@@ -39,14 +39,10 @@ std::optional<QByteArray> first_line_of(const QString& path) {
 }  // namespace
 
 std::optional<QByteArray> read_settings_file(const QString& path, qsizetype max_size) {
-    QFile file(path);
-    if (!file.exists()) {
+    if (!QFileInfo::exists(path)) {
         return std::nullopt;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw Error(QStringLiteral("\"%1\" cannot be opened: %2.").arg(path, file.errorString()));
-    }
-    return max_size < 0 ? file.readAll() : file.read(max_size);
+    return read_whole_file(path, QStringLiteral("The settings file"), max_size);
 }
 
 QString reset_message(const QString& path) {

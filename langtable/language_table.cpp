@@ -1,11 +1,10 @@
 #include "langtable/language_table.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
 #include "platform/code_page.h"
-#include "platform/error.h"
+#include "platform/whole_file.h"
 
 namespace inkwren {
 namespace {
@@ -30,20 +29,6 @@ QString trimmed_of_blanks(QStringView text) {
 
 bool is_comment(const QString& trimmed_line) {
     return trimmed_line.size() <= 1 || trimmed_line.startsWith(u'*');
-}
-
-QByteArray read_whole_file(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw Error(QStringLiteral("The language file \"%1\" cannot be opened: %2.")
-                        .arg(path, file.errorString()));
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw Error(QStringLiteral("The language file \"%1\" cannot be read: %2.")
-                        .arg(path, file.errorString()));
-    }
-    return bytes;
 }
 
 // Our own files are UTF-8; a user's file written by an older editor is in the legacy code
@@ -100,7 +85,8 @@ bool LanguageTable::load_language(const QString& path, int legacy_code_page) {
     if (!QFileInfo::exists(path)) {
         return false;
     }
-    const QString text = decode_language_file(read_whole_file(path), legacy_code_page);
+    const QString text = decode_language_file(
+        read_whole_file(path, QStringLiteral("The language file")), legacy_code_page);
     for (QStringView line : split_lines(text)) {
         if (auto entry = split_entry(line.toString())) {
             entries_.push_back(std::move(*entry));

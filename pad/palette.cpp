@@ -1,24 +1,21 @@
 #include "pad/palette.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QList>
 
 #include "animation/raster.h"
 #include "platform/error.h"
+#include "platform/whole_file.h"
 
 namespace inkwren {
 
 std::optional<QImage> load_palette(const QString& path) {
-    QFile file(path);
-    if (!file.exists()) {
+    if (!QFileInfo::exists(path)) {
         return std::nullopt;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw Error(
-            QStringLiteral("The palette \"%1\" cannot be read: %2.").arg(path, file.errorString()));
-    }
     QImage palette = make_bitmap(palette_columns * palette_cell, palette_rows * palette_cell);
-    const QList<QByteArray> lines = file.readAll().split('\n');
+    const QList<QByteArray> lines =
+        read_whole_file(path, QStringLiteral("The palette")).split('\n');
     int cell = 0;
     for (qsizetype index = 0; index < lines.size(); ++index) {
         const QByteArray line = lines[index].trimmed();

@@ -1,10 +1,8 @@
 #include "pad/text_intake.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QList>
 
-#include "platform/error.h"
 #include "platform/whole_file.h"
 
 namespace inkwren {
@@ -20,14 +18,10 @@ QString Get_file_extension(const QString& path) {
 }
 
 void copy_text_file(const QString& source, const QString& target) {
-    QFile in(source);
-    if (!in.exists()) {
+    if (!QFileInfo::exists(source)) {
         return;
     }
-    if (!in.open(QIODevice::ReadOnly)) {
-        throw Error(QStringLiteral("\"%1\" cannot be read: %2.").arg(source, in.errorString()));
-    }
-    const QByteArray text = in.readAll();
+    const QByteArray text = read_whole_file(source, QStringLiteral("The text file"));
     QList<QByteArray> lines = text.split('\n');
     // A final line break ends the last line; it does not start another.
     if (text.isEmpty() || text.endsWith('\n')) {

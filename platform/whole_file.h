@@ -1,5 +1,6 @@
-// Files the program writes are written whole or not at all: the bytes go to a temporary file
-// beside the target, which replaces the target only once everything is written.
+// Whole files in and out. Files the program writes are written whole or not at all: the bytes go
+// to a temporary file beside the target, which replaces the target only once everything is
+// written. Files it reads are read whole, with one set of messages for every kind of file.
 #pragma once
 
 #include <QByteArray>
@@ -9,5 +10,10 @@ namespace inkwren {
 
 // Throws Error naming the file when it cannot be written; the old file is then left as it was.
 void write_whole_file(const QString& path, const QByteArray& bytes);
+
+// The bytes of the file at path; with max_size of 0 or more, only its first max_size bytes.
+// role names the file at the start of a sentence, as in "The stroke file". A missing file, a
+// folder or a failed read throws Error naming role and path.
+QByteArray read_whole_file(const QString& path, const QString& role, qint64 max_size = -1);
 
 }  // namespace inkwren

@@ -1,10 +1,11 @@
 #include "strokes/companion_settings.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 
 #include "platform/error.h"
 #include "platform/length_prefixed.h"
+#include "platform/whole_file.h"
 
 namespace inkwren {
 namespace {
@@ -63,15 +64,11 @@ CompanionSettings parse_companion(const QByteArray& record, const QString& sourc
 
 std::optional<CompanionSettings> read_companion(const QString& stroke_path) {
     const QString path = companion_path(stroke_path);
-    QFile file(path);
-    if (!file.exists()) {
+    if (!QFileInfo::exists(path)) {
         return std::nullopt;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw Error(QStringLiteral("The settings file \"%1\" cannot be opened: %2.")
-                        .arg(path, file.errorString()));
-    }
-    return parse_companion(file.read(companion_record_size), path);
+    return parse_companion(
+        read_whole_file(path, QStringLiteral("The settings file"), companion_record_size), path);
 }
 
 QByteArray format_companion(const CompanionSettings& settings) {

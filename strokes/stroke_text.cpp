@@ -1,6 +1,5 @@
 #include "strokes/stroke_text.h"
 
-#include <QFile>
 #include <QList>
 #include <QSaveFile>
 
@@ -8,6 +7,7 @@
 #include <cmath>
 
 #include "platform/error.h"
+#include "platform/whole_file.h"
 
 namespace inkwren {
 namespace {
@@ -149,13 +149,8 @@ private:
     int last_record_line_ = 0;
 };
 
-QByteArray read_whole_file(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw Error(QStringLiteral("The stroke file \"%1\" cannot be opened: %2.")
-                        .arg(path, file.errorString()));
-    }
-    return file.readAll();
+QByteArray read_stroke_file(const QString& path) {
+    return read_whole_file(path, QStringLiteral("The stroke file"));
 }
 
 }  // namespace
@@ -195,13 +190,13 @@ void write_strokes(const TLineList& lines, const QString& name, const QString& f
 }
 
 void read_records(const QString& path, TObjList& records, double offset_x, double offset_y) {
-    const TObjList read = parse_stroke_text(read_whole_file(path), path, EndMarkerKind::keep_pen_up,
-                                            offset_x, offset_y);
+    const TObjList read = parse_stroke_text(read_stroke_file(path), path,
+                                            EndMarkerKind::keep_pen_up, offset_x, offset_y);
     records.insert(records.end(), read.begin(), read.end());
 }
 
 TObjList read_record_list(const QString& path, double offset_x, double offset_y) {
-    return parse_stroke_text(read_whole_file(path), path, EndMarkerKind::always_zero, offset_x,
+    return parse_stroke_text(read_stroke_file(path), path, EndMarkerKind::always_zero, offset_x,
                              offset_y);
 }
 

@@ -182,6 +182,21 @@ TEST_F(ConfigFilesTest, OutputFolderFollowsTheFirstLineOfSysCfg) {
     EXPECT_EQ(read_file(sys_cfg()), QDir::homePath().toUtf8() + "\r\n");
 }
 
+TEST_F(ConfigFilesTest, ASettingsFileThatIsAFolderIsAnErrorNotMissing) {
+    EXPECT_FALSE(read_settings_file(folder.file("沒有.cfg"), -1));
+    const QString named_folder = subfolder(QStringLiteral("設定.cfg"));
+    try {
+        read_settings_file(named_folder, 192);
+        ADD_FAILURE() << "a folder was read as a settings file";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.message().contains(named_folder)) << error.message().toStdString();
+    }
+    // Nor is it replaced by the defaults, which would need the folder removed.
+    EXPECT_THROW(load_or_create_preference(named_folder), Error);
+    write_file(prefer(), default_prefer_cfg() + "more");
+    EXPECT_EQ(read_settings_file(prefer(), 192), default_prefer_cfg());
+}
+
 TEST_F(ConfigFilesTest, FlagFileHoldingOneIsResetAndAnythingElseLeftAlone) {
     const QString flag = folder.file("1.txt");
     for (const QByteArray& text : {QByteArray("1\r\n"), QByteArray(" 1 ")}) {

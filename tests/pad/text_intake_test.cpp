@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "pad/text_intake.h"
+#include "platform/error.h"
 #include "tests/support/fixtures.h"
 
 namespace inkwren {
@@ -39,6 +42,10 @@ TEST(CopyTextFile, CopiesLinesWithCrLfEndsReplacingTheTarget) {
     const QByteArray copied("LANGUAGE 日本語\r\n0101 ファイル\r\nlast\r\n");
     EXPECT_EQ(read_file(folder.file("mylang.txt")), copied);
     copy_text_file(folder.file("沒有.txt"), folder.file("mylang.txt"));
+    EXPECT_EQ(read_file(folder.file("mylang.txt")), copied);
+    // A folder is not an empty file to copy over the target.
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("資料夾.txt")));
+    EXPECT_THROW(copy_text_file(folder.file("資料夾.txt"), folder.file("mylang.txt")), Error);
     EXPECT_EQ(read_file(folder.file("mylang.txt")), copied);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QRandomGenerator>
 
 #include "platform/error.h"
@@ -123,6 +124,19 @@ TEST(StrokeText, AFileThatFailsToReadAddsNothingToTheList) {
     EXPECT_THROW(read_records(folder.file("壞.wrt"), records, 0, 0), Error);
     EXPECT_EQ(records.size(), 2u);
     EXPECT_THROW(read_records(folder.file("沒有.wrt"), records, 0, 0), Error);
+    EXPECT_EQ(records.size(), 2u);
+}
+
+TEST(StrokeText, AFolderNamedLikeAStrokeFileIsAnErrorNotAnEmptyFile) {
+    TempFolder folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("資料夾.wrt")));
+    try {
+        read_record_list(folder.file("資料夾.wrt"), 0, 0);
+        FAIL() << "a folder was read as a stroke file";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.message().contains(folder.file("資料夾.wrt")));
+        EXPECT_TRUE(error.message().contains(QStringLiteral("folder")));
+    }
 }
 
 TEST(StrokeText, WritingIntoAMissingFolderFailsAndCreatesNothing) {
