@@ -97,9 +97,15 @@ private:
             return read_end_marker(fields[6]);
         }
         PointRecord record;
-        record.x = to_double(fields[0]) + offset_x_;
-        record.y = to_double(fields[1]) + offset_y_;
+        record.x = coordinate(fields[0]) + offset_x_;
+        record.y = coordinate(fields[1]) + offset_y_;
         record.pen_width = to_int(fields[2]);
+        if (record.pen_width < min_pen_width || record.pen_width > max_pen_width) {
+            fail(QStringLiteral("the pen width %1 is not between %2 and %3")
+                     .arg(record.pen_width)
+                     .arg(min_pen_width)
+                     .arg(max_pen_width));
+        }
         record.pen_color = to_int(fields[3]);
         record.repeat_count = fields[4] == end_field ? 0 : to_int(fields[4]);
         record.instant = fields[5] == "1";
@@ -126,6 +132,17 @@ private:
         const auto [stop, error] = std::from_chars(field.constData(), end, value);
         if (field.isEmpty() || error != std::errc() || stop != end || !std::isfinite(value)) {
             fail(QStringLiteral("\"%1\" is not a number").arg(QString::fromLatin1(field)));
+        }
+        return value;
+    }
+
+    // Checked before the offsets are added: the limits are on what a file may hold.
+    double coordinate(const QByteArray& field) const {
+        const double value = to_double(field);
+        if (std::abs(value) > max_coordinate) {
+            fail(QStringLiteral("the coordinate %1 lies beyond ±%2")
+                     .arg(QString::fromLatin1(field))
+                     .arg(max_coordinate));
         }
         return value;
     }

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
+
 #include "strokes/linelist.h"
 
 namespace inkwren {
@@ -16,12 +18,20 @@ enum class EndMarkerKind {
     always_zero,  // every end marker gets kind 0 (the work-list reader used when saving)
 };
 
+// What a stroke text may hold. Coordinates are pad pixels and widths pen pixels, far below
+// these; a larger number can only be damage, and would have the player draw lines billions of
+// pixels long. End markers are written as "-" fields and are not held to them.
+inline constexpr double max_coordinate = 100000;
+inline constexpr std::int32_t min_pen_width = 0;
+inline constexpr std::int32_t max_pen_width = 999;
+
 QByteArray format_stroke_text(const TLineList& lines);
 
 // Parses a whole stroke text; source names the file in error messages. Offsets are added to
-// every ordinary record. Malformed text (not eight fields, a field that is not a number, a last
-// stroke without its end marker) throws Error naming the source and line; nothing is returned
-// for it.
+// every ordinary record. Malformed text (not eight fields, a field that is not a number, a
+// coordinate beyond ±max_coordinate or a pen width outside min_pen_width to max_pen_width as
+// written, a last stroke without its end marker) throws Error naming the source and line;
+// nothing is returned for it.
 TObjList parse_stroke_text(const QByteArray& text, const QString& source, EndMarkerKind end_kind,
                            double offset_x = 0, double offset_y = 0);
 

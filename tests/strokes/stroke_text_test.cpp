@@ -116,6 +116,58 @@ TEST(StrokeText, MalformedTextIsRefusedWithFileAndLine) {
     EXPECT_EQ(message_for(""), QStringLiteral("accepted"));
 }
 
+QString message_for(const QByteArray& text, const QString& source) {
+    try {
+        parse_stroke_text(text, source, EndMarkerKind::keep_pen_up);
+    } catch (const Error& error) {
+        return error.message();
+    }
+    return QStringLiteral("accepted");
+}
+
+const QByteArray closing_marker = "-\t-\t-\t-\t-\t-\t2\t-\r\n";
+
+// A record of 2981015625 had the player expand a line billions of pixels long.
+TEST(StrokeText, ACoordinateOfBillionsOfPixelsIsRefusedWithFileAndLine) {
+    const QString source = QStringLiteral("/課本/巨大.wrt");
+    const QByteArray good = "1\t2\t3\t0\t0\t0\t2\t0\r\n";
+    for (const QByteArray& line : {QByteArray("2981015625\t2\t3\t0\t0\t0\t2\t0\r\n"),
+                                   QByteArray("1\t2981015625\t3\t0\t0\t0\t2\t0\r\n"),
+                                   QByteArray("-100000.5\t2\t3\t0\t0\t0\t2\t0\r\n"),
+                                   QByteArray("1\t1e300\t3\t0\t0\t0\t2\t0\r\n")}) {
+        const QString message = message_for(good + line + closing_marker, source);
+        EXPECT_TRUE(message.contains(source) && message.contains("line 2"))
+            << message.toStdString();
+    }
+    // The limit holds for the file; offsets added by the reader do not count against it.
+    EXPECT_EQ(parse_stroke_text("100000\t2\t3\t0\t0\t0\t2\t0\r\n" + closing_marker, "t",
+                                EndMarkerKind::keep_pen_up, 500, 0)[0]
+                  .x,
+              100500);
+}
+
+TEST(StrokeText, APenWidthOutsideZeroTo999IsRefused) {
+    const QString source = QStringLiteral("/課本/粗筆.wrt");
+    for (const QByteArray& width : {QByteArray("-1"), QByteArray("-99")}) {
+        const QString message =
+            message_for("1\t2\t" + width + "\t0\t0\t0\t2\t0\r\n" + closing_marker, source);
+        EXPECT_TRUE(message.contains(source) && message.contains("line 1"))
+            << message.toStdString();
+    }
+}
+
+TEST(StrokeText, CoordinatesOfPlusOrMinus100000AndWidthsOf0And999AreAccepted) {
+    const QByteArray text =
+        "100000\t-100000\t0\t0\t0\t0\t2\t0\r\n"
+        "-100000\t100000\t999\t0\t0\t0\t2\t0\r\n"
+        "99999\t99999\t0\t0\t0\t0\t2\t0\r\n";  // an end marker written as numbers
+    const TObjList read = parse_stroke_text(text, "t", EndMarkerKind::keep_pen_up);
+    ASSERT_EQ(read.size(), 3u);
+    EXPECT_EQ(read[0].y, -100000);
+    EXPECT_EQ(read[1].pen_width, 999);
+    EXPECT_TRUE(is_end_marker(read[2]));
+}
+
 TEST(StrokeText, AFileThatFailsToReadAddsNothingToTheList) {
     TempFolder folder;
     write_file(folder.file("壞.wrt"),
