@@ -38,7 +38,8 @@ void copy_text_file(const QString& source, const QString& target) {
 }
 
 DroppedKind classify_dropped_file(const QString& path) {
-    if (!QFileInfo::exists(path)) {
+    // A folder named like a stroke file is no stroke file.
+    if (!QFileInfo(path).isFile()) {
         return DroppedKind::ignored;
     }
     const QString extension = Get_file_extension(path).toLower();

@@ -34,6 +34,14 @@ TEST(FileNames, DroppedFilesAreClassifiedByExtensionAndName) {
     EXPECT_EQ(classify_dropped_file(folder.file("沒有.wrt")), DroppedKind::ignored);
 }
 
+TEST(FileNames, AFolderNamedLikeAStrokeFileIsIgnoredWhenDropped) {
+    TempFolder folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("課本.wrt")));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("mylang.txt")));
+    EXPECT_EQ(classify_dropped_file(folder.file("課本.wrt")), DroppedKind::ignored);
+    EXPECT_EQ(classify_dropped_file(folder.file("mylang.txt")), DroppedKind::ignored);
+}
+
 TEST(CopyTextFile, CopiesLinesWithCrLfEndsReplacingTheTarget) {
     TempFolder folder;
     write_file(folder.file("來源.txt"), "LANGUAGE 日本語\n0101 ファイル\r\nlast");
