@@ -35,18 +35,5 @@ TEST(SplitStrokes, RefusesAListWhoseLastStrokeHasNoEndMarker) {
     EXPECT_THROW(split_strokes({pen(1, 1)}), Error);
 }
 
-TEST(LineList, AddedStrokesAreCopiesOfTheirSource) {
-    TObjList stroke = {pen(5, 5), end_marker()};
-    TLineList lines;
-    add_line(lines, stroke);
-    add_line(lines, copy_list(stroke));
-    stroke[0].x = 99;
-    release_records(stroke);
-    EXPECT_TRUE(stroke.empty());
-    ASSERT_EQ(lines.count(), 2);
-    EXPECT_EQ(lines.items[0][0].x, 5);
-    EXPECT_EQ(lines.items[1][0].x, 5);
-}
-
 }  // namespace
 }  // namespace inkwren
