@@ -94,28 +94,6 @@ TEST(StrokeText, ReadingAppliesTheOlderKindWidthsDecimalCommaAndOffsets) {
     EXPECT_EQ(read[2], end_marker(record_kind::pen_up));  // offsets never move end markers
 }
 
-TEST(StrokeText, MalformedTextIsRefusedWithFileAndLine) {
-    const QString source = QStringLiteral("/課本/損壞.wrt");
-    auto message_for = [&](const QByteArray& text) {
-        try {
-            parse_stroke_text(text, source, EndMarkerKind::keep_pen_up);
-        } catch (const Error& error) {
-            return error.message();
-        }
-        return QStringLiteral("accepted");
-    };
-    const QByteArray good = "1\t2\t3\t0\t0\t0\t2\t0\r\n";
-    const QByteArray end = "-\t-\t-\t-\t-\t-\t2\t-\r\n";
-    EXPECT_TRUE(message_for(good + "1\t2\t3\t0\t0\t0\t2\r\n" + end).contains("line 2"));
-    EXPECT_TRUE(message_for(good + good + "x\t2\t3\t0\t0\t0\t2\t0\r\n" + end).contains("line 3"));
-    EXPECT_TRUE(message_for(good + "1\t2\t3.5\t0\t0\t0\t2\t0\r\n" + end).contains("line 2"));
-    EXPECT_TRUE(message_for(good + "1\tnan\t3\t0\t0\t0\t2\t0\r\n" + end).contains("line 2"));
-    EXPECT_TRUE(message_for(good + end + good + good).contains("line 4"));
-    EXPECT_TRUE(message_for(good + end + good).contains(source));
-    EXPECT_EQ(message_for(good + end + "\r\n"), QStringLiteral("accepted"));
-    EXPECT_EQ(message_for(""), QStringLiteral("accepted"));
-}
-
 QString message_for(const QByteArray& text, const QString& source) {
     try {
         parse_stroke_text(text, source, EndMarkerKind::keep_pen_up);
@@ -126,6 +104,23 @@ QString message_for(const QByteArray& text, const QString& source) {
 }
 
 const QByteArray closing_marker = "-\t-\t-\t-\t-\t-\t2\t-\r\n";
+
+TEST(StrokeText, MalformedTextIsRefusedWithFileAndLine) {
+    const QString source = QStringLiteral("/課本/損壞.wrt");
+    const QByteArray good = "1\t2\t3\t0\t0\t0\t2\t0\r\n";
+    EXPECT_TRUE(
+        message_for(good + "1\t2\t3\t0\t0\t0\t2\r\n" + closing_marker, source).contains("line 2"));
+    EXPECT_TRUE(message_for(good + good + "x\t2\t3\t0\t0\t0\t2\t0\r\n" + closing_marker, source)
+                    .contains("line 3"));
+    EXPECT_TRUE(message_for(good + "1\t2\t3.5\t0\t0\t0\t2\t0\r\n" + closing_marker, source)
+                    .contains("line 2"));
+    EXPECT_TRUE(message_for(good + "1\tnan\t3\t0\t0\t0\t2\t0\r\n" + closing_marker, source)
+                    .contains("line 2"));
+    EXPECT_TRUE(message_for(good + closing_marker + good + good, source).contains("line 4"));
+    EXPECT_TRUE(message_for(good + closing_marker + good, source).contains(source));
+    EXPECT_EQ(message_for(good + closing_marker + "\r\n", source), QStringLiteral("accepted"));
+    EXPECT_EQ(message_for("", source), QStringLiteral("accepted"));
+}
 
 // A record of 2981015625 had the player expand a line billions of pixels long.
 TEST(StrokeText, ACoordinateOfBillionsOfPixelsIsRefusedWithFileAndLine) {
