@@ -4,13 +4,19 @@
 
 #include "animation/layers.h"
 #include "animation/raster.h"
-#include "pad/picture_dictionary.h"
+#include "animation/stroke_rendering.h"
 #include "platform/error.h"
 
 namespace inkwren {
 
-TAnimationPlayer::TAnimationPlayer(PlayerOwner& owner, QString start_dir)
-    : owner_(owner), start_dir_(std::move(start_dir)), playtimer_(std::make_unique<QTimer>()) {
+TAnimationPlayer::TAnimationPlayer(PlayerOwner& owner, PlayerSettings settings)
+    : owner_(owner),
+      settings_(std::move(settings)),
+      zi_(settings_.zi),
+      grey_first_(pad().grey_first),
+      two_color_(pad().two_color),
+      stroke_pause_(pad().stroke_interval * 100),
+      playtimer_(std::make_unique<QTimer>()) {
     playtimer_->setTimerType(Qt::PreciseTimer);
     // Timer events enter the program here: a failure stops playback and is reported.
     QObject::connect(playtimer_.get(), &QTimer::timeout, [this] {
@@ -21,52 +27,93 @@ TAnimationPlayer::TAnimationPlayer(PlayerOwner& owner, QString start_dir)
             owner_.report(error.message());
         }
     });
+    const QSize size = pad_size();
+    for (QImage* layer :
+         {&image_, &frame_bmp_, &ink_bmp_, &grey_bmp_, &back_bmp_, &model_pic_, &back_pic_}) {
+        *layer = make_bitmap(size.width(), size.height());
+    }
+    load_pictures();
 }
 
 TAnimationPlayer::~TAnimationPlayer() {
     playtimer_->stop();
 }
 
-void TAnimationPlayer::init_pad() {
-    for (QImage* layer :
-         {&image, &frame_bmp, &ink_bmp, &grey_bmp, &back_bmp, &model_pic, &back_pic}) {
-        *layer = make_bitmap(pad_w, pad_h);
-    }
-    load_pictures();
-    show_flashbars = owner_.flash_bar_view();
-    stroke_pause = owner_.stroke_interval() * 100;
-    tick_ms = base_tick_ms;
-}
-
 void TAnimationPlayer::load_pictures() {
-    const QDir folder(start_dir_);
+    const QDir folder(settings_.program_folder);
     auto load = [&](const char* name) {
-        const QString path = folder.filePath(QString::fromLatin1(name));
-        const QImage picture(path);
+        const QImage picture(folder.filePath(QString::fromLatin1(name)));
         return picture.isNull() ? QImage() : to_24bit(picture);
     };
-    flashbar_pic = load("flashbar.bmp");
-    pen_pic = load("pen.bmp");
+    flashbar_pic_ = load("flashbar.bmp");
+    pen_pic_ = load("pen.bmp");
 }
 
-void TAnimationPlayer::compose_frame() {
-    frame_bmp = back_bmp;
-    overlay(frame_bmp, ink_bmp, 0, 0, pad_size());
-    if (show_pen && !pen_pic.isNull()) {
-        overlay(frame_bmp, pen_pic, pen_x, pen_y - pen_pic.height(), pad_size());
+bool TAnimationPlayer::show_grid() const {
+    return companion_grid_.value_or(pad().show_grid);
+}
+
+void TAnimationPlayer::use_pad_grid() {
+    companion_grid_.reset();
+}
+
+void TAnimationPlayer::set_records(const TObjList& records) {
+    records_ = records;
+    lines_ = split_strokes(records);
+}
+
+void TAnimationPlayer::reset_background() {
+    Background background;
+    background.pad = pad_size();
+    background.colour = bg_color;
+    background.picture = back_pic_file_.isEmpty() ? nullptr : &back_pic_;
+    background.grid = show_grid();
+    background.model = show_model_ ? &model_pic_ : nullptr;
+    const QImage working = compose_background(background);
+    ink_bmp_ = make_bitmap(pad_size().width(), pad_size().height());
+    back_bmp_ = make_bitmap(pad_size().width(), pad_size().height());
+    {
+        Canvas canvas(back_bmp_);
+        canvas.rectangle(0, 0, pad_size().width(), pad_size().height());
+    }
+    overlay(back_bmp_, working, 0, 0, pad_size());
+    image_ = working;
+    image_changed();
+}
+
+void TAnimationPlayer::show_static() {
+    image_ = back_bmp_;
+    RestStyle style;
+    style.width_scale = scale();
+    style.flashbar_picture = pad().show_flashbars ? &flashbar_pic_ : nullptr;
+    draw_at_rest(image_, lines_, style);
+    if (lines_.items.empty() && !note_.isEmpty()) {
+        draw_note();
+    }
+    image_changed();
+}
+
+void TAnimationPlayer::compose_frame(QPoint pen) {
+    frame_bmp_ = back_bmp_;
+    overlay(frame_bmp_, ink_bmp_, 0, 0, pad_size());
+    if (pad().show_pen && !pen_pic_.isNull()) {
+        overlay(frame_bmp_, pen_pic_, pen.x(), pen.y() - pen_pic_.height(), pad_size());
     }
 }
 
-bool TAnimationPlayer::draw_model(const QByteArray& text) {
-    if (text.isEmpty()) {
-        model_pic = make_bitmap(pad_w, pad_h);
+bool TAnimationPlayer::draw_model(const QString& character) {
+    model_pic_ = make_bitmap(pad_size().width(), pad_size().height());
+    if (character.isEmpty() || !settings_.model_pictures) {
         return false;
     }
-    model_pic.fill(Qt::white);
     try {
-        return draw_model_picture(start_dir_, text, model_pic);
+        const std::optional<QImage> picture = settings_.model_pictures(character);
+        if (!picture) {
+            return false;
+        }
+        draw_centred(model_pic_, *picture);
+        return true;
     } catch (const Error& error) {
-        model_pic.fill(Qt::white);
         owner_.report(error.message());
         return false;
     }

@@ -89,6 +89,15 @@ void overlay_centred(QImage& destination, const QImage& picture, QSize pad_size)
     }
 }
 
+void draw_centred(QImage& layer, const QImage& picture) {
+    // C++ division drops the fraction toward zero, which is the centring wanted, negative too.
+    const QPoint top_left((layer.width() - picture.width()) / 2,
+                          (layer.height() - picture.height()) / 2);
+    QPainter painter(&layer);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(top_left, picture);
+}
+
 void clear_to_white(QImage& bitmap, QSize size) {
     QPainter painter(&bitmap);
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);

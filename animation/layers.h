@@ -20,6 +20,11 @@ void overlay(QImage& destination, const QImage& source, int dx, int dy, QSize mi
 // pixel: where a picture pixel is white in some channels the destination keeps those channels.
 void overlay_centred(QImage& destination, const QImage& picture, QSize pad_size);
 
+// Copies every pixel of the picture, white included, centred on the layer: its left and top
+// are the differences of width and height halved toward zero, negative when the picture is the
+// larger. The layer keeps its size.
+void draw_centred(QImage& layer, const QImage& picture);
+
 // Fills the area of the given size (the pad's) white.
 void clear_to_white(QImage& bitmap, QSize size);
 

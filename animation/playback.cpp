@@ -9,6 +9,7 @@
 #include "animation/play_list.h"
 #include "animation/raster.h"
 #include "animation/rounding.h"
+#include "animation/stroke_rendering.h"
 #include "strokes/stroke_text.h"
 
 namespace inkwren {
@@ -23,6 +24,13 @@ QPoint rounded(const PointRecord& record) {
     return {round_even(record.x), round_even(record.y)};
 }
 
+RecordStyle in_colour(std::int32_t colour) {
+    RecordStyle style;
+    style.colour = colour;
+    style.set_colour = true;
+    return style;
+}
+
 }  // namespace
 
 void TAnimationPlayer::set_interval(int ms) {
@@ -30,68 +38,73 @@ void TAnimationPlayer::set_interval(int ms) {
 }
 
 void TAnimationPlayer::play() {
-    if (!playing) {
-        saved_marks = owner_.edit_marks();
+    if (!playing_) {
+        saved_marks_ = pad().edit_marks;
     }
-    playing = true;
+    playing_ = true;
     reset_background();
     PlayListOptions options;
-    options.expand_flash = expand_flash;
-    options.two_color = two_color;
-    options.hilite_color = hilite_color;
+    options.two_color = two_color_;
+    options.hilite_color = hilite_color();
     options.done_color = done_color;
-    options.flash_count = owner_.flash_count();
-    options.step_len = step_len;
-    play_list = make_play_list(records, options);
-    if (grey_first) {
+    options.flash_count = pad().flash_count;
+    play_list_ = make_play_list(records_, options);
+    if (grey_first_) {
         draw_grey_underlay();
     }
-    stroke_pause = owner_.stroke_interval() * pause_ms_per_notch_at_start;
-    tick_ms = base_tick_ms;
-    play_pos = 0;
-    at_stroke_start = true;
+    stroke_pause_ = pad().stroke_interval * pause_ms_per_notch_at_start;
+    tick_ms_ = base_tick_ms;
+    play_pos_ = 0;
+    at_stroke_start_ = true;
     set_interval(first_stroke_wait_ms);
     playtimer_->start();
 }
 
 void TAnimationPlayer::draw_grey_underlay() {
-    grey_bmp = make_bitmap(pad_w, pad_h);
-    draw_records_on_image(play_list, true, 0, false, grey_color);
-    draw_records_on_bitmap(grey_bmp, play_list, true, 0, false, grey_color);
-    overlay(back_bmp, grey_bmp, 0, 0, pad_size());
+    RecordStyle grey;
+    grey.mono = true;
+    grey.mono_colour = grey_color;
+    grey.marks = true;
+    grey.width_scale = scale();
+    grey_bmp_ = make_bitmap(pad_size().width(), pad_size().height());
+    RecordStyle on_image = grey;
+    on_image.beziers = true;
+    draw_records(image_, play_list_, on_image);
+    draw_records(grey_bmp_, play_list_, grey);
+    overlay(back_bmp_, grey_bmp_, 0, 0, pad_size());
     image_changed();
 }
 
 void TAnimationPlayer::play_tick() {
-    set_interval(tick_ms);
-    stroke_pause = owner_.stroke_interval() * pause_ms_per_notch;
-    const int steps = owner_.pen_speed();
+    set_interval(tick_ms_);
+    stroke_pause_ = pad().stroke_interval * pause_ms_per_notch;
+    const int steps = pad().pen_speed;
     if (steps < 0) {
         return;
     }
-    Canvas ink(ink_bmp);
+    Canvas ink(ink_bmp_);
     bool stroke_ends = false;
     for (int step = 0; step <= steps; ++step) {
-        if (play_pos >= int(play_list.size())) {
+        if (play_pos_ >= int(play_list_.size())) {
             ink.finish();
             finish_playback();
             return;
         }
-        if (play_list[std::size_t(play_pos)].instant) {
+        if (play_list_[std::size_t(play_pos_)].instant) {
             play_instant_run(ink);
         }
-        PointRecord& record = play_list[std::size_t(play_pos)];
-        record.pen_width = round_even(record.pen_width * pen_scale);
-        if (two_color) {
-            record.pen_color = hilite_color;
+        PointRecord& record = play_list_[std::size_t(play_pos_)];
+        record.pen_width = round_even(record.pen_width * scale());
+        if (two_color_) {
+            record.pen_color = hilite_color();
         }
-        ++play_pos;
+        ++play_pos_;
         if (is_end_marker(record)) {
             ink.finish();
             end_stroke();
             return;
         }
-        if (at_stroke_start) {
+        if (at_stroke_start_) {
             open_stroke(ink, record);
             return;
         }
@@ -101,20 +114,20 @@ void TAnimationPlayer::play_tick() {
         }
         ink.pen_width = record.pen_width;
         ink.pen_color = record.pen_color;
-        pen_x = point.x();
-        pen_y = point.y();
+        pen_x_ = point.x();
+        pen_y_ = point.y();
         ink.move_to(ink_position_);
         ink.line_to(point);
         ink_position_ = point;
         // Every stroke's last point comes three times, so an end marker two records ahead means
         // the pen has just reached the stroke's end.
-        if (play_pos < int(play_list.size()) - 1) {
-            stroke_ends = is_end_marker(play_list[std::size_t(play_pos) + 1]);
+        if (play_pos_ < int(play_list_.size()) - 1) {
+            stroke_ends = is_end_marker(play_list_[std::size_t(play_pos_) + 1]);
         }
         if (step == steps - 1 || step == steps || stroke_ends) {
             ink.finish();
-            compose_frame();
-            show_frame(frame_bmp, stroke_ends, stroke_ends ? stroke_pause : -1);
+            compose_frame(pen_position());
+            show_frame(frame_bmp_, stroke_ends, stroke_ends ? stroke_pause_ : -1);
         }
     }
 }
@@ -125,8 +138,9 @@ void TAnimationPlayer::open_stroke(Canvas& ink, const PointRecord& record) {
             ink.brush_color = record.fill_color;
             ink.flood_fill(rounded(record));
             // Shown at once: a fill that closes a character would otherwise never be seen.
-            compose_frame();
-            show_frame(frame_bmp, false, -1);
+            ink.finish();
+            compose_frame(pen_position());
+            show_frame(frame_bmp_, false, -1);
             break;
         case record_kind::bezier_control:
             break;
@@ -139,107 +153,106 @@ void TAnimationPlayer::open_stroke(Canvas& ink, const PointRecord& record) {
             break;
     }
     // The very first stroke waits only the first second.
-    if (play_pos != 1) {
-        set_interval(stroke_pause != 0 ? stroke_pause : tick_ms);
+    if (play_pos_ != 1) {
+        set_interval(stroke_pause_ != 0 ? stroke_pause_ : tick_ms_);
     }
-    at_stroke_start = false;
+    at_stroke_start_ = false;
 }
 
 void TAnimationPlayer::end_stroke() {
-    at_stroke_start = true;
-    if (!two_color) {
-        set_interval(stroke_pause != 0 ? stroke_pause : tick_ms);
+    at_stroke_start_ = true;
+    if (!two_color_) {
+        set_interval(stroke_pause_ != 0 ? stroke_pause_ : tick_ms_);
         return;
     }
     // The stroke just written turns from the highlight colour to the finished colour.
-    TObjList stroke = last_stroke(play_list, play_pos);
-    QImage finished = make_bitmap(pad_w, pad_h);
-    draw_records(finished, stroke, done_color, true, 0, false);
-    overlay(ink_bmp, finished, 0, 0, pad_size());
-    compose_frame();  // it starts from the background, so the frame needs no clearing first
+    TObjList stroke = last_stroke(play_list_, play_pos_);
+    QImage finished = make_bitmap(pad_size().width(), pad_size().height());
+    draw_records(finished, stroke, in_colour(done_color));
+    overlay(ink_bmp_, finished, 0, 0, pad_size());
+    compose_frame(pen_position());  // it starts from the background: no clearing needed
     set_interval(stroke_hold_ms);
-    show_frame(frame_bmp, false, stroke_hold_ms);
+    show_frame(frame_bmp_, false, stroke_hold_ms);
 }
 
 void TAnimationPlayer::play_flash_step(const PointRecord& step) {
-    TObjList previous = last_stroke(play_list, play_pos - 2);
-    QImage flash = make_bitmap(pad_w, pad_h);
-    draw_records(flash, previous, step.fill_color, true, 0, false);
+    TObjList previous = last_stroke(play_list_, play_pos_ - 2);
+    QImage flash = make_bitmap(pad_size().width(), pad_size().height());
+    draw_records(flash, previous, in_colour(step.fill_color));
     const QPoint at = rounded(step);
-    if (ink_bmp.rect().contains(at)) {
-        flood_fill_surface(flash, at, step.fill_color, color_at(ink_bmp, at.x(), at.y()));
+    if (ink_bmp_.rect().contains(at)) {
+        flood_fill_surface(flash, at, step.fill_color, color_at(ink_bmp_, at.x(), at.y()));
     }
-    overlay(ink_bmp, flash, 0, 0, pad_size());
-    compose_frame();
+    overlay(ink_bmp_, flash, 0, 0, pad_size());
+    compose_frame(pen_position());
     set_interval(flash_hold_ms);
-    show_frame(frame_bmp, true, flash_hold_ms);
+    show_frame(frame_bmp_, true, flash_hold_ms);
 }
 
 void TAnimationPlayer::play_instant_run(Canvas& ink) {
     ink.finish();
-    fill_now = true;
-    const int start = play_pos;
+    const int start = play_pos_;
     int end = start;
-    while (end < int(play_list.size()) &&
-           !(is_end_marker(play_list[std::size_t(end)]) && !play_list[std::size_t(end)].instant)) {
+    while (end < int(play_list_.size()) && !(is_end_marker(play_list_[std::size_t(end)]) &&
+                                             !play_list_[std::size_t(end)].instant)) {
         ++end;
     }
     // Pens of the run are scaled here as the tick scales every other record, except the last,
     // which the tick itself goes on with.
     for (int at = start; at < end - 1; ++at) {
-        PointRecord& record = play_list[std::size_t(at)];
-        record.pen_width = round_even(record.pen_width * pen_scale);
+        PointRecord& record = play_list_[std::size_t(at)];
+        record.pen_width = round_even(record.pen_width * scale());
     }
-    play_pos = end;
-    QImage drawn = make_bitmap(ink_bmp.width(), ink_bmp.height());
-    overlay_centred(drawn, back_bmp, pad_size());
-    TObjList shown(play_list.begin(), play_list.begin() + play_pos);
-    draw_records(drawn, shown, 0, false, 0, false);
-    ink_bmp = drawn;
-    fill_now = false;
-    play_pos -= 1;
+    play_pos_ = end;
+    QImage drawn = make_bitmap(ink_bmp_.width(), ink_bmp_.height());
+    overlay_centred(drawn, back_bmp_, pad_size());
+    TObjList shown(play_list_.begin(), play_list_.begin() + play_pos_);
+    RecordStyle filled;
+    filled.fill_seeds = true;
+    draw_records(drawn, shown, filled);
+    ink_bmp_ = drawn;
+    play_pos_ -= 1;
 }
 
 void TAnimationPlayer::show_frame(const QImage& bitmap, bool stroke_end, int delay) {
-    image = bitmap;
-    if (record_gif) {
-        const bool thinned_out =
-            !stroke_end && (frame_no - 1) % gif_every != 0 && play_pos < int(play_list.size()) - 1;
+    image_ = bitmap;
+    if (pad().record_gif) {
+        const bool thinned_out = !stroke_end && (frame_no_ - 1) % gif_every != 0 &&
+                                 play_pos_ < int(play_list_.size()) - 1;
         if (!thinned_out) {
-            gif_frames.push_back({to_24bit(bitmap.copy(0, 0, pad_w, pad_h)),
-                                  delay >= 1 ? round_even(delay / 10.0) : 0});
+            gif_frames_.push_back({to_24bit(bitmap.copy(QRect(QPoint(0, 0), pad_size()))),
+                                   delay >= 1 ? round_even(delay / 10.0) : 0});
         }
     }
-    ++frame_no;
+    ++frame_no_;
     image_changed();
 }
 
 void TAnimationPlayer::finish_playback() {
     playtimer_->stop();
-    owner_.set_edit_marks(saved_marks);
-    playing = false;
-    play_list.clear();
-    frame_no = 1;
-    if (record_gif) {
-        owner_.write_gif(gif_frames, gif_scale);
+    owner_.settings().edit_marks = saved_marks_;
+    playing_ = false;
+    play_list_.clear();
+    frame_no_ = 1;
+    if (pad().record_gif) {
+        owner_.write_gif(gif_frames_, pad().gif_scale);
     }
-    gif_frames.clear();
-    play_pos = 0;
+    gif_frames_.clear();
+    play_pos_ = 0;
     delete_workbook();
 }
 
 void TAnimationPlayer::delete_workbook() const {
-    QFile::remove(QDir(temp_dir()).filePath(zi + QStringLiteral(".wrt")));
+    QFile::remove(QDir(temp_dir()).filePath(zi_ + QStringLiteral(".wrt")));
 }
 
 void TAnimationPlayer::replay() {
-    if (playing) {
+    if (playing_) {
         return;
     }
-    two_color = owner_.two_color_setting();
-    grey_first = owner_.grey_first_setting();
-    selected = -1;
-    if (lines.items.empty()) {
+    two_color_ = pad().two_color;
+    grey_first_ = pad().grey_first;
+    if (lines_.items.empty()) {
         return;
     }
     save_temp(QStringLiteral("tmp"));
@@ -247,13 +260,14 @@ void TAnimationPlayer::replay() {
     if (!QFileInfo::exists(workbook)) {
         return;
     }
-    records.clear();
-    read_records(workbook, records, offset_x, offset_y);
+    TObjList records;
+    read_records(workbook, records, 0, 0);
+    records_ = std::move(records);
     play();
 }
 
 void TAnimationPlayer::pause() {
-    if (!playing) {
+    if (!playing_) {
         return;
     }
     if (playtimer_->isActive()) {
@@ -264,36 +278,38 @@ void TAnimationPlayer::pause() {
 }
 
 void TAnimationPlayer::stop_play() {
-    frame_no = 1;
-    gif_frames.clear();
-    if (!playing) {
+    frame_no_ = 1;
+    gif_frames_.clear();
+    if (!playing_) {
         return;
     }
-    owner_.set_edit_marks(saved_marks);
+    owner_.settings().edit_marks = saved_marks_;
     playtimer_->stop();
-    at_stroke_start = true;
+    at_stroke_start_ = true;
     reset_background();
     show_static();
-    playing = false;
-    play_list.clear();
+    playing_ = false;
+    play_list_.clear();
     delete_workbook();
 }
 
 void TAnimationPlayer::toggle_grey_first() {
-    owner_.set_grey_first_setting(!owner_.grey_first_setting());
-    grey_first = owner_.grey_first_setting();
+    PadSettings& settings = owner_.settings();
+    settings.grey_first = !settings.grey_first;
+    grey_first_ = settings.grey_first;
     restart_if_playing();
 }
 
 void TAnimationPlayer::toggle_two_color() {
-    owner_.set_two_color_setting(!owner_.two_color_setting());
-    two_color = owner_.two_color_setting();
+    PadSettings& settings = owner_.settings();
+    settings.two_color = !settings.two_color;
+    two_color_ = settings.two_color;
     restart_if_playing();
 }
 
 // A switched display mode takes effect at once: playback starts again from the first stroke.
 void TAnimationPlayer::restart_if_playing() {
-    if (playing) {
+    if (playing_) {
         stop_play();
         replay();
     }

@@ -30,106 +30,143 @@ TObjList scaled(const TObjList& records, double factor) {
 
 }  // namespace
 
+// Everything a stroke file brings, read before any of it is used, so that a damaged file
+// leaves the player as it was.
+struct TAnimationPlayer::LoadedFile {
+    bool exists = false;
+    TObjList records;
+    std::optional<CompanionSettings> companion;
+    QString back_pic_file;
+    QImage back_pic;
+    bool back_pic_missing = false;
+};
+
 QString TAnimationPlayer::temp_dir() const {
-    return QDir(start_dir_).filePath(QStringLiteral("tmp/"));
+    return QDir(settings_.program_folder).filePath(QStringLiteral("tmp/"));
+}
+
+TAnimationPlayer::LoadedFile TAnimationPlayer::read_stroke_file(const QString& path) const {
+    LoadedFile loaded;
+    const QFileInfo file(path);
+    loaded.exists = file.exists();
+    if (loaded.exists) {
+        if (!file.isFile()) {
+            throw Error(QStringLiteral("\"%1\" is a folder, not a stroke file.").arg(path));
+        }
+        read_records(path, loaded.records, 0, 0);
+    }
+    loaded.companion = read_companion(path);
+    if (loaded.companion) {
+        loaded.back_pic_file =
+            from_code_page(loaded.companion->back_pic_file, settings_.legacy_code_page);
+    }
+    if (!loaded.back_pic_file.isEmpty()) {
+        // A relative name is looked for beside the stroke file first, so a stroke file and its
+        // picture can travel together, then in the program folder.
+        QString picture = QDir(file.absolutePath()).filePath(loaded.back_pic_file);
+        if (!QFileInfo::exists(picture)) {
+            picture = QDir(settings_.program_folder).filePath(loaded.back_pic_file);
+        }
+        const QImage image(picture);
+        loaded.back_pic_missing = image.isNull();
+        if (!image.isNull()) {
+            loaded.back_pic = to_24bit(image);
+        }
+    }
+    return loaded;
 }
 
 void TAnimationPlayer::load_stroke_file(const QString& path) {
-    if (QFileInfo::exists(path)) {
-        records.clear();
-        read_records(path, records, offset_x, offset_y);
-        if (records.empty()) {
+    apply(read_stroke_file(path));
+}
+
+void TAnimationPlayer::apply(LoadedFile loaded) {
+    playtimer_->stop();
+    playing_ = false;
+    play_list_.clear();
+    note_.clear();
+    if (loaded.exists) {
+        records_ = std::move(loaded.records);
+        lines_ = {};
+        if (records_.empty()) {
+            reset_background();
             show_note(owner_.text(QString::fromLatin1(text_key::empty_stroke_file_note)));
             return;
         }
-        add_line(lines, scaled(records, coord_scale));
+        add_line(lines_, scaled(records_, scale()));
         save_temp(QStringLiteral("tmp"));
     }
-    apply_companion(path);
-    load_back_picture(QFileInfo(path).absolutePath());
-    reset_background();
-    if (!lines.items.empty()) {
-        show_static();
-    }
-    playtimer_->stop();
-    playing = false;
-}
-
-void TAnimationPlayer::apply_companion(const QString& stroke_path) {
-    QByteArray model_key;
-    if (const std::optional<CompanionSettings> settings = read_companion(stroke_path)) {
-        const int code_page = owner_.legacy_code_page();
-        show_grid = settings->show_grid;
-        grey_first = settings->grey_first;
-        show_model = settings->show_model;
-        zi = from_code_page(settings->model_text, code_page);
-        owner_.set_model_font(from_code_page(settings->font_name, code_page), settings->font_size,
-                              settings->font_style);
-        owner_.set_sliders(settings->pen_speed, settings->stroke_interval);
-        back_pic_file = from_code_page(settings->back_pic_file, code_page);
+    QString model;
+    if (const std::optional<CompanionSettings>& settings = loaded.companion) {
+        const int code_page = settings_.legacy_code_page;
+        companion_grid_ = settings->show_grid;
+        grey_first_ = settings->grey_first;
+        show_model_ = settings->show_model;
+        zi_ = from_code_page(settings->model_text, code_page);
+        PadSettings& pad = owner_.settings();
+        pad.model_font = {from_code_page(settings->font_name, code_page), settings->font_size,
+                          settings->font_style};
+        pad.pen_speed = std::clamp(settings->pen_speed, 0, 100);
+        pad.stroke_interval = std::clamp(settings->stroke_interval, 0, 30);
+        owner_.settings_changed();
         if (settings->show_model) {
-            model_key = settings->model_text;
+            model = zi_;
         }
     }
-    draw_model(model_key);
-}
-
-void TAnimationPlayer::load_back_picture(const QString& stroke_folder) {
-    back_pic = make_bitmap(pad_w, pad_h);
-    if (back_pic_file.isEmpty()) {
-        return;
-    }
-    // A relative name is looked for beside the stroke file first, so a stroke file and its
-    // picture can travel together, then in the program folder.
-    QString path = QDir(stroke_folder).filePath(back_pic_file);
-    if (!QFileInfo::exists(path)) {
-        path = QDir(start_dir_).filePath(back_pic_file);
-    }
-    const QImage picture(path);
-    if (picture.isNull()) {
+    draw_model(model);
+    back_pic_file_ = loaded.back_pic_file;
+    back_pic_ = loaded.back_pic_missing || loaded.back_pic.isNull()
+                    ? make_bitmap(pad_size().width(), pad_size().height())
+                    : loaded.back_pic;
+    if (loaded.back_pic_missing) {
         owner_.report(
             owner_.text(QString::fromLatin1(text_key::background_picture_missing_warning)) +
-            back_pic_file);
-        return;
+            QLatin1Char(' ') + back_pic_file_);
     }
-    back_pic = to_24bit(picture);
+    reset_background();
+    if (!lines_.items.empty()) {
+        show_static();
+    }
 }
 
 void TAnimationPlayer::show_note(const QString& text) {
-    QPainter painter(&image);
+    note_ = text;
+    show_static();
+}
+
+void TAnimationPlayer::draw_note() {
+    QPainter painter(&image_);
     painter.setPen(Qt::black);
-    painter.drawText(QRect(2, 2, pad_w - 4, pad_h - 4),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-    painter.end();
-    image_changed();
+    painter.drawText(QRect(QPoint(2, 2), pad_size() - QSize(4, 4)),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, note_);
 }
 
 void TAnimationPlayer::save_stroke_file(const QString& name, const QString& folder) {
-    save_dir = folder;
+    save_dir_ = folder;
     QDir().mkpath(folder);
-    if (lines.items.empty()) {
+    if (lines_.items.empty()) {
         return;
     }
     // Normalised in memory and written once, so the file is replaced whole and every end
     // marker keeps its kind.
     TLineList normalised;
-    add_line(normalised, scaled(flatten_lines(lines), 1.0 / coord_scale));
+    add_line(normalised, scaled(flatten_lines(lines_), 1.0 / scale()));
     write_strokes(normalised, name, folder);
 }
 
 void TAnimationPlayer::save_temp(const QString& name) {
-    save_dir = temp_dir();
-    QDir().mkpath(save_dir);
-    if (!lines.items.empty()) {
-        write_strokes(lines, name, save_dir);
+    save_dir_ = temp_dir();
+    QDir().mkpath(save_dir_);
+    if (!lines_.items.empty()) {
+        write_strokes(lines_, name, save_dir_);
     }
 }
 
 void TAnimationPlayer::load_from_archive(const QString& character, const QString& data_path,
-                                         const QString& index_path) {
+                                         const QString& index_path, IndexColumn column) {
     QDir().mkpath(temp_dir());
-    const QByteArray key = archive_key_for(character, owner_.legacy_code_page());
-    extract_entry(key, data_path, index_path, temp_dir(), owner_.lookup_column());
+    const QByteArray key = archive_key_for(character, settings_.legacy_code_page);
+    extract_entry(key, data_path, index_path, temp_dir(), column);
     const QString recent = QDir(temp_dir()).filePath(QString::fromLatin1(recent_file_name));
     if (QFileInfo::exists(recent)) {
         load_stroke_file(recent);
@@ -137,7 +174,7 @@ void TAnimationPlayer::load_from_archive(const QString& character, const QString
 }
 
 void TAnimationPlayer::rebuild_lines() {
-    lines = split_strokes(flatten_lines(lines));
+    lines_ = split_strokes(flatten_lines(lines_));
     show_static();
 }
 

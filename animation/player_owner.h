@@ -1,6 +1,7 @@
-// What the animation player reads from and hands back to the window that owns it: the two
-// sliders read live at every tick, the display switches, and the flags the player writes back.
-// Keeping them behind this interface lets the player be built and tested without the window.
+// What the animation player shares with the pad that owns it: the pad's settings, which the
+// player reads live (the sliders at every tick, the display switches when it draws), and the
+// few things it hands back. Keeping them behind this interface lets the player be built and
+// tested without the window.
 #pragma once
 
 #include <QImage>
@@ -8,8 +9,6 @@
 
 #include <cstdint>
 #include <vector>
-
-#include "strokes/stroke_archive.h"
 
 namespace inkwren {
 
@@ -19,30 +18,40 @@ struct GifFrame {
     int delay = 0;
 };
 
+// The model character's font, as a stroke file's companion settings give it.
+struct ModelFont {
+    QString family;
+    int size = 0;
+    std::uint8_t style = 0;  // bit 0 bold, 1 italic, 2 underline, 3 strikeout
+};
+
+// The pad's settings: one value, owned by the pad, read by its player.
+struct PadSettings {
+    int pen_speed = 2;        // points per tick less one, 0 to 100
+    int stroke_interval = 0;  // pause between strokes in notches, 0 to 30
+    bool show_grid = true;
+    bool show_pen = true;
+    bool show_flashbars = true;  // flash bar pictures shown at rest
+    bool grey_first = true;
+    bool two_color = true;
+    bool edit_marks = false;
+    int flash_count = 3;  // flashes a new flash bar gives
+    std::int32_t stroke_color = 0xFF0000;
+    bool record_gif = false;
+    double gif_scale = 1.0;
+    QString output_folder;  // where animations are saved
+    ModelFont model_font;
+};
+
 class PlayerOwner {
 public:
     virtual ~PlayerOwner() = default;
 
-    virtual int pen_speed() const = 0;        // points per tick less one, 0 to 100
-    virtual int stroke_interval() const = 0;  // pause between strokes in notches, 0 to 30
-    // A stroke file's companion settings move the sliders and set the model character's font.
-    virtual void set_sliders(int pen_speed, int stroke_interval) = 0;
-    virtual void set_model_font(const QString& family, int size, std::uint8_t style) = 0;
+    virtual PadSettings& settings() = 0;
+    const PadSettings& settings() const { return const_cast<PlayerOwner*>(this)->settings(); }
 
-    // How characters are keyed: the legacy code page, and the index column of the encoding
-    // mode in force.
-    virtual int legacy_code_page() const = 0;
-    virtual IndexColumn lookup_column() const = 0;
-
-    virtual bool flash_bar_view() const = 0;  // flash bar pictures shown at rest
-    virtual int flash_count() const = 0;      // flashes a new flash bar gives
-
-    virtual bool edit_marks() const = 0;
-    virtual void set_edit_marks(bool on) = 0;
-    virtual bool grey_first_setting() const = 0;
-    virtual void set_grey_first_setting(bool on) = 0;
-    virtual bool two_color_setting() const = 0;
-    virtual void set_two_color_setting(bool on) = 0;
+    // A stroke file's companion settings changed the sliders or the model font.
+    virtual void settings_changed() {}
 
     // An edit changed the strokes.
     virtual void set_modified() = 0;

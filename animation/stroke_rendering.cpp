@@ -1,8 +1,5 @@
-// The drawing side of the animation player: the background with its practice grid, record
-// lists as lines, fills and marks, and the character at rest.
-#include <QPainter>
+#include "animation/stroke_rendering.h"
 
-#include "animation/animationplayer.h"
 #include "animation/beziers.h"
 #include "animation/layers.h"
 #include "animation/raster.h"
@@ -34,119 +31,71 @@ void draw_seed_triangle(Canvas& canvas, const PointRecord& record, std::int32_t 
     canvas.pen_width = saved_width;
 }
 
-}  // namespace
+void draw_fill_seed_mark(Canvas& canvas, const PointRecord& record, bool fill) {
+    canvas.pen_mode = PenMode::copy;
+    canvas.brush_color = record.fill_color;
+    canvas.brush_style = BrushStyle::solid;
+    if (fill) {
+        canvas.flood_fill(rounded(record));
+    }
+    draw_seed_triangle(canvas, record, record.fill_color < 0x888888 ? white_color : black_color);
+}
 
-// How a walk over a record list draws: which colour, whether fill seeds get their marks (the
-// on-image drawing and its twin), whether Bezier elements are drawn, and the factor pen widths
-// are drawn at.
-struct TAnimationPlayer::RecordStyle {
-    std::int32_t colour = 0;
-    bool set_colour = false;
-    std::int32_t mono_colour = 0;
-    bool mono = false;
-    bool marks = false;
-    bool beziers = false;
-    double width_scale = 1.0;
-};
+// A fill seed where a stroke starts: a mark, a fill, or nothing, as the style says.
+void draw_fill_seed(Canvas& canvas, const PointRecord& record, const RecordStyle& style) {
+    if (style.marks) {
+        if (!style.mono && !style.dragging) {
+            draw_fill_seed_mark(canvas, record, style.fill_seeds);
+        }
+    } else if (!style.mono && style.fill_seeds) {
+        canvas.brush_color = record.fill_color;
+        canvas.flood_fill(rounded(record));
+    }
+}
 
-void TAnimationPlayer::reset_background() {
-    QImage working = make_bitmap(pad_w, pad_h);
-    {
-        Canvas canvas(working);
-        canvas.brush_color = bg_color;
-        canvas.rectangle(0, 0, pad_w, pad_h);  // the default black pen leaves a frame
-        if (!back_pic_file.isEmpty() && !back_pic.isNull()) {
-            const int dx = back_pic.width() < pad_w ? (pad_w - back_pic.width()) / 2 : 0;
-            const int dy = back_pic.height() < pad_h ? (pad_h - back_pic.height()) / 2 : 0;
-            canvas.draw_picture({dx, dy}, back_pic);
+std::size_t end_of_run(const TObjList& element, std::size_t index) {
+    while (index < element.size() && !is_end_marker(element[index])) {
+        ++index;
+    }
+    return index;
+}
+
+void draw_marks(QImage& image, const TLineList& lines, const QImage* flashbar_picture) {
+    Canvas canvas(image);
+    for (const TObjList& element : lines.items) {
+        if (element.empty()) {
+            return;
+        }
+        for (const PointRecord& record : element) {
+            if (is_end_marker(record)) {
+                continue;
+            }
+            if (record.kind == record_kind::fill_seed) {
+                const bool white_band =
+                    record.fill_color >= 0x00FFFF && record.fill_color < 0x666666;
+                draw_seed_triangle(canvas, record, white_band ? white_color : black_color);
+            } else if (record.kind == record_kind::flash_bar && flashbar_picture != nullptr &&
+                       !flashbar_picture->isNull()) {
+                const QPoint at = rounded(record);
+                canvas.draw_picture({at.x() - flashbar_picture->width(), at.y()},
+                                    *flashbar_picture);
+            }
         }
     }
-    ink_bmp = make_bitmap(pad_w, pad_h);
-    grid_w = grid_h = round_even(pad_h * grid_share_of_pad);
-    if (show_grid) {
-        draw_ninegrid(working);
-    }
-    if (show_model) {
-        overlay_centred(working, model_pic, pad_size());
-    }
-    back_bmp = make_bitmap(pad_w, pad_h);
-    {
-        Canvas canvas(back_bmp);
-        canvas.rectangle(0, 0, pad_w, pad_h);
-    }
-    overlay(back_bmp, working, 0, 0, pad_size());
-    image = working;
-    image_changed();
 }
 
-void TAnimationPlayer::draw_ninegrid(QImage& bitmap) {
-    playtimer_->stop();
-    const int left = (pad_w - grid_w) / 2;
-    const int top = (pad_h - grid_h) / 2;
-    Canvas canvas(bitmap);
-    canvas.pen_width = grid_pen_width;
-    canvas.pen_color = grid_color;
-    canvas.brush_style = BrushStyle::clear;
-    canvas.rectangle(left, top, left + grid_w, top + grid_h);
-    for (const int third : {grid_w / 3, 2 * (grid_w / 3)}) {
-        canvas.move_to({left + third, top});
-        canvas.line_to({left + third, top + grid_h - 1});
-    }
-    for (const int third : {grid_h / 3, 2 * (grid_h / 3)}) {
-        canvas.move_to({left, top + third});
-        canvas.line_to({left + grid_w - 1, top + third});
-    }
-}
+}  // namespace
 
-void TAnimationPlayer::draw_records(QImage& bitmap, TObjList& list, std::int32_t colour,
-                                    bool set_colour, std::int32_t mono_colour, bool mono) {
-    RecordStyle style;
-    style.colour = colour;
-    style.set_colour = set_colour;
-    style.mono_colour = mono_colour;
-    style.mono = mono;
-    bool stroke_start = true;
-    walk_records(bitmap, list, style, stroke_start);
-}
-
-void TAnimationPlayer::draw_records_on_image(TObjList& list, bool mono, std::int32_t colour,
-                                             bool set_colour, std::int32_t mono_colour) {
-    draw_records_with_marks(image, list, mono, colour, set_colour, mono_colour, true);
-}
-
-void TAnimationPlayer::draw_records_on_bitmap(QImage& bitmap, TObjList& list, bool mono,
-                                              std::int32_t colour, bool set_colour,
-                                              std::int32_t mono_colour) {
-    draw_records_with_marks(bitmap, list, mono, colour, set_colour, mono_colour, false);
-}
-
-void TAnimationPlayer::draw_records_with_marks(QImage& target, TObjList& list, bool mono,
-                                               std::int32_t colour, bool set_colour,
-                                               std::int32_t mono_colour, bool beziers) {
-    RecordStyle style;
-    style.colour = colour;
-    style.set_colour = set_colour;
-    style.mono_colour = mono_colour;
-    style.mono = mono;
-    style.marks = true;
-    style.beziers = beziers;
-    style.width_scale = pen_scale;
-    at_stroke_start = true;
-    walk_records(target, list, style, at_stroke_start);
-    at_stroke_start = false;
-}
-
-void TAnimationPlayer::walk_records(QImage& target, TObjList& list, const RecordStyle& style,
-                                    bool& stroke_start) {
+void draw_records(QImage& target, TObjList& list, const RecordStyle& style) {
     Canvas canvas(target);
+    bool stroke_start = true;
     for (std::size_t index = 0; index < list.size(); ++index) {
         PointRecord& record = list[index];
         if (style.set_colour) {
             record.pen_color = style.colour;
         }
         const bool end = is_end_marker(record);
-        // While the editor drags, an element's strokes are drawn joined, which is cheaper.
-        if (end && !(style.marks && dragging)) {
+        if (end && !(style.marks && style.dragging)) {
             stroke_start = true;
         }
         if (end) {
@@ -155,20 +104,15 @@ void TAnimationPlayer::walk_records(QImage& target, TObjList& list, const Record
         const QPoint point = rounded(record);
         if (stroke_start) {
             if (record.kind == record_kind::fill_seed) {
-                if (style.marks) {
-                    if (!style.mono && !dragging) {
-                        draw_fill_seed_mark(canvas, record, fill_now);
-                    }
-                } else if (!style.mono && fill_now) {
-                    canvas.brush_color = record.fill_color;
-                    canvas.flood_fill(point);
-                }
+                draw_fill_seed(canvas, record, style);
                 continue;
             }
             if (record.kind == record_kind::bezier_control) {
                 if (style.beziers) {
                     canvas.finish();
-                    index = draw_bezier_element(target, list, index, style.width_scale) - 1;
+                    index = draw_bezier_element(target, list, index, style.width_scale,
+                                                style.dragging) -
+                            1;
                 }
                 continue;
             }
@@ -185,18 +129,8 @@ void TAnimationPlayer::walk_records(QImage& target, TObjList& list, const Record
     }
 }
 
-void TAnimationPlayer::draw_fill_seed_mark(Canvas& canvas, const PointRecord& record, bool fill) {
-    canvas.pen_mode = PenMode::copy;
-    canvas.brush_color = record.fill_color;
-    canvas.brush_style = BrushStyle::solid;
-    if (fill) {
-        canvas.flood_fill(rounded(record));
-    }
-    draw_seed_triangle(canvas, record, record.fill_color < 0x888888 ? white_color : black_color);
-}
-
-std::size_t TAnimationPlayer::draw_bezier_element(QImage& target, const TObjList& element,
-                                                  std::size_t first, double width_scale) {
+std::size_t draw_bezier_element(QImage& target, const TObjList& element, std::size_t first,
+                                double width_scale, bool dragging) {
     std::vector<CurvePoint> control_points;
     std::size_t index = first;
     int width = 1;
@@ -206,13 +140,12 @@ std::size_t TAnimationPlayer::draw_bezier_element(QImage& target, const TObjList
         width = element[index].pen_width;
         colour = element[index].pen_color;
     }
-    at_stroke_start = true;
     if (control_points.size() < 3) {
         return index;
     }
     control_points.insert(control_points.begin(), control_points.front());
-    const double step = dragging && !playing ? bezier_drag_step : bezier_step;
-    const std::vector<CurvePoint> curve = evaluate_curve(control_points, step);
+    const std::vector<CurvePoint> curve =
+        evaluate_curve(control_points, dragging ? bezier_drag_step : bezier_step);
     Canvas canvas(target);
     canvas.pen_width = round_even(width * width_scale);
     canvas.pen_color = colour;
@@ -223,12 +156,60 @@ std::size_t TAnimationPlayer::draw_bezier_element(QImage& target, const TObjList
     return index;
 }
 
-void TAnimationPlayer::show_static() {
-    image = back_bmp;
-    at_stroke_start = true;
+int grid_side(int pad_height) {
+    return round_even(pad_height * grid_share_of_pad);
+}
+
+void draw_ninegrid(QImage& bitmap, QSize pad, int side) {
+    const int left = (pad.width() - side) / 2;
+    const int top = (pad.height() - side) / 2;
+    Canvas canvas(bitmap);
+    canvas.pen_width = grid_pen_width;
+    canvas.pen_color = grid_color;
+    canvas.brush_style = BrushStyle::clear;
+    canvas.rectangle(left, top, left + side, top + side);
+    for (const int third : {side / 3, 2 * (side / 3)}) {
+        canvas.move_to({left + third, top});
+        canvas.line_to({left + third, top + side - 1});
+        canvas.move_to({left, top + third});
+        canvas.line_to({left + side - 1, top + third});
+    }
+}
+
+QImage compose_background(const Background& background) {
+    const QSize pad = background.pad;
+    QImage working = make_bitmap(pad.width(), pad.height());
+    {
+        Canvas canvas(working);
+        canvas.brush_color = background.colour;
+        canvas.rectangle(0, 0, pad.width(), pad.height());  // the default black pen: a frame
+        if (background.picture != nullptr && !background.picture->isNull()) {
+            const QImage& picture = *background.picture;
+            const int dx = picture.width() < pad.width() ? (pad.width() - picture.width()) / 2 : 0;
+            const int dy =
+                picture.height() < pad.height() ? (pad.height() - picture.height()) / 2 : 0;
+            canvas.draw_picture({dx, dy}, picture);
+        }
+    }
+    if (background.grid) {
+        draw_ninegrid(working, pad, grid_side(pad.height()));
+    }
+    if (background.model != nullptr) {
+        overlay_centred(working, *background.model, pad);
+    }
+    return working;
+}
+
+void draw_at_rest(QImage& image, const TLineList& lines, const RestStyle& style) {
+    RecordStyle strokes;
+    strokes.marks = true;
+    strokes.beziers = true;
+    strokes.fill_seeds = style.fill_seeds;
+    strokes.dragging = style.dragging;
+    strokes.width_scale = style.width_scale;
     for (const TObjList& element : lines.items) {
+        // An empty element ends the drawing, marks and all.
         if (element.empty()) {
-            image_changed();
             return;
         }
         for (std::size_t index = 0; index < element.size(); ++index) {
@@ -237,52 +218,26 @@ void TAnimationPlayer::show_static() {
                 continue;
             }
             if (record.kind == record_kind::bezier_control) {
-                index = draw_bezier_element(image, element, index, pen_scale);
+                index =
+                    draw_bezier_element(image, element, index, style.width_scale, style.dragging);
             } else if (record.kind == record_kind::pen_point) {
-                std::size_t end = index;
-                while (end < element.size() && !is_end_marker(element[end])) {
-                    ++end;
-                }
+                const std::size_t end = end_of_run(element, index);
                 TObjList run(element.begin() + std::ptrdiff_t(index),
                              element.begin() + std::ptrdiff_t(std::min(end + 1, element.size())));
-                draw_records_on_image(run, false, 0, false, 0);
+                draw_records(image, run, strokes);
                 index = end;
             } else if (record.kind == record_kind::fill_seed) {
-                if (!dragging && fill_now) {
+                if (!style.dragging && style.fill_seeds) {
                     flood_fill_surface(image, rounded(record), record.fill_color);
                 }
             } else if (record.kind == record_kind::old_pen_point) {
                 TObjList whole = element;
-                draw_records_on_image(whole, false, 0, false, 0);
+                draw_records(image, whole, strokes);
                 break;
             }
         }
     }
-    draw_marks();
-    image_changed();
-}
-
-void TAnimationPlayer::draw_marks() {
-    Canvas canvas(image);
-    for (const TObjList& element : lines.items) {
-        if (element.empty()) {
-            return;
-        }
-        for (const PointRecord& record : element) {
-            if (is_end_marker(record)) {
-                continue;
-            }
-            if (record.kind == record_kind::fill_seed) {
-                const bool white_band =
-                    record.fill_color >= 0x00FFFF && record.fill_color < 0x666666;
-                draw_seed_triangle(canvas, record, white_band ? white_color : black_color);
-            } else if (record.kind == record_kind::flash_bar && show_flashbars &&
-                       !flashbar_pic.isNull()) {
-                const QPoint at = rounded(record);
-                canvas.draw_picture({at.x() - flashbar_pic.width(), at.y()}, flashbar_pic);
-            }
-        }
-    }
+    draw_marks(image, lines, style.flashbar_picture);
 }
 
 }  // namespace inkwren

@@ -1,5 +1,5 @@
-// The program entry: the application, its main window (whose creation runs the whole start-up)
-// and the message loop, which runs only when start-up found the stroke archive.
+// The program entry: the application, its start-up, and the main window with its message loop
+// when start-up found what the program needs.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -9,8 +9,27 @@
 #include <cstdio>
 
 #include "app/main_window.h"
-#include "platform/qt_dialogs.h"
+#include "app/qt_dialogs.h"
+#include "app/startup.h"
 #include "platform/registry.h"
+
+namespace {
+
+// The start-up benchmark asks for a line once the first frame is on screen.
+void report_first_frame() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("VmRSS:")) {
+                std::printf("first frame shown; %s\n", line.simplified().constData());
+            }
+        }
+    }
+    std::fflush(stdout);
+    QApplication::quit();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -19,26 +38,19 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Chinese characters"));
     inkwren::QtDialogs dialogs;
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const inkwren::StartupContext context{inkwren::Registry::default_path(), QDir::currentPath(),
-                                          screen != nullptr ? screen->availableSize() : QSize()};
-    inkwren::TForm1 form(context, dialogs);
-    if (form.abort_flag || form.quit_requested) {
-        return form.abort_flag ? 1 : 0;
+    inkwren::StartupResult start =
+        inkwren::run_startup({inkwren::Registry::default_path(), QDir::currentPath(),
+                              screen != nullptr ? screen->availableSize() : QSize()});
+    for (const inkwren::StartupMessage& message : start.messages) {
+        dialogs.inform(message.caption, message.text);
     }
+    if (start.quit) {
+        return start.abort ? 1 : 0;
+    }
+    inkwren::TForm1 form(std::move(start), dialogs);
     form.show();
-    // The start-up benchmark asks for a line once the first frame is on screen.
     if (qEnvironmentVariableIsSet("INKWREN_REPORT_FIRST_FRAME")) {
-        QTimer::singleShot(0, [] {
-            QFile status(QStringLiteral("/proc/self/status"));
-            status.open(QIODevice::ReadOnly);
-            for (const QByteArray& line : status.readAll().split('\n')) {
-                if (line.startsWith("VmRSS:")) {
-                    std::printf("first frame shown; %s\n", line.simplified().constData());
-                }
-            }
-            std::fflush(stdout);
-            QApplication::quit();
-        });
+        QTimer::singleShot(0, report_first_frame);
     }
     return QApplication::exec();
 }

@@ -96,7 +96,10 @@ QByteArray format_sheet_settings(const SheetSettings& settings) {
 }
 
 SheetSlots sheet_slots(const SheetSettings& settings) {
-    const QByteArray record = format_sheet_settings(settings);
+    return slots_of_record(format_sheet_settings(settings));
+}
+
+SheetSlots slots_of_record(const QByteArray& record) {
     SheetSlots record_slots{};
     for (int slot = 0; slot < sheet_slot_count; ++slot) {
         record_slots[slot] = get(record, Slot(slot));
@@ -104,12 +107,16 @@ SheetSlots sheet_slots(const SheetSettings& settings) {
     return record_slots;
 }
 
-SheetSettings sheet_settings_from_slots(const SheetSlots& record_slots) {
+QByteArray format_sheet_slots(const SheetSlots& record_slots) {
     QByteArray record(sheet_record_size, '\0');
     for (int slot = 0; slot < sheet_slot_count; ++slot) {
         put(record, Slot(slot), record_slots[slot]);
     }
-    return settings_of(record);
+    return record;
+}
+
+SheetSettings sheet_settings_from_slots(const SheetSlots& record_slots) {
+    return settings_of(format_sheet_slots(record_slots));
 }
 
 SheetSettings parse_sheet_settings(const QByteArray& record, const QString& source) {
@@ -130,17 +137,21 @@ void save_sheet_settings(const QString& path, const SheetSettings& settings) {
     write_whole_file(path, format_sheet_settings(settings));
 }
 
+void save_sheet_slots(const QString& path, const SheetSlots& record_slots) {
+    write_whole_file(path, format_sheet_slots(record_slots));
+}
+
 SheetSettingsLoad load_or_create_sheet_settings(const QString& path) {
     const std::optional<QByteArray> bytes = read_settings_file(path, sheet_record_size);
     if (!bytes) {
         save_sheet_settings(path, {});
-        return {{}, LoadOutcome::created, {}};
+        return {{}, sheet_slots({}), LoadOutcome::created, {}};
     }
     try {
-        return {parse_sheet_settings(*bytes, path), LoadOutcome::read, {}};
+        return {parse_sheet_settings(*bytes, path), slots_of_record(*bytes), LoadOutcome::read, {}};
     } catch (const Error&) {
         save_sheet_settings(path, {});
-        return {{}, LoadOutcome::replaced, reset_message(path)};
+        return {{}, sheet_slots({}), LoadOutcome::replaced, reset_message(path)};
     }
 }
 

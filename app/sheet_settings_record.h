@@ -44,6 +44,10 @@ struct SheetSettings {
 // The slots as the record stores them; a font name longer than its field is cut to 40 bytes.
 SheetSlots sheet_slots(const SheetSettings& settings);
 
+// The slots of a record's bytes, every byte kept, and the record of slots.
+SheetSlots slots_of_record(const QByteArray& record);
+QByteArray format_sheet_slots(const SheetSlots& record_slots);
+
 // Booleans are read from the first byte of their slot; a font name length beyond the field is
 // taken as the whole field.
 SheetSettings sheet_settings_from_slots(const SheetSlots& record_slots);
@@ -57,9 +61,12 @@ SheetSettings parse_sheet_settings(const QByteArray& record, const QString& sour
 
 // Rewrites the file whole. Throws Error when it cannot be written.
 void save_sheet_settings(const QString& path, const SheetSettings& settings);
+// The same from slots as the dialog hands them over, bytes the program does not use included.
+void save_sheet_slots(const QString& path, const SheetSlots& record_slots);
 
 struct SheetSettingsLoad {
     SheetSettings settings;
+    SheetSlots record_slots{};  // the record as read, every byte kept
     LoadOutcome outcome = LoadOutcome::read;
     QString message;  // for the user; set only when a damaged file was replaced
 };

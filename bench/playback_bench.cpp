@@ -24,27 +24,27 @@ const QString character = QStringLiteral("鬱");
 
 void time_ticks(bool two_color, bool grey_first) {
     SimplePlayerOwner owner;
-    owner.speed = 100;
-    TAnimationPlayer player(owner, installation);
-    if (!load_archived_character(player, owner, installation, character, 650)) {
+    owner.pad.pen_speed = 100;
+    const auto player = load_archived_character(owner, installation, character, 650);
+    if (!player) {
         std::printf("鬱 is not in %s; build the installation target\n", qPrintable(installation));
         return;
     }
-    owner.two_color = two_color;
-    owner.grey_first = grey_first;
+    owner.pad.two_color = two_color;
+    owner.pad.grey_first = grey_first;
     QElapsedTimer play_timer;
     play_timer.start();
-    player.replay();
+    player->replay();
     const double play_ms = play_timer.nsecsElapsed() / 1e6;
     std::vector<double> ticks;
-    while (player.playing) {
+    while (player->playing()) {
         QElapsedTimer timer;
         timer.start();
-        const int from = player.play_pos;
-        player.play_tick();
+        const int from = player->play_pos();
+        player->play_tick();
         ticks.push_back(timer.nsecsElapsed() / 1e6);
         if (qEnvironmentVariableIsSet("TICK_TRACE")) {
-            std::printf("tick %zu from %d to %d: %.3f ms\n", ticks.size(), from, player.play_pos,
+            std::printf("tick %zu from %d to %d: %.3f ms\n", ticks.size(), from, player->play_pos(),
                         ticks.back());
         }
     }
@@ -59,23 +59,23 @@ void time_ticks(bool two_color, bool grey_first) {
 
 void capture_memory(int size) {
     SimplePlayerOwner owner;
-    owner.speed = 2;
-    TAnimationPlayer player(owner, installation);
-    if (!load_archived_character(player, owner, installation, character, size)) {
+    owner.pad.pen_speed = 2;
+    owner.pad.record_gif = true;
+    const auto player = load_archived_character(owner, installation, character, size);
+    if (!player) {
         return;
     }
-    player.record_gif = true;
-    player.replay();
+    player->replay();
     qsizetype peak = 0;
     std::size_t frames = 0;
-    while (player.playing) {
-        player.play_tick();
+    while (player->playing()) {
+        player->play_tick();
         qsizetype held = 0;
-        for (const GifFrame& frame : player.gif_frames) {
+        for (const GifFrame& frame : player->gif_frames()) {
             held += frame.bitmap.sizeInBytes();
         }
         peak = std::max(peak, held);
-        frames = std::max(frames, player.gif_frames.size());
+        frames = std::max(frames, player->gif_frames().size());
     }
     std::printf("full capture at %d (pen speed 2): %zu frames, %.1f MiB held\n", size, frames,
                 double(peak) / (1024.0 * 1024.0));

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/startup.h"
 #include "platform/dialogs.h"
 #include "tools/tool_options.h"
 
@@ -68,13 +69,13 @@ public:
 void time_clipboard_to_frame() {
     QTemporaryDir settings;
     SilentDialogs dialogs;
-    const StartupContext context{settings.filePath(QStringLiteral("registry.ini")), installation,
-                                 QSize(1024, 768)};
-    TForm1 window(context, dialogs);
-    if (window.abort_flag || window.quit_requested) {
+    StartupResult start = run_startup(
+        {settings.filePath(QStringLiteral("registry.ini")), installation, QSize(1024, 768)});
+    if (start.quit) {
         std::printf("the program did not start; build the installation target\n");
         return;
     }
+    TForm1 window(std::move(start), dialogs);
     std::vector<double> times;
     for (const QString& character :
          {QStringLiteral("我"), QStringLiteral("鬱"), QStringLiteral("国"), QStringLiteral("永"),
@@ -82,7 +83,7 @@ void time_clipboard_to_frame() {
         QElapsedTimer timer;
         timer.start();
         window.clipboard_changed(character);
-        TAnimationPlayer& player = *window.pad().player;
+        TAnimationPlayer& player = window.pad().player();
         // The first tick opens the first stroke; the next one draws and composes a frame.
         player.play_tick();
         player.play_tick();

@@ -65,6 +65,18 @@ PadLayout lay_out_pad(int pad_width, int pad_height, bool with_palette) {
     return layout;
 }
 
+QPoint dragged_panel(QRect panel, QPoint offset, bool on_grip, QSize client, int pad_bottom) {
+    QRect moved = panel.translated(offset);
+    if (on_grip) {
+        moved.moveLeft(std::clamp(moved.left(), 0, std::max(0, client.width() - moved.width())));
+        const int lowest_top = pad_bottom + 1 + panel_gap;
+        if (moved.top() <= lowest_top || moved.bottom() >= client.height() - bottom_margin) {
+            moved.moveTop(lowest_top);
+        }
+    }
+    return moved.topLeft();
+}
+
 int largest_pad_side(int screen_height) {
     if (screen_height < 500) {
         return 300;

@@ -29,6 +29,12 @@ struct PadLayout {
 
 PadLayout lay_out_pad(int pad_width, int pad_height, bool with_palette);
 
+// Where the panel goes when the mouse drags it by offset. A drag on the grip keeps the panel
+// inside the client area and under the pad: a move past a side stops there, and a move that
+// would lift it to the pad or drop it to the bottom puts its top just under the pad. A drag on
+// the bare panel is not limited.
+QPoint dragged_panel(QRect panel, QPoint offset, bool on_grip, QSize client, int pad_bottom);
+
 struct ZoomStep {
     int width;
     bool can_magnify;

@@ -13,7 +13,7 @@ PlayerWidget::PlayerWidget(QWidget* parent) : QWidget(parent) {
 void PlayerWidget::show_player(TAnimationPlayer* player) {
     player_ = player;
     if (player_ != nullptr) {
-        setFixedSize(player_->pad_w, player_->pad_h);
+        setFixedSize(player_->pad_size());
         player_->on_image_changed = [this] { update(); };
     }
     update();
@@ -21,11 +21,11 @@ void PlayerWidget::show_player(TAnimationPlayer* player) {
 
 void PlayerWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (player_ == nullptr || player_->image.isNull()) {
+    if (player_ == nullptr || player_->image().isNull()) {
         painter.fillRect(rect(), Qt::white);
         return;
     }
-    painter.drawImage(0, 0, player_->image);
+    painter.drawImage(0, 0, player_->image());
 }
 
 }  // namespace inkwren

@@ -7,6 +7,8 @@
 #include "langtable/language_table.h"
 #include "langtable/text_keys.h"
 #include "pad/pad_layout.h"
+#include "pad/picture_dictionary.h"
+#include "platform/code_page.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
 
@@ -15,16 +17,22 @@ namespace {
 
 constexpr auto temp_folder_name = "tmp/";
 constexpr auto custom_folder_name = "udefined/";
+constexpr int pen_speed_after_zoom = 5;
 
 }  // namespace
 
-WritingPad::WritingPad(Dialogs& dialogs, const LanguageTable& language, QString program_folder)
-    : dialogs_(dialogs), language_(language), program_folder_(std::move(program_folder)) {}
+WritingPad::WritingPad(Dialogs& dialogs, const LanguageTable& language, QString program_folder,
+                       int legacy_code_page)
+    : dialogs_(dialogs),
+      language_(language),
+      program_folder_(std::move(program_folder)),
+      legacy_cp_(legacy_code_page),
+      player_(make_player(QSize(pad_w, pad_h), QString())) {
+    player_->reset_background();
+}
 
 WritingPad::~WritingPad() {
-    if (player) {
-        player->stop_play();
-    }
+    player_->stop_play();
 }
 
 QString WritingPad::temp_folder() const {
@@ -62,18 +70,29 @@ void WritingPad::write_gif(const std::vector<GifFrame>&, double) {
     // Animated GIF export comes with its writer; until then captured frames are dropped.
 }
 
-void WritingPad::set_sliders(int pen_speed, int stroke_interval) {
-    speed = std::clamp(pen_speed, 0, 100);
-    interval = std::clamp(stroke_interval, 0, 30);
-    if (on_sliders_changed) {
-        on_sliders_changed();
+void WritingPad::settings_changed() {
+    if (on_settings_changed) {
+        on_settings_changed();
     }
 }
 
-void WritingPad::set_model_font(const QString& family, int size, std::uint8_t style) {
-    model_font_family = family;
-    model_font_size = size;
-    model_font_style = style;
+std::unique_ptr<TAnimationPlayer> WritingPad::make_player(QSize size, const QString& character) {
+    PlayerSettings settings = PlayerSettings::square(size.width(), program_folder_);
+    settings.pad_size = size;
+    settings.zi = character;
+    settings.legacy_code_page = legacy_cp_;
+    settings.model_pictures = [folder = program_folder_](const QString& model) {
+        return find_model_picture(folder, model);
+    };
+    return std::make_unique<TAnimationPlayer>(*this, std::move(settings));
+}
+
+void WritingPad::replace_player(std::unique_ptr<TAnimationPlayer> player) {
+    player_->stop_play();
+    player_ = std::move(player);
+    if (on_player_replaced) {
+        on_player_replaced();
+    }
 }
 
 bool WritingPad::TextCopyDetected(const QString& text) {
@@ -82,18 +101,24 @@ bool WritingPad::TextCopyDetected(const QString& text) {
     if (!pad_ready) {
         return false;
     }
-    const std::optional<CharacterKey> key = recognise_text(text, encoding, index_path(), legacy_cp);
+    const std::optional<CharacterKey> key =
+        recognise_text(text, encoding, index_path(), legacy_cp_);
     if (!key) {
         return false;
     }
-    cur_key = key->key_text;
-    cur_text = text;
-    show_ani_writing();
-    if (player) {
-        player->rebuild_lines();
-        if (auto_play) {
-            player->replay();
-        }
+    // The character becomes current only once its strokes are loaded.
+    const QString previous_key = std::exchange(cur_key, key->key_text);
+    const QString previous_text = std::exchange(cur_text, text);
+    try {
+        show_ani_writing();
+    } catch (const Error&) {
+        cur_key = previous_key;
+        cur_text = previous_text;
+        throw;
+    }
+    player_->rebuild_lines();
+    if (auto_play) {
+        player_->replay();
     }
     if (on_field_text) {
         on_field_text(text);
@@ -116,64 +141,46 @@ void WritingPad::show_ani_writing() {
     archive_present = QFileInfo::exists(archive_path());
     if (!archive_present) {
         show_missing_archive();
+    } else if (cur_key.isEmpty()) {
+        // Nothing is shown yet: an empty pad of the size in force.
+        std::unique_ptr<TAnimationPlayer> empty = make_player(QSize(pad_w, pad_h), QString());
+        empty->reset_background();
+        replace_player(std::move(empty));
     } else if (cur_key != QStringLiteral("?") && cur_key != QStringLiteral("*")) {
-        rebuild_player();
-        load_current_character();
+        std::unique_ptr<TAnimationPlayer> fresh = make_player(QSize(pad_w, pad_h), cur_key);
+        load_current_character(*fresh);
+        replace_player(std::move(fresh));
     }
     if (on_keep_on_screen) {
         on_keep_on_screen(0);
     }
 }
 
-void WritingPad::rebuild_player() {
-    if (player) {
-        player->stop_play();
-    }
-    player = std::make_unique<TAnimationPlayer>(*this, program_folder_);
-    player->zi = cur_key;
-    player->pad_w = pad_w;
-    player->pad_h = pad_h;
-    player->hilite_color = stroke_color;
-    player->show_grid = show_grid;
-    player->show_pen = show_pen;
-    player->gif_scale = gif_scale;
-    player->record_gif = record_gif;
-    player->gif_dir = output_folder.endsWith(QLatin1Char('/')) || output_folder.isEmpty()
-                          ? output_folder
-                          : output_folder + QLatin1Char('/');
-    player->init_pad();
-    player->coord_scale = player->pen_scale = zoom_scale;
-    player->two_color = two_color;
-    player->grey_first = grey_first;
-    if (on_player_replaced) {
-        on_player_replaced();
-    }
-}
-
-void WritingPad::load_current_character() {
+void WritingPad::load_current_character(TAnimationPlayer& player) {
     const QString recent = QDir(temp_folder()).filePath(QString::fromLatin1(recent_file_name));
     const QString custom = QDir(custom_folder()).filePath(custom_name() + QStringLiteral(".wrt"));
     if (reload_recent) {
-        player->load_stroke_file(recent);
+        player.load_stroke_file(recent);
     } else if (use_custom && !custom_name().isEmpty() && QFileInfo::exists(custom)) {
-        player->load_stroke_file(custom);
+        player.load_stroke_file(custom);
     } else {
-        player->load_from_archive(cur_key, archive_path(), index_path());
+        player.load_from_archive(cur_key, archive_path(), index_path(),
+                                 column_for_mode(encoding.encoding_mode));
     }
 }
 
-void WritingPad::Display_Writing_Pad() {
+bool WritingPad::Display_Writing_Pad() {
     archive_present = QFileInfo::exists(archive_path());
     if (!archive_present) {
         dialogs_.inform(text(QString::fromLatin1(text_key::pad_not_shown_caption)),
                         text(QString::fromLatin1(text_key::archive_missing_for_pad_text)) +
                             text(QString::fromLatin1(text_key::reinstall_advice)));
-        return;
+        return false;
     }
     if (on_keep_on_screen) {
         on_keep_on_screen(0);
     }
-    TextCopyDetected(cur_key);
+    return TextCopyDetected(cur_key);
 }
 
 bool WritingPad::offer_save() {
@@ -191,67 +198,58 @@ bool WritingPad::offer_save() {
 }
 
 void WritingPad::save_custom() {
-    if (player && !custom_name().isEmpty()) {
-        player->save_stroke_file(custom_name(), custom_folder());
+    if (!custom_name().isEmpty()) {
+        player_->save_stroke_file(custom_name(), custom_folder());
     }
     custom_dirty = false;
 }
 
 void WritingPad::toggle_zoom(int screen_height) {
-    if (custom_dirty && player) {
-        player->save_temp(QStringLiteral("recent"));
+    if (custom_dirty) {
+        player_->save_temp(QStringLiteral("recent"));
         reload_recent = true;
     }
     const ZoomStep step = next_zoom(pad_w, can_magnify, screen_height);
-    pad_w = pad_h = step.width;
+    const bool was_playing = player_->playing();
+    player_->stop_play();
+    const int previous_width = std::exchange(pad_w, step.width);
+    pad_h = pad_w;
+    try {
+        show_ani_writing();
+    } catch (const Error&) {
+        pad_w = pad_h = previous_width;
+        throw;
+    }
     can_magnify = step.can_magnify;
     zoom_scale = pad_w / double(pad_base_size);
-    speed = 5;
-    if (on_sliders_changed) {
-        on_sliders_changed();
-    }
-    const bool was_playing = player && player->playing;
-    if (player) {
-        player->stop_play();
-    }
-    show_ani_writing();
-    if (player) {
-        player->rebuild_lines();
-        if (was_playing) {
-            player->replay();
-        }
+    settings_.pen_speed = pen_speed_after_zoom;
+    settings_changed();
+    player_->rebuild_lines();
+    if (was_playing) {
+        player_->replay();
     }
 }
 
 void WritingPad::toggle_grid() {
-    show_grid = !show_grid;
-    if (!player) {
-        return;
-    }
-    player->show_grid = show_grid;
-    const bool was_playing = player->playing;
-    player->stop_play();
+    settings_.show_grid = !settings_.show_grid;
+    player_->use_pad_grid();
+    const bool was_playing = player_->playing();
+    player_->stop_play();
     if (was_playing) {
-        player->replay();
+        player_->replay();
     } else {
-        player->reset_background();
-        player->show_static();
+        player_->reset_background();
+        player_->show_static();
     }
 }
 
 void WritingPad::toggle_pen() {
-    show_pen = !show_pen;
-    if (player) {
-        player->show_pen = show_pen;
-    }
+    settings_.show_pen = !settings_.show_pen;
 }
 
 void WritingPad::toggle_flashbars() {
-    show_flashbars = !show_flashbars;
-    if (player) {
-        player->show_flashbars = show_flashbars;
-        player->show_static();
-    }
+    settings_.show_flashbars = !settings_.show_flashbars;
+    player_->show_static();
 }
 
 void WritingPad::clipboard_changed(const QString& text) {
@@ -264,16 +262,14 @@ void WritingPad::clipboard_changed(const QString& text) {
 
 DroppedKind WritingPad::drop_file(const QString& path) {
     const DroppedKind kind = classify_dropped_file(path);
-    if (kind == DroppedKind::ignored || !player) {
+    if (kind == DroppedKind::ignored) {
         return kind;
     }
-    player->stop_play();
-    player->selected = -1;
+    player_->stop_play();
     if (kind == DroppedKind::stroke_file) {
-        // The dropped character replaces the one shown rather than joining its strokes.
-        player->lines = {};
-        player->load_stroke_file(path);
-        player->rebuild_lines();
+        // The dropped strokes replace those shown; the current character stays.
+        player_->load_stroke_file(path);
+        player_->rebuild_lines();
     }
     return kind;
 }

@@ -67,6 +67,26 @@ TEST(OverlayCentred, CopiesChannelByChannelAroundThePadCentre) {
     EXPECT_EQ(color_at(destination, 8, 8), 0x112233);
 }
 
+TEST(DrawCentred, CopiesEveryPixelAndCentresALargerPictureAtNegativeOffsets) {
+    QImage layer = make_bitmap(20, 20, 0x112233);
+    QImage picture = make_bitmap(5, 4);  // white is copied too
+    picture.setPixelColor(4, 3, QColor(10, 20, 30));
+    draw_centred(layer, picture);
+    // (20 - 5) / 2 = 7 and (20 - 4) / 2 = 8
+    EXPECT_EQ(color_at(layer, 7, 8), white_color);
+    EXPECT_EQ(color_at(layer, 11, 11), 0x1E140A);
+    EXPECT_EQ(color_at(layer, 6, 8), 0x112233);
+    EXPECT_EQ(color_at(layer, 12, 11), 0x112233);
+
+    QImage large = make_bitmap(25, 23);
+    large.setPixelColor(2, 1, Qt::black);  // (20 - 25) / 2 = -2 and (20 - 23) / 2 = -1
+    QImage small = make_bitmap(20, 20, 0x112233);
+    draw_centred(small, large);
+    EXPECT_EQ(small.size(), QSize(20, 20));
+    EXPECT_EQ(color_at(small, 0, 0), black_color);
+    EXPECT_EQ(color_at(small, 19, 19), white_color);
+}
+
 TEST(CropToInk, GivesTheSmallestInkBoxOrNothing) {
     QImage bitmap = make_bitmap(30, 30);
     EXPECT_FALSE(crop_to_ink(bitmap));

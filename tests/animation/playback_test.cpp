@@ -40,31 +40,45 @@ TObjList two_strokes() {
 class PlaybackTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        owner.two_color = false;
-        owner.grey_first = false;
-        player = std::make_unique<TAnimationPlayer>(owner, folder.path());
-        player->init_pad();
-        player->two_color = false;
-        player->grey_first = false;
+        owner.pad.two_color = false;
+        owner.pad.grey_first = false;
+        remake();
+    }
+
+    // A new player, which takes the owner's display switches as they are now.
+    void remake(const QString& character = QString()) {
+        PlayerSettings settings = PlayerSettings::square(200, folder.path());
+        settings.zi = character;
+        player = std::make_unique<TAnimationPlayer>(owner, std::move(settings));
     }
 
     void start(const TObjList& records) {
-        player->records = records;
-        player->lines = split_strokes(records);
+        player->set_records(records);
         player->play();
     }
 
     // Ticks until playback ends; answers the number of ticks.
     int run_to_end() {
         int ticks = 0;
-        while (player->playing && ticks < 100000) {
+        while (player->playing() && ticks < 100000) {
             player->play_tick();
             ++ticks;
         }
         return ticks;
     }
 
-    std::int32_t ink(int x, int y) const { return color_at(player->ink_bmp, x, y); }
+    // Where the play list's first end marker is.
+    int first_end_marker() const {
+        const TObjList& list = player->play_list();
+        for (std::size_t at = 0; at < list.size(); ++at) {
+            if (is_end_marker(list[at])) {
+                return int(at);
+            }
+        }
+        return -1;
+    }
+
+    std::int32_t ink(int x, int y) const { return color_at(player->ink_bmp(), x, y); }
 
     TempFolder folder;
     SimplePlayerOwner owner;
@@ -128,66 +142,65 @@ TEST(PlayList, LastStrokeStopsBeforeAFillSeedSoNoLineRunsToIt) {
 }
 
 TEST_F(PlaybackTest, TheFirstStrokeStartsAfterOneSecondWithoutAPause) {
-    owner.interval = 5;
+    owner.pad.stroke_interval = 5;
     start(two_strokes());
-    EXPECT_TRUE(player->playing);
+    EXPECT_TRUE(player->playing());
     EXPECT_EQ(player->playtimer().interval(), 1000);
     EXPECT_TRUE(player->playtimer().isActive());
     player->play_tick();  // opens the first stroke
-    EXPECT_EQ(player->play_pos, 1);
+    EXPECT_EQ(player->play_pos(), 1);
     EXPECT_EQ(player->playtimer().interval(), 30);
 }
 
-TEST_F(PlaybackTest, PenSpeedIsPointsPerTick) {
-    for (const int speed : {0, 100}) {
-        owner.speed = speed;
-        start({point(0, 50), point(199, 50), end_marker(2)});
-        player->play_tick();  // the opening move
-        const int before = player->play_pos;
+TEST_F(PlaybackTest, PenSpeedIsReadAtEveryTickAsPointsPerTick) {
+    start({point(0, 50), point(199, 50), end_marker(2)});
+    player->play_tick();  // the opening move
+    for (const int speed : {0, 100, 7}) {
+        owner.pad.pen_speed = speed;  // the slider moves while the character is written
+        const int before = player->play_pos();
         player->play_tick();
-        EXPECT_EQ(player->play_pos - before, speed + 1);
-        player->stop_play();
+        EXPECT_EQ(player->play_pos() - before, speed + 1);
     }
 }
 
 TEST_F(PlaybackTest, StrokeIntervalPausesAtTheEndAndAfterTheNextOpening) {
     for (const auto& [notches, pause] : {std::pair{0, 30}, std::pair{30, 3600}}) {
-        owner.interval = notches;
-        owner.speed = 100;
+        owner.pad.stroke_interval = notches;
+        owner.pad.pen_speed = 100;
         start(two_strokes());
+        const int end_of_first = first_end_marker();
         player->play_tick();
         player->play_tick();  // draws the first stroke to its end marker
-        EXPECT_TRUE(player->at_stroke_start);
+        EXPECT_EQ(player->play_pos(), end_of_first + 1);
         EXPECT_EQ(player->playtimer().interval(), pause);
         player->play_tick();  // the second stroke's opening move
-        EXPECT_FALSE(player->at_stroke_start);
+        EXPECT_EQ(player->play_pos(), end_of_first + 2);
         EXPECT_EQ(player->playtimer().interval(), pause);
         player->stop_play();
     }
 }
 
 TEST_F(PlaybackTest, PlayingDrawsTheStrokesAndFinishes) {
-    owner.speed = 10;
+    owner.pad.pen_speed = 10;
     start(two_strokes());
     run_to_end();
-    EXPECT_FALSE(player->playing);
+    EXPECT_FALSE(player->playing());
     EXPECT_FALSE(player->playtimer().isActive());
-    EXPECT_TRUE(player->play_list.empty());
+    EXPECT_TRUE(player->play_list().empty());
     EXPECT_EQ(ink(40, 50), 0x0000FF);
     EXPECT_EQ(ink(30, 100), 0x0000FF);
     EXPECT_EQ(ink(100, 150), white_color);
     // The pen cursor ended on the last point.
-    EXPECT_EQ(player->pen_x, 40);
-    EXPECT_EQ(player->pen_y, 100);
+    EXPECT_EQ(player->pen_position(), QPoint(40, 100));
 }
 
 TEST_F(PlaybackTest, TwoColourModeRedrawsFinishedStrokes) {
-    player->two_color = true;
-    player->hilite_color = 0xFF0000;
-    player->done_color = 0x000000;
-    owner.speed = 5;
+    owner.pad.two_color = true;
+    owner.pad.stroke_color = 0xFF0000;
+    remake();
+    owner.pad.pen_speed = 5;
     start(two_strokes());
-    while (player->play_pos < 8) {
+    while (player->play_pos() < 8) {
         player->play_tick();
     }
     EXPECT_EQ(ink(20, 50), 0xFF0000);  // being written
@@ -197,22 +210,21 @@ TEST_F(PlaybackTest, TwoColourModeRedrawsFinishedStrokes) {
 }
 
 TEST_F(PlaybackTest, AFillSeedAtAStrokeStartFloodsAndEndsTheTick) {
-    owner.speed = 100;
+    owner.pad.pen_speed = 100;
     PointRecord seed = point(100, 100, record_kind::fill_seed);
     seed.fill_color = 0x00FF00;
     start({point(60, 60), point(140, 60), point(140, 140), point(60, 140), point(60, 60),
            end_marker(2), seed, end_marker(1)});
-    while (player->play_list[std::size_t(player->play_pos)].kind != record_kind::fill_seed ||
-           !player->at_stroke_start) {
+    while (player->play_list()[std::size_t(player->play_pos())].kind != record_kind::fill_seed) {
         player->play_tick();
     }
-    const int at_seed = player->play_pos;
+    const int at_seed = player->play_pos();
     player->play_tick();
-    EXPECT_EQ(player->play_pos, at_seed + 1);
+    EXPECT_EQ(player->play_pos(), at_seed + 1);
     EXPECT_EQ(ink(100, 100), 0x00FF00);
     EXPECT_EQ(ink(30, 30), white_color);
     // The fill is on screen at once, though it is the character's last element.
-    EXPECT_EQ(color_at(player->image, 100, 100), 0x00FF00);
+    EXPECT_EQ(color_at(player->image(), 100, 100), 0x00FF00);
 }
 
 TEST_F(PlaybackTest, AnAllInstantCharacterShowsAtOnceAndFinishesNextTick) {
@@ -220,46 +232,65 @@ TEST_F(PlaybackTest, AnAllInstantCharacterShowsAtOnceAndFinishesNextTick) {
     for (PointRecord& record : records) {
         record.instant = true;
     }
-    owner.speed = 0;
+    owner.pad.pen_speed = 0;
     start(records);
     player->play_tick();
     EXPECT_EQ(ink(40, 50), 0x0000FF);
     EXPECT_EQ(ink(30, 100), 0x0000FF);
-    EXPECT_TRUE(player->playing);
+    EXPECT_TRUE(player->playing());
     player->play_tick();
-    EXPECT_FALSE(player->playing);
+    EXPECT_FALSE(player->playing());
 }
 
 TEST_F(PlaybackTest, PauseResumesWhereItStoppedAndStopReturnsToRest) {
-    owner.speed = 3;
+    owner.pad.pen_speed = 3;
     start(two_strokes());
     player->play_tick();
     player->play_tick();
-    const int at = player->play_pos;
+    const int at = player->play_pos();
     player->pause();
     EXPECT_FALSE(player->playtimer().isActive());
-    EXPECT_TRUE(player->playing);
+    EXPECT_TRUE(player->playing());
     player->pause();
     EXPECT_TRUE(player->playtimer().isActive());
-    EXPECT_EQ(player->play_pos, at);
+    EXPECT_EQ(player->play_pos(), at);
     player->pause();
     player->stop_play();
-    EXPECT_FALSE(player->playing);
+    EXPECT_FALSE(player->playing());
     EXPECT_FALSE(player->playtimer().isActive());
-    EXPECT_EQ(color_at(player->image, 40, 50), 0x0000FF);  // the character at rest
+    EXPECT_EQ(color_at(player->image(), 40, 50), 0x0000FF);  // the character at rest
+}
+
+// Drawing once stopped the playtimer as a side effect, so a redraw during playback (the grid
+// switch, a repaint at rest) froze the animation half written.
+TEST_F(PlaybackTest, RedrawingTheGridOrTheCharacterAtRestDoesNotStopPlayback) {
+    owner.pad.pen_speed = 3;
+    start(two_strokes());
+    player->play_tick();
+    player->play_tick();
+    const int at = player->play_pos();
+    player->reset_background();
+    player->show_static();
+    EXPECT_TRUE(player->playing());
+    EXPECT_TRUE(player->playtimer().isActive());
+    EXPECT_EQ(player->play_pos(), at);
+    player->play_tick();
+    EXPECT_GT(player->play_pos(), at);
+    run_to_end();
+    EXPECT_EQ(ink(30, 100), 0x0000FF);
 }
 
 TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEnds) {
-    player->record_gif = true;
-    player->gif_scale = 0.5;
-    owner.speed = 0;
+    owner.pad.record_gif = true;
+    owner.pad.gif_scale = 0.5;
+    owner.pad.pen_speed = 0;
     start(two_strokes());
     for (int tick = 0; tick < 20; ++tick) {
         player->play_tick();
     }
-    EXPECT_FALSE(player->gif_frames.empty());
+    EXPECT_FALSE(player->gif_frames().empty());
     player->stop_play();
-    EXPECT_TRUE(player->gif_frames.empty());
+    EXPECT_TRUE(player->gif_frames().empty());
     EXPECT_EQ(owner.gif_count, 0);
 
     start(two_strokes());
@@ -272,34 +303,34 @@ TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEnds) {
     EXPECT_GE(int(owner.gif.size()), shown / 6);
     EXPECT_LE(int(owner.gif.size()), shown / 6 + 4);
     EXPECT_EQ(owner.gif.front().bitmap.size(), QSize(200, 200));
-    EXPECT_TRUE(player->gif_frames.empty());
+    EXPECT_TRUE(player->gif_frames().empty());
 }
 
 TEST_F(PlaybackTest, TogglesFlipTheOwnersSettingsAndRestart) {
-    owner.speed = 3;
+    owner.pad.pen_speed = 3;
     start(two_strokes());
     player->play_tick();
     player->play_tick();
     player->toggle_two_color();
-    EXPECT_TRUE(owner.two_color);
-    EXPECT_TRUE(player->two_color);
-    EXPECT_TRUE(player->playing);
-    EXPECT_EQ(player->play_pos, 0);  // replayed from the start
+    EXPECT_TRUE(owner.pad.two_color);
+    EXPECT_TRUE(player->two_color());
+    EXPECT_TRUE(player->playing());
+    EXPECT_EQ(player->play_pos(), 0);  // replayed from the start
     player->toggle_grey_first();
-    EXPECT_TRUE(owner.grey_first);
-    EXPECT_TRUE(player->grey_first);
+    EXPECT_TRUE(owner.pad.grey_first);
+    EXPECT_TRUE(player->grey_first());
     // The grey underlay lies under the animation.
-    EXPECT_EQ(color_at(player->back_bmp, 40, 50), 0xBBBBBB);
+    EXPECT_EQ(color_at(player->back_bmp(), 40, 50), 0xBBBBBB);
 }
 
 TEST_F(PlaybackTest, ReplayWorksFromTheTemporaryWorkbook) {
+    remake(QStringLiteral("永"));
     player->replay();
-    EXPECT_FALSE(player->playing);  // nothing to play
-    player->lines = split_strokes(two_strokes());
-    player->zi = QStringLiteral("永");
+    EXPECT_FALSE(player->playing());  // nothing to play
+    player->lines() = split_strokes(two_strokes());
     player->replay();
-    EXPECT_TRUE(player->playing);
-    EXPECT_EQ(player->records.size(), two_strokes().size());
+    EXPECT_TRUE(player->playing());
+    EXPECT_EQ(player->records().size(), two_strokes().size());
     QDir().mkpath(player->temp_dir());
     testing::write_file(player->temp_dir() + QStringLiteral("永.wrt"), "x");
     run_to_end();
@@ -307,12 +338,12 @@ TEST_F(PlaybackTest, ReplayWorksFromTheTemporaryWorkbook) {
 }
 
 TEST_F(PlaybackTest, FlashStepsBlinkThePreviousStroke) {
-    owner.speed = 100;
-    owner.flashes = 1;
+    owner.pad.pen_speed = 100;
+    owner.pad.flash_count = 1;
     start({point(20, 50), point(60, 50), end_marker(2), flash_bar(60, 50, 1, 0x00FF00),
            end_marker(5)});
-    while (player->play_pos < int(player->play_list.size()) &&
-           player->play_list[std::size_t(player->play_pos)].kind != record_kind::flash_step) {
+    while (player->play_pos() < int(player->play_list().size()) &&
+           player->play_list()[std::size_t(player->play_pos())].kind != record_kind::flash_step) {
         player->play_tick();
     }
     player->play_tick();

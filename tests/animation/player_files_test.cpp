@@ -19,14 +19,35 @@ using testing::read_file;
 using testing::TempFolder;
 using testing::write_file;
 
+// Bytes no stroke file holds, the same on every run.
+QByteArray scrambled_bytes(int size) {
+    QByteArray bytes;
+    std::uint32_t state = 0x9E3779B9u;
+    for (int at = 0; at < size; ++at) {
+        state = state * 1664525u + 1013904223u;
+        bytes.append(char(state >> 24));
+    }
+    return bytes;
+}
+
+// One horizontal stroke across the middle of the pad, 6 pixels wide.
+QByteArray middle_stroke_text() {
+    PointRecord from;
+    from.x = 40;
+    from.y = 150;
+    from.pen_width = 6;
+    from.pen_color = 0x0000FF;
+    PointRecord to = from;
+    to.x = 160;
+    TLineList lines;
+    add_line(lines, {from, to, end_marker(record_kind::pen_point)});
+    return format_stroke_text(lines);
+}
 class PlayerFilesTest : public ::testing::Test {
 protected:
     std::unique_ptr<TAnimationPlayer> make_player(int size) {
-        auto player = std::make_unique<TAnimationPlayer>(owner, folder.path());
-        player->pad_w = player->pad_h = size;
-        player->coord_scale = player->pen_scale = size / 200.0;
-        player->init_pad();
-        return player;
+        return std::make_unique<TAnimationPlayer>(owner,
+                                                  PlayerSettings::square(size, folder.path()));
     }
 
     QString write_strokes_file(const QString& name, int strokes) {
@@ -42,8 +63,8 @@ TEST_F(PlayerFilesTest, LoadingAtZoomAndSavingGivesBackTheFilesCoordinates) {
     auto player = make_player(300);
     player->load_stroke_file(write_strokes_file(QStringLiteral("永.wrt"), 3));
     player->rebuild_lines();
-    ASSERT_EQ(player->lines.count(), 3);
-    EXPECT_DOUBLE_EQ(player->lines.items[0][0].x, 20 * 1.5);
+    ASSERT_EQ(player->lines().count(), 3);
+    EXPECT_DOUBLE_EQ(player->lines().items[0][0].x, 20 * 1.5);
     // The temporary copy holds the zoomed strokes.
     EXPECT_TRUE(QFileInfo::exists(player->temp_dir() + QStringLiteral("tmp.wrt")));
 
@@ -73,13 +94,59 @@ TEST_F(PlayerFilesTest, SavingKeepsPenUpMarkers) {
     EXPECT_EQ(read_file(folder.file("out/筆.wrt")), QByteArray(text).replace("-\t2\t-", "-\t0\t-"));
 }
 
-TEST_F(PlayerFilesTest, AnEmptyStrokeFileLoadsNothing) {
-    owner.texts[QStringLiteral("1032")] = QStringLiteral("沒有筆劃");
-    auto player = make_player(200);
+// A stroke file was applied as it was read, so a failure half way left the strokes of one
+// character with the settings or records of another, or none at all.
+TEST_F(PlayerFilesTest, AStrokeFileThatCannotBeLoadedLeavesTheShownCharacterPlayable) {
+    QDir(folder.path()).mkpath(QStringLiteral("資料夾.wrt"));
+    write_file(folder.file("亂碼.wrt"), scrambled_bytes(300));
+    write_strokes_file(QStringLiteral("設定壞.wrt"), 2);
+    write_file(folder.file("設定壞.def"), QByteArray(40, '\x07'));  // a record cut short
+    for (const char* name : {"亂碼.wrt", "資料夾.wrt", "設定壞.wrt"}) {
+        SCOPED_TRACE(name);
+        auto player = make_player(200);
+        player->load_stroke_file(write_strokes_file(QStringLiteral("永.wrt"), 3));
+        player->rebuild_lines();
+        const TObjList records = player->records();
+        const QImage image = player->image();
+        EXPECT_THROW(player->load_stroke_file(folder.file(QString::fromUtf8(name))), Error);
+        EXPECT_EQ(player->records(), records);
+        EXPECT_EQ(player->lines().count(), 3);
+        EXPECT_EQ(player->image(), image);
+        EXPECT_TRUE(player->show_grid());
+        player->replay();
+        EXPECT_TRUE(player->playing());
+        player->stop_play();
+    }
+}
+
+// An empty stroke file once showed its note over the grey underlay the previous character left
+// on the background, and the note went when the strokes were rebuilt.
+TEST_F(PlayerFilesTest, AnEmptyStrokeFileShowsItsNoteOverACleanBackground) {
+    owner.texts[QStringLiteral("1032")] = QStringLiteral("這個筆劃檔案是空的");
+    owner.pad.grey_first = true;
+    write_file(folder.file("橫.wrt"), middle_stroke_text());
     write_file(folder.file("空.wrt"), "");
+    auto player = make_player(200);
+    player->load_stroke_file(folder.file("橫.wrt"));
+    player->replay();
+    player->play_tick();
+    player->play_tick();
+    ASSERT_EQ(color_at(player->back_bmp(), 150, 150), 0xBBBBBB);  // the grey underlay
+
     player->load_stroke_file(folder.file("空.wrt"));
-    EXPECT_TRUE(player->lines.items.empty());
-    EXPECT_NE(player->image, make_bitmap(200, 200));  // the note is drawn
+    EXPECT_FALSE(player->playing());
+    EXPECT_TRUE(player->records().empty());
+    EXPECT_TRUE(player->lines().items.empty());
+    for (const QPoint at : {QPoint(50, 150), QPoint(100, 150), QPoint(150, 150)}) {
+        EXPECT_EQ(color_at(player->image(), at.x(), at.y()), white_color) << at.x();
+        EXPECT_EQ(color_at(player->back_bmp(), at.x(), at.y()), white_color) << at.x();
+    }
+    const QImage with_note = player->image();
+    EXPECT_NE(with_note, player->back_bmp());  // the note is drawn over the background
+    player->rebuild_lines();
+    EXPECT_EQ(player->image(), with_note);
+    player->show_static();
+    EXPECT_EQ(player->image(), with_note);
 }
 
 TEST_F(PlayerFilesTest, CompanionSettingsAreApplied) {
@@ -96,14 +163,31 @@ TEST_F(PlayerFilesTest, CompanionSettingsAreApplied) {
     write_file(folder.file("範例.def"), format_companion(settings));
     auto player = make_player(200);
     player->load_stroke_file(write_strokes_file(QStringLiteral("範例.wrt"), 2));
-    EXPECT_FALSE(player->show_grid);
-    EXPECT_FALSE(player->grey_first);
-    EXPECT_TRUE(player->show_model);
-    EXPECT_EQ(player->zi, QStringLiteral("永"));
-    EXPECT_EQ(owner.font_family, QStringLiteral("AR PL UKai CN"));
-    EXPECT_EQ(owner.font_size, 24);
-    EXPECT_EQ(owner.speed, 7);
-    EXPECT_EQ(owner.interval, 3);
+    EXPECT_FALSE(player->show_grid());
+    EXPECT_FALSE(player->grey_first());
+    EXPECT_TRUE(player->show_model());
+    EXPECT_EQ(player->zi(), QStringLiteral("永"));
+    EXPECT_EQ(owner.pad.model_font.family, QStringLiteral("AR PL UKai CN"));
+    EXPECT_EQ(owner.pad.model_font.size, 24);
+    EXPECT_EQ(owner.pad.model_font.style, 1);
+    EXPECT_EQ(owner.pad.pen_speed, 7);
+    EXPECT_EQ(owner.pad.stroke_interval, 3);
+}
+
+TEST_F(PlayerFilesTest, ACompanionGridHoldsUntilThePadsGridSwitchIsUsed) {
+    CompanionSettings settings;
+    settings.show_grid = false;
+    write_file(folder.file("格.def"), format_companion(settings));
+    owner.pad.show_grid = true;
+    auto player = make_player(200);
+    EXPECT_TRUE(player->show_grid());
+    player->load_stroke_file(write_strokes_file(QStringLiteral("格.wrt"), 1));
+    EXPECT_FALSE(player->show_grid());
+    owner.pad.show_grid = false;
+    player->use_pad_grid();
+    EXPECT_FALSE(player->show_grid());
+    owner.pad.show_grid = true;  // from now on the pad's switch is followed live
+    EXPECT_TRUE(player->show_grid());
 }
 
 TEST_F(PlayerFilesTest, CompanionPathIsCutInTheFileNameOnly) {
@@ -116,12 +200,13 @@ TEST_F(PlayerFilesTest, CompanionPathIsCutInTheFileNameOnly) {
     write_file(folder.file("版本.2/字.def"), format_companion(settings));
     auto player = make_player(200);
     player->load_stroke_file(write_strokes_file(QStringLiteral("版本.2/字.wrt"), 1));
-    EXPECT_FALSE(player->show_grid);
+    EXPECT_FALSE(player->show_grid());
 }
 
 TEST_F(PlayerFilesTest, DamagedCompanionRecordsAreRefusedWhole) {
     CompanionSettings settings;
     settings.show_grid = false;
+    settings.pen_speed = 50;
     QByteArray overlong = format_companion(settings);
     overlong[4] = char(11);  // the model text claims more than its ten bytes
     for (const QByteArray& record : {format_companion(settings).left(263), overlong}) {
@@ -129,7 +214,8 @@ TEST_F(PlayerFilesTest, DamagedCompanionRecordsAreRefusedWhole) {
         auto player = make_player(200);
         EXPECT_THROW(player->load_stroke_file(write_strokes_file(QStringLiteral("壞.wrt"), 1)),
                      Error);
-        EXPECT_TRUE(player->show_grid);
+        EXPECT_TRUE(player->show_grid());
+        EXPECT_EQ(owner.pad.pen_speed, PadSettings().pen_speed);
     }
 }
 
@@ -143,17 +229,17 @@ TEST_F(PlayerFilesTest, BackgroundPicturesAreShownIn24BitsOrReportedMissing) {
     write_file(folder.file("底.def"), format_companion(settings));
     auto player = make_player(200);
     player->load_stroke_file(write_strokes_file(QStringLiteral("底.wrt"), 1));
-    EXPECT_TRUE(is_24bit(player->back_pic));
-    EXPECT_EQ(color_at(player->back_bmp, 100, 100), 0x0000C8);  // centred 40 × 40 picture
+    EXPECT_TRUE(is_24bit(player->back_pic()));
+    EXPECT_EQ(color_at(player->back_bmp(), 100, 100), 0x0000C8);  // centred 40 × 40 picture
 
-    owner.texts[QStringLiteral("1030")] = QStringLiteral("找不到背景圖: ");
-    settings.back_pic_file = "missing.bmp";
+    owner.texts[QStringLiteral("1030")] = QStringLiteral("找不到背景圖:");
+    settings.back_pic_file = to_code_page(QStringLiteral("遺失.bmp"), 936);
     write_file(folder.file("底.def"), format_companion(settings));
     auto second = make_player(200);
     second->load_stroke_file(folder.file("底.wrt"));
     ASSERT_EQ(owner.reports.size(), 1);
-    EXPECT_EQ(owner.reports[0], QStringLiteral("找不到背景圖: missing.bmp"));
-    EXPECT_EQ(color_at(second->back_bmp, 100, 100), white_color);
+    EXPECT_EQ(owner.reports[0], QStringLiteral("找不到背景圖: 遺失.bmp"));
+    EXPECT_EQ(color_at(second->back_bmp(), 100, 100), white_color);
 }
 
 TEST_F(PlayerFilesTest, ARelativeBackgroundPictureIsFoundBesideItsStrokeFile) {
@@ -165,25 +251,23 @@ TEST_F(PlayerFilesTest, ARelativeBackgroundPictureIsFoundBesideItsStrokeFile) {
     auto player = make_player(200);
     player->load_stroke_file(write_strokes_file(QStringLiteral("課本/字.wrt"), 1));
     EXPECT_TRUE(owner.reports.isEmpty());
-    EXPECT_EQ(color_at(player->back_bmp, 100, 100), 0x00FF00);
+    EXPECT_EQ(color_at(player->back_bmp(), 100, 100), 0x00FF00);
 }
 
 TEST_F(PlayerFilesTest, AnAbsentArchiveKeyReloadsThePreviousRecentFile) {
     testing::build_archive(
         folder.path(),
         {testing::archive_source(QStringLiteral("永"), testing::sample_stroke_text(5))});
-    owner.code_page = 936;
-    owner.column = IndexColumn::gb;
     auto player = make_player(200);
     player->load_from_archive(QStringLiteral("永"), folder.file("strokes.cdf"),
-                              folder.file("strokes-idx.dat"));
+                              folder.file("strokes-idx.dat"), IndexColumn::gb);
     player->rebuild_lines();
-    EXPECT_EQ(player->lines.count(), 5);
+    EXPECT_EQ(player->lines().count(), 5);
     auto next = make_player(200);
     next->load_from_archive(QStringLiteral("国"), folder.file("strokes.cdf"),
-                            folder.file("strokes-idx.dat"));
+                            folder.file("strokes-idx.dat"), IndexColumn::gb);
     next->rebuild_lines();
-    EXPECT_EQ(next->lines.count(), 5);
+    EXPECT_EQ(next->lines().count(), 5);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include "animation/animationplayer.h"
 #include "animation/raster.h"
 #include "animation/simple_player_owner.h"
+#include "animation/stroke_rendering.h"
+#include "platform/error.h"
 #include "tests/support/fixtures.h"
 
 namespace inkwren {
@@ -29,209 +31,273 @@ PointRecord seed(double x, double y, std::int32_t fill) {
     return record;
 }
 
-class StrokeRenderingTest : public ::testing::Test {
-protected:
-    void make_player(int size, const QString& folder) {
-        player = std::make_unique<TAnimationPlayer>(owner, folder);
-        player->pad_w = player->pad_h = size;
-        player->init_pad();
-    }
-
-    void SetUp() override { make_player(200, folder.path()); }
-
-    std::int32_t at(int x, int y) const { return color_at(player->image, x, y); }
-
-    SimplePlayerOwner owner;
-    TempFolder folder;
-    std::unique_ptr<TAnimationPlayer> player;
-};
-
-TEST_F(StrokeRenderingTest, GridSquareSitsSevenEighthsOfThePadWithInnerThirds) {
-    player->show_model = false;
-    player->reset_background();
-    EXPECT_EQ(player->grid_w, 175);
-    EXPECT_EQ(player->grid_h, 175);
-    // Frame of the pad, then the square from (12, 12), inner lines 58 and 116 further in.
-    EXPECT_EQ(at(0, 100), black_color);
-    EXPECT_EQ(at(199, 100), black_color);
-    EXPECT_EQ(at(12, 100), grid);
-    EXPECT_EQ(at(100, 12), grid);
-    EXPECT_EQ(at(12 + 58, 40), grid);
-    EXPECT_EQ(at(12 + 116, 40), grid);
-    EXPECT_EQ(at(40, 12 + 58), grid);
-    EXPECT_EQ(at(40, 12 + 116), grid);
-    EXPECT_EQ(at(40, 40), white_color);
-    EXPECT_EQ(at(5, 5), white_color);
-    EXPECT_EQ(player->back_bmp, player->image);
-
-    player->show_grid = false;
-    player->reset_background();
-    EXPECT_EQ(at(12 + 58, 40), white_color);
+QImage background(int side, bool grid_on) {
+    Background parts;
+    parts.pad = QSize(side, side);
+    parts.grid = grid_on;
+    return compose_background(parts);
 }
 
-TEST_F(StrokeRenderingTest, GridOfALargePadComesFromItsHeight) {
-    make_player(650, folder.path());
-    player->reset_background();
-    EXPECT_EQ(player->grid_w, 569);  // 650 × 0.875 = 568.75
-    EXPECT_EQ(at((650 - 569) / 2 + 569 / 3, 300), grid);
+QImage at_rest(const TLineList& lines, const RestStyle& style = {}) {
+    QImage image = make_bitmap(200, 200);
+    draw_at_rest(image, lines, style);
+    return image;
 }
 
-TEST_F(StrokeRenderingTest, StaticViewDrawsStrokesAtThePadsPenScale) {
-    player->reset_background();
-    player->lines.items = {{point(40, 100, 2, 6), point(160, 100, 2, 6), end_marker(2)}};
-    player->show_static();
-    EXPECT_EQ(at(100, 100), 0x0000FF);
-    EXPECT_EQ(at(100, 102), 0x0000FF);
-    EXPECT_NE(at(100, 106), 0x0000FF);
-
-    player->pen_scale = 3;
-    player->show_static();
-    EXPECT_EQ(at(100, 107), 0x0000FF);
-    EXPECT_NE(at(100, 112), 0x0000FF);
+TLineList lines_of(std::vector<TObjList> elements) {
+    TLineList lines;
+    lines.items = std::move(elements);
+    return lines;
 }
 
-TEST_F(StrokeRenderingTest, AnEmptyElementEndsTheStaticDrawing) {
-    player->reset_background();
-    player->lines.items = {{point(40, 50), point(160, 50), end_marker(2)},
-                           {},
-                           {point(40, 150), point(160, 150), end_marker(2)}};
-    player->show_static();
-    EXPECT_EQ(at(100, 50), 0x0000FF);
-    EXPECT_NE(at(100, 150), 0x0000FF);
+TEST(Background, GridSquareSitsSevenEighthsOfThePadWithInnerThirds) {
+    EXPECT_EQ(grid_side(200), 175);
+    const QImage image = background(200, true);
+    // Frame of the pad, then the square from (12, 12) to (186, 186), inner lines 58 and 116
+    // further in.
+    EXPECT_EQ(color_at(image, 0, 100), black_color);
+    EXPECT_EQ(color_at(image, 199, 100), black_color);
+    EXPECT_EQ(color_at(image, 12, 100), grid);
+    EXPECT_EQ(color_at(image, 100, 12), grid);
+    EXPECT_EQ(color_at(image, 12 + 174, 100), grid);
+    EXPECT_EQ(color_at(image, 100, 12 + 174), grid);
+    EXPECT_EQ(color_at(image, 12 + 58, 40), grid);
+    EXPECT_EQ(color_at(image, 12 + 116, 40), grid);
+    EXPECT_EQ(color_at(image, 40, 12 + 58), grid);
+    EXPECT_EQ(color_at(image, 40, 12 + 116), grid);
+    EXPECT_EQ(color_at(image, 40, 40), white_color);
+    EXPECT_EQ(color_at(image, 5, 5), white_color);
+
+    const QImage plain = background(200, false);
+    EXPECT_EQ(color_at(plain, 12 + 58, 40), white_color);
+    EXPECT_EQ(color_at(plain, 0, 100), black_color);
 }
 
-TEST_F(StrokeRenderingTest, FillSeedTrianglesChooseTheirOutlineByFillColour) {
+TEST(Background, GridOfALargePadComesFromItsHeight) {
+    EXPECT_EQ(grid_side(650), 569);  // 650 × 0.875 = 568.75
+    const QImage image = background(650, true);
+    EXPECT_EQ(color_at(image, (650 - 569) / 2 + 569 / 3, 300), grid);
+    EXPECT_EQ(color_at(image, (650 - 569) / 2 + 2 * (569 / 3), 300), grid);
+}
+
+TEST(Background, APictureIsCentredUnderTheGridAndTheModelOverIt) {
+    const QImage picture = make_bitmap(40, 40, 0x00C800);
+    QImage model = make_bitmap(200, 200);
+    Canvas(model).rectangle(95, 95, 105, 105);  // a black square in the middle
+    Background parts;
+    parts.pad = QSize(200, 200);
+    parts.picture = &picture;
+    parts.model = &model;
+    const QImage image = compose_background(parts);
+    EXPECT_EQ(color_at(image, 80, 80), 0x00C800);
+    EXPECT_EQ(color_at(image, 79, 79), white_color);
+    EXPECT_EQ(color_at(image, 12 + 58, 90), grid);  // the grid lies over the picture
+    EXPECT_EQ(color_at(image, 95, 100), black_color);
+}
+
+TEST(RestDrawing, StrokesAreDrawnAtThePensWidthScale) {
+    const TLineList lines =
+        lines_of({{point(40, 100, 2, 6), point(160, 100, 2, 6), end_marker(2)}});
+    const QImage plain = at_rest(lines);
+    EXPECT_EQ(color_at(plain, 100, 100), 0x0000FF);
+    EXPECT_EQ(color_at(plain, 100, 102), 0x0000FF);
+    EXPECT_NE(color_at(plain, 100, 106), 0x0000FF);
+
+    RestStyle zoomed;
+    zoomed.width_scale = 3;
+    const QImage wide = at_rest(lines, zoomed);
+    EXPECT_EQ(color_at(wide, 100, 107), 0x0000FF);
+    EXPECT_NE(color_at(wide, 100, 112), 0x0000FF);
+}
+
+TEST(RestDrawing, AnEmptyElementEndsTheDrawing) {
+    const QImage image = at_rest(lines_of({{point(40, 50), point(160, 50), end_marker(2)},
+                                           {},
+                                           {point(40, 150), point(160, 150), end_marker(2)}}));
+    EXPECT_EQ(color_at(image, 100, 50), 0x0000FF);
+    EXPECT_NE(color_at(image, 100, 150), 0x0000FF);
+}
+
+TEST(RestDrawing, BezierElementsOfThreeOrMorePointsAreDrawn) {
+    const QImage image =
+        at_rest(lines_of({{point(20, 150, 3), point(100, 20, 3), point(180, 150, 3), end_marker(3)},
+                          {point(20, 190, 3), point(180, 190, 3), end_marker(3)}}));
+    EXPECT_EQ(color_at(image, 20, 150), 0x0000FF);
+    EXPECT_EQ(color_at(image, 180, 150), 0x0000FF);
+    EXPECT_EQ(color_at(image, 100, 85), 0x0000FF);   // the peak, halfway to the middle point
+    EXPECT_NE(color_at(image, 100, 190), 0x0000FF);  // two control points are not drawn
+}
+
+TEST(RestDrawing, FlashBarPicturesHangFromTheirTopRightCornerWhenGiven) {
+    const QImage bar = make_bitmap(20, 8, 0x00A5FF);
+    const TLineList lines = lines_of({{point(100, 100, record_kind::flash_bar), end_marker(5)}});
+    RestStyle with_bars;
+    with_bars.flashbar_picture = &bar;
+    const QImage image = at_rest(lines, with_bars);
+    EXPECT_EQ(color_at(image, 80, 100), 0x00A5FF);
+    EXPECT_EQ(color_at(image, 99, 107), 0x00A5FF);
+    EXPECT_NE(color_at(image, 100, 100), 0x00A5FF);
+    EXPECT_EQ(at_rest(lines), make_bitmap(200, 200));
+}
+
+TEST(RecordDrawing, FillSeedTrianglesChooseTheirOutlineByFillColour) {
     struct Case {
         std::int32_t fill;
-        std::int32_t on_image;  // outline drawn while drawing records on the image
-        std::int32_t as_mark;   // outline drawn with the marks of the static view
+        std::int32_t drawn;    // outline of the mark drawn with the records
+        std::int32_t at_rest;  // outline of the mark of the character at rest
     };
     const Case cases[] = {{0x777777, white_color, black_color},
                           {0x999999, black_color, black_color},
                           {0x0000FF, white_color, black_color},
                           {0x00FFFF, white_color, white_color}};
     for (const Case& c : cases) {
-        player->reset_background();
+        SCOPED_TRACE(c.fill);
+        QImage image = make_bitmap(200, 200);
         TObjList list = {seed(100, 100, c.fill), end_marker(1)};
-        player->draw_records_on_image(list, false, 0, false, 0);
+        RecordStyle marked;
+        marked.marks = true;
+        draw_records(image, list, marked);
         // The apex is the seed point; the top edge runs 10 pixels above it.
-        EXPECT_EQ(at(100, 100), c.on_image) << std::hex << c.fill;
-        EXPECT_EQ(at(100, 95), c.fill) << std::hex << c.fill;
-
-        player->lines.items = {{seed(100, 100, c.fill), end_marker(1)}};
-        player->show_static();
-        EXPECT_EQ(at(100, 100), c.as_mark) << std::hex << c.fill;
+        EXPECT_EQ(color_at(image, 100, 100), c.drawn);
+        EXPECT_EQ(color_at(image, 100, 95), c.fill);
+        EXPECT_EQ(color_at(at_rest(lines_of({{seed(100, 100, c.fill), end_marker(1)}})), 100, 100),
+                  c.at_rest);
     }
 }
 
-TEST_F(StrokeRenderingTest, FillSeedsFloodOnlyWhenFillingIsOn) {
-    player->reset_background();
+TEST(RecordDrawing, FillSeedsFloodOnlyWhenFillingIsOn) {
     TObjList list = {point(60, 60, 2, 2, 0),   point(140, 60, 2, 2, 0),
                      point(140, 140, 2, 2, 0), point(60, 140, 2, 2, 0),
                      point(60, 60, 2, 2, 0),   end_marker(2),
                      seed(100, 130, 0x00FF00), end_marker(1)};
     QImage ink = make_bitmap(200, 200);
-    player->draw_records(ink, list, 0, false, 0, false);
+    draw_records(ink, list, {});
     EXPECT_EQ(color_at(ink, 100, 100), white_color);
-    player->fill_now = true;
-    player->draw_records(ink, list, 0, false, 0, false);
+    RecordStyle filling;
+    filling.fill_seeds = true;
+    draw_records(ink, list, filling);
     EXPECT_EQ(color_at(ink, 100, 100), 0x00FF00);
     EXPECT_EQ(color_at(ink, 30, 30), white_color);
 }
 
-TEST_F(StrokeRenderingTest, MonoAndSetColourDrawing) {
+TEST(RecordDrawing, MonoDrawingKeepsTheRecordsAndSetColourChangesThem) {
     TObjList list = {point(20, 20), point(180, 20), end_marker(2)};
     QImage grey = make_bitmap(200, 200);
-    player->draw_records(grey, list, 0, false, 0xBBBBBB, true);
+    RecordStyle mono;
+    mono.mono = true;
+    mono.mono_colour = 0xBBBBBB;
+    draw_records(grey, list, mono);
     EXPECT_EQ(color_at(grey, 100, 20), 0xBBBBBB);
     EXPECT_EQ(list[0].pen_color, 0x0000FF);
-    player->draw_records(grey, list, 0x00FF00, true, 0, false);
+    RecordStyle green;
+    green.colour = 0x00FF00;
+    green.set_colour = true;
+    draw_records(grey, list, green);
     EXPECT_EQ(color_at(grey, 100, 20), 0x00FF00);
     EXPECT_EQ(list[1].pen_color, 0x00FF00);  // the records take the colour
 }
 
-TEST_F(StrokeRenderingTest, PenUpMovesWithoutDrawing) {
+TEST(RecordDrawing, PenUpMovesWithoutDrawing) {
     QImage ink = make_bitmap(200, 200);
     TObjList list = {point(20, 50), point(80, 50), point(120, 50, record_kind::pen_up),
                      point(180, 50), end_marker(2)};
-    player->draw_records(ink, list, 0, false, 0, false);
+    draw_records(ink, list, {});
     EXPECT_EQ(color_at(ink, 50, 50), 0x0000FF);
     EXPECT_EQ(color_at(ink, 100, 50), white_color);
     EXPECT_EQ(color_at(ink, 150, 50), 0x0000FF);
 }
 
-TEST_F(StrokeRenderingTest, BezierElementsOfThreeOrMorePointsAreDrawnAtRest) {
-    player->reset_background();
-    player->lines.items = {
-        {point(20, 150, 3), point(100, 20, 3), point(180, 150, 3), end_marker(3)},
-        {point(20, 190, 3), point(180, 190, 3), end_marker(3)}};
-    player->show_static();
-    EXPECT_EQ(at(20, 150), 0x0000FF);
-    EXPECT_EQ(at(180, 150), 0x0000FF);
-    EXPECT_EQ(at(100, 85), 0x0000FF);   // the curve's peak, halfway to the middle control point
-    EXPECT_NE(at(100, 190), 0x0000FF);  // two control points are not drawn at rest
+TEST(RecordDrawing, ABezierElementAnswersItsEndMarkerAndNeedsThreePoints) {
+    const TObjList list = {point(20, 190, 3), point(180, 190, 3), end_marker(3), point(20, 150, 3),
+                           point(100, 20, 3), point(180, 150, 3), end_marker(3)};
+    QImage image = make_bitmap(200, 200);
+    EXPECT_EQ(draw_bezier_element(image, list, 0, 1.0, false), 2u);
+    EXPECT_EQ(image, make_bitmap(200, 200));
+    EXPECT_EQ(draw_bezier_element(image, list, 3, 1.0, false), 6u);
+    EXPECT_EQ(color_at(image, 100, 85), 0x0000FF);
 }
 
-TEST_F(StrokeRenderingTest, FrameHasThePenPicturesLowerLeftCornerOnThePen) {
+class PlayerDrawingTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TAnimationPlayer> make_player() {
+        return std::make_unique<TAnimationPlayer>(owner,
+                                                  PlayerSettings::square(200, folder.path()));
+    }
+
+    SimplePlayerOwner owner;
+    TempFolder folder;
+};
+
+TEST_F(PlayerDrawingTest, FrameHasThePenPicturesLowerLeftCornerOnThePen) {
     QImage pen = make_bitmap(8, 8);
     pen.setPixelColor(0, 7, Qt::green);
     pen.setPixelColor(7, 0, Qt::blue);
     ASSERT_TRUE(pen.save(folder.file("pen.bmp"), "BMP"));
-    make_player(200, folder.path());
+    auto player = make_player();
     player->reset_background();
-    player->pen_x = 50;
-    player->pen_y = 60;
-    player->compose_frame();
+    player->compose_frame({50, 60});
     // The picture's bottom row ends just above the pen point, its first column on it.
-    EXPECT_EQ(color_at(player->frame_bmp, 50, 59), 0x00FF00);
-    EXPECT_EQ(color_at(player->frame_bmp, 57, 52), 0xFF0000);
-    player->show_pen = false;
-    player->compose_frame();
-    EXPECT_EQ(color_at(player->frame_bmp, 50, 59), white_color);
+    EXPECT_EQ(color_at(player->frame_bmp(), 50, 59), 0x00FF00);
+    EXPECT_EQ(color_at(player->frame_bmp(), 57, 52), 0xFF0000);
+    owner.pad.show_pen = false;
+    player->compose_frame({50, 60});
+    EXPECT_EQ(color_at(player->frame_bmp(), 50, 59), white_color);
 }
 
-TEST_F(StrokeRenderingTest, FlashBarPicturesHangFromTheirTopRightCorner) {
-    QImage bar = make_bitmap(20, 8, 0x00A5FF);
-    ASSERT_TRUE(bar.save(folder.file("flashbar.bmp"), "BMP"));
-    make_player(200, folder.path());
+TEST_F(PlayerDrawingTest, TheFlashBarSwitchIsReadWhenTheCharacterIsDrawn) {
+    ASSERT_TRUE(make_bitmap(20, 8, 0x00A5FF).save(folder.file("flashbar.bmp"), "BMP"));
+    auto player = make_player();
     player->reset_background();
-    player->lines.items = {{point(100, 100, record_kind::flash_bar), end_marker(5)}};
+    player->lines().items = {{point(100, 100, record_kind::flash_bar), end_marker(5)}};
     player->show_static();
-    EXPECT_EQ(at(80, 100), 0x00A5FF);
-    EXPECT_EQ(at(99, 107), 0x00A5FF);
-    EXPECT_NE(at(100, 100), 0x00A5FF);
-    owner.flash_view = false;
-    make_player(200, folder.path());
-    player->reset_background();
-    player->lines.items = {{point(100, 100, record_kind::flash_bar), end_marker(5)}};
+    EXPECT_EQ(color_at(player->image(), 80, 100), 0x00A5FF);
+    owner.pad.show_flashbars = false;
     player->show_static();
-    EXPECT_NE(at(80, 100), 0x00A5FF);
+    EXPECT_NE(color_at(player->image(), 80, 100), 0x00A5FF);
 }
 
-TEST_F(StrokeRenderingTest, AnEmptyModelTextClearsTheModelLayer) {
-    player->model_pic = make_bitmap(50, 50, black_color);
-    EXPECT_FALSE(player->draw_model(QByteArray()));
-    EXPECT_EQ(player->model_pic, make_bitmap(200, 200));
-    // Without a dictionary the layer stays white and nothing is reported.
-    EXPECT_FALSE(player->draw_model("\xD3\xC0"));
-    EXPECT_EQ(player->model_pic, make_bitmap(200, 200));
+TEST_F(PlayerDrawingTest, TheModelLayerHoldsTheLookedUpPictureCentred) {
+    PlayerSettings settings = PlayerSettings::square(200, folder.path());
+    QStringList asked;
+    settings.model_pictures = [&asked](const QString& character) -> std::optional<QImage> {
+        asked << character;
+        if (character != QStringLiteral("永")) {
+            return std::nullopt;
+        }
+        return make_bitmap(50, 50, black_color);
+    };
+    TAnimationPlayer player(owner, std::move(settings));
+    EXPECT_TRUE(player.draw_model(QStringLiteral("永")));
+    EXPECT_EQ(asked, QStringList{QStringLiteral("永")});
+    EXPECT_EQ(color_at(player.model_pic(), 75, 75), black_color);
+    EXPECT_EQ(color_at(player.model_pic(), 124, 124), black_color);
+    EXPECT_EQ(color_at(player.model_pic(), 74, 100), white_color);
+
+    EXPECT_FALSE(player.draw_model(QStringLiteral("國")));
+    EXPECT_EQ(player.model_pic(), make_bitmap(200, 200));
+    player.draw_model(QStringLiteral("永"));
+    EXPECT_FALSE(player.draw_model(QString()));  // an empty text clears the layer
+    EXPECT_EQ(player.model_pic(), make_bitmap(200, 200));
+    EXPECT_EQ(asked.size(), 3);
     EXPECT_TRUE(owner.reports.isEmpty());
 }
 
-TEST_F(StrokeRenderingTest, ADamagedDictionaryIsReportedAndLeavesTheLayerWhite) {
-    QByteArray entry(44, '\0');
-    entry.replace(0, 3, "\x02\xD3\xC0");
-    entry.replace(22, 4,
-                  "\x03"
-                  "abc");  // a length that is not a number
-    entry.replace(33, 2,
-                  "\x01"
-                  "0");
-    testing::write_file(folder.file("hk_kai.dat"), "garbage");
-    testing::write_file(folder.file("hk_dict.dat"), entry);
-    EXPECT_FALSE(player->draw_model("\xD3\xC0"));
-    EXPECT_EQ(player->model_pic, make_bitmap(200, 200));
-    EXPECT_EQ(owner.reports.size(), 1);
+TEST_F(PlayerDrawingTest, WithoutModelPicturesTheLayerStaysWhite) {
+    auto player = make_player();
+    EXPECT_FALSE(player->draw_model(QStringLiteral("永")));
+    EXPECT_EQ(player->model_pic(), make_bitmap(200, 200));
+    EXPECT_TRUE(owner.reports.isEmpty());
+}
+
+TEST_F(PlayerDrawingTest, ADamagedModelPictureIsReportedAndLeavesTheLayerWhite) {
+    PlayerSettings settings = PlayerSettings::square(200, folder.path());
+    settings.model_pictures = [](const QString&) -> std::optional<QImage> {
+        throw Error(QStringLiteral("字典損壞"));
+    };
+    TAnimationPlayer player(owner, std::move(settings));
+    EXPECT_FALSE(player.draw_model(QStringLiteral("永")));
+    EXPECT_EQ(player.model_pic(), make_bitmap(200, 200));
+    EXPECT_EQ(owner.reports, QStringList{QStringLiteral("字典損壞")});
 }
 
 }  // namespace

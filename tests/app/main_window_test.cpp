@@ -1,149 +1,114 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
-#include <QDir>
+#include <QApplication>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
 
-#include "app/config_files.h"
-#include "app/main_window.h"
 #include "platform/code_page.h"
-#include "platform/registry.h"
 #include "strokes/stroke_text.h"
-#include "tests/support/fixtures.h"
-#include "tests/support/scripted_dialogs.h"
+#include "tests/app/app_fixture.h"
 
 namespace inkwren {
 namespace {
 
 using testing::read_file;
-using testing::ScriptedDialogs;
-using testing::TempFolder;
 using testing::write_file;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::AppTest {
 protected:
     void SetUp() override {
-        installation = folder.path() + QStringLiteral("墨鷦/");
-        QDir().mkpath(installation);
-        testing::make_installation(installation);
-        write_file(folder.file("registry.ini"),
-                   "[Software\\Marlowen Technology\\inkwren\\iwren1.0]\ninstallation path=" +
-                       installation.toUtf8() + "\n");
+        AppTest::SetUp();
+        window = start();
+        ASSERT_TRUE(window);
     }
 
-    std::unique_ptr<TForm1> start() {
-        const StartupContext context{folder.file("registry.ini"), installation, QSize(1024, 768)};
-        return std::make_unique<TForm1>(context, dialogs);
+    QAction* item(const char* name) const { return window->item(QString::fromLatin1(name)); }
+    int strokes_shown() const { return window->pad().player().lines().count(); }
+
+    // Drops the files as a file manager would, offering to copy or move them.
+    Qt::DropAction drop(const QStringList& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths) {
+            urls << QUrl::fromLocalFile(path);
+        }
+        data.setUrls(urls);
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                         Qt::NoModifier);
+        event.setDropAction(Qt::MoveAction);
+        // Delivered as a drop reaches a widget, without the application's drag bookkeeping.
+        static_cast<QObject*>(window.get())->event(&event);
+        return event.dropAction();
     }
 
-    QString file(const char* name) const { return installation + QString::fromUtf8(name); }
-
-    TempFolder folder;
-    QString installation;
-    ScriptedDialogs dialogs;
+    std::unique_ptr<TForm1> window;
 };
 
-TEST_F(MainWindowTest, AFirstStartCreatesTheSettingsFiles) {
-    auto window = start();
-    EXPECT_FALSE(window->abort_flag);
-    EXPECT_FALSE(window->quit_requested);
-    const QByteArray preferences = read_file(file("prefer.cfg"));
-    ASSERT_EQ(preferences.size(), 192);
-    EXPECT_EQ(preferences.mid(0, 13), QByteArray("\x01\x0B"
-                                                 "english.txt"));
-    EXPECT_EQ(preferences[124], 5);
-    EXPECT_EQ(preferences.mid(128, 12), QByteArray("\x0B"
-                                                   "strokes.cdf"));
-    EXPECT_EQ(read_file(file("config.dat")).size(), 108);
-    EXPECT_EQ(QString::fromUtf8(read_file(file("sys.cfg"))).trimmed(),
-              system_shell_folders().desktop);
-    EXPECT_TRUE(QDir(file("udefined")).exists());
-    // The start character 永 is shown and being written.
-    EXPECT_EQ(window->pad().cur_key, from_code_page("\xD3\xC0", 936));
-    ASSERT_TRUE(window->pad().player);
-    EXPECT_EQ(window->pad().player->lines.count(), 5);
-    EXPECT_TRUE(window->pad().player->playing);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Inkwren"));
-    EXPECT_TRUE(dialogs.shown.isEmpty());
-}
-
-TEST_F(MainWindowTest, AMissingArchiveEndsTheProgramWithAMessageInWords) {
-    QFile::remove(file("strokes.cdf"));
-    auto window = start();
-    EXPECT_TRUE(window->abort_flag);
-    ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].caption, window->language().lookup_text(QStringLiteral("1013")));
-    EXPECT_FALSE(dialogs.shown[0].text.isEmpty());
-}
-
-TEST_F(MainWindowTest, AMissingLanguageFileEndsTheProgram) {
-    QFile::remove(file("english.txt"));
-    auto window = start();
-    EXPECT_TRUE(window->quit_requested);
-    EXPECT_TRUE(dialogs.showed(QStringLiteral("Fatal Error")));
-}
-
-TEST_F(MainWindowTest, ADamagedStartCharacterFileEndsTheProgram) {
-    write_file(file("textlist.txt"), "\xA5\r\n");
-    auto window = start();
-    EXPECT_TRUE(window->quit_requested);
-    EXPECT_TRUE(dialogs.showed(QStringLiteral("textlist.txt")));
-    QFile::remove(file("textlist.txt"));
-    auto second = start();
-    EXPECT_TRUE(second->quit_requested);
-}
-
-TEST_F(MainWindowTest, AShortPreferenceFileIsResetWithAMessage) {
-    write_file(file("prefer.cfg"), "\x01\x08lang.txt");
-    auto window = start();
-    EXPECT_FALSE(window->quit_requested);
-    EXPECT_EQ(read_file(file("prefer.cfg")).size(), 192);
-    EXPECT_EQ(dialogs.shown.size(), 1);
-}
-
 TEST_F(MainWindowTest, ACharacterTypedWithEnterIsShownButTwoAreNot) {
-    auto window = start();
     window->character_field()->setText(QStringLiteral("我"));
-    window->zi_inputfield1Enter();
+    emit window->character_field()->returnPressed();
     EXPECT_EQ(window->pad().cur_text, QStringLiteral("我"));
-    EXPECT_EQ(window->pad().player->lines.count(), 7);
+    EXPECT_EQ(strokes_shown(), 7);
     window->character_field()->setText(QStringLiteral("我永"));
-    window->zi_inputfield1Enter();
+    emit window->character_field()->returnPressed();
     EXPECT_EQ(window->pad().cur_text, QStringLiteral("我"));
-    EXPECT_EQ(window->pad().player->lines.count(), 7);
+    EXPECT_EQ(strokes_shown(), 7);
 }
 
 TEST_F(MainWindowTest, ACopiedCharacterIsShownAndDetectionKeepsItsMode) {
-    auto window = start();
-    window->item(QStringLiteral("N50"))->trigger();
-    EXPECT_TRUE(window->item(QStringLiteral("N50"))->isChecked());
-    EXPECT_FALSE(window->item(QStringLiteral("n60"))->isChecked());
+    item("N50")->trigger();
+    EXPECT_TRUE(item("N50")->isChecked());
+    EXPECT_FALSE(item("n60")->isChecked());
     // The Big5 bytes of 國 as a GBK system decodes them: found by the Big5 reading.
     window->clipboard_changed(from_code_page(to_code_page(QStringLiteral("國"), 950), 936));
-    EXPECT_EQ(window->pad().player->lines.count(), 11);
+    EXPECT_EQ(strokes_shown(), 11);
     EXPECT_EQ(window->pad().encoding.encoding_mode, encoding_mode::big5);
     window->clipboard_changed(QStringLiteral("国"));
-    EXPECT_EQ(window->pad().player->lines.count(), 8);
-    // Detection never changes the stored choice.
+    EXPECT_EQ(strokes_shown(), 8);
+    // Detection never changes the stored choice or the check mark.
     EXPECT_EQ(read_file(file("prefer.cfg"))[124], 0);
+    EXPECT_TRUE(item("N50")->isChecked());
 }
 
-TEST_F(MainWindowTest, ADroppedStrokeFileIsLoaded) {
-    auto window = start();
+TEST_F(MainWindowTest, DropsAreAnsweredAsCopiesAndHandledOnceTheDragIsOver) {
     write_strokes(testing::sample_lines(3), QStringLiteral("練習"), folder.path());
     write_strokes(testing::sample_lines(9), QStringLiteral("第二"), folder.path());
-    window->drop_files({folder.file("練習.wrt"), folder.file("第二.wrt")});
-    EXPECT_EQ(window->pad().player->lines.count(), 3);
+    EXPECT_EQ(drop({folder.file("練習.wrt"), folder.file("第二.wrt")}), Qt::CopyAction);
+    EXPECT_EQ(strokes_shown(), 5);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(strokes_shown(), 3);
+}
+
+TEST_F(MainWindowTest, ADamagedDroppedStrokeFileIsReportedAfterTheDropAndKeepsTheCharacter) {
+    write_file(folder.file("壞.wrt"), QByteArray("\x01\xFF\x13garbage\t\t\n", 12));
+    QDir().mkpath(folder.file("夾.wrt"));
+    drop({folder.file("壞.wrt")});
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dialogs.showed(QStringLiteral("壞.wrt")));
+    EXPECT_EQ(strokes_shown(), 5);
+    // A folder named like a stroke file is not a stroke file.
+    dialogs.shown.clear();
+    window->drop_files({folder.file("夾.wrt")});
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    EXPECT_EQ(strokes_shown(), 5);
+    // What is shown still plays.
+    window->pad().player().replay();
+    EXPECT_TRUE(window->pad().player().playing());
 }
 
 TEST_F(MainWindowTest, ADroppedUserLanguageIsInstalledAndChosen) {
-    auto window = start();
     write_file(folder.file("MyLang.TXT"), "LANGUAGE Deutsch\n0112 Neunerfeld\n");
     window->drop_files({folder.file("MyLang.TXT")});
     EXPECT_EQ(read_file(file("mylang.txt")), QByteArray("LANGUAGE Deutsch\r\n0112 Neunerfeld\r\n"));
-    EXPECT_EQ(window->item(QStringLiteral("N2"))->text(), QStringLiteral("Neunerfeld"));
-    EXPECT_EQ(window->item(QStringLiteral("N45"))->text(), QStringLiteral("Deutsch"));
-    EXPECT_TRUE(window->item(QStringLiteral("N33"))->isChecked());
+    EXPECT_EQ(item("N2")->text(), QStringLiteral("Neunerfeld"));
+    EXPECT_EQ(item("N45")->text(), QStringLiteral("Deutsch"));
+    // The check mark stays on the built-in language checked before.
+    EXPECT_TRUE(item("N33")->isChecked());
     const QByteArray preferences = read_file(file("prefer.cfg"));
     EXPECT_EQ(preferences.mid(1, 11), QByteArray("\x0Amylang.txt"));
     EXPECT_EQ(preferences.mid(62, 8), QByteArray("\x07"
@@ -151,11 +116,10 @@ TEST_F(MainWindowTest, ADroppedUserLanguageIsInstalledAndChosen) {
 }
 
 TEST_F(MainWindowTest, ALanguageSwitchRewritesTheCaptionsAndThePreferences) {
-    auto window = start();
-    window->N31Click();
-    EXPECT_EQ(window->item(QStringLiteral("N2"))->text(), QStringLiteral("九宮格"));
-    EXPECT_TRUE(window->item(QStringLiteral("N31"))->isChecked());
-    EXPECT_FALSE(window->item(QStringLiteral("N33"))->isChecked());
+    item("N31")->trigger();
+    EXPECT_EQ(item("N2")->text(), QStringLiteral("九宮格"));
+    EXPECT_TRUE(item("N31")->isChecked());
+    EXPECT_FALSE(item("N33")->isChecked());
     EXPECT_EQ(read_file(file("prefer.cfg")).mid(1, 9), QByteArray("\x08lang.txt"));
     // The next start comes up in the chosen language.
     window.reset();
@@ -164,39 +128,78 @@ TEST_F(MainWindowTest, ALanguageSwitchRewritesTheCaptionsAndThePreferences) {
     EXPECT_TRUE(again->item(QStringLiteral("N31"))->isChecked());
 }
 
-TEST_F(MainWindowTest, TheZoomButtonStepsThePadOnA768PixelScreen) {
-    auto window = start();
-    std::vector<int> widths;
-    for (int click = 0; click < 8; ++click) {
-        window->toggle_zoom();
-        widths.push_back(window->pad().pad_w);
-    }
-    EXPECT_EQ(widths, (std::vector<int>{240, 288, 346, 415, 498, 598, 600, 480}));
-    EXPECT_EQ(window->pad().player->pad_w, 480);
-    EXPECT_EQ(window->centralWidget()->width(), 500);
+TEST_F(MainWindowTest, AFailedLanguageChoiceLeavesTheCheckMarkOnTheLanguageInForce) {
+    QFile::remove(file("lang.txt"));
+    item("N31")->trigger();
+    EXPECT_TRUE(dialogs.showed(QStringLiteral("Needed language file not found")));
+    EXPECT_FALSE(item("N31")->isChecked());
+    EXPECT_TRUE(item("N33")->isChecked());
+    EXPECT_EQ(read_file(file("prefer.cfg")).mid(1, 12), QByteArray("\x0B"
+                                                                   "english.txt"));
 }
 
-TEST_F(MainWindowTest, TheTraditionalArchiveIsChosenAndRemembered) {
-    auto window = start();
-    window->N41Click();
-    EXPECT_TRUE(window->item(QStringLiteral("N41"))->isChecked());
+TEST_F(MainWindowTest, AFailedLibraryChoiceLeavesTheCheckMarkOnTheLibraryInForce) {
+    item("N41")->trigger();
+    EXPECT_TRUE(item("N41")->isChecked());
+    EXPECT_FALSE(item("N42")->isChecked());
     EXPECT_EQ(read_file(file("prefer.cfg")).mid(128, 13), QByteArray("\x0Ctstrokes.cdf"));
-    QFile::remove(file("tstrokes-idx.dat"));
-    window->N42Click();
-    window->N41Click();
-    EXPECT_FALSE(window->item(QStringLiteral("N41"))->isChecked());
+    item("N42")->trigger();
+    QFile::remove(file("tstrokes.cdf"));
+    item("N41")->trigger();
+    EXPECT_TRUE(dialogs.showed(window->shell().text("1012")));
+    EXPECT_FALSE(item("N41")->isChecked());
+    EXPECT_TRUE(item("N42")->isChecked());
     EXPECT_EQ(read_file(file("prefer.cfg")).mid(128, 12), QByteArray("\x0Bstrokes.cdf"));
+    // The simplified library is still the one in force.
+    window->clipboard_changed(QStringLiteral("国"));
+    EXPECT_EQ(strokes_shown(), 8);
+}
+
+TEST_F(MainWindowTest, DisplayTogglesShowTheirStateAsCheckMarks) {
+    for (const char* name : {"N2", "N13", "N20", "n18", "N5", "Gif1"}) {
+        SCOPED_TRACE(name);
+        const bool before = item(name)->isChecked();
+        item(name)->trigger();
+        EXPECT_EQ(item(name)->isChecked(), !before);
+        EXPECT_EQ(window->shell().check_mark(QString::fromLatin1(name)), !before);
+    }
+    EXPECT_FALSE(window->pad().settings().show_grid);
+    EXPECT_FALSE(window->pad().player().show_grid());
+    item("N501")->trigger();
+    EXPECT_TRUE(item("N501")->isChecked());
+    EXPECT_FALSE(item("N1001")->isChecked());
+    EXPECT_EQ(window->pad().settings().gif_scale, 0.5);
+}
+
+TEST_F(MainWindowTest, TheZoomButtonRebuildsThePadAndTheWindow) {
+    qobject_cast<QAbstractButton*>(window->named(QStringLiteral("SpeedButton6")))->click();
+    EXPECT_EQ(window->pad().player().pad_size(), QSize(240, 240));
+    EXPECT_EQ(window->centralWidget()->width(), 260);
+    EXPECT_EQ(strokes_shown(), 5);
 }
 
 TEST_F(MainWindowTest, SheetSettingsFromTheDialogAreStoredAndColourThePad) {
-    auto window = start();
     SheetSettings settings;
     settings.per_row = 6;
     settings.second_color = 0x00AA00;
     window->updatecfg(folder.file("作業"), sheet_slots(settings));
-    EXPECT_EQ(window->output_folder(), folder.file("作業"));
-    EXPECT_EQ(window->pad().player->hilite_color, 0x00AA00);
+    EXPECT_EQ(window->shell().output_folder(), folder.file("作業/"));
+    EXPECT_EQ(window->pad().settings().stroke_color, 0x00AA00);
     EXPECT_EQ(read_file(file("config.dat")), format_sheet_settings(settings));
+}
+
+TEST_F(MainWindowTest, UpdatecfgCopiesTheSlotsWithTheBytesTheProgramDoesNotUse) {
+    SheetSlots record_slots = sheet_slots(SheetSettings());
+    record_slots[4] = 0x12345601;   // the nine-grid flag uses only the first byte of its slot
+    record_slots[14] = 0x7F7F7F7F;  // the end of the font name, beyond its length
+    window->updatecfg(folder.file("作業"), record_slots);
+    const QByteArray written = read_file(file("config.dat"));
+    EXPECT_EQ(written.mid(16, 4), QByteArray::fromHex("01563412"));
+    EXPECT_EQ(written.mid(56, 4), QByteArray::fromHex("7F7F7F7F"));
+    // And they survive the next start.
+    window.reset();
+    auto again = start();
+    EXPECT_EQ(again->shell().sheet_slots(), record_slots);
 }
 
 }  // namespace

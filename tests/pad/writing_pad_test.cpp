@@ -2,9 +2,12 @@
 
 #include <QDir>
 
+#include "animation/raster.h"
 #include "langtable/language_table.h"
+#include "pad/pad_layout.h"
 #include "pad/writing_pad.h"
 #include "platform/code_page.h"
+#include "platform/error.h"
 #include "strokes/stroke_text.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/scripted_dialogs.h"
@@ -20,12 +23,24 @@ protected:
     void SetUp() override {
         testing::make_installation(folder.path());
         language.load_language(folder.file("english.txt"), 936);
-        pad = std::make_unique<WritingPad>(dialogs, language, folder.path());
+        pad = std::make_unique<WritingPad>(dialogs, language, folder.path(), gbk_code_page);
         pad->auto_play = false;
         pad->on_field_text = [this](const QString& text) { field = text; };
     }
 
-    int strokes_shown() const { return pad->player ? pad->player->lines.count() : -1; }
+    int strokes_shown() const { return pad->player().lines().count(); }
+
+    // Every action on the pad's player works, whatever it holds.
+    void use_every_control() {
+        TAnimationPlayer& player = pad->player();
+        player.pause();
+        player.replay();
+        player.pause();
+        player.stop_play();
+        player.toggle_grey_first();
+        player.toggle_grey_first();
+        player.show_static();
+    }
 
     TempFolder folder;
     ScriptedDialogs dialogs;
@@ -106,24 +121,103 @@ TEST_F(WritingPadTest, ADroppedStrokeFileReplacesTheStrokesButNotTheCharacter) {
     EXPECT_EQ(pad->cur_text, QStringLiteral("永"));
 }
 
+// The pad once lost its player when there was nothing to show, and every button then used a
+// player that was not there.
+TEST_F(WritingPadTest, APadHasAnEmptyPlayerBeforeAnyCharacter) {
+    EXPECT_EQ(pad->player().pad_size(), QSize(200, 200));
+    EXPECT_TRUE(pad->player().lines().items.empty());
+    use_every_control();
+    EXPECT_FALSE(pad->player().playing());
+}
+
+TEST_F(WritingPadTest, AStartCharacterTheArchiveLacksLeavesAnEmptyPlayer) {
+    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    pad->cur_key = QStringLiteral("鬱");
+    EXPECT_FALSE(pad->Display_Writing_Pad());
+    EXPECT_TRUE(pad->player().lines().items.empty());
+    EXPECT_TRUE(field.isEmpty());
+    use_every_control();
+    EXPECT_FALSE(pad->player().playing());
+}
+
+// A stroke file that failed half way through loading left the pad with no strokes, or with
+// those of the file and the settings of the character before.
+TEST_F(WritingPadTest, ADroppedDamagedStrokeFileKeepsTheCharacterShownAndPlayable) {
+    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
+    const QImage shown = pad->player().image();
+    testing::write_file(folder.file("損壞.wrt"), "十\t二\r\n\x01\x02\x03\xFE\xFF");
+    EXPECT_THROW(pad->drop_file(folder.file("損壞.wrt")), Error);
+    EXPECT_EQ(strokes_shown(), 5);
+    EXPECT_EQ(pad->cur_text, QStringLiteral("永"));
+    EXPECT_EQ(pad->player().image(), shown);
+    pad->player().replay();
+    EXPECT_TRUE(pad->player().playing());
+}
+
+TEST_F(WritingPadTest, ADroppedEmptyStrokeFileShowsItsNote) {
+    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
+    testing::write_file(folder.file("空白.wrt"), "");
+    EXPECT_EQ(pad->drop_file(folder.file("空白.wrt")), DroppedKind::stroke_file);
+    EXPECT_EQ(strokes_shown(), 0);
+    // What the pad shows is the background with the note over it.
+    EXPECT_NE(pad->player().image(), pad->player().back_bmp());
+    EXPECT_EQ(pad->cur_text, QStringLiteral("永"));
+}
+
+// A character whose strokes failed to load still became the current one, so the next save
+// wrote the strokes shown under its name.
+TEST_F(WritingPadTest, ACharacterWhoseStrokesFailToLoadDoesNotBecomeCurrent) {
+    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
+    QDir().mkpath(pad->custom_folder());
+    testing::write_file(pad->custom_folder() + QStringLiteral("6211.wrt"), "我\t我\r\n");
+    EXPECT_THROW(pad->TextCopyDetected(QStringLiteral("我")), Error);
+    EXPECT_EQ(pad->cur_text, QStringLiteral("永"));
+    EXPECT_EQ(pad->custom_name(), QStringLiteral("6C38"));
+    EXPECT_EQ(field, QStringLiteral("永"));
+    EXPECT_EQ(strokes_shown(), 5);
+}
+
 TEST_F(WritingPadTest, ZoomRebuildsThePlayerAtTheNextSize) {
     choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
     ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
-    const double first_x = pad->player->lines.items[0][0].x;
+    int replaced = 0;
+    pad->on_player_replaced = [&replaced] { ++replaced; };
+    const double first_x = pad->player().lines().items[0][0].x;
+    const int side = next_zoom(200, true, 768).width;
     pad->toggle_zoom(768);
-    EXPECT_EQ(pad->pad_w, 240);
-    EXPECT_EQ(pad->player->pad_w, 240);
-    EXPECT_EQ(pad->speed, 5);
-    EXPECT_DOUBLE_EQ(pad->player->lines.items[0][0].x, first_x * 1.2);
+    EXPECT_EQ(replaced, 1);
+    EXPECT_EQ(pad->pad_w, side);
+    EXPECT_EQ(pad->player().pad_size(), QSize(side, side));
+    EXPECT_EQ(pad->player().image().size(), QSize(side, side));
+    EXPECT_DOUBLE_EQ(pad->player().lines().items[0][0].x, first_x * side / 200.0);
     EXPECT_EQ(strokes_shown(), 5);
+    EXPECT_EQ(pad->settings().pen_speed, 5);
+}
+
+// A zoom whose strokes failed to load once kept the new size with the old player.
+TEST_F(WritingPadTest, AZoomWhoseLoadFailsKeepsTheOldSize) {
+    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    QDir().mkpath(pad->custom_folder());
+    write_strokes(testing::sample_lines(2), QStringLiteral("6C38"), pad->custom_folder());
+    ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
+    testing::write_file(pad->custom_folder() + QStringLiteral("6C38.wrt"), "永\r\n");
+    EXPECT_THROW(pad->toggle_zoom(768), Error);
+    EXPECT_EQ(pad->pad_w, 200);
+    EXPECT_EQ(pad->pad_h, 200);
+    EXPECT_DOUBLE_EQ(pad->zoom_scale, 1.0);
+    EXPECT_EQ(pad->player().pad_size(), QSize(200, 200));
+    EXPECT_EQ(strokes_shown(), 2);
 }
 
 TEST_F(WritingPadTest, ShownCharactersStartWriting) {
     pad->auto_play = true;
     choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
     ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
-    EXPECT_TRUE(pad->player->playing);
-    EXPECT_EQ(pad->player->playtimer().interval(), 1000);
+    EXPECT_TRUE(pad->player().playing());
+    EXPECT_EQ(pad->player().playtimer().interval(), 1000);
 }
 
 }  // namespace

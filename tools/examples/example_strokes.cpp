@@ -64,17 +64,16 @@ bool encloses(const TLineList& lines, QPoint at) {
     // The player keeps its temporary files under its start folder; this one is thrown away.
     QTemporaryDir start;
     SimplePlayerOwner owner;
-    owner.speed = 100;
-    TAnimationPlayer player(owner, start.path());
-    player.pad_w = player.pad_h = pad_size;
-    player.init_pad();
-    player.grey_first = false;
-    player.records = flatten_lines(lines);
+    owner.pad.pen_speed = 100;
+    owner.pad.grey_first = false;
+    owner.pad.two_color = false;
+    TAnimationPlayer player(owner, PlayerSettings::square(pad_size, start.path()));
+    player.set_records(flatten_lines(lines));
     player.play();
-    while (player.playing) {
+    while (player.playing()) {
         player.play_tick();
     }
-    QImage ink = player.ink_bmp;
+    QImage ink = player.ink_bmp();
     if (!ink.rect().contains(at) || color_at(ink, at.x(), at.y()) != white_color) {
         return false;
     }

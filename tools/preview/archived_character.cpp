@@ -7,12 +7,10 @@
 
 namespace inkwren {
 
-bool load_archived_character(TAnimationPlayer& player, SimplePlayerOwner& owner,
-                             const QString& installation, const QString& character, int pad_size) {
-    player.pad_w = player.pad_h = pad_size;
-    player.pen_scale = player.coord_scale = pad_size / 200.0;
-    player.zi = character;
-    player.init_pad();
+std::unique_ptr<TAnimationPlayer> load_archived_character(PlayerOwner& owner,
+                                                          const QString& installation,
+                                                          const QString& character, int pad_side,
+                                                          ModelPictureLookup model_pictures) {
     const QDir folder(installation);
     struct Source {
         const char* archive;
@@ -24,15 +22,20 @@ bool load_archived_character(TAnimationPlayer& player, SimplePlayerOwner& owner,
         const QString data = folder.filePath(QString::fromLatin1(source.archive));
         const QString index = folder.filePath(index_file_name(QString::fromLatin1(source.archive)));
         const QByteArray key = to_code_page(character, source.code_page) + ".wrt";
-        if (in_dictionary(index, key, source.column)) {
-            owner.column = source.column;
-            owner.code_page = source.code_page;
-            player.load_from_archive(character, data, index);
-            player.rebuild_lines();
-            return true;
+        if (!in_dictionary(index, key, source.column)) {
+            continue;
         }
+        PlayerSettings settings = PlayerSettings::square(pad_side, installation);
+        settings.zi = character;
+        // The archive key is the character in the code page of the archive's column.
+        settings.legacy_code_page = source.code_page;
+        settings.model_pictures = std::move(model_pictures);
+        auto player = std::make_unique<TAnimationPlayer>(owner, std::move(settings));
+        player->load_from_archive(character, data, index, source.column);
+        player->rebuild_lines();
+        return player;
     }
-    return false;
+    return nullptr;
 }
 
 }  // namespace inkwren

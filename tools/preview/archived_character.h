@@ -1,18 +1,24 @@
-// Loads a character of an installation folder's archives into a player the way the pad does,
+// Makes a player for a character of an installation folder's archives the way the pad does,
 // for the developer tools and benchmarks that look at real characters.
 #pragma once
 
 #include <QString>
 
+#include <memory>
+
 #include "animation/animationplayer.h"
-#include "animation/simple_player_owner.h"
+#include "animation/player_owner.h"
+#include "animation/player_settings.h"
 
 namespace inkwren {
 
-// Sets up the player at a pad size (init_pad included) and loads the character from the
-// traditional archive when it names it, else from the simplified one; answers whether either
-// did.
-bool load_archived_character(TAnimationPlayer& player, SimplePlayerOwner& owner,
-                             const QString& installation, const QString& character, int pad_size);
+// A player of a square pad of this side, with the installation's pictures, holding the
+// character as loaded from the traditional archive when that names it, else from the simplified
+// one; nothing when neither does. model_pictures, when given, is where its model pictures come
+// from.
+std::unique_ptr<TAnimationPlayer> load_archived_character(PlayerOwner& owner,
+                                                          const QString& installation,
+                                                          const QString& character, int pad_side,
+                                                          ModelPictureLookup model_pictures = {});
 
 }  // namespace inkwren

@@ -14,6 +14,7 @@
 
 #include "animation/animationplayer.h"
 #include "animation/simple_player_owner.h"
+#include "pad/picture_dictionary.h"
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "tools/preview/archived_character.h"
@@ -31,11 +32,11 @@ const QString usage = QStringLiteral(
 // Plays the loaded character to its end with capture on and writes the captured frames.
 void write_played_frames(TAnimationPlayer& player, SimplePlayerOwner& owner, const QString& mode,
                          const QString& stem) {
-    owner.two_color = mode == QStringLiteral("two-colour");
-    owner.grey_first = mode == QStringLiteral("grey-first");
-    player.record_gif = true;
+    owner.pad.two_color = mode == QStringLiteral("two-colour");
+    owner.pad.grey_first = mode == QStringLiteral("grey-first");
+    owner.pad.record_gif = true;
     player.replay();
-    while (player.playing) {
+    while (player.playing()) {
         player.play_tick();
     }
     for (std::size_t frame = 0; frame < owner.gif.size(); ++frame) {
@@ -45,17 +46,27 @@ void write_played_frames(TAnimationPlayer& player, SimplePlayerOwner& owner, con
     std::printf("%s: %zu frames\n", qPrintable(stem), owner.gif.size());
 }
 
-// Sets up the player at a pad size and loads a stroke file with its companion settings, the
-// way a file dropped on the window is loaded.
-void load_dropped_file(TAnimationPlayer& player, const QString& path, int pad_size) {
+// The model pictures of the installation's dictionary, as the pad finds them.
+ModelPictureLookup model_pictures(const QString& installation) {
+    return [installation](const QString& character) {
+        return find_model_picture(installation, to_code_page(character, gbk_code_page));
+    };
+}
+
+// A player of a square pad of this side holding a stroke file with its companion settings,
+// loaded the way a file dropped on the window is.
+std::unique_ptr<TAnimationPlayer> load_dropped_file(SimplePlayerOwner& owner,
+                                                    const QString& installation,
+                                                    const QString& path, int pad_side) {
     if (!QFileInfo::exists(path)) {
         throw Error(QStringLiteral("The stroke file \"%1\" does not exist.").arg(path));
     }
-    player.pad_w = player.pad_h = pad_size;
-    player.pen_scale = player.coord_scale = pad_size / 200.0;
-    player.init_pad();
-    player.load_stroke_file(path);
-    player.rebuild_lines();
+    PlayerSettings settings = PlayerSettings::square(pad_side, installation);
+    settings.model_pictures = model_pictures(installation);
+    auto player = std::make_unique<TAnimationPlayer>(owner, std::move(settings));
+    player->load_stroke_file(path);
+    player->rebuild_lines();
+    return player;
 }
 
 // Writes the loaded character at rest, or played in a mode when one is given.
@@ -65,7 +76,7 @@ void write_preview(TAnimationPlayer& player, SimplePlayerOwner& owner, const QSt
         write_played_frames(player, owner, mode, stem);
         return;
     }
-    player.image.save(stem + QStringLiteral(".png"));
+    player.image().save(stem + QStringLiteral(".png"));
     std::printf("%s.png\n", qPrintable(stem));
 }
 
@@ -86,13 +97,12 @@ int main(int argc, char** argv) {
         QDir().mkpath(out);
         if (!file.isEmpty()) {
             SimplePlayerOwner owner;
-            TAnimationPlayer player(owner, install);
-            load_dropped_file(player, file, size);
+            const auto player = load_dropped_file(owner, install, file, size);
             for (const QString& report : owner.reports) {
                 std::fprintf(stderr, "%s\n", qPrintable(report));
             }
             const QString name = QFileInfo(file).completeBaseName();
-            write_preview(player, owner, mode,
+            write_preview(*player, owner, mode,
                           QDir(out).filePath(QStringLiteral("%1-%2").arg(name).arg(size)));
         }
         for (qsizetype at = 1; at < arguments.size(); ++at) {
@@ -102,18 +112,20 @@ int main(int argc, char** argv) {
                 continue;
             }
             SimplePlayerOwner owner;
-            owner.speed = 2;
-            TAnimationPlayer player(owner, install);
-            if (!load_archived_character(player, owner, install, character, size)) {
+            owner.pad.pen_speed = 2;
+            const auto player =
+                load_archived_character(owner, install, character, size,
+                                        model ? model_pictures(install) : ModelPictureLookup());
+            if (!player) {
                 std::fprintf(stderr, "%s is in neither archive\n", qPrintable(character));
                 continue;
             }
             if (model) {
-                player.draw_model(to_code_page(character, gbk_code_page));
-                player.reset_background();
-                player.show_static();
+                player->draw_model(character);
+                player->reset_background();
+                player->show_static();
             }
-            write_preview(player, owner, mode,
+            write_preview(*player, owner, mode,
                           QDir(out).filePath(QStringLiteral("%1-%2").arg(character).arg(size)));
         }
         return 0;

@@ -1,0 +1,67 @@
+// Drawing a character's records onto bitmaps: the background with its practice grid, record
+// lists as lines, fills and marks, and the character at rest. Plain functions of what they are
+// given: drawing never touches playback state.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "strokes/linelist.h"
+
+namespace inkwren {
+
+// How a record list is drawn.
+struct RecordStyle {
+    std::int32_t colour = 0;
+    bool set_colour = false;  // the records take colour (they are changed)
+    std::int32_t mono_colour = 0;
+    bool mono = false;        // drawn in mono_colour
+    bool marks = false;       // fill seeds get their triangle marks
+    bool beziers = false;     // Bezier elements are drawn as curves
+    bool fill_seeds = false;  // fill seeds are flood-filled
+    // The editor redraws while the mouse moves: an element's strokes are drawn joined, fill
+    // seeds without marks and curves coarser, which is cheaper.
+    bool dragging = false;
+    double width_scale = 1.0;  // pen widths are drawn at this factor
+};
+
+void draw_records(QImage& target, TObjList& list, const RecordStyle& style);
+
+// Draws the Bezier element whose first control point is at first; answers the index of its end
+// marker. Elements of fewer than three control points draw nothing.
+std::size_t draw_bezier_element(QImage& target, const TObjList& element, std::size_t first,
+                                double width_scale, bool dragging);
+
+// The side of the nine-grid square: seven eighths of the pad's height.
+int grid_side(int pad_height);
+
+// The nine-grid square centred on the pad, with its inner thirds.
+void draw_ninegrid(QImage& bitmap, QSize pad, int side);
+
+// What the background of a pad is made of.
+struct Background {
+    QSize pad;
+    std::int32_t colour = 0xFFFFFF;
+    const QImage* picture = nullptr;  // a background picture, centred where smaller
+    bool grid = true;
+    const QImage* model = nullptr;  // the model character, merged centred
+};
+
+// The background: the pad's frame, picture, nine-grid and model.
+QImage compose_background(const Background& background);
+
+// How the character is drawn at rest.
+struct RestStyle {
+    double width_scale = 1.0;
+    bool fill_seeds = false;
+    bool dragging = false;
+    const QImage* flashbar_picture = nullptr;  // flash bars are drawn when given
+};
+
+// The whole character at rest over what image holds, with fill-seed and flash bar marks.
+void draw_at_rest(QImage& image, const TLineList& lines, const RestStyle& style);
+
+}  // namespace inkwren

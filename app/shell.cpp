@@ -1,0 +1,218 @@
+#include "app/shell.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+#include "langtable/text_keys.h"
+#include "pad/text_intake.h"
+#include "platform/dialogs.h"
+#include "platform/error.h"
+
+namespace inkwren {
+namespace {
+
+constexpr auto preference_file = "prefer.cfg";
+constexpr auto sheet_settings_file = "config.dat";
+constexpr auto start_character_file = "textlist.txt";
+
+QString with_trailing_slash(const QString& folder) {
+    return folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder
+                                                                 : folder + QLatin1Char('/');
+}
+
+}  // namespace
+
+Shell::Shell(StartupResult start, Dialogs& dialogs)
+    : dialogs_(dialogs),
+      language_(std::move(start.language)),
+      preferences_(start.preferences),
+      on_disk_(start.preferences),
+      sheet_slots_(start.sheet_slots),
+      installation_folder_(start.installation_folder),
+      has_settings_program_(start.has_settings_program),
+      palette_(start.palette),
+      pad_(std::make_unique<WritingPad>(dialogs, language_, installation_folder_,
+                                        start.legacy_code_page)) {
+    PadSettings& settings = pad_->settings();
+    settings.stroke_color = sheet_settings().second_color;
+    settings.output_folder = start.output_folder;
+    pad_->encoding.encoding_mode = encoding_mode::gb;
+    pad_->cur_key = start.start_character;
+}
+
+QString Shell::text(const char* key) const {
+    return language_.lookup_text(QString::fromLatin1(key));
+}
+
+QString Shell::user_language_caption() const {
+    return QString::fromUtf8(preferences_.user_language_caption).trimmed();
+}
+
+void Shell::show_start_character() {
+    if (!pad_->Display_Writing_Pad() && pad_->archive_present) {
+        // The archive lacks the start character: the pad stays empty and says why.
+        dialogs_.inform(caption(), text(text_key::damaged_file_text) + QStringLiteral(":") +
+                                       QString::fromLatin1(start_character_file) +
+                                       QStringLiteral("  ") +
+                                       text(text_key::missing_start_character_text));
+    }
+}
+
+// A record that did not change is not written again, so applying the stored choices at start
+// writes nothing.
+void Shell::save_preferences() {
+    if (preferences_ == on_disk_) {
+        return;
+    }
+    save_preference(QDir(installation_folder_).filePath(QString::fromLatin1(preference_file)),
+                    preferences_);
+    on_disk_ = preferences_;
+}
+
+bool Shell::reload_language(const QString& file) {
+    const QString path = QDir(installation_folder_).filePath(file);
+    if (!QFileInfo(path).isFile()) {
+        dialogs_.inform(caption(), QString::fromUtf8(chosen_language_file_missing_message));
+        return false;
+    }
+    // Loaded aside, so a file that cannot be read leaves the language in force.
+    LanguageTable loaded;
+    loaded.load_language(path, pad_->legacy_code_page());
+    language_ = std::move(loaded);
+    return true;
+}
+
+void Shell::choose_language(const QString& file) {
+    if (!reload_language(file)) {
+        return;
+    }
+    built_in_language_ = file;
+    preferences_.language_file = file.toUtf8().left(preference_text_capacity);
+    save_preferences();
+}
+
+void Shell::choose_user_language() {
+    if (!reload_language(QString::fromLatin1(user_language_file))) {
+        return;
+    }
+    preferences_.language_file = QByteArray(user_language_file);
+    preferences_.user_language_caption = caption_bytes(text(text_key::user_language_caption));
+    save_preferences();
+}
+
+void Shell::install_user_language(const QString& dropped) {
+    if (!QDir(installation_folder_).exists()) {
+        return;
+    }
+    copy_text_file(dropped,
+                   QDir(installation_folder_).filePath(QString::fromLatin1(user_language_file)));
+    choose_user_language();
+}
+
+void Shell::choose_encoding(EncodingItem item) {
+    choose_encoding_item(pad_->encoding, item);
+    encoding_item_ = item;
+    preferences_.stored_encoding_mode = pad_->encoding.stored_encoding_mode;
+    save_preferences();
+}
+
+void Shell::choose_library(LibraryItem item, const QString& field_text) {
+    ArchiveChoice choice;
+    if (item == LibraryItem::traditional &&
+        !choose_traditional_archive(choice, installation_folder_)) {
+        // The library in force stays; the user hears why the choice was not taken.
+        dialogs_.inform(
+            text(text_key::file_missing_caption),
+            text(text_key::archive_missing_for_character_text) + text(text_key::reinstall_advice));
+        return;
+    }
+    if (item == LibraryItem::simplified) {
+        choose_simplified_archive(choice);
+    }
+    pad_->archive = choice;
+    library_item_ = item;
+    pad_->select_text(field_text);
+    preferences_.archive_name = choice.archive_file.toLatin1();
+    save_preferences();
+}
+
+void Shell::apply_stored_library() {
+    const QString stored = QString::fromLatin1(preferences_.archive_name).trimmed();
+    if (stored == QString::fromLatin1(traditional_archive)) {
+        choose_traditional_archive(pad_->archive, installation_folder_);
+        library_item_ = LibraryItem::traditional;
+    } else if (stored == QString::fromLatin1(simplified_archive)) {
+        choose_simplified_archive(pad_->archive);
+        library_item_ = LibraryItem::simplified;
+    }
+}
+
+void Shell::toggle_use_custom() {
+    pad_->use_custom = !pad_->use_custom;
+    pad_->select_text(pad_->cur_key);
+}
+
+void Shell::toggle_record_gif() {
+    pad_->settings().record_gif = !pad_->settings().record_gif;
+}
+
+void Shell::choose_gif_scale(double scale) {
+    pad_->settings().gif_scale = scale;
+}
+
+void Shell::updatecfg(const QString& folder, const SheetSlots& record_slots) {
+    PadSettings& settings = pad_->settings();
+    settings.output_folder = with_trailing_slash(folder);
+    sheet_slots_ = record_slots;
+    settings.stroke_color = sheet_settings().second_color;
+    save_sheet_slots(QDir(installation_folder_).filePath(QString::fromLatin1(sheet_settings_file)),
+                     sheet_slots_);
+}
+
+QString Shell::about_text() const {
+    return text(text_key::window_caption) + QStringLiteral("  , ") + text(text_key::about_text);
+}
+
+void Shell::run_settings_program() const {
+    const QString program =
+        QDir(installation_folder_).filePath(QString::fromLatin1(settings_program));
+    if (QFileInfo::exists(program)) {
+        QProcess::startDetached(program, {}, installation_folder_);
+    }
+}
+
+std::optional<bool> Shell::check_mark(const QString& item) const {
+    const PadSettings& settings = pad_->settings();
+    const struct {
+        const char* name;
+        bool checked;
+    } marks[] = {
+        {"N31", built_in_language_ == QLatin1String(traditional_language_file)},
+        {"N32", built_in_language_ == QLatin1String(simplified_language_file)},
+        {"N33", built_in_language_ == QLatin1String(english_language_file)},
+        {"N50", encoding_item_ == EncodingItem::autodetect},
+        {"n35", encoding_item_ == EncodingItem::unicode_traditional},
+        {"n36", encoding_item_ == EncodingItem::unicode_simplified},
+        {"n37", encoding_item_ == EncodingItem::big5},
+        {"n60", encoding_item_ == EncodingItem::gb},
+        {"N41", library_item_ == LibraryItem::traditional},
+        {"N42", library_item_ == LibraryItem::simplified},
+        {"N2", settings.show_grid},
+        {"N13", settings.show_pen},
+        {"N20", settings.show_flashbars},
+        {"n18", pad_->use_custom},
+        {"N5", stay_on_top_},
+        {"Gif1", settings.record_gif},
+        {"N1001", settings.gif_scale == 1.0},
+        {"N501", settings.gif_scale == 0.5},
+    };
+    for (const auto& mark : marks) {
+        if (item == QLatin1String(mark.name)) {
+            return mark.checked;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace inkwren

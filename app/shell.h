@@ -1,0 +1,94 @@
+// The application shell without its window: the settings records, the language table, the
+// folders and the writing pad, and what every menu command does to them. The main window
+// calls these from its menu handlers and shows the state they leave, check marks included.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+#include "app/preference_record.h"
+#include "app/sheet_settings_record.h"
+#include "app/startup.h"
+#include "encoding/encoding_mode.h"
+#include "langtable/language_table.h"
+#include "pad/writing_pad.h"
+
+namespace inkwren {
+
+class Dialogs;
+
+enum class LibraryItem { traditional, simplified };
+
+class Shell {
+public:
+    Shell(StartupResult start, Dialogs& dialogs);
+
+    WritingPad& pad() { return *pad_; }
+    const WritingPad& pad() const { return *pad_; }
+    LanguageTable& language() { return language_; }
+    const PreferenceRecord& preferences() const { return preferences_; }
+    const SheetSlots& sheet_slots() const { return sheet_slots_; }
+    SheetSettings sheet_settings() const { return sheet_settings_from_slots(sheet_slots_); }
+    const QString& installation_folder() const { return installation_folder_; }
+    const QString& output_folder() const { return pad_->settings().output_folder; }
+    bool has_settings_program() const { return has_settings_program_; }
+    const QImage& palette() const { return palette_; }
+
+    QString text(const char* key) const;
+    QString caption() const { return message_caption(language_); }
+    // The user-language item's caption; empty while there is none.
+    QString user_language_caption() const;
+
+    // The first display; tells the user when the start character cannot be shown.
+    void show_start_character();
+
+    // Language items: a built-in language by its file, or the user's own.
+    void choose_language(const QString& file);
+    void choose_user_language();
+    // Installs a dropped user language file and chooses it.
+    void install_user_language(const QString& dropped);
+    void choose_encoding(EncodingItem item);
+    // The archive menu items re-select the character named by the field's text.
+    void choose_library(LibraryItem item, const QString& field_text);
+    // The archive stored in the preferences, at start-up, without re-selecting.
+    void apply_stored_library();
+    void toggle_use_custom();
+    void toggle_record_gif();
+    void choose_gif_scale(double scale);
+    void set_stay_on_top(bool on) { stay_on_top_ = on; }
+    bool stay_on_top() const { return stay_on_top_; }
+
+    // Takes the output folder and the sheet settings from the sheet settings dialog, stores them
+    // in "config.dat" and hands the stroke colour and the folder to the pad.
+    void updatecfg(const QString& folder, const SheetSlots& record_slots);
+
+    QString about_text() const;
+    void run_settings_program() const;
+
+    // The check mark an item shows in the state now in force; nothing for items without one.
+    std::optional<bool> check_mark(const QString& item) const;
+
+private:
+    void save_preferences();
+    bool reload_language(const QString& file);
+
+    Dialogs& dialogs_;
+    LanguageTable language_;
+    PreferenceRecord preferences_;
+    PreferenceRecord on_disk_;  // as last read or written
+    SheetSlots sheet_slots_;
+    QString installation_folder_;
+    bool has_settings_program_;
+    QImage palette_;
+    std::unique_ptr<WritingPad> pad_;
+
+    QString built_in_language_;  // the built-in language last chosen; none at first
+    EncodingItem encoding_item_ = EncodingItem::gb;
+    LibraryItem library_item_ = LibraryItem::simplified;
+    bool stay_on_top_ = true;
+};
+
+}  // namespace inkwren

@@ -1,0 +1,173 @@
+#include "pad/pad_view.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSlider>
+#include <QToolButton>
+
+#include "pad/pad_layout.h"
+#include "pad/palette_view.h"
+#include "pad/panel_drag.h"
+#include "pad/player_widget.h"
+#include "pad/writing_pad.h"
+
+namespace inkwren {
+namespace {
+
+const QColor window_colour(0x00, 0x80, 0x80);  // teal
+
+const char* const button_pictures[pad_button_count] = {"shand.bmp",  "salt.bmp",  "sreplay.bmp",
+                                                       "spause.bmp", "sstop.bmp", "magnify.bmp"};
+
+// The panel's grip: a silver rounded plate with a white outline on the teal ground, filling
+// the panel behind its controls.
+class PanelGrip : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillRect(rect(), window_colour);
+        painter.setPen(QPen(Qt::white, 1));
+        painter.setBrush(QColor(0xC0, 0xC0, 0xC0));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
+    }
+};
+
+QSlider* make_slider(QWidget* parent, const char* name, int maximum, int value) {
+    auto* slider = new QSlider(Qt::Horizontal, parent);
+    slider->setObjectName(QString::fromLatin1(name));
+    slider->setRange(0, maximum);
+    slider->setValue(value);
+    return slider;
+}
+
+}  // namespace
+
+PadView::PadView(WritingPad& pad, QImage palette, int screen_height, EventGuard guard,
+                 QWidget* parent)
+    : QWidget(parent),
+      pad_(pad),
+      palette_(std::move(palette)),
+      screen_height_(screen_height),
+      guard_(std::move(guard)),
+      player_widget_(new PlayerWidget(this)),
+      Panel1_(new QWidget(this)),
+      Image4_(new PanelGrip(Panel1_)) {
+    setAutoFillBackground(true);
+    QPalette ground = this->palette();
+    ground.setColor(QPalette::Window, window_colour);
+    setPalette(ground);
+    player_widget_->setObjectName(QStringLiteral("PlayerWidget"));
+    Panel1_->setObjectName(QStringLiteral("Panel1"));
+    Image4_->setObjectName(QStringLiteral("Image4"));
+    new PanelDrag(Panel1_, Image4_, player_widget_);
+    build_panel();
+    show_player();
+}
+
+void PadView::build_panel() {
+    const PadSettings& settings = pad_.settings();
+    TrackBar1_ = make_slider(Panel1_, "TrackBar1", 100, settings.pen_speed);
+    TrackBar2_ = make_slider(Panel1_, "TrackBar2", 30, settings.stroke_interval);
+    connect(TrackBar1_, &QSlider::valueChanged, this,
+            [this](int value) { pad_.settings().pen_speed = value; });
+    connect(TrackBar2_, &QSlider::valueChanged, this,
+            [this](int value) { pad_.settings().stroke_interval = value; });
+
+    const std::array<std::function<void()>, pad_button_count> actions = {
+        [this] { pad_.player().toggle_grey_first(); },
+        [this] { pad_.player().toggle_two_color(); },
+        [this] { pad_.player().replay(); },
+        [this] { pad_.player().pause(); },
+        [this] { pad_.player().stop_play(); },
+        [this] { toggle_zoom(); }};
+    for (int index = 0; index < pad_button_count; ++index) {
+        auto* button = new QToolButton(Panel1_);
+        button->setObjectName(QStringLiteral("SpeedButton%1").arg(index + 1));
+        button->setAutoRaise(true);
+        button->setIconSize(QSize(20, 20));
+        connect(button, &QToolButton::clicked, this,
+                [this, action = actions[std::size_t(index)]] { guard_(action); });
+        buttons_[std::size_t(index)] = button;
+    }
+
+    zi_inputfield1_ = new QLineEdit(Panel1_);
+    zi_inputfield1_->setObjectName(QStringLiteral("zi_inputfield1"));
+    zi_inputfield1_->setFont(QFont(QStringLiteral("Lucida Sans Unicode"), 14));
+    zi_inputfield1_->setAlignment(Qt::AlignCenter);
+    zi_inputfield1_->installEventFilter(this);
+    connect(zi_inputfield1_, &QLineEdit::returnPressed, this,
+            [this] { guard_([this] { zi_inputfield1Enter(); }); });
+    palette_view_ = new PaletteView(Panel1_);
+}
+
+void PadView::show_player() {
+    player_widget_->show_player(&pad_.player());
+    const QSize size = pad_.player().pad_size();
+    if (size != laid_out_) {
+        add_writing_pad(size);
+    }
+}
+
+void PadView::add_writing_pad(QSize pad) {
+    const PadLayout layout = lay_out_pad(pad.width(), pad.height(), !palette_.isNull());
+    const QDir installation(pad_.program_folder());
+    player_widget_->setGeometry(layout.player);
+    Panel1_->setGeometry(layout.panel);
+    Image4_->setGeometry(QRect(QPoint(0, 0), layout.panel.size()));
+    TrackBar1_->setGeometry(layout.pen_speed_slider);
+    TrackBar2_->setGeometry(layout.interval_slider);
+    for (int index = 0; index < pad_button_count; ++index) {
+        QString picture = QString::fromLatin1(button_pictures[index]);
+        if (index == pad_button_count - 1 && !pad_.can_magnify) {
+            picture = QStringLiteral("shrink.bmp");
+        }
+        buttons_[std::size_t(index)]->setGeometry(layout.buttons[std::size_t(index)]);
+        buttons_[std::size_t(index)]->setIcon(QIcon(QPixmap(installation.filePath(picture))));
+    }
+    zi_inputfield1_->setGeometry(layout.character_field);
+    palette_view_->lay_out(layout, palette_);
+    setFixedSize(layout.window);
+    laid_out_ = pad;
+    if (on_resized) {
+        on_resized();
+    }
+}
+
+void PadView::sync_sliders() {
+    const QSignalBlocker block_speed(TrackBar1_);
+    const QSignalBlocker block_interval(TrackBar2_);
+    TrackBar1_->setValue(pad_.settings().pen_speed);
+    TrackBar2_->setValue(pad_.settings().stroke_interval);
+}
+
+void PadView::set_hints(const std::function<QString(const char* name)>& hint_of) {
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        const QString hint = hint_of(widget->objectName().toLatin1().constData());
+        if (!hint.isNull()) {
+            widget->setToolTip(hint);
+        }
+    }
+}
+
+void PadView::zi_inputfield1Enter() {
+    pad_.select_text(zi_inputfield1_->text());
+}
+
+void PadView::toggle_zoom() {
+    pad_.toggle_zoom(screen_height_);
+}
+
+bool PadView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == zi_inputfield1_ && event->type() == QEvent::MouseButtonRelease) {
+        zi_inputfield1_->selectAll();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace inkwren

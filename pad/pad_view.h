@@ -1,0 +1,71 @@
+// The writing pad's widgets: the player's widget at the top and the control panel under it
+// with the two sliders, the six buttons, the character field and the palette. What they do is
+// the writing pad's; this view lays them out, shows the pad's state and forwards events.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QLineEdit;
+class QSlider;
+class QToolButton;
+
+namespace inkwren {
+
+class PaletteView;
+class PlayerWidget;
+class WritingPad;
+
+// Runs an event's work where errors are caught and shown.
+using EventGuard = std::function<void(const std::function<void()>&)>;
+
+class PadView : public QWidget {
+public:
+    PadView(WritingPad& pad, QImage palette, int screen_height, EventGuard guard,
+            QWidget* parent = nullptr);
+
+    QLineEdit* character_field() const { return zi_inputfield1_; }
+    PaletteView& palette_view() const { return *palette_view_; }
+
+    // Lays the pad out for the pad's size when it changed, and shows its player.
+    void show_player();
+    // The sliders follow the pad's settings.
+    void sync_sliders();
+    // The hints of the buttons, field and sliders, when the language changes.
+    void set_hints(const std::function<QString(const char* name)>& hint_of);
+
+    // The field's Enter, the zoom button and the others, as a click would.
+    void zi_inputfield1Enter();
+    void toggle_zoom();
+
+    // Called after the layout changed the view's size.
+    std::function<void()> on_resized;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void add_writing_pad(QSize pad);
+    void build_panel();
+
+    WritingPad& pad_;
+    QImage palette_;
+    int screen_height_;
+    EventGuard guard_;
+    QSize laid_out_;
+
+    PlayerWidget* player_widget_;
+    QWidget* Panel1_;
+    QWidget* Image4_;
+    QSlider* TrackBar1_;
+    QSlider* TrackBar2_;
+    std::array<QToolButton*, 6> buttons_{};
+    QLineEdit* zi_inputfield1_;
+    PaletteView* palette_view_;
+};
+
+}  // namespace inkwren
