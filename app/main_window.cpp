@@ -23,7 +23,7 @@
 namespace inkwren {
 
 TForm1::TForm1(StartupResult start, Dialogs& dialogs)
-    : dialogs_(dialogs), shell_(std::move(start), dialogs), screen_(start.screen) {
+    : dialogs_(dialogs), screen_(start.screen), shell_(std::move(start), dialogs) {
     setAcceptDrops(true);
     build_menus();
     item(QStringLiteral("N47"))->setVisible(shell_.has_settings_program());

@@ -85,8 +85,8 @@ private:
     void guarded(Handler handler);
 
     Dialogs& dialogs_;
-    Shell shell_;
     QSize screen_;
+    Shell shell_;
     QHash<QString, QAction*> actions_;
     QMenu* popup_menu_ = nullptr;
     PadView* view_ = nullptr;

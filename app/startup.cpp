@@ -127,7 +127,8 @@ private:
             result_.output_folder = resolve_output_folder(file(output_folder_file), folders);
         } catch (const Error& error) {
             result_.output_folder = folders.desktop.isEmpty() ? QDir::homePath() : folders.desktop;
-            tell(error.message());
+            tell(error.message() + QStringLiteral(" Sheets and animations are saved in \"%1\".")
+                                       .arg(result_.output_folder));
         }
     }
 
@@ -159,7 +160,7 @@ private:
             start =
                 inkwren::read_start_character(file(start_character_file), result_.legacy_code_page);
         } catch (const Error& error) {
-            return end(error.message());
+            return end(error.message() + QStringLiteral(" Inkwren cannot start without it."));
         }
         switch (start.status) {
             case StartCharacter::Status::missing:

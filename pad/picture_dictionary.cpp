@@ -4,11 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPainter>
 
 #include <algorithm>
 #include <cstdint>
 
+#include "animation/layers.h"
 #include "pad/png_decoder.h"
 #include "platform/code_page.h"
 #include "platform/error.h"
@@ -157,20 +157,11 @@ QByteArray read_picture_bytes(const QString& index_path, const QString& data_pat
     return read_exactly(data, length, role);
 }
 
-bool draw_centred(const std::optional<QImage>& picture, QImage& layer) {
-    if (!picture) {
-        return false;
+bool draw_found(const std::optional<QImage>& picture, QImage& layer) {
+    if (picture && !layer.isNull()) {
+        draw_centred(layer, *picture);
     }
-    if (layer.isNull()) {
-        return true;
-    }
-    // C++ division drops the fraction toward zero, which is the centring wanted, negative too.
-    const QPoint top_left((layer.width() - picture->width()) / 2,
-                          (layer.height() - picture->height()) / 2);
-    QPainter painter(&layer);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(top_left, *picture);
-    return true;
+    return picture.has_value();
 }
 
 }  // namespace
@@ -201,11 +192,11 @@ std::optional<QImage> find_model_picture(const QString& folder, const QString& c
 }
 
 bool draw_model_picture(const QString& folder, const QByteArray& key, QImage& layer) {
-    return draw_centred(find_model_picture(folder, key), layer);
+    return draw_found(find_model_picture(folder, key), layer);
 }
 
 bool draw_model_picture(const QString& folder, const QString& character, QImage& layer) {
-    return draw_centred(find_model_picture(folder, character), layer);
+    return draw_found(find_model_picture(folder, character), layer);
 }
 
 }  // namespace inkwren

@@ -15,7 +15,6 @@
 #include "animation/animationplayer.h"
 #include "animation/simple_player_owner.h"
 #include "pad/picture_dictionary.h"
-#include "platform/code_page.h"
 #include "platform/error.h"
 #include "tools/preview/archived_character.h"
 #include "tools/tool_options.h"
@@ -49,7 +48,7 @@ void write_played_frames(TAnimationPlayer& player, SimplePlayerOwner& owner, con
 // The model pictures of the installation's dictionary, as the pad finds them.
 ModelPictureLookup model_pictures(const QString& installation) {
     return [installation](const QString& character) {
-        return find_model_picture(installation, to_code_page(character, gbk_code_page));
+        return find_model_picture(installation, character);
     };
 }
 
