@@ -94,7 +94,6 @@ void TAnimationPlayer::apply(LoadedFile loaded) {
             return;
         }
         add_line(lines_, scaled(records_, scale()));
-        save_temp(QStringLiteral("tmp"));
     }
     QString model;
     if (const std::optional<CompanionSettings>& settings = loaded.companion) {
@@ -126,6 +125,10 @@ void TAnimationPlayer::apply(LoadedFile loaded) {
     reset_background();
     if (!lines_.items.empty()) {
         show_static();
+    }
+    // Last, so a temporary folder that cannot be written leaves the file shown all the same.
+    if (loaded.exists) {
+        save_temp(QStringLiteral("tmp"));
     }
 }
 
