@@ -8,6 +8,7 @@
 #include "pad/palette.h"
 #include "platform/error.h"
 #include "platform/registry.h"
+#include "platform/whole_file.h"
 #include "strokes/stroke_archive.h"
 
 namespace inkwren {
@@ -36,6 +37,7 @@ public:
             return std::move(result_);
         }
         QDir::setCurrent(result_.installation_folder);
+        remove_leftovers();
         read_output_folder();
         read_sheet_settings();
         make_custom_folder();
@@ -119,6 +121,13 @@ private:
         result_.abort = true;
         result_.quit = true;
         return false;
+    }
+
+    // Temporary files of saves that were cut short by a crash or a kill.
+    void remove_leftovers() {
+        for (const char* folder : {"", "tmp", custom_folder}) {
+            remove_leftover_saves(file(folder));
+        }
     }
 
     void read_output_folder() {

@@ -1,12 +1,28 @@
 #include "platform/whole_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include "platform/error.h"
 
 namespace inkwren {
+
+int remove_leftover_saves(const QString& folder) {
+    static const QRegularExpression leftover(
+        QStringLiteral("^.+\\.(cfg|dat|txt|wrt|def|gif|jpg|png)\\.[A-Za-z0-9]{6}$"),
+        QRegularExpression::CaseInsensitiveOption);
+    QDir dir(folder);
+    int removed = 0;
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+        if (leftover.match(name).hasMatch() && dir.remove(name)) {
+            ++removed;
+        }
+    }
+    return removed;
+}
 
 void write_whole_file(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);

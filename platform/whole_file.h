@@ -11,6 +11,11 @@ namespace inkwren {
 // Throws Error naming the file when it cannot be written; the old file is then left as it was.
 void write_whole_file(const QString& path, const QByteArray& bytes);
 
+// A save cut short (the program killed while writing) can leave its temporary file beside the
+// target, named after it with a dot and six letters or digits ("config.dat.Ab12Cd"). Removes
+// such leftovers of the kinds of file the program writes from folder; answers how many.
+int remove_leftover_saves(const QString& folder);
+
 // The bytes of the file at path; with max_size of 0 or more, only its first max_size bytes.
 // role names the file at the start of a sentence, as in "The stroke file". A missing file, a
 // folder or a failed read throws Error naming role and path.

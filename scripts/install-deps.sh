@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package Inkwren needs to build, test and build its data, when missing.
+# Installs every Debian package Inkwren needs to build, test (sanitizers and fuzzers included) and
+# build its data, when missing.
 # Runs as root or through sudo; says what it installs.
 set -euo pipefail
 
@@ -8,6 +9,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libicu-dev zlib1g-dev libpng-dev libgif-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev llvm
   fonts-arphic-ukai fonts-arphic-uming
 )
 # npm fetches the stroke data; a Node.js that came with its own npm is left alone.

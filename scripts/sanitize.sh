@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer (clang, leak detection
+# on) in its own build folder, build-sanitize, and runs every test there: the suites, and every
+# fuzz corpus and crash input kept so far, replayed through its target.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build-sanitize"
+
+bash "$root/scripts/install-deps.sh"
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DINKWREN_SANITIZE=ON \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build"
+
+export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:check_initialization_order=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp":print_suppressions=0
+ctest --test-dir "$build" --output-on-failure -j2

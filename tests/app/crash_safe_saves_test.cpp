@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <random>
+
+#include "app/startup.h"
+#include "platform/whole_file.h"
+#include "tests/app/save_kinds.h"
+#include "tests/support/fixtures.h"
+
+namespace inkwren {
+namespace {
+
+using testing::read_file;
+using testing::TempFolder;
+using testing::write_file;
+
+constexpr int kills_per_kind = 100;
+
+// Starts the helper saving kind in folder, lets it save a few times and kills it.
+void save_and_kill(const QString& kind, const QString& folder, std::mt19937& random) {
+    QProcess helper;
+    helper.start(QStringLiteral(INKWREN_SAVE_LOOP), {kind, folder});
+    ASSERT_TRUE(helper.waitForStarted());
+    // The kill comes after one to three saves were announced, wherever the next one has got to.
+    const int saves = std::uniform_int_distribution<int>(1, 3)(random);
+    int announced = 0;
+    while (announced < saves && helper.waitForReadyRead()) {
+        announced += int(helper.readAll().count('\n'));
+    }
+    helper.kill();
+    helper.waitForFinished();
+}
+
+TEST(CrashSafeSaves, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
+    std::mt19937 random(20261206);
+    for (const testing::SaveKind& kind : testing::save_kinds()) {
+        const QString name = QString::fromLatin1(kind.name);
+        SCOPED_TRACE(kind.name);
+        TempFolder folder;
+        testing::prepare_saves(name, folder.path());
+        testing::save_version(name, folder.path(), 0);
+        for (int kill = 0; kill < kills_per_kind; ++kill) {
+            save_and_kill(name, folder.path(), random);
+            for (int file = 0; file < kind.files.size(); ++file) {
+                const QByteArray held = read_file(folder.file(kind.files[file]));
+                ASSERT_TRUE(held == testing::saved_content(name, file, 0) ||
+                            held == testing::saved_content(name, file, 1))
+                    << qPrintable(kind.files[file]) << " torn after kill " << kill << ": "
+                    << held.size() << " bytes";
+            }
+        }
+    }
+}
+
+TEST(CrashSafeSaves, TheNextStartRemovesTheLeftoversOfSavesCutShort) {
+    TempFolder folder;
+    const QString installation = folder.path() + QStringLiteral("墨鷦/");
+    QDir().mkpath(installation + QStringLiteral("tmp"));
+    QDir().mkpath(installation + QStringLiteral("udefined"));
+    testing::make_installation(installation);
+    write_file(folder.file("registry.ini"),
+               "[Software\\Marlowen Technology\\inkwren\\iwren1.0]\ninstallation path=" +
+                   installation.toUtf8() + "\n");
+    const QStringList leftovers = {
+        QStringLiteral("config.dat.Ab12Cd"), QStringLiteral("prefer.cfg.x9Y8z7"),
+        QStringLiteral("tmp/recent.wrt.QWErty"), QStringLiteral("udefined/6C38.wrt.000000")};
+    const QStringList kept = {QStringLiteral("練習.txt.bak"), QStringLiteral("notes.md.Ab12Cd"),
+                              QStringLiteral("udefined/6C38.wrt")};
+    for (const QString& name : leftovers + kept) {
+        write_file(installation + name, "x");
+    }
+    const StartupResult result =
+        run_startup({folder.file("registry.ini"), installation, QSize(1024, 768)});
+    EXPECT_FALSE(result.quit);
+    for (const QString& name : leftovers) {
+        EXPECT_FALSE(QFile::exists(installation + name)) << qPrintable(name);
+    }
+    for (const QString& name : kept) {
+        EXPECT_TRUE(QFile::exists(installation + name)) << qPrintable(name);
+    }
+}
+
+}  // namespace
+}  // namespace inkwren
