@@ -139,16 +139,15 @@ void TForm1::show_check_marks() {
 
 void TForm1::apply_captions() {
     const LanguageTable& language = shell_.language();
-    for (const CaptionTarget& target : caption_targets()) {
-        if (target.hint) {
+    for (const MenuEntry& entry : menu_table()) {
+        if (entry.caption_key == nullptr) {
             continue;
         }
-        if (QAction* action = item(QString::fromLatin1(target.item))) {
-            const QString text = language.lookup_text(QString::fromLatin1(target.key));
-            // A caption of "-" keeps an item a separator line.
-            action->setSeparator(text == QStringLiteral("-"));
-            action->setText(text);
-        }
+        QAction* action = item(QString::fromLatin1(entry.name));
+        const QString text = language.lookup_text(QString::fromLatin1(entry.caption_key));
+        // A caption of "-" keeps an item a separator line.
+        action->setSeparator(text == QStringLiteral("-"));
+        action->setText(text);
     }
     view_->set_hints([&](const char* name) {
         for (const CaptionTarget& target : caption_targets()) {

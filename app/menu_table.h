@@ -1,7 +1,7 @@
 // The main window's menus, declared once: every item of the main menu and the pop-up menu with
-// its designer name, the menu it sits in, its designed caption, its kind (a choice belongs to
-// the check-mark group of its menu), its state at start, its shortcut and its handler. The
-// language table replaces the captions by designer name.
+// its designer name, the menu it sits in, the language key of its caption and its designed
+// caption, its kind (a choice belongs to the check-mark group of its menu), its state at start,
+// its shortcut and its handler.
 #pragma once
 
 #include <QKeySequence>
@@ -16,7 +16,8 @@ enum class MenuKind { submenu, command, toggle, choice, separator };
 
 struct MenuEntry {
     const char* name;
-    const char* menu;  // the designer name of the menu it is in; nullptr for the menu bar
+    const char* menu;         // the designer name of the menu it is in; nullptr for the menu bar
+    const char* caption_key;  // nullptr for an item whose caption never changes
     const char* caption;
     MenuKind kind;
     bool checked = false;

@@ -142,8 +142,8 @@ inline constexpr auto user_language_caption = "LANGUAGE";
 
 }  // namespace text_key
 
-// The window, menu item or control a key gives its caption (or, for a hint, its hint), by
-// designer name. "Form1" is the main window itself.
+// The window or control a key gives its caption (or, for a hint, its hint), by designer name.
+// "Form1" is the main window itself. The menu items name their keys in the menu table.
 struct CaptionTarget {
     const char* key;
     const char* item;
@@ -156,8 +156,8 @@ const std::vector<CaptionTarget>& caption_targets();
 // The sheet settings dialog's keys, "0401" to "0434".
 std::vector<QString> sheet_dialog_keys();
 
-// Every key the program asks the table for, each once, except the user-language caption: what
-// every language file we ship must hold.
+// Every key the program asks the table for outside the menus, each once, except the
+// user-language caption. With the menu table's keys, what every language file we ship must hold.
 std::vector<QString> all_text_keys();
 
 }  // namespace inkwren

@@ -163,22 +163,7 @@ TEST_F(LanguageTableTest, Utf8FileIsReadAsUtf8WithOrWithoutByteOrderMark) {
     EXPECT_EQ(table.lookup_text(QStringLiteral("0102")), QStringLiteral("檢視"));
 }
 
-// The keys and the language files we ship.
-
-QString shipped_file(const char* name) {
-    return QString::fromUtf8(INKWREN_DATA_DIR) + u'/' + QString::fromUtf8(name);
-}
-
-LanguageTable shipped_table(const char* name) {
-    LanguageTable table;
-    if (!table.load_language(shipped_file(name), gbk_code_page)) {
-        ADD_FAILURE() << "missing " << shipped_file(name).toStdString();
-    }
-    return table;
-}
-
-const char* const shipped_files[] = {traditional_language_file, simplified_language_file,
-                                     english_language_file};
+// The keys the program asks for outside the menus.
 
 TEST(TextKeys, EveryKeyIsAskedForOnceAndOnlyTheUserFileHoldsTheLanguageName) {
     std::set<QString> seen;
@@ -198,33 +183,6 @@ TEST(TextKeys, EachCaptionTargetIsCaptionedOnce) {
     std::set<std::string> items;
     for (const CaptionTarget& target : caption_targets()) {
         EXPECT_TRUE(items.insert(target.item).second) << "twice: " << target.item;
-    }
-}
-
-TEST(ShippedLanguageFiles, HoldATextForEveryKeyTheProgramAsksFor) {
-    for (const char* name : shipped_files) {
-        const LanguageTable table = shipped_table(name);
-        QStringList missing;
-        for (const QString& key : all_text_keys()) {
-            if (table.lookup_text(key).isEmpty()) {
-                missing << key;
-            }
-        }
-        EXPECT_TRUE(missing.isEmpty()) << name << " lacks " << missing.join(u' ').toStdString();
-    }
-}
-
-TEST(ShippedLanguageFiles, HoldEachKeyOnceAndNoKeyTheProgramNeverAsksFor) {
-    const std::vector<QString> asked = all_text_keys();
-    const std::set<QString> known(asked.begin(), asked.end());
-    for (const char* name : shipped_files) {
-        const LanguageTable table = shipped_table(name);
-        std::set<QString> seen;
-        for (const LanguageEntry& entry : table.entries()) {
-            EXPECT_TRUE(known.contains(entry.key)) << name << ": " << entry.key.toStdString();
-            EXPECT_TRUE(seen.insert(entry.key).second)
-                << name << " twice: " << entry.key.toStdString();
-        }
     }
 }
 
