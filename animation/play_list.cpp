@@ -2,6 +2,7 @@
 
 #include "animation/beziers.h"
 #include "animation/rounding.h"
+#include "platform/error.h"
 
 namespace inkwren {
 namespace {
@@ -69,6 +70,11 @@ TObjList build_play_list(const TObjList& source, const PlayListOptions& options)
     TObjList list;
     std::size_t index = 0;
     while (index < source.size()) {
+        if (list.size() > max_play_list_size) {
+            throw Error(QStringLiteral("These strokes are too long to play: their lines run to "
+                                       "more than %1 points.")
+                            .arg(max_play_list_size));
+        }
         const PointRecord& record = source[index];
         if (starts_run_of(record, record_kind::bezier_control)) {
             expand_bezier_run(source, index, list);
@@ -91,13 +97,28 @@ TObjList build_play_list(const TObjList& source, const PlayListOptions& options)
     return list;
 }
 
+// One pass from the front: a pen-up before the last record is dropped and marks the record
+// kept after it, which is what folding them one by one from the back comes to.
 void collapse_pen_ups(TObjList& list) {
-    for (std::ptrdiff_t index = std::ptrdiff_t(list.size()) - 2; index >= 0; --index) {
-        if (list[std::size_t(index)].kind == record_kind::pen_up) {
-            list[std::size_t(index) + 1].kind = record_kind::pen_up;
-            list.erase(list.begin() + index);
-        }
+    if (list.size() < 2) {
+        return;
     }
+    const std::size_t last = list.size() - 1;
+    std::size_t kept = 0;
+    bool pen_up = false;
+    for (std::size_t index = 0; index <= last; ++index) {
+        PointRecord record = list[index];
+        if (record.kind == record_kind::pen_up && index < last) {
+            pen_up = true;
+            continue;
+        }
+        if (pen_up) {
+            record.kind = record_kind::pen_up;
+            pen_up = false;
+        }
+        list[kept++] = record;
+    }
+    list.resize(kept);
 }
 
 TObjList make_play_list(const TObjList& records, const PlayListOptions& options) {

@@ -3,6 +3,7 @@
 // the point that follows them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "strokes/linelist.h"
@@ -18,10 +19,13 @@ struct PlayListOptions {
     int step_len = 1;
 };
 
-// One pass over a source list.
+// More points than this (about 50 MB) come only from absurd strokes, which are refused.
+inline constexpr std::size_t max_play_list_size = 1'000'000;
+
+// One pass over a source list. Throws Error when the list grows beyond max_play_list_size.
 TObjList build_play_list(const TObjList& source, const PlayListOptions& options);
 
-// Every pen-up record gives its kind to the record after it and is removed.
+// Every pen-up record before the last gives its kind to the record after it and is removed.
 void collapse_pen_ups(TObjList& list);
 
 // Both passes: build, fold the pen-ups, build again, so that curve points are densified too.

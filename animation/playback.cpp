@@ -38,17 +38,19 @@ void TAnimationPlayer::set_interval(int ms) {
 }
 
 void TAnimationPlayer::play() {
-    if (!playing_) {
-        saved_marks_ = pad().edit_marks;
-    }
-    playing_ = true;
-    reset_background();
     PlayListOptions options;
     options.two_color = two_color_;
     options.hilite_color = hilite_color();
     options.done_color = done_color;
     options.flash_count = pad().flash_count;
-    play_list_ = make_play_list(records_, options);
+    // Built first: strokes too long to play are refused before anything changes.
+    TObjList list = make_play_list(records_, options);
+    if (!playing_) {
+        saved_marks_ = pad().edit_marks;
+    }
+    playing_ = true;
+    reset_background();
+    play_list_ = std::move(list);
     if (grey_first_) {
         draw_grey_underlay();
     }

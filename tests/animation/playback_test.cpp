@@ -7,6 +7,7 @@
 #include "animation/play_list.h"
 #include "animation/raster.h"
 #include "animation/simple_player_owner.h"
+#include "platform/error.h"
 #include "tests/support/fixtures.h"
 
 namespace inkwren {
@@ -102,6 +103,55 @@ TEST(PlayList, PenUpMarkersFoldIntoTheNextPoint) {
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[1].kind, record_kind::pen_up);
     EXPECT_EQ(list[1].x, 5);
+}
+
+TEST(PlayList, RunsOfPenUpsFoldAsIfOneByOneFromTheBackAndALastPenUpStays) {
+    const std::int32_t up = record_kind::pen_up;
+    TObjList list = {point(1, 1, up), point(2, 2, up), point(3, 3),
+                     point(4, 4, up), point(5, 5),     point(6, 6, up)};
+    collapse_pen_ups(list);
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].x, 3);
+    EXPECT_EQ(list[0].kind, up);
+    EXPECT_EQ(list[1].x, 5);
+    EXPECT_EQ(list[1].kind, up);
+    EXPECT_EQ(list[2].x, 6);
+    EXPECT_EQ(list[2].kind, up);
+}
+
+TEST(PlayList, ManyPenUpsFoldInOnePass) {
+    // Folding them one by one, each removal moving the rest of the list, took minutes.
+    TObjList list;
+    for (int index = 0; index < 400000; ++index) {
+        list.push_back(
+            point(index % 7, 1, index % 2 == 0 ? record_kind::pen_up : record_kind::pen_point));
+    }
+    collapse_pen_ups(list);
+    EXPECT_EQ(list.size(), 200000u);
+}
+
+TEST(PlayList, StrokesOfAbsurdLengthAreRefusedBeforeTheyExhaustMemory) {
+    // Every coordinate within the readers' range, and each line 200,000 pixels long.
+    TObjList records;
+    for (int line = 0; line < 10; ++line) {
+        records.push_back(point(-100000, line));
+        records.push_back(point(100000, line));
+        records.push_back(end_marker(2));
+    }
+    EXPECT_THROW(make_play_list(records, {}), Error);
+}
+
+TEST_F(PlaybackTest, StrokesTooLongToPlayAreRefusedWithoutStartingPlayback) {
+    TObjList records;
+    for (int line = 0; line < 10; ++line) {
+        records.push_back(point(-100000, line));
+        records.push_back(point(100000, line));
+        records.push_back(end_marker(2));
+    }
+    player->set_records(records);
+    EXPECT_THROW(player->play(), Error);
+    EXPECT_FALSE(player->playing());
+    EXPECT_FALSE(player->playtimer().isActive());
 }
 
 TEST(PlayList, FlashBarsBecomeFourStepsPerFlashWithoutTheLastMarker) {
