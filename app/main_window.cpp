@@ -242,6 +242,16 @@ void TForm1::N18Click() {
     shell_.toggle_use_custom();
 }
 
+void TForm1::N17Click() {
+    shell_.save_custom();
+}
+void TForm1::N19Click() {
+    shell_.delete_custom_by_menu();
+}
+void TForm1::N25Click() {
+    shell_.delete_custom_by_popup();
+}
+
 void TForm1::Gif1Click() {
     shell_.toggle_record_gif();
 }

@@ -51,6 +51,9 @@ public:
     void N13Click();    // pencil
     void N20Click();    // flash bars
     void N18Click();    // use custom characters
+    void N17Click();    // save the custom character
+    void N19Click();    // delete the custom character
+    void N25Click();    // delete the custom character, from the pop-up menu
     void N5Click();     // stay on top
     void N38Click();    // quit
     void N47Click();    // run the external settings program

@@ -153,6 +153,39 @@ void Shell::toggle_use_custom() {
     pad_->select_text(pad_->cur_key);
 }
 
+void Shell::save_custom() {
+    pad_->save_custom();
+}
+
+void Shell::delete_custom_by_menu() {
+    const QString name = pad_->custom_name();
+    const QString file = QDir(pad_->custom_folder()).filePath(name + QStringLiteral(".wrt"));
+    if (name.isEmpty() || !QFileInfo::exists(file)) {
+        dialogs_.inform(caption(), text(text_key::no_custom_to_delete_notice));
+        return;
+    }
+    if (!dialogs_.ask(caption(), text(text_key::delete_custom_question))) {
+        return;
+    }
+    if (pad_->delete_from_custom_db(name, pad_->custom_folder())) {
+        dialogs_.inform(caption(), text(text_key::custom_deleted_notice));
+    }
+    pad_->select_text(pad_->cur_key);
+}
+
+void Shell::delete_custom_by_popup() {
+    if (!dialogs_.ask(caption(), text(text_key::delete_custom_question))) {
+        return;
+    }
+    if (!pad_->custom_name().isEmpty() &&
+        pad_->delete_from_custom_db(pad_->custom_name(), pad_->custom_folder())) {
+        dialogs_.inform(caption(), text(text_key::custom_deleted_notice));
+        pad_->TextCopyDetected(pad_->cur_key);
+    } else {
+        dialogs_.inform(caption(), text(text_key::custom_not_deleted_notice));
+    }
+}
+
 void Shell::toggle_record_gif() {
     pad_->settings().record_gif = !pad_->settings().record_gif;
 }

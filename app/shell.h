@@ -56,6 +56,11 @@ public:
     // The archive stored in the preferences, at start-up, without re-selecting.
     void apply_stored_library();
     void toggle_use_custom();
+    // The custom character commands: save the shown strokes as the current character's custom
+    // file, and delete it by the menu or by the pop-up menu, each after its question.
+    void save_custom();
+    void delete_custom_by_menu();
+    void delete_custom_by_popup();
     void toggle_record_gif();
     void choose_gif_scale(double scale);
     void set_stay_on_top(bool on) { stay_on_top_ = on; }

@@ -194,7 +194,11 @@ private:
 
     void read_palette() {
         try {
-            result_.palette = load_palette(file(palette_file)).value_or(QImage());
+            QString problems;
+            result_.palette = load_palette(file(palette_file), &problems).value_or(QImage());
+            if (!problems.isEmpty()) {
+                tell(problems);
+            }
         } catch (const Error& error) {
             tell(error.message() + QStringLiteral(" The pad is shown without its palette."));
         }

@@ -2,14 +2,14 @@
 
 #include <QFileInfo>
 #include <QList>
+#include <QStringList>
 
 #include "animation/raster.h"
-#include "platform/error.h"
 #include "platform/whole_file.h"
 
 namespace inkwren {
 
-std::optional<QImage> load_palette(const QString& path) {
+std::optional<QImage> load_palette(const QString& path, QString* problems) {
     if (!QFileInfo::exists(path)) {
         return std::nullopt;
     }
@@ -17,6 +17,7 @@ std::optional<QImage> load_palette(const QString& path) {
     const QList<QByteArray> lines =
         read_whole_file(path, QStringLiteral("The palette")).split('\n');
     int cell = 0;
+    QStringList bad_lines;
     for (qsizetype index = 0; index < lines.size(); ++index) {
         const QByteArray line = lines[index].trimmed();
         if (line.isEmpty()) {
@@ -25,11 +26,8 @@ std::optional<QImage> load_palette(const QString& path) {
         bool ok = false;
         const int color = line.toInt(&ok);
         if (!ok) {
-            throw Error(QStringLiteral("The palette \"%1\" is damaged at line %2: \"%3\" is not a "
-                                       "colour value.")
-                            .arg(path)
-                            .arg(index + 1)
-                            .arg(QString::fromLatin1(line)));
+            bad_lines << QString::number(index + 1);
+            continue;
         }
         // Lines beyond the 48th fall outside the picture.
         const int column = cell / palette_rows;
@@ -43,6 +41,14 @@ std::optional<QImage> load_palette(const QString& path) {
             }
         }
         ++cell;
+    }
+    if (problems != nullptr && !bad_lines.isEmpty()) {
+        *problems =
+            QStringLiteral(
+                "The palette \"%1\" holds lines that are not colour values "
+                "(%2 %3); they are left out.")
+                .arg(path, bad_lines.size() == 1 ? QStringLiteral("line") : QStringLiteral("lines"),
+                     bad_lines.join(QStringLiteral(", ")));
     }
     return palette;
 }

@@ -13,8 +13,9 @@ inline constexpr int palette_columns = 16;
 inline constexpr int palette_rows = 3;
 inline constexpr int palette_cell = 10;
 
-// The palette picture; nothing when the file does not exist. A line that is not a whole number
-// throws Error naming the file and line.
-std::optional<QImage> load_palette(const QString& path);
+// The palette picture; nothing when the file does not exist. Lines that are not whole numbers are
+// left out, and problems, when given, gets a message naming the file and those lines (or stays
+// as it was when there are none). A file that cannot be read throws Error.
+std::optional<QImage> load_palette(const QString& path, QString* problems = nullptr);
 
 }  // namespace inkwren

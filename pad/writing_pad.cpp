@@ -1,6 +1,7 @@
 #include "pad/writing_pad.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "encoding/recognition.h"
@@ -47,7 +48,17 @@ QString WritingPad::custom_name() const {
     if (cur_text.isEmpty()) {
         return {};
     }
-    return QStringLiteral("%1").arg(cur_text[0].unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    // A character beyond the Basic Multilingual Plane is named by its whole code point: its
+    // first UTF-16 unit is shared by thousands of characters.
+    const char32_t code =
+        cur_text[0].isHighSurrogate() ? cur_text.toUcs4().front() : char32_t(cur_text[0].unicode());
+    return QStringLiteral("%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper();
+}
+
+bool WritingPad::delete_from_custom_db(const QString& name, const QString& folder) const {
+    QDir::setCurrent(program_folder_);
+    QFile file(QDir(folder).filePath(name + QStringLiteral(".wrt")));
+    return file.exists() && file.remove();
 }
 
 QString WritingPad::archive_path() const {
@@ -161,12 +172,19 @@ void WritingPad::load_current_character(TAnimationPlayer& player) {
     const QString custom = QDir(custom_folder()).filePath(custom_name() + QStringLiteral(".wrt"));
     if (reload_recent) {
         player.load_stroke_file(recent);
-    } else if (use_custom && !custom_name().isEmpty() && QFileInfo::exists(custom)) {
-        player.load_stroke_file(custom);
-    } else {
-        player.load_from_archive(cur_key, archive_path(), index_path(),
-                                 column_for_mode(encoding.encoding_mode));
+        return;
     }
+    if (use_custom && !custom_name().isEmpty() && QFileInfo::exists(custom)) {
+        try {
+            player.load_stroke_file(custom);
+            return;
+        } catch (const Error& error) {
+            // The archive's version is shown instead of a custom file that cannot be read.
+            report(error.message());
+        }
+    }
+    player.load_from_archive(cur_key, archive_path(), index_path(),
+                             column_for_mode(encoding.encoding_mode));
 }
 
 bool WritingPad::Display_Writing_Pad() {
@@ -264,6 +282,9 @@ DroppedKind WritingPad::drop_file(const QString& path) {
     const DroppedKind kind = classify_dropped_file(path);
     if (kind == DroppedKind::ignored) {
         return kind;
+    }
+    if (kind == DroppedKind::stroke_file) {
+        offer_save();
     }
     player_->stop_play();
     if (kind == DroppedKind::stroke_file) {

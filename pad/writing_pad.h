@@ -60,8 +60,11 @@ public:
     int legacy_code_page() const { return legacy_cp_; }
     QString temp_folder() const;
     QString custom_folder() const;
-    // The custom file name of the current character: its first code unit as four hex digits.
+    // The custom file name of the current character: its code as four upper-case hex digits,
+    // or five or six beyond the Basic Multilingual Plane.
     QString custom_name() const;
+    // Deletes folder + name + ".wrt"; true only when it existed and was deleted.
+    bool delete_from_custom_db(const QString& name, const QString& folder) const;
 
     // Shows the character a text names, when it names exactly one archive entry; answers
     // whether it did.

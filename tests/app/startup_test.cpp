@@ -114,12 +114,14 @@ TEST_F(StartupTest, AMissingOrDamagedArchiveIndexGivesAMessageAndAUsableEmptyPad
     expect_usable(std::move(window));
 }
 
-TEST_F(StartupTest, AGarbagePaletteGivesAMessageAndAPadWithoutPalette) {
-    write_file(file("c.cfg"), "red\ngreen\n");
+TEST_F(StartupTest, GarbageInThePaletteIsReportedOnceAndTheRestIsShown) {
+    write_file(file("c.cfg"), "red\n255\ngreen\n");
     auto window = start();
     ASSERT_TRUE(window);
-    EXPECT_TRUE(dialogs.showed(QStringLiteral("c.cfg")));
-    EXPECT_FALSE(window->findChild<QWidget*>(QStringLiteral("Image2"))->isVisibleTo(window.get()));
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("c.cfg")));
+    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("lines 1, 3")));
+    EXPECT_TRUE(window->findChild<QWidget*>(QStringLiteral("Image2"))->isVisibleTo(window.get()));
     expect_usable(std::move(window));
 }
 
