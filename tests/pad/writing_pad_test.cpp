@@ -171,8 +171,8 @@ TEST_F(WritingPadTest, ADroppedEmptyStrokeFileShowsItsNote) {
 TEST_F(WritingPadTest, ACharacterWhoseStrokesFailToLoadDoesNotBecomeCurrent) {
     choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
     ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
-    QDir().mkpath(pad->custom_folder());
-    testing::write_file(pad->custom_folder() + QStringLiteral("6211.wrt"), "我\t我\r\n");
+    // The archive's data cut short: the index still names 我, but its strokes cannot be read.
+    testing::write_file(folder.file("strokes.cdf"), "short");
     EXPECT_THROW(pad->TextCopyDetected(QStringLiteral("我")), Error);
     EXPECT_EQ(pad->cur_text, QStringLiteral("永"));
     EXPECT_EQ(pad->custom_name(), QStringLiteral("6C38"));
@@ -200,16 +200,14 @@ TEST_F(WritingPadTest, ZoomRebuildsThePlayerAtTheNextSize) {
 // A zoom whose strokes failed to load once kept the new size with the old player.
 TEST_F(WritingPadTest, AZoomWhoseLoadFailsKeepsTheOldSize) {
     choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
-    QDir().mkpath(pad->custom_folder());
-    write_strokes(testing::sample_lines(2), QStringLiteral("6C38"), pad->custom_folder());
     ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
-    testing::write_file(pad->custom_folder() + QStringLiteral("6C38.wrt"), "永\r\n");
+    testing::write_file(folder.file("strokes.cdf"), "short");
     EXPECT_THROW(pad->toggle_zoom(768), Error);
     EXPECT_EQ(pad->pad_w, 200);
     EXPECT_EQ(pad->pad_h, 200);
     EXPECT_DOUBLE_EQ(pad->zoom_scale, 1.0);
     EXPECT_EQ(pad->player().pad_size(), QSize(200, 200));
-    EXPECT_EQ(strokes_shown(), 2);
+    EXPECT_EQ(strokes_shown(), 5);
 }
 
 TEST_F(WritingPadTest, ShownCharactersStartWriting) {
