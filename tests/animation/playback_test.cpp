@@ -130,25 +130,23 @@ TEST(PlayList, ManyPenUpsFoldInOnePass) {
     EXPECT_EQ(list.size(), 200000u);
 }
 
-TEST(PlayList, StrokesOfAbsurdLengthAreRefusedBeforeTheyExhaustMemory) {
-    // Every coordinate within the readers' range, and each line 200,000 pixels long.
+// Every coordinate within the readers' range, and each line 200,000 pixels long.
+TObjList absurdly_long_strokes() {
     TObjList records;
     for (int line = 0; line < 10; ++line) {
         records.push_back(point(-100000, line));
         records.push_back(point(100000, line));
         records.push_back(end_marker(2));
     }
-    EXPECT_THROW(make_play_list(records, {}), Error);
+    return records;
+}
+
+TEST(PlayList, StrokesOfAbsurdLengthAreRefusedBeforeTheyExhaustMemory) {
+    EXPECT_THROW(make_play_list(absurdly_long_strokes(), {}), Error);
 }
 
 TEST_F(PlaybackTest, StrokesTooLongToPlayAreRefusedWithoutStartingPlayback) {
-    TObjList records;
-    for (int line = 0; line < 10; ++line) {
-        records.push_back(point(-100000, line));
-        records.push_back(point(100000, line));
-        records.push_back(end_marker(2));
-    }
-    player->set_records(records);
+    player->set_records(absurdly_long_strokes());
     EXPECT_THROW(player->play(), Error);
     EXPECT_FALSE(player->playing());
     EXPECT_FALSE(player->playtimer().isActive());
