@@ -69,15 +69,9 @@ void TAnimationPlayer::reset_background() {
     background.picture = back_pic_file_.isEmpty() ? nullptr : &back_pic_;
     background.grid = show_grid();
     background.model = show_model_ ? &model_pic_ : nullptr;
-    const QImage working = compose_background(background);
+    back_bmp_ = compose_background(background);
     ink_bmp_ = make_bitmap(pad_size().width(), pad_size().height());
-    back_bmp_ = make_bitmap(pad_size().width(), pad_size().height());
-    {
-        Canvas canvas(back_bmp_);
-        canvas.rectangle(0, 0, pad_size().width(), pad_size().height());
-    }
-    overlay(back_bmp_, working, 0, 0, pad_size());
-    image_ = working;
+    image_ = back_bmp_;
     image_changed();
 }
 

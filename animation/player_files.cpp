@@ -42,7 +42,7 @@ struct TAnimationPlayer::LoadedFile {
 };
 
 QString TAnimationPlayer::temp_dir() const {
-    return QDir(settings_.program_folder).filePath(QStringLiteral("tmp/"));
+    return QDir(settings_.program_folder).filePath(QString::fromLatin1(temp_folder_name));
 }
 
 TAnimationPlayer::LoadedFile TAnimationPlayer::read_stroke_file(const QString& path) const {

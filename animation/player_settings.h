@@ -17,6 +17,9 @@ using ModelPictureLookup = std::function<std::optional<QImage>(const QString& ch
 
 inline constexpr int unzoomed_pad_side = 200;
 
+// The folder of temporary stroke files, in the program folder.
+inline constexpr auto temp_folder_name = "tmp/";
+
 struct PlayerSettings {
     QSize pad_size{unzoomed_pad_side, unzoomed_pad_side};
     // The zoom: coordinates are loaded and pens drawn at this factor.

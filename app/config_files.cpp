@@ -16,10 +16,6 @@ constexpr int right_margin = 3;
 constexpr int bottom_margin = 35;
 constexpr int top_when_too_tall = 5;
 
-QString with_trailing_slash(const QString& folder) {
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-}
-
 // Where the output goes when no better folder is known; the home folder always exists.
 QString fallback_folder() {
     return QDir::homePath();
@@ -37,6 +33,10 @@ std::optional<QByteArray> first_line_of(const QString& path) {
 }
 
 }  // namespace
+
+QString with_trailing_slash(const QString& folder) {
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
 
 std::optional<QByteArray> read_settings_file(const QString& path, qsizetype max_size) {
     if (!QFileInfo::exists(path)) {

@@ -16,6 +16,17 @@
 
 namespace inkwren {
 
+// The files the program keeps in its installation folder.
+inline constexpr auto preference_file = "prefer.cfg";
+inline constexpr auto sheet_settings_file = "config.dat";
+inline constexpr auto output_folder_file = "sys.cfg";
+inline constexpr auto flag_file = "1.txt";
+inline constexpr auto start_character_file = "textlist.txt";
+inline constexpr auto palette_file = "c.cfg";
+
+// The folder with a "/" at its end.
+QString with_trailing_slash(const QString& folder);
+
 // What start-up found when it loaded a settings record.
 enum class LoadOutcome {
     created,   // the file was missing and now holds the defaults

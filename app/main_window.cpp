@@ -51,7 +51,6 @@ TForm1::TForm1(StartupResult start, Dialogs& dialogs)
     tray_ = new TrayIcon(this);
 
     apply_stay_on_top();
-    setWindowTitle(shell_.caption());
     guarded([this] { shell_.show_start_character(); });
     keep_on_screen(1);
     apply_captions();
@@ -149,14 +148,11 @@ void TForm1::apply_captions() {
         action->setSeparator(text == QStringLiteral("-"));
         action->setText(text);
     }
-    view_->set_hints([&](const char* name) {
-        for (const CaptionTarget& target : caption_targets()) {
-            if (target.hint && qstrcmp(target.item, name) == 0) {
-                return language.lookup_text(QString::fromLatin1(target.key));
-            }
+    for (const CaptionTarget& target : caption_targets()) {
+        if (auto* widget = target.hint ? view_->findChild<QWidget*>(target.item) : nullptr) {
+            widget->setToolTip(language.lookup_text(QString::fromLatin1(target.key)));
         }
-        return QString();
-    });
+    }
     setWindowTitle(shell_.caption());
     const QString user_caption = shell_.user_language_caption();
     if (!user_caption.isEmpty()) {

@@ -4,24 +4,13 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include "app/config_files.h"
 #include "langtable/text_keys.h"
 #include "pad/text_intake.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
 
 namespace inkwren {
-namespace {
-
-constexpr auto preference_file = "prefer.cfg";
-constexpr auto sheet_settings_file = "config.dat";
-constexpr auto start_character_file = "textlist.txt";
-
-QString with_trailing_slash(const QString& folder) {
-    return folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder
-                                                                 : folder + QLatin1Char('/');
-}
-
-}  // namespace
 
 Shell::Shell(StartupResult start, Dialogs& dialogs)
     : dialogs_(dialogs),
@@ -159,8 +148,7 @@ void Shell::save_custom() {
 
 void Shell::delete_custom_by_menu() {
     const QString name = pad_->custom_name();
-    const QString file = QDir(pad_->custom_folder()).filePath(name + QStringLiteral(".wrt"));
-    if (name.isEmpty() || !QFileInfo::exists(file)) {
+    if (name.isEmpty() || !QFileInfo::exists(pad_->custom_file())) {
         dialogs_.inform(caption(), text(text_key::no_custom_to_delete_notice));
         return;
     }
@@ -196,7 +184,7 @@ void Shell::choose_gif_scale(double scale) {
 
 void Shell::updatecfg(const QString& folder, const SheetSlots& record_slots) {
     PadSettings& settings = pad_->settings();
-    settings.output_folder = with_trailing_slash(folder);
+    settings.output_folder = folder.isEmpty() ? folder : with_trailing_slash(folder);
     sheet_slots_ = record_slots;
     settings.stroke_color = sheet_settings().second_color;
     save_sheet_slots(QDir(installation_folder_).filePath(QString::fromLatin1(sheet_settings_file)),

@@ -6,6 +6,7 @@
 #include "app/config_files.h"
 #include "langtable/text_keys.h"
 #include "pad/palette.h"
+#include "pad/writing_pad.h"
 #include "platform/error.h"
 #include "platform/registry.h"
 #include "platform/whole_file.h"
@@ -13,14 +14,6 @@
 
 namespace inkwren {
 namespace {
-
-constexpr auto preference_file = "prefer.cfg";
-constexpr auto sheet_settings_file = "config.dat";
-constexpr auto output_folder_file = "sys.cfg";
-constexpr auto flag_file = "1.txt";
-constexpr auto start_character_file = "textlist.txt";
-constexpr auto palette_file = "c.cfg";
-constexpr auto custom_folder = "udefined";
 
 // The start-up steps, each of which either goes on or ends start-up with a message.
 class Startup {
@@ -71,16 +64,10 @@ private:
     }
 
     void read_registry() {
+        // The settings store answers "-1" for whatever it cannot read, so this never fails.
         const Registry registry(context_.registry_path);
-        try {
-            result_.installation_folder =
-                inkwren::installation_folder(registry, context_.working_dir);
-            result_.legacy_code_page = read_legacy_code_page(registry);
-        } catch (const Error& error) {
-            result_.installation_folder =
-                QDir(context_.working_dir).absolutePath() + QLatin1Char('/');
-            tell(error.message());
-        }
+        result_.installation_folder = inkwren::installation_folder(registry, context_.working_dir);
+        result_.legacy_code_page = read_legacy_code_page(registry);
     }
 
     // The record is read where the program was started from; a file that cannot be read or
@@ -125,7 +112,7 @@ private:
 
     // Temporary files of saves that were cut short by a crash or a kill.
     void remove_leftovers() {
-        for (const char* folder : {"", "tmp", custom_folder}) {
+        for (const char* folder : {"", temp_folder_name, custom_folder_name}) {
             remove_leftover_saves(file(folder));
         }
     }
@@ -155,7 +142,7 @@ private:
     }
 
     void make_custom_folder() {
-        const QString folder = file(custom_folder);
+        const QString folder = file(custom_folder_name);
         if (!QDir().mkpath(folder)) {
             tell(QStringLiteral("The folder \"%1\" for custom characters cannot be created.")
                      .arg(folder));

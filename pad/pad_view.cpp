@@ -146,15 +146,6 @@ void PadView::sync_sliders() {
     TrackBar2_->setValue(pad_.settings().stroke_interval);
 }
 
-void PadView::set_hints(const std::function<QString(const char* name)>& hint_of) {
-    for (QWidget* widget : findChildren<QWidget*>()) {
-        const QString hint = hint_of(widget->objectName().toLatin1().constData());
-        if (!hint.isNull()) {
-            widget->setToolTip(hint);
-        }
-    }
-}
-
 void PadView::zi_inputfield1Enter() {
     pad_.select_text(zi_inputfield1_->text());
 }

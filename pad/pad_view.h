@@ -35,8 +35,6 @@ public:
     void show_player();
     // The sliders follow the pad's settings.
     void sync_sliders();
-    // The hints of the buttons, field and sliders, when the language changes.
-    void set_hints(const std::function<QString(const char* name)>& hint_of);
 
     // The field's Enter, the zoom button and the others, as a click would.
     void zi_inputfield1Enter();

@@ -16,8 +16,6 @@
 namespace inkwren {
 namespace {
 
-constexpr auto temp_folder_name = "tmp/";
-constexpr auto custom_folder_name = "udefined/";
 constexpr int pen_speed_after_zoom = 5;
 
 }  // namespace
@@ -42,6 +40,10 @@ QString WritingPad::temp_folder() const {
 
 QString WritingPad::custom_folder() const {
     return QDir(program_folder_).filePath(QString::fromLatin1(custom_folder_name));
+}
+
+QString WritingPad::custom_file() const {
+    return QDir(custom_folder()).filePath(custom_name() + QStringLiteral(".wrt"));
 }
 
 QString WritingPad::custom_name() const {
@@ -89,7 +91,6 @@ void WritingPad::settings_changed() {
 
 std::unique_ptr<TAnimationPlayer> WritingPad::make_player(QSize size, const QString& character) {
     PlayerSettings settings = PlayerSettings::square(size.width(), program_folder_);
-    settings.pad_size = size;
     settings.zi = character;
     settings.legacy_code_page = legacy_cp_;
     settings.model_pictures = [folder = program_folder_](const QString& model) {
@@ -169,14 +170,13 @@ void WritingPad::show_ani_writing() {
 
 void WritingPad::load_current_character(TAnimationPlayer& player) {
     const QString recent = QDir(temp_folder()).filePath(QString::fromLatin1(recent_file_name));
-    const QString custom = QDir(custom_folder()).filePath(custom_name() + QStringLiteral(".wrt"));
     if (reload_recent) {
         player.load_stroke_file(recent);
         return;
     }
-    if (use_custom && !custom_name().isEmpty() && QFileInfo::exists(custom)) {
+    if (use_custom && !custom_name().isEmpty() && QFileInfo::exists(custom_file())) {
         try {
-            player.load_stroke_file(custom);
+            player.load_stroke_file(custom_file());
             return;
         } catch (const Error& error) {
             // The archive's version is shown instead of a custom file that cannot be read.
@@ -239,7 +239,6 @@ void WritingPad::toggle_zoom(int screen_height) {
         throw;
     }
     can_magnify = step.can_magnify;
-    zoom_scale = pad_w / double(pad_base_size);
     settings_.pen_speed = pen_speed_after_zoom;
     settings_changed();
     player_->rebuild_lines();

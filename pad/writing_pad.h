@@ -20,6 +20,9 @@ namespace inkwren {
 class Dialogs;
 class LanguageTable;
 
+// The folder of the user's custom characters, in the program folder.
+inline constexpr auto custom_folder_name = "udefined/";
+
 class WritingPad : public PlayerOwner {
 public:
     // program_folder: the installation folder, where the data and "tmp/" and "udefined/" are.
@@ -33,7 +36,7 @@ public:
 
     int pad_w = 200;
     int pad_h = 200;
-    double zoom_scale = 1.0;
+    double zoom_scale() const { return pad_w / double(unzoomed_pad_side); }
     bool can_magnify = true;
     bool pad_ready = true;
     bool archive_present = false;
@@ -63,6 +66,7 @@ public:
     // The custom file name of the current character: its code as four upper-case hex digits,
     // or five or six beyond the Basic Multilingual Plane.
     QString custom_name() const;
+    QString custom_file() const;  // the custom folder, the name and ".wrt"
     // Deletes folder + name + ".wrt"; true only when it existed and was deleted.
     bool delete_from_custom_db(const QString& name, const QString& folder) const;
 

@@ -205,7 +205,7 @@ TEST_F(WritingPadTest, AZoomWhoseLoadFailsKeepsTheOldSize) {
     EXPECT_THROW(pad->toggle_zoom(768), Error);
     EXPECT_EQ(pad->pad_w, 200);
     EXPECT_EQ(pad->pad_h, 200);
-    EXPECT_DOUBLE_EQ(pad->zoom_scale, 1.0);
+    EXPECT_DOUBLE_EQ(pad->zoom_scale(), 1.0);
     EXPECT_EQ(pad->player().pad_size(), QSize(200, 200));
     EXPECT_EQ(strokes_shown(), 5);
 }
