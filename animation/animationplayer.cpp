@@ -4,6 +4,7 @@
 
 #include "animation/layers.h"
 #include "animation/raster.h"
+#include "animation/stroke_editor.h"
 #include "animation/stroke_rendering.h"
 #include "platform/error.h"
 
@@ -16,7 +17,8 @@ TAnimationPlayer::TAnimationPlayer(PlayerOwner& owner, PlayerSettings settings)
       grey_first_(pad().grey_first),
       two_color_(pad().two_color),
       stroke_pause_(pad().stroke_interval * 100),
-      playtimer_(std::make_unique<QTimer>()) {
+      playtimer_(std::make_unique<QTimer>()),
+      editor_(std::make_unique<StrokeEditor>(*this, owner)) {
     playtimer_->setTimerType(Qt::PreciseTimer);
     // Timer events enter the program here: a failure stops playback and is reported.
     QObject::connect(playtimer_.get(), &QTimer::timeout, [this] {
@@ -60,6 +62,7 @@ void TAnimationPlayer::use_pad_grid() {
 void TAnimationPlayer::set_records(const TObjList& records) {
     records_ = records;
     lines_ = split_strokes(records);
+    editor_->reset();
 }
 
 void TAnimationPlayer::reset_background() {
@@ -80,10 +83,12 @@ void TAnimationPlayer::show_static() {
     RestStyle style;
     style.width_scale = scale();
     style.flashbar_picture = pad().show_flashbars ? &flashbar_pic_ : nullptr;
+    style.dragging = editor_->dragging();
     draw_at_rest(image_, lines_, style);
     if (lines_.items.empty() && !note_.isEmpty()) {
         draw_note();
     }
+    editor_->draw_decorations(image_);
     image_changed();
 }
 

@@ -25,6 +25,7 @@
 namespace inkwren {
 
 class Canvas;
+class StrokeEditor;
 
 class TAnimationPlayer {
 public:
@@ -55,6 +56,11 @@ public:
     const QImage& back_bmp() const { return back_bmp_; }
     const QImage& model_pic() const { return model_pic_; }
     const QImage& back_pic() const { return back_pic_; }
+    const QImage& flashbar_pic() const { return flashbar_pic_; }
+
+    // The editor of the strokes shown, working on lines().
+    StrokeEditor& editor() { return *editor_; }
+    const StrokeEditor& editor() const { return *editor_; }
 
     // The display state in force for this character: a stroke file's companion settings may
     // differ from the pad's switches until the switches are used.
@@ -75,7 +81,7 @@ public:
     // Rebuilds the background (frame, background picture, nine-grid, model), clears the ink
     // layer and shows the background.
     void reset_background();
-    // The background and the whole character at rest.
+    // The background and the whole character at rest, with the editor's selection.
     void show_static();
     // frame_bmp := background + ink + pen cursor at the pen position.
     void compose_frame(QPoint pen);
@@ -186,6 +192,7 @@ private:
     QString save_dir_;     // where the last save went
 
     std::unique_ptr<QTimer> playtimer_;
+    std::unique_ptr<StrokeEditor> editor_;
 };
 
 }  // namespace inkwren

@@ -9,6 +9,7 @@
 #include "animation/play_list.h"
 #include "animation/raster.h"
 #include "animation/rounding.h"
+#include "animation/stroke_editor.h"
 #include "animation/stroke_rendering.h"
 #include "strokes/stroke_text.h"
 
@@ -47,6 +48,7 @@ void TAnimationPlayer::play() {
     TObjList list = make_play_list(records_, options);
     if (!playing_) {
         saved_marks_ = pad().edit_marks;
+        editor_->deselect();
     }
     playing_ = true;
     reset_background();
@@ -254,6 +256,7 @@ void TAnimationPlayer::replay() {
     }
     two_color_ = pad().two_color;
     grey_first_ = pad().grey_first;
+    editor_->deselect();
     if (lines_.items.empty()) {
         return;
     }
@@ -287,6 +290,7 @@ void TAnimationPlayer::stop_play() {
     }
     owner_.settings().edit_marks = saved_marks_;
     playtimer_->stop();
+    editor_->deselect();
     at_stroke_start_ = true;
     reset_background();
     show_static();

@@ -6,6 +6,7 @@
 
 #include "animation/animationplayer.h"
 #include "animation/raster.h"
+#include "animation/stroke_editor.h"
 #include "encoding/recognition.h"
 #include "langtable/text_keys.h"
 #include "platform/code_page.h"
@@ -85,6 +86,7 @@ void TAnimationPlayer::apply(LoadedFile loaded) {
     playing_ = false;
     play_list_.clear();
     note_.clear();
+    editor_->reset();
     if (loaded.exists) {
         records_ = std::move(loaded.records);
         lines_ = {};
@@ -178,6 +180,7 @@ void TAnimationPlayer::load_from_archive(const QString& character, const QString
 
 void TAnimationPlayer::rebuild_lines() {
     lines_ = split_strokes(flatten_lines(lines_));
+    editor_->deselect();
     show_static();
 }
 

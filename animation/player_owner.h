@@ -35,7 +35,8 @@ struct PadSettings {
     bool grey_first = true;
     bool two_color = true;
     bool edit_marks = false;
-    int flash_count = 3;  // flashes a new flash bar gives
+    int flash_count = 3;          // flashes a new flash bar gives
+    std::int32_t pick_color = 0;  // the pen colour: the palette's or the colour chooser's last
     std::int32_t stroke_color = 0xFF0000;
     bool record_gif = false;
     double gif_scale = 1.0;
@@ -53,8 +54,9 @@ public:
     // A stroke file's companion settings changed the sliders or the model font.
     virtual void settings_changed() {}
 
-    // An edit changed the strokes.
-    virtual void set_modified() = 0;
+    // Whether the strokes differ from the saved ones: set by every edit, cleared when an undo
+    // brings back the saved strokes.
+    virtual void set_modified(bool modified) = 0;
 
     // A text of the language table, for the notes the player draws or shows.
     virtual QString text(const QString& key) const = 0;

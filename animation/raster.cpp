@@ -111,6 +111,13 @@ void Canvas::polygon(const std::vector<QPoint>& corners) {
     target.drawPolygon(QPolygon(QList<QPoint>(corners.begin(), corners.end())));
 }
 
+void Canvas::ellipse(int left, int top, int right, int bottom) {
+    QPainter& target = painter();
+    apply_pen(target);
+    apply_brush(target);
+    target.drawEllipse(QRect(QPoint(left, top), QPoint(right, bottom)));
+}
+
 void Canvas::flood_fill(QPoint seed) {
     finish();
     flood_fill_surface(bitmap_, seed, brush_color);

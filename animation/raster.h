@@ -57,6 +57,8 @@ public:
     // Outline with the pen, inside with the brush; right and bottom are exclusive.
     void rectangle(int left, int top, int right, int bottom);
     void polygon(const std::vector<QPoint>& corners);
+    // The ellipse inside the box, outlined with the pen and filled with the brush.
+    void ellipse(int left, int top, int right, int bottom);
 
     // Fills the area of the colour found at the point, reached through its four neighbours,
     // with the brush colour.

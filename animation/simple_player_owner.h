@@ -12,7 +12,7 @@ namespace inkwren {
 class SimplePlayerOwner : public PlayerOwner {
 public:
     PadSettings pad;
-    int modified_count = 0;
+    bool modified = false;
     QMap<QString, QString> texts;
     QStringList reports;
     std::vector<GifFrame> gif;  // the frames of the last capture handed over
@@ -20,7 +20,7 @@ public:
     int gif_count = 0;
 
     PadSettings& settings() override { return pad; }
-    void set_modified() override { ++modified_count; }
+    void set_modified(bool is_modified) override { modified = is_modified; }
     QString text(const QString& key) const override { return texts.value(key); }
     void report(const QString& message) override { reports << message; }
     void write_gif(const std::vector<GifFrame>& frames, double scale) override {

@@ -26,6 +26,7 @@ TForm1::TForm1(StartupResult start, Dialogs& dialogs)
     : dialogs_(dialogs), screen_(start.screen), shell_(std::move(start), dialogs) {
     setAcceptDrops(true);
     build_menus();
+    add_edit_shortcuts();
     item(QStringLiteral("N47"))->setVisible(shell_.has_settings_program());
     view_ = new PadView(
         pad(), shell_.palette(), screen_.height(),
@@ -124,6 +125,30 @@ void TForm1::build_menus() {
             connect(action, &QAction::triggered, this,
                     [this, handler = entry.handler] { guarded([&] { (this->*handler)(); }); });
         }
+        actions_.insert(action->objectName(), action);
+    }
+}
+
+// Undo and redo of the strokes' edits: keys of the window, not items of its menus. While the
+// character field has the focus, it takes these keys for its own text.
+void TForm1::add_edit_shortcuts() {
+    const struct {
+        const char* name;
+        QList<QKeySequence> keys;
+        void (WritingPad::*step)();
+    } edits[] = {
+        {"EditUndo", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &WritingPad::undo},
+        {"EditRedo",
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+         &WritingPad::redo},
+    };
+    for (const auto& edit : edits) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(edit.name));
+        action->setShortcuts(edit.keys);
+        addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, step = edit.step] { guarded([&] { (pad().*step)(); }); });
         actions_.insert(action->objectName(), action);
     }
 }
@@ -246,6 +271,13 @@ void TForm1::N19Click() {
 }
 void TForm1::N25Click() {
     shell_.delete_custom_by_popup();
+}
+
+void TForm1::N22Click() {
+    pad().add_flash_bar();
+}
+void TForm1::N21Click() {
+    pad().delete_flash_bar();
 }
 
 void TForm1::Gif1Click() {

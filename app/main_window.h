@@ -54,6 +54,8 @@ public:
     void N17Click();    // save the custom character
     void N19Click();    // delete the custom character
     void N25Click();    // delete the custom character, from the pop-up menu
+    void N22Click();    // add a flash bar to the selected stroke
+    void N21Click();    // remove the selected flash bar
     void N5Click();     // stay on top
     void N38Click();    // quit
     void N47Click();    // run the external settings program
@@ -80,6 +82,7 @@ protected:
 
 private:
     void build_menus();
+    void add_edit_shortcuts();
     void show_check_marks();
     void keep_on_screen(int mode);
     void apply_stay_on_top();

@@ -13,6 +13,7 @@ public:
 
     void inform(const QString& caption, const QString& text) override;
     bool ask(const QString& caption, const QString& text) override;
+    std::optional<std::int32_t> choose_colour(std::int32_t initial) override;
 
 private:
     QWidget* parent_;

@@ -6,10 +6,10 @@
 
 #include <cstdio>
 
+#include "bench/silent_dialogs.h"
 #include "langtable/language_table.h"
 #include "pad/writing_pad.h"
 #include "platform/code_page.h"
-#include "platform/dialogs.h"
 #include "strokes/stroke_archive.h"
 #include "tools/tool_options.h"
 
@@ -20,13 +20,6 @@ using namespace inkwren;
 const QString installation = QStringLiteral(INKWREN_INSTALLATION_DIR "/");
 constexpr int characters = 1000;
 constexpr int report_every = 100;
-
-class SilentDialogs : public Dialogs {
-public:
-    int shown = 0;
-    void inform(const QString&, const QString&) override { ++shown; }
-    bool ask(const QString&, const QString&) override { return false; }
-};
 
 long resident_kib() {
     QFile status(QStringLiteral("/proc/self/status"));

@@ -13,7 +13,7 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
-#include "platform/dialogs.h"
+#include "bench/silent_dialogs.h"
 #include "tools/tool_options.h"
 
 namespace {
@@ -59,12 +59,6 @@ void time_start_up() {
                 median(times), *std::min_element(times.begin(), times.end()), times.size(),
                 qPrintable(memory));
 }
-
-class SilentDialogs : public Dialogs {
-public:
-    void inform(const QString&, const QString&) override {}
-    bool ask(const QString&, const QString&) override { return false; }
-};
 
 void time_clipboard_to_frame() {
     QTemporaryDir settings;

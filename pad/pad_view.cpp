@@ -66,6 +66,9 @@ PadView::PadView(WritingPad& pad, QImage palette, int screen_height, EventGuard 
     Panel1_->setObjectName(QStringLiteral("Panel1"));
     Image4_->setObjectName(QStringLiteral("Image4"));
     new PanelDrag(Panel1_, Image4_, player_widget_);
+    Panel1_->setFocusPolicy(Qt::ClickFocus);
+    player_widget_->guard = guard_;
+    player_widget_->on_pressed = [this] { Panel1_->setFocus(Qt::MouseFocusReason); };
     build_panel();
     show_player();
 }
@@ -104,6 +107,16 @@ void PadView::build_panel() {
     connect(zi_inputfield1_, &QLineEdit::returnPressed, this,
             [this] { guard_([this] { zi_inputfield1Enter(); }); });
     palette_view_ = new PaletteView(Panel1_);
+    palette_view_->on_pick = [this](std::int32_t colour, bool pressed) {
+        guard_([&] { pad_.pick_colour(colour, pressed); });
+    };
+    palette_view_->on_swatch_pressed = [this] {
+        guard_([this] {
+            if (const std::optional<std::int32_t> colour = pad_.choose_colour()) {
+                palette_view_->take_colour(*colour);
+            }
+        });
+    };
 }
 
 void PadView::show_player() {

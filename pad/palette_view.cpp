@@ -18,6 +18,7 @@ PaletteView::PaletteView(QWidget* panel)
     Image2_->setObjectName(QStringLiteral("Image2"));
     Image3_->setObjectName(QStringLiteral("Image3"));
     Image2_->installEventFilter(this);
+    Image3_->installEventFilter(this);
     Bevel1_->lower();
 }
 
@@ -50,7 +51,15 @@ void PaletteView::pick(QPoint at, bool pressed) {
     if (!palette_.rect().contains(at)) {
         return;
     }
-    pick_color_ = color_at(palette_, at.x(), at.y());
+    picked(color_at(palette_, at.x(), at.y()), pressed);
+}
+
+void PaletteView::take_colour(std::int32_t colour) {
+    picked(colour, true);
+}
+
+void PaletteView::picked(std::int32_t colour, bool pressed) {
+    pick_color_ = colour;
     show_swatch();
     if (on_pick) {
         on_pick(pick_color_, pressed);
@@ -58,10 +67,14 @@ void PaletteView::pick(QPoint at, bool pressed) {
 }
 
 bool PaletteView::eventFilter(QObject* watched, QEvent* event) {
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (watched == Image3_ && press && on_swatch_pressed) {
+        on_swatch_pressed();
+        return true;
+    }
     if (watched != Image2_) {
         return false;
     }
-    const bool press = event->type() == QEvent::MouseButtonPress;
     if (press || event->type() == QEvent::MouseMove) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (press || (mouse->buttons() & Qt::LeftButton)) {

@@ -25,12 +25,17 @@ public:
     std::int32_t pick_color() const { return pick_color_; }
     // Called with the picked colour; the pressed flag tells a press from a drag.
     std::function<void(std::int32_t colour, bool pressed)> on_pick;
+    // A press on the swatch, which opens the colour chooser.
+    std::function<void()> on_swatch_pressed;
+    // A colour from the chooser, taken as a press on the palette would take it.
+    void take_colour(std::int32_t colour);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void pick(QPoint at, bool pressed);
+    void picked(std::int32_t colour, bool pressed);
     void show_swatch();
 
     QLabel* Image2_;  // the palette

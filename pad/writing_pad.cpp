@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "animation/stroke_editor.h"
 #include "encoding/recognition.h"
 #include "langtable/language_table.h"
 #include "langtable/text_keys.h"
@@ -219,6 +220,7 @@ void WritingPad::save_custom() {
     if (!custom_name().isEmpty()) {
         player_->save_stroke_file(custom_name(), custom_folder());
     }
+    player_->editor().mark_saved();
     custom_dirty = false;
 }
 
@@ -267,6 +269,33 @@ void WritingPad::toggle_pen() {
 void WritingPad::toggle_flashbars() {
     settings_.show_flashbars = !settings_.show_flashbars;
     player_->show_static();
+}
+
+void WritingPad::pick_colour(std::int32_t colour, bool pressed) {
+    settings_.pick_color = colour;
+    if (pressed) {
+        player_->editor().recolour(colour);
+    }
+}
+
+std::optional<std::int32_t> WritingPad::choose_colour() {
+    return dialogs_.choose_colour(settings_.pick_color);
+}
+
+void WritingPad::add_flash_bar() {
+    player_->editor().add_flash_bar();
+}
+
+void WritingPad::delete_flash_bar() {
+    player_->editor().delete_flash_bar();
+}
+
+void WritingPad::undo() {
+    player_->editor().undo();
+}
+
+void WritingPad::redo() {
+    player_->editor().redo();
 }
 
 void WritingPad::clipboard_changed(const QString& text) {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "animation/animationplayer.h"
 #include "animation/player_owner.h"
@@ -89,6 +90,17 @@ public:
     void toggle_pen();
     void toggle_flashbars();
 
+    // A colour taken from the palette or the colour chooser becomes the pen colour; a press
+    // (not a drag over the palette) also recolours the selected strokes.
+    void pick_colour(std::int32_t colour, bool pressed);
+    // The colour chooser, opening at the pen colour.
+    std::optional<std::int32_t> choose_colour();
+    // The pop-up menu's flash bar commands, undo and redo, for the strokes shown.
+    void add_flash_bar();
+    void delete_flash_bar();
+    void undo();
+    void redo();
+
     // A text copied anywhere on the desktop.
     void clipboard_changed(const QString& text);
     // The first dropped file: a stroke file is loaded; the kind is answered so the window can
@@ -99,7 +111,7 @@ public:
     PadSettings& settings() override { return settings_; }
     using PlayerOwner::settings;
     void settings_changed() override;
-    void set_modified() override { custom_dirty = true; }
+    void set_modified(bool modified) override { custom_dirty = modified; }
     QString text(const QString& key) const override;
     void report(const QString& message) override;
     void write_gif(const std::vector<GifFrame>& frames, double scale) override;

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <optional>
+
 namespace inkwren {
 
 class Dialogs {
@@ -15,6 +18,9 @@ public:
 
     // A question with Yes and No; true for Yes.
     virtual bool ask(const QString& caption, const QString& text) = 0;
+
+    // The colour chooser, opening at initial (0x00BBGGRR); nothing when the user cancels.
+    virtual std::optional<std::int32_t> choose_colour(std::int32_t initial) = 0;
 };
 
 }  // namespace inkwren

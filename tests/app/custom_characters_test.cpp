@@ -31,7 +31,7 @@ protected:
     void edit() {
         TLineList& lines = window->pad().player().lines();
         lines.items.pop_back();
-        window->pad().set_modified();
+        window->pad().set_modified(true);
     }
 
     std::unique_ptr<TForm1> window;

@@ -102,7 +102,7 @@ TEST_F(WritingPadTest, ACustomCharacterIsShownInsteadOfTheArchives) {
 TEST_F(WritingPadTest, AnUnsavedEditIsOfferedForSavingBeforeTheNextCharacter) {
     choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
     ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
-    pad->set_modified();
+    pad->set_modified(true);
     dialogs.answers = {true};
     pad->clipboard_changed(QStringLiteral("我"));
     ASSERT_EQ(dialogs.shown.size(), 2);

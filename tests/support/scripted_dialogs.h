@@ -19,6 +19,9 @@ public:
 
     QList<Shown> shown;
     QList<bool> answers;
+    // What the colour chooser answers, in turn; cancelled when the script runs out.
+    QList<std::optional<std::int32_t>> colours;
+    int colour_choosers = 0;
 
     void inform(const QString& caption, const QString& text) override {
         shown.push_back({caption, text, false});
@@ -27,6 +30,11 @@ public:
     bool ask(const QString& caption, const QString& text) override {
         shown.push_back({caption, text, true});
         return answers.isEmpty() ? true : answers.takeFirst();
+    }
+
+    std::optional<std::int32_t> choose_colour(std::int32_t) override {
+        ++colour_choosers;
+        return colours.isEmpty() ? std::nullopt : colours.takeFirst();
     }
 
     // Whether any box so far showed text containing part.

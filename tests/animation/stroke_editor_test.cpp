@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include "animation/animationplayer.h"
+#include "animation/play_list.h"
+#include "animation/raster.h"
+#include "animation/simple_player_owner.h"
+#include "animation/stroke_editor.h"
+#include "langtable/text_keys.h"
+#include "tests/support/fixtures.h"
+
+namespace inkwren {
+namespace {
+
+using testing::TempFolder;
+
+constexpr MouseButton left = MouseButton::left;
+constexpr MouseButton right = MouseButton::right;
+
+PointRecord point(double x, double y, std::int32_t kind = record_kind::pen_point) {
+    PointRecord record;
+    record.x = x;
+    record.y = y;
+    record.kind = kind;
+    record.pen_width = 4;
+    record.pen_color = 0x0000FF;
+    return record;
+}
+
+// A diagonal stroke from (50, 50) to (130, 130): its box, widened by 10, is 100 × 100.
+TObjList diagonal() {
+    return {point(50, 50), point(90, 90), point(130, 130), end_marker(2)};
+}
+
+class StrokeEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        owner.texts.insert(QString::fromLatin1(text_key::no_stroke_selected_notice),
+                           QStringLiteral("請先選擇筆劃"));
+        player =
+            std::make_unique<TAnimationPlayer>(owner, PlayerSettings::square(200, folder.path()));
+    }
+
+    void show(const TObjList& records) {
+        player->set_records(records);
+        player->show_static();
+    }
+
+    StrokeEditor& editor() { return player->editor(); }
+    const TObjList& element(int index) const { return player->lines().items[std::size_t(index)]; }
+
+    void click(QPoint at, MouseButton button = left) {
+        editor().button_down(button, at);
+        editor().button_up(button, at);
+    }
+
+    void drag(QPoint from, QPoint to) {
+        editor().button_down(left, from);
+        editor().mouse_move(true, to);
+        editor().button_up(left, to);
+    }
+
+    TempFolder folder;
+    SimplePlayerOwner owner;
+    std::unique_ptr<TAnimationPlayer> player;
+};
+
+TEST_F(StrokeEditorTest, AClickHitsAPointCloserThanFivePixelsInEachDirection) {
+    show(diagonal());
+    for (const QPoint miss : {QPoint(95, 90), QPoint(90, 95), QPoint(85, 90), QPoint(90, 85)}) {
+        click(miss);
+        EXPECT_EQ(editor().selected(), -1) << miss.x() << "," << miss.y();
+    }
+    click({94, 86});
+    EXPECT_EQ(editor().selected(), 0);
+}
+
+TEST_F(StrokeEditorTest, OfTwoElementsUnderTheMouseTheLaterIsSelected) {
+    show({point(60, 60), point(100, 60), end_marker(2), point(100, 62), point(100, 150),
+          end_marker(2)});
+    click({100, 61});
+    EXPECT_EQ(editor().selected(), 1);
+}
+
+TEST_F(StrokeEditorTest, DraggingTheHandleScalesAboutTheBottomRightCorner) {
+    show(diagonal());
+    click({50, 50});
+    const EdgeBox before = *bounding_box(element(0));
+    ASSERT_EQ(before.width(), 100);
+    // The handle is on the box's top-left corner, away from the stroke's first point.
+    editor().button_down(left, {before.left + 1, before.top + 1});
+    EXPECT_EQ(editor().mouse_move(true, {before.left - 9, before.top - 9}), EditCursor::resize);
+    editor().button_up(left, {before.left - 9, before.top - 9});
+
+    const EdgeBox after = *bounding_box(element(0));
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_EQ(after.bottom, before.bottom);
+    // The points span 80 pixels before and 88 after.
+    EXPECT_DOUBLE_EQ(element(0)[2].x - element(0)[0].x, 88);
+    EXPECT_DOUBLE_EQ(element(0)[2].y - element(0)[0].y, 88);
+    EXPECT_TRUE(owner.modified);
+}
+
+TEST_F(StrokeEditorTest, AResizeThatWouldFlipOrFlattenTheElementIsNotApplied) {
+    show(diagonal());
+    click({50, 50});
+    const TObjList before = element(0);
+    const EdgeBox box = *bounding_box(element(0));
+    editor().button_down(left, {box.left + 1, box.top + 1});
+    editor().mouse_move(true, {box.right + 20, box.bottom - 50});  // past the right edge
+    editor().mouse_move(true, {box.left + 1 + 99, box.top + 1});   // exactly flat
+    editor().button_up(left, {box.left + 100, box.top + 1});
+    EXPECT_EQ(element(0), before);
+}
+
+TEST_F(StrokeEditorTest, MovesStopAtThePadsEdge) {
+    show(diagonal());
+    click({90, 90});
+    drag({100, 100}, {180, 100});  // 80 to the right would put the last point at 210
+    EXPECT_DOUBLE_EQ(element(0)[2].x, 199);
+    EXPECT_DOUBLE_EQ(element(0)[0].x, 119);
+    // The mouse outside the pad leaves the element where it was.
+    const TObjList placed = element(0);
+    drag({150, 100}, {150, 260});
+    EXPECT_EQ(element(0), placed);
+}
+
+TEST_F(StrokeEditorTest, APointOfTheSelectedStrokeIsDraggedAlone) {
+    show(diagonal());
+    click({90, 90});
+    drag({130, 130}, {140, 60});
+    EXPECT_DOUBLE_EQ(element(0)[2].x, 140);
+    EXPECT_DOUBLE_EQ(element(0)[2].y, 60);
+    EXPECT_DOUBLE_EQ(element(0)[1].x, 90);
+    drag({140, 60}, {140, 230});  // outside the pad
+    EXPECT_DOUBLE_EQ(element(0)[2].y, 60);
+}
+
+TEST_F(StrokeEditorTest, ABandSelectsOnlyElementsWhoseFirstAndLastPointsAreInside) {
+    show({point(20, 20), point(60, 20), end_marker(2), point(20, 40), point(150, 40),
+          end_marker(2)});
+    editor().button_down(left, {10, 10});
+    editor().mouse_move(true, {100, 100});
+    EXPECT_EQ(color_at(player->image(), 55, 100), black_color);  // the band, inverted white
+    editor().button_up(left, {100, 100});
+    EXPECT_EQ(editor().multi_selection(), std::vector<int>{0});
+    EXPECT_NE(color_at(player->image(), 55, 100), black_color);
+    // Drawn from lower right to upper left, the band holds nothing.
+    drag({180, 180}, {5, 5});
+    EXPECT_TRUE(editor().multi_selection().empty());
+    drag({5, 5}, {180, 180});
+    EXPECT_EQ(editor().multi_selection(), (std::vector<int>{0, 1}));
+}
+
+TEST_F(StrokeEditorTest, TheRightButtonWithNothingSelectedDoesNothing) {
+    show(diagonal());
+    const QImage before = player->image();
+    click({90, 90}, right);
+    editor().mouse_move(false, {120, 120});
+    EXPECT_FALSE(editor().move_mode());
+    EXPECT_EQ(player->image(), before);
+    EXPECT_FALSE(owner.modified);
+}
+
+TEST_F(StrokeEditorTest, TheRightButtonCarriesTheSelectionUntilTheNextClick) {
+    show(diagonal());
+    click({90, 90});
+    click({90, 90}, right);
+    ASSERT_TRUE(editor().move_mode());
+    editor().mouse_move(false, {95, 80});
+    editor().mouse_move(false, {100, 70});
+    EXPECT_DOUBLE_EQ(element(0)[0].x, 60);
+    EXPECT_DOUBLE_EQ(element(0)[0].y, 30);
+    click({100, 70});
+    EXPECT_FALSE(editor().move_mode());
+    EXPECT_EQ(editor().history().count(), 1);
+}
+
+TEST_F(StrokeEditorTest, AddingAFlashBarWithNothingSelectedSaysSoAndChangesNothing) {
+    show(diagonal());
+    editor().add_flash_bar();
+    EXPECT_EQ(owner.reports, QStringList{QStringLiteral("請先選擇筆劃")});
+    EXPECT_EQ(player->lines().count(), 1);
+    EXPECT_FALSE(owner.modified);
+}
+
+TEST_F(StrokeEditorTest, AFlashBarAddedToAStrokeBlinksItAfterItIsWritten) {
+    show(
+        {point(20, 20), point(60, 20), end_marker(2), point(20, 80), point(60, 80), end_marker(2)});
+    owner.pad.pick_color = 0x00FF00;
+    click({20, 20});
+    editor().add_flash_bar();
+    ASSERT_EQ(player->lines().count(), 3);
+    const TObjList& bar = element(1);
+    EXPECT_EQ(bar.front().kind, record_kind::flash_bar);
+    EXPECT_EQ(bar.front().fill_color, 0x00FF00);
+    EXPECT_EQ(bar.front().repeat_count, owner.pad.flash_count);
+    EXPECT_FALSE(bar.front().instant);
+    EXPECT_EQ(editor().selected(), -1);
+
+    // Played, the flashes come between the first stroke's end and the second stroke.
+    const TObjList list = make_play_list(flatten_lines(player->lines()), {});
+    std::size_t first_flash = 0;
+    while (first_flash < list.size() && list[first_flash].kind != record_kind::flash_step) {
+        ++first_flash;
+    }
+    ASSERT_LT(first_flash, list.size());
+    EXPECT_TRUE(is_end_marker(list[first_flash - 1]));
+    EXPECT_EQ(list[first_flash - 2].y, 20);
+    EXPECT_EQ(list.back().y, 99999);
+    EXPECT_EQ(list[list.size() - 2].y, 80);
+
+    // Selected by its picture's box or its point, the bar is deleted again.
+    click({20, 21});
+    ASSERT_EQ(editor().selected(), 1);
+    editor().delete_flash_bar();
+    EXPECT_EQ(player->lines().count(), 2);
+}
+
+TEST_F(StrokeEditorTest, RecolouringTakesTheBandsStrokesAndTheSelection) {
+    show({point(20, 20), point(60, 20), end_marker(2), point(20, 80), point(60, 80), end_marker(2),
+          point(150, 150), point(180, 180), end_marker(2)});
+    drag({10, 10}, {100, 100});
+    editor().recolour(0x123456);
+    EXPECT_EQ(element(0)[0].pen_color, 0x123456);
+    EXPECT_EQ(element(1)[1].pen_color, 0x123456);
+    EXPECT_EQ(element(2)[0].pen_color, 0x0000FF);
+    EXPECT_EQ(editor().history().count(), 1);
+
+    click({180, 180});
+    editor().recolour(0x00AA00);
+    EXPECT_EQ(element(2)[1].pen_color, 0x00AA00);
+    EXPECT_EQ(element(0)[0].pen_color, 0x123456);
+}
+
+TEST_F(StrokeEditorTest, UndoAndRedoRestoreTheExactRecordsAndTheSavedState) {
+    show(diagonal());
+    const TLineList loaded = player->lines();
+    click({90, 90});
+    drag({100, 100}, {110, 107});
+    const TLineList moved = player->lines();
+    editor().recolour(0x00AA00);
+    ASSERT_TRUE(owner.modified);
+
+    editor().undo();
+    EXPECT_EQ(player->lines().items, moved.items);
+    editor().undo();
+    EXPECT_EQ(player->lines().items, loaded.items);
+    EXPECT_FALSE(owner.modified);  // back to the strokes as loaded
+    editor().redo();
+    EXPECT_EQ(player->lines().items, moved.items);
+    EXPECT_TRUE(owner.modified);
+
+    // Saved here, an undo makes the strokes differ from the saved ones again.
+    editor().mark_saved();
+    editor().undo();
+    EXPECT_TRUE(owner.modified);
+    editor().redo();
+    EXPECT_FALSE(owner.modified);
+}
+
+TEST_F(StrokeEditorTest, FiftyStepsCanBeUndone) {
+    show(diagonal());
+    const TLineList loaded = player->lines();
+    click({90, 90});
+    for (int step = 0; step < 60; ++step) {
+        editor().recolour(step);
+    }
+    for (int step = 0; step < 60; ++step) {
+        editor().undo();
+    }
+    EXPECT_EQ(player->lines().items, loaded.items);
+}
+
+TEST_F(StrokeEditorTest, TheMouseIsIgnoredWhilePlaying) {
+    show(diagonal());
+    player->play();
+    click({90, 90});
+    drag({90, 90}, {120, 120});
+    editor().add_flash_bar();
+    EXPECT_EQ(editor().selected(), -1);
+    EXPECT_TRUE(owner.reports.isEmpty());
+    player->stop_play();
+    EXPECT_EQ(player->lines().items, split_strokes(diagonal()).items);
+}
+
+TEST_F(StrokeEditorTest, TheSelectionShowsItsFrameAndHandle) {
+    show(diagonal());
+    click({90, 90});
+    const EdgeBox box = *bounding_box(element(0));
+    EXPECT_EQ(color_at(player->image(), box.right - 1, 100), 0x0000FF);    // red frame
+    EXPECT_EQ(color_at(player->image(), box.left, box.top), black_color);  // the handle
+    EXPECT_EQ(color_at(player->image(), box.left + 50, box.top), 0x0000FF);
+    // The cursor shows the handle without a button and the move inside the box while dragging.
+    EXPECT_EQ(editor().mouse_move(false, {box.left, box.top}), EditCursor::resize);
+    EXPECT_EQ(editor().mouse_move(false, {100, 120}), EditCursor::arrow);
+    editor().button_down(left, {100, 120});
+    EXPECT_EQ(editor().mouse_move(true, {101, 121}), EditCursor::move);
+    editor().button_up(left, {101, 121});
+
+    click({10, 190});
+    EXPECT_EQ(editor().selected(), -1);
+    EXPECT_NE(color_at(player->image(), box.right - 1, 100), 0x0000FF);
+}
+
+TEST_F(StrokeEditorTest, NewStrokesClearTheSelectionAndTheHistory) {
+    show(diagonal());
+    click({90, 90});
+    drag({100, 100}, {110, 110});
+    ASSERT_EQ(editor().history().count(), 1);
+    show(diagonal());
+    EXPECT_EQ(editor().selected(), -1);
+    EXPECT_EQ(editor().history().count(), 0);
+}
+
+}  // namespace
+}  // namespace inkwren
