@@ -1,6 +1,6 @@
 // Rendering speed at the largest pad (650 × 650) on 鬱, the 29-stroke character of the real
-// archive: the whole character at rest, and one frame composition. Needs the installation
-// folder the build assembles.
+// archive: the whole character at rest, one frame composition, and one step of dragging a
+// stroke in the editor. Needs the installation folder the build assembles.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -8,6 +8,7 @@
 #include "animation/animationplayer.h"
 #include "animation/raster.h"
 #include "animation/simple_player_owner.h"
+#include "animation/stroke_editor.h"
 #include "tools/preview/archived_character.h"
 
 namespace {
@@ -61,6 +62,34 @@ void BM_ComposeFrame650(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ComposeFrame650)->Unit(benchmark::kMillisecond);
+
+// One mouse move while a selected stroke is carried: the stroke shifts by a pixel and the
+// static view is redrawn with the selection frame.
+void BM_EditStepYu650(benchmark::State& state) {
+    LargePad pad;
+    if (!pad.loaded(state)) {
+        return;
+    }
+    pad.player->reset_background();
+    StrokeEditor& editor = pad.player->editor();
+    const PointRecord& first = pad.player->lines().items[10].front();
+    const QPoint at(int(first.x), int(first.y));
+    editor.button_down(MouseButton::left, at);
+    editor.button_up(MouseButton::left, at);
+    editor.button_down(MouseButton::right, at);
+    editor.button_up(MouseButton::right, at);
+    if (editor.selected() != 10 || !editor.move_mode()) {
+        state.SkipWithError("the stroke was not selected");
+        return;
+    }
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        editor.mouse_move(false, at + QPoint(step % 2, step % 2));
+        benchmark::DoNotOptimize(pad.player->image().constBits());
+    }
+}
+BENCHMARK(BM_EditStepYu650)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
