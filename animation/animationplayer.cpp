@@ -73,6 +73,7 @@ void TAnimationPlayer::reset_background() {
     background.grid = show_grid();
     background.model = show_model_ ? &model_pic_ : nullptr;
     back_bmp_ = compose_background(background);
+    underlay_in_background_ = false;
     ink_bmp_ = make_bitmap(pad_size().width(), pad_size().height());
     image_ = back_bmp_;
     image_changed();
@@ -90,6 +91,13 @@ void TAnimationPlayer::show_static() {
     }
     editor_->draw_decorations(image_);
     image_changed();
+}
+
+void TAnimationPlayer::drop_underlay() {
+    if (underlay_in_background_ && !playing_) {
+        reset_background();
+        show_static();
+    }
 }
 
 void TAnimationPlayer::compose_frame(QPoint pen) {

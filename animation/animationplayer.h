@@ -83,6 +83,9 @@ public:
     void reset_background();
     // The background and the whole character at rest, with the editor's selection.
     void show_static();
+    // Takes the grey underlay of the last playback out of the background, so that the static
+    // view shows the strokes as they are now and not a ghost of them as they were played.
+    void drop_underlay();
     // frame_bmp := background + ink + pen cursor at the pen position.
     void compose_frame(QPoint pen);
 
@@ -188,6 +191,7 @@ private:
     int tick_ms_ = base_tick_ms;
     int frame_no_ = 1;
     bool saved_marks_ = false;
+    bool underlay_in_background_ = false;
     QPoint ink_position_;  // where the next line on the ink layer starts
     QString save_dir_;     // where the last save went
 

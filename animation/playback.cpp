@@ -76,6 +76,7 @@ void TAnimationPlayer::draw_grey_underlay() {
     draw_records(image_, play_list_, on_image);
     draw_records(grey_bmp_, play_list_, grey);
     overlay(back_bmp_, grey_bmp_, 0, 0, pad_size());
+    underlay_in_background_ = true;
     image_changed();
 }
 

@@ -147,6 +147,7 @@ void StrokeEditor::button_down(MouseButton button, QPoint at) {
     if (player_.playing()) {
         return;
     }
+    player_.drop_underlay();
     multi_selection_.clear();
     button_down_ = true;
     if (button == MouseButton::left && move_mode_) {
@@ -412,9 +413,14 @@ void StrokeEditor::recolour(std::int32_t colour) {
 // ---- Drawing
 
 void StrokeEditor::draw_decorations(QImage& image) const {
+    // The band's elements get a frame too: the small marks on their ends alone are easily missed.
     for (const int index : multi_selection_) {
         if (index < lines().count()) {
-            draw_band_marks(image, lines().items[std::size_t(index)]);
+            const TObjList& element = lines().items[std::size_t(index)];
+            if (const std::optional<EdgeBox> box = bounding_box(element)) {
+                draw_selection_frame(image, *box, false);
+            }
+            draw_band_marks(image, element);
         }
     }
     if (banding_) {

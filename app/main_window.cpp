@@ -104,8 +104,10 @@ void TForm1::build_menus() {
             menus.insert(QString::fromLatin1(entry.name), menu);
             action = menu->menuAction();
         } else {
-            action = parent->addAction(caption);
-            action->setSeparator(entry.kind == MenuKind::separator);
+            const bool separator = entry.kind == MenuKind::separator;
+            // A separator with text would show it as a section heading.
+            action = parent->addAction(separator ? QString() : caption);
+            action->setSeparator(separator);
         }
         action->setObjectName(QString::fromLatin1(entry.name));
         action->setVisible(entry.visible);
@@ -170,8 +172,9 @@ void TForm1::apply_captions() {
         QAction* action = item(QString::fromLatin1(entry.name));
         const QString text = language.lookup_text(QString::fromLatin1(entry.caption_key));
         // A caption of "-" keeps an item a separator line.
-        action->setSeparator(text == QStringLiteral("-"));
-        action->setText(text);
+        const bool separator = text == QStringLiteral("-");
+        action->setSeparator(separator);
+        action->setText(separator ? QString() : text);
     }
     for (const CaptionTarget& target : caption_targets()) {
         if (auto* widget = target.hint ? view_->findChild<QWidget*>(target.item) : nullptr) {

@@ -302,6 +302,21 @@ TEST_F(StrokeEditorTest, TheSelectionShowsItsFrameAndHandle) {
     EXPECT_NE(color_at(player->image(), box.right - 1, 100), 0x0000FF);
 }
 
+TEST_F(StrokeEditorTest, AMovedStrokeLeavesNoGhostOfTheGreyUnderlayBehind) {
+    owner.pad.grey_first = true;
+    owner.pad.pen_speed = 100;
+    player = std::make_unique<TAnimationPlayer>(owner, PlayerSettings::square(200, folder.path()));
+    show(diagonal());
+    player->play();
+    while (player->playing()) {
+        player->play_tick();
+    }
+    click({90, 90});
+    drag({100, 100}, {100, 160});
+    EXPECT_EQ(color_at(player->image(), 60, 60), white_color);
+    EXPECT_EQ(color_at(player->image(), 60, 120), 0x0000FF);
+}
+
 TEST_F(StrokeEditorTest, NewStrokesClearTheSelectionAndTheHistory) {
     show(diagonal());
     click({90, 90});

@@ -128,6 +128,16 @@ TEST_F(MainWindowTest, ALanguageSwitchRewritesTheCaptionsAndThePreferences) {
     EXPECT_TRUE(again->item(QStringLiteral("N31"))->isChecked());
 }
 
+TEST_F(MainWindowTest, SeparatorsShowNoTextAsASectionHeadingInAnyLanguage) {
+    for (const char* language : {"N31", "N33"}) {
+        item(language)->trigger();
+        for (const char* separator : {"N48", "N40", "n61"}) {
+            EXPECT_TRUE(item(separator)->isSeparator()) << separator;
+            EXPECT_TRUE(item(separator)->text().isEmpty()) << separator;
+        }
+    }
+}
+
 TEST_F(MainWindowTest, AFailedLanguageChoiceLeavesTheCheckMarkOnTheLanguageInForce) {
     QFile::remove(file("lang.txt"));
     item("N31")->trigger();

@@ -83,6 +83,16 @@ TEST_F(StrokeEditingTest, AStrokeMovedWithTheMouseIsOfferedAndSavedAsMoved) {
     EXPECT_EQ(lines().count(), 7);  // 我 is shown
 }
 
+TEST_F(StrokeEditingTest, ThePadShowsTheResizeCursorOverTheHandle) {
+    click_pad({42, 58});
+    // The last stroke's box runs from (12, 48) to (52, 68); its handle is on (12, 48).
+    QWidget* pad = named("PlayerWidget");
+    send_mouse(pad, QEvent::MouseMove, {13, 49}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(pad->cursor().shape(), Qt::SizeFDiagCursor);
+    send_mouse(pad, QEvent::MouseMove, {150, 150}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(pad->cursor().shape(), Qt::ArrowCursor);
+}
+
 TEST_F(StrokeEditingTest, TheUndoKeysStepThroughTheEditsAndAnUndoneEditIsNotOffered) {
     EXPECT_EQ(item("EditUndo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     EXPECT_TRUE(item("EditRedo")->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
