@@ -148,6 +148,9 @@ void StrokeEditor::button_down(MouseButton button, QPoint at) {
         return;
     }
     player_.drop_underlay();
+    if (selected_ >= lines().count()) {
+        selected_ = -1;  // the strokes were replaced behind the editor's back
+    }
     multi_selection_.clear();
     button_down_ = true;
     if (button == MouseButton::left && move_mode_) {
