@@ -123,4 +123,18 @@ QPoint keep_on_screen(QRect window, QSize screen, int mode) {
     return corner;
 }
 
+SheetSettingsLoad load_or_create_sheet_settings(const QString& path) {
+    const std::optional<QByteArray> bytes = read_settings_file(path, sheet_record_size);
+    if (!bytes) {
+        save_sheet_settings(path, {});
+        return {{}, sheet_slots({}), LoadOutcome::created, {}};
+    }
+    try {
+        return {parse_sheet_settings(*bytes, path), slots_of_record(*bytes), LoadOutcome::read, {}};
+    } catch (const Error&) {
+        save_sheet_settings(path, {});
+        return {{}, sheet_slots({}), LoadOutcome::replaced, reset_message(path)};
+    }
+}
+
 }  // namespace inkwren

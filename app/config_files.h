@@ -14,6 +14,8 @@
 
 #include "platform/registry.h"
 
+#include "output/sheet_settings_record.h"
+
 namespace inkwren {
 
 // The files the program keeps in its installation folder.
@@ -72,5 +74,16 @@ StartCharacter read_start_character(const QString& path, int legacy_code_page);
 // The window's new top-left corner on a screen of the given size. Mode 1 parks it in the lower
 // right corner; any other mode moves it only as far as needed to bring it back on screen.
 QPoint keep_on_screen(QRect window, QSize screen, int mode);
+
+struct SheetSettingsLoad {
+    SheetSettings settings;
+    SheetSlots record_slots{};  // the record as read, every byte kept
+    LoadOutcome outcome = LoadOutcome::read;
+    QString message;  // for the user; set only when a damaged file was replaced
+};
+
+// Start-up: reads the file, or writes the defaults when it is missing or cannot be read as a
+// record. Throws Error when the file cannot be opened or written.
+SheetSettingsLoad load_or_create_sheet_settings(const QString& path);
 
 }  // namespace inkwren

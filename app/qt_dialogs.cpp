@@ -1,6 +1,8 @@
 #include "app/qt_dialogs.h"
 
 #include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 
 #include "animation/raster.h"
@@ -22,6 +24,39 @@ std::optional<std::int32_t> QtDialogs::choose_colour(std::int32_t initial) {
         return std::nullopt;
     }
     return std::int32_t(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));
+}
+
+std::optional<FontChoice> QtDialogs::choose_font(const FontChoice& initial) {
+    QFont font(initial.family, initial.point_size > 0 ? initial.point_size : 12);
+    font.setBold(initial.style & 1);
+    font.setItalic(initial.style & 2);
+    font.setUnderline(initial.style & 4);
+    font.setStrikeOut(initial.style & 8);
+    bool chosen = false;
+    const QFont result = QFontDialog::getFont(&chosen, font, parent_);
+    if (!chosen) {
+        return std::nullopt;
+    }
+    const int style = (result.bold() ? 1 : 0) | (result.italic() ? 2 : 0) |
+                      (result.underline() ? 4 : 0) | (result.strikeOut() ? 8 : 0);
+    return FontChoice{result.family(), result.pointSize(), style};
+}
+
+std::optional<QString> QtDialogs::choose_folder(const QString& start) {
+    const QString folder = QFileDialog::getExistingDirectory(parent_, QString(), start);
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return folder;
+}
+
+std::optional<QString> QtDialogs::choose_save_file(const QString& caption, const QString& folder,
+                                                   const QString& filter) {
+    const QString path = QFileDialog::getSaveFileName(parent_, caption, folder, filter);
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path;
 }
 
 }  // namespace inkwren

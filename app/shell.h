@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "app/preference_record.h"
-#include "app/sheet_settings_record.h"
+#include "output/sheet_settings_record.h"
 #include "app/startup.h"
 #include "encoding/encoding_mode.h"
 #include "langtable/language_table.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/preference_record.h"
-#include "app/sheet_settings_record.h"
+#include "output/sheet_settings_record.h"
 #include "langtable/language_table.h"
 
 namespace inkwren {

@@ -1,7 +1,7 @@
 // The two settings records, "prefer.cfg" and "config.dat": parsed from bytes, taken as the
 // dialog's slots, and loaded at start-up from a file that replaces a damaged record.
 #include "app/preference_record.h"
-#include "app/sheet_settings_record.h"
+#include "output/sheet_settings_record.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/error.h"
 

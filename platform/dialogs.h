@@ -9,6 +9,15 @@
 
 namespace inkwren {
 
+// A font as the font chooser gives it.
+struct FontChoice {
+    QString family;
+    int point_size = 0;
+    int style = 0;  // bit 0 bold, 1 italic, 2 underline, 3 strikeout
+
+    bool operator==(const FontChoice&) const = default;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -21,6 +30,17 @@ public:
 
     // The colour chooser, opening at initial (0x00BBGGRR); nothing when the user cancels.
     virtual std::optional<std::int32_t> choose_colour(std::int32_t initial) = 0;
+
+    // The font chooser, opening at initial; nothing when the user cancels.
+    virtual std::optional<FontChoice> choose_font(const FontChoice& initial) = 0;
+
+    // The folder browser; nothing when the user cancels.
+    virtual std::optional<QString> choose_folder(const QString& start) = 0;
+
+    // A save dialog opening in folder with an empty name; filter as Qt writes it
+    // ("jpeg (*.jpg)"). Answers the chosen path, or nothing when the user cancels.
+    virtual std::optional<QString> choose_save_file(const QString& caption, const QString& folder,
+                                                    const QString& filter) = 0;
 };
 
 }  // namespace inkwren

@@ -7,7 +7,7 @@
 
 #include "app/config_files.h"
 #include "app/preference_record.h"
-#include "app/sheet_settings_record.h"
+#include "output/sheet_settings_record.h"
 #include "platform/error.h"
 #include "tests/support/fixtures.h"
 

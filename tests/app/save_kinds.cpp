@@ -3,7 +3,7 @@
 #include <QDir>
 
 #include "app/preference_record.h"
-#include "app/sheet_settings_record.h"
+#include "output/sheet_settings_record.h"
 #include "platform/whole_file.h"
 #include "strokes/companion_settings.h"
 #include "strokes/stroke_archive.h"

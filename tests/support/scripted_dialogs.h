@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "platform/dialogs.h"
 
@@ -22,6 +23,12 @@ public:
     // What the colour chooser answers, in turn; cancelled when the script runs out.
     QList<std::optional<std::int32_t>> colours;
     int colour_choosers = 0;
+    // What the font chooser, the folder browser and the save dialog answer, in turn; cancelled
+    // when their script runs out. The save dialogs' folders are recorded.
+    QList<std::optional<FontChoice>> fonts;
+    QList<std::optional<QString>> folders;
+    QList<std::optional<QString>> save_files;
+    QStringList save_dialog_folders;
 
     void inform(const QString& caption, const QString& text) override {
         shown.push_back({caption, text, false});
@@ -35,6 +42,20 @@ public:
     std::optional<std::int32_t> choose_colour(std::int32_t) override {
         ++colour_choosers;
         return colours.isEmpty() ? std::nullopt : colours.takeFirst();
+    }
+
+    std::optional<FontChoice> choose_font(const FontChoice&) override {
+        return fonts.isEmpty() ? std::nullopt : fonts.takeFirst();
+    }
+
+    std::optional<QString> choose_folder(const QString&) override {
+        return folders.isEmpty() ? std::nullopt : folders.takeFirst();
+    }
+
+    std::optional<QString> choose_save_file(const QString&, const QString& folder,
+                                            const QString&) override {
+        save_dialog_folders << folder;
+        return save_files.isEmpty() ? std::nullopt : save_files.takeFirst();
     }
 
     // Whether any box so far showed text containing part.

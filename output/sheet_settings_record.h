@@ -8,8 +8,6 @@
 #include <array>
 #include <cstdint>
 
-#include "app/config_files.h"
-
 namespace inkwren {
 
 inline constexpr int sheet_slot_count = 27;
@@ -63,16 +61,5 @@ SheetSettings parse_sheet_settings(const QByteArray& record, const QString& sour
 void save_sheet_settings(const QString& path, const SheetSettings& settings);
 // The same from slots as the dialog hands them over, bytes the program does not use included.
 void save_sheet_slots(const QString& path, const SheetSlots& record_slots);
-
-struct SheetSettingsLoad {
-    SheetSettings settings;
-    SheetSlots record_slots{};  // the record as read, every byte kept
-    LoadOutcome outcome = LoadOutcome::read;
-    QString message;  // for the user; set only when a damaged file was replaced
-};
-
-// Start-up: reads the file, or writes the defaults when it is missing or cannot be read as a
-// record. Throws Error when the file cannot be opened or written.
-SheetSettingsLoad load_or_create_sheet_settings(const QString& path);
 
 }  // namespace inkwren

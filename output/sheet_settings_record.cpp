@@ -1,9 +1,10 @@
-#include "app/sheet_settings_record.h"
+#include "output/sheet_settings_record.h"
 
 #include <QtEndian>
 
 #include "platform/error.h"
 #include "platform/length_prefixed.h"
+#include "platform/whole_file.h"
 
 namespace inkwren {
 namespace {
@@ -139,20 +140,6 @@ void save_sheet_settings(const QString& path, const SheetSettings& settings) {
 
 void save_sheet_slots(const QString& path, const SheetSlots& record_slots) {
     write_whole_file(path, format_sheet_slots(record_slots));
-}
-
-SheetSettingsLoad load_or_create_sheet_settings(const QString& path) {
-    const std::optional<QByteArray> bytes = read_settings_file(path, sheet_record_size);
-    if (!bytes) {
-        save_sheet_settings(path, {});
-        return {{}, sheet_slots({}), LoadOutcome::created, {}};
-    }
-    try {
-        return {parse_sheet_settings(*bytes, path), slots_of_record(*bytes), LoadOutcome::read, {}};
-    } catch (const Error&) {
-        save_sheet_settings(path, {});
-        return {{}, sheet_slots({}), LoadOutcome::replaced, reset_message(path)};
-    }
 }
 
 }  // namespace inkwren
