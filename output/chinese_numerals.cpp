@@ -1,0 +1,1 @@
+#include "output/chinese_numerals.h"

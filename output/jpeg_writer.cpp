@@ -1,0 +1,1 @@
+#include "output/jpeg_writer.h"

@@ -1,0 +1,1 @@
+#include "output/picture_merge.h"

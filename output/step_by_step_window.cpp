@@ -1,0 +1,1 @@
+#include "output/step_by_step_window.h"

@@ -1,0 +1,1 @@
+#include "output/stroke_order_sheet.h"
