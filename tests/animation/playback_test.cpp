@@ -13,17 +13,8 @@
 namespace inkwren {
 namespace {
 
+using testing::point;
 using testing::TempFolder;
-
-PointRecord point(double x, double y, std::int32_t kind = record_kind::pen_point) {
-    PointRecord record;
-    record.x = x;
-    record.y = y;
-    record.kind = kind;
-    record.pen_width = 4;
-    record.pen_color = 0x0000FF;
-    return record;
-}
 
 PointRecord flash_bar(double x, double y, int repeat, std::int32_t colour) {
     PointRecord bar = point(x, y, record_kind::flash_bar);

@@ -11,20 +11,11 @@
 namespace inkwren {
 namespace {
 
+using testing::point;
 using testing::TempFolder;
 
 constexpr MouseButton left = MouseButton::left;
 constexpr MouseButton right = MouseButton::right;
-
-PointRecord point(double x, double y, std::int32_t kind = record_kind::pen_point) {
-    PointRecord record;
-    record.x = x;
-    record.y = y;
-    record.kind = kind;
-    record.pen_width = 4;
-    record.pen_color = 0x0000FF;
-    return record;
-}
 
 // A diagonal stroke from (50, 50) to (130, 130): its box, widened by 10, is 100 × 100.
 TObjList diagonal() {

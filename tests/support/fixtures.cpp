@@ -54,6 +54,16 @@ ArchiveSource archive_source(const QString& character, const QByteArray& stroke_
     return {name(big5(character)), name(gbk(character)), stroke_text};
 }
 
+PointRecord point(double x, double y, std::int32_t kind) {
+    PointRecord record;
+    record.x = x;
+    record.y = y;
+    record.kind = kind;
+    record.pen_width = 4;
+    record.pen_color = 0x0000FF;
+    return record;
+}
+
 TLineList sample_lines(int strokes) {
     TLineList lines;
     for (int stroke = 0; stroke < strokes; ++stroke) {

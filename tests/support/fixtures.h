@@ -36,6 +36,9 @@ QByteArray gbk(const QString& character);
 // character has no code.
 ArchiveSource archive_source(const QString& character, const QByteArray& stroke_text);
 
+// A point record of a 4-pixel red pen.
+PointRecord point(double x, double y, std::int32_t kind = record_kind::pen_point);
+
 // A stroke text of the given number of short pen strokes, each closed by an end marker.
 QByteArray sample_stroke_text(int strokes);
 TLineList sample_lines(int strokes);
