@@ -91,5 +91,14 @@ TEST(MergeBmp, ASourceThatIsNot24BitIsIgnored) {
     EXPECT_EQ(count_of(destination, white_color), 16);
 }
 
+TEST(MergeBmp, ADestinationInAnotherFormatBecomes24Bit) {
+    QImage destination(4, 4, QImage::Format_ARGB32);
+    destination.fill(Qt::white);
+    merge_bmp(destination, make_bitmap(1, 1, black_color), 2, 2);
+    EXPECT_TRUE(is_24bit(destination));
+    EXPECT_EQ(color_at(destination, 2, 2), black_color);
+    EXPECT_EQ(color_at(destination, 1, 1), white_color);
+}
+
 }  // namespace
 }  // namespace inkwren
