@@ -30,15 +30,6 @@ TEST(MergeBmp, AnAllWhiteSourceChangesNothing) {
     EXPECT_EQ(destination, before);
 }
 
-TEST(MergeBmp, CopiesDarkPixelsAtTheOffsetAndKeepsWhiteSeeThrough) {
-    QImage destination = make_bitmap(10, 10, 0x00FF00);
-    QImage source = make_bitmap(3, 3);
-    set_pixel(source, 1, 1, 10, 20, 30);
-    merge_bmp(destination, source, 4, 5);
-    EXPECT_EQ(color_at(destination, 5, 6), 0x1E140A);
-    EXPECT_EQ(count_of(destination, 0x00FF00), 99);
-}
-
 TEST(MergeBmp, WhiteMeansEveryByteAtLeast250) {
     QImage destination = make_bitmap(4, 1, black_color);
     QImage source = make_bitmap(4, 1);
@@ -89,15 +80,6 @@ TEST(MergeBmp, ASourceThatIsNot24BitIsIgnored) {
     source.fill(Qt::black);
     merge_bmp(destination, source, 0, 0);
     EXPECT_EQ(count_of(destination, white_color), 16);
-}
-
-TEST(MergeBmp, ADestinationInAnotherFormatBecomes24Bit) {
-    QImage destination(4, 4, QImage::Format_ARGB32);
-    destination.fill(Qt::white);
-    merge_bmp(destination, make_bitmap(1, 1, black_color), 2, 2);
-    EXPECT_TRUE(is_24bit(destination));
-    EXPECT_EQ(color_at(destination, 2, 2), black_color);
-    EXPECT_EQ(color_at(destination, 1, 1), white_color);
 }
 
 }  // namespace

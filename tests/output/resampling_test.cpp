@@ -32,15 +32,6 @@ std::vector<double> weights_by_position(const TargetSample& sample, int source_s
     return totals;
 }
 
-TEST(MitchellKernel, MeetsItsKnownValues) {
-    EXPECT_DOUBLE_EQ(mitchell_kernel(0.0), 8.0 / 9.0);
-    EXPECT_NEAR(mitchell_kernel(1.0), 1.0 / 18.0, 1e-12);
-    EXPECT_NEAR(mitchell_kernel(-0.5), 77.0 / 144.0, 1e-12);
-    EXPECT_NEAR(mitchell_kernel(1.5), -5.0 / 144.0, 1e-12);
-    EXPECT_EQ(mitchell_kernel(2.0), 0.0);
-    EXPECT_EQ(mitchell_kernel(-3.0), 0.0);
-}
-
 TEST(ResamplingWeights, ShrinkingMapsEndToEndAndWidensTheFilter) {
     const AxisWeights axis = resampling_weights(200, 80);
     EXPECT_DOUBLE_EQ(axis.scale, 79.0 / 199.0);
@@ -144,14 +135,6 @@ TEST(ResizePicture, AFlatColourStaysFlatEverywhere) {
             }
         }
     }
-}
-
-TEST(ResizePicture, APictureInAnotherFormatIsTakenAs24Bit) {
-    QImage source(4, 4, QImage::Format_ARGB32);
-    source.fill(QColor(10, 20, 30));
-    const QImage target = resized_picture(source, {2, 2});
-    EXPECT_TRUE(is_24bit(target));
-    EXPECT_EQ(color_at(target, 1, 1), 0x1E140A);
 }
 
 TEST(ResizePicture, AnEmptySourceIsTooSmall) {
