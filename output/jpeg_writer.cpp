@@ -1,6 +1,6 @@
 #include "output/jpeg_writer.h"
 
-// jpeglib.h needs size_t and FILE declared before it.
+// <cstdio> comes before jpeglib.h, which needs size_t and FILE declared.
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
