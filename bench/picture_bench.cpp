@@ -3,9 +3,8 @@
 // filter, resizes a batch of copies when it is installed, for a side-by-side figure.
 #include <benchmark/benchmark.h>
 
-#include <QDir>
+#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -119,10 +118,7 @@ void compare_with_imagemagick() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication app(argc, argv);
+    QCoreApplication app(argc, argv);  // for QProcess; the pictures are drawn without a screen
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
