@@ -1,1 +1,112 @@
 #include "output/jpeg_writer.h"
+
+// <cstdio> comes before jpeglib.h, which needs size_t and FILE declared.
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "animation/raster.h"
+#include "platform/error.h"
+#include "platform/whole_file.h"
+
+namespace inkwren {
+
+namespace {
+
+// libjpeg reports a failure by calling error_exit, which must not return. A C++ exception must
+// not cross libjpeg's C frames, so the callback keeps the message and jumps back to the one
+// small function that set the jump point; the Error is thrown after that function has returned.
+struct JpegFailure {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void jump_out(j_common_ptr info) {
+    auto* failure = reinterpret_cast<JpegFailure*>(info->err);
+    failure->manager.format_message(info, failure->message);
+    std::longjmp(failure->jump, 1);
+}
+
+// The compressor's state, freed on every path. A zeroed struct may be destroyed even when
+// creating it failed part way.
+struct CompressGuard {
+    jpeg_compress_struct info{};
+    ~CompressGuard() { jpeg_destroy_compress(&info); }
+};
+
+// The output buffer, sized for the worst case so libjpeg never has to grow it. When libjpeg
+// grows a buffer it frees its own earlier one, but tells us the new address only at the end,
+// so after a failure we could not tell which buffer to free.
+struct OutputBuffer {
+    explicit OutputBuffer(const QImage& bitmap) : storage(worst_case_size(bitmap)) {}
+    ~OutputBuffer() {
+        if (data != storage.data()) {
+            std::free(data);  // libjpeg's own buffer after all, handed over to us
+        }
+    }
+    OutputBuffer(const OutputBuffer&) = delete;
+    OutputBuffer& operator=(const OutputBuffer&) = delete;
+
+    // Six bytes per pixel of the picture padded to whole 16-pixel blocks, and room for the
+    // headers: more than any baseline JPEG of it needs.
+    static std::size_t worst_case_size(const QImage& bitmap) {
+        const std::size_t width = (std::size_t(bitmap.width()) + 15) / 16 * 16;
+        const std::size_t height = (std::size_t(bitmap.height()) + 15) / 16 * 16;
+        return width * height * 6 + 2048;
+    }
+
+    std::vector<unsigned char> storage;
+    unsigned char* data = storage.data();
+    unsigned long size = storage.size();
+};
+
+// Every libjpeg call that can fail happens here, behind the jump point. Only trivial locals
+// live in this frame, so the jump back skips no destructor. Answers false after a failure.
+bool compress(jpeg_compress_struct& info, JpegFailure& failure, const QImage& bitmap, int quality,
+              OutputBuffer& buffer) {
+    if (setjmp(failure.jump) != 0) {
+        return false;
+    }
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, &buffer.data, &buffer.size);
+    info.image_width = JDIMENSION(bitmap.width());
+    info.image_height = JDIMENSION(bitmap.height());
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        // libjpeg only reads the rows, whatever its signature says.
+        JSAMPROW row = const_cast<JSAMPROW>(bitmap.constScanLine(int(info.next_scanline)));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    return true;
+}
+
+}  // namespace
+
+QByteArray jpeg_bytes(const QImage& bitmap, int quality, const QString& path) {
+    const QImage picture = is_24bit(bitmap) ? bitmap : to_24bit(bitmap);
+    JpegFailure failure{};
+    CompressGuard guard;
+    guard.info.err = jpeg_std_error(&failure.manager);
+    failure.manager.error_exit = jump_out;
+    OutputBuffer buffer(picture);
+    if (!compress(guard.info, failure, picture, quality, buffer)) {
+        throw Error(QStringLiteral("The picture \"%1\" cannot be saved as JPEG: %2.")
+                        .arg(path, QString::fromLocal8Bit(failure.message)));
+    }
+    return QByteArray(reinterpret_cast<const char*>(buffer.data), qsizetype(buffer.size));
+}
+
+void jpegsave(const QImage& bitmap, const QString& path, int quality) {
+    write_whole_file(path, jpeg_bytes(bitmap, quality, path));
+}
+
+}  // namespace inkwren
