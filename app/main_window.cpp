@@ -14,6 +14,7 @@
 
 #include "app/config_files.h"
 #include "app/menu_table.h"
+#include "app/sheet_commands.h"
 #include "app/tray_icon.h"
 #include "langtable/text_keys.h"
 #include "pad/pad_view.h"
@@ -274,6 +275,10 @@ void TForm1::N19Click() {
 }
 void TForm1::N25Click() {
     shell_.delete_custom_by_popup();
+}
+
+void TForm1::N28Click() {
+    save_sheet(shell_, dialogs_);
 }
 
 void TForm1::N22Click() {

@@ -54,6 +54,7 @@ public:
     void N17Click();    // save the custom character
     void N19Click();    // delete the custom character
     void N25Click();    // delete the custom character, from the pop-up menu
+    void N28Click();    // save the stroke-order sheet
     void N22Click();    // add a flash bar to the selected stroke
     void N21Click();    // remove the selected flash bar
     void N5Click();     // stay on top

@@ -18,7 +18,7 @@ const std::vector<MenuEntry>& menu_table() {
         {"Gif1", "N14", text_key::record_gif_item, "輸出到網頁動畫(Gif)", K::toggle, false, true, {}, &TForm1::Gif1Click},
         {"N1001", "N14", nullptr, "100%", K::choice, true, true, {}, &TForm1::N1001Click},
         {"N501", "N14", nullptr, "50%", K::choice, false, true, {}, &TForm1::N501Click},
-        {"N28", "N11", text_key::save_sheet_item, "儲存筆劃檔案...", K::command},
+        {"N28", "N11", text_key::save_sheet_item, "儲存筆劃檔案...", K::command, false, true, {}, &TForm1::N28Click},
         {"N26", "N11", text_key::sheet_settings_item, "儲存設定...", K::command},
         {"N47", "N11", text_key::settings_program_item, "設定...", K::command, false, true, {}, &TForm1::N47Click},
         {"N48", "N11", nullptr, "-", K::separator},

@@ -10,10 +10,10 @@
 #include <optional>
 
 #include "app/preference_record.h"
-#include "output/sheet_settings_record.h"
 #include "app/startup.h"
 #include "encoding/encoding_mode.h"
 #include "langtable/language_table.h"
+#include "output/sheet_settings_record.h"
 #include "pad/writing_pad.h"
 
 namespace inkwren {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/preference_record.h"
-#include "output/sheet_settings_record.h"
 #include "langtable/language_table.h"
+#include "output/sheet_settings_record.h"
 
 namespace inkwren {
 

@@ -56,6 +56,7 @@ std::vector<QString> all_text_keys() {
                                     background_picture_missing_warning,
                                     gif_saved_notice,
                                     empty_stroke_file_note,
+                                    no_sheet_pictures_notice,
                                     sheet_number_prefix,
                                     sheet_number_suffix}) {
         keys.emplace_back(message_key);

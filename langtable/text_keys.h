@@ -96,6 +96,7 @@ inline constexpr auto no_stroke_selected_notice = "1029";
 inline constexpr auto background_picture_missing_warning = "1030";
 inline constexpr auto gif_saved_notice = "1031";
 inline constexpr auto empty_stroke_file_note = "1032";
+inline constexpr auto no_sheet_pictures_notice = "1035";
 
 // The stroke-order sheet's number label: prefix, number, suffix ("第", n, "劃").
 inline constexpr auto sheet_number_prefix = "8501";

@@ -1,1 +1,419 @@
 #include "output/stroke_order_sheet.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+
+#include "animation/layers.h"
+#include "animation/play_list.h"
+#include "animation/raster.h"
+#include "animation/rounding.h"
+#include "output/chinese_numerals.h"
+#include "output/number_font.h"
+#include "output/picture_merge.h"
+#include "output/resampling.h"
+
+namespace inkwren {
+namespace {
+
+constexpr double square_share = 0.875;
+constexpr int stroke_pen_width = 5;
+constexpr int number_gap = 5;
+constexpr int group_gap = 30;
+constexpr int group_margin = 10;
+constexpr std::int32_t separator_colour = 0xC0C0C0;
+constexpr double separator_share = 0.6;
+
+int per_row_of(const SheetSettings& settings) {
+    // An edited settings file may hold anything; the dialog keeps to 1 to 15.
+    return std::clamp(settings.per_row, 1, 15);
+}
+
+// A pen that draws runs of points as one polyline while its width and colour stay, which is
+// what drawing them one segment at a time with round ends and joins comes to.
+class StrokePen {
+public:
+    explicit StrokePen(QImage& image) : painter_(&image) {
+        painter_.setRenderHint(QPainter::Antialiasing, false);
+    }
+    ~StrokePen() { flush(); }
+
+    void move_to(QPoint point) {
+        flush();
+        run_ = {point};
+    }
+
+    void line_to(QPoint point, int width, std::int32_t colour) {
+        if (width != width_ || colour != colour_) {
+            const QPoint from = run_.isEmpty() ? point : run_.back();
+            flush();
+            width_ = width;
+            colour_ = colour;
+            run_ = {from};
+        }
+        run_ << point;
+    }
+
+private:
+    void flush() {
+        if (run_.size() >= 2) {
+            QPen pen(to_qcolor(colour_));
+            pen.setWidth(std::max(width_, 1));
+            pen.setCapStyle(Qt::RoundCap);
+            pen.setJoinStyle(Qt::RoundJoin);
+            painter_.setPen(pen);
+            painter_.drawPolyline(run_);
+        }
+        const QPoint last = run_.isEmpty() ? QPoint() : run_.back();
+        run_ = {last};
+    }
+
+    QPainter painter_;
+    QPolygon run_;
+    int width_ = -1;
+    std::int32_t colour_ = -1;
+};
+
+QPoint scaled_point(const PointRecord& record, double scale) {
+    return {round_even(record.x * scale), round_even(record.y * scale)};
+}
+
+// How one stroke's points are drawn: the first moves the pen, later lines and pen points draw,
+// pen-ups move. Answers false when the stroke holds a flash step.
+template <typename PenFor>
+bool draw_stroke(StrokePen& pen, const TObjList& stroke, double scale, PenFor pen_for) {
+    bool first = true;
+    for (const PointRecord& record : stroke) {
+        if (is_end_marker(record)) {
+            continue;
+        }
+        const QPoint at = scaled_point(record, scale);
+        if (first) {
+            pen.move_to(at);
+            first = false;
+        } else if (record.kind == record_kind::pen_point ||
+                   record.kind == record_kind::old_pen_point) {
+            const auto [width, colour] = pen_for(record);
+            pen.line_to(at, width, colour);
+        } else if (record.kind == record_kind::pen_up) {
+            pen.move_to(at);
+        } else if (record.kind == record_kind::flash_step) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A group's records cut at their end markers; a group may start in the middle of a stroke.
+std::vector<TObjList> strokes_of(const TObjList& group) {
+    std::vector<TObjList> strokes(1);
+    for (const PointRecord& record : group) {
+        strokes.back().push_back(record);
+        if (is_end_marker(record)) {
+            strokes.emplace_back();
+        }
+    }
+    return strokes;
+}
+
+struct PenChoice {
+    int width;
+    std::int32_t colour;
+};
+
+QImage white_picture(QSize size) {
+    return make_bitmap(size.width(), size.height());
+}
+
+QImage taller(const QImage& picture, int extra) {
+    QImage grown = make_bitmap(picture.width(), picture.height() + extra);
+    QPainter painter(&grown);
+    painter.drawImage(0, 0, picture);
+    return grown;
+}
+
+int number_x(const SheetInputs& inputs, int side, int text_width) {
+    const int width = inputs.picture.width();
+    switch (inputs.settings.number_align) {
+        case 0:
+            return (width - side) / 2;
+        case 1:
+            return (width - text_width) / 2;
+        default:
+            return (width - side) / 2 + side - text_width;
+    }
+}
+
+// One picture of the sheet: the frame, what it shows, its number, reduced.
+QImage compose_picture(const SheetInputs& inputs, const QImage& frame, const QImage* underlay,
+                       const QImage* strokes, int n, const NumberRenderer& numbers) {
+    QImage picture = frame;
+    if (underlay != nullptr) {
+        merge_bmp(picture, *underlay, 0, 0);
+    }
+    if (strokes != nullptr) {
+        merge_bmp(picture, *strokes, 0, 0);
+    }
+    const QString text = number_text(inputs, n);
+    const QSize text_size = numbers.measure(text);
+    // Measured also when numbers are off, so every picture is equally tall either way.
+    const QImage strip = numbers.strip(text, inputs.settings.numbers_on);
+    const int side = round_even(inputs.picture.width() * square_share);
+    const int y = (inputs.picture.height() - side) / 2 + side + number_gap;
+    picture = taller(picture, text_size.height());
+    merge_bmp(picture, strip, number_x(inputs, side, text_size.width()), y);
+    return resized_picture(picture, {round_even(picture.width() * sheet_picture_scale),
+                                     round_even(picture.height() * sheet_picture_scale)});
+}
+
+std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRenderer& numbers) {
+    const SheetSettings& settings = inputs.settings;
+    const QImage underlay = draw_underlay(inputs, settings.underlay_color);
+    const int side = round_even(inputs.picture.width() * square_share);
+    const QImage frame = draw_ninegrids(inputs.picture, settings.grid_color, settings.grid_style,
+                                        settings.grid_on, side);
+    std::vector<QImage> pictures;
+    const int count = int(inputs.strokes.size());
+    if (settings.picture_content == 0) {
+        for (int n = 1; n <= count; ++n) {
+            pictures.push_back(compose_picture(inputs, frame, &underlay, nullptr, n, numbers));
+        }
+        return pictures;
+    }
+    const int content = settings.picture_content == 1 ? 1 : 2;
+    for (int j = 0; j < count; ++j) {
+        const QImage strokes = draw_stroke_picture(inputs, j, content);
+        if (strokes.isNull()) {
+            continue;  // numbers count pictures, not strokes
+        }
+        pictures.push_back(compose_picture(inputs, frame,
+                                           settings.underlay_on ? &underlay : nullptr, &strokes,
+                                           int(pictures.size()) + 1, numbers));
+    }
+    return pictures;
+}
+
+struct Placement {
+    QSize sheet;
+    std::vector<QPoint> pictures;
+    QPoint groups;
+};
+
+// Rows of per_row pictures; the first row widens the sheet one picture ahead of the pictures
+// placed, and every new row adds the row gap at the bottom.
+Placement place_pictures(int count, QSize picture, int per_row, QSize groups) {
+    Placement placement;
+    int width = picture.width();
+    int height = picture.height();
+    int column = 1;
+    int row = 1;
+    for (int m = 0; m < count; ++m) {
+        placement.pictures.emplace_back(picture.width() * (column - 1),
+                                        picture.height() * (row - 1));
+        ++column;
+        if (m != count - 1 && (column - 1) % per_row == 0) {
+            column = 1;
+            ++row;
+            height += picture.height() + sheet_row_gap;
+        }
+        if (row == 1 && column - 1 < per_row && width < per_row * picture.width()) {
+            width += picture.width();
+        }
+    }
+    if (!groups.isEmpty()) {
+        ++row;
+        height += groups.height() + sheet_row_gap;
+        // A sheet narrower than the group picture is widened so that nothing is cut off.
+        width = std::max(width, groups.width() + group_margin);
+        placement.groups = {width - groups.width() - group_margin,
+                            picture.height() * (row - 1) + sheet_row_gap};
+    }
+    placement.sheet = {width, height};
+    return placement;
+}
+
+}  // namespace
+
+TLines export_strokes(const TObjList& records) {
+    PlayListOptions options;
+    options.expand_flash = false;
+    return split_strokes(make_play_list(records, options)).items;
+}
+
+QString number_text(const SheetInputs& inputs, int n) {
+    QString text =
+        inputs.settings.numeral_kind == 1 ? QStringLiteral(" %1 ").arg(n) : chinese_numeral(n);
+    if (inputs.settings.number_style == 0) {
+        text = inputs.number_prefix + text + inputs.number_suffix;
+    }
+    return text;
+}
+
+QImage draw_stroke_picture(const SheetInputs& inputs, int j, int content) {
+    const SheetSettings& settings = inputs.settings;
+    QImage picture = white_picture(inputs.picture);
+    StrokePen pen(picture);
+    const int first = content == 1 ? j : 0;
+    for (int index = first; index <= j; ++index) {
+        const bool newest = index == j;
+        auto pen_for = [&](const PointRecord& record) -> PenChoice {
+            const int width =
+                content == 2 ? round_even(record.pen_width * inputs.coord_scale) : stroke_pen_width;
+            switch (settings.color_mode) {
+                case 0:
+                    return {width, record.pen_color};
+                case 1:
+                    if (content == 2) {
+                        return {width, newest ? settings.second_color : settings.main_color};
+                    }
+                    return {width, black_color};
+                default:
+                    return {width, black_color};
+            }
+        };
+        const bool drawn =
+            draw_stroke(pen, inputs.strokes[std::size_t(index)], inputs.coord_scale, pen_for);
+        if (!drawn && (content == 1 || newest)) {
+            return {};
+        }
+    }
+    return picture;
+}
+
+QImage draw_underlay(const SheetInputs& inputs, std::int32_t colour) {
+    QImage picture = white_picture(inputs.picture);
+    StrokePen pen(picture);
+    for (const TObjList& stroke : inputs.strokes) {
+        draw_stroke(pen, stroke, inputs.coord_scale, [&](const PointRecord&) {
+            return PenChoice{stroke_pen_width, colour};
+        });
+    }
+    return picture;
+}
+
+ColourGroups draw_components(const SheetInputs& inputs) {
+    // The strokes in black, a new picture wherever, from the second stroke on, the pen colour
+    // of a point differs from the point before it.
+    std::vector<TObjList> groups(1);
+    std::optional<std::int32_t> previous;
+    for (std::size_t index = 0; index < inputs.strokes.size(); ++index) {
+        for (const PointRecord& record : inputs.strokes[index]) {
+            if (is_end_marker(record)) {
+                groups.back().push_back(record);
+                continue;
+            }
+            if (index > 0 && previous && record.pen_color != *previous) {
+                if (!groups.back().empty() && !is_end_marker(groups.back().back())) {
+                    groups.back().push_back(end_marker(record_kind::pen_point));
+                }
+                groups.emplace_back();
+            }
+            previous = record.pen_color;
+            groups.back().push_back(record);
+        }
+    }
+    const int height = inputs.picture.height();
+    const int separator_length = round_even(height * separator_share);
+    std::vector<InkCrop> cuts;
+    for (const TObjList& group : groups) {
+        QImage picture = white_picture(inputs.picture);
+        {
+            StrokePen pen(picture);
+            for (const TObjList& stroke : strokes_of(group)) {
+                draw_stroke(pen, stroke, inputs.coord_scale, [](const PointRecord&) {
+                    return PenChoice{stroke_pen_width, black_color};
+                });
+            }
+        }
+        // A group that leaves no ink has nothing to show.
+        if (std::optional<InkCrop> cut = crop_to_ink(picture)) {
+            cuts.push_back(std::move(*cut));
+        }
+    }
+    int width = 0;
+    for (const InkCrop& cut : cuts) {
+        width += cut.picture.width() + group_gap;
+    }
+    QImage result = make_bitmap(std::max(width, 1), height);
+    {
+        QPainter painter(&result);
+        painter.setPen(QPen(to_qcolor(separator_colour), 1));
+        int right = 0;
+        for (std::size_t index = 0; index < cuts.size(); ++index) {
+            const InkCrop& cut = cuts[index];
+            right += cut.picture.width() + group_gap;
+            if (index + 1 < cuts.size()) {
+                const int top = (height - separator_length) / 2;
+                painter.drawLine(right - group_gap / 2, top, right - group_gap / 2,
+                                 top + separator_length);
+            }
+            painter.drawImage(right - cut.picture.width() - group_gap, cut.box.top(), cut.picture);
+        }
+    }
+    ColourGroups answer;
+    answer.count = int(cuts.size());
+    if (std::optional<InkCrop> whole = crop_to_ink(result)) {
+        answer.picture = whole->picture;
+    }
+    return answer;
+}
+
+QImage draw_ninegrids(QSize size, std::int32_t colour, int style, bool inner_lines, int side) {
+    QImage picture = white_picture(size);
+    const int left = (size.width() - side) / 2;
+    const int top = (size.height() - side) / 2;
+    QPainter painter(&picture);
+    QPen pen(to_qcolor(colour), 1);
+    painter.setPen(pen);
+    painter.drawRect(left, top, side, side);
+    if (!inner_lines) {
+        return picture;
+    }
+    pen.setStyle(style == 1 ? Qt::DashLine : style == 2 ? Qt::DotLine : Qt::SolidLine);
+    painter.setPen(pen);
+    for (const int third : {side / 3, 2 * (side / 3)}) {
+        painter.drawLine(left + third, top, left + third, top + side);
+        painter.drawLine(left, top + third, left + side, top + third);
+    }
+    return picture;
+}
+
+std::optional<StrokeOrderSheet> make_sheet(const SheetInputs& inputs,
+                                           const NumberRenderer& numbers) {
+    std::vector<QImage> pictures = sheet_pictures(inputs, numbers);
+    if (pictures.empty()) {
+        return std::nullopt;
+    }
+    const QSize picture_size = pictures.back().size();
+    const ColourGroups groups = draw_components(inputs);
+    QImage group_picture;
+    if (groups.count >= 2 && !groups.picture.isNull()) {
+        group_picture = resized_picture(
+            groups.picture, {round_even(groups.picture.width() * sheet_picture_scale),
+                             round_even(groups.picture.height() * sheet_picture_scale)});
+    }
+    const Placement placement = place_pictures(int(pictures.size()), picture_size,
+                                               per_row_of(inputs.settings), group_picture.size());
+    StrokeOrderSheet sheet;
+    sheet.sheet = make_bitmap(placement.sheet.width(), placement.sheet.height());
+    {
+        QPainter painter(&sheet.sheet);
+        for (std::size_t index = 0; index < pictures.size(); ++index) {
+            painter.drawImage(placement.pictures[index], pictures[index]);
+        }
+        if (!group_picture.isNull()) {
+            painter.drawImage(placement.groups, group_picture);
+        }
+    }
+    sheet.pictures = std::move(pictures);
+    sheet.picture_size = picture_size;
+    sheet.group_count = groups.count;
+    return sheet;
+}
+
+QImage sheet_with_animation_band(const StrokeOrderSheet& sheet) {
+    return taller(sheet.sheet, sheet.picture_size.height() + sheet_row_gap);
+}
+
+}  // namespace inkwren

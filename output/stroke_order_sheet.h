@@ -1,1 +1,75 @@
-// (to be written)
+// Stroke-order sheets: one small picture per stroke of a character, each on a practice square
+// with its stroke number under it, laid out in rows, and a picture of the character's colour
+// groups side by side when it has more than one. Built from the strokes and the sheet settings
+// alone, without a window, so the program and the command-line exporter make the same sheets.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+#include "output/sheet_settings_record.h"
+#include "strokes/linelist.h"
+
+namespace inkwren {
+
+class NumberRenderer;
+
+// A character's strokes as the sheet draws them: curves and lines expanded into points, flash
+// bars left out, one list a stroke, each closed by its end marker.
+TLines export_strokes(const TObjList& records);
+
+struct SheetInputs {
+    SheetSettings settings;
+    QSize picture{200, 200};   // the pad's size: every picture is drawn this size, then reduced
+    TLines strokes;            // from export_strokes
+    double coord_scale = 1.0;  // stroke coordinates to pad pixels
+    QString number_prefix;     // the texts around a number in the "第…劃" style
+    QString number_suffix;
+};
+
+// Sheet pictures are drawn at pad size and reduced to this share.
+inline constexpr double sheet_picture_scale = 0.4;
+// Extra height every new row adds, which collects as white space at the bottom.
+inline constexpr int sheet_row_gap = 15;
+
+struct StrokeOrderSheet {
+    QImage sheet;
+    std::vector<QImage> pictures;  // the reduced pictures, in order
+    QSize picture_size;            // of each of them
+    int group_count = 0;
+};
+
+// The picture of stroke j alone (content 1) or of strokes 0 to j (content 2); a null picture
+// when the stroke holds a flash step.
+QImage draw_stroke_picture(const SheetInputs& inputs, int j, int content);
+
+// The whole character in one colour.
+QImage draw_underlay(const SheetInputs& inputs, std::int32_t colour);
+
+struct ColourGroups {
+    QImage picture;  // null when no group holds ink
+    int count = 0;
+};
+// The strokes cut into groups where the pen colour changes, drawn side by side in black with
+// grey lines between them.
+ColourGroups draw_components(const SheetInputs& inputs);
+
+// A white picture with the practice square and, in the given style, its inner lines.
+QImage draw_ninegrids(QSize size, std::int32_t colour, int style, bool inner_lines, int side);
+
+// The number text of picture n as the settings write it.
+QString number_text(const SheetInputs& inputs, int n);
+
+// The sheet; nothing when the character gives no picture at all.
+std::optional<StrokeOrderSheet> make_sheet(const SheetInputs& inputs,
+                                           const NumberRenderer& numbers);
+
+// The sheet as the step-by-step window shows it: a band one picture high (and the row gap) at
+// its bottom, where the pictures are played one by one.
+QImage sheet_with_animation_band(const StrokeOrderSheet& sheet);
+
+}  // namespace inkwren

@@ -1,1 +1,229 @@
+#include <gtest/gtest.h>
 
+#include "animation/raster.h"
+#include "output/number_font.h"
+#include "output/stroke_order_sheet.h"
+
+namespace inkwren {
+namespace {
+
+// Numbers of a known size: ten pixels a character, twenty high, drawn as a black block.
+class BlockNumbers : public NumberRenderer {
+public:
+    mutable QStringList drawn;
+
+    QSize measure(const QString& text) const override { return {10 * int(text.size()), 20}; }
+    QImage strip(const QString& text, bool with_text) const override {
+        const QSize size = measure(text);
+        QImage picture =
+            make_bitmap(size.width(), size.height(), with_text ? black_color : white_color);
+        if (with_text) {
+            drawn << text;
+        }
+        return picture;
+    }
+};
+
+PointRecord point(double x, double y, std::int32_t colour = 0) {
+    PointRecord record;
+    record.x = x;
+    record.y = y;
+    record.kind = record_kind::pen_point;
+    record.pen_width = 6;
+    record.pen_color = colour;
+    return record;
+}
+
+// Horizontal strokes down the pad; the second half in the other colour when one is given.
+TObjList strokes(int count, std::optional<std::int32_t> second_colour = std::nullopt) {
+    TObjList records;
+    for (int index = 0; index < count; ++index) {
+        const std::int32_t colour = second_colour && index >= count / 2 ? *second_colour : 0;
+        const double y = 30 + 140.0 * index / std::max(count, 1);
+        records.push_back(point(40, y, colour));
+        records.push_back(point(160, y, colour));
+        records.push_back(end_marker(record_kind::pen_point));
+    }
+    return records;
+}
+
+class SheetTest : public ::testing::Test {
+protected:
+    SheetInputs inputs(int count, std::optional<std::int32_t> second_colour = std::nullopt) {
+        SheetInputs made;
+        made.strokes = export_strokes(strokes(count, second_colour));
+        made.number_prefix = QStringLiteral("第");
+        made.number_suffix = QStringLiteral("劃");
+        return made;
+    }
+
+    StrokeOrderSheet sheet(const SheetInputs& given) {
+        std::optional<StrokeOrderSheet> made = make_sheet(given, numbers);
+        EXPECT_TRUE(made);
+        return made ? *made : StrokeOrderSheet{};
+    }
+
+    BlockNumbers numbers;
+};
+
+TEST_F(SheetTest, PicturesAreTheReducedPadWithTheNumberUnderTheSquare) {
+    const StrokeOrderSheet made = sheet(inputs(3));
+    // 200 × (200 + 20) reduced to 40 %.
+    EXPECT_EQ(made.picture_size, QSize(80, 88));
+    EXPECT_EQ(made.pictures.size(), 3u);
+}
+
+TEST_F(SheetTest, AShortFirstRowIsOnePictureWiderThanItsPictures) {
+    EXPECT_EQ(sheet(inputs(3)).sheet.size(), QSize(4 * 80, 88));
+    EXPECT_EQ(sheet(inputs(8)).sheet.size(), QSize(8 * 80, 88));
+    // A second row, with the row gap at the bottom.
+    EXPECT_EQ(sheet(inputs(9)).sheet.size(), QSize(8 * 80, 2 * 88 + 15));
+    SheetInputs two_a_row = inputs(5);
+    two_a_row.settings.per_row = 2;
+    EXPECT_EQ(sheet(two_a_row).sheet.size(), QSize(2 * 80, 3 * 88 + 2 * 15));
+}
+
+TEST_F(SheetTest, PicturesPerRowOutsideOneToFifteenTakeTheNearestBound) {
+    SheetInputs none = inputs(3);
+    none.settings.per_row = 0;
+    EXPECT_EQ(sheet(none).sheet.size(), QSize(80, 3 * 88 + 2 * 15));
+    SheetInputs many = inputs(20);
+    many.settings.per_row = 99;
+    EXPECT_EQ(sheet(many).sheet.size(), QSize(15 * 80, 2 * 88 + 15));
+}
+
+TEST_F(SheetTest, TwoColourGroupsCloseTheSheetOnARowOfTheirOwnAtTheRightEdge) {
+    SheetInputs one_colour = inputs(4);
+    one_colour.settings.color_mode = 0;
+    EXPECT_EQ(sheet(one_colour).group_count, 1);
+    EXPECT_EQ(sheet(one_colour).sheet.height(), 88);
+
+    SheetInputs two_colours = inputs(4, 0x0000FF);
+    two_colours.settings.color_mode = 0;
+    const StrokeOrderSheet made = sheet(two_colours);
+    EXPECT_EQ(made.group_count, 2);
+    ASSERT_GT(made.sheet.height(), 88 + 15);
+    // The group picture's ink ends ten pixels from the right edge, below the pictures' row.
+    const QImage& picture = made.sheet;
+    int rightmost_ink = -1;
+    for (int y = 88 + 15; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (color_at(picture, x, y) != white_color) {
+                rightmost_ink = std::max(rightmost_ink, x);
+            }
+        }
+    }
+    EXPECT_NEAR(rightmost_ink, picture.width() - 11, 1);
+}
+
+TEST_F(SheetTest, UnderlayContentNumbersEveryStrokeWhateverTheUnderlaySwitchSays) {
+    SheetInputs underlay_only = inputs(4);
+    underlay_only.settings.picture_content = 0;
+    underlay_only.settings.underlay_on = false;
+    const StrokeOrderSheet made = sheet(underlay_only);
+    EXPECT_EQ(made.pictures.size(), 4u);
+    EXPECT_EQ(numbers.drawn.size(), 4);
+    // The faint character shows in the picture all the same.
+    EXPECT_NE(color_at(made.pictures[0], 40, 12), white_color);
+}
+
+TEST_F(SheetTest, NumbersOffKeepThePictureHeight) {
+    SheetInputs quiet = inputs(3);
+    quiet.settings.numbers_on = false;
+    EXPECT_EQ(sheet(quiet).picture_size, QSize(80, 88));
+    EXPECT_TRUE(numbers.drawn.isEmpty());
+}
+
+TEST_F(SheetTest, TheNumberSitsOnTheSquaresEdgeOrCentre) {
+    // The square runs from 12 to 187 on a 200-pixel pad; "第 1 劃" in Arabic is 50 wide.
+    const auto ink_columns = [&](int align) {
+        SheetInputs given = inputs(1);
+        given.settings.numeral_kind = 1;
+        given.settings.number_align = align;
+        given.settings.grid_on = false;
+        given.settings.underlay_on = false;
+        const QImage picture = sheet(given).pictures.front();
+        int left = picture.width();
+        int right = -1;
+        for (int x = 0; x < picture.width(); ++x) {
+            if (color_at(picture, x, picture.height() - 4) != white_color) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+        return std::pair(left, right);
+    };
+    EXPECT_NEAR(ink_columns(0).first, 12 * 0.4, 1.5);
+    EXPECT_NEAR(ink_columns(2).second, 187 * 0.4, 1.5);
+    EXPECT_NEAR((ink_columns(1).first + ink_columns(1).second) / 2.0, 40, 1.5);
+}
+
+TEST_F(SheetTest, NumberTextsFollowTheKindAndStyle) {
+    SheetInputs given = inputs(1);
+    given.settings.numeral_kind = 1;
+    EXPECT_EQ(number_text(given, 12), QStringLiteral("第 12 劃"));
+    given.settings.number_style = 1;
+    EXPECT_EQ(number_text(given, 12), QStringLiteral(" 12 "));
+}
+
+TEST_F(SheetTest, TheShownSheetHasABandForTheAnimation) {
+    const StrokeOrderSheet made = sheet(inputs(3));
+    EXPECT_EQ(sheet_with_animation_band(made).height(), made.sheet.height() + 88 + 15);
+}
+
+TEST_F(SheetTest, ACharacterWithoutStrokesMakesNoSheet) {
+    EXPECT_FALSE(make_sheet(inputs(0), numbers));
+}
+
+TEST_F(SheetTest, TwoColourPicturesDrawTheNewestStrokeInTheSecondColour) {
+    SheetInputs given = inputs(2);
+    given.settings.color_mode = 1;
+    given.settings.main_color = 0x000000;
+    given.settings.second_color = 0xFF0000;
+    const QImage second = draw_stroke_picture(given, 1, 2);
+    EXPECT_EQ(color_at(second, 100, 30), 0x000000);
+    EXPECT_EQ(color_at(second, 100, 100), 0xFF0000);
+    // One stroke alone is black.
+    EXPECT_EQ(color_at(draw_stroke_picture(given, 1, 1), 100, 100), 0x000000);
+    EXPECT_EQ(color_at(draw_stroke_picture(given, 1, 1), 100, 30), white_color);
+}
+
+TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFace) {
+    SheetSettings settings;  // 細明體, which Linux desktops do not have
+    EXPECT_EQ(number_font(settings).family(), QString::fromLatin1(fallback_number_family));
+    settings.font_name = "DejaVu Sans";
+    EXPECT_EQ(number_font(settings).family(), QString::fromLatin1(fallback_number_family));
+    settings.font_name = "AR PL UKai TW";
+    EXPECT_EQ(number_font(settings).family(), QStringLiteral("AR PL UKai TW"));
+}
+
+TEST(NumberFont, TheChosenStyleAndSizeApply) {
+    SheetSettings settings;
+    settings.font_size = 20;
+    settings.font_style = 1 | 2 | 4 | 8;
+    const QFont font = number_font(settings);
+    EXPECT_EQ(font.pointSize(), 20);
+    EXPECT_TRUE(font.bold());
+    EXPECT_TRUE(font.italic());
+    EXPECT_TRUE(font.underline());
+    EXPECT_TRUE(font.strikeOut());
+}
+
+TEST(NumberFont, ChineseNumbersAreDrawnAndNotEmptyBoxes) {
+    const FontNumberRenderer renderer(number_font(SheetSettings()));
+    const QString text = QStringLiteral("第三劃");
+    const QImage strip = renderer.strip(text, true);
+    EXPECT_EQ(strip.size(), renderer.measure(text));
+    int ink = 0;
+    for (int y = 0; y < strip.height(); ++y) {
+        for (int x = 0; x < strip.width(); ++x) {
+            ink += color_at(strip, x, y) != white_color ? 1 : 0;
+        }
+    }
+    EXPECT_GT(ink, 30);
+    EXPECT_EQ(renderer.strip(text, false).pixel(strip.width() / 2, strip.height() / 2),
+              QColor(Qt::white).rgb());
+}
+
+}  // namespace
+}  // namespace inkwren

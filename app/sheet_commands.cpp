@@ -1,0 +1,71 @@
+#include "app/sheet_commands.h"
+
+#include <QDir>
+
+#include "animation/stroke_editor.h"
+#include "app/shell.h"
+#include "langtable/text_keys.h"
+#include "output/jpeg_writer.h"
+#include "output/number_font.h"
+#include "platform/dialogs.h"
+
+namespace inkwren {
+namespace {
+
+constexpr int sheet_quality = 80;
+
+SheetInputs inputs_of(const Shell& shell) {
+    const TAnimationPlayer& player = shell.pad().player();
+    SheetInputs inputs;
+    inputs.settings = shell.sheet_settings();
+    inputs.picture = player.pad_size();
+    inputs.strokes = export_strokes(player.records());
+    inputs.coord_scale = player.settings().scale;
+    inputs.number_prefix = shell.text(text_key::sheet_number_prefix);
+    inputs.number_suffix = shell.text(text_key::sheet_number_suffix);
+    return inputs;
+}
+
+}  // namespace
+
+std::optional<StrokeOrderSheet> sheet_of_shown_character(Shell& shell, Dialogs& dialogs,
+                                                         bool store_edit) {
+    WritingPad& pad = shell.pad();
+    if (store_edit && pad.custom_dirty) {
+        shell.save_custom();
+    }
+    pad.player().stop_play();
+    pad.player().editor().deselect();
+    pad.show_ani_writing();
+    pad.player().rebuild_lines();
+    const SheetInputs inputs = inputs_of(shell);
+    std::optional<StrokeOrderSheet> sheet =
+        make_sheet(inputs, FontNumberRenderer(number_font(inputs.settings)));
+    QDir::setCurrent(shell.installation_folder());
+    if (!sheet) {
+        dialogs.inform(shell.caption(), shell.text(text_key::no_sheet_pictures_notice));
+    }
+    return sheet;
+}
+
+QString sheet_file_path(const QString& chosen) {
+    if (chosen.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive)) {
+        return chosen;
+    }
+    return chosen + QStringLiteral(".jpg");
+}
+
+void save_sheet(Shell& shell, Dialogs& dialogs) {
+    const std::optional<StrokeOrderSheet> sheet = sheet_of_shown_character(shell, dialogs, true);
+    if (!sheet) {
+        return;
+    }
+    const std::optional<QString> chosen =
+        dialogs.choose_save_file(shell.text(text_key::save_sheet_item), shell.output_folder(),
+                                 QStringLiteral("jpeg (*.jpg *.JPG)"));
+    if (chosen) {
+        jpegsave(sheet->sheet, sheet_file_path(*chosen), sheet_quality);
+    }
+}
+
+}  // namespace inkwren

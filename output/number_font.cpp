@@ -1,0 +1,57 @@
+#include "output/number_font.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "animation/raster.h"
+#include "platform/code_page.h"
+
+namespace inkwren {
+namespace {
+
+bool has_chinese(const QString& family) {
+    if (!QFontDatabase::hasFamily(family)) {
+        return false;
+    }
+    const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
+    return systems.contains(QFontDatabase::TraditionalChinese) ||
+           systems.contains(QFontDatabase::SimplifiedChinese);
+}
+
+}  // namespace
+
+QFont number_font(const SheetSettings& settings) {
+    QString family = from_code_page(settings.font_name, big5_code_page);
+    if (!has_chinese(family)) {
+        family = QString::fromLatin1(fallback_number_family);
+    }
+    QFont font(family);
+    font.setPointSize(settings.font_size > 0 ? settings.font_size : 16);
+    font.setBold(settings.font_style & 1);
+    font.setItalic(settings.font_style & 2);
+    font.setUnderline(settings.font_style & 4);
+    font.setStrikeOut(settings.font_style & 8);
+    return font;
+}
+
+QSize FontNumberRenderer::measure(const QString& text) const {
+    // Measured on a picture, so the size is in the pixels the strip is drawn in.
+    QImage probe(1, 1, bitmap_format);
+    const QFontMetrics metrics(font_, &probe);
+    return {metrics.horizontalAdvance(text), metrics.height()};
+}
+
+QImage FontNumberRenderer::strip(const QString& text, bool with_text) const {
+    const QSize size = measure(text);
+    QImage picture = make_bitmap(std::max(size.width(), 1), std::max(size.height(), 1));
+    if (with_text && !text.isEmpty()) {
+        QPainter painter(&picture);
+        painter.setFont(font_);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignLeft | Qt::AlignTop, text);
+    }
+    return picture;
+}
+
+}  // namespace inkwren

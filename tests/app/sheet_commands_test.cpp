@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+#include "app/sheet_commands.h"
+#include "langtable/text_keys.h"
+#include "tests/app/app_fixture.h"
+
+namespace inkwren {
+namespace {
+
+class SheetCommandsTest : public testing::AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        window = start();
+        ASSERT_TRUE(window);
+        dialogs.shown.clear();
+        out = folder.path() + QStringLiteral("筆順圖/");
+        QDir().mkpath(out);
+    }
+
+    QAction* item(const char* name) const { return window->item(QString::fromLatin1(name)); }
+
+    std::unique_ptr<TForm1> window;
+    QString out;
+};
+
+TEST_F(SheetCommandsTest, TheSheetIsSavedWhereTheUserChoosesWithOneJpgEnding) {
+    dialogs.save_files = {out + QStringLiteral("永"), out + QStringLiteral("永字.JPG")};
+    item("N28")->trigger();
+    item("N28")->trigger();
+    const QImage sheet(out + QStringLiteral("永.jpg"));
+    ASSERT_FALSE(sheet.isNull());
+    // Five strokes, eight a row: one row six pictures of 80 × (88 or so) wide.
+    EXPECT_EQ(sheet.width(), 6 * 80);
+    EXPECT_TRUE(QFile::exists(out + QStringLiteral("永字.JPG")));
+    EXPECT_FALSE(QFile::exists(out + QStringLiteral("永字.JPG.jpg")));
+    // The save dialog opens in the output folder.
+    EXPECT_EQ(dialogs.save_dialog_folders.front(), window->shell().output_folder());
+}
+
+TEST_F(SheetCommandsTest, CancellingTheSaveDialogWritesNothing) {
+    item("N28")->trigger();
+    EXPECT_TRUE(QDir(out).isEmpty());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(SheetCommandsTest, AnUnwritableFileIsReportedAndLeavesNothingBehind) {
+    dialogs.save_files = {out + QStringLiteral("沒有的資料夾/永")};
+    item("N28")->trigger();
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("永.jpg")));
+    EXPECT_TRUE(QDir(out).isEmpty());
+}
+
+TEST_F(SheetCommandsTest, AnUnsavedEditIsStoredBeforeTheSheetIsMade) {
+    window->pad().player().lines().items.pop_back();
+    window->pad().set_modified(true);
+    dialogs.save_files = {out + QStringLiteral("永")};
+    item("N28")->trigger();
+    EXPECT_TRUE(QFile::exists(file("udefined/6C38.wrt")));
+    EXPECT_EQ(QImage(out + QStringLiteral("永.jpg")).width(), 5 * 80);
+}
+
+TEST_F(SheetCommandsTest, ACharacterWithoutPicturesMakesNoSheetAndSaysSo) {
+    // An empty custom file stands for 永.
+    testing::write_file(file("udefined/6C38.wrt"), "");
+    dialogs.save_files = {out + QStringLiteral("永")};
+    EXPECT_FALSE(sheet_of_shown_character(window->shell(), dialogs, false));
+    EXPECT_TRUE(dialogs.showed(window->shell().text(text_key::no_sheet_pictures_notice)));
+}
+
+TEST(SheetFilePath, OnlyANameWithoutTheJpgEndingGetsOne) {
+    EXPECT_EQ(sheet_file_path(QStringLiteral("/筆/永")), QStringLiteral("/筆/永.jpg"));
+    EXPECT_EQ(sheet_file_path(QStringLiteral("/筆/永.Jpg")), QStringLiteral("/筆/永.Jpg"));
+    EXPECT_EQ(sheet_file_path(QStringLiteral("/筆/jpg")), QStringLiteral("/筆/jpg.jpg"));
+}
+
+}  // namespace
+}  // namespace inkwren
