@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QSize>
 
+#include <memory>
+
 #include "app/shell.h"
 
 class QAction;
@@ -18,6 +20,8 @@ namespace inkwren {
 
 class Dialogs;
 class PadView;
+class TForm8;
+class TForm9;
 class TrayIcon;
 
 class TForm1 : public QMainWindow {
@@ -34,6 +38,8 @@ public:
     QObject* named(const QString& name) const;
     QLineEdit* character_field() const;
     PadView& pad_view() const { return *view_; }
+    TForm8& sheet_dialog() const { return *sheet_dialog_; }
+    TForm9& step_window() const { return *step_window_; }
 
     // Menu handlers.
     void N31Click();    // Traditional Chinese
@@ -60,6 +66,7 @@ public:
     void N38Click();    // quit
     void N47Click();    // run the external settings program
     void N4Click();     // about
+    void N26Click();    // the sheet settings dialog
     void Gif1Click();   // record the animation as GIF frames
     void N1001Click();  // GIF at full size
     void N501Click();   // GIF at half size
@@ -97,6 +104,9 @@ private:
     QMenu* popup_menu_ = nullptr;
     PadView* view_ = nullptr;
     TrayIcon* tray_ = nullptr;
+    TForm8* sheet_dialog_ = nullptr;
+    // A window of its own, not kept above this one.
+    std::unique_ptr<TForm9> step_window_;
 };
 
 }  // namespace inkwren

@@ -19,7 +19,7 @@ const std::vector<MenuEntry>& menu_table() {
         {"N1001", "N14", nullptr, "100%", K::choice, true, true, {}, &TForm1::N1001Click},
         {"N501", "N14", nullptr, "50%", K::choice, false, true, {}, &TForm1::N501Click},
         {"N28", "N11", text_key::save_sheet_item, "儲存筆劃檔案...", K::command},
-        {"N26", "N11", text_key::sheet_settings_item, "儲存設定...", K::command},
+        {"N26", "N11", text_key::sheet_settings_item, "儲存設定...", K::command, false, true, {}, &TForm1::N26Click},
         {"N47", "N11", text_key::settings_program_item, "設定...", K::command, false, true, {}, &TForm1::N47Click},
         {"N48", "N11", nullptr, "-", K::separator},
         {"N27", "N11", text_key::open_workbook_item, "開啟練習簿", K::command, false, false},
