@@ -54,6 +54,9 @@ QGroupBox* TForm8::radio_group(const char* name, int items, QButtonGroup*& butto
     auto* group = new QGroupBox(this);
     group->setObjectName(QString::fromLatin1(name));
     auto* layout = new QVBoxLayout(group);
+    // Tight enough for the dialog's size, loose enough for any language's captions.
+    layout->setSpacing(2);
+    layout->setContentsMargins(8, 4, 8, 4);
     buttons = new QButtonGroup(group);
     for (int i = 0; i < items; ++i) {
         auto* button = new QRadioButton(group);
@@ -181,6 +184,9 @@ void TForm8::build() {
     buttons->addWidget(button2_);
 
     auto* outer = new QVBoxLayout(this);
+    outer->setSpacing(4);
+    left->setSpacing(4);
+    right->setSpacing(4);
     outer->addWidget(label2_);
     outer->addLayout(folder_row);
     outer->addWidget(label3_);
