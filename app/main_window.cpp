@@ -11,12 +11,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 
 #include "app/config_files.h"
 #include "app/menu_table.h"
 #include "app/sheet_commands.h"
+#include "app/sheet_settings_dialog.h"
 #include "app/tray_icon.h"
 #include "langtable/text_keys.h"
+#include "output/step_by_step_window.h"
 #include "pad/pad_view.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
@@ -51,6 +54,15 @@ TForm1::TForm1(StartupResult start, Dialogs& dialogs)
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             [this] { clipboard_changed(QGuiApplication::clipboard()->text()); });
     tray_ = new TrayIcon(this);
+    sheet_dialog_ = new TForm8(
+        dialogs_, shell_.installation_folder(),
+        [this](const QString& folder, const SheetSlots& record_slots) {
+            updatecfg(folder, record_slots);
+        },
+        this);
+    step_window_ = std::make_unique<TForm9>();
+    // Only the main window's closing ends the program.
+    step_window_->setAttribute(Qt::WA_QuitOnClose, false);
 
     apply_stay_on_top();
     guarded([this] { shell_.show_start_character(); });
@@ -281,6 +293,25 @@ void TForm1::N28Click() {
     save_sheet(shell_, dialogs_);
 }
 
+void TForm1::N39Click() {
+    show_step_by_step(true);
+}
+
+void TForm1::Change_Stroke_Order() {
+    guarded([this] { show_step_by_step(false); });
+}
+
+void TForm1::show_step_by_step(bool store_edit) {
+    const std::optional<StrokeOrderSheet> sheet =
+        sheet_of_shown_character(shell_, dialogs_, store_edit);
+    if (!sheet) {
+        return;
+    }
+    const QImage shown = sheet_with_animation_band(*sheet);
+    step_window_->set_frames(sheet->pictures);
+    step_window_->show_sheet(shown, {0, shown.height() - sheet->picture_size.height()});
+}
+
 void TForm1::N22Click() {
     pad().add_flash_bar();
 }
@@ -322,6 +353,18 @@ void TForm1::N47Click() {
 
 void TForm1::N4Click() {
     dialogs_.inform(shell_.text(text_key::about_caption), shell_.about_text());
+}
+
+void TForm1::N26Click() {
+    TForm8& dialog = *sheet_dialog_;
+    dialog.apply_captions(shell_.language());
+    dialog.init_dialog_value(shell_.sheet_slots(), shell_.output_folder());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect centred(QPoint(), dialog.size());
+        centred.moveCenter(screen->availableGeometry().center());
+        dialog.move(centred.topLeft());
+    }
+    dialog.open();
 }
 
 void TForm1::updatecfg(const QString& folder, const SheetSlots& record_slots) {

@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QSize>
 
+#include <memory>
+
 #include "app/shell.h"
 
 class QAction;
@@ -18,6 +20,8 @@ namespace inkwren {
 
 class Dialogs;
 class PadView;
+class TForm8;
+class TForm9;
 class TrayIcon;
 
 class TForm1 : public QMainWindow {
@@ -34,33 +38,39 @@ public:
     QObject* named(const QString& name) const;
     QLineEdit* character_field() const;
     PadView& pad_view() const { return *view_; }
+    TForm8& sheet_dialog() const { return *sheet_dialog_; }
+    TForm9& step_window() const { return *step_window_; }
 
     // Menu handlers.
-    void N31Click();    // Traditional Chinese
-    void N32Click();    // Simplified Chinese
-    void N33Click();    // English
-    void N45Click();    // the user language
-    void N50Click();    // encoding: Autodetect
-    void n35Click();    // Unicode (Traditional)
-    void n36Click();    // Unicode (Simplified)
-    void n37Click();    // Big 5
-    void n60Click();    // GB
-    void N41Click();    // traditional stroke archive
-    void N42Click();    // simplified stroke archive
-    void N2Click();     // nine-grid
-    void N13Click();    // pencil
-    void N20Click();    // flash bars
-    void N18Click();    // use custom characters
-    void N17Click();    // save the custom character
-    void N19Click();    // delete the custom character
-    void N25Click();    // delete the custom character, from the pop-up menu
-    void N28Click();    // save the stroke-order sheet
+    void N31Click();  // Traditional Chinese
+    void N32Click();  // Simplified Chinese
+    void N33Click();  // English
+    void N45Click();  // the user language
+    void N50Click();  // encoding: Autodetect
+    void n35Click();  // Unicode (Traditional)
+    void n36Click();  // Unicode (Simplified)
+    void n37Click();  // Big 5
+    void n60Click();  // GB
+    void N41Click();  // traditional stroke archive
+    void N42Click();  // simplified stroke archive
+    void N2Click();   // nine-grid
+    void N13Click();  // pencil
+    void N20Click();  // flash bars
+    void N18Click();  // use custom characters
+    void N17Click();  // save the custom character
+    void N19Click();  // delete the custom character
+    void N25Click();  // delete the custom character, from the pop-up menu
+    void N28Click();  // save the stroke-order sheet
+    void N39Click();  // the sheet in the step-by-step window
+    // The same, leaving an unsaved edit as it is.
+    void Change_Stroke_Order();
     void N22Click();    // add a flash bar to the selected stroke
     void N21Click();    // remove the selected flash bar
     void N5Click();     // stay on top
     void N38Click();    // quit
     void N47Click();    // run the external settings program
     void N4Click();     // about
+    void N26Click();    // the sheet settings dialog
     void Gif1Click();   // record the animation as GIF frames
     void N1001Click();  // GIF at full size
     void N501Click();   // GIF at half size
@@ -84,6 +94,7 @@ protected:
 private:
     void build_menus();
     void add_edit_shortcuts();
+    void show_step_by_step(bool store_edit);
     void show_check_marks();
     void keep_on_screen(int mode);
     void apply_stay_on_top();
@@ -98,6 +109,9 @@ private:
     QMenu* popup_menu_ = nullptr;
     PadView* view_ = nullptr;
     TrayIcon* tray_ = nullptr;
+    TForm8* sheet_dialog_ = nullptr;
+    // A window of its own, not kept above this one.
+    std::unique_ptr<TForm9> step_window_;
 };
 
 }  // namespace inkwren

@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 
 #include "app/sheet_commands.h"
 #include "langtable/text_keys.h"
+#include "output/step_by_step_window.h"
 #include "tests/app/app_fixture.h"
 
 namespace inkwren {
@@ -72,6 +74,21 @@ TEST_F(SheetCommandsTest, ACharacterWithoutPicturesMakesNoSheetAndSaysSo) {
     dialogs.save_files = {out + QStringLiteral("永")};
     EXPECT_FALSE(sheet_of_shown_character(window->shell(), dialogs, false));
     EXPECT_TRUE(dialogs.showed(window->shell().text(text_key::no_sheet_pictures_notice)));
+}
+
+TEST_F(SheetCommandsTest, TheStepByStepWindowShowsTheSheetWithABandForItsAnimation) {
+    item("N39")->trigger();
+    TForm9& steps = window->step_window();
+    EXPECT_TRUE(steps.isVisible());
+    ASSERT_EQ(steps.frames().size(), 5u);
+    // One row of six picture widths, then the band one picture high and the row gap.
+    const QSize picture = steps.frames().front().size();
+    EXPECT_EQ(steps.image1()->pixmap().size(),
+              QSize(6 * picture.width(), 2 * picture.height() + 15));
+    steps.Timer1Timer();
+    EXPECT_EQ(steps.image2()->pixmap().size(), picture);
+    EXPECT_EQ(steps.image2()->y(), picture.height() + 15);
+    steps.close();
 }
 
 TEST(SheetFilePath, OnlyANameWithoutTheJpgEndingGetsOne) {

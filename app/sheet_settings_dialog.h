@@ -1,0 +1,113 @@
+// The sheet settings dialog: the output folder and how stroke-order sheets look. It edits a copy
+// of the record's slots and hands them to its owner on OK; what it shows and stores is computed
+// by the functions of sheet_dialog_rules.h.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+#include "app/sheet_dialog_rules.h"
+
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QToolButton;
+
+namespace inkwren {
+
+class Dialogs;
+class LanguageTable;
+
+class TForm8 : public QDialog {
+    Q_OBJECT
+public:
+    // Called on OK with the folder (trimmed, "/" at its end unless empty) and the slots.
+    using UpdateCfg = std::function<void(const QString& folder, const SheetSlots& record_slots)>;
+
+    TForm8(Dialogs& dialogs, QString installation_folder, UpdateCfg updatecfg,
+           QWidget* parent = nullptr);
+
+    // The captions of the language table; a key it lacks leaves its control without text.
+    void apply_captions(const LanguageTable& language);
+    // Loads the record and the folder into the controls; runs every time the dialog is shown.
+    void init_dialog_value(const SheetSlots& record_slots, const QString& folder);
+    void get_stroke_out(SheetSlots& record_slots) const;
+
+    // What the controls hold now.
+    SheetDialogChoices choices() const;
+    // The output folder the last OK stored.
+    const QString& output_folder() const { return output_folder_; }
+    const FontChoice& font() const { return font_; }
+    // The picture a swatch button shows: "SpeedButton1" to "SpeedButton4".
+    QImage swatch(const QString& button) const;
+
+    void Button1Click();  // OK
+    void Button2Click();  // Cancel
+    void Button3Click();  // folder browser
+    void Button4Click();  // font
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+
+private:
+    enum Swatch { underlay_swatch, grid_swatch, main_swatch, second_swatch, swatch_count };
+
+    void build();
+    void apply_enabling();
+    void draw_swatches();
+    void draw_swatch(Swatch which);
+    void choose_colour(Swatch which);
+    QGroupBox* radio_group(const char* name, int items, QButtonGroup*& buttons);
+    QToolButton* swatch_button(const char* name);
+    void set_text(QWidget* control, const LanguageTable& language, const char* key);
+
+    Dialogs& dialogs_;
+    QString installation_folder_;
+    UpdateCfg updatecfg_;
+    SheetSlots slots_{};
+    QString output_folder_;
+    FontChoice font_;
+    std::int32_t last_colour_ = 0;  // where the colour chooser opens: its last answer
+    std::array<QImage, swatch_count> swatches_;
+    std::array<QToolButton*, swatch_count> swatch_buttons_{};
+
+    QLabel* label2_ = nullptr;
+    QLineEdit* edit2_ = nullptr;
+    QPushButton* button3_ = nullptr;
+    QLabel* label3_ = nullptr;
+    QLabel* label4_ = nullptr;
+    QSpinBox* updown1_ = nullptr;
+    QLabel* label5_ = nullptr;
+    QCheckBox* checkbox3_ = nullptr;
+    QPushButton* button4_ = nullptr;
+    QCheckBox* checkbox1_ = nullptr;
+    QCheckBox* checkbox2_ = nullptr;
+    QGroupBox* radio_group4_ = nullptr;
+    QGroupBox* radio_group5_ = nullptr;
+    QGroupBox* radio_group6_ = nullptr;
+    QGroupBox* radio_group2_ = nullptr;
+    QGroupBox* radio_group3_ = nullptr;
+    QGroupBox* radio_group1_ = nullptr;
+    QButtonGroup* numeral_kind_ = nullptr;
+    QButtonGroup* number_style_ = nullptr;
+    QButtonGroup* number_align_ = nullptr;
+    QButtonGroup* picture_content_ = nullptr;
+    QButtonGroup* grid_style_ = nullptr;
+    QButtonGroup* color_mode_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QLabel* label7_ = nullptr;
+    QPushButton* button1_ = nullptr;
+    QPushButton* button2_ = nullptr;
+};
+
+}  // namespace inkwren
