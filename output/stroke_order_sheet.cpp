@@ -80,10 +80,11 @@ QPoint scaled_point(const PointRecord& record, double scale) {
 }
 
 // How one stroke's points are drawn: the first moves the pen, later lines and pen points draw,
-// pen-ups move. Answers false when the stroke holds a flash step.
+// pen-ups move. Answers false when the stroke holds a flash step, which draws nothing.
 template <typename PenFor>
 bool draw_stroke(StrokePen& pen, const TObjList& stroke, double scale, PenFor pen_for) {
     bool first = true;
+    bool flash_free = true;
     for (const PointRecord& record : stroke) {
         if (is_end_marker(record)) {
             continue;
@@ -99,10 +100,10 @@ bool draw_stroke(StrokePen& pen, const TObjList& stroke, double scale, PenFor pe
         } else if (record.kind == record_kind::pen_up) {
             pen.move_to(at);
         } else if (record.kind == record_kind::flash_step) {
-            return false;
+            flash_free = false;
         }
     }
-    return true;
+    return flash_free;
 }
 
 // A group's records cut at their end markers; a group may start in the middle of a stroke.
@@ -167,6 +168,47 @@ QImage compose_picture(const SheetInputs& inputs, const QImage& frame, const QIm
                                      round_even(picture.height() * sheet_picture_scale)});
 }
 
+// The pen of a point of stroke `stroke` in a picture whose newest stroke is `newest`.
+PenChoice stroke_pen(const SheetInputs& inputs, const PointRecord& record, int content,
+                     bool newest) {
+    const SheetSettings& settings = inputs.settings;
+    const int width =
+        content == 2 ? round_even(record.pen_width * inputs.coord_scale) : stroke_pen_width;
+    switch (settings.color_mode) {
+        case 0:
+            return {width, record.pen_color};
+        case 1:
+            if (content == 2) {
+                return {width, newest ? settings.second_color : settings.main_color};
+            }
+            return {width, black_color};
+        default:
+            return {width, black_color};
+    }
+}
+
+// Stroke `index` as the pictures after its own show it, added to what the earlier ones left.
+void draw_earlier_stroke(const SheetInputs& inputs, QImage& earlier, int index) {
+    StrokePen pen(earlier);
+    draw_stroke(pen, inputs.strokes[std::size_t(index)], inputs.coord_scale,
+                [&](const PointRecord& record) { return stroke_pen(inputs, record, 2, false); });
+}
+
+// Stroke j drawn as the newest over the earlier strokes (nothing for one stroke alone); a null
+// picture when it holds a flash step.
+QImage stroke_picture_over(const SheetInputs& inputs, const QImage& earlier, int j, int content) {
+    QImage picture = earlier;
+    bool drawn = false;
+    {
+        // The pen draws its last run when it goes.
+        StrokePen pen(picture);
+        drawn = draw_stroke(
+            pen, inputs.strokes[std::size_t(j)], inputs.coord_scale,
+            [&](const PointRecord& record) { return stroke_pen(inputs, record, content, true); });
+    }
+    return drawn ? picture : QImage();
+}
+
 std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRenderer& numbers) {
     const SheetSettings& settings = inputs.settings;
     const QImage underlay = draw_underlay(inputs, settings.underlay_color);
@@ -182,8 +224,14 @@ std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRender
         return pictures;
     }
     const int content = settings.picture_content == 1 ? 1 : 2;
+    // Strokes so far are drawn once each onto a picture that grows with them.
+    QImage earlier = white_picture(inputs.picture);
     for (int j = 0; j < count; ++j) {
-        const QImage strokes = draw_stroke_picture(inputs, j, content);
+        const QImage strokes = stroke_picture_over(
+            inputs, content == 2 ? earlier : white_picture(inputs.picture), j, content);
+        if (content == 2) {
+            draw_earlier_stroke(inputs, earlier, j);
+        }
         if (strokes.isNull()) {
             continue;  // numbers count pictures, not strokes
         }
@@ -251,43 +299,24 @@ QString number_text(const SheetInputs& inputs, int n) {
 }
 
 QImage draw_stroke_picture(const SheetInputs& inputs, int j, int content) {
-    const SheetSettings& settings = inputs.settings;
-    QImage picture = white_picture(inputs.picture);
-    StrokePen pen(picture);
-    const int first = content == 1 ? j : 0;
-    for (int index = first; index <= j; ++index) {
-        const bool newest = index == j;
-        auto pen_for = [&](const PointRecord& record) -> PenChoice {
-            const int width =
-                content == 2 ? round_even(record.pen_width * inputs.coord_scale) : stroke_pen_width;
-            switch (settings.color_mode) {
-                case 0:
-                    return {width, record.pen_color};
-                case 1:
-                    if (content == 2) {
-                        return {width, newest ? settings.second_color : settings.main_color};
-                    }
-                    return {width, black_color};
-                default:
-                    return {width, black_color};
-            }
-        };
-        const bool drawn =
-            draw_stroke(pen, inputs.strokes[std::size_t(index)], inputs.coord_scale, pen_for);
-        if (!drawn && (content == 1 || newest)) {
-            return {};
+    QImage earlier = white_picture(inputs.picture);
+    if (content == 2) {
+        for (int index = 0; index < j; ++index) {
+            draw_earlier_stroke(inputs, earlier, index);
         }
     }
-    return picture;
+    return stroke_picture_over(inputs, earlier, j, content);
 }
 
 QImage draw_underlay(const SheetInputs& inputs, std::int32_t colour) {
     QImage picture = white_picture(inputs.picture);
-    StrokePen pen(picture);
-    for (const TObjList& stroke : inputs.strokes) {
-        draw_stroke(pen, stroke, inputs.coord_scale, [&](const PointRecord&) {
-            return PenChoice{stroke_pen_width, colour};
-        });
+    {
+        StrokePen pen(picture);
+        for (const TObjList& stroke : inputs.strokes) {
+            draw_stroke(pen, stroke, inputs.coord_scale, [&](const PointRecord&) {
+                return PenChoice{stroke_pen_width, colour};
+            });
+        }
     }
     return picture;
 }
