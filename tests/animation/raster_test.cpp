@@ -1,19 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "animation/raster.h"
+#include "tests/support/fixtures.h"
 
 namespace inkwren {
 namespace {
 
-int count_of(const QImage& bitmap, std::int32_t color) {
-    int count = 0;
-    for (int y = 0; y < bitmap.height(); ++y) {
-        for (int x = 0; x < bitmap.width(); ++x) {
-            count += color_at(bitmap, x, y) == color ? 1 : 0;
-        }
-    }
-    return count;
-}
+using testing::count_of;
 
 TEST(Raster, ColoursKeepRedInTheLowByte) {
     QImage bitmap = make_bitmap(2, 1, 0x0000FF);

@@ -2,25 +2,18 @@
 
 #include "animation/raster.h"
 #include "output/picture_merge.h"
+#include "tests/support/fixtures.h"
 
 namespace inkwren {
 namespace {
+
+using testing::count_of;
 
 void set_pixel(QImage& bitmap, int x, int y, uchar red, uchar green, uchar blue) {
     uchar* pixel = bitmap.scanLine(y) + 3 * x;
     pixel[0] = red;
     pixel[1] = green;
     pixel[2] = blue;
-}
-
-int count_of(const QImage& bitmap, std::int32_t color) {
-    int count = 0;
-    for (int y = 0; y < bitmap.height(); ++y) {
-        for (int x = 0; x < bitmap.width(); ++x) {
-            count += color_at(bitmap, x, y) == color ? 1 : 0;
-        }
-    }
-    return count;
 }
 
 TEST(MergeBmp, AnAllWhiteSourceChangesNothing) {

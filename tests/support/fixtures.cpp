@@ -54,6 +54,18 @@ ArchiveSource archive_source(const QString& character, const QByteArray& stroke_
     return {name(big5(character)), name(gbk(character)), stroke_text};
 }
 
+int count_of(const QImage& bitmap, std::int32_t color) {
+    int count = 0;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        for (int x = 0; x < bitmap.width(); ++x) {
+            const QColor pixel = bitmap.pixelColor(x, y);
+            const std::int32_t value = pixel.red() | pixel.green() << 8 | pixel.blue() << 16;
+            count += value == color ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 PointRecord point(double x, double y, std::int32_t kind) {
     PointRecord record;
     record.x = x;

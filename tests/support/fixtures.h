@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -35,6 +36,9 @@ QByteArray gbk(const QString& character);
 // A character's index names: its Big5 and GBK codes followed by ".wrt"; empty where the
 // character has no code.
 ArchiveSource archive_source(const QString& character, const QByteArray& stroke_text);
+
+// How many pixels of the bitmap have the colour (0x00BBGGRR).
+int count_of(const QImage& bitmap, std::int32_t color);
 
 // A point record of a 4-pixel red pen.
 PointRecord point(double x, double y, std::int32_t kind = record_kind::pen_point);
