@@ -1,0 +1,1 @@
+#include "output/gif_encoder.h"
