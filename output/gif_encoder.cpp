@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "animation/raster.h"
@@ -406,12 +407,12 @@ QByteArray gif_file(QSize size, const Palette& global, std::vector<EncodedImage>
 }  // namespace
 
 int gif_delay(int captured_hundredths) {
-    const int tripled = 3 * std::max(0, captured_hundredths);
-    int delay = tripled / 2;
+    const std::int64_t tripled = 3 * std::int64_t(std::max(0, captured_hundredths));
+    std::int64_t delay = tripled / 2;
     if (tripled % 2 != 0 && delay % 2 != 0) {
         ++delay;  // a half goes to the even neighbour
     }
-    return std::min(delay, max_delay);
+    return int(std::min<std::int64_t>(delay, max_delay));
 }
 
 struct GifEncoder::State {
@@ -471,6 +472,9 @@ GifEncoder::GifEncoder(double scale) : state_(std::make_unique<State>()) {
 GifEncoder::~GifEncoder() = default;
 
 void GifEncoder::add(const QImage& frame, int delay_hundredths) {
+    if (frame.isNull()) {
+        throw Error(tr("An empty picture cannot be a frame of the animation."));
+    }
     state_->add(prepared_frame(frame, state_->scale), gif_delay(delay_hundredths));
 }
 
