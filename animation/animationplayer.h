@@ -75,7 +75,8 @@ public:
     int play_pos() const { return play_pos_; }
     const TObjList& play_list() const { return play_list_; }
     QPoint pen_position() const { return {pen_x_, pen_y_}; }
-    const std::vector<GifFrame>& gif_frames() const { return gif_frames_; }
+    // Whether frames of this playback are being captured.
+    bool capturing() const { return capture_ != nullptr; }
     QTimer& playtimer() { return *playtimer_; }
 
     // Rebuilds the background (frame, background picture, nine-grid, model), clears the ink
@@ -135,6 +136,7 @@ private:
     void open_stroke(Canvas& ink, const PointRecord& record);
     void end_stroke();
     void play_flash_step(const PointRecord& step);
+    void capture_frame(const QImage& bitmap, int delay);
     void finish_playback();
     void restart_if_playing();
     void delete_workbook() const;
@@ -160,7 +162,7 @@ private:
     TObjList records_;
     TLineList lines_;
     TObjList play_list_;  // the expanded records being played; empty unless playing
-    std::vector<GifFrame> gif_frames_;
+    std::unique_ptr<FrameRecorder> capture_;  // this playback's frames, while capture is on
 
     // Layers, all pad-sized and 24 bits per pixel; white is empty.
     QImage image_;

@@ -51,6 +51,7 @@ void TAnimationPlayer::play() {
         editor_->deselect();
     }
     playing_ = true;
+    capture_.reset();  // a capture holds one whole playback
     reset_background();
     play_list_ = std::move(list);
     if (grey_first_) {
@@ -225,12 +226,26 @@ void TAnimationPlayer::show_frame(const QImage& bitmap, bool stroke_end, int del
         const bool thinned_out = !stroke_end && (frame_no_ - 1) % gif_every != 0 &&
                                  play_pos_ < int(play_list_.size()) - 1;
         if (!thinned_out) {
-            gif_frames_.push_back({to_24bit(bitmap.copy(QRect(QPoint(0, 0), pad_size()))),
-                                   delay >= 1 ? round_even(delay / 10.0) : 0});
+            capture_frame(bitmap, delay >= 1 ? round_even(delay / 10.0) : 0);
         }
     }
     ++frame_no_;
     image_changed();
+}
+
+void TAnimationPlayer::capture_frame(const QImage& bitmap, int delay) {
+    if (!capture_) {
+        capture_ = owner_.start_capture();
+    }
+    if (!capture_) {
+        return;
+    }
+    // Layers may have grown past the pad; the capture holds the pad alone.
+    if (bitmap.size() == pad_size() && is_24bit(bitmap)) {
+        capture_->add(bitmap, delay);
+    } else {
+        capture_->add(to_24bit(bitmap.copy(QRect(QPoint(0, 0), pad_size()))), delay);
+    }
 }
 
 void TAnimationPlayer::finish_playback() {
@@ -239,10 +254,10 @@ void TAnimationPlayer::finish_playback() {
     playing_ = false;
     play_list_.clear();
     frame_no_ = 1;
-    if (pad().record_gif) {
-        owner_.write_gif(gif_frames_, pad().gif_scale);
+    std::unique_ptr<FrameRecorder> capture = std::move(capture_);
+    if (pad().record_gif && capture) {
+        owner_.write_gif(std::move(capture));
     }
-    gif_frames_.clear();
     play_pos_ = 0;
     delete_workbook();
 }
@@ -285,7 +300,7 @@ void TAnimationPlayer::pause() {
 
 void TAnimationPlayer::stop_play() {
     frame_no_ = 1;
-    gif_frames_.clear();
+    capture_.reset();  // a playback stopped early keeps no capture
     if (!playing_) {
         return;
     }

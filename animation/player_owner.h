@@ -8,14 +8,19 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace inkwren {
 
-// One captured frame of an animation and how long it shows, in hundredths of a second.
-struct GifFrame {
-    QImage bitmap;
-    int delay = 0;
+// Where the frames of a capture go as the player shows them: to an encoder that keeps them
+// compact, so a long capture at a large pad stays small.
+class FrameRecorder {
+public:
+    virtual ~FrameRecorder() = default;
+
+    // One frame of the pad's size as shown, and how long it shows in hundredths of a second.
+    virtual void add(const QImage& frame, int delay) = 0;
 };
 
 // The model character's font, as a stroke file's companion settings give it.
@@ -64,8 +69,11 @@ public:
     // A failure the user should hear about; playback and drawing go on.
     virtual void report(const QString& message) = 0;
 
-    // Playback ran to its end with capture on: the frames go to the animated GIF writer.
-    virtual void write_gif(const std::vector<GifFrame>& frames, double scale) = 0;
+    // A capture begins with its first frame: where its frames go; nothing keeps none.
+    virtual std::unique_ptr<FrameRecorder> start_capture() = 0;
+
+    // Playback ran to its end with capture on: the capture goes to the animated GIF writer.
+    virtual void write_gif(std::unique_ptr<FrameRecorder> capture) = 0;
 };
 
 }  // namespace inkwren

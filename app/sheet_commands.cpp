@@ -14,18 +14,6 @@ namespace {
 
 constexpr int sheet_quality = 80;
 
-SheetInputs inputs_of(const Shell& shell) {
-    const TAnimationPlayer& player = shell.pad().player();
-    SheetInputs inputs;
-    inputs.settings = shell.sheet_settings();
-    inputs.picture = player.pad_size();
-    inputs.strokes = export_strokes(player.records());
-    inputs.coord_scale = player.settings().scale;
-    inputs.number_prefix = shell.text(text_key::sheet_number_prefix);
-    inputs.number_suffix = shell.text(text_key::sheet_number_suffix);
-    return inputs;
-}
-
 }  // namespace
 
 std::optional<StrokeOrderSheet> sheet_of_shown_character(Shell& shell, Dialogs& dialogs,
@@ -38,7 +26,9 @@ std::optional<StrokeOrderSheet> sheet_of_shown_character(Shell& shell, Dialogs& 
     pad.player().editor().deselect();
     pad.show_ani_writing();
     pad.player().rebuild_lines();
-    const SheetInputs inputs = inputs_of(shell);
+    const SheetInputs inputs = sheet_inputs(pad.player(), shell.sheet_settings(),
+                                            shell.text(text_key::sheet_number_prefix),
+                                            shell.text(text_key::sheet_number_suffix));
     std::optional<StrokeOrderSheet> sheet =
         make_sheet(inputs, FontNumberRenderer(number_font(inputs.settings)));
     QDir::setCurrent(shell.installation_folder());

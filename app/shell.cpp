@@ -5,6 +5,7 @@
 #include <QProcess>
 
 #include "app/config_files.h"
+#include "app/gif_export.h"
 #include "langtable/text_keys.h"
 #include "pad/text_intake.h"
 #include "platform/dialogs.h"
@@ -28,6 +29,7 @@ Shell::Shell(StartupResult start, Dialogs& dialogs)
     settings.output_folder = start.output_folder;
     pad_->encoding.encoding_mode = encoding_mode::gb;
     pad_->cur_key = start.start_character;
+    connect_gif_export(*pad_, dialogs_, language_);
 }
 
 QString Shell::text(const char* key) const {

@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -132,16 +134,10 @@ int min_code_size(int colors) {
     return std::max(2, table_bits(colors));
 }
 
+// nearest(size × scale), halves to even.
 QSize scaled_size(QSize size, double scale) {
-    return {std::max(1, qRound(size.width() * scale)), std::max(1, qRound(size.height() * scale))};
-}
-
-QImage prepared_frame(const QImage& frame, double scale) {
-    const QImage picture = is_24bit(frame) ? frame : to_24bit(frame);
-    if (scale == 1.0) {
-        return picture;
-    }
-    return resized_picture(picture, scaled_size(picture.size(), scale));
+    return {std::max(1, int(std::nearbyint(size.width() * scale))),
+            std::max(1, int(std::nearbyint(size.height() * scale)))};
 }
 
 // The first pixel from the left, before limit, where the rows differ; limit when none does.
@@ -417,6 +413,8 @@ int gif_delay(int captured_hundredths) {
 
 struct GifEncoder::State {
     double scale = 1.0;
+    std::optional<FrameResizer> resizer;  // frames after the first resize only what changed
+    QSize source_size;
     QImage previous;
     int frame_count = 0;
     int last_frame_delay = 0;
@@ -475,7 +473,20 @@ void GifEncoder::add(const QImage& frame, int delay_hundredths) {
     if (frame.isNull()) {
         throw Error(tr("An empty picture cannot be a frame of the animation."));
     }
-    state_->add(prepared_frame(frame, state_->scale), gif_delay(delay_hundredths));
+    State& s = *state_;
+    const QImage picture = is_24bit(frame) ? frame : to_24bit(frame);
+    if (s.frame_count > 0 && picture.size() != s.source_size) {
+        throw Error(tr("A frame of the animation differs in size from the first."));
+    }
+    s.source_size = picture.size();
+    if (s.scale == 1.0) {
+        s.add(picture, gif_delay(delay_hundredths));
+        return;
+    }
+    if (!s.resizer) {
+        s.resizer.emplace(picture.size(), scaled_size(picture.size(), s.scale));
+    }
+    s.add(s.resizer->resize(picture), gif_delay(delay_hundredths));
 }
 
 int GifEncoder::frame_count() const {

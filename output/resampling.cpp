@@ -137,7 +137,128 @@ QImage resample_vertically(const QImage& source, int target_height) {
     return target;
 }
 
+// The smallest and largest source position a target sample reads.
+std::pair<int, int> reach(const TargetSample& sample) {
+    int low = sample.weights.empty() ? 0 : sample.weights.front().position;
+    int high = low;
+    for (const SourceWeight& share : sample.weights) {
+        low = std::min(low, share.position);
+        high = std::max(high, share.position);
+    }
+    return {low, high};
+}
+
+// The target positions whose samples read any source position from low to high; empty when
+// none does.
+std::pair<int, int> reached_targets(const AxisWeights& axis, int low, int high) {
+    int first = int(axis.samples.size());
+    int last = -1;
+    for (int i = 0; i < int(axis.samples.size()); ++i) {
+        const auto [from, to] = reach(axis.samples[std::size_t(i)]);
+        if (from <= high && low <= to) {
+            first = std::min(first, i);
+            last = std::max(last, i);
+        }
+    }
+    return {first, last};
+}
+
+// The box of the pixels where two pictures of one size and format differ; empty when none do.
+QRect changed_box(const QImage& before, const QImage& after) {
+    const int width = after.width();
+    const int bytes = 3 * width;
+    int top = -1;
+    int bottom = -1;
+    int left = width;
+    int right = -1;
+    for (int y = 0; y < after.height(); ++y) {
+        const uchar* old_row = before.constScanLine(y);
+        const uchar* new_row = after.constScanLine(y);
+        if (std::equal(new_row, new_row + bytes, old_row)) {
+            continue;
+        }
+        if (top < 0) {
+            top = y;
+        }
+        bottom = y;
+        int x = 0;
+        while (x < left && std::equal(new_row + 3 * x, new_row + 3 * x + 3, old_row + 3 * x)) {
+            ++x;
+        }
+        left = std::min(left, x);
+        int end = width - 1;
+        while (end > right &&
+               std::equal(new_row + 3 * end, new_row + 3 * end + 3, old_row + 3 * end)) {
+            --end;
+        }
+        right = std::max(right, end);
+    }
+    return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 }  // namespace
+
+FrameResizer::FrameResizer(QSize source, QSize target)
+    : columns_(resampling_weights(source.width(), target.width())),
+      rows_(resampling_weights(source.height(), target.height())) {}
+
+const QImage& FrameResizer::resize(const QImage& frame) {
+    const QImage picture = is_24bit(frame) ? frame : to_24bit(frame);
+    if (previous_.isNull() || previous_.size() != picture.size()) {
+        resized_ =
+            resized_picture(picture, {int(columns_.samples.size()), int(rows_.samples.size())});
+    } else if (const QRect changed = changed_box(previous_, picture); !changed.isNull()) {
+        const auto [left, right] = reached_targets(columns_, changed.left(), changed.right());
+        const auto [top, bottom] = reached_targets(rows_, changed.top(), changed.bottom());
+        if (left <= right && top <= bottom) {
+            resize_region(picture, QRect(QPoint(left, top), QPoint(right, bottom)));
+        }
+    }
+    previous_ = picture;
+    return resized_;
+}
+
+// The target pixels of the region, summed in the same order and precision as the whole-picture
+// passes, so they come out identical: the horizontal pass over the source rows the region's
+// rows read, rounded to bytes, then the vertical pass.
+void FrameResizer::resize_region(const QImage& frame, QRect region) {
+    int first_row = frame.height();
+    int last_row = -1;
+    for (int y = region.top(); y <= region.bottom(); ++y) {
+        const auto [from, to] = reach(rows_.samples[std::size_t(y)]);
+        first_row = std::min(first_row, from);
+        last_row = std::max(last_row, to);
+    }
+    const int width = region.width();
+    std::vector<uchar> across(3 * std::size_t(width) * (last_row - first_row + 1));
+    for (int row = first_row; row <= last_row; ++row) {
+        const uchar* source = frame.constScanLine(row);
+        uchar* out = across.data() + 3 * std::size_t(width) * (row - first_row);
+        for (int x = 0; x < width; ++x) {
+            const TargetSample& sample = columns_.samples[std::size_t(region.left() + x)];
+            for (int channel = 0; channel < 3; ++channel) {
+                float sum = 0.0f;
+                for (const SourceWeight& share : sample.weights) {
+                    sum += float(share.weight) * float(source[3 * share.position + channel]);
+                }
+                out[3 * x + channel] = to_byte(sum);
+            }
+        }
+    }
+    for (int y = region.top(); y <= region.bottom(); ++y) {
+        const TargetSample& sample = rows_.samples[std::size_t(y)];
+        uchar* target = resized_.scanLine(y) + 3 * region.left();
+        for (int value = 0; value < 3 * width; ++value) {
+            float sum = 0.0f;
+            for (const SourceWeight& share : sample.weights) {
+                sum += float(share.weight) *
+                       float(across[3 * std::size_t(width) * (share.position - first_row) +
+                                    std::size_t(value)]);
+            }
+            target[value] = to_byte(sum);
+        }
+    }
+}
 
 double mitchell_kernel(double x) {
     x = std::abs(x);

@@ -43,4 +43,23 @@ void resize_picture(const QImage& source, QImage& destination);
 // The source resampled to size, as a 24-bit picture.
 QImage resized_picture(const QImage& source, QSize size);
 
+// Resizes a run of frames of one size, as resized_picture would each of them, recomputing only
+// the target pixels that what changed since the previous frame reaches: a frame of an animation
+// changes little, so this costs a fraction of resizing it whole.
+class FrameResizer {
+public:
+    FrameResizer(QSize source, QSize target);
+
+    // The frame resized; the picture stays valid until the next call.
+    const QImage& resize(const QImage& frame);
+
+private:
+    void resize_region(const QImage& frame, QRect region);
+
+    AxisWeights columns_;
+    AxisWeights rows_;
+    QImage previous_;  // the source frame last resized
+    QImage resized_;
+};
+
 }  // namespace inkwren

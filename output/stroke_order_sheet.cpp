@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "animation/animationplayer.h"
 #include "animation/layers.h"
 #include "animation/play_list.h"
 #include "animation/raster.h"
@@ -282,6 +283,18 @@ Placement place_pictures(int count, QSize picture, int per_row, QSize groups) {
 }
 
 }  // namespace
+
+SheetInputs sheet_inputs(const TAnimationPlayer& player, const SheetSettings& settings,
+                         const QString& number_prefix, const QString& number_suffix) {
+    SheetInputs inputs;
+    inputs.settings = settings;
+    inputs.picture = player.pad_size();
+    inputs.strokes = export_strokes(player.records());
+    inputs.coord_scale = player.settings().scale;
+    inputs.number_prefix = number_prefix;
+    inputs.number_suffix = number_suffix;
+    return inputs;
+}
 
 TLines export_strokes(const TObjList& records) {
     PlayListOptions options;

@@ -17,6 +17,7 @@
 namespace inkwren {
 
 class NumberRenderer;
+class TAnimationPlayer;
 
 // A character's strokes as the sheet draws them: curves and lines expanded into points, flash
 // bars left out, one list a stroke, each closed by its end marker.
@@ -30,6 +31,11 @@ struct SheetInputs {
     QString number_prefix;     // the texts around a number in the "第…劃" style
     QString number_suffix;
 };
+
+// The inputs of the sheet of the character a player holds: its records as loaded, at its pad's
+// size and scale.
+SheetInputs sheet_inputs(const TAnimationPlayer& player, const SheetSettings& settings,
+                         const QString& number_prefix, const QString& number_suffix);
 
 // Sheet pictures are drawn at pad size and reduced to this share.
 inline constexpr double sheet_picture_scale = 0.4;

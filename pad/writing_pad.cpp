@@ -80,8 +80,14 @@ void WritingPad::report(const QString& message) {
     dialogs_.inform(text(QString::fromLatin1(text_key::window_caption)), message);
 }
 
-void WritingPad::write_gif(const std::vector<GifFrame>&, double) {
-    // Animated GIF export comes with its writer; until then captured frames are dropped.
+std::unique_ptr<FrameRecorder> WritingPad::start_capture() {
+    return make_recorder ? make_recorder(settings_.gif_scale) : nullptr;
+}
+
+void WritingPad::write_gif(std::unique_ptr<FrameRecorder> capture) {
+    if (on_capture_finished) {
+        on_capture_finished(std::move(capture));
+    }
 }
 
 void WritingPad::settings_changed() {

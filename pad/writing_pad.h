@@ -114,7 +114,13 @@ public:
     void set_modified(bool modified) override { custom_dirty = modified; }
     QString text(const QString& key) const override;
     void report(const QString& message) override;
-    void write_gif(const std::vector<GifFrame>& frames, double scale) override;
+    std::unique_ptr<FrameRecorder> start_capture() override;
+    void write_gif(std::unique_ptr<FrameRecorder> capture) override;
+
+    // Where captures go: a recorder for the GIF size in force, and what becomes of a capture
+    // whose playback ran to its end. Without them nothing is captured.
+    std::function<std::unique_ptr<FrameRecorder>(double scale)> make_recorder;
+    std::function<void(std::unique_ptr<FrameRecorder>)> on_capture_finished;
 
 private:
     QString archive_path() const;

@@ -327,9 +327,9 @@ TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEnds) {
     for (int tick = 0; tick < 20; ++tick) {
         player->play_tick();
     }
-    EXPECT_FALSE(player->gif_frames().empty());
+    EXPECT_TRUE(player->capturing());
     player->stop_play();
-    EXPECT_TRUE(player->gif_frames().empty());
+    EXPECT_FALSE(player->capturing());
     EXPECT_EQ(owner.gif_count, 0);
 
     start(two_strokes());
@@ -342,7 +342,24 @@ TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEnds) {
     EXPECT_GE(int(owner.gif.size()), shown / 6);
     EXPECT_LE(int(owner.gif.size()), shown / 6 + 4);
     EXPECT_EQ(owner.gif.front().bitmap.size(), QSize(200, 200));
-    EXPECT_TRUE(player->gif_frames().empty());
+    EXPECT_FALSE(player->capturing());
+}
+
+TEST_F(PlaybackTest, CaptureSwitchedOnOrOffTakesEffectAtOnce) {
+    owner.pad.pen_speed = 0;
+    start(two_strokes());
+    for (int tick = 0; tick < 20; ++tick) {
+        player->play_tick();
+    }
+    EXPECT_FALSE(player->capturing());
+    owner.pad.record_gif = true;
+    for (int tick = 0; tick < 20; ++tick) {
+        player->play_tick();
+    }
+    EXPECT_TRUE(player->capturing());
+    owner.pad.record_gif = false;
+    run_to_end();
+    EXPECT_EQ(owner.gif_count, 0);
 }
 
 TEST_F(PlaybackTest, TogglesFlipTheOwnersSettingsAndRestart) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include <numeric>
 
 #include "animation/raster.h"
@@ -146,6 +148,30 @@ TEST(ResizePicture, AnEmptySourceIsTooSmall) {
         EXPECT_EQ(error.message(), QStringLiteral("Source bitmap too small"));
     }
     EXPECT_THROW(resized_picture(make_bitmap(3, 1).copy(0, 0, 3, 0), {2, 2}), Error);
+}
+
+TEST(FrameResizer, FramesComeOutAsIfEachWereResizedWhole) {
+    const QSize source(203, 197);
+    const QSize target(81, 79);
+    FrameResizer resizer(source, target);
+    QImage frame = make_bitmap(source.width(), source.height());
+    const auto paint = [&](QRect box, QColor colour) {
+        QPainter painter(&frame);
+        painter.fillRect(box, colour);
+    };
+    EXPECT_EQ(resizer.resize(frame), resized_picture(frame, target));
+    // Changes in the middle, at the edges where positions mirror, and none at all.
+    const std::vector<std::pair<QRect, QColor>> changes = {{QRect(90, 80, 12, 9), Qt::black},
+                                                           {QRect(0, 0, 3, 5), Qt::red},
+                                                           {QRect(200, 190, 3, 7), Qt::blue},
+                                                           {QRect(0, 100, 203, 1), Qt::green},
+                                                           {QRect(50, 0, 1, 197), Qt::darkGray}};
+    for (const auto& [box, colour] : changes) {
+        paint(box, colour);
+        ASSERT_EQ(resizer.resize(frame), resized_picture(frame, target))
+            << box.x() << "," << box.y();
+    }
+    EXPECT_EQ(resizer.resize(frame), resized_picture(frame, target));
 }
 
 }  // namespace

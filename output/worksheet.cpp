@@ -1,0 +1,184 @@
+#include "output/worksheet.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+#include <cmath>
+
+#include "animation/raster.h"
+
+namespace inkwren {
+namespace {
+
+constexpr int resolution = 600;  // dots per inch of the page's coordinates
+constexpr double margin_mm = 15;
+constexpr double title_mm = 10;
+constexpr double picture_height_mm = 14;
+constexpr double square_mm = 18;
+constexpr double row_gap_mm = 2;
+constexpr double block_gap_mm = 6;
+constexpr double trace_share = 0.82;  // of the square the traced character fills
+const QColor trace_colour(200, 200, 200);
+
+int dots(double mm) {
+    return int(std::lround(mm * resolution / 25.4));
+}
+
+// Where everything goes on a page, in dots.
+struct PageFrame {
+    QRect content;
+    int picture_height;
+    int square;
+
+    explicit PageFrame(QPageSize::PageSizeId paper, bool titled) {
+        const QSize page = QPageSize(paper).sizePixels(resolution);
+        const int margin = dots(margin_mm);
+        content = QRect(margin, margin + (titled ? dots(title_mm) : 0), page.width() - 2 * margin,
+                        page.height() - 2 * margin - (titled ? dots(title_mm) : 0));
+        picture_height = dots(picture_height_mm);
+        square = dots(square_mm);
+    }
+
+    int squares_per_row() const { return std::max(1, content.width() / square); }
+};
+
+int picture_width(const QImage& picture, int height) {
+    return picture.height() > 0 ? height * picture.width() / picture.height() : height;
+}
+
+// Rows of the stroke-order pictures: as many as fit side by side on the content's width.
+int sequence_rows(const WorksheetEntry& entry, const PageFrame& frame) {
+    int rows = entry.sequence.empty() ? 0 : 1;
+    int x = 0;
+    for (const QImage& picture : entry.sequence) {
+        const int width = picture_width(picture, frame.picture_height);
+        if (x > 0 && x + width > frame.content.width()) {
+            ++rows;
+            x = 0;
+        }
+        x += width;
+    }
+    return rows;
+}
+
+int block_height(const WorksheetEntry& entry, const PageFrame& frame) {
+    return sequence_rows(entry, frame) * (frame.picture_height + dots(row_gap_mm)) + frame.square;
+}
+
+// The page each entry starts on and its top, in order.
+struct Placement {
+    int page;
+    int top;
+};
+std::vector<Placement> place(const std::vector<WorksheetEntry>& entries, const PageFrame& frame) {
+    std::vector<Placement> placements;
+    int page = 0;
+    int top = frame.content.top();
+    for (const WorksheetEntry& entry : entries) {
+        const int height = block_height(entry, frame);
+        if (top > frame.content.top() && top + height > frame.content.bottom()) {
+            ++page;
+            top = frame.content.top();
+        }
+        placements.push_back({page, top});
+        top += height + dots(block_gap_mm);
+    }
+    return placements;
+}
+
+void draw_square(QPainter& painter, QRect square, const QColor& grid) {
+    QPen solid(grid, dots(0.3));
+    painter.setPen(solid);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(square);
+    QPen dashed(grid, dots(0.15), Qt::DashLine);
+    painter.setPen(dashed);
+    const int third = square.width() / 3;
+    for (const int step : {third, 2 * third}) {
+        painter.drawLine(square.left() + step, square.top(), square.left() + step, square.bottom());
+        painter.drawLine(square.left(), square.top() + step, square.right(), square.top() + step);
+    }
+}
+
+void draw_entry(QPainter& painter, const WorksheetEntry& entry, int top, const PageFrame& frame,
+                const WorksheetOptions& options) {
+    int x = frame.content.left();
+    int y = top;
+    for (const QImage& picture : entry.sequence) {
+        const int width = picture_width(picture, frame.picture_height);
+        if (x > frame.content.left() && x + width > frame.content.right()) {
+            x = frame.content.left();
+            y += frame.picture_height + dots(row_gap_mm);
+        }
+        painter.drawImage(QRect(x, y, width, frame.picture_height), picture);
+        x += width;
+    }
+    if (!entry.sequence.empty()) {
+        y += frame.picture_height + dots(row_gap_mm);
+    }
+    const QColor grid = to_qcolor(options.grid_colour);
+    QFont font(options.trace_family);
+    font.setPixelSize(int(frame.square * trace_share));
+    painter.setFont(font);
+    for (int index = 0; index < frame.squares_per_row(); ++index) {
+        const QRect square(frame.content.left() + index * frame.square, y, frame.square,
+                           frame.square);
+        draw_square(painter, square, grid);
+        if (index < options.trace) {
+            painter.setPen(trace_colour);
+            painter.drawText(square, Qt::AlignCenter, entry.character);
+        }
+    }
+}
+
+}  // namespace
+
+int worksheet_pages(const std::vector<WorksheetEntry>& entries, const WorksheetOptions& options) {
+    const PageFrame frame(options.paper, !options.title.isEmpty());
+    const std::vector<Placement> placements = place(entries, frame);
+    return placements.empty() ? 1 : placements.back().page + 1;
+}
+
+QByteArray worksheet_pdf(const std::vector<WorksheetEntry>& entries,
+                         const WorksheetOptions& options) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(resolution);
+        writer.setPageSize(QPageSize(options.paper));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setTitle(options.title);
+        writer.setCreator(QStringLiteral("Inkwren"));
+        const PageFrame frame(options.paper, !options.title.isEmpty());
+        const std::vector<Placement> placements = place(entries, frame);
+        QPainter painter(&writer);
+        QFont heading(options.trace_family);
+        heading.setPixelSize(dots(6));
+        int page = 0;
+        const auto draw_title = [&] {
+            if (!options.title.isEmpty()) {
+                painter.setFont(heading);
+                painter.setPen(Qt::black);
+                painter.drawText(QRect(frame.content.left(), dots(margin_mm), frame.content.width(),
+                                       dots(title_mm)),
+                                 Qt::AlignLeft | Qt::AlignTop, options.title);
+            }
+        };
+        draw_title();
+        for (std::size_t index = 0; index < entries.size(); ++index) {
+            while (page < placements[index].page) {
+                writer.newPage();
+                ++page;
+                draw_title();
+            }
+            draw_entry(painter, entries[index], placements[index].top, frame, options);
+        }
+    }
+    return bytes;
+}
+
+}  // namespace inkwren

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
+#include "animation/raster.h"
+#include "output/worksheet.h"
+
+namespace inkwren {
+namespace {
+
+// The page count of a PDF's page tree.
+int pdf_pages(const QByteArray& pdf) {
+    const QRegularExpression count(QStringLiteral("/Type\\s*/Pages\\b[^>]*?/Count\\s+(\\d+)"));
+    const QRegularExpressionMatch match = count.match(QString::fromLatin1(pdf));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+std::vector<WorksheetEntry> entries(int count, int strokes) {
+    std::vector<WorksheetEntry> made;
+    for (int index = 0; index < count; ++index) {
+        WorksheetEntry entry;
+        entry.character = QString(QChar(0x6C38 + index));
+        for (int stroke = 0; stroke < strokes; ++stroke) {
+            entry.sequence.push_back(make_bitmap(80, 88, 0x808080));
+        }
+        made.push_back(entry);
+    }
+    return made;
+}
+
+TEST(Worksheet, OneCharacterMakesOnePage) {
+    const QByteArray pdf = worksheet_pdf(entries(1, 5), {});
+    EXPECT_TRUE(pdf.startsWith("%PDF-"));
+    EXPECT_EQ(pdf_pages(pdf), 1);
+}
+
+TEST(Worksheet, ManyCharactersTakeAsManyPagesAsTheyNeed) {
+    WorksheetOptions options;
+    options.title = QStringLiteral("第一課 練習");
+    const std::vector<WorksheetEntry> twenty = entries(20, 12);
+    const int pages = worksheet_pages(twenty, options);
+    EXPECT_GT(pages, 2);
+    EXPECT_EQ(pdf_pages(worksheet_pdf(twenty, options)), pages);
+    // Long stroke sequences wrap onto more rows, and so onto more pages.
+    EXPECT_GT(worksheet_pages(entries(20, 40), options), pages);
+}
+
+TEST(Worksheet, LetterPaperIsLetterSized) {
+    WorksheetOptions options;
+    options.paper = QPageSize::Letter;
+    const QByteArray pdf = worksheet_pdf(entries(1, 3), options);
+    EXPECT_TRUE(pdf.contains("612") && pdf.contains("792")) << "a letter page is 612 × 792 pt";
+}
+
+}  // namespace
+}  // namespace inkwren
