@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 
 #include "app/menu_table.h"
 #include "app/tray_icon.h"
@@ -12,6 +14,8 @@
 namespace inkwren {
 namespace {
 
+using testing::read_file;
+using testing::shipped_data_file;
 using testing::write_file;
 
 // Every item as the window is designed: its place, its designed caption and its state at start.
@@ -345,6 +349,45 @@ TEST_F(MenusTest, AMissingManualOrBrowserIsReportedWithThePagesPath) {
     item("N8")->trigger();
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_TRUE(dialogs.shown[0].text.endsWith(QStringLiteral("index-en.html")));
+}
+
+// ---- The manual we ship
+
+TEST(ShippedManual, EachPageNamesTheMenusAsItsLanguageShowsThemAndItsPicturesExist) {
+    const struct {
+        const char* page;
+        const char* language;
+    } pages[] = {{"index.html", "lang.txt"},
+                 {"index-gb.html", "lang-gb.txt"},
+                 {"index-en.html", "english.txt"}};
+    for (const auto& shipped : pages) {
+        SCOPED_TRACE(shipped.page);
+        // Line breaks in HTML text are blanks.
+        const QString page =
+            QString::fromUtf8(
+                read_file(shipped_data_file(QStringLiteral("manual/") + latin(shipped.page))))
+                .simplified();
+        LanguageTable language;
+        ASSERT_TRUE(language.load_language(shipped_data_file(latin(shipped.language)), 936));
+        for (const MenuEntry& entry : menu_table()) {
+            // The hidden workbook item is not for users; the spare encoding item is a line.
+            if (entry.caption_key == nullptr || entry.caption_key == text_key::open_workbook_item ||
+                entry.caption_key == text_key::spare_encoding_item) {
+                continue;
+            }
+            const QString caption = language.lookup_text(latin(entry.caption_key));
+            EXPECT_TRUE(page.contains(caption)) << entry.name << " " << caption.toStdString();
+        }
+        const QRegularExpression picture(QStringLiteral("src=\"([^\"]+)\""));
+        int pictures = 0;
+        for (const QRegularExpressionMatch& match : picture.globalMatch(page)) {
+            ++pictures;
+            EXPECT_TRUE(QFileInfo(shipped_data_file(QStringLiteral("manual/") + match.captured(1)))
+                            .isFile())
+                << match.captured(1).toStdString();
+        }
+        EXPECT_GE(pictures, 5);
+    }
 }
 
 }  // namespace
