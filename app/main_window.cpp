@@ -136,6 +136,9 @@ void TForm1::build_menus() {
             }
             group->addAction(action);
         }
+        if (entry.kind == MenuKind::command) {
+            action->setEnabled(entry.handler != nullptr);
+        }
         if (entry.handler != nullptr) {
             connect(action, &QAction::triggered, this,
                     [this, handler = entry.handler] { guarded([&] { (this->*handler)(); }); });
@@ -349,6 +352,14 @@ void TForm1::N38Click() {
 
 void TForm1::N47Click() {
     shell_.run_settings_program();
+}
+
+void TForm1::N27Click() {
+    setWindowTitle(shell_.text(text_key::window_caption));
+}
+
+void TForm1::N8Click() {
+    shell_.open_manual();
 }
 
 void TForm1::N4Click() {

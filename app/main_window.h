@@ -40,6 +40,7 @@ public:
     PadView& pad_view() const { return *view_; }
     TForm8& sheet_dialog() const { return *sheet_dialog_; }
     TForm9& step_window() const { return *step_window_; }
+    TrayIcon& tray_icon() const { return *tray_; }
 
     // Menu handlers.
     void N31Click();  // Traditional Chinese
@@ -70,6 +71,8 @@ public:
     void N38Click();    // quit
     void N47Click();    // run the external settings program
     void N4Click();     // about
+    void N27Click();    // the workbook: only names the window
+    void N8Click();     // the user manual
     void N26Click();    // the sheet settings dialog
     void Gif1Click();   // record the animation as GIF frames
     void N1001Click();  // GIF at full size

@@ -1,7 +1,7 @@
 // The main window's menus, declared once: every item of the main menu and the pop-up menu with
 // its designer name, the menu it sits in, the language key of its caption and its designed
 // caption, its kind (a choice belongs to the check-mark group of its menu), its state at start,
-// its shortcut and its handler.
+// its shortcut and its handler. A command without a handler is greyed out.
 #pragma once
 
 #include <QKeySequence>

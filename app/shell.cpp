@@ -1,5 +1,6 @@
 #include "app/shell.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -23,7 +24,8 @@ Shell::Shell(StartupResult start, Dialogs& dialogs)
       has_settings_program_(start.has_settings_program),
       palette_(start.palette),
       pad_(std::make_unique<WritingPad>(dialogs, language_, installation_folder_,
-                                        start.legacy_code_page)) {
+                                        start.legacy_code_page)),
+      open_url_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     PadSettings& settings = pad_->settings();
     settings.stroke_color = sheet_settings().second_color;
     settings.output_folder = start.output_folder;
@@ -195,6 +197,29 @@ void Shell::updatecfg(const QString& folder, const SheetSlots& record_slots) {
 
 QString Shell::about_text() const {
     return text(text_key::window_caption) + QStringLiteral("  , ") + text(text_key::about_text);
+}
+
+QString Shell::manual_page() const {
+    const QString language = QString::fromLatin1(preferences_.language_file).trimmed();
+    const char* page = "index-en.html";
+    if (language == QLatin1String(traditional_language_file)) {
+        page = "index.html";
+    } else if (language == QLatin1String(simplified_language_file)) {
+        page = "index-gb.html";
+    }
+    return QDir(installation_folder_).filePath(QStringLiteral("manual/") + QLatin1String(page));
+}
+
+// There is no text for these failures of their own: the path tells the user what to look for.
+void Shell::open_manual() {
+    const QString page = manual_page();
+    if (!QFileInfo(page).isFile()) {
+        dialogs_.inform(text(text_key::file_missing_caption), QDir::toNativeSeparators(page));
+        return;
+    }
+    if (!open_url_(QUrl::fromLocalFile(page))) {
+        dialogs_.inform(caption(), QDir::toNativeSeparators(page));
+    }
 }
 
 void Shell::run_settings_program() const {

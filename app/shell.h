@@ -5,7 +5,9 @@
 
 #include <QImage>
 #include <QString>
+#include <QUrl>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -21,6 +23,9 @@ namespace inkwren {
 class Dialogs;
 
 enum class LibraryItem { traditional, simplified };
+
+// Opens a page in the desktop's browser; answers false when none could be opened.
+using UrlOpener = std::function<bool(const QUrl&)>;
 
 class Shell {
 public:
@@ -71,6 +76,11 @@ public:
     void updatecfg(const QString& folder, const SheetSlots& record_slots);
 
     QString about_text() const;
+    // The user manual's page for the language in force (English for a user's own language),
+    // and opening it; the opener is the desktop's unless a test gives its own.
+    QString manual_page() const;
+    void open_manual();
+    void set_url_opener(UrlOpener opener) { open_url_ = std::move(opener); }
     void run_settings_program() const;
 
     // The check mark an item shows in the state now in force; nothing for items without one.
@@ -94,6 +104,7 @@ private:
     EncodingItem encoding_item_ = EncodingItem::gb;
     LibraryItem library_item_ = LibraryItem::simplified;
     bool stay_on_top_ = true;
+    UrlOpener open_url_;
 };
 
 }  // namespace inkwren
