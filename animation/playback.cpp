@@ -226,7 +226,10 @@ void TAnimationPlayer::show_frame(const QImage& bitmap, bool stroke_end, int del
         const bool thinned_out = !stroke_end && (frame_no_ - 1) % gif_every != 0 &&
                                  play_pos_ < int(play_list_.size()) - 1;
         if (!thinned_out) {
-            capture_frame(bitmap, delay >= 1 ? round_even(delay / 10.0) : 0);
+            // A frame without a delay of its own stands for the ticks until the next one kept;
+            // written with none, viewers would show it for whatever they please.
+            const int shown_ms = delay >= 1 ? delay : gif_every * tick_ms_;
+            capture_frame(bitmap, round_even(shown_ms / 10.0));
         }
     }
     ++frame_no_;

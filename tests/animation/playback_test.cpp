@@ -343,6 +343,8 @@ TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEnds) {
     EXPECT_LE(int(owner.gif.size()), shown / 6 + 4);
     EXPECT_EQ(owner.gif.front().bitmap.size(), QSize(200, 200));
     EXPECT_FALSE(player->capturing());
+    // An ordinary frame shows for the six ticks of 30 ms until the next one kept.
+    EXPECT_EQ(owner.gif[1].delay, 18);
 }
 
 TEST_F(PlaybackTest, CaptureSwitchedOnOrOffTakesEffectAtOnce) {
