@@ -114,6 +114,8 @@ public:
     void load_stroke_file(const QString& path);
     // Writes the strokes to folder + name + ".wrt" at scale 1.0; nothing when there are none.
     void save_stroke_file(const QString& name, const QString& folder);
+    // The stroke text such a file holds.
+    QByteArray stroke_text() const;
     // Writes the strokes as held (zoomed) to the temporary folder + name + ".wrt".
     void save_temp(const QString& name);
     // Extracts the character's archive entry into the temporary folder and loads it.
@@ -142,6 +144,7 @@ private:
     void delete_workbook() const;
     void set_interval(int ms);
     LoadedFile read_stroke_file(const QString& path) const;
+    TLineList normalised_lines() const;  // at scale 1.0, as one element
     void apply(LoadedFile loaded);
     void show_note(const QString& text);
     void draw_note();

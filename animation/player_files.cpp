@@ -43,6 +43,9 @@ struct TAnimationPlayer::LoadedFile {
 };
 
 QString TAnimationPlayer::temp_dir() const {
+    if (!settings_.temp_folder.isEmpty()) {
+        return settings_.temp_folder;
+    }
     return QDir(settings_.program_folder).filePath(QString::fromLatin1(temp_folder_name));
 }
 
@@ -154,9 +157,17 @@ void TAnimationPlayer::save_stroke_file(const QString& name, const QString& fold
     }
     // Normalised in memory and written once, so the file is replaced whole and every end
     // marker keeps its kind.
+    write_strokes(normalised_lines(), name, folder);
+}
+
+TLineList TAnimationPlayer::normalised_lines() const {
     TLineList normalised;
     add_line(normalised, scaled(flatten_lines(lines_), 1.0 / scale()));
-    write_strokes(normalised, name, folder);
+    return normalised;
+}
+
+QByteArray TAnimationPlayer::stroke_text() const {
+    return format_stroke_text(normalised_lines());
 }
 
 void TAnimationPlayer::save_temp(const QString& name) {

@@ -26,6 +26,9 @@ struct PlayerSettings {
     double scale = 1.0;
     QString zi;              // the character shown; names the temporary workbook
     QString program_folder;  // holds "pen.bmp", "flashbar.bmp" and "tmp/"
+    // Where temporary stroke files go instead of the program folder's "tmp/", when given: a
+    // player working beside others keeps its temporary files apart from theirs.
+    QString temp_folder;
     int legacy_code_page = 936;
     ModelPictureLookup model_pictures;
 

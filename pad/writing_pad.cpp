@@ -36,6 +36,9 @@ WritingPad::~WritingPad() {
 }
 
 QString WritingPad::temp_folder() const {
+    if (!temp_folder_.isEmpty()) {
+        return temp_folder_;
+    }
     return QDir(program_folder_).filePath(QString::fromLatin1(temp_folder_name));
 }
 
@@ -100,6 +103,7 @@ std::unique_ptr<TAnimationPlayer> WritingPad::make_player(QSize size, const QStr
     PlayerSettings settings = PlayerSettings::square(size.width(), program_folder_);
     settings.zi = character;
     settings.legacy_code_page = legacy_cp_;
+    settings.temp_folder = temp_folder_;
     settings.model_pictures = [folder = program_folder_](const QString& model) {
         return find_model_picture(folder, model);
     };

@@ -63,6 +63,8 @@ public:
     const QString& program_folder() const { return program_folder_; }
     int legacy_code_page() const { return legacy_cp_; }
     QString temp_folder() const;
+    // Temporary stroke files go to folder instead of the program folder's "tmp/".
+    void use_temp_folder(const QString& folder) { temp_folder_ = folder; }
     QString custom_folder() const;
     // The custom file name of the current character: its code as four upper-case hex digits,
     // or five or six beyond the Basic Multilingual Plane.
@@ -135,6 +137,7 @@ private:
     QString program_folder_;
     int legacy_cp_;
     PadSettings settings_;
+    QString temp_folder_;
     std::unique_ptr<TAnimationPlayer> player_;
 };
 

@@ -1,0 +1,157 @@
+#include "app/export_maker.h"
+
+#include <QBuffer>
+#include <QDir>
+
+#include "langtable/text_keys.h"
+#include "output/gif_encoder.h"
+#include "output/jpeg_writer.h"
+#include "output/number_font.h"
+#include "output/stroke_order_sheet.h"
+#include "pad/writing_pad.h"
+#include "platform/dialogs.h"
+#include "platform/error.h"
+#include "platform/whole_file.h"
+
+namespace inkwren {
+namespace {
+
+constexpr int sheet_quality = 80;
+
+class Recording : public FrameRecorder {
+public:
+    explicit Recording(double scale) : encoder(scale) {}
+    void add(const QImage& frame, int delay) override { encoder.add(frame, delay); }
+    GifEncoder encoder;
+};
+
+}  // namespace
+
+// What the pad would show in a box becomes an error: there is nobody to answer.
+class CharacterMaker::Dialogs : public inkwren::Dialogs {
+public:
+    void inform(const QString&, const QString& text) override { throw Error(text); }
+    bool ask(const QString&, const QString&) override { return false; }
+    std::optional<std::int32_t> choose_colour(std::int32_t) override { return std::nullopt; }
+    std::optional<FontChoice> choose_font(const FontChoice&) override { return std::nullopt; }
+    std::optional<QString> choose_folder(const QString&) override { return std::nullopt; }
+    std::optional<QString> choose_save_file(const QString&, const QString&,
+                                            const QString&) override {
+        return std::nullopt;
+    }
+};
+
+CharacterMaker::CharacterMaker(const ExportSetup& setup, const ExportOptions& options)
+    : setup_(setup),
+      options_(options),
+      dialogs_(std::make_unique<Dialogs>()),
+      pad_(std::make_unique<WritingPad>(*dialogs_, setup.language, setup.installation,
+                                        setup.legacy_code_page)) {
+    if (!scratch_.isValid()) {
+        throw Error(
+            QStringLiteral("No temporary folder can be made: %1").arg(scratch_.errorString()));
+    }
+    pad_->use_temp_folder(scratch_.path() + QLatin1Char('/'));
+    pad_->archive = setup.archive;
+    pad_->encoding = setup.encoding;
+    pad_->use_custom = setup.use_custom;
+    pad_->reload_recent = false;
+    pad_->auto_play = false;
+    PadSettings& settings = pad_->settings();
+    settings.stroke_color = setup.sheet.second_color;
+    if (options.speed) {
+        settings.pen_speed = *options.speed;
+    }
+    if (options.interval) {
+        settings.stroke_interval = *options.interval;
+    }
+    switch (options.display) {
+        case GifDisplay::program:
+            break;
+        case GifDisplay::normal:
+            settings.grey_first = settings.two_color = false;
+            break;
+        case GifDisplay::grey_first:
+            settings.grey_first = true;
+            settings.two_color = false;
+            break;
+        case GifDisplay::two_colour:
+            settings.grey_first = false;
+            settings.two_color = true;
+            break;
+    }
+}
+
+CharacterMaker::~CharacterMaker() = default;
+
+bool CharacterMaker::show(const QString& character) {
+    return pad_->TextCopyDetected(character);
+}
+
+std::vector<QImage> CharacterMaker::sheet_pictures() const {
+    const SheetInputs inputs = sheet_inputs(
+        pad_->player(), setup_.sheet,
+        setup_.language.lookup_text(QString::fromLatin1(text_key::sheet_number_prefix)),
+        setup_.language.lookup_text(QString::fromLatin1(text_key::sheet_number_suffix)));
+    std::optional<StrokeOrderSheet> sheet =
+        make_sheet(inputs, FontNumberRenderer(number_font(inputs.settings)));
+    if (!sheet) {
+        throw Error(
+            setup_.language.lookup_text(QString::fromLatin1(text_key::no_sheet_pictures_notice)));
+    }
+    std::vector<QImage> pictures = std::move(sheet->pictures);
+    pictures.push_back(sheet->sheet);  // the whole sheet last
+    return pictures;
+}
+
+QByteArray CharacterMaker::sheet_file() const {
+    const QImage sheet = sheet_pictures().back();
+    if (!options_.png) {
+        return jpeg_bytes(sheet, sheet_quality, QString());
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    sheet.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray CharacterMaker::gif_file() {
+    PadSettings& settings = pad_->settings();
+    settings.record_gif = true;
+    settings.gif_scale = options_.scale;
+    std::unique_ptr<FrameRecorder> finished;
+    pad_->make_recorder = [](double scale) { return std::make_unique<Recording>(scale); };
+    pad_->on_capture_finished = [&finished](std::unique_ptr<FrameRecorder> capture) {
+        finished = std::move(capture);
+    };
+    TAnimationPlayer& player = pad_->player();
+    player.replay();
+    while (player.playing()) {
+        player.play_tick();
+    }
+    if (!finished) {
+        throw Error(QStringLiteral("The character has no strokes to write."));
+    }
+    return dynamic_cast<Recording&>(*finished).encoder.finish();
+}
+
+QByteArray CharacterMaker::stroke_file() const {
+    return pad_->player().stroke_text();
+}
+
+QString export_file_name(const QString& character, ExportCommand command, bool png) {
+    switch (command) {
+        case ExportCommand::sheet:
+            return character + (png ? QStringLiteral(".png") : QStringLiteral(".jpg"));
+        case ExportCommand::gif:
+            return character + QStringLiteral(".gif");
+        case ExportCommand::strokes:
+            return character + QStringLiteral(".wrt");
+        case ExportCommand::worksheet:
+            break;
+    }
+    return QStringLiteral("worksheet.pdf");
+}
+
+}  // namespace inkwren

@@ -1,0 +1,49 @@
+// One character's files for inkwren-export, made the way the program makes them: the character
+// is shown on a writing pad without a window, then its sheet is drawn, its animation played and
+// captured, or its strokes written. One maker a worker thread; makers share nothing.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+#include "app/export_options.h"
+#include "app/export_setup.h"
+
+namespace inkwren {
+
+class WritingPad;
+
+class CharacterMaker {
+public:
+    CharacterMaker(const ExportSetup& setup, const ExportOptions& options);
+    ~CharacterMaker();
+    CharacterMaker(const CharacterMaker&) = delete;
+    CharacterMaker& operator=(const CharacterMaker&) = delete;
+
+    // Shows the character; false when the library lacks it. A damaged entry throws Error.
+    bool show(const QString& character);
+
+    // The files of the character shown.
+    QByteArray sheet_file() const;  // JPEG, or PNG with --png
+    std::vector<QImage> sheet_pictures() const;
+    QByteArray gif_file();
+    QByteArray stroke_file() const;
+
+private:
+    class Dialogs;
+    const ExportSetup& setup_;
+    const ExportOptions& options_;
+    QTemporaryDir scratch_;  // this maker's temporary stroke files, apart from other makers'
+    std::unique_ptr<Dialogs> dialogs_;
+    std::unique_ptr<WritingPad> pad_;
+};
+
+// The file a character's output goes to in the output folder.
+QString export_file_name(const QString& character, ExportCommand command, bool png);
+
+}  // namespace inkwren

@@ -1,0 +1,234 @@
+#include "app/export_options.h"
+
+#include <QHash>
+
+#include <functional>
+
+#include "output/character_list.h"
+#include "platform/error.h"
+
+namespace inkwren {
+namespace {
+
+constexpr auto version_text = "inkwren-export 1.0";
+
+struct UsageError {
+    QString message;
+};
+
+// The choices of a word option.
+int choice(const QString& option, const QString& value, const QStringList& words) {
+    const qsizetype index = words.indexOf(value);
+    if (index < 0) {
+        throw UsageError{QStringLiteral("%1 takes one of: %2").arg(option, words.join(u", "))};
+    }
+    return int(index);
+}
+
+int number(const QString& option, const QString& value, int low, int high) {
+    bool ok = false;
+    const int parsed = value.toInt(&ok);
+    if (!ok || parsed < low || parsed > high) {
+        throw UsageError{
+            QStringLiteral("%1 takes a number from %2 to %3").arg(option).arg(low).arg(high)};
+    }
+    return parsed;
+}
+
+ExportCommand command_of(const QString& word) {
+    static const QHash<QString, ExportCommand> commands = {
+        {QStringLiteral("sheet"), ExportCommand::sheet},
+        {QStringLiteral("gif"), ExportCommand::gif},
+        {QStringLiteral("strokes"), ExportCommand::strokes},
+        {QStringLiteral("worksheet"), ExportCommand::worksheet}};
+    if (!commands.contains(word)) {
+        throw UsageError{QStringLiteral("unknown command \"%1\"; the commands are sheet, gif, "
+                                        "strokes and worksheet")
+                             .arg(word)};
+    }
+    return commands.value(word);
+}
+
+// Options that take a value, and what each does with it.
+using Setter = std::function<void(ExportOptions&, const QString& option, const QString& value)>;
+
+const QHash<QString, Setter>& valued_options() {
+    static const QHash<QString, Setter> options = {
+        {QStringLiteral("--out"),
+         [](ExportOptions& o, const QString&, const QString& v) { o.out = v; }},
+        {QStringLiteral("--data"),
+         [](ExportOptions& o, const QString&, const QString& v) { o.data = v; }},
+        {QStringLiteral("--list"),
+         [](ExportOptions& o, const QString&, const QString& v) {
+             try {
+                 o.characters << read_character_list(v);
+             } catch (const Error& error) {
+                 throw UsageError{error.message()};
+             }
+         }},
+        {QStringLiteral("--jobs"), [](ExportOptions& o, const QString& n,
+                                      const QString& v) { o.jobs = number(n, v, 1, 256); }},
+        {QStringLiteral("--per-row"), [](ExportOptions& o, const QString& n,
+                                         const QString& v) { o.per_row = number(n, v, 1, 15); }},
+        {QStringLiteral("--numbers"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             const int kind = choice(
+                 n, v,
+                 {QStringLiteral("chinese"), QStringLiteral("arabic"), QStringLiteral("off")});
+             if (kind == 2) {
+                 o.numbers_off = true;
+             } else {
+                 o.numeral_kind = kind;
+             }
+         }},
+        {QStringLiteral("--content"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.content = choice(n, v,
+                                {QStringLiteral("underlay"), QStringLiteral("stroke"),
+                                 QStringLiteral("cumulative")});
+         }},
+        {QStringLiteral("--grid"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             const int style = choice(n, v,
+                                      {QStringLiteral("solid"), QStringLiteral("dashed"),
+                                       QStringLiteral("dotted"), QStringLiteral("off")});
+             if (style == 3) {
+                 o.grid_off = true;
+             } else {
+                 o.grid_style = style;
+             }
+         }},
+        {QStringLiteral("--colours"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.colour_mode = choice(
+                 n, v, {QStringLiteral("own"), QStringLiteral("two"), QStringLiteral("black")});
+         }},
+        {QStringLiteral("--library"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.traditional =
+                 choice(n, v, {QStringLiteral("simplified"), QStringLiteral("traditional")}) == 1;
+         }},
+        {QStringLiteral("--scale"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.scale = choice(n, v, {QStringLiteral("100"), QStringLiteral("50")}) == 0 ? 1.0 : 0.5;
+         }},
+        {QStringLiteral("--speed"), [](ExportOptions& o, const QString& n,
+                                       const QString& v) { o.speed = number(n, v, 0, 100); }},
+        {QStringLiteral("--interval"), [](ExportOptions& o, const QString& n,
+                                          const QString& v) { o.interval = number(n, v, 0, 30); }},
+        {QStringLiteral("--display"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             const int display = choice(n, v,
+                                        {QStringLiteral("normal"), QStringLiteral("grey-first"),
+                                         QStringLiteral("two-colour")});
+             o.display = display == 0   ? GifDisplay::normal
+                         : display == 1 ? GifDisplay::grey_first
+                                        : GifDisplay::two_colour;
+         }},
+        {QStringLiteral("--paper"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.paper = choice(n, v, {QStringLiteral("a4"), QStringLiteral("letter")}) == 0
+                           ? QPageSize::A4
+                           : QPageSize::Letter;
+         }},
+        {QStringLiteral("--title"),
+         [](ExportOptions& o, const QString&, const QString& v) { o.title = v; }},
+        {QStringLiteral("--trace"), [](ExportOptions& o, const QString& n,
+                                       const QString& v) { o.trace = number(n, v, 0, 50); }},
+    };
+    return options;
+}
+
+ExportRequest parse(const QStringList& arguments) {
+    ExportOptions options;
+    bool have_command = false;
+    for (qsizetype index = 0; index < arguments.size(); ++index) {
+        QString argument = arguments[index];
+        if (argument == u"--help" || argument == u"-h") {
+            return ExportHelp{export_help_text()};
+        }
+        if (argument == u"--version") {
+            return ExportVersion{QString::fromLatin1(version_text)};
+        }
+        if (argument == u"--quiet" || argument == u"-q") {
+            options.quiet = true;
+        } else if (argument == u"--png") {
+            options.png = true;
+        } else if (argument == u"--no-custom") {
+            options.no_custom = true;
+        } else if (argument.startsWith(u"--")) {
+            QString value;
+            const qsizetype equals = argument.indexOf(u'=');
+            if (equals > 0) {
+                value = argument.mid(equals + 1);
+                argument = argument.left(equals);
+            } else if (index + 1 < arguments.size()) {
+                value = arguments[++index];
+            } else if (valued_options().contains(argument)) {
+                throw UsageError{QStringLiteral("%1 needs a value").arg(argument)};
+            }
+            const auto setter = valued_options().find(argument);
+            if (setter == valued_options().end()) {
+                throw UsageError{QStringLiteral("unknown option %1").arg(argument)};
+            }
+            (*setter)(options, argument, value);
+        } else if (!have_command) {
+            options.command = command_of(argument);
+            have_command = true;
+        } else {
+            options.characters << cjk_characters(argument);
+        }
+    }
+    if (!have_command) {
+        throw UsageError{QStringLiteral("no command given")};
+    }
+    if (options.characters.isEmpty()) {
+        throw UsageError{QStringLiteral("no Chinese characters given")};
+    }
+    return options;
+}
+
+}  // namespace
+
+ExportRequest parse_export_arguments(const QStringList& arguments) {
+    try {
+        return parse(arguments);
+    } catch (const UsageError& error) {
+        return ExportUsageError{error.message};
+    }
+}
+
+QString export_help_text() {
+    return QStringLiteral(
+        "Usage: inkwren-export COMMAND [OPTIONS] CHARACTERS...\n"
+        "Makes the stroke-order pictures Inkwren makes, without a window, one file a character\n"
+        "(the worksheet: one PDF for all of them).\n"
+        "\n"
+        "Commands:\n"
+        "  sheet       the stroke-order sheet as a JPEG (永.jpg), or PNG with --png\n"
+        "  gif         the animated GIF of the character being written (永.gif)\n"
+        "  strokes     the stroke text of the character (永.wrt)\n"
+        "  worksheet   a printable PDF practice worksheet of all the characters\n"
+        "\n"
+        "Characters: every Chinese character of the arguments, or of --list FILE (UTF-8, # starts\n"
+        "a comment). Settings default to those of the installation folder.\n"
+        "\n"
+        "Options:\n"
+        "  --out DIR           where the files go (made when missing; default: here)\n"
+        "  --list FILE         read the characters from FILE\n"
+        "  --data DIR          the installation folder to use\n"
+        "  --jobs N            work on N characters at once (default: one a core)\n"
+        "  --quiet, -q         print nothing but errors\n"
+        "  --library simplified|traditional   --no-custom (skip custom characters)\n"
+        "  sheet:     --png  --per-row N  --numbers chinese|arabic|off\n"
+        "             --content underlay|stroke|cumulative  --grid solid|dashed|dotted|off\n"
+        "             --colours own|two|black\n"
+        "  gif:       --scale 100|50  --speed 0-100  --interval 0-30\n"
+        "             --display normal|grey-first|two-colour\n"
+        "  worksheet: --paper a4|letter  --title TEXT  --trace N\n"
+        "  --help, --version\n"
+        "\n"
+        "Exit status: 0 all made, 1 some characters are not in the library, 2 bad usage.\n");
+}
+
+}  // namespace inkwren

@@ -1,0 +1,66 @@
+// The command line of inkwren-export: a subcommand, the characters (as arguments or from a list
+// file), where the files go, and the settings that override the installation's own.
+#pragma once
+
+#include <QPageSize>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <variant>
+
+namespace inkwren {
+
+enum class ExportCommand { sheet, gif, strokes, worksheet };
+enum class GifDisplay { program, normal, grey_first, two_colour };
+
+struct ExportOptions {
+    ExportCommand command = ExportCommand::sheet;
+    QStringList characters;  // every CJK character of the arguments and the list, in order
+    QString out = QStringLiteral(".");
+    QString data;  // the installation folder; the program's own when empty
+    int jobs = 0;  // 0: one a core
+    bool quiet = false;
+
+    // Sheets.
+    bool png = false;
+    std::optional<int> per_row;
+    std::optional<int> numeral_kind;  // 0 Chinese, 1 Arabic
+    bool numbers_off = false;
+    std::optional<int> content;     // 0 underlay, 1 stroke, 2 cumulative
+    std::optional<int> grid_style;  // 0 solid, 1 dashed, 2 dotted
+    bool grid_off = false;
+    std::optional<int> colour_mode;   // 0 own, 1 two, 2 black
+    std::optional<bool> traditional;  // the library
+    bool no_custom = false;
+
+    // GIFs.
+    double scale = 1.0;
+    std::optional<int> speed;
+    std::optional<int> interval;
+    GifDisplay display = GifDisplay::program;
+
+    // Worksheets.
+    QPageSize::PageSizeId paper = QPageSize::A4;
+    QString title;
+    int trace = 3;
+};
+
+struct ExportHelp {
+    QString text;
+};
+struct ExportVersion {
+    QString text;
+};
+struct ExportUsageError {
+    QString message;
+};
+
+using ExportRequest = std::variant<ExportOptions, ExportHelp, ExportVersion, ExportUsageError>;
+
+// The arguments after the program's name. A list file that cannot be read is a usage error.
+ExportRequest parse_export_arguments(const QStringList& arguments);
+
+QString export_help_text();
+
+}  // namespace inkwren
