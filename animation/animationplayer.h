@@ -116,6 +116,8 @@ public:
     void save_stroke_file(const QString& name, const QString& folder);
     // The stroke text such a file holds.
     QByteArray stroke_text() const;
+    // The stroke text of the file last loaded, as it was read.
+    const QByteArray& loaded_text() const { return loaded_text_; }
     // Writes the strokes as held (zoomed) to the temporary folder + name + ".wrt".
     void save_temp(const QString& name);
     // Extracts the character's archive entry into the temporary folder and loads it.
@@ -178,6 +180,7 @@ private:
     QImage pen_pic_;       // empty when "pen.bmp" is missing
     QImage flashbar_pic_;  // empty when "flashbar.bmp" is missing
     QString back_pic_file_;
+    QByteArray loaded_text_;
     QString note_;  // shown instead of strokes, such as the note of an empty stroke file
 
     // Display state of this character.

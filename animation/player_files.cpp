@@ -11,6 +11,7 @@
 #include "langtable/text_keys.h"
 #include "platform/code_page.h"
 #include "platform/error.h"
+#include "platform/whole_file.h"
 #include "strokes/companion_settings.h"
 #include "strokes/stroke_text.h"
 
@@ -35,6 +36,7 @@ TObjList scaled(const TObjList& records, double factor) {
 // leaves the player as it was.
 struct TAnimationPlayer::LoadedFile {
     bool exists = false;
+    QByteArray text;  // the stroke text as the file holds it
     TObjList records;
     std::optional<CompanionSettings> companion;
     QString back_pic_file;
@@ -57,7 +59,8 @@ TAnimationPlayer::LoadedFile TAnimationPlayer::read_stroke_file(const QString& p
         if (!file.isFile()) {
             throw Error(QStringLiteral("\"%1\" is a folder, not a stroke file.").arg(path));
         }
-        read_records(path, loaded.records, 0, 0);
+        loaded.text = read_whole_file(path, QStringLiteral("The stroke file"));
+        loaded.records = parse_stroke_text(loaded.text, path, EndMarkerKind::keep_pen_up);
     }
     loaded.companion = read_companion(path);
     if (loaded.companion) {
@@ -92,6 +95,7 @@ void TAnimationPlayer::apply(LoadedFile loaded) {
     editor_->reset();
     if (loaded.exists) {
         records_ = std::move(loaded.records);
+        loaded_text_ = std::move(loaded.text);
         lines_ = {};
         if (records_.empty()) {
             reset_background();

@@ -137,7 +137,8 @@ QByteArray CharacterMaker::gif_file() {
 }
 
 QByteArray CharacterMaker::stroke_file() const {
-    return pad_->player().stroke_text();
+    // The character's strokes as stored, in the archive or as a custom character.
+    return pad_->player().loaded_text();
 }
 
 QString export_file_name(const QString& character, ExportCommand command, bool png) {

@@ -152,6 +152,8 @@ ExportRequest parse(const QStringList& arguments) {
         }
         if (argument == u"--quiet" || argument == u"-q") {
             options.quiet = true;
+        } else if (argument == u"--verbose" || argument == u"-v") {
+            options.verbose = true;
         } else if (argument == u"--png") {
             options.png = true;
         } else if (argument == u"--no-custom") {
@@ -219,6 +221,7 @@ QString export_help_text() {
         "  --data DIR          the installation folder to use\n"
         "  --jobs N            work on N characters at once (default: one a core)\n"
         "  --quiet, -q         print nothing but errors\n"
+        "  --verbose, -v       name each file on standard output once it is written\n"
         "  --library simplified|traditional   --no-custom (skip custom characters)\n"
         "  sheet:     --png  --per-row N  --numbers chinese|arabic|off\n"
         "             --content underlay|stroke|cumulative  --grid solid|dashed|dotted|off\n"

@@ -21,6 +21,7 @@ struct ExportOptions {
     QString data;  // the installation folder; the program's own when empty
     int jobs = 0;  // 0: one a core
     bool quiet = false;
+    bool verbose = false;  // each file's name on standard output once it is written
 
     // Sheets.
     bool png = false;

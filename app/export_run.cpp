@@ -64,9 +64,14 @@ void make_one(Batch& batch, CharacterMaker& maker, int index) {
             return;
         }
     }
-    write_whole_file(
-        QDir(options.out).filePath(export_file_name(character, options.command, options.png)),
-        bytes);
+    const QString path =
+        QDir(options.out).filePath(export_file_name(character, options.command, options.png));
+    write_whole_file(path, bytes);
+    if (options.verbose) {
+        const std::lock_guard lock(batch.mutex);
+        std::printf("%s\n", qPrintable(path));
+        std::fflush(stdout);
+    }
 }
 
 void work(Batch& batch) {

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <gif_lib.h>
+
+#include <csignal>
+
+#include "tests/support/fixtures.h"
+
+namespace inkwren {
+namespace {
+
+using testing::read_file;
+using testing::TempFolder;
+using testing::write_file;
+
+struct ExportRun {
+    int status = -1;
+    QString errors;
+    QString output;
+};
+
+// The exporter on the test installation; nothing of the user's is read or written.
+class ExporterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        installation = folder.path() + QStringLiteral("墨鷦/");
+        QDir().mkpath(installation);
+        testing::make_installation(installation);
+        out = folder.path() + QStringLiteral("輸出/");
+    }
+
+    ExportRun run(QStringList arguments) {
+        arguments << QStringLiteral("--data") << installation;
+        QProcess process;
+        process.start(QStringLiteral(INKWREN_EXPORT), arguments);
+        process.waitForFinished(120000);
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardError()),
+                QString::fromUtf8(process.readAllStandardOutput())};
+    }
+
+    QStringList made() const { return QDir(out).entryList(QDir::Files, QDir::Name); }
+
+    TempFolder folder;
+    QString installation;
+    QString out;
+};
+
+TEST_F(ExporterTest, SheetsFollowTheLayoutOfTheirStrokeCounts) {
+    const ExportRun result = run({QStringLiteral("sheet"), QStringLiteral("--out"), out,
+                                  QStringLiteral("永 國, and 永 again")});
+    ASSERT_EQ(result.status, 0) << result.errors.toStdString();
+    EXPECT_EQ(made(), (QStringList{QStringLiteral("國.jpg"), QStringLiteral("永.jpg")}));
+    // Five strokes: one row one picture wider than its pictures; eleven: two rows of eight.
+    const QImage five(out + QStringLiteral("永.jpg"));
+    const QImage eleven(out + QStringLiteral("國.jpg"));
+    EXPECT_EQ(five.width(), 6 * 80);
+    EXPECT_EQ(eleven.width(), 8 * 80);
+    EXPECT_EQ(eleven.height(), 2 * five.height() + 15);
+
+    ASSERT_EQ(run({QStringLiteral("sheet"), QStringLiteral("--png"), QStringLiteral("--per-row"),
+                   QStringLiteral("2"), QStringLiteral("--out"), out, QStringLiteral("永")})
+                  .status,
+              0);
+    const QImage png(out + QStringLiteral("永.png"));
+    EXPECT_EQ(png.width(), 2 * 80);
+    EXPECT_EQ(png.height(), 3 * five.height() + 2 * 15);
+}
+
+TEST_F(ExporterTest, GifsHoldTheCapturedFramesAndTheLastHoldsFiveSeconds) {
+    const ExportRun result =
+        run({QStringLiteral("gif"), QStringLiteral("--speed"), QStringLiteral("100"),
+             QStringLiteral("--scale"), QStringLiteral("50"), QStringLiteral("--out"), out,
+             QStringLiteral("我")});
+    ASSERT_EQ(result.status, 0) << result.errors.toStdString();
+    int error = 0;
+    GifFileType* gif =
+        DGifOpenFileName(QFile::encodeName(out + QStringLiteral("我.gif")).constData(), &error);
+    ASSERT_NE(gif, nullptr);
+    ASSERT_EQ(DGifSlurp(gif), GIF_OK);
+    EXPECT_EQ(gif->SWidth, 100);
+    ASSERT_GT(gif->ImageCount, 7);  // at least a frame a stroke
+    GraphicsControlBlock last;
+    DGifSavedExtensionToGCB(gif, gif->ImageCount - 1, &last);
+    EXPECT_EQ(last.DelayTime, 500);
+    DGifCloseFile(gif, &error);
+}
+
+TEST_F(ExporterTest, StrokeFilesAreTheArchiveEntryOrTheCustomCharacter) {
+    ASSERT_EQ(
+        run({QStringLiteral("strokes"), QStringLiteral("--out"), out, QStringLiteral("永")}).status,
+        0);
+    EXPECT_EQ(read_file(out + QStringLiteral("永.wrt")), testing::sample_stroke_text(5));
+
+    QDir().mkpath(installation + QStringLiteral("udefined"));
+    write_file(installation + QStringLiteral("udefined/6C38.wrt"), testing::sample_stroke_text(2));
+    ASSERT_EQ(
+        run({QStringLiteral("strokes"), QStringLiteral("--out"), out, QStringLiteral("永")}).status,
+        0);
+    EXPECT_EQ(read_file(out + QStringLiteral("永.wrt")), testing::sample_stroke_text(2));
+    ASSERT_EQ(run({QStringLiteral("strokes"), QStringLiteral("--no-custom"),
+                   QStringLiteral("--out"), out, QStringLiteral("永")})
+                  .status,
+              0);
+    EXPECT_EQ(read_file(out + QStringLiteral("永.wrt")), testing::sample_stroke_text(5));
+}
+
+TEST_F(ExporterTest, CharactersTheLibraryLacksAreListedAndTheOthersMade) {
+    const QString list = folder.file(QStringLiteral("第一課.txt"));
+    write_file(list,
+               QStringLiteral("# 第一課\n\n永 鬱 # 鬱 is not in this library\n  \n我\n").toUtf8());
+    const ExportRun result = run(
+        {QStringLiteral("sheet"), QStringLiteral("--list"), list, QStringLiteral("--out"), out});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.errors.contains(QStringLiteral("鬱")));
+    EXPECT_EQ(made(), (QStringList{QStringLiteral("我.jpg"), QStringLiteral("永.jpg")}));
+}
+
+TEST_F(ExporterTest, BadUsageGivesStatusTwoAndWritesNothing) {
+    for (const QStringList& arguments :
+         {QStringList{QStringLiteral("sheet"), QStringLiteral("--bogus"), QStringLiteral("永")},
+          QStringList{QStringLiteral("paint"), QStringLiteral("永")},
+          QStringList{QStringLiteral("sheet"), QStringLiteral("no characters")},
+          QStringList{QStringLiteral("gif"), QStringLiteral("--speed"), QStringLiteral("fast"),
+                      QStringLiteral("永")}}) {
+        QStringList with_out = arguments;
+        with_out << QStringLiteral("--out") << out;
+        const ExportRun result = run(with_out);
+        EXPECT_EQ(result.status, 2) << arguments.join(u' ').toStdString();
+        EXPECT_FALSE(result.errors.isEmpty());
+        EXPECT_FALSE(QDir(out).exists());
+    }
+    EXPECT_EQ(run({QStringLiteral("--help")}).status, 0);
+    EXPECT_TRUE(
+        run({QStringLiteral("--version")}).output.startsWith(QStringLiteral("inkwren-export")));
+}
+
+TEST_F(ExporterTest, AWorksheetTakesAsManyPagesAsItsCharactersNeed) {
+    QStringList arguments{QStringLiteral("worksheet"),
+                          QStringLiteral("--title"),
+                          QStringLiteral("第一課"),
+                          QStringLiteral("--paper"),
+                          QStringLiteral("letter"),
+                          QStringLiteral("--out"),
+                          out};
+    for (int copy = 0; copy < 6; ++copy) {
+        arguments << QStringLiteral("永國我国");
+    }
+    ASSERT_EQ(run(arguments).status, 0);
+    const QByteArray pdf = read_file(out + QStringLiteral("worksheet.pdf"));
+    const QRegularExpression count(QStringLiteral("/Type\\s*/Pages\\b[^>]*?/Count\\s+(\\d+)"));
+    const QRegularExpressionMatch match = count.match(QString::fromLatin1(pdf));
+    ASSERT_TRUE(match.hasMatch());
+    EXPECT_GE(match.captured(1).toInt(), 3);
+}
+
+TEST_F(ExporterTest, AnInterruptedRunLeavesOnlyWholeFiles) {
+    QProcess process;
+    process.start(QStringLiteral(INKWREN_EXPORT),
+                  {QStringLiteral("gif"), QStringLiteral("--speed"), QStringLiteral("0"),
+                   QStringLiteral("--jobs"), QStringLiteral("1"), QStringLiteral("--verbose"),
+                   QStringLiteral("--data"), installation, QStringLiteral("--out"), out,
+                   QStringLiteral("永國我国")});
+    ASSERT_TRUE(process.waitForStarted());
+    // Interrupted once the first file is announced, while the next one is being made.
+    ASSERT_TRUE(process.waitForReadyRead(120000));
+    ::kill(pid_t(process.processId()), SIGINT);
+    process.waitForFinished(120000);
+    EXPECT_EQ(process.exitCode(), 130);
+    const QStringList files = made();
+    EXPECT_GE(files.size(), 1);
+    EXPECT_LT(files.size(), 4);
+    for (const QString& file : files) {
+        EXPECT_TRUE(file.endsWith(QStringLiteral(".gif"))) << file.toStdString();
+        EXPECT_TRUE(read_file(out + file).endsWith(";")) << "a GIF ends with its trailer";
+    }
+}
+
+}  // namespace
+}  // namespace inkwren
