@@ -2,6 +2,7 @@
 // command line, made by the program's own code without a window.
 #include <QDir>
 #include <QGuiApplication>
+#include <QStandardPaths>
 
 #include <unistd.h>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include "app/export_options.h"
 #include "app/export_run.h"
 #include "app/export_setup.h"
+#include "app/user_folder.h"
 #include "platform/error.h"
 #include "platform/registry.h"
 
@@ -46,8 +48,16 @@ int main(int argc, char** argv) {
                      qPrintable(usage->message));
         return 2;
     }
-    const ExportOptions& options = std::get<ExportOptions>(request);
+    ExportOptions options = std::get<ExportOptions>(request);
     try {
+        // Installed, the user's own folder is the one the program uses.
+        const auto layout =
+            installed_layout(QCoreApplication::applicationDirPath(),
+                             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+        if (layout && options.data.isEmpty()) {
+            prepare_user_folder(*layout);
+            options.data = layout->user;
+        }
         const ExportSetup setup =
             export_setup(options, Registry::default_path(), QDir::currentPath());
         stop_export_on_interrupt();

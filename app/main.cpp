@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <cstdio>
@@ -11,6 +12,8 @@
 #include "app/main_window.h"
 #include "app/qt_dialogs.h"
 #include "app/startup.h"
+#include "app/user_folder.h"
+#include "platform/error.h"
 #include "platform/registry.h"
 
 namespace {
@@ -37,10 +40,25 @@ int main(int argc, char** argv) {
     // display name here would be appended to that caption on Linux desktops).
     QApplication::setApplicationName(QStringLiteral("Chinese characters"));
     inkwren::QtDialogs dialogs;
+    const QString registry = inkwren::Registry::default_path();
+    QString working_dir = QDir::currentPath();
+    // Installed, each user works in a folder of their own that reaches the shared data.
+    if (const auto layout = inkwren::installed_layout(
+            QCoreApplication::applicationDirPath(),
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))) {
+        try {
+            inkwren::prepare_user_folder(*layout);
+            inkwren::record_installation_path(registry, layout->user);
+            working_dir = layout->user;
+            QDir::setCurrent(working_dir);
+        } catch (const inkwren::Error& error) {
+            dialogs.inform(QStringLiteral("Inkwren"), error.message());
+            return 1;
+        }
+    }
     const QScreen* screen = QGuiApplication::primaryScreen();
-    inkwren::StartupResult start =
-        inkwren::run_startup({inkwren::Registry::default_path(), QDir::currentPath(),
-                              screen != nullptr ? screen->availableSize() : QSize()});
+    inkwren::StartupResult start = inkwren::run_startup(
+        {registry, working_dir, screen != nullptr ? screen->availableSize() : QSize()});
     for (const inkwren::StartupMessage& message : start.messages) {
         dialogs.inform(message.caption, message.text);
     }

@@ -363,6 +363,11 @@ void put_codes(GifFileType* gif, const QByteArray& codes) {
 void put_image(GifFileType* gif, const EncodedImage& image) {
     put_frame_control(gif, image.delay);
     const ColorMap local = color_map(image.local_colors);
+    // giflib drops its copy of the last local table, unfreed, when an image without one follows.
+    if (!local && gif->Image.ColorMap != nullptr) {
+        GifFreeMapObject(gif->Image.ColorMap);
+        gif->Image.ColorMap = nullptr;
+    }
     const QRect& r = image.rect;
     check(gif, EGifPutImageDesc(gif, r.left(), r.top(), r.width(), r.height(), false, local.get()));
     put_codes(gif, image.codes);
