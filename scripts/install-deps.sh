@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm
   fonts-arphic-ukai fonts-arphic-uming
+  desktop-file-utils appstream
 )
 # npm fetches the stroke data; a Node.js that came with its own npm is left alone.
 if ! command -v npm >/dev/null 2>&1; then
