@@ -11,8 +11,10 @@
 
 #include "app/main_window.h"
 #include "app/qt_dialogs.h"
+#include "app/single_instance.h"
 #include "app/startup.h"
 #include "app/user_folder.h"
+#include "output/character_list.h"
 #include "platform/error.h"
 #include "platform/registry.h"
 
@@ -41,6 +43,14 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Chinese characters"));
     inkwren::QtDialogs dialogs;
     const QString registry = inkwren::Registry::default_path();
+    // A character given on the command line: "inkwren 永".
+    const QStringList given =
+        inkwren::cjk_characters(QCoreApplication::arguments().mid(1).join(u' '));
+    const QString character = given.isEmpty() ? QString() : given.front();
+    const QString instance = inkwren::instance_name(registry);
+    if (inkwren::hand_over(instance, character)) {
+        return 0;  // the running Inkwren writes it
+    }
     QString working_dir = QDir::currentPath();
     // Installed, each user works in a folder of their own that reaches the shared data.
     if (const auto layout = inkwren::installed_layout(
@@ -67,6 +77,18 @@ int main(int argc, char** argv) {
     }
     inkwren::TForm1 form(std::move(start), dialogs);
     form.show();
+    inkwren::InstanceServer later_starts(instance);
+    later_starts.on_text = [&form](const QString& text) {
+        form.showNormal();
+        form.raise();
+        form.activateWindow();
+        if (!text.isEmpty()) {
+            form.clipboard_changed(text);
+        }
+    };
+    if (!character.isEmpty()) {
+        QTimer::singleShot(0, &form, [&form, character] { form.clipboard_changed(character); });
+    }
     if (qEnvironmentVariableIsSet("INKWREN_REPORT_FIRST_FRAME")) {
         QTimer::singleShot(0, report_first_frame);
     }

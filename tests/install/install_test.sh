@@ -64,6 +64,11 @@ chmod -R a-w "$prefix/share/inkwren"
 out="$home/out"
 HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
   "$prefix/bin/inkwren-export" strokes --quiet --out "$out" 永
+# The program itself: it starts, shows its first frame and quits when asked to report it.
+HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
+  INKWREN_REPORT_FIRST_FRAME=1 "$prefix/bin/inkwren" | grep -q "first frame shown"
+test -f "$home/data/inkwren/prefer.cfg"
+grep -q "installation path=$home/data/inkwren/" "$home/config/inkwren/registry.ini"
 chmod -R u+w "$prefix/share/inkwren"
 test -L "$home/data/inkwren/strokes.cdf"
 test -s "$out/永.wrt"
