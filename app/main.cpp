@@ -78,7 +78,17 @@ int main(int argc, char** argv) {
     inkwren::TForm1 form(std::move(start), dialogs);
     form.show();
     inkwren::InstanceServer later_starts(instance);
-    later_starts.on_text = [&form](const QString& text) {
+    // Start-up checks ask to hear when later starts can reach this one, and what they hand over.
+    const bool report = qEnvironmentVariableIsSet("INKWREN_REPORT_HANDOVER");
+    if (report) {
+        std::printf("listening\n");
+        std::fflush(stdout);
+    }
+    later_starts.on_text = [&form, report](const QString& text) {
+        if (report) {
+            std::printf("handed over: %s\n", qPrintable(text));
+            std::fflush(stdout);
+        }
         form.showNormal();
         form.raise();
         form.activateWindow();

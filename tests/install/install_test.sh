@@ -69,6 +69,17 @@ HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
   INKWREN_REPORT_FIRST_FRAME=1 "$prefix/bin/inkwren" | grep -q "first frame shown"
 test -f "$home/data/inkwren/prefer.cfg"
 grep -q "installation path=$home/data/inkwren/" "$home/config/inkwren/registry.ini"
+# A second start hands its character to the running one and ends at once.
+coproc running {
+  HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
+    INKWREN_REPORT_HANDOVER=1 exec "$prefix/bin/inkwren"
+}
+read -r line <&"${running[0]}"
+test "$line" = "listening"
+HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" "$prefix/bin/inkwren" 國
+read -r line <&"${running[0]}"
+kill "$running_PID"
+test "$line" = "handed over: 國"
 chmod -R u+w "$prefix/share/inkwren"
 test -L "$home/data/inkwren/strokes.cdf"
 test -s "$out/永.wrt"
