@@ -7,6 +7,7 @@
 
 #include "platform/code_page.h"
 #include "platform/error.h"
+#include "strokes/stroke_archive.h"
 
 namespace inkwren {
 namespace {
@@ -57,7 +58,10 @@ QString installation_folder(const Registry& registry, const QString& working_dir
                                                 QStringLiteral("installation path"))
                               .trimmed();
     // An empty value names no folder either; both fall back to where the program was started.
-    if (value == QLatin1String(absent_value) || value.isEmpty()) {
+    // So does a folder without the stroke archive: a value left behind by an installation since
+    // removed would otherwise stop every later start, also one from a folder that has the data.
+    if (value == QLatin1String(absent_value) || value.isEmpty() ||
+        !QFileInfo::exists(QDir(value).filePath(QString::fromLatin1(simplified_archive)))) {
         return with_trailing_slash(working_dir);
     }
     return with_trailing_slash(value);

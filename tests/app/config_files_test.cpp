@@ -240,13 +240,29 @@ TEST_F(ConfigFilesTest, InstallationFolderAlwaysEndsInASlash) {
     write_file(ini, "[Software\\Marlowen Technology\\inkwren\\iwren1.0]\nlegacy code page=950\n");
     EXPECT_EQ(installation_folder(registry, working), working + "/");
 
-    for (const QByteArray& value : {QByteArray("/opt/墨鷦"), QByteArray("/opt/墨鷦/")}) {
+    const QString installed = folder.file("墨鷦");
+    QDir().mkpath(installed);
+    write_file(installed + QStringLiteral("/strokes.cdf"), "archive");
+    for (const QString& value : {installed, installed + QStringLiteral("/")}) {
         write_file(ini,
                    "[Software\\Marlowen Technology\\inkwren\\iwren1.0]\n"
                    "installation path= " +
-                       value + " \n");
-        EXPECT_EQ(installation_folder(registry, working), QStringLiteral("/opt/墨鷦/"));
+                       value.toUtf8() + " \n");
+        EXPECT_EQ(installation_folder(registry, working), installed + QStringLiteral("/"));
     }
+}
+
+TEST_F(ConfigFilesTest, AStaleInstallationPathWithoutTheArchiveFallsBackToTheWorkingFolder) {
+    const QString ini = folder.file("登錄.ini");
+    const Registry registry(ini);
+    // What an installation since removed leaves: a folder whose links to the data dangle.
+    const QString removed = folder.file("已移除");
+    QDir().mkpath(removed);
+    QFile::link(QStringLiteral("/沒有/strokes.cdf"), removed + QStringLiteral("/strokes.cdf"));
+    write_file(ini, "[Software\\Marlowen Technology\\inkwren\\iwren1.0]\ninstallation path=" +
+                        removed.toUtf8() + "\n");
+    EXPECT_EQ(installation_folder(registry, QStringLiteral("/home/學生/筆順")),
+              QStringLiteral("/home/學生/筆順/"));
 }
 
 TEST(KeepOnScreenTest, ParksInTheCornerOrPullsBackOnlyAsFarAsNeeded) {
