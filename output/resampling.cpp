@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "animation/raster.h"
+#include "output/frame_difference.h"
 #include "platform/error.h"
 
 namespace inkwren {
@@ -163,39 +164,6 @@ std::pair<int, int> reached_targets(const AxisWeights& axis, int low, int high) 
     return {first, last};
 }
 
-// The box of the pixels where two pictures of one size and format differ; empty when none do.
-QRect changed_box(const QImage& before, const QImage& after) {
-    const int width = after.width();
-    const int bytes = 3 * width;
-    int top = -1;
-    int bottom = -1;
-    int left = width;
-    int right = -1;
-    for (int y = 0; y < after.height(); ++y) {
-        const uchar* old_row = before.constScanLine(y);
-        const uchar* new_row = after.constScanLine(y);
-        if (std::equal(new_row, new_row + bytes, old_row)) {
-            continue;
-        }
-        if (top < 0) {
-            top = y;
-        }
-        bottom = y;
-        int x = 0;
-        while (x < left && std::equal(new_row + 3 * x, new_row + 3 * x + 3, old_row + 3 * x)) {
-            ++x;
-        }
-        left = std::min(left, x);
-        int end = width - 1;
-        while (end > right &&
-               std::equal(new_row + 3 * end, new_row + 3 * end + 3, old_row + 3 * end)) {
-            --end;
-        }
-        right = std::max(right, end);
-    }
-    return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
 }  // namespace
 
 FrameResizer::FrameResizer(QSize source, QSize target)
@@ -207,7 +175,7 @@ const QImage& FrameResizer::resize(const QImage& frame) {
     if (previous_.isNull() || previous_.size() != picture.size()) {
         resized_ =
             resized_picture(picture, {int(columns_.samples.size()), int(rows_.samples.size())});
-    } else if (const QRect changed = changed_box(previous_, picture); !changed.isNull()) {
+    } else if (const QRect changed = changed_rect(previous_, picture); !changed.isEmpty()) {
         const auto [left, right] = reached_targets(columns_, changed.left(), changed.right());
         const auto [top, bottom] = reached_targets(rows_, changed.top(), changed.bottom());
         if (left <= right && top <= bottom) {

@@ -1,0 +1,33 @@
+// The animated GIF file put together with giflib from images already compressed: the global
+// colour table, the loop extension on the first image, each image's delay and local table.
+#pragma once
+
+#include <QByteArray>
+#include <QRect>
+#include <QSize>
+
+#include <vector>
+
+#include "output/gif_palette.h"
+
+namespace inkwren {
+
+inline constexpr int max_gif_delay = 0xFFFF;  // the delay field has 16 bits
+
+// One image of the file: a rectangle of palette indices, compressed.
+struct EncodedImage {
+    QRect rect;
+    int delay = 0;  // hundredths; identical frames that followed are folded in
+    int min_code_size = 2;
+    std::vector<Rgb> local_colors;  // empty: the image uses the global table
+    QByteArray codes;               // the LZW code stream
+};
+
+// The smallest LZW code size for a table of that many colours.
+int min_code_size(int colors);
+
+// The file: GIF89a, looping forever, no transparent colour. Images compressed for a smaller
+// global table than the final one are compressed again. Throws Error when giflib fails.
+QByteArray gif_file(QSize size, const std::vector<Rgb>& global, std::vector<EncodedImage>& images);
+
+}  // namespace inkwren
