@@ -1,29 +1,20 @@
 #include "app/export_maker.h"
 
 #include <QBuffer>
-#include <QDir>
 
 #include "langtable/text_keys.h"
-#include "output/gif_encoder.h"
+#include "output/gif_recorder.h"
 #include "output/jpeg_writer.h"
 #include "output/number_font.h"
 #include "output/stroke_order_sheet.h"
 #include "pad/writing_pad.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
-#include "platform/whole_file.h"
 
 namespace inkwren {
 namespace {
 
 constexpr int sheet_quality = 80;
-
-class Recording : public FrameRecorder {
-public:
-    explicit Recording(double scale) : encoder(scale) {}
-    void add(const QImage& frame, int delay) override { encoder.add(frame, delay); }
-    GifEncoder encoder;
-};
 
 }  // namespace
 
@@ -88,7 +79,7 @@ bool CharacterMaker::show(const QString& character) {
     return pad_->TextCopyDetected(character);
 }
 
-std::vector<QImage> CharacterMaker::sheet_pictures() const {
+StrokeOrderSheet CharacterMaker::sheet() const {
     const SheetInputs inputs = sheet_inputs(
         pad_->player(), setup_.sheet,
         setup_.language.lookup_text(QString::fromLatin1(text_key::sheet_number_prefix)),
@@ -99,20 +90,18 @@ std::vector<QImage> CharacterMaker::sheet_pictures() const {
         throw Error(
             setup_.language.lookup_text(QString::fromLatin1(text_key::no_sheet_pictures_notice)));
     }
-    std::vector<QImage> pictures = std::move(sheet->pictures);
-    pictures.push_back(sheet->sheet);  // the whole sheet last
-    return pictures;
+    return std::move(*sheet);
 }
 
 QByteArray CharacterMaker::sheet_file() const {
-    const QImage sheet = sheet_pictures().back();
+    const QImage picture = sheet().sheet;
     if (!options_.png) {
-        return jpeg_bytes(sheet, sheet_quality, QString());
+        return jpeg_bytes(picture, sheet_quality, QString());
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    sheet.save(&buffer, "PNG");
+    picture.save(&buffer, "PNG");
     return bytes;
 }
 
@@ -121,7 +110,7 @@ QByteArray CharacterMaker::gif_file() {
     settings.record_gif = true;
     settings.gif_scale = options_.scale;
     std::unique_ptr<FrameRecorder> finished;
-    pad_->make_recorder = [](double scale) { return std::make_unique<Recording>(scale); };
+    pad_->make_recorder = [](double scale) { return std::make_unique<GifRecorder>(scale); };
     pad_->on_capture_finished = [&finished](std::unique_ptr<FrameRecorder> capture) {
         finished = std::move(capture);
     };
@@ -133,7 +122,7 @@ QByteArray CharacterMaker::gif_file() {
     if (!finished) {
         throw Error(QStringLiteral("The character has no strokes to write."));
     }
-    return dynamic_cast<Recording&>(*finished).encoder.finish();
+    return dynamic_cast<GifRecorder&>(*finished).finish();
 }
 
 QByteArray CharacterMaker::stroke_file() const {

@@ -13,6 +13,7 @@
 
 #include "app/export_options.h"
 #include "app/export_setup.h"
+#include "output/stroke_order_sheet.h"
 
 namespace inkwren {
 
@@ -29,8 +30,8 @@ public:
     bool show(const QString& character);
 
     // The files of the character shown.
-    QByteArray sheet_file() const;  // JPEG, or PNG with --png
-    std::vector<QImage> sheet_pictures() const;
+    StrokeOrderSheet sheet() const;
+    QByteArray sheet_file() const;  // its picture as JPEG, or PNG with --png
     QByteArray gif_file();
     QByteArray stroke_file() const;
 

@@ -58,9 +58,7 @@ void make_one(Batch& batch, CharacterMaker& maker, int index) {
             bytes = maker.stroke_file();
             break;
         case ExportCommand::worksheet: {
-            std::vector<QImage> pictures = maker.sheet_pictures();
-            pictures.pop_back();  // the whole sheet
-            batch.sequences[std::size_t(index)] = std::move(pictures);
+            batch.sequences[std::size_t(index)] = maker.sheet().pictures;
             return;
         }
     }

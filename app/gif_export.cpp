@@ -2,32 +2,17 @@
 
 #include "langtable/language_table.h"
 #include "langtable/text_keys.h"
-#include "output/background_gif_encoder.h"
+#include "output/gif_encoder.h"
+#include "output/gif_recorder.h"
 #include "pad/writing_pad.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
+#include "platform/whole_file.h"
 
 namespace inkwren {
-namespace {
-
-class GifRecording : public FrameRecorder {
-public:
-    explicit GifRecording(double scale) : encoder_(scale) {}
-
-    void add(const QImage& frame, int delay) override { encoder_.add(frame, delay); }
-    QByteArray finish() { return encoder_.finish(); }
-
-private:
-    BackgroundGifEncoder encoder_;
-};
-
-}  // namespace
 
 QString gif_file_path(const QString& chosen) {
-    if (chosen.endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive)) {
-        return chosen;
-    }
-    return chosen + QStringLiteral(".gif");
+    return with_file_ending(chosen, QStringLiteral(".gif"));
 }
 
 QString gif_retry_message(const QString& error) {
@@ -35,12 +20,12 @@ QString gif_retry_message(const QString& error) {
 }
 
 std::unique_ptr<FrameRecorder> start_gif_recording(double scale) {
-    return std::make_unique<GifRecording>(scale);
+    return std::make_unique<GifRecorder>(scale);
 }
 
 void offer_gif(FrameRecorder& capture, Dialogs& dialogs, const LanguageTable& language,
                const QString& folder) {
-    const QByteArray gif = dynamic_cast<GifRecording&>(capture).finish();
+    const QByteArray gif = dynamic_cast<GifRecorder&>(capture).finish();
     const QString caption = QStringLiteral("Save File");
     while (const std::optional<QString> chosen =
                dialogs.choose_save_file(caption, folder, QStringLiteral("gif (*.gif *.GIF)"))) {

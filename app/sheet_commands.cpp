@@ -8,6 +8,7 @@
 #include "output/jpeg_writer.h"
 #include "output/number_font.h"
 #include "platform/dialogs.h"
+#include "platform/whole_file.h"
 
 namespace inkwren {
 namespace {
@@ -39,10 +40,7 @@ std::optional<StrokeOrderSheet> sheet_of_shown_character(Shell& shell, Dialogs& 
 }
 
 QString sheet_file_path(const QString& chosen) {
-    if (chosen.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive)) {
-        return chosen;
-    }
-    return chosen + QStringLiteral(".jpg");
+    return with_file_ending(chosen, QStringLiteral(".jpg"));
 }
 
 void save_sheet(Shell& shell, Dialogs& dialogs) {

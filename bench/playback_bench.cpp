@@ -13,7 +13,7 @@
 
 #include "animation/animationplayer.h"
 #include "animation/simple_player_owner.h"
-#include "output/background_gif_encoder.h"
+#include "output/gif_recorder.h"
 #include "tools/preview/archived_character.h"
 #include "tools/tool_options.h"
 
@@ -27,21 +27,8 @@ const QString character = QStringLiteral("鬱");
 // An owner whose captures are encoded as the program encodes them.
 class EncodingOwner : public SimplePlayerOwner {
 public:
-    class Recording : public FrameRecorder {
-    public:
-        explicit Recording(double scale) : encoder(scale) {}
-        void add(const QImage& frame, int delay) override {
-            QElapsedTimer timer;
-            timer.start();
-            encoder.add(frame, delay);
-            worst_add = std::max(worst_add, timer.nsecsElapsed() / 1e6);
-        }
-        double worst_add = 0;
-        BackgroundGifEncoder encoder;
-    };
-
     std::unique_ptr<FrameRecorder> start_capture() override {
-        return std::make_unique<Recording>(pad.gif_scale);
+        return std::make_unique<GifRecorder>(pad.gif_scale);
     }
     // Kept to be finished after the timing: the program finishes a capture when it offers the
     // GIF, once the animation is over.
@@ -91,10 +78,6 @@ void time_ticks(bool two_color, bool grey_first, bool capture = false, double gi
         two_color ? "two-colour" : "normal", grey_first ? "grey-first" : "",
         capture ? (gif_scale == 1.0 ? "capture 100%" : "capture 50%") : "", ticks.size(), mean,
         ticks[ticks.size() / 2], ticks.back(), play_ms);
-    if (owner.finished) {
-        std::printf("    worst add %.3f ms\n",
-                    dynamic_cast<EncodingOwner::Recording&>(*owner.finished).worst_add);
-    }
 }
 
 }  // namespace

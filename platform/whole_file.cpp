@@ -50,4 +50,8 @@ QByteArray read_whole_file(const QString& path, const QString& role, qint64 max_
     return bytes;
 }
 
+QString with_file_ending(const QString& name, const QString& ending) {
+    return name.endsWith(ending, Qt::CaseInsensitive) ? name : name + ending;
+}
+
 }  // namespace inkwren

@@ -8,6 +8,9 @@
 
 namespace inkwren {
 
+// The name with the ending (".jpg") added, unless it already ends so in any letter case.
+QString with_file_ending(const QString& name, const QString& ending);
+
 // Throws Error naming the file when it cannot be written; the old file is then left as it was.
 void write_whole_file(const QString& path, const QByteArray& bytes);
 
