@@ -60,7 +60,6 @@ public:
     const std::vector<int>& multi_selection() const { return multi_selection_; }
     bool move_mode() const { return move_mode_; }
     bool dragging() const { return dragging_; }
-    bool banding() const { return banding_; }
 
     // Records the editor makes get their instant flag clear, so they are animated.
     bool animate_new = true;

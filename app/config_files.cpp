@@ -72,12 +72,16 @@ ShellFolders system_shell_folders() {
             QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)};
 }
 
+void save_output_folder(const QString& sys_cfg_path, const QString& folder) {
+    write_whole_file(sys_cfg_path, QFile::encodeName(folder) + "\r\n");
+}
+
 QString resolve_output_folder(const QString& sys_cfg_path, const ShellFolders& shell_folders) {
     const std::optional<QByteArray> line = first_line_of(sys_cfg_path);
     if (!line) {
         const QString folder =
             shell_folders.desktop.isEmpty() ? fallback_folder() : shell_folders.desktop;
-        write_whole_file(sys_cfg_path, QFile::encodeName(folder) + "\r\n");
+        save_output_folder(sys_cfg_path, folder);
         return folder;
     }
     const QString folder = QFile::decodeName(*line).trimmed();

@@ -54,6 +54,9 @@ struct ShellFolders {
 };
 ShellFolders system_shell_folders();
 
+// Rewrites "sys.cfg" whole with the folder as its only line.
+void save_output_folder(const QString& sys_cfg_path, const QString& folder);
+
 // The folder sheets and animations are saved to, from the first line of "sys.cfg". A missing
 // file is created holding the desktop folder. Throws Error when the file cannot be read or
 // created.

@@ -124,8 +124,8 @@ QString folder_to_store(const QString& edited) {
 }
 
 void store_output_folder(const QString& installation_folder, const QString& folder) {
-    write_whole_file(QDir(installation_folder).filePath(QString::fromLatin1(output_folder_file)),
-                     QFile::encodeName(folder) + "\r\n");
+    save_output_folder(QDir(installation_folder).filePath(QString::fromLatin1(output_folder_file)),
+                       folder);
 }
 
 }  // namespace inkwren

@@ -22,7 +22,6 @@ public:
     // Shows the palette where the layout puts it, or hides everything without one.
     void lay_out(const PadLayout& layout, const QImage& palette);
 
-    std::int32_t pick_color() const { return pick_color_; }
     // Called with the picked colour; the pressed flag tells a press from a drag.
     std::function<void(std::int32_t colour, bool pressed)> on_pick;
     // A press on the swatch, which opens the colour chooser.
