@@ -8,31 +8,18 @@
 #include "encoding/encoding_mode.h"
 #include "platform/error.h"
 #include "platform/registry.h"
-#include "platform/whole_file.h"
 
 namespace inkwren {
 namespace {
 
-PreferenceRecord read_preferences(const QDir& folder) {
-    const QString path = folder.filePath(QString::fromLatin1(preference_file));
+// A record of the installation folder, read as start-up reads it but never written: a file that
+// is missing or damaged leaves the defaults.
+template <typename Record, typename Parse>
+Record read_record(const QDir& folder, const char* name, qsizetype size, Parse parse) {
+    const QString path = folder.filePath(QString::fromLatin1(name));
     try {
-        if (QFileInfo::exists(path)) {
-            return parse_preference(read_whole_file(path, QStringLiteral("The settings file")),
-                                    path);
-        }
-    } catch (const Error&) {
-        // A damaged file leaves the defaults, as the program would after replacing it.
-    }
-    return {};
-}
-
-SheetSettings read_sheet_settings(const QDir& folder) {
-    const QString path = folder.filePath(QString::fromLatin1(sheet_settings_file));
-    try {
-        if (QFileInfo::exists(path)) {
-            return parse_sheet_settings(
-                read_whole_file(path, QStringLiteral("The settings file"), sheet_record_size),
-                path);
+        if (const std::optional<QByteArray> bytes = read_settings_file(path, size)) {
+            return parse(*bytes, path);
         }
     } catch (const Error&) {
     }
@@ -80,11 +67,13 @@ ExportSetup export_setup(const ExportOptions& options, const QString& registry_p
         throw Error(QStringLiteral("There is no stroke archive (%1) in %2.")
                         .arg(QString::fromLatin1(simplified_archive), setup.installation));
     }
-    const PreferenceRecord preferences = read_preferences(folder);
+    const auto preferences = read_record<PreferenceRecord>(
+        folder, preference_file, preference_record_size, parse_preference);
     setup.language.load_language(
         folder.filePath(QString::fromLatin1(preferences.language_file).trimmed()),
         setup.legacy_code_page);
-    setup.sheet = read_sheet_settings(folder);
+    setup.sheet = read_record<SheetSettings>(folder, sheet_settings_file, sheet_record_size,
+                                             parse_sheet_settings);
     apply_overrides(options, setup.sheet);
 
     const bool traditional =
