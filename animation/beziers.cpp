@@ -123,13 +123,23 @@ void expand_polyline_run(const TObjList& source, std::size_t& index, TObjList& d
                          int step_len) {
     check_step_len(step_len);
     const std::size_t first = index;
-    std::vector<PixelPoint> retained;
+    // Each retained point keeps its own pen width, so a stroke that swells and tapers plays as
+    // it is drawn at rest: the points up to a retained point take its width, as the segment
+    // drawn to it does.
+    struct Retained {
+        PixelPoint point;
+        std::int32_t pen_width;
+    };
+    std::vector<Retained> retained;
     PixelPoint previous;  // the origin, so a run's leading points there are skipped
     for (; run_continues(source, index, record_kind::pen_point); ++index) {
         const PixelPoint point{round_even(source[index].x), round_even(source[index].y)};
         if (point != previous) {
-            retained.push_back(point);
+            retained.push_back({point, source[index].pen_width});
             previous = point;
+        } else if (!retained.empty()) {
+            retained.back().pen_width =
+                std::max(retained.back().pen_width, source[index].pen_width);
         }
     }
     // A run that never leaves the origin has no point to start the pen at, so it draws nothing.
@@ -137,20 +147,22 @@ void expand_polyline_run(const TObjList& source, std::size_t& index, TObjList& d
         return;
     }
 
-    std::vector<PixelPoint> path{retained.front()};
+    auto add = [&](PixelPoint point, std::int32_t pen_width) {
+        // Kind 0, so that the play list's next pass takes them as finished pen points.
+        PointRecord record =
+            pen_point_like(source[first], point.x, point.y, record_kind::old_pen_point);
+        record.pen_width = pen_width;
+        destination.push_back(record);
+    };
+    add(retained.front().point, retained.front().pen_width);
     for (std::size_t i = 1; i < retained.size(); ++i) {
-        const std::vector<PixelPoint> segment =
-            densify_segment(retained[i - 1], retained[i], step_len);
-        path.insert(path.end(), segment.begin(), segment.end());
+        for (const PixelPoint& point :
+             densify_segment(retained[i - 1].point, retained[i].point, step_len)) {
+            add(point, retained[i].pen_width);
+        }
     }
-    path.push_back(retained.back());
-    path.push_back(retained.back());
-
-    // Kind 0, so that the play list's next pass takes them as finished pen points.
-    for (const PixelPoint& point : path) {
-        destination.push_back(
-            pen_point_like(source[first], point.x, point.y, record_kind::old_pen_point));
-    }
+    add(retained.back().point, retained.back().pen_width);
+    add(retained.back().point, retained.back().pen_width);
 }
 
 std::vector<PixelPoint> densify_segment(PixelPoint a, PixelPoint b, int step_len) {

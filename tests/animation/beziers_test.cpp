@@ -97,7 +97,10 @@ TEST(ExpandPolylineRun, DensifiesRetainedPointsAndEndsOnTheLastThreeTimes) {
     EXPECT_EQ(index, 3u);
     EXPECT_EQ(pixels_of(out),
               (std::vector<PixelPoint>{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {4, 1}, {4, 1}}));
-    EXPECT_EQ(out[5], point(4, 1, record_kind::old_pen_point, 3));
+    // Colour, repeat count, instant flag and fill come from the run's first record; the width
+    // from the point each step leads to (two source points on one pixel give the wider).
+    EXPECT_EQ(out[5], point(4, 1, record_kind::old_pen_point, 5));
+    EXPECT_EQ(out[0].pen_width, 4);
 
     EXPECT_EQ(pixels_of(polyline({{0, 0}, {10, 0}}, point(0, 0, record_kind::fill_seed), index)),
               (std::vector<PixelPoint>{{10, 0}, {10, 0}, {10, 0}}));
@@ -105,6 +108,20 @@ TEST(ExpandPolylineRun, DensifiesRetainedPointsAndEndsOnTheLastThreeTimes) {
     EXPECT_EQ(pixels_of(polyline({{6, 2}}, end_marker(record_kind::pen_point), index)),
               (std::vector<PixelPoint>{{6, 2}, {6, 2}, {6, 2}}));
     EXPECT_EQ(index, 1u);
+}
+
+TEST(ExpandPolylineRun, AStrokeThatTapersPlaysTaperingAsItIsDrawnAtRest) {
+    TObjList source = {point(10, 10, record_kind::pen_point, 12),
+                       point(14, 10, record_kind::pen_point, 8),
+                       point(16, 12, record_kind::pen_point, 2), end_marker()};
+    std::size_t index = 0;
+    TObjList out;
+    expand_polyline_run(source, index, out);
+    std::vector<std::int32_t> widths;
+    for (const PointRecord& record : out) {
+        widths.push_back(record.pen_width);
+    }
+    EXPECT_EQ(widths, (std::vector<std::int32_t>{12, 8, 8, 8, 8, 2, 2, 2, 2}));
 }
 
 TEST(ExpandPolylineRun, ARunThatStaysAtTheOriginDrawsNothingButIsPassed) {

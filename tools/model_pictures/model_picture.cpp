@@ -10,14 +10,11 @@
 
 #include "platform/code_page.h"
 #include "platform/error.h"
+#include "tools/em_placement.h"
 
 namespace inkwren::tools {
 namespace {
 
-// The stroke data's em square on the pad: 200 pixels per em, the top 900 of 1024 units above
-// the baseline.
-constexpr int em_pixels = model_picture_side;
-constexpr double baseline = 900.0 * model_picture_side / 1024.0;
 // Sixteen tints give smooth edges at this size and let each picture be stored at four bits a
 // pixel.
 constexpr int tint_count = 16;
@@ -96,7 +93,7 @@ ModelPictureRenderer::ModelPictureRenderer(const QString& family) {
                         .arg(family));
     }
     QFont font(family);
-    font.setPixelSize(em_pixels);
+    font.setPixelSize(int(em_pixels));
     font.setStyleStrategy(QFont::NoFontMerging);
     font.setHintingPreference(QFont::PreferNoHinting);
     font_ = QRawFont::fromFont(font);
@@ -129,7 +126,7 @@ QImage ModelPictureRenderer::render(char32_t character) const {
     // The coverage image has a margin of its own, so its ink is placed where the outline's exact
     // bounds say the glyph lies.
     const QRectF outline = font_.pathForGlyph(glyphs[0]).boundingRect();
-    const QPoint to(qFloor(outline.left()), qFloor(baseline + outline.top()));
+    const QPoint to(qFloor(em_left + outline.left()), qFloor(pad_baseline + outline.top()));
     const QRect placed = QRect(to, ink.size()) & picture.rect();
     for (int y = placed.top(); y <= placed.bottom(); ++y) {
         const uchar* from =

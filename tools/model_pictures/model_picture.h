@@ -10,9 +10,8 @@
 namespace inkwren::tools {
 
 // A picture as large as the pad, which the pad centres on itself, so picture pixels are pad
-// pixels. The stroke data was drawn from the same Kai outlines in a 1024-unit em square whose
-// top is 900 units above the baseline; the glyph is placed the same way (200 pixels per em,
-// baseline 175.8 pixels down), so the animated strokes trace over the model.
+// pixels. The stroke data was drawn from the same Kai outlines; the glyph's em square is placed
+// on the pad as the strokes' is, so the animated strokes trace over the model.
 inline constexpr int model_picture_side = 200;
 
 // The colour of fully covered pixels: a soft tracing red, well apart from the black and blue of

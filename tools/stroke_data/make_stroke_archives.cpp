@@ -62,7 +62,7 @@ std::vector<HanziSource> read_package(const QString& folder, int& skipped) {
 }
 
 void write_one(const QString& out, const char* data_name, ArchiveKind kind,
-               const std::vector<HanziSource>& characters) {
+               const std::vector<ConvertedCharacter>& characters) {
     const QString data_file = QString::fromLatin1(data_name);
     const QString data_path = QDir(out).filePath(data_file);
     const QString index_path = QDir(out).filePath(index_file_name(data_file));
@@ -94,8 +94,9 @@ int main(int argc, char** argv) {
         print(QStringLiteral("read %1 characters, skipped %2 malformed")
                   .arg(characters.size())
                   .arg(skipped));
-        write_one(out, simplified_archive, ArchiveKind::simplified, characters);
-        write_one(out, traditional_archive, ArchiveKind::traditional, characters);
+        const std::vector<ConvertedCharacter> converted = convert_characters(characters);
+        write_one(out, simplified_archive, ArchiveKind::simplified, converted);
+        write_one(out, traditional_archive, ArchiveKind::traditional, converted);
         print(QStringLiteral("stroke archives built in %1 ms").arg(timer.elapsed()));
         return 0;
     } catch (const Error& error) {
