@@ -212,6 +212,7 @@ private:
     bool saved_marks_ = false;
     bool underlay_in_background_ = false;
     bool loop_wait_ = false;
+    bool looped_ = false;               // this playback is a round of the loop
     std::optional<int> shown_strokes_;  // elements shown at rest; none for all of them
     QPoint ink_position_;               // where the next line on the ink layer starts
     QString save_dir_;                  // where the last save went

@@ -52,6 +52,7 @@ void TAnimationPlayer::play() {
     }
     playing_ = true;
     loop_wait_ = false;
+    looped_ = false;
     shown_strokes_.reset();
     capture_.reset();  // a capture holds one whole playback
     reset_background();
@@ -228,7 +229,7 @@ void TAnimationPlayer::play_instant_run(Canvas& ink) {
 
 void TAnimationPlayer::show_frame(const QImage& bitmap, bool stroke_end, int delay) {
     image_ = bitmap;
-    if (pad().record_gif) {
+    if (pad().record_gif && !looped_) {
         const bool thinned_out = !stroke_end && (frame_no_ - 1) % gif_every != 0 &&
                                  play_pos_ < int(play_list_.size()) - 1;
         if (!thinned_out) {
@@ -283,6 +284,8 @@ void TAnimationPlayer::end_loop_wait() {
     playtimer_->stop();
     if (pad().loop_lesson) {
         replay();
+        // One capture of the character is enough: a round of the loop offers none.
+        looped_ = true;
     }
 }
 

@@ -104,6 +104,7 @@ TEST_F(LessonTest, AStepStopsPlaybackAndLeavesNoUnderlayBehind) {
 
 TEST_F(LessonTest, LoopingWritesTheCharacterAgainAfterASecondUntilSwitchedOff) {
     owner.pad.loop_lesson = true;
+    owner.pad.record_gif = true;
     player->play();
     run_to_end();
     ASSERT_TRUE(player->waiting_to_loop());
@@ -118,6 +119,7 @@ TEST_F(LessonTest, LoopingWritesTheCharacterAgainAfterASecondUntilSwitchedOff) {
     EXPECT_EQ(player->play_pos(), 0);
 
     run_to_end();
+    EXPECT_EQ(owner.gif_count, 1);  // the first round's capture alone
     owner.pad.loop_lesson = false;
     player->play_tick();
     EXPECT_FALSE(player->playing());
