@@ -2,6 +2,9 @@
 
 #include <QDir>
 
+#include <algorithm>
+#include <cstddef>
+
 #include "animation/layers.h"
 #include "animation/raster.h"
 #include "animation/stroke_editor.h"
@@ -80,17 +83,36 @@ void TAnimationPlayer::reset_background() {
 }
 
 void TAnimationPlayer::show_static() {
+    show_strokes(lines_.count());
+}
+
+void TAnimationPlayer::show_strokes(int count) {
+    count = std::clamp(count, 0, lines_.count());
+    shown_strokes_ = count < lines_.count() ? std::optional<int>(count) : std::nullopt;
     image_ = back_bmp_;
     RestStyle style;
     style.width_scale = scale();
     style.flashbar_picture = pad().show_flashbars ? &flashbar_pic_ : nullptr;
     style.dragging = editor_->dragging();
-    draw_at_rest(image_, lines_, style);
+    if (shown_strokes_) {
+        TLineList first;
+        first.items.assign(lines_.items.begin(), lines_.items.begin() + std::ptrdiff_t(count));
+        draw_at_rest(image_, first, style);
+    } else {
+        draw_at_rest(image_, lines_, style);
+    }
     if (lines_.items.empty() && !note_.isEmpty()) {
         draw_note();
     }
     editor_->draw_decorations(image_);
     image_changed();
+}
+
+int TAnimationPlayer::shown_strokes() const {
+    if (playing_ || !shown_strokes_) {
+        return lines_.count();
+    }
+    return std::min(*shown_strokes_, lines_.count());
 }
 
 void TAnimationPlayer::drop_underlay() {

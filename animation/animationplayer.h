@@ -84,6 +84,12 @@ public:
     void reset_background();
     // The background and the whole character at rest, with the editor's selection.
     void show_static();
+    // The background and the first count elements of lines() at rest (count is clamped): the
+    // one place the character at rest is drawn, whole or in part, so that whatever goes over
+    // strokes at rest belongs here.
+    void show_strokes(int count);
+    // How many elements the view at rest shows: all of them while playing or after a playback.
+    int shown_strokes() const;
     // Takes the grey underlay of the last playback out of the background, so that the static
     // view shows the strokes as they are now and not a ghost of them as they were played.
     void drop_underlay();
@@ -100,10 +106,13 @@ public:
     void play_tick();
     // Saves the strokes to the temporary workbook, reloads them and plays.
     void replay();
-    // While playing, stops or restarts the timer.
+    // While playing, or waiting to loop, stops or restarts the timer.
     void pause();
-    // Stops, drops captured frames and shows the character at rest.
+    // Stops, drops captured frames and shows the character at rest; ends a wait to loop.
     void stop_play();
+    // With the pad's looping on, a finished playback waits a second on its timer, the finished
+    // character still shown, and then the character is written again.
+    bool waiting_to_loop() const { return loop_wait_; }
     void toggle_grey_first();
     void toggle_two_color();
     // Presents a frame; with capture on, keeps it for the animated GIF (delay in ms, −1 none).
@@ -142,6 +151,7 @@ private:
     void play_flash_step(const PointRecord& step);
     void capture_frame(const QImage& bitmap, int delay);
     void finish_playback();
+    void end_loop_wait();
     void restart_if_playing();
     void delete_workbook() const;
     void set_interval(int ms);
@@ -161,6 +171,7 @@ private:
     static constexpr int stroke_hold_ms = 250;
     static constexpr int flash_hold_ms = 250;
     static constexpr int gif_every = 6;
+    static constexpr int loop_wait_ms = 1000;
     static constexpr std::int32_t done_color = 0x000000;
     static constexpr std::int32_t bg_color = 0xFFFFFF;
 
@@ -200,8 +211,11 @@ private:
     int frame_no_ = 1;
     bool saved_marks_ = false;
     bool underlay_in_background_ = false;
-    QPoint ink_position_;  // where the next line on the ink layer starts
-    QString save_dir_;     // where the last save went
+    bool loop_wait_ = false;
+    bool looped_ = false;               // this playback is a round of the loop
+    std::optional<int> shown_strokes_;  // elements shown at rest; none for all of them
+    QPoint ink_position_;               // where the next line on the ink layer starts
+    QString save_dir_;                  // where the last save went
 
     std::unique_ptr<QTimer> playtimer_;
     std::unique_ptr<StrokeEditor> editor_;

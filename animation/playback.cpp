@@ -51,6 +51,9 @@ void TAnimationPlayer::play() {
         editor_->deselect();
     }
     playing_ = true;
+    loop_wait_ = false;
+    looped_ = false;
+    shown_strokes_.reset();
     capture_.reset();  // a capture holds one whole playback
     reset_background();
     play_list_ = std::move(list);
@@ -82,6 +85,10 @@ void TAnimationPlayer::draw_grey_underlay() {
 }
 
 void TAnimationPlayer::play_tick() {
+    if (loop_wait_) {
+        end_loop_wait();
+        return;
+    }
     set_interval(tick_ms_);
     stroke_pause_ = pad().stroke_interval * pause_ms_per_notch;
     const int steps = pad().pen_speed;
@@ -222,7 +229,7 @@ void TAnimationPlayer::play_instant_run(Canvas& ink) {
 
 void TAnimationPlayer::show_frame(const QImage& bitmap, bool stroke_end, int delay) {
     image_ = bitmap;
-    if (pad().record_gif) {
+    if (pad().record_gif && !looped_) {
         const bool thinned_out = !stroke_end && (frame_no_ - 1) % gif_every != 0 &&
                                  play_pos_ < int(play_list_.size()) - 1;
         if (!thinned_out) {
@@ -263,6 +270,23 @@ void TAnimationPlayer::finish_playback() {
     }
     play_pos_ = 0;
     delete_workbook();
+    if (pad().loop_lesson) {
+        // The finished character stays a moment before it is written again.
+        loop_wait_ = true;
+        set_interval(loop_wait_ms);
+        playtimer_->start();
+    }
+}
+
+// Looping switched off during the wait ends it without a replay.
+void TAnimationPlayer::end_loop_wait() {
+    loop_wait_ = false;
+    playtimer_->stop();
+    if (pad().loop_lesson) {
+        replay();
+        // One capture of the character is enough: a round of the loop offers none.
+        looped_ = true;
+    }
 }
 
 void TAnimationPlayer::delete_workbook() const {
@@ -291,7 +315,7 @@ void TAnimationPlayer::replay() {
 }
 
 void TAnimationPlayer::pause() {
-    if (!playing_) {
+    if (!playing_ && !loop_wait_) {
         return;
     }
     if (playtimer_->isActive()) {
@@ -304,6 +328,10 @@ void TAnimationPlayer::pause() {
 void TAnimationPlayer::stop_play() {
     frame_no_ = 1;
     capture_.reset();  // a playback stopped early keeps no capture
+    if (loop_wait_) {
+        loop_wait_ = false;
+        playtimer_->stop();
+    }
     if (!playing_) {
         return;
     }

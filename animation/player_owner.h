@@ -30,9 +30,11 @@ struct ModelFont {
     std::uint8_t style = 0;  // bit 0 bold, 1 italic, 2 underline, 3 strikeout
 };
 
+inline constexpr int max_pen_speed = 100;
+
 // The pad's settings: one value, owned by the pad, read by its player.
 struct PadSettings {
-    int pen_speed = 2;        // points per tick less one, 0 to 100
+    int pen_speed = 2;        // points per tick less one, 0 to max_pen_speed
     int stroke_interval = 0;  // pause between strokes in notches, 0 to 30
     bool show_grid = true;
     bool show_pen = true;
@@ -40,6 +42,7 @@ struct PadSettings {
     bool grey_first = true;
     bool two_color = true;
     bool edit_marks = false;
+    bool loop_lesson = false;     // a finished playback starts again after a pause
     int flash_count = 3;          // flashes a new flash bar gives
     std::int32_t pick_color = 0;  // the pen colour: the palette's or the colour chooser's last
     std::int32_t stroke_color = 0xFF0000;

@@ -124,7 +124,11 @@ void TForm1::build_menus() {
         }
         action->setObjectName(QString::fromLatin1(entry.name));
         action->setVisible(entry.visible);
-        action->setShortcut(entry.shortcut);
+        if (entry.second_shortcut.isEmpty()) {
+            action->setShortcut(entry.shortcut);
+        } else {
+            action->setShortcuts({entry.shortcut, entry.second_shortcut});
+        }
         if (entry.kind == MenuKind::toggle || entry.kind == MenuKind::choice) {
             action->setCheckable(true);
             action->setChecked(entry.checked);
@@ -278,6 +282,34 @@ void TForm1::N13Click() {
 void TForm1::N20Click() {
     pad().toggle_flashbars();
 }
+
+// The keyboard lesson. While the character field has the focus, it keeps these keys for its
+// text: a line edit claims printable and cursor keys before window shortcuts see them.
+void TForm1::N56Click() {
+    pad().play_or_pause();
+}
+void TForm1::N57Click() {
+    pad().step_strokes(StrokeStep::next);
+}
+void TForm1::N58Click() {
+    pad().step_strokes(StrokeStep::previous);
+}
+void TForm1::N59Click() {
+    pad().step_strokes(StrokeStep::none);
+}
+void TForm1::N60Click() {
+    pad().step_strokes(StrokeStep::all);
+}
+void TForm1::N61Click() {
+    pad().toggle_looping();
+}
+void TForm1::N62Click() {
+    pad().change_pen_speed(1);
+}
+void TForm1::N63Click() {
+    pad().change_pen_speed(-1);
+}
+
 void TForm1::N18Click() {
     shell_.toggle_use_custom();
 }

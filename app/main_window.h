@@ -57,6 +57,14 @@ public:
     void N2Click();   // nine-grid
     void N13Click();  // pencil
     void N20Click();  // flash bars
+    void N56Click();  // play, pause or resume
+    void N57Click();  // the next stroke
+    void N58Click();  // the previous stroke
+    void N59Click();  // no strokes
+    void N60Click();  // the whole character
+    void N61Click();  // looping
+    void N62Click();  // pen faster
+    void N63Click();  // pen slower
     void N18Click();  // use custom characters
     void N17Click();  // save the custom character
     void N19Click();  // delete the custom character

@@ -54,6 +54,17 @@ const std::vector<MenuEntry>& menu_table() {
         {"N43", "N1", text_key::library_menu, "字庫", K::submenu},
         {"N41", "N43", text_key::traditional_library_item, "繁體字庫", K::choice, false, true, {}, &TForm1::N41Click},
         {"N42", "N43", text_key::simplified_library_item, "簡體字庫", K::choice, true, true, {}, &TForm1::N42Click},
+        {"N54", "N1", nullptr, "-", K::separator},
+        {"N55", "N1", text_key::playback_menu, "播放", K::submenu},
+        {"N56", "N55", text_key::play_pause_item, "播放/暫停", K::command, false, true, QKeySequence(Qt::Key_Space), &TForm1::N56Click},
+        {"N57", "N55", text_key::next_stroke_item, "下一筆", K::command, false, true, QKeySequence(Qt::Key_Right), &TForm1::N57Click},
+        {"N58", "N55", text_key::previous_stroke_item, "上一筆", K::command, false, true, QKeySequence(Qt::Key_Left), &TForm1::N58Click},
+        {"N59", "N55", text_key::no_strokes_item, "不顯示筆劃", K::command, false, true, QKeySequence(Qt::Key_Home), &TForm1::N59Click},
+        {"N60", "N55", text_key::whole_character_item, "顯示全字", K::command, false, true, QKeySequence(Qt::Key_End), &TForm1::N60Click},
+        {"N61", "N55", text_key::loop_item, "循環播放", K::toggle, false, true, QKeySequence(Qt::Key_L), &TForm1::N61Click},
+        // The keypad's keys reach these too: shortcuts fall back to the key without the keypad.
+        {"N62", "N55", text_key::faster_item, "加快", K::command, false, true, QKeySequence(Qt::Key_Plus), &TForm1::N62Click, QKeySequence(Qt::Key_Equal)},
+        {"N63", "N55", text_key::slower_item, "減慢", K::command, false, true, QKeySequence(Qt::Key_Minus), &TForm1::N63Click},
         {"N6", nullptr, text_key::help_menu, "輔助", K::submenu},
         // No update service: the item stays greyed out.
         {"N7", "N6", text_key::software_update_item, "軟件更新...", K::command},

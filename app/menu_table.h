@@ -24,6 +24,7 @@ struct MenuEntry {
     bool visible = true;
     QKeySequence shortcut = {};
     void (TForm1::*handler)() = nullptr;
+    QKeySequence second_shortcut = {};  // another key for the same command
 };
 
 inline constexpr auto popup_menu_name = "PopupMenu1";

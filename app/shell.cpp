@@ -249,6 +249,7 @@ std::optional<bool> Shell::check_mark(const QString& item) const {
         {"N2", settings.show_grid},
         {"N13", settings.show_pen},
         {"N20", settings.show_flashbars},
+        {"N61", settings.loop_lesson},
         {"n18", pad_->use_custom},
         {"N5", stay_on_top_},
         {"Gif1", settings.record_gif},

@@ -49,6 +49,17 @@ inline constexpr auto simplified_library_item = "0191";
 inline constexpr auto settings_program_item = "0194";
 inline constexpr auto autodetect_item = "0195";
 
+// The playback menu: the keyboard lesson on the pad.
+inline constexpr auto playback_menu = "0240";
+inline constexpr auto play_pause_item = "0241";
+inline constexpr auto next_stroke_item = "0242";
+inline constexpr auto previous_stroke_item = "0243";
+inline constexpr auto no_strokes_item = "0244";
+inline constexpr auto whole_character_item = "0245";
+inline constexpr auto loop_item = "0246";
+inline constexpr auto faster_item = "0247";
+inline constexpr auto slower_item = "0248";
+
 // Hints of the writing pad's buttons, character field and sliders.
 inline constexpr auto grey_first_hint = "8000";
 inline constexpr auto two_colour_hint = "8001";

@@ -75,7 +75,7 @@ PadView::PadView(WritingPad& pad, QImage palette, int screen_height, EventGuard 
 
 void PadView::build_panel() {
     const PadSettings& settings = pad_.settings();
-    TrackBar1_ = make_slider(Panel1_, "TrackBar1", 100, settings.pen_speed);
+    TrackBar1_ = make_slider(Panel1_, "TrackBar1", max_pen_speed, settings.pen_speed);
     TrackBar2_ = make_slider(Panel1_, "TrackBar2", 30, settings.stroke_interval);
     connect(TrackBar1_, &QSlider::valueChanged, this,
             [this](int value) { pad_.settings().pen_speed = value; });

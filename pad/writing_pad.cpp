@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include "animation/stroke_editor.h"
 #include "encoding/recognition.h"
 #include "langtable/language_table.h"
@@ -306,6 +308,24 @@ void WritingPad::undo() {
 
 void WritingPad::redo() {
     player_->editor().redo();
+}
+
+void WritingPad::play_or_pause() {
+    inkwren::play_or_pause(*player_);
+}
+
+void WritingPad::step_strokes(StrokeStep step) {
+    inkwren::step_strokes(*player_, step);
+}
+
+// Switched off during the wait before the next round, looping ends with that wait.
+void WritingPad::toggle_looping() {
+    settings_.loop_lesson = !settings_.loop_lesson;
+}
+
+void WritingPad::change_pen_speed(int notches) {
+    settings_.pen_speed = std::clamp(settings_.pen_speed + notches, 0, max_pen_speed);
+    settings_changed();
 }
 
 void WritingPad::clipboard_changed(const QString& text) {

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "animation/animationplayer.h"
+#include "animation/lesson.h"
 #include "animation/player_owner.h"
 #include "encoding/encoding_mode.h"
 #include "pad/text_intake.h"
@@ -102,6 +103,13 @@ public:
     void delete_flash_bar();
     void undo();
     void redo();
+
+    // The keyboard lesson: play or pause, a step through the stroke order, looping on or off,
+    // and the pen speed moved by notches (kept within the slider's range).
+    void play_or_pause();
+    void step_strokes(StrokeStep step);
+    void toggle_looping();
+    void change_pen_speed(int notches);
 
     // A text copied anywhere on the desktop.
     void clipboard_changed(const QString& text);

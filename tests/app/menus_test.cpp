@@ -79,6 +79,16 @@ const std::vector<Designed>& designed_items() {
         {"N43", "N1", "字庫", K::submenu},
         {"N41", "N43", "繁體字庫", K::choice},
         {"N42", "N43", "簡體字庫", K::choice, true},
+        {"N54", "N1", "-", K::separator},
+        {"N55", "N1", "播放", K::submenu},
+        {"N56", "N55", "播放/暫停", K::command},
+        {"N57", "N55", "下一筆", K::command},
+        {"N58", "N55", "上一筆", K::command},
+        {"N59", "N55", "不顯示筆劃", K::command},
+        {"N60", "N55", "顯示全字", K::command},
+        {"N61", "N55", "循環播放", K::toggle},
+        {"N62", "N55", "加快", K::command},
+        {"N63", "N55", "減慢", K::command},
         {"N6", nullptr, "輔助", K::submenu},
         {"N7", "N6", "軟件更新...", K::command},
         {"N8", "N6", "使用說明", K::command},
@@ -165,7 +175,7 @@ TEST_F(MenusTest, TheWindowBuildsEveryMenuInTheTablesOrder) {
     }
     EXPECT_EQ(bar, (QStringList{"N11", "N1", "N6"}));
     for (const char* menu :
-         {"N11", "N16", "N14", "N1", "N30", "N34", "N43", "N6", popup_menu_name}) {
+         {"N11", "N16", "N14", "N1", "N30", "N34", "N43", "N55", "N6", popup_menu_name}) {
         SCOPED_TRACE(menu);
         QStringList expected;
         for (const Designed& designed : designed_items()) {

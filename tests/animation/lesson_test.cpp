@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "animation/animationplayer.h"
+#include "animation/lesson.h"
+#include "animation/simple_player_owner.h"
+#include "tests/support/fixtures.h"
+
+namespace inkwren {
+namespace {
+
+using testing::point;
+
+TObjList stroke_at(double y) {
+    return {point(20, y), point(80, y), end_marker(2)};
+}
+
+// Three strokes; the fill seed's mark comes with the second.
+TLineList lesson_lines(int elements = 4) {
+    PointRecord seed = point(150, 60, record_kind::fill_seed);
+    seed.fill_color = 0x00FF00;
+    const TObjList all[] = {stroke_at(30), stroke_at(80), {seed, end_marker(1)}, stroke_at(130)};
+    TLineList lines;
+    for (int index = 0; index < elements; ++index) {
+        add_line(lines, all[index]);
+    }
+    return lines;
+}
+
+TEST(StrokeSteps, InklessElementsComeWithTheStrokeBeforeThemOrTheFirst) {
+    const StrokeSteps steps(lesson_lines());
+    ASSERT_EQ(steps.count(), 3);
+    const int after[] = {0, 1, 3, 4};
+    for (int strokes = 0; strokes <= 3; ++strokes) {
+        EXPECT_EQ(steps.elements_after(strokes), after[strokes]);
+        EXPECT_EQ(steps.strokes_in(after[strokes]), strokes);
+    }
+    TLineList leading = lesson_lines();
+    leading.items.erase(leading.items.begin(), leading.items.begin() + 2);
+    EXPECT_EQ(StrokeSteps(leading).count(), 1);
+    EXPECT_EQ(StrokeSteps(leading).elements_after(1), 2);
+}
+
+class LessonTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        owner.pad.two_color = false;
+        owner.pad.grey_first = false;
+        player = make_player(4);
+        player->set_records(flatten_lines(lesson_lines()));
+    }
+
+    std::unique_ptr<TAnimationPlayer> make_player(int elements) {
+        PlayerSettings settings = PlayerSettings::square(200, folder.path());
+        settings.zi = QStringLiteral("永");
+        auto made = std::make_unique<TAnimationPlayer>(owner, std::move(settings));
+        made->lines() = lesson_lines(elements);
+        made->reset_background();
+        made->show_static();
+        return made;
+    }
+
+    // The oracle: what a player holding only the first elements shows at rest.
+    QImage at_rest(int elements) { return make_player(elements)->image(); }
+
+    void run_to_end() {
+        for (int ticks = 0; player->playing() && ticks < 100000; ++ticks) {
+            player->play_tick();
+        }
+    }
+
+    testing::TempFolder folder;
+    SimplePlayerOwner owner;
+    std::unique_ptr<TAnimationPlayer> player;
+};
+
+TEST_F(LessonTest, StepsShowExactlyTheStrokesUpToTheStep) {
+    step_strokes(*player, StrokeStep::none);
+    EXPECT_EQ(player->image(), at_rest(0));
+    ASSERT_NE(at_rest(0), at_rest(1));
+    for (const int elements : {1, 3, 4, 4}) {  // the last step stays on the whole character
+        step_strokes(*player, StrokeStep::next);
+        EXPECT_EQ(player->image(), at_rest(elements)) << elements;
+    }
+    for (const int elements : {3, 1, 0, 0}) {
+        step_strokes(*player, StrokeStep::previous);
+        EXPECT_EQ(player->image(), at_rest(elements)) << elements;
+    }
+    step_strokes(*player, StrokeStep::all);
+    EXPECT_EQ(player->image(), at_rest(4));
+}
+
+TEST_F(LessonTest, AStepStopsPlaybackAndLeavesNoUnderlayBehind) {
+    owner.pad.grey_first = true;
+    player->play();
+    player->play_tick();
+    step_strokes(*player, StrokeStep::previous);
+    EXPECT_FALSE(player->playing());
+    EXPECT_EQ(player->image(), at_rest(3));
+    player->play();
+    run_to_end();
+    step_strokes(*player, StrokeStep::previous);
+    EXPECT_EQ(player->image(), at_rest(3));
+}
+
+TEST_F(LessonTest, LoopingWritesTheCharacterAgainAfterASecondUntilSwitchedOff) {
+    owner.pad.loop_lesson = true;
+    owner.pad.record_gif = true;
+    player->play();
+    run_to_end();
+    ASSERT_TRUE(player->waiting_to_loop());
+    EXPECT_EQ(player->playtimer().interval(), 1000);
+    // Space pauses the wait and resumes it.
+    play_or_pause(*player);
+    EXPECT_FALSE(player->playtimer().isActive());
+    play_or_pause(*player);
+    EXPECT_TRUE(player->playtimer().isActive());
+    player->play_tick();
+    EXPECT_TRUE(player->playing());
+    EXPECT_EQ(player->play_pos(), 0);
+
+    run_to_end();
+    EXPECT_EQ(owner.gif_count, 1);  // the first round's capture alone
+    owner.pad.loop_lesson = false;
+    player->play_tick();
+    EXPECT_FALSE(player->playing());
+    EXPECT_FALSE(player->playtimer().isActive());
+
+    // A stop ends the wait too.
+    owner.pad.loop_lesson = true;
+    play_or_pause(*player);
+    run_to_end();
+    player->stop_play();
+    EXPECT_FALSE(player->waiting_to_loop());
+    EXPECT_FALSE(player->playtimer().isActive());
+}
+
+}  // namespace
+}  // namespace inkwren
