@@ -5,6 +5,7 @@
 #include "animation/layers.h"
 #include "animation/raster.h"
 #include "animation/stroke_editor.h"
+#include "animation/stroke_numbers.h"
 #include "animation/stroke_rendering.h"
 #include "platform/error.h"
 
@@ -89,6 +90,7 @@ void TAnimationPlayer::show_static() {
     if (lines_.items.empty() && !note_.isEmpty()) {
         draw_note();
     }
+    draw_numbers(image_, lines_.count());
     editor_->draw_decorations(image_);
     image_changed();
 }
@@ -103,8 +105,16 @@ void TAnimationPlayer::drop_underlay() {
 void TAnimationPlayer::compose_frame(QPoint pen) {
     frame_bmp_ = back_bmp_;
     overlay(frame_bmp_, ink_bmp_, 0, 0, pad_size());
+    draw_numbers(frame_bmp_, strokes_begun(play_list_, play_pos_));
     if (pad().show_pen && !pen_pic_.isNull()) {
         overlay(frame_bmp_, pen_pic_, pen.x(), pen.y() - pen_pic_.height(), pad_size());
+    }
+}
+
+// On the composed picture only: the layers, and so editing and the sheets, never hold numbers.
+void TAnimationPlayer::draw_numbers(QImage& picture, int shown_strokes) const {
+    if (pad().stroke_numbers) {
+        draw_stroke_numbers(picture, lines_, shown_strokes, pad_size());
     }
 }
 

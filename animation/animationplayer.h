@@ -82,13 +82,18 @@ public:
     // Rebuilds the background (frame, background picture, nine-grid, model), clears the ink
     // layer and shows the background.
     void reset_background();
-    // The background and the whole character at rest, with the editor's selection.
+    // The background and the whole character at rest, with the stroke numbers when they are on
+    // and the editor's selection.
     void show_static();
     // Takes the grey underlay of the last playback out of the background, so that the static
     // view shows the strokes as they are now and not a ghost of them as they were played.
     void drop_underlay();
-    // frame_bmp := background + ink + pen cursor at the pen position.
+    // frame_bmp := background + ink + the numbers of the strokes begun + pen cursor at the pen
+    // position. A stroke's number shows from the first frame with its ink on.
     void compose_frame(QPoint pen);
+    // With the pad's stroke numbers on, draws the numbers of the first shown_strokes strokes
+    // over the picture.
+    void draw_numbers(QImage& picture, int shown_strokes) const;
 
     // Repaints the model layer for a character; answers whether a picture was found. An empty
     // text clears the layer.
