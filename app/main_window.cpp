@@ -278,6 +278,9 @@ void TForm1::N13Click() {
 void TForm1::N20Click() {
     pad().toggle_flashbars();
 }
+void TForm1::N53Click() {
+    shell_.toggle_stroke_numbers();
+}
 void TForm1::N18Click() {
     shell_.toggle_use_custom();
 }

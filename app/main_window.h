@@ -57,6 +57,7 @@ public:
     void N2Click();   // nine-grid
     void N13Click();  // pencil
     void N20Click();  // flash bars
+    void N53Click();  // stroke numbers
     void N18Click();  // use custom characters
     void N17Click();  // save the custom character
     void N19Click();  // delete the custom character

@@ -54,6 +54,8 @@ const std::vector<MenuEntry>& menu_table() {
         {"N43", "N1", text_key::library_menu, "字庫", K::submenu},
         {"N41", "N43", text_key::traditional_library_item, "繁體字庫", K::choice, false, true, {}, &TForm1::N41Click},
         {"N42", "N43", text_key::simplified_library_item, "簡體字庫", K::choice, true, true, {}, &TForm1::N42Click},
+        {"N52", "N1", nullptr, "-", K::separator},
+        {"N53", "N1", text_key::stroke_numbers_item, "筆順編號", K::toggle, false, true, {}, &TForm1::N53Click},
         {"N6", nullptr, text_key::help_menu, "輔助", K::submenu},
         // No update service: the item stays greyed out.
         {"N7", "N6", text_key::software_update_item, "軟件更新...", K::command},

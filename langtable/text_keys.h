@@ -48,6 +48,7 @@ inline constexpr auto traditional_library_item = "0190";
 inline constexpr auto simplified_library_item = "0191";
 inline constexpr auto settings_program_item = "0194";
 inline constexpr auto autodetect_item = "0195";
+inline constexpr auto stroke_numbers_item = "0196";
 
 // Hints of the writing pad's buttons, character field and sliders.
 inline constexpr auto grey_first_hint = "8000";
