@@ -5,7 +5,6 @@
 #include "animation/layers.h"
 #include "animation/raster.h"
 #include "animation/stroke_editor.h"
-#include "animation/stroke_numbers.h"
 #include "animation/stroke_rendering.h"
 #include "platform/error.h"
 
@@ -112,9 +111,9 @@ void TAnimationPlayer::compose_frame(QPoint pen) {
 }
 
 // On the composed picture only: the layers, and so editing and the sheets, never hold numbers.
-void TAnimationPlayer::draw_numbers(QImage& picture, int shown_strokes) const {
+void TAnimationPlayer::draw_numbers(QImage& picture, int shown_strokes) {
     if (pad().stroke_numbers) {
-        draw_stroke_numbers(picture, lines_, shown_strokes, pad_size());
+        number_painter_.draw(picture, lines_, shown_strokes, pad_size());
     }
 }
 

@@ -19,6 +19,7 @@
 
 #include "animation/player_owner.h"
 #include "animation/player_settings.h"
+#include "animation/stroke_numbers.h"
 #include "strokes/linelist.h"
 #include "strokes/stroke_archive.h"
 
@@ -93,7 +94,7 @@ public:
     void compose_frame(QPoint pen);
     // With the pad's stroke numbers on, draws the numbers of the first shown_strokes strokes
     // over the picture.
-    void draw_numbers(QImage& picture, int shown_strokes) const;
+    void draw_numbers(QImage& picture, int shown_strokes);
 
     // Repaints the model layer for a character; answers whether a picture was found. An empty
     // text clears the layer.
@@ -210,6 +211,7 @@ private:
 
     std::unique_ptr<QTimer> playtimer_;
     std::unique_ptr<StrokeEditor> editor_;
+    StrokeNumberPainter number_painter_;
 };
 
 }  // namespace inkwren

@@ -133,18 +133,42 @@ QFont number_font(double radius, int digits) {
     return font;
 }
 
-void draw_mark(QPainter& painter, const NumberMark& mark) {
-    const double ring_width = std::max(1.5, mark.radius * 0.14);
+// The sprite's side: the circle and a margin for its antialiased edge, even so that its middle
+// falls on a pixel corner.
+int sprite_side(double radius) {
+    return 2 * int(std::ceil(radius)) + 4;
+}
+
+// One number's circle on a transparent square, centred.
+QImage draw_sprite(int number, double radius) {
+    const int side = sprite_side(radius);
+    QImage sprite(side, side, QImage::Format_ARGB32_Premultiplied);
+    sprite.fill(Qt::transparent);
+    QPainter painter(&sprite);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QPointF centre(side / 2.0, side / 2.0);
+    const double ring_width = std::max(1.5, radius * 0.14);
     painter.setPen(QPen(ring_colour, ring_width));
     painter.setBrush(fill_colour);
-    const double drawn_radius = mark.radius - ring_width / 2;
-    painter.drawEllipse(mark.centre, drawn_radius, drawn_radius);
-    const QString text = QString::number(mark.number);
-    painter.setFont(number_font(mark.radius, int(text.size())));
+    const double drawn_radius = radius - ring_width / 2;
+    painter.drawEllipse(centre, drawn_radius, drawn_radius);
+    const QString text = QString::number(number);
+    painter.setFont(number_font(radius, int(text.size())));
     painter.setPen(ring_colour);
-    const QRectF box(mark.centre - QPointF(mark.radius, mark.radius),
-                     QSizeF(2 * mark.radius, 2 * mark.radius));
-    painter.drawText(box, Qt::AlignCenter, text);
+    painter.drawText(QRectF(centre - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius)),
+                     Qt::AlignCenter, text);
+    return sprite;
+}
+
+void put_sprite(QPainter& painter, const NumberMark& mark, const QImage& sprite) {
+    const double half = sprite_side(mark.radius) / 2.0;
+    const QPointF corner = mark.centre - QPointF(half, half);
+    painter.drawImage(QPoint(int(std::lround(corner.x())), int(std::lround(corner.y()))), sprite);
+}
+
+int shown_count(const std::vector<NumberMark>& marks, int shown) {
+    return std::clamp(shown, 0, int(marks.size()));
 }
 
 }  // namespace
@@ -200,23 +224,49 @@ bool circles_overlap(const NumberMark& first, const NumberMark& second) {
 }
 
 void draw_number_marks(QImage& picture, const std::vector<NumberMark>& marks, int shown) {
-    const int count = std::clamp(shown, 0, int(marks.size()));
-    if (count == 0) {
-        return;
-    }
     QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    for (int at = 0; at < count; ++at) {
-        draw_mark(painter, marks[std::size_t(at)]);
+    for (int at = 0; at < shown_count(marks, shown); ++at) {
+        const NumberMark& mark = marks[std::size_t(at)];
+        put_sprite(painter, mark, draw_sprite(mark.number, mark.radius));
     }
 }
 
 void draw_stroke_numbers(QImage& picture, const TLineList& lines, int shown_strokes, QSize pad) {
+    StrokeNumberPainter().draw(picture, lines, shown_strokes, pad);
+}
+
+void StrokeNumberPainter::draw(QImage& picture, const TLineList& lines, int shown_strokes,
+                               QSize pad) {
     if (shown_strokes <= 0) {
         return;
     }
-    draw_number_marks(picture, place_numbers(stroke_starts(lines), pad), shown_strokes);
+    const std::vector<NumberMark>& marks = marks_for(lines, pad);
+    QPainter painter(&picture);
+    for (int at = 0; at < shown_count(marks, shown_strokes); ++at) {
+        const NumberMark& mark = marks[std::size_t(at)];
+        put_sprite(painter, mark, sprite(mark));
+    }
+}
+
+const std::vector<NumberMark>& StrokeNumberPainter::marks_for(const TLineList& lines, QSize pad) {
+    if (lines.items != placed_lines_.items || pad != placed_pad_) {
+        marks_ = place_numbers(stroke_starts(lines), pad);
+        placed_lines_ = lines;
+        placed_pad_ = pad;
+    }
+    return marks_;
+}
+
+const QImage& StrokeNumberPainter::sprite(const NumberMark& mark) {
+    if (mark.radius != sprite_radius_) {
+        sprites_.clear();
+        sprite_radius_ = mark.radius;
+    }
+    auto [at, added] = sprites_.try_emplace(mark.number);
+    if (added) {
+        at->second = draw_sprite(mark.number, mark.radius);
+    }
+    return at->second;
 }
 
 }  // namespace inkwren

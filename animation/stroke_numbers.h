@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QSize>
 
+#include <map>
 #include <vector>
 
 #include "strokes/linelist.h"
@@ -58,5 +59,23 @@ void draw_number_marks(QImage& picture, const std::vector<NumberMark>& marks, in
 // The numbers of the first shown_strokes strokes of lines, placed for all of them so that a
 // number never moves as later strokes appear.
 void draw_stroke_numbers(QImage& picture, const TLineList& lines, int shown_strokes, QSize pad);
+
+// The same for a picture drawn again at every frame, as the player's: the places are kept while
+// the strokes and the pad stay as they were, and each number's circle is drawn once and copied,
+// since drawing text straight onto the pad's 24-bit pictures is slow enough to hold up the pen.
+class StrokeNumberPainter {
+public:
+    void draw(QImage& picture, const TLineList& lines, int shown_strokes, QSize pad);
+
+private:
+    const std::vector<NumberMark>& marks_for(const TLineList& lines, QSize pad);
+    const QImage& sprite(const NumberMark& mark);
+
+    TLineList placed_lines_;  // what marks_ were placed for
+    QSize placed_pad_;
+    std::vector<NumberMark> marks_;
+    double sprite_radius_ = 0;       // the size the kept circles are drawn for
+    std::map<int, QImage> sprites_;  // by number
+};
 
 }  // namespace inkwren
