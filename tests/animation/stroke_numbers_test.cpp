@@ -137,6 +137,17 @@ TEST(NumberDrawing, OnlyTheShownStrokesGetTheirNumber) {
     EXPECT_EQ(number_pixels(none), 0);
 }
 
+TEST(NumberDrawing, AKeptPainterFollowsEditedStrokes) {
+    StrokeNumberPainter painter;
+    QImage before = make_bitmap(200, 200);
+    painter.draw(before, lines_of({stroke({{40, 40}, {160, 40}})}), 1, small_pad);
+    // The stroke is moved, as the editor does, and drawn by the same painter.
+    QImage after = make_bitmap(200, 200);
+    painter.draw(after, lines_of({stroke({{40, 150}, {160, 150}})}), 1, small_pad);
+    EXPECT_EQ(number_pixels_near(after, QPointF(40, 40), 10), 0);
+    EXPECT_GT(number_pixels_near(after, QPointF(40, 150), 10), 10);
+}
+
 // ---- The player's pictures
 
 class PlayerNumbersTest : public ::testing::Test {
