@@ -98,8 +98,10 @@ void TAnimationPlayer::show_strokes(int count) {
         TLineList first;
         first.items.assign(lines_.items.begin(), lines_.items.begin() + std::ptrdiff_t(count));
         draw_at_rest(image_, first, style);
+        draw_numbers(image_, int(stroke_starts(first).size()));
     } else {
         draw_at_rest(image_, lines_, style);
+        draw_numbers(image_, lines_.count());
     }
     if (lines_.items.empty() && !note_.isEmpty()) {
         draw_note();
@@ -125,8 +127,16 @@ void TAnimationPlayer::drop_underlay() {
 void TAnimationPlayer::compose_frame(QPoint pen) {
     frame_bmp_ = back_bmp_;
     overlay(frame_bmp_, ink_bmp_, 0, 0, pad_size());
+    draw_numbers(frame_bmp_, strokes_begun(play_list_, play_pos_));
     if (pad().show_pen && !pen_pic_.isNull()) {
         overlay(frame_bmp_, pen_pic_, pen.x(), pen.y() - pen_pic_.height(), pad_size());
+    }
+}
+
+// On the composed picture only: the layers, and so editing and the sheets, never hold numbers.
+void TAnimationPlayer::draw_numbers(QImage& picture, int shown_strokes) {
+    if (pad().stroke_numbers) {
+        number_painter_.draw(picture, lines_, shown_strokes, pad_size());
     }
 }
 

@@ -19,6 +19,7 @@
 
 #include "animation/player_owner.h"
 #include "animation/player_settings.h"
+#include "animation/stroke_numbers.h"
 #include "strokes/linelist.h"
 #include "strokes/stroke_archive.h"
 
@@ -82,7 +83,8 @@ public:
     // Rebuilds the background (frame, background picture, nine-grid, model), clears the ink
     // layer and shows the background.
     void reset_background();
-    // The background and the whole character at rest, with the editor's selection.
+    // The background and the whole character at rest, with the stroke numbers when they are on
+    // and the editor's selection.
     void show_static();
     // The background and the first count elements of lines() at rest (count is clamped): the
     // one place the character at rest is drawn, whole or in part, so that whatever goes over
@@ -93,8 +95,12 @@ public:
     // Takes the grey underlay of the last playback out of the background, so that the static
     // view shows the strokes as they are now and not a ghost of them as they were played.
     void drop_underlay();
-    // frame_bmp := background + ink + pen cursor at the pen position.
+    // frame_bmp := background + ink + the numbers of the strokes begun + pen cursor at the pen
+    // position. A stroke's number shows from the first frame with its ink on.
     void compose_frame(QPoint pen);
+    // With the pad's stroke numbers on, draws the numbers of the first shown_strokes strokes
+    // over the picture.
+    void draw_numbers(QImage& picture, int shown_strokes);
 
     // Repaints the model layer for a character; answers whether a picture was found. An empty
     // text clears the layer.
@@ -219,6 +225,7 @@ private:
 
     std::unique_ptr<QTimer> playtimer_;
     std::unique_ptr<StrokeEditor> editor_;
+    StrokeNumberPainter number_painter_;
 };
 
 }  // namespace inkwren

@@ -38,7 +38,8 @@ struct PadSettings {
     int stroke_interval = 0;  // pause between strokes in notches, 0 to 30
     bool show_grid = true;
     bool show_pen = true;
-    bool show_flashbars = true;  // flash bar pictures shown at rest
+    bool show_flashbars = true;   // flash bar pictures shown at rest
+    bool stroke_numbers = false;  // each stroke's number in a circle at its start
     bool grey_first = true;
     bool two_color = true;
     bool edit_marks = false;

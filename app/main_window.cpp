@@ -282,6 +282,9 @@ void TForm1::N13Click() {
 void TForm1::N20Click() {
     pad().toggle_flashbars();
 }
+void TForm1::N53Click() {
+    shell_.toggle_stroke_numbers();
+}
 
 // The keyboard lesson. While the character field has the focus, it keeps these keys for its
 // text: a line edit claims printable and cursor keys before window shortcuts see them.

@@ -57,6 +57,7 @@ public:
     void N2Click();   // nine-grid
     void N13Click();  // pencil
     void N20Click();  // flash bars
+    void N53Click();  // stroke numbers
     void N56Click();  // play, pause or resume
     void N57Click();  // the next stroke
     void N58Click();  // the previous stroke

@@ -54,6 +54,8 @@ const std::vector<MenuEntry>& menu_table() {
         {"N43", "N1", text_key::library_menu, "字庫", K::submenu},
         {"N41", "N43", text_key::traditional_library_item, "繁體字庫", K::choice, false, true, {}, &TForm1::N41Click},
         {"N42", "N43", text_key::simplified_library_item, "簡體字庫", K::choice, true, true, {}, &TForm1::N42Click},
+        {"N52", "N1", nullptr, "-", K::separator},
+        {"N53", "N1", text_key::stroke_numbers_item, "筆順編號", K::toggle, false, true, {}, &TForm1::N53Click},
         {"N54", "N1", nullptr, "-", K::separator},
         {"N55", "N1", text_key::playback_menu, "播放", K::submenu},
         {"N56", "N55", text_key::play_pause_item, "播放/暫停", K::command, false, true, QKeySequence(Qt::Key_Space), &TForm1::N56Click},

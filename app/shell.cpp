@@ -31,6 +31,7 @@ Shell::Shell(StartupResult start, Dialogs& dialogs)
     settings.output_folder = start.output_folder;
     pad_->encoding.encoding_mode = encoding_mode::gb;
     pad_->cur_key = start.start_character;
+    settings.stroke_numbers = start.view.stroke_numbers;
     connect_gif_export(*pad_, dialogs_, language_);
 }
 
@@ -230,6 +231,15 @@ void Shell::run_settings_program() const {
     }
 }
 
+// Shown at once; a file that cannot be written is reported and the switch stays as chosen.
+void Shell::toggle_stroke_numbers() {
+    ViewSettings view;
+    view.stroke_numbers = !pad_->settings().stroke_numbers;
+    pad_->show_stroke_numbers(view.stroke_numbers);
+    save_view_settings(QDir(installation_folder_).filePath(QString::fromLatin1(view_settings_file)),
+                       view);
+}
+
 std::optional<bool> Shell::check_mark(const QString& item) const {
     const PadSettings& settings = pad_->settings();
     const struct {
@@ -249,6 +259,7 @@ std::optional<bool> Shell::check_mark(const QString& item) const {
         {"N2", settings.show_grid},
         {"N13", settings.show_pen},
         {"N20", settings.show_flashbars},
+        {"N53", settings.stroke_numbers},
         {"N61", settings.loop_lesson},
         {"n18", pad_->use_custom},
         {"N5", stay_on_top_},

@@ -61,6 +61,8 @@ public:
     // The archive stored in the preferences, at start-up, without re-selecting.
     void apply_stored_library();
     void toggle_use_custom();
+    // The stroke numbers switch, stored in "view.cfg" at once.
+    void toggle_stroke_numbers();
     // The custom character commands: save the shown strokes as the current character's custom
     // file, and delete it by the menu or by the pop-up menu, each after its question.
     void save_custom();

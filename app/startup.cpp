@@ -33,6 +33,7 @@ public:
         remove_leftovers();
         read_output_folder();
         read_sheet_settings();
+        result_.view = load_view_settings(file(view_settings_file));
         make_custom_folder();
         if (!read_start_character()) {
             return std::move(result_);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/preference_record.h"
+#include "app/view_settings.h"
 #include "langtable/language_table.h"
 #include "output/sheet_settings_record.h"
 
@@ -38,6 +39,7 @@ struct StartupResult {
     QString installation_folder;
     int legacy_code_page = 936;
     PreferenceRecord preferences;
+    ViewSettings view;
     LanguageTable language;
     SheetSlots sheet_slots = inkwren::sheet_slots(SheetSettings{});
     QString output_folder;

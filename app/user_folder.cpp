@@ -19,6 +19,7 @@ constexpr auto path_value = "installation path";
 // What the program writes in its installation folder: each user has their own.
 bool written_by_program(const QString& name) {
     static const QStringList written = {QString::fromLatin1(preference_file),
+                                        QString::fromLatin1(view_settings_file),
                                         QString::fromLatin1(sheet_settings_file),
                                         QString::fromLatin1(output_folder_file),
                                         QString::fromLatin1(flag_file),

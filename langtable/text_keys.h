@@ -48,6 +48,7 @@ inline constexpr auto traditional_library_item = "0190";
 inline constexpr auto simplified_library_item = "0191";
 inline constexpr auto settings_program_item = "0194";
 inline constexpr auto autodetect_item = "0195";
+inline constexpr auto stroke_numbers_item = "0196";
 
 // The playback menu: the keyboard lesson on the pad.
 inline constexpr auto playback_menu = "0240";

@@ -283,6 +283,13 @@ void WritingPad::toggle_flashbars() {
     player_->show_static();
 }
 
+void WritingPad::show_stroke_numbers(bool on) {
+    settings_.stroke_numbers = on;
+    if (!player_->playing()) {
+        player_->show_static();
+    }
+}
+
 void WritingPad::pick_colour(std::int32_t colour, bool pressed) {
     settings_.pick_color = colour;
     if (pressed) {

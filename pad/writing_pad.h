@@ -92,6 +92,8 @@ public:
     void toggle_grid();
     void toggle_pen();
     void toggle_flashbars();
+    // Each stroke's number at its start. While playing, the next frame shows the change.
+    void show_stroke_numbers(bool on);
 
     // A colour taken from the palette or the colour chooser becomes the pen colour; a press
     // (not a drag over the palette) also recolours the selected strokes.

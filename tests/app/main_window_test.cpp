@@ -166,7 +166,7 @@ TEST_F(MainWindowTest, AFailedLibraryChoiceLeavesTheCheckMarkOnTheLibraryInForce
 }
 
 TEST_F(MainWindowTest, DisplayTogglesShowTheirStateAsCheckMarks) {
-    for (const char* name : {"N2", "N13", "N20", "n18", "N5", "Gif1"}) {
+    for (const char* name : {"N2", "N13", "N20", "N53", "n18", "N5", "Gif1"}) {
         SCOPED_TRACE(name);
         const bool before = item(name)->isChecked();
         item(name)->trigger();

@@ -79,6 +79,8 @@ const std::vector<Designed>& designed_items() {
         {"N43", "N1", "字庫", K::submenu},
         {"N41", "N43", "繁體字庫", K::choice},
         {"N42", "N43", "簡體字庫", K::choice, true},
+        {"N52", "N1", "-", K::separator},
+        {"N53", "N1", "筆順編號", K::toggle},
         {"N54", "N1", "-", K::separator},
         {"N55", "N1", "播放", K::submenu},
         {"N56", "N55", "播放/暫停", K::command},

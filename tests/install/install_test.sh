@@ -43,7 +43,7 @@ for file in "${expected[@]}"; do
   fi
 done
 # Files a user's program writes never come from the build tree's folder.
-for file in prefer.cfg config.dat sys.cfg tmp udefined; do
+for file in prefer.cfg view.cfg config.dat sys.cfg tmp udefined; do
   if [ -e "$prefix/share/inkwren/$file" ]; then
     echo "installed but belongs to a user: share/inkwren/$file"
     exit 1

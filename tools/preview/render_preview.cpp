@@ -3,9 +3,9 @@
 // capture keeps while the character is written (mode normal, two-colour or grey-first):
 // With --model the model picture of the character lies under the strokes. With --file a stroke
 // file is shown as when it is dropped on the window, its companion settings applied (its pen
-// speed too), before any characters.
-//   render_preview --install DIR --out DIR [--size N] [--play MODE] [--model] [--file PATH]
-//                  [CHARACTER...]
+// speed too), before any characters. With --numbers the strokes' numbers are shown.
+//   render_preview --install DIR --out DIR [--size N] [--play MODE] [--model] [--numbers]
+//                  [--file PATH] [CHARACTER...]
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -25,8 +25,8 @@ using namespace inkwren;
 using inkwren::tools::option;
 
 const QString usage = QStringLiteral(
-    "render_preview --install DIR --out DIR [--size N] [--play MODE] [--model] [--file PATH] "
-    "[CHARACTER...]");
+    "render_preview --install DIR --out DIR [--size N] [--play MODE] [--model] [--numbers] "
+    "[--file PATH] [CHARACTER...]");
 
 // Plays the loaded character to its end with capture on and writes the captured frames.
 void write_played_frames(TAnimationPlayer& player, SimplePlayerOwner& owner, const QString& mode,
@@ -93,9 +93,11 @@ int main(int argc, char** argv) {
         const QString mode = option(arguments, QStringLiteral("--play"), usage, QString());
         const QString file = option(arguments, QStringLiteral("--file"), usage, QString());
         const bool model = arguments.removeAll(QStringLiteral("--model")) > 0;
+        const bool numbers = arguments.removeAll(QStringLiteral("--numbers")) > 0;
         QDir().mkpath(out);
         if (!file.isEmpty()) {
             SimplePlayerOwner owner;
+            owner.pad.stroke_numbers = numbers;
             const auto player = load_dropped_file(owner, install, file, size);
             for (const QString& report : owner.reports) {
                 std::fprintf(stderr, "%s\n", qPrintable(report));
@@ -112,6 +114,7 @@ int main(int argc, char** argv) {
             }
             SimplePlayerOwner owner;
             owner.pad.pen_speed = 2;
+            owner.pad.stroke_numbers = numbers;
             const auto player =
                 load_archived_character(owner, install, character, size,
                                         model ? model_pictures(install) : ModelPictureLookup());

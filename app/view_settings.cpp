@@ -1,0 +1,63 @@
+#include "app/view_settings.h"
+
+#include <QList>
+
+#include <optional>
+
+#include "app/config_files.h"
+#include "platform/error.h"
+#include "platform/whole_file.h"
+
+namespace inkwren {
+namespace {
+
+constexpr auto stroke_numbers_key = "stroke_numbers";
+// More than any file the program writes; a larger one is not read past this.
+constexpr qsizetype largest_read = 4096;
+
+std::optional<bool> switch_value(const QByteArray& value) {
+    if (value == "1") {
+        return true;
+    }
+    if (value == "0") {
+        return false;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+QByteArray format_view_settings(const ViewSettings& settings) {
+    return QByteArray(stroke_numbers_key) + '=' + (settings.stroke_numbers ? "1" : "0") + "\r\n";
+}
+
+ViewSettings parse_view_settings(const QByteArray& text) {
+    ViewSettings settings;
+    for (const QByteArray& line : text.split('\n')) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals < 0) {
+            continue;
+        }
+        const QByteArray key = line.left(equals).trimmed();
+        const std::optional<bool> value = switch_value(line.mid(equals + 1).trimmed());
+        if (key == stroke_numbers_key && value) {
+            settings.stroke_numbers = *value;
+        }
+    }
+    return settings;
+}
+
+ViewSettings load_view_settings(const QString& path) {
+    try {
+        const std::optional<QByteArray> text = read_settings_file(path, largest_read);
+        return text ? parse_view_settings(*text) : ViewSettings{};
+    } catch (const Error&) {
+        return {};
+    }
+}
+
+void save_view_settings(const QString& path, const ViewSettings& settings) {
+    write_whole_file(path, format_view_settings(settings));
+}
+
+}  // namespace inkwren

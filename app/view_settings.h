@@ -1,0 +1,30 @@
+// The view switches kept between runs, in their own small file beside prefer.cfg: key=value
+// lines, so that a switch added later needs no new record, and prefer.cfg keeps its fixed one.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace inkwren {
+
+struct ViewSettings {
+    bool stroke_numbers = false;
+
+    bool operator==(const ViewSettings&) const = default;
+};
+
+// One "key=value" line a switch, 1 for on and 0 for off.
+QByteArray format_view_settings(const ViewSettings& settings);
+
+// Takes the lines it knows; a line it does not know or a value other than 0 or 1 leaves that
+// switch at its default, so a damaged file never stops the program.
+ViewSettings parse_view_settings(const QByteArray& text);
+
+// The switches in the file; the defaults when it is missing, cannot be read or is damaged. A
+// view switch is not worth a message at start, so this never throws.
+ViewSettings load_view_settings(const QString& path);
+
+// Rewrites the file whole. Throws Error when it cannot be written.
+void save_view_settings(const QString& path, const ViewSettings& settings);
+
+}  // namespace inkwren

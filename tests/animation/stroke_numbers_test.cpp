@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include "animation/animationplayer.h"
+#include "animation/play_list.h"
+#include "animation/raster.h"
+#include "animation/simple_player_owner.h"
+#include "animation/stroke_numbers.h"
+#include "tests/support/fixtures.h"
+
+namespace inkwren {
+namespace {
+
+using testing::point;
+using testing::TempFolder;
+
+constexpr QSize small_pad(200, 200);
+
+// A black stroke through the points.
+TObjList stroke(std::initializer_list<QPointF> points) {
+    TObjList records;
+    for (const QPointF& at : points) {
+        records.push_back(point(at.x(), at.y()));
+        records.back().pen_color = 0;
+    }
+    records.push_back(end_marker(record_kind::pen_point));
+    return records;
+}
+
+TLineList lines_of(std::initializer_list<TObjList> strokes) {
+    TLineList lines;
+    for (const TObjList& each : strokes) {
+        add_line(lines, each);
+    }
+    return lines;
+}
+
+void expect_apart_and_inside(const std::vector<NumberMark>& marks, QSize pad) {
+    for (std::size_t first = 0; first < marks.size(); ++first) {
+        const NumberMark& mark = marks[first];
+        EXPECT_GE(mark.centre.x() - mark.radius, 0) << "number " << mark.number;
+        EXPECT_GE(mark.centre.y() - mark.radius, 0) << "number " << mark.number;
+        EXPECT_LE(mark.centre.x() + mark.radius, pad.width()) << "number " << mark.number;
+        EXPECT_LE(mark.centre.y() + mark.radius, pad.height()) << "number " << mark.number;
+        for (std::size_t second = first + 1; second < marks.size(); ++second) {
+            EXPECT_FALSE(circles_overlap(mark, marks[second]))
+                << "numbers " << mark.number << " and " << marks[second].number;
+        }
+    }
+}
+
+// The digits and ring are brick red; nothing else on the pad is: the strokes here are black, the
+// grid is light blue.
+int number_pixels(const QImage& picture) {
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor colour = picture.pixelColor(x, y);
+            count += colour.red() - colour.green() > 80 && colour.red() - colour.blue() > 80;
+        }
+    }
+    return count;
+}
+
+int number_pixels_near(const QImage& picture, QPointF centre, double reach) {
+    const QRect box = QRectF(centre - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach))
+                          .toAlignedRect()
+                          .intersected(picture.rect());
+    return number_pixels(picture.copy(box));
+}
+
+// ---- Where the numbers go
+
+TEST(NumberPlacement, TwoStrokesFromOnePointBothStayReadable) {
+    const TLineList lines =
+        lines_of({stroke({{100, 60}, {160, 60}}), stroke({{100, 60}, {100, 150}})});
+    const std::vector<NumberMark> marks = place_numbers(stroke_starts(lines), small_pad);
+    ASSERT_EQ(marks.size(), 2u);
+    EXPECT_EQ(marks[0].centre, QPointF(100, 60));  // the first keeps its start
+    expect_apart_and_inside(marks, small_pad);
+    // The second is moved only as far as needed, not across the pad.
+    EXPECT_LT(QLineF(marks[1].centre, QPointF(100, 60)).length(), 4 * marks[1].radius);
+}
+
+TEST(NumberPlacement, CrowdedAndCornerStartsNeverOverlapAndStayOnThePad) {
+    for (const QSize pad : {QSize(200, 200), QSize(650, 650)}) {
+        TLineList lines;
+        const double s = pad.width() / 200.0;
+        for (int at = 0; at < 6; ++at) {  // six strokes from one point, one just beside it
+            add_line(lines, stroke({{100 * s + (at == 5 ? 2 : 0), 100 * s}, {150 * s, 120 * s}}));
+        }
+        add_line(lines, stroke({{0, 0}, {40 * s, 0}}));  // in the very corner
+        add_line(lines, stroke({{1, 2}, {1, 60 * s}}));
+        add_line(lines, stroke({{pad.width() - 1.0, pad.height() - 1.0}, {100 * s, 190 * s}}));
+        const std::vector<NumberMark> marks = place_numbers(stroke_starts(lines), pad);
+        ASSERT_EQ(marks.size(), 9u);
+        expect_apart_and_inside(marks, pad);
+    }
+}
+
+TEST(NumberPlacement, CirclesGrowWithThePad) {
+    EXPECT_NEAR(number_radius(QSize(650, 650)) / number_radius(QSize(200, 200)), 3.25, 0.01);
+    EXPECT_GE(number_radius(QSize(60, 60)), 7.0);  // never too small for two digits
+}
+
+TEST(NumberPlacement, OnlyWrittenStrokesAreNumberedAndAPenLiftGoesOnWithItsStroke) {
+    const TObjList fill = {point(50, 50, record_kind::fill_seed), end_marker(1)};
+    const TObjList bar = {point(70, 50, record_kind::flash_bar), end_marker(5)};
+    TObjList lifted = stroke({{10, 10}, {10, 40}});
+    lifted.back() = end_marker(record_kind::pen_up);
+    const TLineList lines =
+        lines_of({stroke({{20, 20}, {60, 20}}), fill, bar, lifted, stroke({{30, 40}, {30, 90}}),
+                  stroke({{120, 120}, {120, 121}})});
+    const std::vector<StrokeStart> starts = stroke_starts(lines);
+    ASSERT_EQ(starts.size(), 3u);
+    EXPECT_EQ(starts[0].point, QPointF(20, 20));
+    EXPECT_EQ(starts[0].direction, QPointF(1, 0));
+    EXPECT_EQ(starts[1].point, QPointF(10, 10));
+    EXPECT_EQ(starts[2].direction, QPointF(0, 1));  // a short stroke points its whole way
+    // Playback counts the same strokes, so no number is left out or shown too early.
+    const TObjList list = make_play_list(flatten_lines(lines), {});
+    EXPECT_EQ(strokes_begun(list, int(list.size())), 3);
+    EXPECT_EQ(strokes_begun(list, 0), 0);
+    EXPECT_EQ(strokes_begun(list, 1), 1);
+}
+
+TEST(NumberDrawing, OnlyTheShownStrokesGetTheirNumber) {
+    const TLineList lines =
+        lines_of({stroke({{40, 40}, {160, 40}}), stroke({{40, 150}, {160, 150}})});
+    const std::vector<NumberMark> marks = place_numbers(stroke_starts(lines), small_pad);
+    QImage picture = make_bitmap(200, 200);
+    draw_stroke_numbers(picture, lines, 1, small_pad);
+    EXPECT_GT(number_pixels_near(picture, marks[0].centre, marks[0].radius), 10);
+    EXPECT_EQ(number_pixels_near(picture, marks[1].centre, marks[1].radius), 0);
+    EXPECT_TRUE(is_24bit(picture));  // drawn into the picture as it is
+    QImage none = make_bitmap(200, 200);
+    draw_stroke_numbers(none, lines, 0, small_pad);
+    EXPECT_EQ(number_pixels(none), 0);
+}
+
+TEST(NumberDrawing, AKeptPainterFollowsEditedStrokes) {
+    StrokeNumberPainter painter;
+    QImage before = make_bitmap(200, 200);
+    painter.draw(before, lines_of({stroke({{40, 40}, {160, 40}})}), 1, small_pad);
+    // The stroke is moved, as the editor does, and drawn by the same painter.
+    QImage after = make_bitmap(200, 200);
+    painter.draw(after, lines_of({stroke({{40, 150}, {160, 150}})}), 1, small_pad);
+    EXPECT_EQ(number_pixels_near(after, QPointF(40, 40), 10), 0);
+    EXPECT_GT(number_pixels_near(after, QPointF(40, 150), 10), 10);
+}
+
+// ---- The player's pictures
+
+class PlayerNumbersTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        owner.pad.two_color = false;
+        owner.pad.grey_first = false;
+        owner.pad.show_pen = false;
+        player =
+            std::make_unique<TAnimationPlayer>(owner, PlayerSettings::square(200, folder.path()));
+        player->set_records(flatten_lines(
+            lines_of({stroke({{40, 40}, {160, 40}}), stroke({{40, 150}, {160, 150}})})));
+    }
+
+    void show_at_rest(bool numbers) {
+        owner.pad.stroke_numbers = numbers;
+        player->reset_background();
+        player->show_static();
+    }
+
+    TempFolder folder;
+    SimplePlayerOwner owner;
+    std::unique_ptr<TAnimationPlayer> player;
+};
+
+TEST_F(PlayerNumbersTest, AtRestTheSwitchShowsTheNumbersAndTheLayersNeverHoldThem) {
+    show_at_rest(false);
+    EXPECT_EQ(number_pixels(player->image()), 0);
+    show_at_rest(true);
+    const std::vector<NumberMark> marks = place_numbers(stroke_starts(player->lines()), small_pad);
+    for (const NumberMark& mark : marks) {
+        EXPECT_GT(number_pixels_near(player->image(), mark.centre, mark.radius), 10);
+    }
+    EXPECT_EQ(number_pixels(player->back_bmp()), 0);
+    EXPECT_EQ(number_pixels(player->ink_bmp()), 0);
+}
+
+TEST_F(PlayerNumbersTest, CapturedFramesShowEachNumberFromItsStrokesFirstInk) {
+    owner.pad.stroke_numbers = true;
+    owner.pad.record_gif = true;
+    player->play();
+    const std::vector<NumberMark> marks = place_numbers(stroke_starts(player->lines()), small_pad);
+    while (player->playing()) {
+        player->play_tick();
+    }
+    ASSERT_GE(owner.gif.size(), 3u);
+    const QImage& first = owner.gif.front().bitmap;
+    const QImage& last = owner.gif.back().bitmap;
+    EXPECT_GT(number_pixels_near(first, marks[0].centre, marks[0].radius), 10);
+    EXPECT_EQ(number_pixels_near(first, marks[1].centre, marks[1].radius), 0);
+    EXPECT_GT(number_pixels_near(last, marks[1].centre, marks[1].radius), 10);
+    EXPECT_EQ(number_pixels(player->ink_bmp()), 0);
+}
+
+TEST_F(PlayerNumbersTest, FramesWithoutTheSwitchHaveNoNumbers) {
+    owner.pad.record_gif = true;
+    player->play();
+    while (player->playing()) {
+        player->play_tick();
+    }
+    ASSERT_FALSE(owner.gif.empty());
+    EXPECT_EQ(number_pixels(owner.gif.back().bitmap), 0);
+}
+
+}  // namespace
+}  // namespace inkwren
