@@ -185,6 +185,18 @@ TEST_F(PlayerNumbersTest, AtRestTheSwitchShowsTheNumbersAndTheLayersNeverHoldThe
     EXPECT_EQ(number_pixels(player->ink_bmp()), 0);
 }
 
+TEST_F(PlayerNumbersTest, AStepShowsTheNumbersOfTheStrokesItShowsAlone) {
+    owner.pad.stroke_numbers = true;
+    const std::vector<NumberMark> marks = place_numbers(stroke_starts(player->lines()), small_pad);
+    player->show_strokes(1);
+    EXPECT_GT(number_pixels_near(player->image(), marks[0].centre, marks[0].radius), 10);
+    EXPECT_EQ(number_pixels_near(player->image(), marks[1].centre, marks[1].radius), 0);
+    player->show_strokes(0);
+    EXPECT_EQ(number_pixels(player->image()), 0);
+    player->show_strokes(2);
+    EXPECT_GT(number_pixels_near(player->image(), marks[1].centre, marks[1].radius), 10);
+}
+
 TEST_F(PlayerNumbersTest, CapturedFramesShowEachNumberFromItsStrokesFirstInk) {
     owner.pad.stroke_numbers = true;
     owner.pad.record_gif = true;
