@@ -1,7 +1,8 @@
 // Measures how close our strokes come to their glyphs, on a sample of common characters (or the
 // characters given): the overlap of the ink at rest with the source outlines at 200 and 650
-// pixels, and the play steps of each stroke against a pen following the bare medians.
-//   measure_stroke_fidelity --package DIR [--worst N] [CHARACTER...]
+// pixels, and the play steps of each stroke against a pen following the bare medians. With
+// --pictures, each character's overlap is drawn at both sizes into that folder.
+//   measure_stroke_fidelity --package DIR [--worst N] [--pictures DIR] [CHARACTER...]
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -19,8 +20,9 @@ namespace {
 using namespace inkwren;
 using namespace inkwren::tools;
 
-const QString usage =
-    QStringLiteral("measure_stroke_fidelity --package DIR [--worst N] [CHARACTER...]");
+const QString usage = QStringLiteral(
+    "measure_stroke_fidelity --package DIR [--worst N] [--pictures DIR] "
+    "[CHARACTER...]");
 
 // Forty of the most frequent characters of GB2312's first level, thirty common traditional
 // ones, and a few with hooks, dots and long sweeps.
@@ -45,11 +47,23 @@ HanziSource read_character(const QString& package, const QString& character) {
     return parse_hanzi_source(character, file.readAll());
 }
 
-Measured measure(const HanziSource& source) {
+// The overlap at one pad size, its picture written into the folder when one is given.
+double overlap_at(const TLineList& lines, const HanziSource& source, int side,
+                  const QString& pictures) {
+    const QImage ours = ink_at_rest(lines, side);
+    const QImage glyph = outline_ink(source, side);
+    if (!pictures.isEmpty()) {
+        const QString name = QStringLiteral("%1-%2.png").arg(source.character).arg(side);
+        overlap_picture(ours, glyph).save(QDir(pictures).filePath(name));
+    }
+    return ink_overlap(ours, glyph);
+}
+
+Measured measure(const HanziSource& source, const QString& pictures) {
     const TLineList lines = strokes_of(source);
     Measured result{source.character};
-    result.overlap_200 = ink_overlap(ink_at_rest(lines, 200), outline_ink(source, 200));
-    result.overlap_650 = ink_overlap(ink_at_rest(lines, 650), outline_ink(source, 650));
+    result.overlap_200 = overlap_at(lines, source, 200, pictures);
+    result.overlap_650 = overlap_at(lines, source, 650, pictures);
     const std::vector<int> ours = play_steps(lines);
     const std::vector<int> medians = play_steps(median_strokes(source));
     for (std::size_t stroke = 0; stroke < ours.size(); ++stroke) {
@@ -78,6 +92,10 @@ int main(int argc, char** argv) {
         const QString package = option(arguments, QStringLiteral("--package"), usage);
         const int worst =
             option(arguments, QStringLiteral("--worst"), usage, QStringLiteral("10")).toInt();
+        const QString pictures = option(arguments, QStringLiteral("--pictures"), usage, QString());
+        if (!pictures.isEmpty() && !QDir().mkpath(pictures)) {
+            throw Error(QStringLiteral("The folder \"%1\" cannot be created.").arg(pictures));
+        }
         QStringList given;
         for (qsizetype at = 1; at < arguments.size(); ++at) {
             if (arguments[at].startsWith(QStringLiteral("--"))) {
@@ -89,7 +107,7 @@ int main(int argc, char** argv) {
         const QStringList sample = given.isEmpty() ? characters_of(default_sample) : given;
         std::vector<Measured> results;
         for (const QString& character : sample) {
-            results.push_back(measure(read_character(package, character)));
+            results.push_back(measure(read_character(package, character), pictures));
         }
         double sum_200 = 0, sum_650 = 0, slowest = 0;
         for (const Measured& result : results) {

@@ -71,6 +71,22 @@ double ink_overlap(const QImage& a, const QImage& b) {
     return either == 0 ? 1.0 : double(both) / double(either);
 }
 
+QImage overlap_picture(const QImage& strokes, const QImage& glyph) {
+    QImage picture(strokes.size(), QImage::Format_RGB888);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const bool ours = is_ink(strokes, x, y);
+            const bool theirs = is_ink(glyph, x, y);
+            const QRgb colour = ours && theirs ? qRgb(0, 0, 0)
+                                : theirs       ? qRgb(230, 60, 60)
+                                : ours         ? qRgb(60, 90, 230)
+                                               : qRgb(255, 255, 255);
+            picture.setPixel(x, y, colour);
+        }
+    }
+    return picture;
+}
+
 std::vector<int> play_steps(const TLineList& lines) {
     std::vector<int> steps;
     for (const TObjList& element : lines.items) {

@@ -19,6 +19,10 @@ QImage outline_ink(const HanziSource& source, int pad_side);
 // Intersection over union of the non-white pixels of two pictures of one size.
 double ink_overlap(const QImage& a, const QImage& b);
 
+// The two pictures laid over each other: black where both have ink, red where only the glyph
+// has (the strokes miss it), blue where only the strokes have (they spill over it).
+QImage overlap_picture(const QImage& strokes, const QImage& glyph);
+
 // The one-pixel pen steps each stroke takes to play on the 200-pixel pad.
 std::vector<int> play_steps(const TLineList& lines);
 
