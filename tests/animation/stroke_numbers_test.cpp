@@ -11,6 +11,7 @@ namespace inkwren {
 namespace {
 
 using testing::point;
+using testing::red_pixels;
 using testing::TempFolder;
 
 constexpr QSize small_pad(200, 200);
@@ -48,24 +49,11 @@ void expect_apart_and_inside(const std::vector<NumberMark>& marks, QSize pad) {
     }
 }
 
-// The digits and ring are brick red; nothing else on the pad is: the strokes here are black, the
-// grid is light blue.
-int number_pixels(const QImage& picture) {
-    int count = 0;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const QColor colour = picture.pixelColor(x, y);
-            count += colour.red() - colour.green() > 80 && colour.red() - colour.blue() > 80;
-        }
-    }
-    return count;
-}
-
 int number_pixels_near(const QImage& picture, QPointF centre, double reach) {
     const QRect box = QRectF(centre - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach))
                           .toAlignedRect()
                           .intersected(picture.rect());
-    return number_pixels(picture.copy(box));
+    return red_pixels(picture.copy(box));
 }
 
 // ---- Where the numbers go
@@ -134,7 +122,7 @@ TEST(NumberDrawing, OnlyTheShownStrokesGetTheirNumber) {
     EXPECT_TRUE(is_24bit(picture));  // drawn into the picture as it is
     QImage none = make_bitmap(200, 200);
     draw_stroke_numbers(none, lines, 0, small_pad);
-    EXPECT_EQ(number_pixels(none), 0);
+    EXPECT_EQ(red_pixels(none), 0);
 }
 
 TEST(NumberDrawing, AKeptPainterFollowsEditedStrokes) {
@@ -175,14 +163,14 @@ protected:
 
 TEST_F(PlayerNumbersTest, AtRestTheSwitchShowsTheNumbersAndTheLayersNeverHoldThem) {
     show_at_rest(false);
-    EXPECT_EQ(number_pixels(player->image()), 0);
+    EXPECT_EQ(red_pixels(player->image()), 0);
     show_at_rest(true);
     const std::vector<NumberMark> marks = place_numbers(stroke_starts(player->lines()), small_pad);
     for (const NumberMark& mark : marks) {
         EXPECT_GT(number_pixels_near(player->image(), mark.centre, mark.radius), 10);
     }
-    EXPECT_EQ(number_pixels(player->back_bmp()), 0);
-    EXPECT_EQ(number_pixels(player->ink_bmp()), 0);
+    EXPECT_EQ(red_pixels(player->back_bmp()), 0);
+    EXPECT_EQ(red_pixels(player->ink_bmp()), 0);
 }
 
 TEST_F(PlayerNumbersTest, AStepShowsTheNumbersOfTheStrokesItShowsAlone) {
@@ -192,7 +180,7 @@ TEST_F(PlayerNumbersTest, AStepShowsTheNumbersOfTheStrokesItShowsAlone) {
     EXPECT_GT(number_pixels_near(player->image(), marks[0].centre, marks[0].radius), 10);
     EXPECT_EQ(number_pixels_near(player->image(), marks[1].centre, marks[1].radius), 0);
     player->show_strokes(0);
-    EXPECT_EQ(number_pixels(player->image()), 0);
+    EXPECT_EQ(red_pixels(player->image()), 0);
     player->show_strokes(2);
     EXPECT_GT(number_pixels_near(player->image(), marks[1].centre, marks[1].radius), 10);
 }
@@ -211,7 +199,7 @@ TEST_F(PlayerNumbersTest, CapturedFramesShowEachNumberFromItsStrokesFirstInk) {
     EXPECT_GT(number_pixels_near(first, marks[0].centre, marks[0].radius), 10);
     EXPECT_EQ(number_pixels_near(first, marks[1].centre, marks[1].radius), 0);
     EXPECT_GT(number_pixels_near(last, marks[1].centre, marks[1].radius), 10);
-    EXPECT_EQ(number_pixels(player->ink_bmp()), 0);
+    EXPECT_EQ(red_pixels(player->ink_bmp()), 0);
 }
 
 TEST_F(PlayerNumbersTest, FramesWithoutTheSwitchHaveNoNumbers) {
@@ -221,7 +209,7 @@ TEST_F(PlayerNumbersTest, FramesWithoutTheSwitchHaveNoNumbers) {
         player->play_tick();
     }
     ASSERT_FALSE(owner.gif.empty());
-    EXPECT_EQ(number_pixels(owner.gif.back().bitmap), 0);
+    EXPECT_EQ(red_pixels(owner.gif.back().bitmap), 0);
 }
 
 }  // namespace

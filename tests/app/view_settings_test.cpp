@@ -12,20 +12,9 @@ namespace inkwren {
 namespace {
 
 using testing::read_file;
+using testing::red_pixels;
 using testing::TempFolder;
 using testing::write_file;
-
-// The numbers' digits and rings are the only red on the pad: its strokes are black.
-int number_pixels(const QImage& picture) {
-    int count = 0;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const QColor colour = picture.pixelColor(x, y);
-            count += colour.red() - colour.green() > 80 && colour.red() - colour.blue() > 80;
-        }
-    }
-    return count;
-}
 
 // ---- The file
 
@@ -77,7 +66,7 @@ protected:
         window->pad().player().stop_play();
     }
     QAction* numbers_item() const { return window->item(QStringLiteral("N53")); }
-    bool numbers_shown() const { return number_pixels(window->pad().player().image()) > 0; }
+    bool numbers_shown() const { return red_pixels(window->pad().player().image()) > 0; }
 
     std::unique_ptr<TForm1> window;
 };

@@ -66,6 +66,17 @@ int count_of(const QImage& bitmap, std::int32_t color) {
     return count;
 }
 
+int red_pixels(const QImage& picture) {
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor colour = picture.pixelColor(x, y);
+            count += colour.red() - colour.green() > 80 && colour.red() - colour.blue() > 80;
+        }
+    }
+    return count;
+}
+
 PointRecord point(double x, double y, std::int32_t kind) {
     PointRecord record;
     record.x = x;

@@ -40,6 +40,10 @@ ArchiveSource archive_source(const QString& character, const QByteArray& stroke_
 // How many pixels of the bitmap have the colour (0x00BBGGRR).
 int count_of(const QImage& bitmap, std::int32_t color);
 
+// How many pixels are clearly red (the stroke numbers' digits and rings), far from the black
+// strokes, the blue grid and highlight and the grey underlay.
+int red_pixels(const QImage& picture);
+
 // A point record of a 4-pixel red pen.
 PointRecord point(double x, double y, std::int32_t kind = record_kind::pen_point);
 
