@@ -284,6 +284,8 @@ void TAnimationPlayer::end_loop_wait() {
     playtimer_->stop();
     if (pad().loop_lesson) {
         replay();
+        // The wait just spent stands for the first stroke's: the pen sets off at once.
+        set_interval(tick_ms_);
         // One capture of the character is enough: a round of the loop offers none.
         looped_ = true;
     }

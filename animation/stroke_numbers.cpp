@@ -12,9 +12,10 @@
 namespace inkwren {
 namespace {
 
-// A pad of 200 pixels gets circles of 8.4 pixels' radius, room for "29" in a readable size.
-constexpr double radius_share = 0.042;
-constexpr double smallest_radius = 7.0;
+// A pad of 200 pixels gets circles of 8 pixels' radius, room for "29" in a readable size; a
+// larger pad smaller ones for its size, which cover less of the character.
+constexpr double radius_share = 0.036;
+constexpr double smallest_radius = 8.0;
 // Room kept between two circles, as a share of the radius, so their outlines do not touch.
 constexpr double gap_share = 0.2;
 // Places tried around a start: rings half a radius apart, twelve directions on each.
@@ -27,7 +28,11 @@ constexpr double direction_reach = 6.0;
 // Brick-red digits and ring on white: apart from the black ink, the blue highlight and grid
 // and the grey underlay.
 const QColor ring_colour(0xC0, 0x39, 0x2B);
-const QColor fill_colour(0xFF, 0xFF, 0xFF);
+// The white lets the strokes under a circle show through faintly, so a circle never hides
+// what it numbers.
+const QColor fill_colour(0xFF, 0xFF, 0xFF, 0xC8);
+constexpr double start_dot_share = 0.2;
+constexpr double leader_share = 0.1;
 
 bool is_written_kind(std::int32_t kind) {
     return kind == record_kind::old_pen_point || kind == record_kind::pen_point ||
@@ -171,6 +176,26 @@ int shown_count(const std::vector<NumberMark>& marks, int shown) {
     return std::clamp(shown, 0, int(marks.size()));
 }
 
+// Under the circles: a dot on each start, and a line from a circle moved aside to its dot, so
+// that a number far from its stroke still points at where the stroke begins.
+void draw_start_marks(QPainter& painter, const std::vector<NumberMark>& marks, int shown) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int at = 0; at < shown_count(marks, shown); ++at) {
+        const NumberMark& mark = marks[std::size_t(at)];
+        const QPointF away = mark.start - mark.centre;
+        if (length(away) > mark.radius) {
+            painter.setPen(QPen(ring_colour, std::max(1.5, mark.radius * leader_share)));
+            painter.drawLine(mark.centre + away * (mark.radius / length(away)), mark.start);
+        }
+        const double dot = std::max(1.5, mark.radius * start_dot_share);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ring_colour);
+        painter.drawEllipse(mark.start, dot, dot);
+    }
+    painter.restore();
+}
+
 }  // namespace
 
 bool is_written_element(const TObjList& element) {
@@ -214,7 +239,7 @@ std::vector<NumberMark> place_numbers(const std::vector<StrokeStart>& starts, QS
     marks.reserve(starts.size());
     for (const StrokeStart& start : starts) {
         const QPointF centre = best_centre(start, pad, radius, marks);
-        marks.push_back({int(marks.size()) + 1, centre, radius});
+        marks.push_back({int(marks.size()) + 1, centre, radius, start.point});
     }
     return marks;
 }
@@ -225,6 +250,7 @@ bool circles_overlap(const NumberMark& first, const NumberMark& second) {
 
 void draw_number_marks(QImage& picture, const std::vector<NumberMark>& marks, int shown) {
     QPainter painter(&picture);
+    draw_start_marks(painter, marks, shown);
     for (int at = 0; at < shown_count(marks, shown); ++at) {
         const NumberMark& mark = marks[std::size_t(at)];
         put_sprite(painter, mark, draw_sprite(mark.number, mark.radius));
@@ -242,6 +268,7 @@ void StrokeNumberPainter::draw(QImage& picture, const TLineList& lines, int show
     }
     const std::vector<NumberMark>& marks = marks_for(lines, pad);
     QPainter painter(&picture);
+    draw_start_marks(painter, marks, shown_strokes);
     for (int at = 0; at < shown_count(marks, shown_strokes); ++at) {
         const NumberMark& mark = marks[std::size_t(at)];
         put_sprite(painter, mark, sprite(mark));

@@ -20,11 +20,13 @@ struct StrokeStart {
     QPointF direction;
 };
 
-// One number's circle on the pad.
+// One number's circle on the pad, and the start it belongs to: a small dot marks the start, and
+// a circle moved aside is tied to its dot by a thin line.
 struct NumberMark {
     int number = 0;  // 1 for the stroke written first
     QPointF centre;
     double radius = 0;
+    QPointF start;
 };
 
 // Whether the element begins with a point the pen writes: fill seeds and flash bars carry no
@@ -53,7 +55,7 @@ std::vector<NumberMark> place_numbers(const std::vector<StrokeStart>& starts, QS
 // Whether two circles share any pixel.
 bool circles_overlap(const NumberMark& first, const NumberMark& second);
 
-// Draws the circles of the first shown marks over the picture, antialiased.
+// Draws the start marks and circles of the first shown marks over the picture, antialiased.
 void draw_number_marks(QImage& picture, const std::vector<NumberMark>& marks, int shown);
 
 // The numbers of the first shown_strokes strokes of lines, placed for all of them so that a

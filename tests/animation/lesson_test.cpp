@@ -117,6 +117,8 @@ TEST_F(LessonTest, LoopingWritesTheCharacterAgainAfterASecondUntilSwitchedOff) {
     player->play_tick();
     EXPECT_TRUE(player->playing());
     EXPECT_EQ(player->play_pos(), 0);
+    // Only the one second's pause: the writing goes on at the next tick.
+    EXPECT_EQ(player->playtimer().interval(), 30);
 
     run_to_end();
     EXPECT_EQ(owner.gif_count, 1);  // the first round's capture alone

@@ -86,8 +86,10 @@ TEST(NumberPlacement, CrowdedAndCornerStartsNeverOverlapAndStayOnThePad) {
 }
 
 TEST(NumberPlacement, CirclesGrowWithThePad) {
-    EXPECT_NEAR(number_radius(QSize(650, 650)) / number_radius(QSize(200, 200)), 3.25, 0.01);
-    EXPECT_GE(number_radius(QSize(60, 60)), 7.0);  // never too small for two digits
+    const double growth = number_radius(QSize(650, 650)) / number_radius(QSize(200, 200));
+    EXPECT_GT(growth, 2.5);
+    EXPECT_LE(growth, 3.25);
+    EXPECT_GE(number_radius(QSize(60, 60)), 8.0);  // never too small for two digits
 }
 
 TEST(NumberPlacement, OnlyWrittenStrokesAreNumberedAndAPenLiftGoesOnWithItsStroke) {
@@ -109,6 +111,18 @@ TEST(NumberPlacement, OnlyWrittenStrokesAreNumberedAndAPenLiftGoesOnWithItsStrok
     EXPECT_EQ(strokes_begun(list, int(list.size())), 3);
     EXPECT_EQ(strokes_begun(list, 0), 0);
     EXPECT_EQ(strokes_begun(list, 1), 1);
+}
+
+TEST(NumberDrawing, ANumberMovedAsideIsTiedToADotOnItsStart) {
+    const NumberMark aside{1, {150, 100}, 8, {100, 100}};
+    const NumberMark on_start{2, {50, 150}, 8, {50, 150}};
+    QImage picture(small_pad, QImage::Format_RGB888);
+    picture.fill(Qt::white);
+    draw_number_marks(picture, {aside, on_start}, 2);
+    EXPECT_GT(number_pixels_near(picture, {100, 100}, 1), 0);  // the dot
+    EXPECT_GT(number_pixels_near(picture, {120, 100}, 1), 0);  // the line back to it
+    EXPECT_EQ(number_pixels_near(picture, {50 + 12, 150}, 2), 0);
+    EXPECT_EQ(number_pixels_near(picture, {50 - 12, 150}, 2), 0);
 }
 
 TEST(NumberDrawing, OnlyTheShownStrokesGetTheirNumber) {
