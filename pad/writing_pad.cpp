@@ -285,8 +285,9 @@ void WritingPad::toggle_flashbars() {
 
 void WritingPad::show_stroke_numbers(bool on) {
     settings_.stroke_numbers = on;
+    // A learner stepping through the strokes keeps the step shown.
     if (!player_->playing()) {
-        player_->show_static();
+        player_->show_strokes(player_->shown_strokes());
     }
 }
 

@@ -97,6 +97,17 @@ TEST_F(StrokeNumbersSwitchTest, TheSwitchSurvivesARestartInItsOwnFileAndPreferCf
     EXPECT_EQ(read_file(file("prefer.cfg")), preferences);
 }
 
+TEST_F(StrokeNumbersSwitchTest, SwitchingWhileSteppingKeepsTheStepShown) {
+    restart();
+    window->item(QStringLiteral("N59"))->trigger();  // no strokes
+    window->item(QStringLiteral("N57"))->trigger();  // the first stroke
+    const int shown = window->pad().player().shown_strokes();
+    ASSERT_LT(shown, window->pad().player().lines().count());
+    numbers_item()->trigger();
+    EXPECT_EQ(window->pad().player().shown_strokes(), shown);
+    EXPECT_TRUE(numbers_shown());
+}
+
 TEST_F(StrokeNumbersSwitchTest, ADamagedFileStartsWithNumbersOffAndSaysNothing) {
     write_file(file("view.cfg"), QByteArray("stroke_numbers=\xE6\x98\xAF\r\n\0\xFF", 22));
     restart();
