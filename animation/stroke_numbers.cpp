@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <numbers>
 
@@ -166,34 +167,95 @@ QImage draw_sprite(int number, double radius) {
     return sprite;
 }
 
-void put_sprite(QPainter& painter, const NumberMark& mark, const QImage& sprite) {
-    const double half = sprite_side(mark.radius) / 2.0;
-    const QPointF corner = mark.centre - QPointF(half, half);
-    painter.drawImage(QPoint(int(std::lround(corner.x())), int(std::lround(corner.y()))), sprite);
+// Where a sprite centred on the point has its top-left pixel.
+QPoint sprite_corner(QPointF centre, QSize size) {
+    const QPointF corner = centre - QPointF(size.width(), size.height()) / 2;
+    return {int(std::lround(corner.x())), int(std::lround(corner.y()))};
+}
+
+// Lays a premultiplied sprite over the picture. The pad's 24-bit pictures are blended here
+// pixel by pixel: a painter converts every line to and fro, which at every frame of a large pad
+// cost more than the pen's own drawing.
+void blend_sprite(QImage& picture, QPoint at, const QImage& sprite) {
+    if (picture.format() != QImage::Format_RGB888 ||
+        sprite.format() != QImage::Format_ARGB32_Premultiplied) {
+        QPainter(&picture).drawImage(at, sprite);
+        return;
+    }
+    const QRect area = QRect(at, sprite.size()) & picture.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(sprite.constScanLine(y - at.y()));
+        uchar* to = picture.scanLine(y);
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb pixel = from[x - at.x()];
+            const int keep = 255 - qAlpha(pixel);
+            if (keep == 255) {
+                continue;
+            }
+            uchar* rgb = to + 3 * x;
+            rgb[0] = uchar(qRed(pixel) + (rgb[0] * keep + 127) / 255);
+            rgb[1] = uchar(qGreen(pixel) + (rgb[1] * keep + 127) / 255);
+            rgb[2] = uchar(qBlue(pixel) + (rgb[2] * keep + 127) / 255);
+        }
+    }
 }
 
 int shown_count(const std::vector<NumberMark>& marks, int shown) {
     return std::clamp(shown, 0, int(marks.size()));
 }
 
-// Under the circles: a dot on each start, and a line from a circle moved aside to its dot, so
-// that a number far from its stroke still points at where the stroke begins.
-void draw_start_marks(QPainter& painter, const std::vector<NumberMark>& marks, int shown) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    for (int at = 0; at < shown_count(marks, shown); ++at) {
-        const NumberMark& mark = marks[std::size_t(at)];
-        const QPointF away = mark.start - mark.centre;
-        if (length(away) > mark.radius) {
-            painter.setPen(QPen(ring_colour, std::max(1.5, mark.radius * leader_share)));
-            painter.drawLine(mark.centre + away * (mark.radius / length(away)), mark.start);
-        }
-        const double dot = std::max(1.5, mark.radius * start_dot_share);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(ring_colour);
-        painter.drawEllipse(mark.start, dot, dot);
+double start_dot_radius(const NumberMark& mark) {
+    return std::max(1.5, mark.radius * start_dot_share);
+}
+
+// Under the circles, a line from a circle moved aside to its start, so that a number far from
+// its stroke still points at where the stroke begins.
+void draw_leader(QPainter& painter, const NumberMark& mark) {
+    const QPointF away = mark.start - mark.centre;
+    if (length(away) > mark.radius) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(ring_colour, std::max(1.5, mark.radius * leader_share)));
+        painter.drawLine(mark.centre + away * (mark.radius / length(away)), mark.start);
     }
-    painter.restore();
+}
+
+// The dot on a start, on a transparent square of its own.
+QImage draw_start_dot(double dot) {
+    const int side = 2 * int(std::ceil(dot)) + 4;
+    QImage sprite(side, side, QImage::Format_ARGB32_Premultiplied);
+    sprite.fill(Qt::transparent);
+    QPainter painter(&sprite);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ring_colour);
+    painter.drawEllipse(QPointF(side / 2.0, side / 2.0), dot, dot);
+    return sprite;
+}
+
+// Leaders first, then the dots over them, then (by the caller) the circles over both.
+void draw_start_marks(QImage& picture, const std::vector<NumberMark>& marks, int shown,
+                      const QImage& dot) {
+    const auto has_leader = [](const NumberMark& mark) {
+        return length(mark.start - mark.centre) > mark.radius;
+    };
+    if (std::any_of(marks.begin(), marks.begin() + shown, has_leader)) {
+        QPainter painter(&picture);
+        for (int at = 0; at < shown; ++at) {
+            draw_leader(painter, marks[std::size_t(at)]);
+        }
+    }
+    for (int at = 0; at < shown; ++at) {
+        blend_sprite(picture, sprite_corner(marks[std::size_t(at)].start, dot.size()), dot);
+    }
+}
+
+void draw_circles(QImage& picture, const std::vector<NumberMark>& marks, int shown,
+                  const std::function<const QImage&(const NumberMark&)>& circle) {
+    for (int at = 0; at < shown; ++at) {
+        const NumberMark& mark = marks[std::size_t(at)];
+        const QImage& sprite = circle(mark);
+        blend_sprite(picture, sprite_corner(mark.centre, sprite.size()), sprite);
+    }
 }
 
 }  // namespace
@@ -249,12 +311,16 @@ bool circles_overlap(const NumberMark& first, const NumberMark& second) {
 }
 
 void draw_number_marks(QImage& picture, const std::vector<NumberMark>& marks, int shown) {
-    QPainter painter(&picture);
-    draw_start_marks(painter, marks, shown);
-    for (int at = 0; at < shown_count(marks, shown); ++at) {
-        const NumberMark& mark = marks[std::size_t(at)];
-        put_sprite(painter, mark, draw_sprite(mark.number, mark.radius));
+    if (marks.empty()) {
+        return;
     }
+    shown = shown_count(marks, shown);
+    draw_start_marks(picture, marks, shown, draw_start_dot(start_dot_radius(marks.front())));
+    QImage sprite;
+    draw_circles(picture, marks, shown, [&sprite](const NumberMark& mark) -> const QImage& {
+        sprite = draw_sprite(mark.number, mark.radius);
+        return sprite;
+    });
 }
 
 void draw_stroke_numbers(QImage& picture, const TLineList& lines, int shown_strokes, QSize pad) {
@@ -267,12 +333,13 @@ void StrokeNumberPainter::draw(QImage& picture, const TLineList& lines, int show
         return;
     }
     const std::vector<NumberMark>& marks = marks_for(lines, pad);
-    QPainter painter(&picture);
-    draw_start_marks(painter, marks, shown_strokes);
-    for (int at = 0; at < shown_count(marks, shown_strokes); ++at) {
-        const NumberMark& mark = marks[std::size_t(at)];
-        put_sprite(painter, mark, sprite(mark));
+    if (marks.empty()) {
+        return;
     }
+    const int shown = shown_count(marks, shown_strokes);
+    draw_start_marks(picture, marks, shown, dot_sprite(marks.front()));
+    draw_circles(picture, marks, shown,
+                 [this](const NumberMark& mark) -> const QImage& { return sprite(mark); });
 }
 
 const std::vector<NumberMark>& StrokeNumberPainter::marks_for(const TLineList& lines, QSize pad) {
@@ -282,6 +349,18 @@ const std::vector<NumberMark>& StrokeNumberPainter::marks_for(const TLineList& l
         placed_pad_ = pad;
     }
     return marks_;
+}
+
+const QImage& StrokeNumberPainter::dot_sprite(const NumberMark& mark) {
+    if (mark.radius != sprite_radius_) {
+        sprites_.clear();
+        sprite_radius_ = mark.radius;
+    }
+    if (dot_.isNull() || dot_radius_ != mark.radius) {
+        dot_ = draw_start_dot(start_dot_radius(mark));
+        dot_radius_ = mark.radius;
+    }
+    return dot_;
 }
 
 const QImage& StrokeNumberPainter::sprite(const NumberMark& mark) {

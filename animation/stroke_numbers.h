@@ -72,12 +72,15 @@ public:
 private:
     const std::vector<NumberMark>& marks_for(const TLineList& lines, QSize pad);
     const QImage& sprite(const NumberMark& mark);
+    const QImage& dot_sprite(const NumberMark& mark);
 
     TLineList placed_lines_;  // what marks_ were placed for
     QSize placed_pad_;
     std::vector<NumberMark> marks_;
     double sprite_radius_ = 0;       // the size the kept circles are drawn for
     std::map<int, QImage> sprites_;  // by number
+    QImage dot_;                     // the start dot, drawn for dot_radius_
+    double dot_radius_ = 0;
 };
 
 }  // namespace inkwren

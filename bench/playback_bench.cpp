@@ -38,9 +38,11 @@ public:
     std::unique_ptr<FrameRecorder> finished;
 };
 
-void time_ticks(bool two_color, bool grey_first, bool capture = false, double gif_scale = 1.0) {
+void time_ticks(bool two_color, bool grey_first, bool capture = false, double gif_scale = 1.0,
+                bool numbers = false) {
     EncodingOwner owner;
     owner.pad.pen_speed = 100;
+    owner.pad.stroke_numbers = numbers;
     owner.pad.record_gif = capture;
     owner.pad.gif_scale = gif_scale;
     const auto player = load_archived_character(owner, installation, character, 650);
@@ -73,11 +75,12 @@ void time_ticks(bool two_color, bool grey_first, bool capture = false, double gi
     std::sort(ticks.begin(), ticks.end());
     const double mean = std::accumulate(ticks.begin(), ticks.end(), 0.0) / double(ticks.size());
     std::printf(
-        "play_tick at 650, speed 100, %-10s %-10s %-14s: %zu ticks, mean %.3f ms, "
+        "play_tick at 650, speed 100, %-10s %-10s %-14s %-7s: %zu ticks, mean %.3f ms, "
         "median %.3f ms, worst %.3f ms (replay() %.1f ms)\n",
         two_color ? "two-colour" : "normal", grey_first ? "grey-first" : "",
-        capture ? (gif_scale == 1.0 ? "capture 100%" : "capture 50%") : "", ticks.size(), mean,
-        ticks[ticks.size() / 2], ticks.back(), play_ms);
+        capture ? (gif_scale == 1.0 ? "capture 100%" : "capture 50%") : "",
+        numbers ? "numbers" : "", ticks.size(), mean, ticks[ticks.size() / 2], ticks.back(),
+        play_ms);
 }
 
 }  // namespace
@@ -89,5 +92,7 @@ int main(int argc, char** argv) {
     time_ticks(true, true);
     time_ticks(true, true, true, 1.0);
     time_ticks(true, true, true, 0.5);
+    time_ticks(true, true, false, 1.0, true);
+    time_ticks(true, true, true, 1.0, true);
     return 0;
 }
