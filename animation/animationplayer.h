@@ -92,6 +92,9 @@ public:
     void show_strokes(int count);
     // How many elements the view at rest shows: all of them while playing or after a playback.
     int shown_strokes() const;
+    // Draws the view at rest again as it stands, a learner's step kept: for a changed display
+    // setting (grid, flash bars, stroke numbers).
+    void redraw_at_rest() { show_strokes(shown_strokes()); }
     // Takes the grey underlay of the last playback out of the background, so that the static
     // view shows the strokes as they are now and not a ghost of them as they were played.
     void drop_underlay();

@@ -19,17 +19,9 @@ constexpr int sheet_quality = 80;
 }  // namespace
 
 // What the pad would show in a box becomes an error: there is nobody to answer.
-class CharacterMaker::Dialogs : public inkwren::Dialogs {
+class CharacterMaker::Dialogs : public UnansweredDialogs {
 public:
     void inform(const QString&, const QString& text) override { throw Error(text); }
-    bool ask(const QString&, const QString&) override { return false; }
-    std::optional<std::int32_t> choose_colour(std::int32_t) override { return std::nullopt; }
-    std::optional<FontChoice> choose_font(const FontChoice&) override { return std::nullopt; }
-    std::optional<QString> choose_folder(const QString&) override { return std::nullopt; }
-    std::optional<QString> choose_save_file(const QString&, const QString&,
-                                            const QString&) override {
-        return std::nullopt;
-    }
 };
 
 CharacterMaker::CharacterMaker(const ExportSetup& setup, const ExportOptions& options)

@@ -270,7 +270,7 @@ void WritingPad::toggle_grid() {
         player_->replay();
     } else {
         player_->reset_background();
-        player_->show_static();
+        player_->redraw_at_rest();
     }
 }
 
@@ -280,14 +280,13 @@ void WritingPad::toggle_pen() {
 
 void WritingPad::toggle_flashbars() {
     settings_.show_flashbars = !settings_.show_flashbars;
-    player_->show_static();
+    player_->redraw_at_rest();
 }
 
 void WritingPad::show_stroke_numbers(bool on) {
     settings_.stroke_numbers = on;
-    // A learner stepping through the strokes keeps the step shown.
     if (!player_->playing()) {
-        player_->show_strokes(player_->shown_strokes());
+        player_->redraw_at_rest();
     }
 }
 

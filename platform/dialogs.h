@@ -43,4 +43,18 @@ public:
                                                     const QString& filter) = 0;
 };
 
+// Dialogs nobody answers, for running without a user: every question is answered no and every
+// chooser cancelled. What a message does is left to the one who runs.
+class UnansweredDialogs : public Dialogs {
+public:
+    bool ask(const QString&, const QString&) override { return false; }
+    std::optional<std::int32_t> choose_colour(std::int32_t) override { return std::nullopt; }
+    std::optional<FontChoice> choose_font(const FontChoice&) override { return std::nullopt; }
+    std::optional<QString> choose_folder(const QString&) override { return std::nullopt; }
+    std::optional<QString> choose_save_file(const QString&, const QString&,
+                                            const QString&) override {
+        return std::nullopt;
+    }
+};
+
 }  // namespace inkwren

@@ -106,6 +106,10 @@ TEST_F(StrokeNumbersSwitchTest, SwitchingWhileSteppingKeepsTheStepShown) {
     numbers_item()->trigger();
     EXPECT_EQ(window->pad().player().shown_strokes(), shown);
     EXPECT_TRUE(numbers_shown());
+    // The other display switches keep it too.
+    window->item(QStringLiteral("N2"))->trigger();
+    window->item(QStringLiteral("N20"))->trigger();
+    EXPECT_EQ(window->pad().player().shown_strokes(), shown);
 }
 
 TEST_F(StrokeNumbersSwitchTest, ADamagedFileStartsWithNumbersOffAndSaysNothing) {
