@@ -2,17 +2,93 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
-#include <QSaveFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+
+#include "platform/atomic_file.h"
 #include "platform/error.h"
 
 namespace inkwren {
+namespace {
+
+constexpr qint64 read_chunk = 64 * 1024;
+
+// Closes the descriptor on every way out of a read.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+[[noreturn]] void fail_to_read(const QString& role, const QString& path, const QString& what) {
+    throw Error(QStringLiteral("%1 \"%2\" cannot be read: %3.").arg(role, path, what));
+}
+
+// Opened without blocking, so a FIFO or a device given in place of a file is refused instead of
+// waiting for a writer that never comes.
+int open_regular_file(const QString& path, const QString& role) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        throw Error(QStringLiteral("%1 \"%2\" cannot be opened: %3.")
+                        .arg(role, path, system_reason(error)));
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const bool folder = S_ISDIR(info.st_mode);
+        ::close(fd);
+        fail_to_read(role, path,
+                     folder ? QStringLiteral("it is a folder")
+                            : QStringLiteral("it is not an ordinary file"));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+// Up to cap bytes, read until the end of the file, whatever size it claimed when opened.
+QByteArray read_up_to(const Descriptor& file, qint64 cap, const QString& role,
+                      const QString& path) {
+    QByteArray bytes;
+    while (cap < 0 || bytes.size() < cap) {
+        const qint64 want = cap < 0 ? read_chunk : std::min(read_chunk, cap - bytes.size());
+        const qsizetype had = bytes.size();
+        bytes.resize(had + qsizetype(want));
+        const ssize_t got = ::read(file.get(), bytes.data() + had, std::size_t(want));
+        if (got < 0 && errno == EINTR) {
+            bytes.resize(had);
+            continue;
+        }
+        if (got < 0) {
+            fail_to_read(role, path, system_reason(errno));
+        }
+        bytes.resize(had + qsizetype(got));
+        if (got == 0) {
+            break;
+        }
+    }
+    return bytes;
+}
+
+}  // namespace
 
 int remove_leftover_saves(const QString& folder) {
     static const QRegularExpression leftover(
-        QStringLiteral("^.+\\.(cfg|dat|txt|wrt|def|gif|jpg|png)\\.[A-Za-z0-9]{6}$"),
+        QStringLiteral("^.+\\.(cfg|dat|txt|wrt|def|gif|jpg|png|pdf|ini)\\.[A-Za-z0-9]{6}$"),
         QRegularExpression::CaseInsensitiveOption);
     QDir dir(folder);
     int removed = 0;
@@ -25,27 +101,23 @@ int remove_leftover_saves(const QString& folder) {
 }
 
 void write_whole_file(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw Error(QStringLiteral("\"%1\" cannot be written: %2.").arg(path, file.errorString()));
-    }
+    AtomicFile file(path);
+    file.write(bytes);
+    file.commit();
 }
 
 QByteArray read_whole_file(const QString& path, const QString& role, qint64 max_size) {
-    // Said outright, because the system's word for it varies and some systems read a folder
-    // as an empty file.
-    if (QFileInfo(path).isDir()) {
-        throw Error(QStringLiteral("%1 \"%2\" cannot be read: it is a folder.").arg(role, path));
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw Error(
-            QStringLiteral("%1 \"%2\" cannot be opened: %3.").arg(role, path, file.errorString()));
-    }
-    QByteArray bytes = max_size < 0 ? file.readAll() : file.read(max_size);
-    if (file.error() != QFileDevice::NoError) {
-        throw Error(
-            QStringLiteral("%1 \"%2\" cannot be read: %3.").arg(role, path, file.errorString()));
+    const Descriptor file(open_regular_file(path, role));
+    return read_up_to(file, max_size, role, path);
+}
+
+QByteArray read_limited_file(const QString& path, const QString& role, qint64 limit) {
+    const Descriptor file(open_regular_file(path, role));
+    QByteArray bytes = read_up_to(file, limit + 1, role, path);
+    if (bytes.size() > limit) {
+        const QLocale english(QLocale::English);
+        throw Error(QStringLiteral("%1 \"%2\" is too large: at most %3 are read.")
+                        .arg(role, path, english.formattedDataSize(limit)));
     }
     return bytes;
 }

@@ -11,7 +11,8 @@ namespace inkwren {
 // The name with the ending (".jpg") added, unless it already ends so in any letter case.
 QString with_file_ending(const QString& name, const QString& ending);
 
-// Throws Error naming the file when it cannot be written; the old file is then left as it was.
+// Throws Error naming the file with the system's reason when it cannot be written whole; the
+// old file is then left as it was.
 void write_whole_file(const QString& path, const QByteArray& bytes);
 
 // A save cut short (the program killed while writing) can leave its temporary file beside the
@@ -21,7 +22,11 @@ int remove_leftover_saves(const QString& folder);
 
 // The bytes of the file at path; with max_size of 0 or more, only its first max_size bytes.
 // role names the file at the start of a sentence, as in "The stroke file". A missing file, a
-// folder or a failed read throws Error naming role and path.
+// folder, anything but an ordinary file (a FIFO, a device) or a failed read throws Error naming
+// role and path.
 QByteArray read_whole_file(const QString& path, const QString& role, qint64 max_size = -1);
+
+// The same, but a file of more than limit bytes is refused with Error instead of being read.
+QByteArray read_limited_file(const QString& path, const QString& role, qint64 limit);
 
 }  // namespace inkwren

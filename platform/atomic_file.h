@@ -1,0 +1,50 @@
+// A file written whole or not at all. The bytes go to a temporary file beside the target; only
+// once every write, the sync and the close succeeded does it replace the target, and the folder
+// is synced after the rename. Until then the old file stays as it was, byte for byte, also when
+// the disk fills up or the program is killed halfway.
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+
+namespace inkwren {
+
+class AtomicFile : public QIODevice {
+public:
+    // Creates the temporary file beside path ("path.Ab12Cd"); throws Error with the system's
+    // reason when it cannot.
+    explicit AtomicFile(QString path);
+    // A file never committed takes its temporary file with it.
+    ~AtomicFile() override;
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    const QString& path() const { return path_; }
+
+    // Puts the written bytes in place of the target. Throws Error naming the target with the
+    // system's reason ("No space left on device") when any write, the sync, the close or the
+    // rename failed; the target is then unchanged and the temporary file gone.
+    void commit();
+
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 size) override;
+    qint64 writeData(const char* data, qint64 size) override;
+
+private:
+    bool flush_buffer();
+    [[noreturn]] void fail(int error);
+    void discard();
+
+    QString path_;
+    QByteArray temp_path_;
+    int fd_ = -1;
+    int error_ = 0;  // the first failure's errno; writes after it are refused
+    QByteArray buffer_;
+};
+
+// The system's own words for an errno value, as in "No space left on device".
+QString system_reason(int error);
+
+}  // namespace inkwren
