@@ -1,7 +1,6 @@
 #include "strokes/stroke_text.h"
 
 #include <QList>
-#include <QSaveFile>
 
 #include <charconv>
 #include <cmath>
@@ -69,6 +68,7 @@ public:
             }
             records.push_back(read_line(line));
             last_record_line_ = line_number_;
+            count_toward_bounds(records.back());
         }
         if (!records.empty() && !is_end_marker(records.back())) {
             line_number_ = last_record_line_;
@@ -108,6 +108,11 @@ private:
         }
         record.pen_color = to_int(fields[3]);
         record.repeat_count = fields[4] == end_field ? 0 : to_int(fields[4]);
+        if (record.repeat_count < 0 || record.repeat_count > max_repeat_count) {
+            fail(QStringLiteral("the repeat count %1 is not between 0 and %2")
+                     .arg(record.repeat_count)
+                     .arg(max_repeat_count));
+        }
         record.instant = fields[5] == "1";
         record.kind = to_int(fields[6]);
         if (record.kind == record_kind::old_pen_point) {
@@ -115,6 +120,18 @@ private:
         }
         record.fill_color = to_int(fields[7]);
         return record;
+    }
+
+    void count_toward_bounds(const PointRecord& record) {
+        curve_points_ = !is_end_marker(record) && record.kind == record_kind::bezier_control
+                            ? curve_points_ + 1
+                            : 0;
+        if (curve_points_ > max_curve_points) {
+            fail(QStringLiteral("a curve has more than %1 control points").arg(max_curve_points));
+        }
+        if (is_end_marker(record) && ++strokes_ > max_strokes) {
+            fail(QStringLiteral("there are more than %1 strokes").arg(max_strokes));
+        }
     }
 
     PointRecord read_end_marker(const QByteArray& kind_field) const {
@@ -164,13 +181,15 @@ private:
     double offset_y_;
     int line_number_ = 0;
     int last_record_line_ = 0;
+    int curve_points_ = 0;
+    int strokes_ = 0;
 };
 
-QByteArray read_stroke_file(const QString& path) {
-    return read_whole_file(path, QStringLiteral("The stroke file"));
-}
-
 }  // namespace
+
+QByteArray read_stroke_file(const QString& path) {
+    return read_limited_file(path, QStringLiteral("The stroke file"), max_stroke_text_size);
+}
 
 QByteArray format_stroke_text(const TLineList& lines) {
     QByteArray text;
@@ -194,15 +213,10 @@ QString path_in_folder(const QString& folder, const QString& name, const QString
 
 void write_strokes(const TLineList& lines, const QString& name, const QString& folder) {
     const QString path = path_in_folder(folder, name, QStringLiteral(".wrt"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw Error(QStringLiteral("rewrite failed: \"%1\" cannot be created (%2).")
-                        .arg(path, file.errorString()));
-    }
-    file.write(format_stroke_text(lines));
-    if (!file.commit()) {
-        throw Error(QStringLiteral("rewrite failed: \"%1\" cannot be written (%2).")
-                        .arg(path, file.errorString()));
+    try {
+        write_whole_file(path, format_stroke_text(lines));
+    } catch (const Error& error) {
+        throw Error(QStringLiteral("rewrite failed: ") + error.message());
     }
 }
 

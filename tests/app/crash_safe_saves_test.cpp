@@ -38,6 +38,9 @@ void save_and_kill(const QString& kind, const QString& folder, std::mt19937& ran
 TEST(CrashSafeSaves, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
     std::mt19937 random(20261206);
     for (const testing::SaveKind& kind : testing::save_kinds()) {
+        if (!kind.killed) {
+            continue;
+        }
         const QString name = QString::fromLatin1(kind.name);
         SCOPED_TRACE(kind.name);
         TempFolder folder;

@@ -2,7 +2,15 @@
 
 #include <QDir>
 
+#include <QPainter>
+
+#include "animation/animationplayer.h"
+#include "animation/simple_player_owner.h"
 #include "app/preference_record.h"
+#include "app/user_folder.h"
+#include "app/view_settings.h"
+#include "output/gif_encoder.h"
+#include "output/jpeg_writer.h"
 #include "output/sheet_settings_record.h"
 #include "platform/whole_file.h"
 #include "strokes/companion_settings.h"
@@ -43,15 +51,57 @@ QString character(int version) {
     return version == 0 ? QStringLiteral("永") : QStringLiteral("國");
 }
 
+ViewSettings view(int version) {
+    ViewSettings settings;
+    settings.stroke_numbers = version == 1;
+    return settings;
+}
+
+QImage sheet_picture(int version) {
+    QImage picture(160 + version * 40, 120, QImage::Format_RGB888);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.fillRect(20, 20, 40 + version * 30, 60, Qt::red);
+    return picture;
+}
+
+QByteArray gif_bytes(int version) {
+    return "GIF89a" + QByteArray(3000 + version * 1000, char('a' + version)) + ";";
+}
+
+const QByteArray other_settings = "[Other]\nkey=1\n";
+const QString installation_path = QStringLiteral("/opt/墨鷦/");
+
+// The player saves its custom characters and its workbook from the strokes it holds.
+void save_from_player(const QString& folder, int version, bool workbook) {
+    SimplePlayerOwner owner;
+    PlayerSettings settings = PlayerSettings::square(200, folder);
+    settings.temp_folder = QDir(folder).filePath(QStringLiteral("tmp"));
+    TAnimationPlayer player(owner, settings);
+    player.set_records(flatten_lines(sample_lines(20 + version * 5)));
+    if (workbook) {
+        player.save_temp(QStringLiteral("tmp"));
+    } else {
+        player.save_stroke_file(QStringLiteral("6C38"),
+                                QDir(folder).filePath(QStringLiteral("udefined/")));
+    }
+}
+
 }  // namespace
 
-const std::array<SaveKind, 5>& save_kinds() {
-    static const std::array<SaveKind, 5> kinds = {{
-        {"recent", {QStringLiteral("tmp/recent.wrt")}},
-        {"prefer", {QStringLiteral("prefer.cfg")}},
-        {"config", {QStringLiteral("config.dat")}},
-        {"sys", {QStringLiteral("sys.cfg")}},
-        {"strokes", {QStringLiteral("練習.wrt"), QStringLiteral("練習.def")}},
+const std::array<SaveKind, 11>& save_kinds() {
+    static const std::array<SaveKind, 11> kinds = {{
+        {"recent", {QStringLiteral("tmp/recent.wrt")}, true},
+        {"prefer", {QStringLiteral("prefer.cfg")}, true},
+        {"config", {QStringLiteral("config.dat")}, true},
+        {"sys", {QStringLiteral("sys.cfg")}, true},
+        {"strokes", {QStringLiteral("練習.wrt"), QStringLiteral("練習.def")}, true},
+        {"view", {QStringLiteral("view.cfg")}, false},
+        {"registry", {QStringLiteral("registry.ini")}, false},
+        {"custom", {QStringLiteral("udefined/6C38.wrt")}, false},
+        {"workbook", {QStringLiteral("tmp/tmp.wrt")}, false},
+        {"sheet", {QStringLiteral("永.jpg")}, false},
+        {"gif", {QStringLiteral("永.gif")}, false},
     }};
     return kinds;
 }
@@ -61,6 +111,10 @@ void prepare_saves(const QString& kind, const QString& folder) {
         QDir(folder).mkpath(QStringLiteral("tmp"));
         build_archive(folder, {archive_source(character(0), long_strokes(0)),
                                archive_source(character(1), long_strokes(1))});
+    } else if (kind == QLatin1String("custom")) {
+        QDir(folder).mkpath(QStringLiteral("udefined"));
+    } else if (kind == QLatin1String("workbook")) {
+        QDir(folder).mkpath(QStringLiteral("tmp"));
     }
 }
 
@@ -80,6 +134,21 @@ void save_version(const QString& kind, const QString& folder, int version) {
         write_strokes(sample_lines(2000 + version * 500), QStringLiteral("練習"), folder);
         write_whole_file(dir.filePath(QStringLiteral("練習.def")),
                          format_companion(companion(version)));
+    } else if (kind == QLatin1String("view")) {
+        save_view_settings(dir.filePath(QStringLiteral("view.cfg")), view(version));
+    } else if (kind == QLatin1String("registry")) {
+        const QString path = dir.filePath(QStringLiteral("registry.ini"));
+        if (version == 0) {
+            write_whole_file(path, other_settings);
+        } else {
+            record_installation_path(path, installation_path);
+        }
+    } else if (kind == QLatin1String("custom") || kind == QLatin1String("workbook")) {
+        save_from_player(folder, version, kind == QLatin1String("workbook"));
+    } else if (kind == QLatin1String("sheet")) {
+        jpegsave(sheet_picture(version), dir.filePath(QStringLiteral("永.jpg")), 80);
+    } else if (kind == QLatin1String("gif")) {
+        save_gif(gif_bytes(version), dir.filePath(QStringLiteral("永.gif")));
     }
 }
 
@@ -95,6 +164,21 @@ QByteArray saved_content(const QString& kind, int file, int version) {
     }
     if (kind == QLatin1String("sys")) {
         return version == 0 ? QByteArray("/home/學生/桌面\r\n") : QByteArray("personal\r\n");
+    }
+    if (kind == QLatin1String("view")) {
+        return format_view_settings(view(version));
+    }
+    if (kind == QLatin1String("registry")) {
+        return version == 0 ? other_settings : QByteArray();  // the second is not compared
+    }
+    if (kind == QLatin1String("custom") || kind == QLatin1String("workbook")) {
+        return format_stroke_text(sample_lines(20 + version * 5));
+    }
+    if (kind == QLatin1String("sheet")) {
+        return jpeg_bytes(sheet_picture(version), 80, QString());
+    }
+    if (kind == QLatin1String("gif")) {
+        return gif_bytes(version);
     }
     return file == 0 ? format_stroke_text(sample_lines(2000 + version * 500))
                      : format_companion(companion(version));

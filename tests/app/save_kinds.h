@@ -1,5 +1,6 @@
-// The kinds of file the kill test has a helper process save over and over, each with the two
-// contents the saves alternate between, and the save itself as the program makes it.
+// The kinds of file the program and the exporter write, each with the two contents its saves
+// alternate between and the save itself as the program makes it: what the kill test has a
+// helper process save over and over, and the full-disk test once on a full file system.
 #pragma once
 
 #include <QByteArray>
@@ -13,11 +14,14 @@ namespace inkwren::testing {
 struct SaveKind {
     const char* name;
     QStringList files;  // relative to the folder the helper saves in
+    bool killed;        // part of the kill test, which takes a while for each kind
 };
 
 // recent: tmp/recent.wrt extracted from the archive; prefer: prefer.cfg; config: config.dat;
-// sys: sys.cfg; strokes: a stroke file with its companion settings.
-const std::array<SaveKind, 5>& save_kinds();
+// sys: sys.cfg; strokes: a stroke file with its companion settings; view: view.cfg; registry:
+// the settings store; custom: a custom character saved by the player; workbook: the player's
+// tmp/tmp.wrt; sheet: a JPEG picture; gif: an animated GIF.
+const std::array<SaveKind, 11>& save_kinds();
 
 // Prepares folder for the kind (an archive to extract from, say).
 void prepare_saves(const QString& kind, const QString& folder);

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/atomic_file.h"
+#include "platform/error.h"
+#include "platform/whole_file.h"
+#include "tests/support/fixtures.h"
+
+namespace inkwren {
+namespace {
+
+using testing::read_file;
+using testing::TempFolder;
+using testing::write_file;
+
+QStringList files_in(const TempFolder& folder) {
+    return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+}
+
+TEST(WholeFile, ASaveReplacesTheFileWholeAndKeepsItsPermissions) {
+    TempFolder folder;
+    const QString path = folder.file("設定.cfg");
+    write_file(path, "old");
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0600), 0);
+    write_whole_file(path, "new and longer");
+    EXPECT_EQ(read_file(path), "new and longer");
+    EXPECT_EQ(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
+    EXPECT_EQ(files_in(folder), QStringList{QStringLiteral("設定.cfg")});
+}
+
+// Written in pieces bigger than its buffer, as a PDF writer writes.
+TEST(WholeFile, AnAtomicFileWrittenInPiecesAppearsOnlyOnCommit) {
+    TempFolder folder;
+    const QString path = folder.file("練習.pdf");
+    write_file(path, "old");
+    QByteArray expected;
+    {
+        AtomicFile file(path);
+        for (int piece = 0; piece < 300; ++piece) {
+            const QByteArray bytes(1000 + piece, char('a' + piece % 26));
+            file.write(bytes);
+            expected += bytes;
+        }
+        EXPECT_EQ(read_file(path), "old");
+        file.commit();
+    }
+    EXPECT_EQ(read_file(path), expected);
+    {
+        AtomicFile abandoned(path);
+        abandoned.write("never committed");
+    }
+    EXPECT_EQ(read_file(path), expected);
+    EXPECT_EQ(files_in(folder), QStringList{QStringLiteral("練習.pdf")});
+}
+
+TEST(WholeFile, AFileThatCannotBeWrittenGivesTheSystemsReason) {
+    TempFolder folder;
+    try {
+        write_whole_file(folder.file("沒有/永.jpg"), "x");
+        FAIL() << "a write into a missing folder succeeded";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("永.jpg")));
+        EXPECT_TRUE(error.message().contains(QStringLiteral("No such file or directory")));
+    }
+}
+
+// A FIFO given as a settings file once hung start-up, waiting for a writer.
+TEST(WholeFile, OnlyOrdinaryFilesAreRead) {
+    TempFolder folder;
+    const QString fifo = folder.file("view.cfg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QDir().mkpath(folder.file("資料夾"));
+    const struct {
+        QString path;
+        const char* reason;
+    } refused[] = {{fifo, "not an ordinary file"},
+                   {QStringLiteral("/dev/zero"), "not an ordinary file"},
+                   {folder.file("資料夾"), "it is a folder"},
+                   {folder.file("沒有.cfg"), "No such file or directory"}};
+    for (const auto& file : refused) {
+        SCOPED_TRACE(qPrintable(file.path));
+        try {
+            read_whole_file(file.path, QStringLiteral("The settings file"));
+            FAIL() << "read";
+        } catch (const Error& error) {
+            EXPECT_TRUE(error.message().contains(QString::fromLatin1(file.reason)))
+                << qPrintable(error.message());
+        }
+    }
+}
+
+TEST(WholeFile, ALimitedReadRefusesALargerFileAndAPartReadStopsEarly) {
+    TempFolder folder;
+    const QString path = folder.file("清單.txt");
+    write_file(path, QByteArray(100, 'x'));
+    EXPECT_EQ(read_limited_file(path, QStringLiteral("The list"), 100).size(), 100);
+    EXPECT_THROW(read_limited_file(path, QStringLiteral("The list"), 99), Error);
+    EXPECT_EQ(read_whole_file(path, QStringLiteral("The list"), 10).size(), 10);
+}
+
+}  // namespace
+}  // namespace inkwren
