@@ -58,6 +58,12 @@ bool run_continues(const TObjList& source, std::size_t index, std::int32_t kind)
     return index < source.size() && source[index].kind == kind && !is_end_marker(source[index]);
 }
 
+// The one-pixel steps from a to b.
+int segment_steps(PixelPoint a, PixelPoint b, int step_len) {
+    const int distance = std::max(std::abs(a.x - b.x), std::abs(a.y - b.y));
+    return round_even(double(distance) / step_len);
+}
+
 // Every point of a run is drawn with the pen of the run's first record.
 PointRecord pen_point_like(const PointRecord& first, int x, int y, std::int32_t kind) {
     PointRecord record = first;
@@ -154,6 +160,12 @@ void expand_polyline_run(const TObjList& source, std::size_t& index, TObjList& d
         record.pen_width = pen_width;
         destination.push_back(record);
     };
+    // Counted before any is made: a few far-apart points would otherwise make billions.
+    std::size_t needed = destination.size() + 3;
+    for (std::size_t i = 1; i < retained.size(); ++i) {
+        needed += segment_steps(retained[i - 1].point, retained[i].point, step_len);
+        check_play_list_room(needed);
+    }
     add(retained.front().point, retained.front().pen_width);
     for (std::size_t i = 1; i < retained.size(); ++i) {
         for (const PixelPoint& point :
@@ -165,10 +177,17 @@ void expand_polyline_run(const TObjList& source, std::size_t& index, TObjList& d
     add(retained.back().point, retained.back().pen_width);
 }
 
+void check_play_list_room(std::size_t size) {
+    if (size > max_play_list_size) {
+        throw Error(QStringLiteral("These strokes are too long to play: their lines run to more "
+                                   "than %1 points.")
+                        .arg(max_play_list_size));
+    }
+}
+
 std::vector<PixelPoint> densify_segment(PixelPoint a, PixelPoint b, int step_len) {
     check_step_len(step_len);
-    const int distance = std::max(std::abs(a.x - b.x), std::abs(a.y - b.y));
-    const int n = round_even(double(distance) / step_len);
+    const int n = segment_steps(a, b, step_len);
     std::vector<PixelPoint> points;
     points.reserve(std::size_t(n));
     for (int i = 1; i <= n; ++i) {

@@ -10,6 +10,12 @@
 
 namespace inkwren {
 
+// More pen points than this (about 50 MB) come only from absurd strokes, which are refused.
+inline constexpr std::size_t max_play_list_size = 1'000'000;
+
+// Throws Error when a play list of size points is more than max_play_list_size.
+void check_play_list_room(std::size_t size);
+
 struct CurvePoint {
     double x = 0;
     double y = 0;

@@ -70,11 +70,7 @@ TObjList build_play_list(const TObjList& source, const PlayListOptions& options)
     TObjList list;
     std::size_t index = 0;
     while (index < source.size()) {
-        if (list.size() > max_play_list_size) {
-            throw Error(QStringLiteral("These strokes are too long to play: their lines run to "
-                                       "more than %1 points.")
-                            .arg(max_play_list_size));
-        }
+        check_play_list_room(list.size());
         const PointRecord& record = source[index];
         if (starts_run_of(record, record_kind::bezier_control)) {
             expand_bezier_run(source, index, list);

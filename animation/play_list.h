@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "animation/beziers.h"
 #include "strokes/linelist.h"
 
 namespace inkwren {
@@ -19,10 +20,7 @@ struct PlayListOptions {
     int step_len = 1;
 };
 
-// More points than this (about 50 MB) come only from absurd strokes, which are refused.
-inline constexpr std::size_t max_play_list_size = 1'000'000;
-
-// One pass over a source list. Throws Error when the list grows beyond max_play_list_size.
+// One pass over a source list. Throws Error when the list would grow beyond max_play_list_size.
 TObjList build_play_list(const TObjList& source, const PlayListOptions& options);
 
 // Every pen-up record before the last gives its kind to the record after it and is removed.

@@ -16,21 +16,6 @@
 #include "strokes/stroke_text.h"
 
 namespace inkwren {
-namespace {
-
-// Records scaled about the origin; end markers stay at their mark.
-TObjList scaled(const TObjList& records, double factor) {
-    TObjList result = records;
-    for (PointRecord& record : result) {
-        if (!is_end_marker(record)) {
-            record.x *= factor;
-            record.y *= factor;
-        }
-    }
-    return result;
-}
-
-}  // namespace
 
 // Everything a stroke file brings, read before any of it is used, so that a damaged file
 // leaves the player as it was.
@@ -59,7 +44,7 @@ TAnimationPlayer::LoadedFile TAnimationPlayer::read_stroke_file(const QString& p
         if (!file.isFile()) {
             throw Error(QStringLiteral("\"%1\" is a folder, not a stroke file.").arg(path));
         }
-        loaded.text = read_whole_file(path, QStringLiteral("The stroke file"));
+        loaded.text = inkwren::read_stroke_file(path);
         loaded.records = parse_stroke_text(loaded.text, path, EndMarkerKind::keep_pen_up);
     }
     loaded.companion = read_companion(path);
@@ -102,7 +87,7 @@ void TAnimationPlayer::apply(LoadedFile loaded) {
             show_note(owner_.text(QString::fromLatin1(text_key::empty_stroke_file_note)));
             return;
         }
-        add_line(lines_, scaled(records_, scale()));
+        add_line(lines_, scaled_records(records_, scale()));
     }
     QString model;
     if (const std::optional<CompanionSettings>& settings = loaded.companion) {
@@ -166,7 +151,7 @@ void TAnimationPlayer::save_stroke_file(const QString& name, const QString& fold
 
 TLineList TAnimationPlayer::normalised_lines() const {
     TLineList normalised;
-    add_line(normalised, scaled(flatten_lines(lines_), 1.0 / scale()));
+    add_line(normalised, scaled_records(flatten_lines(lines_), 1.0 / scale()));
     return normalised;
 }
 

@@ -25,18 +25,31 @@ inline constexpr double max_coordinate = 100000;
 inline constexpr std::int32_t min_pen_width = 0;
 inline constexpr std::int32_t max_pen_width = 999;
 
+// What multiplies the work of playing and drawing a character is bounded too, so that any file
+// takes little memory and time: a flash bar blinks at most max_repeat_count times, a curve has
+// at most max_curve_points control points, a character at most max_strokes strokes (the most
+// intricate characters have about sixty), and a stroke file is at most max_stroke_text_size
+// bytes long.
+inline constexpr std::int32_t max_repeat_count = 100;
+inline constexpr int max_curve_points = 100;
+inline constexpr int max_strokes = 200;
+inline constexpr qint64 max_stroke_text_size = 4 * 1024 * 1024;
+
 QByteArray format_stroke_text(const TLineList& lines);
 
 // Parses a whole stroke text; source names the file in error messages. Offsets are added to
 // every ordinary record. Malformed text (not eight fields, a field that is not a number, a
-// coordinate beyond ±max_coordinate or a pen width outside min_pen_width to max_pen_width as
-// written, a last stroke without its end marker) throws Error naming the source and line;
-// nothing is returned for it.
+// coordinate beyond ±max_coordinate, a pen width outside min_pen_width to max_pen_width as
+// written, a repeat count, curve or stroke count beyond the bounds above, a last stroke without
+// its end marker) throws Error naming the source and line; nothing is returned for it.
 TObjList parse_stroke_text(const QByteArray& text, const QString& source, EndMarkerKind end_kind,
                            double offset_x = 0, double offset_y = 0);
 
 // Writes the strokes to folder + name + ".wrt", whole or not at all.
 void write_strokes(const TLineList& lines, const QString& name, const QString& folder);
+
+// The bytes of a stroke file; one larger than max_stroke_text_size is refused with Error.
+QByteArray read_stroke_file(const QString& path);
 
 // Reads a stroke file and appends its records to records (the player's flat list). A malformed
 // file appends nothing.

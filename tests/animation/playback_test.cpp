@@ -136,6 +136,17 @@ TEST(PlayList, StrokesOfAbsurdLengthAreRefusedBeforeTheyExhaustMemory) {
     EXPECT_THROW(make_play_list(absurdly_long_strokes(), {}), Error);
 }
 
+// One stroke zigzagging from edge to edge thousands of times was expanded whole before its
+// length was looked at.
+TEST(PlayList, AStrokeOfManyAbsurdLinesIsRefusedBeforeItIsExpanded) {
+    TObjList zigzag;
+    for (int turn = 0; turn < 5000; ++turn) {
+        zigzag.push_back(point(turn % 2 == 0 ? -100000 : 100000, turn % 7));
+    }
+    zigzag.push_back(end_marker(2));
+    EXPECT_THROW(build_play_list(zigzag, {}), Error);
+}
+
 TEST_F(PlaybackTest, StrokesTooLongToPlayAreRefusedWithoutStartingPlayback) {
     player->set_records(absurdly_long_strokes());
     EXPECT_THROW(player->play(), Error);

@@ -163,6 +163,43 @@ TEST(StrokeText, CoordinatesOfPlusOrMinus100000AndWidthsOf0And999AreAccepted) {
     EXPECT_TRUE(is_end_marker(read[2]));
 }
 
+// A flash bar repeated 2,000,000,000 times took gigabytes before the window appeared; each
+// count that multiplies the work of playing or drawing is bounded where the file is read.
+TEST(StrokeText, CountsThatMultiplyTheWorkAreBoundedWithFileAndLine) {
+    const QString source = QStringLiteral("/課本/閃爍.wrt");
+    const QByteArray pen = "1\t2\t3\t0\t0\t0\t2\t0\r\n";
+    const QByteArray curve_point = "5\t6\t3\t0\t0\t0\t3\t0\r\n";
+    const auto repeated = [](const QByteArray& text, int times) { return text.repeated(times); };
+    const struct {
+        QByteArray text;
+        const char* line;
+    } refused[] = {
+        {pen + "9\t9\t3\t0\t2000000000\t0\t5\t255\r\n" + closing_marker, "line 2"},
+        {pen + "9\t9\t3\t0\t101\t0\t5\t255\r\n" + closing_marker, "line 2"},
+        {pen + "9\t9\t3\t0\t-1\t0\t5\t255\r\n" + closing_marker, "line 2"},
+        {repeated(curve_point, max_curve_points + 1) + closing_marker, "line 101"},
+        {repeated(pen + closing_marker, max_strokes + 1), "line 402"},
+    };
+    for (const auto& damaged : refused) {
+        const QString message = message_for(damaged.text, source);
+        EXPECT_TRUE(message.contains(source) && message.contains(damaged.line))
+            << message.toStdString();
+    }
+    const QByteArray at_the_bounds = "9\t9\t3\t0\t100\t0\t5\t255\r\n" +
+                                     repeated(curve_point, max_curve_points) + closing_marker +
+                                     repeated(pen + closing_marker, max_strokes - 1);
+    EXPECT_EQ(message_for(at_the_bounds, source), QStringLiteral("accepted"));
+}
+
+TEST(StrokeText, AStrokeFileLargerThanAnyCharacterIsRefusedUnread) {
+    TempFolder folder;
+    const QString path = folder.file("巨大.wrt");
+    testing::write_file(path, QByteArray(max_stroke_text_size + 1, '\n'));
+    TObjList records;
+    EXPECT_THROW(read_records(path, records, 0, 0), Error);
+    EXPECT_TRUE(records.empty());
+}
+
 TEST(StrokeText, AFileThatFailsToReadAddsNothingToTheList) {
     TempFolder folder;
     write_file(folder.file("壞.wrt"),
