@@ -24,6 +24,9 @@ public:
           before_(std::move(before)),
           after_(std::move(after)) {}
 
+    const TLineList& before() const { return before_; }
+    const TLineList& after() const { return after_; }
+
     void undo() override { editor_.restore(before_); }
     void redo() override {
         if (!done_) {
@@ -45,6 +48,15 @@ bool same_lines(const TLineList& a, const TLineList& b) {
 }
 
 }  // namespace
+
+EditHistory scaled_history(EditHistory history, double factor) {
+    history.lines = scaled_lines(history.lines, factor);
+    for (EditHistory::Step& step : history.steps) {
+        step.before = scaled_lines(step.before, factor);
+        step.after = scaled_lines(step.after, factor);
+    }
+    return history;
+}
 
 StrokeEditor::StrokeEditor(TAnimationPlayer& player, PlayerOwner& owner)
     : player_(player), owner_(owner) {
@@ -139,6 +151,42 @@ void StrokeEditor::reset() {
     button_down_ = point_drag_ = resizing_ = banding_ = move_mode_ = dragging_ = false;
     selected_ = -1;
     multi_selection_.clear();
+}
+
+EditHistory StrokeEditor::take_history() {
+    end_gestures();
+    EditHistory history;
+    history.lines = lines();
+    for (int index = 0; index < history_.count(); ++index) {
+        const auto* edit = static_cast<const LinesEdit*>(history_.command(index));
+        history.steps.push_back({edit->text(), edit->before(), edit->after()});
+    }
+    history.index = history_.index();
+    history.clean = history_.cleanIndex();
+    return history;
+}
+
+void StrokeEditor::adopt_history(EditHistory history) {
+    reset();
+    const int steps = int(history.steps.size());
+    for (int index = 0; index < steps; ++index) {
+        if (index == history.clean) {
+            history_.setClean();
+        }
+        EditHistory::Step& step = history.steps[std::size_t(index)];
+        // Pushed as done: the strokes are set below, once.
+        history_.push(
+            new LinesEdit(*this, std::move(step.before), std::move(step.after), step.name));
+    }
+    if (history.clean == steps) {
+        history_.setClean();
+    } else if (history.clean < 0) {
+        history_.resetClean();
+    }
+    history_.setIndex(history.index);
+    player_.lines() = std::move(history.lines);
+    owner_.set_modified(!history_.isClean());
+    redraw();
 }
 
 // ---- Mouse

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QString>
 #include <QUndoStack>
 
 #include <cstdint>
@@ -24,6 +25,23 @@ class PlayerOwner;
 class TAnimationPlayer;
 
 enum class MouseButton { left, right, other };
+
+// The edits of a character apart from its player, so that they outlive it: a zoom makes a new
+// player at another scale and hands it the strokes and their undo history.
+struct EditHistory {
+    struct Step {
+        QString name;
+        TLineList before;
+        TLineList after;
+    };
+    TLineList lines;  // the strokes as they are now
+    std::vector<Step> steps;
+    int index = 0;  // the steps from index on are undone
+    int clean = 0;  // the index of the saved strokes; −1 when no step reaches them
+};
+
+// The same edits with every coordinate scaled about the origin by factor.
+EditHistory scaled_history(EditHistory history, double factor);
 enum class EditCursor { arrow, resize, move };
 
 class StrokeEditor {
@@ -55,6 +73,11 @@ public:
     void mark_saved();
     // New strokes were loaded: nothing selected, no history.
     void reset();
+    // The strokes and their history, a gesture still open finished first.
+    EditHistory take_history();
+    // Makes history this editor's: its strokes are shown and its steps undone and redone as
+    // they were; the owner's modified flag follows its saved state.
+    void adopt_history(EditHistory history);
 
     int selected() const { return selected_; }
     const std::vector<int>& multi_selection() const { return multi_selection_; }

@@ -236,14 +236,21 @@ void WritingPad::save_custom() {
     custom_dirty = false;
 }
 
+// The edits go with the strokes to the new player, in memory and at the pad's new scale, so the
+// strokes keep their shape and size on the pad and the history stays whole. The edited strokes
+// are also kept as "recent" at the unzoomed scale, the scale every stroke file holds.
 void WritingPad::toggle_zoom(int screen_height) {
-    if (custom_dirty) {
-        player_->save_temp(QStringLiteral("recent"));
-        reload_recent = true;
-    }
     const ZoomStep step = next_zoom(pad_w, can_magnify, screen_height);
     const bool was_playing = player_->playing();
     player_->stop_play();
+    std::optional<EditHistory> edits;
+    if (custom_dirty || player_->editor().history().count() > 0) {
+        edits = scaled_history(player_->editor().take_history(), 1.0 / zoom_scale());
+    }
+    if (custom_dirty) {
+        player_->save_stroke_file(QStringLiteral("recent"), player_->temp_dir());
+        reload_recent = true;
+    }
     const int previous_width = std::exchange(pad_w, step.width);
     pad_h = pad_w;
     try {
@@ -256,6 +263,9 @@ void WritingPad::toggle_zoom(int screen_height) {
     settings_.pen_speed = pen_speed_after_zoom;
     settings_changed();
     player_->rebuild_lines();
+    if (edits) {
+        player_->editor().adopt_history(scaled_history(std::move(*edits), zoom_scale()));
+    }
     if (was_playing) {
         player_->replay();
     }

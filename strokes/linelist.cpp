@@ -43,6 +43,25 @@ TLineList split_strokes(const TObjList& records) {
     return lines;
 }
 
+TObjList scaled_records(const TObjList& records, double factor) {
+    TObjList result = records;
+    for (PointRecord& record : result) {
+        if (!is_end_marker(record)) {
+            record.x *= factor;
+            record.y *= factor;
+        }
+    }
+    return result;
+}
+
+TLineList scaled_lines(const TLineList& lines, double factor) {
+    TLineList result;
+    for (const TObjList& stroke : lines.items) {
+        result.items.push_back(scaled_records(stroke, factor));
+    }
+    return result;
+}
+
 void release_records(TObjList& records) {
     records.clear();
 }

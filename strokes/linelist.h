@@ -30,6 +30,11 @@ TObjList flatten_lines(const TLineList& lines);
 // nothing are skipped. Throws Error when the list does not end with an end marker.
 TLineList split_strokes(const TObjList& records);
 
+// Records and strokes scaled about the origin, as the pad's zoom holds them; end markers stay
+// at their mark.
+TObjList scaled_records(const TObjList& records, double factor);
+TLineList scaled_lines(const TLineList& lines, double factor);
+
 void release_records(TObjList& records);
 
 }  // namespace inkwren

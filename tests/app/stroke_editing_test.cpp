@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -113,6 +114,46 @@ TEST_F(StrokeEditingTest, TheUndoKeysStepThroughTheEditsAndAnUndoneEditIsNotOffe
     EXPECT_FALSE(dialogs.showed(text(text_key::save_custom_question)));
     // Another character starts a history of its own.
     EXPECT_EQ(window->pad().player().editor().history().count(), 0);
+}
+
+// Each zoom once scaled the unsaved strokes again on top of the zoom itself, and dropped the
+// history; the save then kept the grown strokes.
+TEST_F(StrokeEditingTest, ZoomingWithAnUnsavedEditKeepsItsShapeSizeAndHistory) {
+    const TLineList loaded = lines();
+    move_last_stroke();
+    const TLineList moved = lines();
+    auto* zoom = qobject_cast<QAbstractButton*>(named("SpeedButton6"));
+    for (int step = 0; step < 4; ++step) {
+        zoom->click();
+        EXPECT_TRUE(dialogs.shown.isEmpty()) << qPrintable(dialogs.shown.front().text);
+        const double scale = window->pad().zoom_scale();
+        ASSERT_EQ(lines().count(), moved.count());
+        for (int stroke = 0; stroke < moved.count(); ++stroke) {
+            const TObjList& now = lines().items[std::size_t(stroke)];
+            const TObjList& before = moved.items[std::size_t(stroke)];
+            ASSERT_EQ(now.size(), before.size());
+            for (std::size_t at = 0; at < now.size(); ++at) {
+                if (!is_end_marker(now[at])) {
+                    EXPECT_NEAR(now[at].x, before[at].x * scale, 1e-9);
+                    EXPECT_NEAR(now[at].y, before[at].y * scale, 1e-9);
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(window->pad().custom_dirty);
+
+    item("N17")->trigger();
+    const QString saved = file("udefined/6C38.wrt");
+    const TObjList records = parse_stroke_text(read_file(saved), saved, EndMarkerKind::keep_pen_up);
+    ASSERT_EQ(records.size(), 20u);
+    EXPECT_NEAR(records[16].x, 32, 1e-9);
+    EXPECT_NEAR(records[16].y, 78, 1e-9);
+
+    // The move is still a step of the history, at the new scale.
+    item("EditUndo")->trigger();
+    const double scale = window->pad().zoom_scale();
+    EXPECT_NEAR(last_stroke()[0].x, loaded.items.back()[0].x * scale, 1e-9);
+    EXPECT_TRUE(window->pad().custom_dirty);
 }
 
 TEST_F(StrokeEditingTest, APressOnThePaletteRecoloursTheSelectionAndADragOnlyTheSwatch) {
