@@ -441,9 +441,19 @@ void TForm1::drop_files(const QStringList& paths) {
     });
 }
 
+// A save that fails keeps the window open with the edit unsaved, so nothing is lost to it.
 void TForm1::closeEvent(QCloseEvent* event) {
-    guarded([&] { pad().offer_save(); });
-    event->accept();
+    bool may_close = false;
+    guarded([&] {
+        pad().offer_save();
+        may_close = true;
+    });
+    if (may_close) {
+        event->accept();
+    } else {
+        quit_requested = false;
+        event->ignore();
+    }
 }
 
 // Drops are always copies: answering Move would let the source delete the user's file.

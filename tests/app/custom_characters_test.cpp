@@ -82,6 +82,19 @@ TEST_F(CustomCharactersTest, ASaveThatFailsIsReportedAndTheEditStaysUnsaved) {
     EXPECT_EQ(strokes_shown(), 4);
 }
 
+// Answering Yes on closing once showed the save's error and closed all the same.
+TEST_F(CustomCharactersTest, ClosingAfterAFailedSaveKeepsTheWindowAndTheEdit) {
+    QDir(file("udefined")).removeRecursively();
+    write_file(file("udefined"), "not a folder");
+    edit();
+    dialogs.answers = {true};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(dialogs.showed(QStringLiteral("6C38.wrt")));
+    EXPECT_FALSE(dialogs.showed(text(text_key::custom_saved_notice)));
+    EXPECT_TRUE(window->pad().custom_dirty);
+    EXPECT_EQ(strokes_shown(), 4);
+}
+
 TEST_F(CustomCharactersTest, DeletingByTheMenuAsksAndShowsTheArchiveVersion) {
     write_strokes(testing::sample_lines(2), QStringLiteral("6C38"), file("udefined"));
     window->clipboard_changed(QStringLiteral("我"));
