@@ -19,18 +19,21 @@ QString gif_retry_message(const QString& error) {
     return error + QStringLiteral(". Please try again using another filename.");
 }
 
+QString gif_save_caption(const QString& character) {
+    return character.isEmpty() ? QStringLiteral("Save File")
+                               : QStringLiteral("Save File — %1").arg(character);
+}
+
 std::unique_ptr<FrameRecorder> start_gif_recording(double scale) {
     return std::make_unique<GifRecorder>(scale);
 }
 
-void offer_gif(FrameRecorder& capture, Dialogs& dialogs, const LanguageTable& language,
-               const QString& folder) {
-    const QByteArray gif = dynamic_cast<GifRecorder&>(capture).finish();
-    const QString caption = QStringLiteral("Save File");
-    while (const std::optional<QString> chosen =
-               dialogs.choose_save_file(caption, folder, QStringLiteral("gif (*.gif *.GIF)"))) {
+void offer_gif(const FinishedGif& finished, Dialogs& dialogs, const LanguageTable& language) {
+    const QString caption = gif_save_caption(finished.character);
+    while (const std::optional<QString> chosen = dialogs.choose_save_file(
+               caption, finished.folder, QStringLiteral("gif (*.gif *.GIF)"))) {
         try {
-            save_gif(gif, gif_file_path(*chosen));
+            save_gif(finished.gif, gif_file_path(*chosen));
         } catch (const Error& error) {
             dialogs.inform(caption, gif_retry_message(error.message()));
             continue;
@@ -42,11 +45,37 @@ void offer_gif(FrameRecorder& capture, Dialogs& dialogs, const LanguageTable& la
     }
 }
 
-void connect_gif_export(WritingPad& pad, Dialogs& dialogs, const LanguageTable& language) {
+GifOffers::GifOffers(WritingPad& pad, Dialogs& dialogs, const LanguageTable& language)
+    : pad_(pad), dialogs_(dialogs), language_(language) {
     pad.make_recorder = [](double scale) { return start_gif_recording(scale); };
-    pad.on_capture_finished = [&pad, &dialogs, &language](std::unique_ptr<FrameRecorder> capture) {
-        offer_gif(*capture, dialogs, language, pad.settings().output_folder);
+    pad.on_capture_finished = [this](std::unique_ptr<FrameRecorder> capture) {
+        take(std::move(capture));
     };
+}
+
+void GifOffers::take(std::unique_ptr<FrameRecorder> capture) {
+    waiting_.push_back({pad_.cur_text, dynamic_cast<GifRecorder&>(*capture).finish(),
+                        pad_.settings().output_folder});
+    if (!offering_) {
+        QMetaObject::invokeMethod(this, &GifOffers::offer_waiting, Qt::QueuedConnection);
+    }
+}
+
+void GifOffers::offer_waiting() {
+    if (offering_) {
+        return;
+    }
+    offering_ = true;
+    while (!waiting_.empty()) {
+        const FinishedGif next = std::move(waiting_.front());
+        waiting_.pop_front();
+        try {
+            offer_gif(next, dialogs_, language_);
+        } catch (const Error& error) {
+            dialogs_.inform(gif_save_caption(next.character), error.message());
+        }
+    }
+    offering_ = false;
 }
 
 }  // namespace inkwren

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
+#include <deque>
 #include <memory>
 
 #include "animation/player_owner.h"
@@ -22,15 +24,42 @@ QString gif_file_path(const QString& chosen);
 // What the user is told when a GIF cannot be written, before the save dialog opens again.
 QString gif_retry_message(const QString& error);
 
+// The caption of the save dialog and notices of one character's GIF.
+QString gif_save_caption(const QString& character);
+
 // A capture of the frames of one playback, encoded as they arrive.
 std::unique_ptr<FrameRecorder> start_gif_recording(double scale);
 
-// Offers the finished capture to be saved, asking again after a failed write until the user
-// saves it or cancels: the capture is the user's work and is not lost to a bad file name.
-void offer_gif(FrameRecorder& capture, Dialogs& dialogs, const LanguageTable& language,
-               const QString& folder);
+// A finished capture, ready to be offered.
+struct FinishedGif {
+    QString character;
+    QByteArray gif;
+    QString folder;  // where the save dialog opens
+};
 
-// Captures of the pad's playbacks become GIFs offered to be saved.
-void connect_gif_export(WritingPad& pad, Dialogs& dialogs, const LanguageTable& language);
+// Offers the GIF to be saved, asking again after a failed write until the user saves it or
+// cancels: the capture is the user's work and is not lost to a bad file name.
+void offer_gif(const FinishedGif& finished, Dialogs& dialogs, const LanguageTable& language);
+
+// Captures of the pad's playbacks become GIFs offered to be saved, one save dialog at a time.
+// A dialog is never opened inside the player's tick (a character handed over while it is open
+// replaces that player), and a capture that finishes while one is open waits its turn.
+class GifOffers : public QObject {
+public:
+    GifOffers(WritingPad& pad, Dialogs& dialogs, const LanguageTable& language);
+
+    // Captures waiting for their dialog, the one being offered not counted.
+    int waiting() const { return int(waiting_.size()); }
+
+private:
+    void take(std::unique_ptr<FrameRecorder> capture);
+    void offer_waiting();
+
+    WritingPad& pad_;
+    Dialogs& dialogs_;
+    const LanguageTable& language_;
+    std::deque<FinishedGif> waiting_;
+    bool offering_ = false;
+};
 
 }  // namespace inkwren

@@ -32,8 +32,10 @@ Shell::Shell(StartupResult start, Dialogs& dialogs)
     pad_->encoding.encoding_mode = encoding_mode::gb;
     pad_->cur_key = start.start_character;
     settings.stroke_numbers = start.view.stroke_numbers;
-    connect_gif_export(*pad_, dialogs_, language_);
+    gif_offers_ = std::make_unique<GifOffers>(*pad_, dialogs_, language_);
 }
+
+Shell::~Shell() = default;
 
 QString Shell::text(const char* key) const {
     return language_.lookup_text(QString::fromLatin1(key));

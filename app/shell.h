@@ -21,6 +21,7 @@
 namespace inkwren {
 
 class Dialogs;
+class GifOffers;
 
 enum class LibraryItem { traditional, simplified };
 
@@ -30,6 +31,7 @@ using UrlOpener = std::function<bool(const QUrl&)>;
 class Shell {
 public:
     Shell(StartupResult start, Dialogs& dialogs);
+    ~Shell();
 
     WritingPad& pad() { return *pad_; }
     const WritingPad& pad() const { return *pad_; }
@@ -101,6 +103,7 @@ private:
     bool has_settings_program_;
     QImage palette_;
     std::unique_ptr<WritingPad> pad_;
+    std::unique_ptr<GifOffers> gif_offers_;
 
     QString built_in_language_;  // the built-in language last chosen; none at first
     EncodingItem encoding_item_ = EncodingItem::gb;

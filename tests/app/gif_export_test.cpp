@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -28,7 +29,8 @@ protected:
 
     QAction* item(const char* name) const { return window->item(QString::fromLatin1(name)); }
 
-    // Plays the shown character from the start to its end.
+    // Plays the shown character from the start to its end; the save dialog comes after the
+    // tick that ended it.
     void play_through() {
         TAnimationPlayer& player = window->pad().player();
         player.stop_play();
@@ -36,6 +38,7 @@ protected:
         while (player.playing()) {
             player.play_tick();
         }
+        QCoreApplication::processEvents();
     }
 
     std::unique_ptr<TForm1> window;
@@ -50,7 +53,8 @@ TEST_F(GifExportTest, AFullPlaybackOffersTheGifAndSavesItWithOneGifEnding) {
     EXPECT_EQ(dialogs.save_dialog_folders.front(), window->pad().settings().output_folder);
     EXPECT_TRUE(read_file(out + QStringLiteral("永.gif")).startsWith("GIF89a"));
     ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("Save File"));
+    EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("Save File — 永"));
+    EXPECT_EQ(dialogs.save_dialog_captions, QStringList{QStringLiteral("Save File — 永")});
     EXPECT_EQ(dialogs.shown[0].text, window->shell().text(text_key::gif_saved_notice) +
                                          QStringLiteral("  ") + out + QStringLiteral("永"));
 
@@ -91,6 +95,22 @@ TEST_F(GifExportTest, AFailedWriteAsksAgainForTheSameGif) {
     EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("永.gif")));
     EXPECT_TRUE(read_file(out + QStringLiteral("永.gif")).startsWith("GIF89a"));
     EXPECT_FALSE(QDir(out + QStringLiteral("沒有的資料夾")).exists());
+}
+
+// A character handed over while a save dialog was open played underneath and opened a second,
+// anonymous dialog on top of the first.
+TEST_F(GifExportTest, ACaptureThatFinishesWhileASaveDialogIsOpenWaitsItsTurn) {
+    dialogs.while_save_dialog_open = [this] {
+        window->clipboard_changed(QStringLiteral("國"));
+        play_through();
+        EXPECT_EQ(dialogs.save_dialog_captions.size(), 1);
+    };
+    dialogs.save_files = {out + QStringLiteral("永"), out + QStringLiteral("國")};
+    play_through();
+    EXPECT_EQ(dialogs.most_save_dialogs_open, 1);
+    EXPECT_EQ(dialogs.save_dialog_captions,
+              (QStringList{QStringLiteral("Save File — 永"), QStringLiteral("Save File — 國")}));
+    EXPECT_NE(read_file(out + QStringLiteral("永.gif")), read_file(out + QStringLiteral("國.gif")));
 }
 
 TEST_F(GifExportTest, CaptureSwitchedOffOffersNothing) {

@@ -6,6 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+#include <functional>
+#include <utility>
+
 #include "platform/dialogs.h"
 
 namespace inkwren::testing {
@@ -29,6 +33,11 @@ public:
     QList<std::optional<QString>> folders;
     QList<std::optional<QString>> save_files;
     QStringList save_dialog_folders;
+    QStringList save_dialog_captions;
+    // What happens while a save dialog is open, as its event loop would run it; and the most
+    // save dialogs that were ever open at once.
+    std::function<void()> while_save_dialog_open;
+    int most_save_dialogs_open = 0;
 
     void inform(const QString& caption, const QString& text) override {
         shown.push_back({caption, text, false});
@@ -52,9 +61,16 @@ public:
         return folders.isEmpty() ? std::nullopt : folders.takeFirst();
     }
 
-    std::optional<QString> choose_save_file(const QString&, const QString& folder,
+    std::optional<QString> choose_save_file(const QString& caption, const QString& folder,
                                             const QString&) override {
         save_dialog_folders << folder;
+        save_dialog_captions << caption;
+        ++save_dialogs_open_;
+        most_save_dialogs_open = std::max(most_save_dialogs_open, save_dialogs_open_);
+        if (const std::function<void()> during = std::exchange(while_save_dialog_open, nullptr)) {
+            during();
+        }
+        --save_dialogs_open_;
         return save_files.isEmpty() ? std::nullopt : save_files.takeFirst();
     }
 
@@ -67,6 +83,9 @@ public:
         }
         return false;
     }
+
+private:
+    int save_dialogs_open_ = 0;
 };
 
 }  // namespace inkwren::testing
