@@ -2,10 +2,14 @@
 
 #include <QDir>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSlider>
 #include <QToolButton>
+
+#include <algorithm>
+#include <iterator>
 
 #include "pad/pad_layout.h"
 #include "pad/palette_view.h"
@@ -37,6 +41,13 @@ protected:
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
     }
 };
+
+bool moves_slider(const QKeyEvent& key) {
+    static const int keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,
+                               Qt::Key_Home, Qt::Key_End,   Qt::Key_PageUp, Qt::Key_PageDown};
+    return key.modifiers() == Qt::NoModifier &&
+           std::find(std::begin(keys), std::end(keys), key.key()) != std::end(keys);
+}
 
 QSlider* make_slider(QWidget* parent, const char* name, int maximum, int value) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
@@ -77,6 +88,8 @@ void PadView::build_panel() {
     const PadSettings& settings = pad_.settings();
     TrackBar1_ = make_slider(Panel1_, "TrackBar1", max_pen_speed, settings.pen_speed);
     TrackBar2_ = make_slider(Panel1_, "TrackBar2", 30, settings.stroke_interval);
+    TrackBar1_->installEventFilter(this);
+    TrackBar2_->installEventFilter(this);
     connect(TrackBar1_, &QSlider::valueChanged, this,
             [this](int value) { pad_.settings().pen_speed = value; });
     connect(TrackBar2_, &QSlider::valueChanged, this,
@@ -170,6 +183,14 @@ void PadView::toggle_zoom() {
 bool PadView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == zi_inputfield1_ && event->type() == QEvent::MouseButtonRelease) {
         zi_inputfield1_->selectAll();
+    }
+    // A focused slider keeps the keys that move it, as the character field keeps its own; the
+    // lesson's shortcuts take them while the pad or a button has the focus.
+    if ((watched == TrackBar1_ || watched == TrackBar2_) &&
+        event->type() == QEvent::ShortcutOverride &&
+        moves_slider(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -120,5 +120,30 @@ TEST_F(PlaybackKeysTest, KeysTypedIntoTheCharacterFieldStayThere) {
     EXPECT_EQ(speed(), start);
 }
 
+// Since the lesson's keys came, Home, End and the arrows on a focused slider stepped the
+// lesson instead of moving the slider.
+TEST_F(PlaybackKeysTest, AFocusedSliderKeepsTheKeysThatMoveIt) {
+    press(Qt::Key_End);
+    for (const char* name : {"TrackBar1", "TrackBar2"}) {
+        SCOPED_TRACE(name);
+        auto* slider = window->findChild<QSlider*>(QString::fromLatin1(name));
+        slider->setFocus();
+        slider->setValue(5);
+        press(Qt::Key_Home);
+        EXPECT_EQ(slider->value(), 0);
+        press(Qt::Key_Right);
+        press(Qt::Key_Right);
+        press(Qt::Key_Left);
+        EXPECT_EQ(slider->value(), 1);
+        press(Qt::Key_End);
+        EXPECT_EQ(slider->value(), slider->maximum());
+        EXPECT_EQ(player().shown_strokes(), 5);
+    }
+    EXPECT_EQ(speed(), slider());
+    // The lesson's own keys still work from a slider.
+    press(Qt::Key_L);
+    EXPECT_TRUE(window->pad().settings().loop_lesson);
+}
+
 }  // namespace
 }  // namespace inkwren
