@@ -17,11 +17,6 @@ constexpr int right_margin = 3;
 constexpr int bottom_margin = 35;
 constexpr int top_when_too_tall = 5;
 
-// Where the output goes when no better folder is known; the home folder always exists.
-QString fallback_folder() {
-    return QDir::homePath();
-}
-
 std::optional<QByteArray> first_line_of(const QString& path) {
     std::optional<QByteArray> bytes = read_settings_file(path, -1);
     if (!bytes) {
@@ -67,9 +62,19 @@ QString installation_folder(const Registry& registry, const QString& working_dir
     return with_trailing_slash(value);
 }
 
+QString default_output_folder(const ShellFolders& shell_folders) {
+    for (const QString& folder : {shell_folders.desktop, shell_folders.pictures}) {
+        if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
+            return folder;
+        }
+    }
+    return QDir::homePath();
+}
+
 ShellFolders system_shell_folders() {
     return {QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-            QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)};
+            QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+            QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)};
 }
 
 void save_output_folder(const QString& sys_cfg_path, const QString& folder) {
@@ -79,8 +84,7 @@ void save_output_folder(const QString& sys_cfg_path, const QString& folder) {
 QString resolve_output_folder(const QString& sys_cfg_path, const ShellFolders& shell_folders) {
     const std::optional<QByteArray> line = first_line_of(sys_cfg_path);
     if (!line) {
-        const QString folder =
-            shell_folders.desktop.isEmpty() ? fallback_folder() : shell_folders.desktop;
+        const QString folder = default_output_folder(shell_folders);
         save_output_folder(sys_cfg_path, folder);
         return folder;
     }
@@ -89,7 +93,7 @@ QString resolve_output_folder(const QString& sys_cfg_path, const ShellFolders& s
         return with_trailing_slash(shell_folders.personal);
     }
     // A folder typed by the user is used as written; whoever saves into it adds the "/".
-    return QFileInfo(folder).isDir() ? folder : fallback_folder();
+    return QFileInfo(folder).isDir() ? folder : default_output_folder(shell_folders);
 }
 
 void reset_flag_file(const QString& path) {

@@ -48,19 +48,26 @@ QString reset_message(const QString& path);
 // "/"; the working directory when the value is absent or empty.
 QString installation_folder(const Registry& registry, const QString& working_dir);
 
-// The user's documents and desktop folders.
+// The user's documents, desktop and pictures folders, as the system names them; they need not
+// exist.
 struct ShellFolders {
     QString personal;
     QString desktop;
+    QString pictures;
 };
 ShellFolders system_shell_folders();
+
+// Where sheets and animations go when no folder is chosen: the desktop folder, or where there is
+// none (many desktops make no such folder) the pictures folder, else the home folder.
+QString default_output_folder(const ShellFolders& shell_folders);
 
 // Rewrites "sys.cfg" whole with the folder as its only line.
 void save_output_folder(const QString& sys_cfg_path, const QString& folder);
 
 // The folder sheets and animations are saved to, from the first line of "sys.cfg". A missing
-// file is created holding the desktop folder. Throws Error when the file cannot be read or
-// created.
+// file is created holding the desktop folder, or where there is none the pictures folder or
+// the home folder; a folder that no longer exists gives the same. Throws Error when the file cannot
+// be read or created.
 QString resolve_output_folder(const QString& sys_cfg_path, const ShellFolders& shell_folders);
 
 // A flag file whose first line is "1" is rewritten to hold "0"; any other file is left alone.

@@ -72,8 +72,9 @@ int main(int argc, char** argv) {
     for (const inkwren::StartupMessage& message : start.messages) {
         dialogs.inform(message.caption, message.text);
     }
+    // Start-up ends the program only when it cannot go on, which is a failure.
     if (start.quit) {
-        return start.abort ? 1 : 0;
+        return 1;
     }
     inkwren::TForm1 form(std::move(start), dialogs);
     form.show();

@@ -2,6 +2,8 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+
 #include "platform/error.h"
 #include "platform/length_prefixed.h"
 
@@ -37,6 +39,18 @@ QByteArray text_at(const QByteArray& record, int offset, const QString& source) 
         .toByteArray();
 }
 
+// Both files are named bare, in the installation folder: an empty name, one with a folder in
+// it or one with control characters (a record of zeros, say) can only be damage.
+bool usable_file_name(const QByteArray& name) {
+    const QByteArray trimmed = name.trimmed();
+    if (trimmed.isEmpty() || trimmed == "." || trimmed == "..") {
+        return false;
+    }
+    return std::none_of(trimmed.begin(), trimmed.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == '/' || c == '\\';
+    });
+}
+
 }  // namespace
 
 QByteArray caption_bytes(const QString& caption) {
@@ -68,6 +82,11 @@ PreferenceRecord parse_preference(const QByteArray& record, const QString& sourc
     preference.stored_encoding_mode =
         qFromLittleEndian<qint32>(record.constData() + encoding_mode_offset);
     preference.archive_name = text_at(record, archive_offset, source);
+    if (!usable_file_name(preference.language_file) || !usable_file_name(preference.archive_name)) {
+        throw Error(QStringLiteral("The settings file \"%1\" is damaged: it names no usable "
+                                   "language file or stroke archive.")
+                        .arg(source));
+    }
     return preference;
 }
 

@@ -31,7 +31,8 @@ QByteArray caption_bytes(const QString& caption);
 // boundary).
 QByteArray format_preference(const PreferenceRecord& record);
 
-// Throws Error naming source when the record is short or a text claims more than its field.
+// Throws Error naming source when the record is short, a text claims more than its field, or
+// the language file or archive is named by no usable file name.
 PreferenceRecord parse_preference(const QByteArray& record, const QString& source);
 
 // Rewrites the file whole. Throws Error when it cannot be written.

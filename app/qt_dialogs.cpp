@@ -52,7 +52,10 @@ std::optional<QString> QtDialogs::choose_folder(const QString& start) {
 
 std::optional<QString> QtDialogs::choose_save_file(const QString& caption, const QString& folder,
                                                    const QString& filter) {
-    const QString path = QFileDialog::getSaveFileName(parent_, caption, folder, filter);
+    // With its "/" the folder is opened, not proposed as the file's name.
+    const QString start =
+        folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    const QString path = QFileDialog::getSaveFileName(parent_, caption, start, filter);
     if (path.isEmpty()) {
         return std::nullopt;
     }

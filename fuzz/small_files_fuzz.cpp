@@ -11,7 +11,8 @@ using namespace inkwren;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes = fuzz::bytes_of(data, size);
     const ShellFolders folders{fuzz::scratch() + QStringLiteral("文件"),
-                               fuzz::scratch() + QStringLiteral("桌面")};
+                               fuzz::scratch() + QStringLiteral("桌面"),
+                               fuzz::scratch() + QStringLiteral("圖片")};
     try {
         resolve_output_folder(fuzz::put_file(QStringLiteral("sys.cfg"), bytes), folders);
         reset_flag_file(fuzz::put_file(QStringLiteral("1.txt"), bytes));

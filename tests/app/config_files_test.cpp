@@ -54,13 +54,15 @@ protected:
     }
 
     TempFolder folder;
-    ShellFolders shell{QStringLiteral("/home/學生/文件"), QStringLiteral("/home/學生/桌面")};
+    ShellFolders shell{QStringLiteral("/home/學生/文件"), QStringLiteral("/home/學生/桌面"),
+                       QStringLiteral("/home/學生/圖片")};
 };
 
 TEST_F(ConfigFilesTest, FirstStartWritesTheDefaultFilesAndTheSecondReadsThem) {
     ASSERT_EQ(default_prefer_cfg().size(), 192);
     ASSERT_EQ(default_config_dat().size(), 108);
 
+    shell.desktop = subfolder(QStringLiteral("桌面"));
     const PreferenceLoad preference = load_or_create_preference(prefer());
     const SheetSettingsLoad sheet = load_or_create_sheet_settings(config());
     EXPECT_EQ(preference.outcome, LoadOutcome::created);
@@ -73,8 +75,32 @@ TEST_F(ConfigFilesTest, FirstStartWritesTheDefaultFilesAndTheSecondReadsThem) {
 
     EXPECT_EQ(load_or_create_preference(prefer()).outcome, LoadOutcome::read);
     EXPECT_EQ(load_or_create_sheet_settings(config()).settings, SheetSettings{});
-    EXPECT_EQ(resolve_output_folder(sys_cfg(), shell), QDir::homePath())
-        << "the desktop folder written is not there on this machine";
+    EXPECT_EQ(resolve_output_folder(sys_cfg(), shell), shell.desktop);
+}
+
+// The desktop folder was the default even where it did not exist, and the save dialog then
+// proposed "Desktop" as the file name.
+TEST_F(ConfigFilesTest, AMissingDesktopFolderIsNotTheDefaultOutputFolder) {
+    const QString desktop = folder.file("桌面");
+    const QString pictures = folder.file("圖片");
+    const struct {
+        bool desktop_exists;
+        bool pictures_exists;
+        QString expected;
+    } cases[] = {{true, true, desktop}, {false, true, pictures}, {false, false, QDir::homePath()}};
+    for (const auto& shown : cases) {
+        QDir(desktop).removeRecursively();
+        QDir(pictures).removeRecursively();
+        if (shown.desktop_exists) {
+            QDir().mkpath(desktop);
+        }
+        if (shown.pictures_exists) {
+            QDir().mkpath(pictures);
+        }
+        QFile::remove(sys_cfg());
+        EXPECT_EQ(resolve_output_folder(sys_cfg(), {shell.personal, desktop, pictures}),
+                  shown.expected);
+    }
 }
 
 TEST_F(ConfigFilesTest, DamagedRecordsAreReplacedByTheDefaultsWithAMessage) {
@@ -96,6 +122,10 @@ TEST_F(ConfigFilesTest, DamagedRecordsAreReplacedByTheDefaultsWithAMessage) {
         EXPECT_EQ(read_file(prefer()), default_prefer_cfg());
         EXPECT_EQ(read_file(config()), default_config_dat());
     }
+    // A record of zeros named no language file and stopped every start without resetting.
+    write_file(prefer(), QByteArray(192, '\0'));
+    EXPECT_EQ(load_or_create_preference(prefer()).outcome, LoadOutcome::replaced);
+    EXPECT_EQ(read_file(prefer()), default_prefer_cfg());
     try {
         parse_preference(QByteArray(191, '\0'), QStringLiteral("偏好.cfg"));
         ADD_FAILURE() << "a short record was read";
@@ -178,7 +208,7 @@ TEST_F(ConfigFilesTest, OutputFolderFollowsTheFirstLineOfSysCfg) {
     EXPECT_EQ(read_file(sys_cfg()), existing.toUtf8() + "/不在") << "a read never rewrites it";
 
     QFile::remove(sys_cfg());
-    EXPECT_EQ(resolve_output_folder(sys_cfg(), {shell.personal, {}}), QDir::homePath());
+    EXPECT_EQ(resolve_output_folder(sys_cfg(), {shell.personal, {}, {}}), QDir::homePath());
     EXPECT_EQ(read_file(sys_cfg()), QDir::homePath().toUtf8() + "\r\n");
 }
 

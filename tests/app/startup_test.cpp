@@ -145,7 +145,7 @@ TEST_F(StartupTest, AFirstStartCreatesTheSettingsFiles) {
                                                  "english.txt"));
     EXPECT_EQ(read_file(file("config.dat")).size(), 108);
     EXPECT_EQ(QString::fromUtf8(read_file(file("sys.cfg"))).trimmed(),
-              system_shell_folders().desktop);
+              default_output_folder(system_shell_folders()));
     EXPECT_TRUE(QDir(file("udefined")).exists());
     // The start character 永 is shown and being written.
     EXPECT_EQ(window->pad().player().lines().count(), 5);
