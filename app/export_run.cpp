@@ -101,8 +101,8 @@ void make_files(ExportBatch& batch, int jobs, Progress& progress) {
 }
 
 // The worksheet goes to a temporary file entry by entry, in the list's order, as the workers
-// make them, and replaces worksheet.pdf only once whole. Answers whether it did; it does not
-// when interrupted or when none of the characters could be made, which errors is told.
+// make them, and replaces worksheet.pdf only once whole. Answers false, with nothing written,
+// when interrupted or when none of the characters could be made (errors is told so).
 bool make_worksheet(ExportBatch& batch, int jobs, Progress& progress, std::FILE* errors) {
     const ExportOptions& options = batch.options;
     AtomicFile file(QDir(options.out).filePath(export_file_name({}, options.command, false)));
