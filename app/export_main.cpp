@@ -7,6 +7,7 @@
 #include <unistd.h>
 #include <cstdio>
 
+#include "app/export_batch.h"
 #include "app/export_options.h"
 #include "app/export_run.h"
 #include "app/export_setup.h"

@@ -30,11 +30,7 @@ CharacterMaker::CharacterMaker(const ExportSetup& setup, const ExportOptions& op
       dialogs_(std::make_unique<Dialogs>()),
       pad_(std::make_unique<WritingPad>(*dialogs_, setup.language, setup.installation,
                                         setup.legacy_code_page)) {
-    if (!scratch_.isValid()) {
-        throw Error(
-            QStringLiteral("No temporary folder can be made: %1").arg(scratch_.errorString()));
-    }
-    pad_->use_temp_folder(scratch_.path() + QLatin1Char('/'));
+    pad_->use_temp_folder(scratch_.path());
     pad_->archive = setup.archive;
     pad_->encoding = setup.encoding;
     pad_->use_custom = setup.use_custom;

@@ -6,13 +6,13 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <memory>
 #include <vector>
 
 #include "app/export_options.h"
 #include "app/export_setup.h"
+#include "app/scratch_folder.h"
 #include "output/stroke_order_sheet.h"
 
 namespace inkwren {
@@ -39,7 +39,7 @@ private:
     class Dialogs;
     const ExportSetup& setup_;
     const ExportOptions& options_;
-    QTemporaryDir scratch_;  // this maker's temporary stroke files, apart from other makers'
+    ScratchFolder scratch_;  // this maker's temporary stroke files, apart from other makers'
     std::unique_ptr<Dialogs> dialogs_;
     std::unique_ptr<WritingPad> pad_;
 };

@@ -2,9 +2,11 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <functional>
 
 #include "output/character_list.h"
+#include "output/worksheet.h"
 #include "platform/error.h"
 
 namespace inkwren {
@@ -35,6 +37,27 @@ int number(const QString& option, const QString& value, int low, int high) {
     return parsed;
 }
 
+QString folder(const QString& option, const QString& value) {
+    if (value.isEmpty()) {
+        throw UsageError{QStringLiteral("%1 needs a folder").arg(option)};
+    }
+    return value;
+}
+
+// Squares to trace: at most a row of them, which depends on the paper.
+int most_traced() {
+    return std::max(worksheet_squares_per_row(QPageSize::A4),
+                    worksheet_squares_per_row(QPageSize::Letter));
+}
+
+void check_trace(const ExportOptions& options) {
+    const int squares = worksheet_squares_per_row(options.paper);
+    if (options.trace > squares) {
+        throw UsageError{QStringLiteral("--trace takes a number from 0 to %1, the squares of a row")
+                             .arg(squares)};
+    }
+}
+
 ExportCommand command_of(const QString& word) {
     static const QHash<QString, ExportCommand> commands = {
         {QStringLiteral("sheet"), ExportCommand::sheet},
@@ -55,9 +78,9 @@ using Setter = std::function<void(ExportOptions&, const QString& option, const Q
 const QHash<QString, Setter>& valued_options() {
     static const QHash<QString, Setter> options = {
         {QStringLiteral("--out"),
-         [](ExportOptions& o, const QString&, const QString& v) { o.out = v; }},
+         [](ExportOptions& o, const QString& n, const QString& v) { o.out = folder(n, v); }},
         {QStringLiteral("--data"),
-         [](ExportOptions& o, const QString&, const QString& v) { o.data = v; }},
+         [](ExportOptions& o, const QString& n, const QString& v) { o.data = folder(n, v); }},
         {QStringLiteral("--list"),
          [](ExportOptions& o, const QString&, const QString& v) {
              try {
@@ -133,8 +156,10 @@ const QHash<QString, Setter>& valued_options() {
          }},
         {QStringLiteral("--title"),
          [](ExportOptions& o, const QString&, const QString& v) { o.title = v; }},
-        {QStringLiteral("--trace"), [](ExportOptions& o, const QString& n,
-                                       const QString& v) { o.trace = number(n, v, 0, 50); }},
+        {QStringLiteral("--trace"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.trace = number(n, v, 0, most_traced());
+         }},
     };
     return options;
 }
@@ -187,6 +212,7 @@ ExportRequest parse(const QStringList& arguments) {
     if (options.characters.isEmpty()) {
         throw UsageError{QStringLiteral("no Chinese characters given")};
     }
+    check_trace(options);
     return options;
 }
 
@@ -201,7 +227,7 @@ ExportRequest parse_export_arguments(const QStringList& arguments) {
 }
 
 QString export_help_text() {
-    return QStringLiteral(
+    const QString text = QStringLiteral(
         "Usage: inkwren-export COMMAND [OPTIONS] CHARACTERS...\n"
         "Makes the stroke-order pictures Inkwren makes, without a window, one file a character\n"
         "(the worksheet: one PDF for all of them).\n"
@@ -219,7 +245,7 @@ QString export_help_text() {
         "  --out DIR           where the files go (made when missing; default: here)\n"
         "  --list FILE         read the characters from FILE\n"
         "  --data DIR          the installation folder to use\n"
-        "  --jobs N            work on N characters at once (default: one a core)\n"
+        "  --jobs N            work on N characters at once (default and most: one a core)\n"
         "  --quiet, -q         print nothing but errors\n"
         "  --verbose, -v       name each file on standard output once it is written\n"
         "  --library simplified|traditional   --no-custom (skip custom characters)\n"
@@ -228,10 +254,20 @@ QString export_help_text() {
         "             --colours own|two|black\n"
         "  gif:       --scale 100|50  --speed 0-100  --interval 0-30\n"
         "             --display normal|grey-first|two-colour\n"
-        "  worksheet: --paper a4|letter  --title TEXT  --trace N\n"
+        "  worksheet: --paper a4|letter  --title TEXT\n"
+        "             --trace 0-%1 (squares to trace in each row; default 3)\n"
         "  --help, --version\n"
         "\n"
-        "Exit status: 0 all made, 1 some characters are not in the library, 2 bad usage.\n");
+        "Files are written whole or not at all: a run cut short leaves the files it finished and\n"
+        "no half-written one; an interrupted worksheet is not written, an old one stays as it "
+        "was.\n"
+        "\n"
+        "Exit status:\n"
+        "  0    everything made\n"
+        "  1    some characters are not in the library, or a file could not be written\n"
+        "  2    bad usage\n"
+        "  130  interrupted (Ctrl+C)\n");
+    return text.arg(most_traced());
 }
 
 }  // namespace inkwren

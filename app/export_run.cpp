@@ -4,106 +4,63 @@
 #include <QElapsedTimer>
 #include <QThread>
 
-#include <atomic>
-#include <csignal>
-#include <memory>
-#include <mutex>
-#include <optional>
-#include <vector>
+#include <algorithm>
 
+#include "app/export_batch.h"
 #include "app/export_maker.h"
+#include "app/output_folder.h"
+#include "app/scratch_folder.h"
 #include "output/worksheet.h"
+#include "platform/atomic_file.h"
 #include "platform/error.h"
-#include "platform/whole_file.h"
 
 namespace inkwren {
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
+// Characters a worksheet's workers may make ahead of the writer, for each worker: enough that
+// none waits for a slow character before it, few enough that memory stays flat.
+constexpr int worksheet_window_per_job = 4;
 
-void on_interrupt(int) {
-    interrupted = 1;
-}
+// The progress bar on a terminal, redrawn at most ten times a second.
+class Progress {
+public:
+    Progress(std::FILE* out, bool shown, int total) : out_(out), shown_(shown), total_(total) {
+        clock_.start();
+    }
 
-// What the workers share: the next character to take, and what came of each.
-struct Batch {
-    const ExportOptions& options;
-    const ExportSetup& setup;
-    QStringList characters;
-    std::atomic<int> next{0};
-    std::atomic<int> done{0};
-    std::mutex mutex;
-    QStringList missing;
-    QStringList failures;
-    std::vector<std::optional<std::vector<QImage>>> sequences;  // worksheets only
+    void update(int done) {
+        if (shown_ && last_.elapsed() >= 100) {
+            draw(done);
+        }
+    }
+
+    void end(int done) {
+        if (shown_) {
+            draw(done);
+            std::fprintf(out_, "\n");
+        }
+    }
+
+private:
+    void draw(int done) {
+        constexpr int width = 30;
+        const double seconds = clock_.elapsed() / 1000.0;
+        const int filled = total_ > 0 ? width * done / total_ : width;
+        const double rate = seconds > 0 ? done / seconds : 0;
+        const int left = rate > 0 ? int((total_ - done) / rate) : 0;
+        std::fprintf(
+            out_, "\r[%s%s] %d/%d  %.1f/s  %d:%02d left ", QByteArray(filled, '#').constData(),
+            QByteArray(width - filled, ' ').constData(), done, total_, rate, left / 60, left % 60);
+        std::fflush(out_);
+        last_.start();
+    }
+
+    std::FILE* out_;
+    bool shown_;
+    int total_;
+    QElapsedTimer clock_;
+    QElapsedTimer last_;
 };
-
-void make_one(Batch& batch, CharacterMaker& maker, int index) {
-    const QString character = batch.characters[index];
-    if (!maker.show(character)) {
-        const std::lock_guard lock(batch.mutex);
-        batch.missing << character;
-        return;
-    }
-    const ExportOptions& options = batch.options;
-    QByteArray bytes;
-    switch (options.command) {
-        case ExportCommand::sheet:
-            bytes = maker.sheet_file();
-            break;
-        case ExportCommand::gif:
-            bytes = maker.gif_file();
-            break;
-        case ExportCommand::strokes:
-            bytes = maker.stroke_file();
-            break;
-        case ExportCommand::worksheet: {
-            batch.sequences[std::size_t(index)] = maker.sheet().pictures;
-            return;
-        }
-    }
-    const QString path =
-        QDir(options.out).filePath(export_file_name(character, options.command, options.png));
-    write_whole_file(path, bytes);
-    if (options.verbose) {
-        const std::lock_guard lock(batch.mutex);
-        std::printf("%s\n", qPrintable(path));
-        std::fflush(stdout);
-    }
-}
-
-void work(Batch& batch) {
-    std::unique_ptr<CharacterMaker> maker;
-    for (;;) {
-        const int index = batch.next++;
-        if (index >= batch.characters.size() || interrupted) {
-            return;
-        }
-        try {
-            if (!maker) {
-                maker = std::make_unique<CharacterMaker>(batch.setup, batch.options);
-            }
-            make_one(batch, *maker, index);
-        } catch (const Error& error) {
-            const std::lock_guard lock(batch.mutex);
-            batch.failures << QStringLiteral("%1: %2").arg(batch.characters[index],
-                                                           error.message());
-            maker.reset();  // a fresh pad for the next character
-        }
-        ++batch.done;
-    }
-}
-
-void show_progress(std::FILE* out, int done, int total, double seconds) {
-    constexpr int width = 30;
-    const int filled = total > 0 ? width * done / total : width;
-    const double rate = seconds > 0 ? done / seconds : 0;
-    const int left = rate > 0 ? int((total - done) / rate) : 0;
-    std::fprintf(out, "\r[%s%s] %d/%d  %.1f/s  %d:%02d left ", QByteArray(filled, '#').constData(),
-                 QByteArray(width - filled, ' ').constData(), done, total, rate, left / 60,
-                 left % 60);
-    std::fflush(out);
-}
 
 // Per-file commands make each character once; a worksheet keeps the list as given.
 QStringList characters_for(const ExportOptions& options) {
@@ -115,77 +72,118 @@ QStringList characters_for(const ExportOptions& options) {
     return unique;
 }
 
-}  // namespace
-
-void stop_export_on_interrupt() {
-    std::signal(SIGINT, on_interrupt);
-    std::signal(SIGTERM, on_interrupt);
+// More workers than cores make nothing sooner and each holds a pad and its pictures.
+int worker_count(const ExportOptions& options, int characters, std::FILE* errors) {
+    const int cores = std::max(1, QThread::idealThreadCount());
+    const int asked = options.jobs > 0 ? options.jobs : cores;
+    if (std::min(asked, characters) > cores && !options.quiet) {
+        std::fprintf(errors,
+                     "inkwren-export: --jobs %d is more than this machine runs at once; using %d\n",
+                     asked, cores);
+    }
+    return std::clamp(std::min(asked, cores), 1, std::max(1, characters));
 }
 
-int run_export(const ExportOptions& options, const ExportSetup& setup, std::FILE* errors,
-               bool progress) {
-    if (!QDir().mkpath(options.out)) {
-        std::fprintf(errors, "inkwren-export: cannot make the folder %s\n",
-                     qPrintable(options.out));
-        return export_some_missing;
+WorksheetOptions worksheet_options(const ExportOptions& options, const ExportSetup& setup) {
+    WorksheetOptions sheet;
+    sheet.paper = options.paper;
+    sheet.title = options.title;
+    sheet.trace = options.trace;
+    sheet.grid_colour = setup.sheet.grid_color;
+    return sheet;
+}
+
+void make_files(ExportBatch& batch, int jobs, Progress& progress) {
+    ExportWorkers workers(batch, jobs);
+    while (!workers.wait(100)) {
+        progress.update(batch.done());
     }
-    Batch batch{options, setup, characters_for(options)};
-    batch.sequences.resize(std::size_t(batch.characters.size()));
-    const int jobs =
-        std::max(1, std::min(options.jobs > 0 ? options.jobs : QThread::idealThreadCount(),
-                             int(batch.characters.size())));
-    QElapsedTimer clock;
-    clock.start();
-    std::vector<std::unique_ptr<QThread>> workers;
-    for (int job = 0; job < jobs; ++job) {
-        // Threads of Qt's own, so the players' timers may live in them.
-        workers.emplace_back(QThread::create([&batch] { work(batch); }));
-        workers.back()->start();
-    }
-    for (const auto& worker : workers) {
-        while (!worker->wait(100)) {
-            if (progress) {
-                show_progress(errors, batch.done, int(batch.characters.size()),
-                              clock.elapsed() / 1000.0);
+}
+
+// The worksheet goes to a temporary file entry by entry, in the list's order, as the workers
+// make them, and replaces worksheet.pdf only once whole. Answers false, with nothing written,
+// when interrupted or when none of the characters could be made (errors is told so).
+bool make_worksheet(ExportBatch& batch, int jobs, Progress& progress, std::FILE* errors) {
+    const ExportOptions& options = batch.options;
+    AtomicFile file(QDir(options.out).filePath(export_file_name({}, options.command, false)));
+    WorksheetWriter writer(file, worksheet_options(options, batch.setup));
+    {
+        ExportWorkers workers(batch, jobs);
+        for (int index = 0; index < batch.characters.size() && !export_interrupted(); ++index) {
+            std::optional<std::vector<QImage>> pictures =
+                batch.take(index, [&] { progress.update(batch.done()); });
+            if (pictures && !export_interrupted()) {
+                writer.add({batch.characters[index], std::move(*pictures)});
             }
         }
     }
-    if (progress) {
-        show_progress(errors, batch.done, int(batch.characters.size()), clock.elapsed() / 1000.0);
-        std::fprintf(errors, "\n");
+    if (export_interrupted()) {
+        return false;
     }
-    if (interrupted) {
-        std::fprintf(errors, "inkwren-export: interrupted; the files written are whole\n");
-        return export_interrupted;
+    if (writer.entries() == 0) {
+        std::fprintf(errors,
+                     "inkwren-export: no worksheet written: none of the characters could be "
+                     "made\n");
+        return false;
     }
-    if (options.command == ExportCommand::worksheet) {
-        std::vector<WorksheetEntry> entries;
-        for (int index = 0; index < batch.characters.size(); ++index) {
-            if (batch.sequences[std::size_t(index)]) {
-                entries.push_back({batch.characters[index], *batch.sequences[std::size_t(index)]});
-            }
-        }
-        WorksheetOptions sheet;
-        sheet.paper = options.paper;
-        sheet.title = options.title;
-        sheet.trace = options.trace;
-        sheet.grid_colour = setup.sheet.grid_color;
-        try {
-            write_whole_file(
-                QDir(options.out).filePath(export_file_name({}, options.command, false)),
-                worksheet_pdf(entries, sheet));
-        } catch (const Error& error) {
-            batch.failures << error.message();
-        }
+    writer.finish();
+    file.commit();
+    if (options.verbose) {
+        std::printf("%s\n", qPrintable(file.path()));
+        std::fflush(stdout);
     }
-    for (const QString& failure : std::as_const(batch.failures)) {
+    return true;
+}
+
+void report(const ExportBatch& batch, const QStringList& failures, std::FILE* errors) {
+    for (const QString& failure : failures) {
         std::fprintf(errors, "inkwren-export: %s\n", qPrintable(failure));
     }
-    if (!batch.missing.isEmpty()) {
+    if (!batch.missing().isEmpty()) {
         std::fprintf(errors, "inkwren-export: not in the library: %s\n",
-                     qPrintable(batch.missing.join(u' ')));
+                     qPrintable(batch.missing().join(u' ')));
     }
-    return batch.missing.isEmpty() && batch.failures.isEmpty() ? 0 : export_some_missing;
+}
+
+}  // namespace
+
+int run_export(const ExportOptions& options, const ExportSetup& setup, std::FILE* errors,
+               bool progress_shown) {
+    remove_dead_scratch_folders(QDir::tempPath());
+    std::optional<OutputFolder> out;
+    try {
+        out.emplace(options.out);
+    } catch (const Error& error) {
+        std::fprintf(errors, "inkwren-export: %s\n", qPrintable(error.message()));
+        return export_some_missing;
+    }
+    const QStringList characters = characters_for(options);
+    const int jobs = worker_count(options, int(characters.size()), errors);
+    ExportBatch batch(options, setup, characters, worksheet_window_per_job * jobs);
+    Progress progress(errors, progress_shown, int(characters.size()));
+    QStringList failures;
+    bool made = true;
+    if (options.command == ExportCommand::worksheet) {
+        try {
+            made = make_worksheet(batch, jobs, progress, errors);
+        } catch (const Error& error) {
+            failures << error.message();
+        }
+    } else {
+        make_files(batch, jobs, progress);
+    }
+    progress.end(batch.done());
+    if (export_interrupted()) {
+        std::fprintf(errors, "inkwren-export: interrupted; %s\n",
+                     options.command == ExportCommand::worksheet
+                         ? "no worksheet was written, an older one is left as it was"
+                         : "the files written are whole");
+        return export_interrupted_status;
+    }
+    failures = batch.failures() + failures;
+    report(batch, failures, errors);
+    const bool everything = made && failures.isEmpty() && batch.missing().isEmpty();
+    return everything ? 0 : export_some_missing;
 }
 
 }  // namespace inkwren

@@ -67,26 +67,33 @@ int block_height(const WorksheetEntry& entry, const PageFrame& frame) {
     return sequence_rows(entry, frame) * (frame.picture_height + dots(row_gap_mm)) + frame.square;
 }
 
-// The page each entry starts on and its top, in order.
+// Where an entry starts: its page and its top.
 struct Placement {
     int page;
     int top;
 };
-std::vector<Placement> place(const std::vector<WorksheetEntry>& entries, const PageFrame& frame) {
-    std::vector<Placement> placements;
-    int page = 0;
-    int top = frame.content.top();
-    for (const WorksheetEntry& entry : entries) {
-        const int height = block_height(entry, frame);
-        if (top > frame.content.top() && top + height > frame.content.bottom()) {
-            ++page;
-            top = frame.content.top();
+
+// Places entries one below the other, starting a new page when one does not fit.
+class Placer {
+public:
+    explicit Placer(const PageFrame& frame) : frame_(frame), top_(frame.content.top()) {}
+
+    Placement next(const WorksheetEntry& entry) {
+        const int height = block_height(entry, frame_);
+        if (top_ > frame_.content.top() && top_ + height > frame_.content.bottom()) {
+            ++page_;
+            top_ = frame_.content.top();
         }
-        placements.push_back({page, top});
-        top += height + dots(block_gap_mm);
+        const Placement placement{page_, top_};
+        top_ += height + dots(block_gap_mm);
+        return placement;
     }
-    return placements;
-}
+
+private:
+    const PageFrame& frame_;
+    int page_ = 0;
+    int top_;
+};
 
 void draw_square(QPainter& painter, QRect square, const QColor& grid) {
     QPen solid(grid, dots(0.3));
@@ -133,12 +140,64 @@ void draw_entry(QPainter& painter, const WorksheetEntry& entry, int top, const P
     }
 }
 
+void draw_title(QPainter& painter, const PageFrame& frame, const WorksheetOptions& options) {
+    if (options.title.isEmpty()) {
+        return;
+    }
+    QFont heading(options.trace_family);
+    heading.setPixelSize(dots(6));
+    painter.setFont(heading);
+    painter.setPen(Qt::black);
+    painter.drawText(
+        QRect(frame.content.left(), dots(margin_mm), frame.content.width(), dots(title_mm)),
+        Qt::AlignLeft | Qt::AlignTop, options.title);
+}
+
 }  // namespace
 
-int worksheet_pages(const std::vector<WorksheetEntry>& entries, const WorksheetOptions& options) {
-    const PageFrame frame(options.paper, !options.title.isEmpty());
-    const std::vector<Placement> placements = place(entries, frame);
-    return placements.empty() ? 1 : placements.back().page + 1;
+// The PDF being drawn; the painter ends before the writer goes.
+struct WorksheetWriter::Pdf {
+    QPdfWriter writer;
+    PageFrame frame;
+    Placer placer{frame};
+    QPainter painter;
+    int page = 0;
+
+    Pdf(QIODevice& device, const WorksheetOptions& options)
+        : writer(&device), frame(options.paper, !options.title.isEmpty()) {
+        writer.setResolution(resolution);
+        writer.setPageSize(QPageSize(options.paper));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setTitle(options.title);
+        writer.setCreator(QStringLiteral("Inkwren"));
+        painter.begin(&writer);
+    }
+};
+
+WorksheetWriter::WorksheetWriter(QIODevice& device, WorksheetOptions options)
+    : device_(device), options_(std::move(options)) {}
+
+WorksheetWriter::~WorksheetWriter() = default;
+
+void WorksheetWriter::add(const WorksheetEntry& entry) {
+    if (!pdf_) {
+        pdf_ = std::make_unique<Pdf>(device_, options_);
+        draw_title(pdf_->painter, pdf_->frame, options_);
+    }
+    const Placement placement = pdf_->placer.next(entry);
+    while (pdf_->page < placement.page) {
+        pdf_->writer.newPage();
+        ++pdf_->page;
+        draw_title(pdf_->painter, pdf_->frame, options_);
+    }
+    draw_entry(pdf_->painter, entry, placement.top, pdf_->frame, options_);
+    ++entries_;
+}
+
+void WorksheetWriter::finish() {
+    if (pdf_) {
+        pdf_->painter.end();
+    }
 }
 
 QByteArray worksheet_pdf(const std::vector<WorksheetEntry>& entries,
@@ -146,39 +205,26 @@ QByteArray worksheet_pdf(const std::vector<WorksheetEntry>& entries,
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(resolution);
-        writer.setPageSize(QPageSize(options.paper));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setTitle(options.title);
-        writer.setCreator(QStringLiteral("Inkwren"));
-        const PageFrame frame(options.paper, !options.title.isEmpty());
-        const std::vector<Placement> placements = place(entries, frame);
-        QPainter painter(&writer);
-        QFont heading(options.trace_family);
-        heading.setPixelSize(dots(6));
-        int page = 0;
-        const auto draw_title = [&] {
-            if (!options.title.isEmpty()) {
-                painter.setFont(heading);
-                painter.setPen(Qt::black);
-                painter.drawText(QRect(frame.content.left(), dots(margin_mm), frame.content.width(),
-                                       dots(title_mm)),
-                                 Qt::AlignLeft | Qt::AlignTop, options.title);
-            }
-        };
-        draw_title();
-        for (std::size_t index = 0; index < entries.size(); ++index) {
-            while (page < placements[index].page) {
-                writer.newPage();
-                ++page;
-                draw_title();
-            }
-            draw_entry(painter, entries[index], placements[index].top, frame, options);
-        }
+    WorksheetWriter writer(buffer, options);
+    for (const WorksheetEntry& entry : entries) {
+        writer.add(entry);
     }
+    writer.finish();
     return bytes;
+}
+
+int worksheet_pages(const std::vector<WorksheetEntry>& entries, const WorksheetOptions& options) {
+    const PageFrame frame(options.paper, !options.title.isEmpty());
+    Placer placer(frame);
+    int pages = 1;
+    for (const WorksheetEntry& entry : entries) {
+        pages = placer.next(entry).page + 1;
+    }
+    return pages;
+}
+
+int worksheet_squares_per_row(QPageSize::PageSizeId paper) {
+    return PageFrame(paper, false).squares_per_row();
 }
 
 }  // namespace inkwren

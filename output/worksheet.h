@@ -8,7 +8,10 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+class QIODevice;
 
 namespace inkwren {
 
@@ -25,11 +28,40 @@ struct WorksheetOptions {
     std::int32_t grid_colour = 0xFFAA00;  // 0x00BBGGRR
 };
 
-// The worksheet as PDF bytes; a QGuiApplication must exist (fonts).
+// Draws a worksheet as PDF onto a device entry by entry, each page going out as soon as the
+// next one starts, so that a worksheet of thousands of characters holds no more than one page in
+// memory. The PDF starts with the first entry: a writer given none writes nothing. A
+// QGuiApplication must exist (fonts).
+class WorksheetWriter {
+public:
+    WorksheetWriter(QIODevice& device, WorksheetOptions options);
+    ~WorksheetWriter();
+    WorksheetWriter(const WorksheetWriter&) = delete;
+    WorksheetWriter& operator=(const WorksheetWriter&) = delete;
+
+    // Draws the entry below the one before, on a new page when it does not fit there.
+    void add(const WorksheetEntry& entry);
+    // Ends the last page and the PDF; nothing may be added after it.
+    void finish();
+
+    int entries() const { return entries_; }
+
+private:
+    struct Pdf;
+    QIODevice& device_;
+    WorksheetOptions options_;
+    std::unique_ptr<Pdf> pdf_;
+    int entries_ = 0;
+};
+
+// The worksheet as PDF bytes.
 QByteArray worksheet_pdf(const std::vector<WorksheetEntry>& entries,
                          const WorksheetOptions& options);
 
 // How many pages the worksheet takes.
 int worksheet_pages(const std::vector<WorksheetEntry>& entries, const WorksheetOptions& options);
+
+// How many practice squares a row of the paper holds; more cannot be traced.
+int worksheet_squares_per_row(QPageSize::PageSizeId paper);
 
 }  // namespace inkwren

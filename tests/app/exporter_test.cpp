@@ -4,11 +4,15 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QThread>
 
 #include <gif_lib.h>
+#include <sys/resource.h>
 
 #include <csignal>
+#include <functional>
 
+#include "app/export_options.h"
 #include "tests/support/fixtures.h"
 
 namespace inkwren {
@@ -24,7 +28,8 @@ struct ExportRun {
     QString output;
 };
 
-// The exporter on the test installation; nothing of the user's is read or written.
+// The exporter on the test installation, with a temporary folder of the test's own; nothing of
+// the user's is read or written.
 class ExporterTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -32,23 +37,45 @@ protected:
         QDir().mkpath(installation);
         testing::make_installation(installation);
         out = folder.path() + QStringLiteral("輸出/");
+        temp = folder.path() + QStringLiteral("暫存/");
+        QDir().mkpath(temp);
     }
 
-    ExportRun run(QStringList arguments) {
+    void start(QProcess& process, QStringList arguments) {
         arguments << QStringLiteral("--data") << installation;
-        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), temp);
+        process.setProcessEnvironment(environment);
         process.start(QStringLiteral(INKWREN_EXPORT), arguments);
+    }
+
+    ExportRun run(QStringList arguments, std::function<void()> in_child = {}) {
+        QProcess process;
+        if (in_child) {
+            process.setChildProcessModifier(in_child);
+        }
+        start(process, std::move(arguments));
         process.waitForFinished(120000);
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardError()),
                 QString::fromUtf8(process.readAllStandardOutput())};
     }
 
-    QStringList made() const { return QDir(out).entryList(QDir::Files, QDir::Name); }
+    QStringList made() const { return QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+    QStringList scratch_folders() const {
+        return QDir(temp).entryList({QStringLiteral("inkwren-export-*")},
+                                    QDir::Dirs | QDir::NoDotAndDotDot);
+    }
 
     TempFolder folder;
     QString installation;
     QString out;
+    QString temp;  // the exporter's TMPDIR
 };
+
+// A list of the test library's four characters, many times over.
+QString many_characters(int copies) {
+    return QStringLiteral("永國我国").repeated(copies);
+}
 
 TEST_F(ExporterTest, SheetsFollowTheLayoutOfTheirStrokeCounts) {
     const ExportRun result = run({QStringLiteral("sheet"), QStringLiteral("--out"), out,
@@ -121,22 +148,60 @@ TEST_F(ExporterTest, CharactersTheLibraryLacksAreListedAndTheOthersMade) {
 }
 
 TEST_F(ExporterTest, BadUsageGivesStatusTwoAndWritesNothing) {
-    for (const QStringList& arguments :
-         {QStringList{QStringLiteral("sheet"), QStringLiteral("--bogus"), QStringLiteral("永")},
-          QStringList{QStringLiteral("paint"), QStringLiteral("永")},
-          QStringList{QStringLiteral("sheet"), QStringLiteral("no characters")},
-          QStringList{QStringLiteral("gif"), QStringLiteral("--speed"), QStringLiteral("fast"),
-                      QStringLiteral("永")}}) {
-        QStringList with_out = arguments;
-        with_out << QStringLiteral("--out") << out;
-        const ExportRun result = run(with_out);
+    const struct {
+        QStringList arguments;
+        const char* said;
+    } cases[] = {
+        {{QStringLiteral("sheet"), QStringLiteral("--bogus"), QStringLiteral("永")}, "--bogus"},
+        {{QStringLiteral("paint"), QStringLiteral("永")}, "paint"},
+        {{QStringLiteral("sheet"), QStringLiteral("no characters")}, "no Chinese characters"},
+        {{QStringLiteral("gif"), QStringLiteral("--speed"), QStringLiteral("fast"),
+          QStringLiteral("永")},
+         "--speed takes a number from 0 to 100"},
+        // Faults once met: an empty folder, more squares to trace than a row has, a device
+        // read without end.
+        {{QStringLiteral("sheet"), QStringLiteral("永"), QStringLiteral("--out=")},
+         "--out needs a folder"},
+        {{QStringLiteral("worksheet"), QStringLiteral("--trace"), QStringLiteral("11"),
+          QStringLiteral("永")},
+         "--trace takes a number from 0 to 10"},
+        {{QStringLiteral("worksheet"), QStringLiteral("--list"), QStringLiteral("/dev/zero")},
+         "not an ordinary file"},
+    };
+    for (const auto& usage : cases) {
+        QStringList arguments = usage.arguments;
+        if (!arguments.contains(QStringLiteral("--out="))) {
+            arguments << QStringLiteral("--out") << out;
+        }
+        const ExportRun result = run(arguments);
         EXPECT_EQ(result.status, 2) << arguments.join(u' ').toStdString();
-        EXPECT_FALSE(result.errors.isEmpty());
+        EXPECT_TRUE(result.errors.contains(QString::fromUtf8(usage.said)))
+            << result.errors.toStdString();
         EXPECT_FALSE(QDir(out).exists());
     }
     EXPECT_EQ(run({QStringLiteral("--help")}).status, 0);
     EXPECT_TRUE(
         run({QStringLiteral("--version")}).output.startsWith(QStringLiteral("inkwren-export")));
+}
+
+TEST(ExporterHelp, NamesEveryExitStatusAndTheTraceRange) {
+    const QString help = export_help_text();
+    for (const char* line : {"  0 ", "  1 ", "  2 ", "  130 ", "--trace 0-10"}) {
+        EXPECT_TRUE(help.contains(QString::fromLatin1(line))) << line;
+    }
+}
+
+TEST_F(ExporterTest, MoreJobsThanTheMachineRunsAreCappedAndSaidSo) {
+    const int cores = QThread::idealThreadCount();
+    const ExportRun result =
+        run({QStringLiteral("strokes"), QStringLiteral("--jobs"), QStringLiteral("256"),
+             QStringLiteral("--out"), out, many_characters(1)});
+    EXPECT_EQ(result.status, 0);
+    if (cores < 4) {
+        EXPECT_TRUE(result.errors.contains(QStringLiteral("using %1").arg(cores)))
+            << result.errors.toStdString();
+    }
+    EXPECT_EQ(made().size(), 4);
 }
 
 TEST_F(ExporterTest, AWorksheetTakesAsManyPagesAsItsCharactersNeed) {
@@ -160,11 +225,9 @@ TEST_F(ExporterTest, AWorksheetTakesAsManyPagesAsItsCharactersNeed) {
 
 TEST_F(ExporterTest, AnInterruptedRunLeavesOnlyWholeFiles) {
     QProcess process;
-    process.start(QStringLiteral(INKWREN_EXPORT),
-                  {QStringLiteral("gif"), QStringLiteral("--speed"), QStringLiteral("0"),
-                   QStringLiteral("--jobs"), QStringLiteral("1"), QStringLiteral("--verbose"),
-                   QStringLiteral("--data"), installation, QStringLiteral("--out"), out,
-                   QStringLiteral("永國我国")});
+    start(process, {QStringLiteral("gif"), QStringLiteral("--speed"), QStringLiteral("0"),
+                    QStringLiteral("--jobs"), QStringLiteral("1"), QStringLiteral("--verbose"),
+                    QStringLiteral("--out"), out, QStringLiteral("永國我国")});
     ASSERT_TRUE(process.waitForStarted());
     // Interrupted once the first file is announced, while the next one is being made.
     ASSERT_TRUE(process.waitForReadyRead(120000));
@@ -178,6 +241,91 @@ TEST_F(ExporterTest, AnInterruptedRunLeavesOnlyWholeFiles) {
         EXPECT_TRUE(file.endsWith(QStringLiteral(".gif"))) << file.toStdString();
         EXPECT_TRUE(read_file(out + file).endsWith(";")) << "a GIF ends with its trailer";
     }
+}
+
+TEST_F(ExporterTest, ARunKilledMidwayLeavesNothingHalfMadeOnceTheNextRunIsDone) {
+    const QStringList arguments{QStringLiteral("gif"),
+                                QStringLiteral("--speed"),
+                                QStringLiteral("0"),
+                                QStringLiteral("--jobs"),
+                                QStringLiteral("2"),
+                                QStringLiteral("--verbose"),
+                                QStringLiteral("--out"),
+                                out,
+                                many_characters(1) + QStringLiteral("鬱")};
+    QProcess process;
+    start(process, arguments);
+    ASSERT_TRUE(process.waitForStarted());
+    ASSERT_TRUE(process.waitForReadyRead(120000));
+    ::kill(pid_t(process.processId()), SIGKILL);
+    process.waitForFinished(120000);
+    EXPECT_FALSE(scratch_folders().isEmpty()) << "the killed run's scratch folders are left";
+
+    EXPECT_EQ(run(arguments).status, 1) << "鬱 is not in the test library";
+    EXPECT_EQ(scratch_folders(), QStringList{});
+    EXPECT_EQ(made(), (QStringList{QStringLiteral("国.gif"), QStringLiteral("國.gif"),
+                                   QStringLiteral("我.gif"), QStringLiteral("永.gif")}));
+    for (const QString& file : made()) {
+        EXPECT_TRUE(read_file(out + file).endsWith(";")) << file.toStdString();
+    }
+}
+
+TEST_F(ExporterTest, AWorksheetOfNoCharacterTheLibraryHasLeavesTheOldOneAndSaysSo) {
+    QDir().mkpath(out);
+    write_file(out + QStringLiteral("worksheet.pdf"), "last week's worksheet");
+    const ExportRun result =
+        run({QStringLiteral("worksheet"), QStringLiteral("--out"), out, QStringLiteral("鬱")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.errors.contains(QStringLiteral("no worksheet written")))
+        << result.errors.toStdString();
+    EXPECT_EQ(read_file(out + QStringLiteral("worksheet.pdf")), "last week's worksheet");
+    EXPECT_EQ(made(), QStringList{QStringLiteral("worksheet.pdf")});
+}
+
+TEST_F(ExporterTest, AnInterruptedWorksheetLeavesTheOldOne) {
+    QDir().mkpath(out);
+    write_file(out + QStringLiteral("worksheet.pdf"), "last week's worksheet");
+    QProcess process;
+    start(process,
+          {QStringLiteral("worksheet"), QStringLiteral("--out"), out, many_characters(1000)});
+    ASSERT_TRUE(process.waitForStarted());
+    // Interrupted once its workers are at work, by which time it listens for Ctrl+C.
+    while (scratch_folders().isEmpty() && !process.waitForFinished(10)) {
+    }
+    ::kill(pid_t(process.processId()), SIGINT);
+    process.waitForFinished(120000);
+    EXPECT_EQ(process.exitCode(), 130);
+    EXPECT_EQ(read_file(out + QStringLiteral("worksheet.pdf")), "last week's worksheet");
+    EXPECT_EQ(made(), QStringList{QStringLiteral("worksheet.pdf")});
+}
+
+// The files of a run whose file size limit is 1 KB fail to be written as on a full disk.
+void small_file_limit() {
+    const rlimit limit{1024, 1024};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+TEST_F(ExporterTest, FilesThatCannotBeWrittenAreErrorsAndNeverNamed) {
+    const ExportRun sheets = run({QStringLiteral("sheet"), QStringLiteral("--verbose"),
+                                  QStringLiteral("--out"), out, QStringLiteral("永國")},
+                                 small_file_limit);
+    EXPECT_EQ(sheets.status, 1);
+    EXPECT_TRUE(sheets.errors.contains(QStringLiteral("File too large")))
+        << sheets.errors.toStdString();
+    EXPECT_EQ(sheets.output, QString());
+    EXPECT_EQ(made(), QStringList{});
+
+    write_file(out + QStringLiteral("worksheet.pdf"), "last week's worksheet");
+    const ExportRun worksheet = run({QStringLiteral("worksheet"), QStringLiteral("--verbose"),
+                                     QStringLiteral("--out"), out, QStringLiteral("永國")},
+                                    small_file_limit);
+    EXPECT_EQ(worksheet.status, 1);
+    EXPECT_TRUE(worksheet.errors.contains(QStringLiteral("File too large")))
+        << worksheet.errors.toStdString();
+    EXPECT_EQ(worksheet.output, QString());
+    EXPECT_EQ(read_file(out + QStringLiteral("worksheet.pdf")), "last week's worksheet");
+    EXPECT_EQ(made(), QStringList{QStringLiteral("worksheet.pdf")});
 }
 
 }  // namespace

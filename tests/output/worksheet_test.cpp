@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QRegularExpression>
 
 #include "animation/raster.h"
@@ -43,6 +44,29 @@ TEST(Worksheet, ManyCharactersTakeAsManyPagesAsTheyNeed) {
     EXPECT_EQ(pdf_pages(worksheet_pdf(twenty, options)), pages);
     // Long stroke sequences wrap onto more rows, and so onto more pages.
     EXPECT_GT(worksheet_pages(entries(20, 40), options), pages);
+}
+
+TEST(Worksheet, AWriterGivenNoEntryWritesNothingNotABlankPage) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    WorksheetWriter writer(buffer, {});
+    writer.finish();
+    EXPECT_TRUE(bytes.isEmpty());
+}
+
+TEST(Worksheet, PagesGoToTheDeviceAsTheyAreDrawnNotAllAtTheEnd) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    WorksheetWriter writer(buffer, {});
+    for (const WorksheetEntry& entry : entries(20, 12)) {
+        writer.add(entry);
+    }
+    const qsizetype before_the_end = bytes.size();
+    writer.finish();
+    EXPECT_GT(before_the_end, bytes.size() / 2);
+    EXPECT_EQ(pdf_pages(bytes), worksheet_pages(entries(20, 12), {}));
 }
 
 TEST(Worksheet, LetterPaperIsLetterSized) {

@@ -1,0 +1,198 @@
+#include "app/export_batch.h"
+
+#include <QDir>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+
+#include "app/export_maker.h"
+#include "platform/error.h"
+#include "platform/whole_file.h"
+
+namespace inkwren {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Waits are cut into tenths of a second so that Ctrl+C, which no condition variable hears, is
+// seen soon.
+constexpr auto poll = 100ms;
+
+volatile std::sig_atomic_t interrupted = 0;
+
+void on_interrupt(int) {
+    interrupted = 1;
+}
+
+}  // namespace
+
+void stop_export_on_interrupt() {
+    std::signal(SIGINT, on_interrupt);
+    std::signal(SIGTERM, on_interrupt);
+}
+
+bool export_interrupted() {
+    return interrupted != 0;
+}
+
+ExportBatch::ExportBatch(const ExportOptions& options, const ExportSetup& setup,
+                         QStringList characters, int window)
+    : options(options),
+      setup(setup),
+      characters(std::move(characters)),
+      worksheet_(options.command == ExportCommand::worksheet),
+      window_(std::max(1, window)),
+      made_(worksheet_ ? std::size_t(this->characters.size()) : 0) {}
+
+void ExportBatch::stop() {
+    stopped_ = true;
+    const std::lock_guard lock(mutex_);
+    changed_.notify_all();
+}
+
+bool ExportBatch::stopping() const {
+    return stopped_ || export_interrupted();
+}
+
+void ExportBatch::work() {
+    std::unique_ptr<CharacterMaker> maker;
+    for (;;) {
+        const int index = next_++;
+        if (index >= characters.size() || stopping() || !wait_for_turn(index)) {
+            return;
+        }
+        const QString& character = characters[index];
+        std::optional<std::vector<QImage>> pictures;
+        try {
+            if (!maker) {
+                maker = std::make_unique<CharacterMaker>(setup, options);
+            }
+            if (worksheet_) {
+                pictures = make_pictures(*maker, character);
+            } else {
+                make_file(*maker, character);
+            }
+        } catch (const Error& error) {
+            note_failure(character, error.message());
+            maker.reset();  // a fresh pad for the next character
+        }
+        if (worksheet_) {
+            hand_over(index, std::move(pictures));
+        }
+        ++done_;
+    }
+}
+
+// A worksheet's workers wait while the character is a window ahead of the writer, so that the
+// pictures waiting to be drawn stay few however long the list.
+bool ExportBatch::wait_for_turn(int index) {
+    if (!worksheet_) {
+        return true;
+    }
+    std::unique_lock lock(mutex_);
+    while (index >= taken_ + window_) {
+        if (stopping()) {
+            return false;
+        }
+        changed_.wait_for(lock, poll);
+    }
+    return true;
+}
+
+void ExportBatch::make_file(CharacterMaker& maker, const QString& character) {
+    if (!maker.show(character)) {
+        const std::lock_guard lock(mutex_);
+        missing_ << character;
+        return;
+    }
+    QByteArray bytes;
+    switch (options.command) {
+        case ExportCommand::sheet:
+            bytes = maker.sheet_file();
+            break;
+        case ExportCommand::gif:
+            bytes = maker.gif_file();
+            break;
+        case ExportCommand::strokes:
+            bytes = maker.stroke_file();
+            break;
+        case ExportCommand::worksheet:
+            return;  // its pictures go to the worksheet's writer instead
+    }
+    const QString path =
+        QDir(options.out).filePath(export_file_name(character, options.command, options.png));
+    write_whole_file(path, bytes);
+    if (options.verbose) {
+        const std::lock_guard lock(mutex_);
+        std::printf("%s\n", qPrintable(path));
+        std::fflush(stdout);
+    }
+}
+
+std::optional<std::vector<QImage>> ExportBatch::make_pictures(CharacterMaker& maker,
+                                                              const QString& character) {
+    if (!maker.show(character)) {
+        const std::lock_guard lock(mutex_);
+        missing_ << character;
+        return std::nullopt;
+    }
+    return maker.sheet().pictures;
+}
+
+void ExportBatch::hand_over(int index, std::optional<std::vector<QImage>> pictures) {
+    const std::lock_guard lock(mutex_);
+    Made& made = made_[std::size_t(index)];
+    made.settled = true;
+    made.pictures = std::move(pictures);
+    changed_.notify_all();
+}
+
+void ExportBatch::note_failure(const QString& character, const QString& message) {
+    const std::lock_guard lock(mutex_);
+    failures_ << QStringLiteral("%1: %2").arg(character, message);
+}
+
+std::optional<std::vector<QImage>> ExportBatch::take(int index,
+                                                     const std::function<void()>& waiting) {
+    std::unique_lock lock(mutex_);
+    Made& made = made_[std::size_t(index)];
+    while (!made.settled) {
+        if (stopping()) {
+            return std::nullopt;
+        }
+        changed_.wait_for(lock, poll);
+        lock.unlock();
+        waiting();
+        lock.lock();
+    }
+    taken_ = index + 1;
+    changed_.notify_all();
+    return std::exchange(made.pictures, std::nullopt);
+}
+
+ExportWorkers::ExportWorkers(ExportBatch& batch, int count) : batch_(batch) {
+    for (int job = 0; job < count; ++job) {
+        // Threads of Qt's own, so the players' timers may live in them.
+        threads_.emplace_back(QThread::create([&batch] { batch.work(); }));
+        threads_.back()->start();
+    }
+}
+
+ExportWorkers::~ExportWorkers() {
+    batch_.stop();
+    for (const auto& thread : threads_) {
+        thread->wait();
+    }
+}
+
+bool ExportWorkers::wait(int milliseconds) {
+    for (const auto& thread : threads_) {
+        if (!thread->wait(milliseconds)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace inkwren
