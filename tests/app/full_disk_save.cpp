@@ -3,10 +3,13 @@
 // byte and saves the second version, which must fail with the system's reason and leave the
 // first byte for byte, with no temporary file behind.
 //   full_disk_save KIND FOLDER
+// KIND is one of the save kinds, or "export-" and an exporter command: the exporter then makes
+// 永 into FOLDER over an older 永 file and must end with status 1, never naming the file.
 // Exit status 0 when all is as it must be, 1 when not (the reason on standard output), 77 when
 // this system allows no private mount.
 #include <QDir>
 #include <QGuiApplication>
+#include <QProcess>
 
 #include <cstdio>
 
@@ -55,6 +58,52 @@ QString check_failed_save(const testing::SaveKind& kind, const QString& folder) 
     return {};
 }
 
+// The exporter's file of 永 for a command, and the old file it must leave as it was.
+QString export_file(const QString& command) {
+    if (command == QLatin1String("worksheet")) {
+        return QStringLiteral("worksheet.pdf");
+    }
+    const QString ending = command == QLatin1String("sheet") ? QStringLiteral(".jpg")
+                           : command == QLatin1String("gif") ? QStringLiteral(".gif")
+                                                             : QStringLiteral(".wrt");
+    return QStringLiteral("永") + ending;
+}
+
+QString check_failed_export(const QString& command, const QString& folder) {
+    const testing::TempFolder installation;
+    testing::make_installation(installation.path());
+    const QString target = QDir(folder).filePath(export_file(command));
+    const QByteArray old = QByteArray("an older file, kept whole ").repeated(400);
+    testing::write_file(target, old);
+    testing::fill_file_system(folder);
+    QProcess exporter;
+    exporter.start(QStringLiteral(INKWREN_EXPORT),
+                   {command, QStringLiteral("--verbose"), QStringLiteral("--data"),
+                    installation.path(), QStringLiteral("--out"), folder, QStringLiteral("永")});
+    if (!exporter.waitForFinished(60000)) {
+        return QStringLiteral("the exporter did not end");
+    }
+    const QString errors = QString::fromUtf8(exporter.readAllStandardError());
+    const QString named = QString::fromUtf8(exporter.readAllStandardOutput());
+    if (exporter.exitCode() != 1) {
+        return QStringLiteral("exit status %1: %2").arg(exporter.exitCode()).arg(errors);
+    }
+    if (!errors.contains(QStringLiteral("No space left on device"))) {
+        return QStringLiteral("the reason is not given: ") + errors;
+    }
+    if (named.contains(export_file(command))) {
+        return QStringLiteral("the file was named as written: ") + named;
+    }
+    if (testing::read_file(target) != old) {
+        return QStringLiteral("the old file changed");
+    }
+    const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    if (left.size() != 2) {
+        return QStringLiteral("files were left behind: ") + left.join(u' ');
+    }
+    return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,7 +118,13 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    const testing::SaveKind* kind = find_kind(QString::fromLocal8Bit(argv[1]));
+    const QString asked = QString::fromLocal8Bit(argv[1]);
+    if (asked.startsWith(QLatin1String("export-"))) {
+        const QString failure = check_failed_export(asked.mid(7), folder);
+        std::printf("%s\n", qPrintable(failure));
+        return failure.isEmpty() ? 0 : 1;
+    }
+    const testing::SaveKind* kind = find_kind(asked);
     if (kind == nullptr) {
         std::printf("no such kind\n");
         return 1;

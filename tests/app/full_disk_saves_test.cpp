@@ -38,5 +38,19 @@ TEST(FullDiskSaves, AFullDiskLeavesEveryKindOfFileAsItWasAndSaysWhy) {
     }
 }
 
+// The exporter replaced good files by empty ones on a full disk, and exited 0 naming them.
+TEST(FullDiskSaves, TheExporterLeavesTheOldFileAndEndsWithAnErrorOnAFullDisk) {
+    for (const char* command : {"sheet", "gif", "strokes", "worksheet"}) {
+        SCOPED_TRACE(command);
+        testing::TempFolder folder;
+        const HelperRun run = save_on_full_disk(QStringLiteral("export-") + QLatin1String(command),
+                                                folder.file("滿的輸出"));
+        if (run.status == no_private_mount) {
+            GTEST_SKIP() << "this system allows no private mount of a small file system";
+        }
+        EXPECT_EQ(run.status, 0) << qPrintable(run.output);
+    }
+}
+
 }  // namespace
 }  // namespace inkwren
