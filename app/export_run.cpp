@@ -109,7 +109,9 @@ bool make_worksheet(ExportBatch& batch, int jobs, Progress& progress, std::FILE*
     WorksheetWriter writer(file, worksheet_options(options, batch.setup));
     {
         ExportWorkers workers(batch, jobs);
-        for (int index = 0; index < batch.characters.size() && !export_interrupted(); ++index) {
+        // A write that failed (a full disk) ends the drawing; the commit below says why.
+        for (int index = 0;
+             index < batch.characters.size() && !export_interrupted() && !file.failed(); ++index) {
             std::optional<std::vector<QImage>> pictures =
                 batch.take(index, [&] { progress.update(batch.done()); });
             if (pictures && !export_interrupted()) {
@@ -120,7 +122,7 @@ bool make_worksheet(ExportBatch& batch, int jobs, Progress& progress, std::FILE*
     if (export_interrupted()) {
         return false;
     }
-    if (writer.entries() == 0) {
+    if (writer.entries() == 0 && !file.failed()) {
         std::fprintf(errors,
                      "inkwren-export: no worksheet written: none of the characters could be "
                      "made\n");

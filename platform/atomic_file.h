@@ -20,6 +20,8 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     const QString& path() const { return path_; }
+    // A write already failed: commit() will throw, so a long writer may stop at once.
+    bool failed() const { return error_ != 0; }
 
     // Puts the written bytes in place of the target. Throws Error naming the target with the
     // system's reason ("No space left on device") when any write, the sync, the close or the
