@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include "platform/dialogs.h"
 
 namespace inkwren::testing {
@@ -29,13 +31,21 @@ public:
     QList<std::optional<QString>> folders;
     QList<std::optional<QString>> save_files;
     QStringList save_dialog_folders;
+    // Runs while each box is open, as the events that reach the program during a modal box do.
+    std::function<void()> while_open;
 
     void inform(const QString& caption, const QString& text) override {
         shown.push_back({caption, text, false});
+        if (while_open) {
+            while_open();
+        }
     }
 
     bool ask(const QString& caption, const QString& text) override {
         shown.push_back({caption, text, true});
+        if (while_open) {
+            while_open();
+        }
         return answers.isEmpty() ? true : answers.takeFirst();
     }
 
