@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QChildEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -182,6 +183,18 @@ TEST_F(RunningWindowTest, AHandOverWhileAQuestionIsOpenWaitsForItsAnswer) {
     EXPECT_EQ(shown_during_question, QStringLiteral("永"));
     EXPECT_TRUE(run_events_until([&] { return window->pad().cur_text == QStringLiteral("國"); }));
     EXPECT_EQ(dialogs.shown.size(), 1) << "a second question was opened on the first";
+}
+
+TEST_F(RunningWindowTest, AnEmptyHandOverBringsTheWindowForward) {
+    window->showMinimized();
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(run_events_until([&] { return QApplication::activeWindow() == &elsewhere; }));
+    hand(QString());
+    EXPECT_TRUE(run_events_until([&] { return QApplication::activeWindow() == window.get(); }));
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 }  // namespace
