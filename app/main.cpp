@@ -8,6 +8,8 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 #include "app/main_window.h"
 #include "app/qt_dialogs.h"
@@ -17,6 +19,7 @@
 #include "output/character_list.h"
 #include "platform/error.h"
 #include "platform/registry.h"
+#include "platform/runtime_folder.h"
 
 namespace {
 
@@ -34,6 +37,11 @@ void report_first_frame() {
     QApplication::quit();
 }
 
+void say(const QString& line) {
+    std::printf("%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,9 +55,29 @@ int main(int argc, char** argv) {
     const QStringList given =
         inkwren::cjk_characters(QCoreApplication::arguments().mid(1).join(u' '));
     const QString character = given.isEmpty() ? QString() : given.front();
-    const QString instance = inkwren::instance_name(registry);
-    if (inkwren::hand_over(instance, character)) {
-        return 0;  // the running Inkwren writes it
+    // Start-up checks ask to hear when later starts can reach this one, and what they hand over.
+    const bool report = qEnvironmentVariableIsSet("INKWREN_REPORT_HANDOVER");
+    // Before anything else: of several starts at once, exactly one goes on.
+    std::optional<inkwren::FileLock> only_instance;
+    std::unique_ptr<inkwren::InstanceServer> later_starts;
+    try {
+        const inkwren::InstancePaths paths =
+            inkwren::instance_paths(inkwren::private_runtime_folder(), registry);
+        only_instance = inkwren::become_instance_or_hand_over(paths, character, [report] {
+            if (report) {
+                say(QStringLiteral("waiting for the running Inkwren"));
+            }
+        });
+        if (!only_instance) {
+            return 0;  // the running Inkwren writes it
+        }
+        later_starts = std::make_unique<inkwren::InstanceServer>(paths.socket);
+    } catch (const inkwren::Error& error) {
+        dialogs.inform(QStringLiteral("Inkwren"), error.message());
+        return 1;
+    }
+    if (report) {
+        say(QStringLiteral("listening"));
     }
     QString working_dir = QDir::currentPath();
     // Installed, each user works in a folder of their own that reaches the shared data.
@@ -77,26 +105,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     inkwren::TForm1 form(std::move(start), dialogs);
+    dialogs.set_window(&form);
     form.show();
-    inkwren::InstanceServer later_starts(instance);
-    // Start-up checks ask to hear when later starts can reach this one, and what they hand over.
-    const bool report = qEnvironmentVariableIsSet("INKWREN_REPORT_HANDOVER");
-    if (report) {
-        std::printf("listening\n");
-        std::fflush(stdout);
-    }
-    later_starts.on_text = [&form, report](const QString& text) {
+    later_starts->deliver_to([&form, report](const QString& text) {
         if (report) {
-            std::printf("handed over: %s\n", qPrintable(text));
-            std::fflush(stdout);
+            say(QStringLiteral("handed over: ") + text);
         }
-        form.showNormal();
-        form.raise();
-        form.activateWindow();
-        if (!text.isEmpty()) {
-            form.clipboard_changed(text);
-        }
-    };
+        form.take_handed_over(text);
+    });
     if (!character.isEmpty()) {
         QTimer::singleShot(0, &form, [&form, character] { form.clipboard_changed(character); });
     }

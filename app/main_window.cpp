@@ -52,7 +52,7 @@ TForm1::TForm1(StartupResult start, Dialogs& dialogs)
     writing_pad.on_settings_changed = [this] { view_->sync_sliders(); };
     writing_pad.on_keep_on_screen = [this](int mode) { keep_on_screen(mode); };
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-            [this] { clipboard_changed(QGuiApplication::clipboard()->text()); });
+            [this] { text_from_outside(QGuiApplication::clipboard()->text()); });
     tray_ = new TrayIcon(this);
     sheet_dialog_ = new TForm8(
         dialogs_, shell_.installation_folder(),
@@ -76,12 +76,18 @@ TForm1::~TForm1() = default;
 // Events enter the program here: a failure is shown, and the menus show the state in force.
 template <typename Handler>
 void TForm1::guarded(Handler handler) {
+    ++handling_;
     try {
         handler();
     } catch (const Error& error) {
         dialogs_.inform(shell_.caption(), error.message());
     }
+    --handling_;
     show_check_marks();
+    if (handling_ == 0 && waiting_text_) {
+        QMetaObject::invokeMethod(
+            this, [this] { show_waiting_text(); }, Qt::QueuedConnection);
+    }
 }
 
 QAction* TForm1::item(const QString& name) const {
@@ -427,6 +433,35 @@ void TForm1::keep_on_screen(int mode) {
 
 void TForm1::clipboard_changed(const QString& text) {
     guarded([&] { pad().clipboard_changed(text); });
+}
+
+void TForm1::take_handed_over(const QString& text) {
+    come_forward();
+    text_from_outside(text);
+}
+
+void TForm1::come_forward() {
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+// A text arriving while a question is open (its event loop delivers it) is held until the
+// question is answered, instead of opening a second question over the first.
+void TForm1::text_from_outside(const QString& text) {
+    if (text.isEmpty()) {
+        return;
+    }
+    waiting_text_ = text;
+    if (handling_ == 0) {
+        show_waiting_text();
+    }
+}
+
+void TForm1::show_waiting_text() {
+    if (handling_ == 0 && waiting_text_) {
+        clipboard_changed(*std::exchange(waiting_text_, std::nullopt));
+    }
 }
 
 void TForm1::drop_files(const QStringList& paths) {

@@ -9,6 +9,7 @@
 #include <QSize>
 
 #include <memory>
+#include <optional>
 
 #include "app/shell.h"
 
@@ -92,6 +93,9 @@ public:
 
     // Events from outside, also called by tests.
     void clipboard_changed(const QString& text);
+    // A later start's hand-over: the window comes forward, and the text (if any) is shown as a
+    // copied one once no other event is being handled.
+    void take_handed_over(const QString& text);
     void drop_files(const QStringList& paths);
     void apply_captions();
 
@@ -113,6 +117,9 @@ private:
     void reapply_stored_choices();
     template <typename Handler>
     void guarded(Handler handler);
+    void come_forward();
+    void text_from_outside(const QString& text);
+    void show_waiting_text();
 
     Dialogs& dialogs_;
     QSize screen_;
@@ -124,6 +131,10 @@ private:
     TForm8* sheet_dialog_ = nullptr;
     // A window of its own, not kept above this one.
     std::unique_ptr<TForm9> step_window_;
+    // How deep events are being handled: above 0 while a question waits for its answer.
+    int handling_ = 0;
+    // The latest text from outside that came while another event was being handled.
+    std::optional<QString> waiting_text_;
 };
 
 }  // namespace inkwren

@@ -10,16 +10,42 @@
 namespace inkwren {
 
 void QtDialogs::inform(const QString& caption, const QString& text) {
-    QMessageBox::information(parent_, caption, text, QMessageBox::Ok);
+    const std::unique_ptr<QMessageBox> box =
+        message_box(QMessageBox::Information, caption, text, QMessageBox::Ok);
+    bring_window_forward();
+    box->exec();
 }
 
 bool QtDialogs::ask(const QString& caption, const QString& text) {
-    return QMessageBox::question(parent_, caption, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+    const std::unique_ptr<QMessageBox> box =
+        message_box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::Yes);
+    bring_window_forward();
+    return box->exec() == QMessageBox::Yes;
+}
+
+std::unique_ptr<QMessageBox> QtDialogs::message_box(QMessageBox::Icon icon, const QString& caption,
+                                                    const QString& text,
+                                                    QMessageBox::StandardButtons buttons) const {
+    auto box = std::make_unique<QMessageBox>(icon, caption, text, buttons, window_.data());
+    // Above the main window, which itself stays on top of other programs' windows.
+    box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    return box;
+}
+
+void QtDialogs::bring_window_forward() const {
+    if (window_ == nullptr) {
+        return;
+    }
+    if (window_->isMinimized() || !window_->isVisible()) {
+        window_->showNormal();
+    }
+    window_->raise();
+    window_->activateWindow();
 }
 
 std::optional<std::int32_t> QtDialogs::choose_colour(std::int32_t initial) {
-    const QColor chosen = QColorDialog::getColor(to_qcolor(initial), parent_);
+    const QColor chosen = QColorDialog::getColor(to_qcolor(initial), window_.data());
     if (!chosen.isValid()) {
         return std::nullopt;
     }
@@ -33,7 +59,7 @@ std::optional<FontChoice> QtDialogs::choose_font(const FontChoice& initial) {
     font.setUnderline(initial.style & 4);
     font.setStrikeOut(initial.style & 8);
     bool chosen = false;
-    const QFont result = QFontDialog::getFont(&chosen, font, parent_);
+    const QFont result = QFontDialog::getFont(&chosen, font, window_.data());
     if (!chosen) {
         return std::nullopt;
     }
@@ -43,7 +69,7 @@ std::optional<FontChoice> QtDialogs::choose_font(const FontChoice& initial) {
 }
 
 std::optional<QString> QtDialogs::choose_folder(const QString& start) {
-    const QString folder = QFileDialog::getExistingDirectory(parent_, QString(), start);
+    const QString folder = QFileDialog::getExistingDirectory(window_.data(), QString(), start);
     if (folder.isEmpty()) {
         return std::nullopt;
     }
@@ -55,7 +81,7 @@ std::optional<QString> QtDialogs::choose_save_file(const QString& caption, const
     // With its "/" the folder is opened, not proposed as the file's name.
     const QString start =
         folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-    const QString path = QFileDialog::getSaveFileName(parent_, caption, start, filter);
+    const QString path = QFileDialog::getSaveFileName(window_.data(), caption, start, filter);
     if (path.isEmpty()) {
         return std::nullopt;
     }

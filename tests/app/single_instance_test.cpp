@@ -1,38 +1,200 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QChildEvent>
 #include <QCoreApplication>
-#include <QUuid>
+#include <QDir>
+#include <QLineEdit>
+#include <QLocalServer>
+
+#include <algorithm>
 
 #include "app/single_instance.h"
+#include "platform/error.h"
+#include "tests/app/app_fixture.h"
 
 namespace inkwren {
 namespace {
 
-QString unique_name() {
-    return QStringLiteral("inkwren-test-") + QUuid::createUuid().toString(QUuid::Id128).left(12);
-}
+using testing::run_events_until;
+using testing::TempFolder;
 
-TEST(SingleInstance, ASecondStartHandsItsCharacterToTheRunningOne) {
-    const QString name = unique_name();
-    EXPECT_FALSE(hand_over(name, QStringLiteral("永")));  // nobody runs yet
-
-    InstanceServer running(name);
-    ASSERT_TRUE(running.listening());
-    QStringList received;
-    running.on_text = [&](const QString& text) { received << text; };
-    ASSERT_TRUE(hand_over(name, QStringLiteral("國")));
-    ASSERT_TRUE(hand_over(name, QString()));
-    for (int round = 0; round < 1000 && received.size() < 2; ++round) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+// Counts the connections a server took and how many of their sockets are deleted since.
+class Connections : public QObject {
+public:
+    explicit Connections(InstanceServer& server) {
+        server.findChild<QLocalServer*>()->installEventFilter(this);
     }
+
+    bool all_gone(int count) const { return taken == count && gone == count; }
+
+    int taken = 0;
+    int gone = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        taken += event->type() == QEvent::ChildAdded;
+        gone += event->type() == QEvent::ChildRemoved;
+        return false;
+    }
+};
+
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    InstancePaths paths = instance_paths(folder.path(), folder.file(QStringLiteral("設定.ini")));
+    QStringList received;
+};
+
+TEST_F(SingleInstanceTest, ASecondStartHandsItsCharacterToTheRunningOne) {
+    EXPECT_FALSE(hand_over(paths.socket, QStringLiteral("永")));  // nobody runs yet
+
+    InstanceServer running(paths.socket);
+    running.deliver_to([&](const QString& text) { received << text; });
+    ASSERT_TRUE(hand_over(paths.socket, QStringLiteral("國")));
+    ASSERT_TRUE(hand_over(paths.socket, QString()));
+    EXPECT_TRUE(run_events_until([&] { return received.size() == 2; }));
     EXPECT_EQ(received, (QStringList{QStringLiteral("國"), QString()}));
 }
 
-TEST(SingleInstance, EachUserAndSettingsFileHasItsOwnName) {
-    EXPECT_EQ(instance_name(QStringLiteral("/home/甲/.config/inkwren/registry.ini")),
-              instance_name(QStringLiteral("/home/甲/.config/inkwren/registry.ini")));
-    EXPECT_NE(instance_name(QStringLiteral("/home/甲/.config/inkwren/registry.ini")),
-              instance_name(QStringLiteral("/home/乙/.config/inkwren/registry.ini")));
+TEST_F(SingleInstanceTest, WhatArrivesBeforeTheWindowExistsWaitsForIt) {
+    InstanceServer running(paths.socket);
+    Connections connections(running);
+    ASSERT_TRUE(hand_over(paths.socket, QStringLiteral("國")));
+    ASSERT_TRUE(run_events_until([&] { return connections.all_gone(1); }));
+    running.deliver_to([&](const QString& text) { received << text; });
+    EXPECT_TRUE(run_events_until([&] { return !received.isEmpty(); }));
+    EXPECT_EQ(received, QStringList{QStringLiteral("國")});
+}
+
+// The receiver's question runs its own event loop, which sees the hand-over's socket close and
+// deletes it; the server used to go on reading from it afterwards.
+TEST_F(SingleInstanceTest, CrashOnAHandOverDuringAQuestion) {
+    InstanceServer running(paths.socket);
+    Connections connections(running);
+    int open_questions = 0;
+    int most_open = 0;
+    running.deliver_to([&](const QString& text) {
+        received << text;
+        most_open = std::max(most_open, ++open_questions);
+        if (text == QStringLiteral("國")) {
+            // Another start while the question is open.
+            EXPECT_TRUE(hand_over(paths.socket, QStringLiteral("永")));
+            EXPECT_TRUE(run_events_until([&] { return connections.all_gone(2); }));
+            EXPECT_EQ(received.size(), 1) << "handed over on top of the open question";
+        }
+        --open_questions;
+    });
+    ASSERT_TRUE(hand_over(paths.socket, QStringLiteral("國")));
+    EXPECT_TRUE(run_events_until([&] { return received.size() == 2; }));
+    EXPECT_EQ(received, (QStringList{QStringLiteral("國"), QStringLiteral("永")}));
+    EXPECT_EQ(most_open, 1);
+}
+
+// Both ends check who the other is: the instance belongs to owner, the process is someone else.
+TEST_F(SingleInstanceTest, AnotherUsersStartOrInstanceIsNotTalkedTo) {
+    {
+        InstanceServer someone_elses(paths.socket, ::getuid() + 1);
+        Connections connections(someone_elses);
+        someone_elses.deliver_to([&](const QString& text) { received << text; });
+        hand_over(paths.socket, QStringLiteral("國"));
+        ASSERT_TRUE(run_events_until([&] { return connections.all_gone(1); }));
+        QCoreApplication::sendPostedEvents();
+        EXPECT_TRUE(received.isEmpty());
+    }
+    InstanceServer running(paths.socket);
+    Connections connections(running);
+    running.deliver_to([&](const QString& text) { received << text; });
+    EXPECT_THROW(hand_over(paths.socket, QStringLiteral("永"), ::getuid() + 1), Error);
+    ASSERT_TRUE(run_events_until([&] { return connections.all_gone(1); }));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(received.isEmpty());
+}
+
+TEST_F(SingleInstanceTest, EachSettingsFileHasItsOwnSocketAndLockInTheRuntimeFolder) {
+    const InstancePaths other =
+        instance_paths(folder.path(), folder.file(QStringLiteral("乙/設定.ini")));
+    for (const QString& path : {paths.socket, paths.lock, other.socket, other.lock}) {
+        EXPECT_EQ(QFileInfo(path).absolutePath() + u'/', folder.path());
+    }
+    EXPECT_NE(paths.socket, other.socket);
+    EXPECT_NE(paths.lock, other.lock);
+    EXPECT_NE(paths.socket, paths.lock);
+}
+
+// The running window with its hand-overs, and its boxes holding their own event loops.
+class RunningWindowTest : public testing::AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        window = start();
+        ASSERT_TRUE(window);
+        server = std::make_unique<InstanceServer>(paths.socket);
+        connections = std::make_unique<Connections>(*server);
+        server->deliver_to([this](const QString& text) { window->take_handed_over(text); });
+    }
+
+    // Each box stays open until every hand-over so far is done with its socket, as one the user
+    // takes a while to answer.
+    void keep_boxes_open_until_sockets_are_gone() {
+        dialogs.while_open = [this] {
+            EXPECT_TRUE(run_events_until([this] { return connections->all_gone(handed_over); }));
+        };
+    }
+
+    void hand(const QString& text) {
+        ASSERT_TRUE(hand_over(paths.socket, text));
+        ++handed_over;
+    }
+
+    InstancePaths paths = instance_paths(folder.path(), folder.file("registry.ini"));
+    std::unique_ptr<TForm1> window;
+    std::unique_ptr<InstanceServer> server;
+    std::unique_ptr<Connections> connections;
+    int handed_over = 0;
+};
+
+TEST_F(RunningWindowTest, CrashWhenTheUserFolderIsRemovedWhileRunning) {
+    keep_boxes_open_until_sockets_are_gone();
+    ASSERT_TRUE(QDir(installation).removeRecursively());
+    hand(QStringLiteral("國"));
+    ASSERT_TRUE(run_events_until([&] { return !dialogs.shown.isEmpty(); }));
+    EXPECT_TRUE(dialogs.shown.front().text.contains(QStringLiteral("cannot be opened")))
+        << dialogs.shown.front().text.toStdString();
+    // Typed and copied characters get the same message.
+    window->character_field()->setText(QStringLiteral("我"));
+    emit window->character_field()->returnPressed();
+    window->clipboard_changed(QStringLiteral("永"));
+    EXPECT_EQ(dialogs.shown.size(), 3);
+}
+
+TEST_F(RunningWindowTest, AHandOverWhileAQuestionIsOpenWaitsForItsAnswer) {
+    window->clipboard_changed(QStringLiteral("永"));
+    window->pad().custom_dirty = true;
+    dialogs.answers = {false};
+    QString shown_during_question;
+    dialogs.while_open = [&] {
+        dialogs.while_open = nullptr;
+        hand(QStringLiteral("國"));
+        EXPECT_TRUE(run_events_until([&] { return connections->all_gone(1); }));
+        shown_during_question = window->pad().cur_text;
+    };
+    window->clipboard_changed(QStringLiteral("我"));  // a copy in another program
+    EXPECT_EQ(shown_during_question, QStringLiteral("永"));
+    EXPECT_TRUE(run_events_until([&] { return window->pad().cur_text == QStringLiteral("國"); }));
+    EXPECT_EQ(dialogs.shown.size(), 1) << "a second question was opened on the first";
+}
+
+TEST_F(RunningWindowTest, AnEmptyHandOverBringsTheWindowForward) {
+    window->showMinimized();
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(run_events_until([&] { return QApplication::activeWindow() == &elsewhere; }));
+    hand(QString());
+    EXPECT_TRUE(run_events_until([&] { return QApplication::activeWindow() == window.get(); }));
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 }  // namespace

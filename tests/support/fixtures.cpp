@@ -1,7 +1,9 @@
 #include "tests/support/fixtures.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -134,6 +136,22 @@ void make_installation(const QString& folder) {
         const QString file = QString::fromLatin1(name);
         write_file(dir.filePath(file), read_file(shipped_data_file(file)));
     }
+}
+
+bool run_events_until(const std::function<bool()>& done, int limit_ms) {
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done()) {
+            loop.quit();
+        }
+    });
+    check.start(1);
+    QTimer::singleShot(limit_ms, &loop, &QEventLoop::quit);
+    if (!done()) {
+        loop.exec();
+    }
+    return done();
 }
 
 }  // namespace inkwren::testing

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <vector>
 
 #include "strokes/archive_writer.h"
@@ -60,6 +61,10 @@ void build_archive(const QString& folder, const std::vector<ArchiveSource>& sour
 // (7), a traditional archive of 永 and 國, the shipped language files, start character file,
 // palette and button pictures.
 void make_installation(const QString& folder);
+
+// Runs an event loop, as a modal box does, until done() holds or limit_ms have passed; answers
+// done(). For waiting on sockets and processes, never as a pause.
+bool run_events_until(const std::function<bool()>& done, int limit_ms = 20000);
 
 // A file of the source tree's data folder.
 QString shipped_data_file(const QString& name);

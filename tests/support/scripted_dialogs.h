@@ -34,6 +34,8 @@ public:
     QList<std::optional<QString>> save_files;
     QStringList save_dialog_folders;
     QStringList save_dialog_captions;
+    // Runs while each box is open, as the events that reach the program during a modal box do.
+    std::function<void()> while_open;
     // What happens while a save dialog is open, as its event loop would run it; and the most
     // save dialogs that were ever open at once.
     std::function<void()> while_save_dialog_open;
@@ -41,10 +43,16 @@ public:
 
     void inform(const QString& caption, const QString& text) override {
         shown.push_back({caption, text, false});
+        if (while_open) {
+            while_open();
+        }
     }
 
     bool ask(const QString& caption, const QString& text) override {
         shown.push_back({caption, text, true});
+        if (while_open) {
+            while_open();
+        }
         return answers.isEmpty() ? true : answers.takeFirst();
     }
 

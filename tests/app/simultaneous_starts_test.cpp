@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLocalServer>
+#include <QProcess>
+
+#include <algorithm>
+#include <list>
+#include <memory>
+#include <optional>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include "app/single_instance.h"
+#include "platform/file_lock.h"
+#include "tests/support/fixtures.h"
+
+namespace inkwren {
+namespace {
+
+using testing::run_events_until;
+using testing::TempFolder;
+
+// One start of the program, with what it printed so far.
+struct Start {
+    std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
+    QString output;
+    QString character;
+
+    bool running() const { return process->state() != QProcess::NotRunning; }
+    bool said(const QString& line) const { return output.split(u'\n').contains(line); }
+};
+
+// The real program, on a small installation, with a runtime and settings folder of its own.
+class SimultaneousStartsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        installation = folder.path() + QStringLiteral("墨鷦/");
+        QDir().mkpath(installation);
+        testing::make_installation(installation);
+        runtime = folder.path() + QStringLiteral("運行");
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        config = folder.path() + QStringLiteral("設定");
+        const QString registry = config + QStringLiteral("/inkwren/registry.ini");
+        QDir().mkpath(config + QStringLiteral("/inkwren"));
+        testing::write_file(registry,
+                            "[Software\\Marlowen Technology\\inkwren\\iwren1.0]\n"
+                            "installation path=" +
+                                installation.toUtf8() + "\n");
+        paths = instance_paths(runtime, registry);
+    }
+
+    void TearDown() override {
+        for (Start& start : starts) {
+            start.process->kill();
+            start.process->waitForFinished();
+        }
+    }
+
+    Start& start(const QString& character) {
+        starts.emplace_back();
+        Start& start = starts.back();
+        start.character = character;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), folder.path() + QStringLiteral("資料"));
+        environment.insert(QStringLiteral("INKWREN_REPORT_HANDOVER"), QStringLiteral("1"));
+        start.process->setProcessEnvironment(environment);
+        start.process->setWorkingDirectory(installation);
+        QProcess* process = start.process.get();
+        QString* output = &start.output;
+        QObject::connect(process, &QProcess::readyReadStandardOutput, process, [process, output] {
+            *output += QString::fromUtf8(process->readAllStandardOutput());
+        });
+        process->start(QStringLiteral(INKWREN_PROGRAM), {character});
+        return start;
+    }
+
+    TempFolder folder;
+    QString installation;
+    QString runtime;
+    QString config;
+    InstancePaths paths;
+    std::list<Start> starts;
+};
+
+TEST_F(SimultaneousStartsTest, StartsAtOnceLeaveOneWindowAndHandTheirCharactersToIt) {
+    const QStringList characters = {QStringLiteral("永"), QStringLiteral("國"),
+                                    QStringLiteral("我"), QStringLiteral("国")};
+    for (const bool staggered : {false, true}) {
+        SCOPED_TRACE(staggered ? "each as soon as the one before has started" : "all at once");
+        TearDown();
+        starts.clear();
+        for (const QString& character : characters) {
+            Start& started = start(character);
+            if (staggered) {
+                ASSERT_TRUE(started.process->waitForStarted());
+            }
+        }
+        // Done when all but one have ended and that one was handed all their characters, or
+        // when more than one listens.
+        const auto settled = [&] {
+            if (std::count_if(starts.begin(), starts.end(), [](const Start& each) {
+                    return each.said(QStringLiteral("listening"));
+                }) > 1) {
+                return true;
+            }
+            const Start* running = nullptr;
+            for (const Start& each : starts) {
+                if (each.running()) {
+                    if (running != nullptr) {
+                        return false;
+                    }
+                    running = &each;
+                }
+            }
+            if (running == nullptr) {
+                return true;
+            }
+            for (const Start& each : starts) {
+                if (&each != running &&
+                    !running->said(QStringLiteral("handed over: ") + each.character)) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        ASSERT_TRUE(run_events_until(settled));
+        int listening = 0;
+        for (const Start& each : starts) {
+            if (each.running()) {
+                EXPECT_TRUE(each.said(QStringLiteral("listening"))) << each.output.toStdString();
+                ++listening;
+            } else {
+                EXPECT_EQ(each.process->exitStatus(), QProcess::NormalExit);
+                EXPECT_EQ(each.process->exitCode(), 0);
+                EXPECT_FALSE(each.said(QStringLiteral("listening")));
+            }
+        }
+        EXPECT_EQ(listening, 1);
+    }
+}
+
+// A socket file as an instance killed while listening leaves it: bound, with nobody behind it.
+void leave_dead_socket(const QString& path) {
+    const int descriptor = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::copy(name.begin(), name.end(), address.sun_path);
+    ASSERT_EQ(::bind(descriptor, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(descriptor);
+}
+
+TEST_F(SimultaneousStartsTest, AStartWaitingOnAnInstanceThatDiedTakesItsPlace) {
+    leave_dead_socket(paths.socket);
+    std::optional<FileLock> dying = FileLock::try_take(paths.lock);
+    ASSERT_TRUE(dying);
+    Start& waiting = start(QStringLiteral("永"));
+    ASSERT_TRUE(run_events_until(
+        [&] { return waiting.said(QStringLiteral("waiting for the running Inkwren")); }));
+    dying.reset();
+    ASSERT_TRUE(run_events_until([&] { return waiting.said(QStringLiteral("listening")); }))
+        << waiting.output.toStdString();
+    EXPECT_TRUE(hand_over(paths.socket, QStringLiteral("國")));
+    EXPECT_TRUE(run_events_until([&] { return waiting.said(QStringLiteral("handed over: 國")); }));
+}
+
+}  // namespace
+}  // namespace inkwren

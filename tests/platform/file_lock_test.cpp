@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+
+#include "platform/error.h"
+#include "platform/file_lock.h"
+#include "tests/support/fixtures.h"
+
+namespace inkwren {
+namespace {
+
+using testing::TempFolder;
+
+TEST(FileLock, OnlyOneHolderAtATimeAndTheNextOnceItIsReleased) {
+    TempFolder folder;
+    const QString path = folder.file(QStringLiteral("鎖.lock"));
+    std::optional<FileLock> first = FileLock::try_take(path);
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(FileLock::try_take(path));
+    FileLock moved = std::move(*first);
+    first.reset();
+    EXPECT_FALSE(FileLock::try_take(path)) << "the moved lock is still held";
+    moved = std::move(*FileLock::try_take(folder.file(QStringLiteral("另一個.lock"))));
+    EXPECT_TRUE(FileLock::try_take(path));
+}
+
+TEST(FileLock, AProgramStartedWhileHoldingItDoesNotKeepItAfterward) {
+    TempFolder folder;
+    const QString path = folder.file(QStringLiteral("鎖.lock"));
+    std::optional<FileLock> held = FileLock::try_take(path);
+    ASSERT_TRUE(held);
+    QProcess child;
+    child.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    ASSERT_TRUE(child.waitForStarted());
+    held.reset();
+    EXPECT_TRUE(FileLock::try_take(path));
+    child.kill();
+    child.waitForFinished();
+}
+
+TEST(FileLock, ALinkPlantedAsTheLockFileIsRefused) {
+    TempFolder folder;
+    testing::write_file(folder.file(QStringLiteral("他人的檔案")), "");
+    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("他人的檔案")),
+                            folder.file(QStringLiteral("鎖.lock"))));
+    EXPECT_THROW(FileLock::try_take(folder.file(QStringLiteral("鎖.lock"))), Error);
+}
+
+}  // namespace
+}  // namespace inkwren
