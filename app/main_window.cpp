@@ -440,10 +440,16 @@ void TForm1::take_handed_over(const QString& text) {
     text_from_outside(text);
 }
 
+// A question still open stays above the window it asks about, also where no window manager
+// keeps it there.
 void TForm1::come_forward() {
     showNormal();
     raise();
     activateWindow();
+    if (QWidget* question = QApplication::activeModalWidget()) {
+        question->raise();
+        question->activateWindow();
+    }
 }
 
 // A text arriving while a question is open (its event loop delivers it) is held until the

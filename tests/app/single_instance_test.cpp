@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QChildEvent>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QLocalServer>
@@ -195,6 +196,19 @@ TEST_F(RunningWindowTest, AnEmptyHandOverBringsTheWindowForward) {
     EXPECT_TRUE(run_events_until([&] { return QApplication::activeWindow() == window.get(); }));
     EXPECT_FALSE(window->isMinimized());
     EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+// Raising the window for a hand-over put it over the question it was asking, where no window
+// manager keeps a question above its window.
+TEST_F(RunningWindowTest, AHandOverLeavesAnOpenQuestionAboveTheWindow) {
+    window->show();
+    QDialog question(window.get());
+    question.setModal(true);
+    question.show();
+    ASSERT_TRUE(run_events_until([&] { return QApplication::activeModalWidget() == &question; }));
+    window->activateWindow();
+    hand(QString());
+    EXPECT_TRUE(run_events_until([&] { return QApplication::activeWindow() == &question; }));
 }
 
 }  // namespace
