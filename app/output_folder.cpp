@@ -28,12 +28,12 @@ OutputFolder::OutputFolder(const QString& path) {
     if (!QDir().mkpath(path)) {
         throw Error(QStringLiteral("The folder %1 cannot be made.").arg(path));
     }
-    lock_ = FolderLock::try_lock(path, FolderLock::Kind::exclusive);
+    lock_ = FileLock::try_lock_folder(path, FileLock::Kind::exclusive);
     if (lock_) {
         removed_ = remove_export_leftovers(path);
         lock_->share();
     } else {
-        lock_ = FolderLock::wait_for(path, FolderLock::Kind::shared);
+        lock_ = FileLock::wait_for_folder(path, FileLock::Kind::shared);
     }
 }
 

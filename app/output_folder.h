@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "app/folder_lock.h"
+#include "platform/file_lock.h"
 
 namespace inkwren {
 
@@ -20,7 +20,7 @@ public:
     int leftovers_removed() const { return removed_; }
 
 private:
-    std::optional<FolderLock> lock_;  // none where the system has no locks; nothing is removed
+    std::optional<FileLock> lock_;  // none where the system has no locks; nothing is removed
     int removed_ = 0;
 };
 

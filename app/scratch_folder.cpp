@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "platform/atomic_file.h"
 #include "platform/error.h"
 
 namespace inkwren {
@@ -19,7 +18,7 @@ constexpr auto prefix = "inkwren-export-";
 constexpr int attempts = 10;
 
 // The folder made (mode 0700) and locked before anyone else may lock it.
-FolderLock make_locked_folder(const QString& parent, QString& path) {
+FileLock make_locked_folder(const QString& parent, QString& path) {
     int error = 0;
     for (int attempt = 0; attempt < attempts; ++attempt) {
         QByteArray name =
@@ -29,8 +28,8 @@ FolderLock make_locked_folder(const QString& parent, QString& path) {
             break;
         }
         path = QFile::decodeName(name);
-        std::optional<FolderLock> lock = FolderLock::try_lock(path, FolderLock::Kind::exclusive);
-        if (lock && lock->folder_exists()) {
+        std::optional<FileLock> lock = FileLock::try_lock_folder(path, FileLock::Kind::exclusive);
+        if (lock && lock->still_linked()) {
             return std::move(*lock);
         }
         error = EAGAIN;
@@ -67,7 +66,7 @@ int remove_dead_scratch_folders(const QString& parent) {
             continue;
         }
         // The lock is held while removing, so a run cannot take the folder up meanwhile.
-        if (const auto dead = FolderLock::try_lock(path, FolderLock::Kind::exclusive)) {
+        if (const auto dead = FileLock::try_lock_folder(path, FileLock::Kind::exclusive)) {
             removed += QDir(path).removeRecursively() ? 1 : 0;
         }
     }

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "app/folder_lock.h"
+#include "platform/file_lock.h"
 
 namespace inkwren {
 
@@ -25,7 +25,7 @@ public:
 
 private:
     QString path_;
-    FolderLock lock_;
+    FileLock lock_;
 };
 
 // Removes the scratch folders in parent that belong to this user and that no live run holds;

@@ -63,10 +63,6 @@ int sync_folder_of(const QByteArray& target) {
 
 }  // namespace
 
-QString system_reason(int error) {
-    return qt_error_string(error);
-}
-
 AtomicFile::AtomicFile(QString path) : path_(std::move(path)) {
     const QByteArray target = QFile::encodeName(path_);
     fd_ = create_temporary(target, temp_path_);

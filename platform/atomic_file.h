@@ -46,7 +46,4 @@ private:
     QByteArray buffer_;
 };
 
-// The system's own words for an errno value, as in "No space left on device".
-QString system_reason(int error);
-
 }  // namespace inkwren

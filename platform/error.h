@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+
 #include <stdexcept>
 
 namespace inkwren {
@@ -18,5 +19,10 @@ public:
 private:
     QString message_;
 };
+
+// The system's own words for an errno value, as in "No space left on device".
+inline QString system_reason(int error) {
+    return qt_error_string(error);
+}
 
 }  // namespace inkwren

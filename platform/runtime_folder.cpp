@@ -4,7 +4,6 @@
 #include <QFile>
 
 #include <cerrno>
-#include <cstring>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,7 +36,7 @@ QString own_temporary_folder(const QString& temp_folder, uid_t user) {
         ::chmod(path.constData(), 0700);
     } else if (errno != EEXIST) {
         throw Error(QStringLiteral("Inkwren cannot make its private folder %1: %2.")
-                        .arg(folder, QString::fromLocal8Bit(std::strerror(errno))));
+                        .arg(folder, system_reason(errno)));
     }
     if (!folder_of(path, user, 0077)) {
         throw Error(QStringLiteral("Inkwren will not start: %1 is not a folder of yours that only "
