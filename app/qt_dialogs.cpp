@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "animation/raster.h"
+#include "app/config_files.h"
 
 namespace inkwren {
 
@@ -79,8 +80,7 @@ std::optional<QString> QtDialogs::choose_folder(const QString& start) {
 std::optional<QString> QtDialogs::choose_save_file(const QString& caption, const QString& folder,
                                                    const QString& filter) {
     // With its "/" the folder is opened, not proposed as the file's name.
-    const QString start =
-        folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    const QString start = folder.isEmpty() ? folder : with_trailing_slash(folder);
     const QString path = QFileDialog::getSaveFileName(window_.data(), caption, start, filter);
     if (path.isEmpty()) {
         return std::nullopt;
