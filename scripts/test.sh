@@ -4,4 +4,4 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/build.sh"
-ctest --test-dir "$root/build" --output-on-failure
+ctest --test-dir "$root/build" --output-on-failure -j2
