@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QSize>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -115,8 +116,7 @@ private:
     void keep_on_screen(int mode);
     void apply_stay_on_top();
     void reapply_stored_choices();
-    template <typename Handler>
-    void guarded(Handler handler);
+    void guarded(const std::function<void()>& handler);
     void come_forward();
     void text_from_outside(const QString& text);
     void show_waiting_text();
