@@ -7,10 +7,8 @@
 #include <QThread>
 
 #include <gif_lib.h>
-#include <sys/resource.h>
 
 #include <csignal>
-#include <functional>
 
 #include "app/export_options.h"
 #include "tests/support/fixtures.h"
@@ -49,11 +47,8 @@ protected:
         process.start(QStringLiteral(INKWREN_EXPORT), arguments);
     }
 
-    ExportRun run(QStringList arguments, std::function<void()> in_child = {}) {
+    ExportRun run(QStringList arguments) {
         QProcess process;
-        if (in_child) {
-            process.setChildProcessModifier(in_child);
-        }
         start(process, std::move(arguments));
         process.waitForFinished(120000);
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardError()),
@@ -295,35 +290,6 @@ TEST_F(ExporterTest, AnInterruptedWorksheetLeavesTheOldOne) {
     ::kill(pid_t(process.processId()), SIGINT);
     process.waitForFinished(120000);
     EXPECT_EQ(process.exitCode(), 130);
-    EXPECT_EQ(read_file(out + QStringLiteral("worksheet.pdf")), "last week's worksheet");
-    EXPECT_EQ(made(), QStringList{QStringLiteral("worksheet.pdf")});
-}
-
-// The files of a run whose file size limit is 1 KB fail to be written as on a full disk.
-void small_file_limit() {
-    const rlimit limit{1024, 1024};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, SIG_IGN);
-}
-
-TEST_F(ExporterTest, FilesThatCannotBeWrittenAreErrorsAndNeverNamed) {
-    const ExportRun sheets = run({QStringLiteral("sheet"), QStringLiteral("--verbose"),
-                                  QStringLiteral("--out"), out, QStringLiteral("永國")},
-                                 small_file_limit);
-    EXPECT_EQ(sheets.status, 1);
-    EXPECT_TRUE(sheets.errors.contains(QStringLiteral("File too large")))
-        << sheets.errors.toStdString();
-    EXPECT_EQ(sheets.output, QString());
-    EXPECT_EQ(made(), QStringList{});
-
-    write_file(out + QStringLiteral("worksheet.pdf"), "last week's worksheet");
-    const ExportRun worksheet = run({QStringLiteral("worksheet"), QStringLiteral("--verbose"),
-                                     QStringLiteral("--out"), out, QStringLiteral("永國")},
-                                    small_file_limit);
-    EXPECT_EQ(worksheet.status, 1);
-    EXPECT_TRUE(worksheet.errors.contains(QStringLiteral("File too large")))
-        << worksheet.errors.toStdString();
-    EXPECT_EQ(worksheet.output, QString());
     EXPECT_EQ(read_file(out + QStringLiteral("worksheet.pdf")), "last week's worksheet");
     EXPECT_EQ(made(), QStringList{QStringLiteral("worksheet.pdf")});
 }

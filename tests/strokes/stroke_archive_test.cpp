@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QtEndian>
 
 #include "platform/error.h"
@@ -168,35 +167,6 @@ TEST_F(StrokeArchiveTest, DamagedDataIsRefusedWithTheFileAndEntry) {
     write_file(index(), good_index);
     QFile::remove(data());
     expect_refused(name, data());
-}
-
-TEST_F(StrokeArchiveTest, RandomBytesNeverCrashTheIndexReader) {
-    QRandomGenerator random(48);
-    const QByteArray key = big5(QStringLiteral("永")) + ".wrt";
-    for (int round = 0; round < 300; ++round) {
-        QByteArray index_bytes(index_entry_size * random.bounded(1, 6), '\0');
-        for (char& byte : index_bytes) {
-            byte = char(random.bounded(256));
-        }
-        // Give some entries the key and small sizes so that extraction is reached.
-        if (round % 2 == 0) {
-            index_bytes[0] = char(key.size());
-            std::copy(key.begin(), key.end(), index_bytes.begin() + 1);
-            qToLittleEndian<qint32>(random.bounded(0, 200), index_bytes.data() + 36);
-            qToLittleEndian<qint32>(random.bounded(0, 100), index_bytes.data() + 40);
-        }
-        QByteArray data_bytes(random.bounded(0, 300), '\0');
-        for (char& byte : data_bytes) {
-            byte = char(random.bounded(256));
-        }
-        write_file(index(), index_bytes);
-        write_file(data(), data_bytes);
-        try {
-            extract(key);
-            read_index(index());
-        } catch (const Error&) {
-        }
-    }
 }
 
 TEST(IndexFileName, IsTheNameBeforeItsFirstDotWithIdxDat) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QRandomGenerator>
 
 #include "platform/error.h"
 #include "strokes/stroke_text.h"
@@ -238,22 +237,6 @@ TEST(StrokeText, RewritingReplacesTheWholeFile) {
     write_strokes(testing::sample_lines(5), QStringLiteral("字"), folder.path());
     write_strokes(testing::sample_lines(1), QStringLiteral("字"), folder.path());
     EXPECT_EQ(read_file(folder.file("字.wrt")), testing::sample_stroke_text(1));
-}
-
-TEST(StrokeText, RandomBytesNeverCrashTheReaderOrTheSplitter) {
-    QRandomGenerator random(20261206);
-    const QByteArray alphabet = "0123456789-.,\t\r\n 9e+";
-    for (int round = 0; round < 2000; ++round) {
-        QByteArray text(random.bounded(1, 200), '\0');
-        for (char& byte : text) {
-            byte = round % 2 == 0 ? char(random.bounded(256))
-                                  : alphabet[random.bounded(int(alphabet.size()))];
-        }
-        try {
-            split_strokes(parse_stroke_text(text, "random", EndMarkerKind::keep_pen_up));
-        } catch (const Error&) {
-        }
-    }
 }
 
 }  // namespace
