@@ -331,13 +331,9 @@ TEST(GifEncoderScale, HalfScaleHalvesEveryImage) {
 
 // --- The encoder's life ---
 
-TEST(GifEncoderLife, FinishWithoutFramesThrows) {
+TEST(GifEncoderLife, FinishWithoutFramesThrowsAndFinishSpendsTheEncoder) {
     GifEncoder encoder;
     EXPECT_THROW(encoder.finish(), Error);
-}
-
-TEST(GifEncoderLife, FinishSpendsTheEncoder) {
-    GifEncoder encoder;
     encoder.add(grid(200), 10);
     EXPECT_EQ(encoder.frame_count(), 1);
     encoder.finish();

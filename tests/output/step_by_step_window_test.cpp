@@ -101,7 +101,7 @@ TEST_F(StepByStepWindowTest, NoPicturesLeaveTheAnimationEmpty) {
     EXPECT_EQ(window.frame_index(), 0);
 }
 
-TEST_F(StepByStepWindowTest, ThreeLeftClicksGiveSixHundredMillisecondsAndTheHint) {
+TEST_F(StepByStepWindowTest, LeftClicksSpeedUpToAHundredMillisecondsAndShowTheHint) {
     for (int click = 0; click < 3; ++click) {
         window.Image2MouseDown(Qt::LeftButton);
     }
@@ -114,9 +114,7 @@ TEST_F(StepByStepWindowTest, ThreeLeftClicksGiveSixHundredMillisecondsAndTheHint
     // The left button among others still plays faster.
     window.Image2MouseDown(Qt::LeftButton | Qt::RightButton);
     EXPECT_EQ(window.timer()->interval(), 600);
-}
-
-TEST_F(StepByStepWindowTest, TheIntervalNeverGoesBelowAHundredMilliseconds) {
+    // The interval never goes below a hundred milliseconds.
     for (int click = 0; click < 12; ++click) {
         window.Image2MouseDown(Qt::LeftButton);
     }

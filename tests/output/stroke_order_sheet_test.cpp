@@ -67,15 +67,12 @@ protected:
     BlockNumbers numbers;
 };
 
-TEST_F(SheetTest, PicturesAreTheReducedPadWithTheNumberUnderTheSquare) {
-    const StrokeOrderSheet made = sheet(inputs(3));
-    // 200 × (200 + 20) reduced to 40 %.
-    EXPECT_EQ(made.picture_size, QSize(80, 88));
-    EXPECT_EQ(made.pictures.size(), 3u);
-}
-
 TEST_F(SheetTest, AShortFirstRowIsOnePictureWiderThanItsPictures) {
-    EXPECT_EQ(sheet(inputs(3)).sheet.size(), QSize(4 * 80, 88));
+    // Pictures are the pad, 200 × (200 + 20) with the number under the square, reduced to 40 %.
+    const StrokeOrderSheet three = sheet(inputs(3));
+    EXPECT_EQ(three.picture_size, QSize(80, 88));
+    EXPECT_EQ(three.pictures.size(), 3u);
+    EXPECT_EQ(three.sheet.size(), QSize(4 * 80, 88));
     EXPECT_EQ(sheet(inputs(8)).sheet.size(), QSize(8 * 80, 88));
     // A second row, with the row gap at the bottom.
     EXPECT_EQ(sheet(inputs(9)).sheet.size(), QSize(8 * 80, 2 * 88 + 15));

@@ -127,7 +127,10 @@ TEST(PngDecoder, RefusesAbsurdSizesBeforeAllocatingThem) {
 TEST(PngDecoder, DamagedBytesAreErrorsNamingThePicture) {
     const QByteArray good = qt_png(pattern(20, 20));
     expect_error_naming([&] { decode_png("GIF89a", what); }, {what});
-    for (int cut = 0; cut < good.size(); ++cut) {
+    // Cut in the signature, the header, the image data and the end chunk; the fuzz target
+    // replays every other cut.
+    for (const qsizetype cut : {qsizetype(0), qsizetype(7), qsizetype(20), qsizetype(40),
+                                good.size() / 2, good.size() - 12, good.size() - 1}) {
         expect_error_naming([&] { decode_png(good.left(cut), what); }, {what});
     }
     QByteArray corrupt = good;

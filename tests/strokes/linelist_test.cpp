@@ -24,9 +24,6 @@ TEST(SplitStrokes, CutsAtEndMarkersAndSkipsMarkersThatCloseNothing) {
     EXPECT_EQ(lines.items[1], (TObjList{pen(3, 3), end_marker(record_kind::pen_up)}));
     EXPECT_EQ(flatten_lines(lines), (TObjList{pen(1, 1), pen(2, 2), end_marker(), pen(3, 3),
                                               end_marker(record_kind::pen_up)}));
-}
-
-TEST(SplitStrokes, EmptyListGivesNoStrokes) {
     EXPECT_EQ(split_strokes({}).count(), 0);
 }
 

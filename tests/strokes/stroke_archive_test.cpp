@@ -125,17 +125,12 @@ TEST_F(StrokeArchiveTest, DamagedIndexesAreRefusedWithTheirNames) {
     EXPECT_THROW(in_dictionary(index(), name, IndexColumn::big5), Error);
     expect_refused(name, index());
 
-    write_file(index(), good_index);
-    patch_index(0, 40, -5);
-    expect_refused(name, index());
-
-    write_file(index(), good_index);
-    patch_index(0, 36, -1);
-    expect_refused(name, index());
-
-    write_file(index(), good_index);
-    patch_index(0, 36, 2'000'000'000);
-    expect_refused(name, index());
+    // A negative offset, a negative plain size, an absurd plain size.
+    for (const auto& [field, value] : {std::pair{40, -5}, {36, -1}, {36, 2'000'000'000}}) {
+        write_file(index(), good_index);
+        patch_index(0, field, value);
+        expect_refused(name, index());
+    }
 
     EXPECT_THROW(in_dictionary(folder.file("沒有-idx.dat"), name, IndexColumn::big5), Error);
 }
