@@ -14,20 +14,16 @@ namespace {
 
 using testing::read_file;
 
-class GifExportTest : public testing::AppTest {
+class GifExportTest : public testing::WindowTest {
 protected:
     void SetUp() override {
-        AppTest::SetUp();
-        window = start();
-        ASSERT_TRUE(window);
+        WindowTest::SetUp();
         window->pad().settings().pen_speed = 100;
         out = folder.path() + QStringLiteral("動畫/");
         QDir().mkpath(out);
         item("Gif1")->trigger();
         dialogs.shown.clear();
     }
-
-    QAction* item(const char* name) const { return window->item(QString::fromLatin1(name)); }
 
     // Plays the shown character from the start to its end; the save dialog comes after the
     // tick that ended it.
@@ -41,7 +37,6 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    std::unique_ptr<TForm1> window;
     QString out;
 };
 

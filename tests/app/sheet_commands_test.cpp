@@ -14,20 +14,14 @@
 namespace inkwren {
 namespace {
 
-class SheetCommandsTest : public testing::AppTest {
+class SheetCommandsTest : public testing::WindowTest {
 protected:
     void SetUp() override {
-        AppTest::SetUp();
-        window = start();
-        ASSERT_TRUE(window);
-        dialogs.shown.clear();
+        WindowTest::SetUp();
         out = folder.path() + QStringLiteral("筆順圖/");
         QDir().mkpath(out);
     }
 
-    QAction* item(const char* name) const { return window->item(QString::fromLatin1(name)); }
-
-    std::unique_ptr<TForm1> window;
     QString out;
 };
 
@@ -85,9 +79,6 @@ TEST_F(SheetCommandsTest, TheStepByStepWindowShowsTheSheetWithABandForItsAnimati
     const QSize picture = steps.frames().front().size();
     EXPECT_EQ(steps.image1()->pixmap().size(),
               QSize(6 * picture.width(), 2 * picture.height() + 15));
-    steps.Timer1Timer();
-    EXPECT_EQ(steps.image2()->pixmap().size(), picture);
-    EXPECT_EQ(steps.image2()->y(), picture.height() + 15);
     steps.close();
 }
 
