@@ -43,17 +43,8 @@ TEST_F(CustomCharactersTest, UpdateSavesTheShownStrokesUnderTheCharactersCode) {
     EXPECT_EQ(strokes_shown(), 4);
 }
 
-TEST_F(CustomCharactersTest, AnUnsavedEditIsOfferedBeforeTheNextCharacterAndOnClosing) {
+TEST_F(CustomCharactersTest, AnUnsavedEditIsOfferedOnClosing) {
     edit();
-    dialogs.answers = {false};
-    window->clipboard_changed(QStringLiteral("我"));
-    EXPECT_TRUE(dialogs.showed(text(text_key::save_custom_question)));
-    EXPECT_FALSE(QFile::exists(custom_file()));
-    EXPECT_EQ(strokes_shown(), 7);
-
-    window->clipboard_changed(QStringLiteral("永"));
-    edit();
-    dialogs.shown.clear();
     dialogs.answers = {true};
     window->close();
     EXPECT_TRUE(dialogs.showed(text(text_key::custom_saved_notice)));
