@@ -2,6 +2,7 @@
 // it: start-up, its messages shown through scripted dialogs, then the window when it may run.
 #pragma once
 
+#include <QAction>
 #include <QDir>
 
 #include <memory>
@@ -49,6 +50,22 @@ protected:
     QString installation;
     QString working_dir;
     ScriptedDialogs dialogs;
+};
+
+// The same, with the window started and its start-up messages forgotten.
+class WindowTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        window = start();
+        ASSERT_TRUE(window);
+        dialogs.shown.clear();
+    }
+
+    QAction* item(const char* name) const { return window->item(QString::fromLatin1(name)); }
+    int strokes_shown() const { return window->pad().player().lines().count(); }
+
+    std::unique_ptr<TForm1> window;
 };
 
 }  // namespace inkwren::testing

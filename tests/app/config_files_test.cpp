@@ -261,38 +261,29 @@ TEST_F(ConfigFilesTest, StartCharacterIsTheSecondPairOfTheTrimmedFirstLine) {
     EXPECT_EQ(read_start_character(textlist, 950).text, QStringLiteral("體"));
 }
 
-TEST_F(ConfigFilesTest, InstallationFolderAlwaysEndsInASlash) {
+// A stale path is what an installation since removed leaves: a folder whose links to the data
+// dangle.
+TEST_F(ConfigFilesTest, TheInstallationFolderIsTheRegisteredOneHoldingTheArchiveEndingInASlash) {
     const QString ini = folder.file("登錄.ini");
     const Registry registry(ini);
     const QString working = QStringLiteral("/home/學生/筆順");
-    EXPECT_EQ(installation_folder(registry, working), working + "/");
-
-    write_file(ini, "[Software\\Marlowen Technology\\inkwren\\iwren1.0]\nlegacy code page=950\n");
-    EXPECT_EQ(installation_folder(registry, working), working + "/");
-
     const QString installed = folder.file("墨鷦");
     QDir().mkpath(installed);
     write_file(installed + QStringLiteral("/strokes.cdf"), "archive");
-    for (const QString& value : {installed, installed + QStringLiteral("/")}) {
-        write_file(ini,
-                   "[Software\\Marlowen Technology\\inkwren\\iwren1.0]\n"
-                   "installation path= " +
-                       value.toUtf8() + " \n");
-        EXPECT_EQ(installation_folder(registry, working), installed + QStringLiteral("/"));
-    }
-}
-
-TEST_F(ConfigFilesTest, AStaleInstallationPathWithoutTheArchiveFallsBackToTheWorkingFolder) {
-    const QString ini = folder.file("登錄.ini");
-    const Registry registry(ini);
-    // What an installation since removed leaves: a folder whose links to the data dangle.
     const QString removed = folder.file("已移除");
     QDir().mkpath(removed);
     QFile::link(QStringLiteral("/沒有/strokes.cdf"), removed + QStringLiteral("/strokes.cdf"));
-    write_file(ini, "[Software\\Marlowen Technology\\inkwren\\iwren1.0]\ninstallation path=" +
-                        removed.toUtf8() + "\n");
-    EXPECT_EQ(installation_folder(registry, QStringLiteral("/home/學生/筆順")),
-              QStringLiteral("/home/學生/筆順/"));
+    const QByteArray key = "[Software\\Marlowen Technology\\inkwren\\iwren1.0]\n";
+    EXPECT_EQ(installation_folder(registry, working), working + "/");
+    const std::pair<QByteArray, QString> cases[] = {
+        {"legacy code page=950", working + "/"},
+        {"installation path= " + installed.toUtf8() + " ", installed + "/"},
+        {"installation path= " + installed.toUtf8() + "/ ", installed + "/"},
+        {"installation path=" + removed.toUtf8(), working + "/"}};
+    for (const auto& [line, expected] : cases) {
+        write_file(ini, key + line + "\n");
+        EXPECT_EQ(installation_folder(registry, working), expected) << line.toStdString();
+    }
 }
 
 TEST(KeepOnScreenTest, ParksInTheCornerOrPullsBackOnlyAsFarAsNeeded) {

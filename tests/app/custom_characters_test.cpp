@@ -13,17 +13,8 @@ namespace {
 using testing::read_file;
 using testing::write_file;
 
-class CustomCharactersTest : public testing::AppTest {
+class CustomCharactersTest : public testing::WindowTest {
 protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        window = start();
-        ASSERT_TRUE(window);
-        dialogs.shown.clear();
-    }
-
-    QAction* item(const char* name) const { return window->item(QString::fromLatin1(name)); }
-    int strokes_shown() const { return window->pad().player().lines().count(); }
     QString custom_file() const { return file("udefined/6C38.wrt"); }
     QString text(const char* key) const { return window->shell().text(key); }
 
@@ -33,8 +24,6 @@ protected:
         lines.items.pop_back();
         window->pad().set_modified(true);
     }
-
-    std::unique_ptr<TForm1> window;
 };
 
 TEST_F(CustomCharactersTest, UpdateSavesTheShownStrokesUnderTheCharactersCode) {
@@ -54,17 +43,8 @@ TEST_F(CustomCharactersTest, UpdateSavesTheShownStrokesUnderTheCharactersCode) {
     EXPECT_EQ(strokes_shown(), 4);
 }
 
-TEST_F(CustomCharactersTest, AnUnsavedEditIsOfferedBeforeTheNextCharacterAndOnClosing) {
+TEST_F(CustomCharactersTest, AnUnsavedEditIsOfferedOnClosing) {
     edit();
-    dialogs.answers = {false};
-    window->clipboard_changed(QStringLiteral("我"));
-    EXPECT_TRUE(dialogs.showed(text(text_key::save_custom_question)));
-    EXPECT_FALSE(QFile::exists(custom_file()));
-    EXPECT_EQ(strokes_shown(), 7);
-
-    window->clipboard_changed(QStringLiteral("永"));
-    edit();
-    dialogs.shown.clear();
     dialogs.answers = {true};
     window->close();
     EXPECT_TRUE(dialogs.showed(text(text_key::custom_saved_notice)));

@@ -11,12 +11,10 @@
 namespace inkwren {
 namespace {
 
-class PlaybackKeysTest : public testing::AppTest {
+class PlaybackKeysTest : public testing::WindowTest {
 protected:
     void SetUp() override {
-        AppTest::SetUp();
-        window = start();
-        ASSERT_TRUE(window);
+        WindowTest::SetUp();
         window->show();
         window->activateWindow();
         QCoreApplication::processEvents();
@@ -25,7 +23,6 @@ protected:
         window->findChild<QWidget*>(QStringLiteral("Panel1"))->setFocus();
     }
 
-    QAction* item(const char* name) const { return window->item(QString::fromLatin1(name)); }
     TAnimationPlayer& player() const { return window->pad().player(); }
     int speed() const { return window->pad().settings().pen_speed; }
     int slider() const { return window->findChild<QSlider*>(QStringLiteral("TrackBar1"))->value(); }
@@ -34,8 +31,6 @@ protected:
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
-
-    std::unique_ptr<TForm1> window;
 };
 
 TEST_F(PlaybackKeysTest, ThePlaybackItemsHaveTheirKeysAndCaptionsInEveryLanguage) {

@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include <vector>
+
 #include "app/config_files.h"
 #include "app/sheet_settings_dialog.h"
 #include "langtable/language_table.h"
@@ -145,12 +147,10 @@ TEST(SheetDialogRules, FoldersAreTrimmedAndEndInASlash) {
 
 // ---- The dialog, driven through the main window
 
-class SheetSettingsDialogTest : public testing::AppTest {
+class SheetSettingsDialogTest : public testing::WindowTest {
 protected:
     void SetUp() override {
-        AppTest::SetUp();
-        window = start();
-        ASSERT_TRUE(window);
+        WindowTest::SetUp();
         output = folder.path() + QStringLiteral("輸出資料夾");
         QDir().mkpath(output);
         open_dialog();
@@ -177,7 +177,6 @@ protected:
         return parse_sheet_settings(read_file(file("config.dat")), QStringLiteral("config.dat"));
     }
 
-    std::unique_ptr<TForm1> window;
     QString output;
 };
 
@@ -231,57 +230,46 @@ TEST_F(SheetSettingsDialogTest, TheControlsShowTheStoredRecord) {
     EXPECT_EQ(dialog().choices(), sheet_dialog_choices(settings));
     EXPECT_EQ(dialog().font(), font_of(settings));
     EXPECT_EQ(control<QLineEdit>("Edit2")->text(), window->shell().output_folder());
-}
 
-TEST_F(SheetSettingsDialogTest, TheUnderlaySwatchFollowsItsCheckBox) {
-    check_box("CheckBox1")->setChecked(false);
-    EXPECT_FALSE(button("SpeedButton1")->isEnabled());
-    check_box("CheckBox1")->setChecked(true);
-    EXPECT_TRUE(button("SpeedButton1")->isEnabled());
-}
-
-TEST_F(SheetSettingsDialogTest, TheLineStyleFollowsTheGridAndKeepsItsChoice) {
-    choose("RadioGroup3", 1);
-    check_box("CheckBox2")->click();
-    EXPECT_FALSE(check_box("CheckBox2")->isChecked());
-    EXPECT_FALSE(group("RadioGroup3")->isEnabled());
-    check_box("CheckBox2")->click();
-    EXPECT_TRUE(group("RadioGroup3")->isEnabled());
-    EXPECT_EQ(dialog().choices().grid_style, 1);
-}
-
-TEST_F(SheetSettingsDialogTest, TheNumberGroupsFollowTheNumbersCheckBox) {
-    check_box("CheckBox3")->setChecked(false);
-    for (const char* name : {"RadioGroup4", "RadioGroup5", "RadioGroup6"}) {
-        EXPECT_FALSE(group(name)->isEnabled()) << name;
-    }
-    check_box("CheckBox3")->setChecked(true);
-    for (const char* name : {"RadioGroup4", "RadioGroup5", "RadioGroup6"}) {
-        EXPECT_TRUE(group(name)->isEnabled()) << name;
-    }
-}
-
-TEST_F(SheetSettingsDialogTest, TheTwoSwatchesAreEnabledOnlyForTwoColours) {
-    const char* const controls[] = {"SpeedButton3", "SpeedButton4", "Label1", "Label7"};
-    for (int mode : {0, 2, 1}) {
-        choose("RadioGroup1", mode);
-        for (const char* name : controls) {
-            EXPECT_EQ(control<QWidget>(name)->isEnabled(), mode == 1) << name << " " << mode;
-        }
-    }
-}
-
-TEST_F(SheetSettingsDialogTest, AStoredValueOutOfRangeShowsTheNearestChoice) {
-    SheetSettings settings = window->shell().sheet_settings();
-    settings.per_row = 99;
-    settings.color_mode = 9;
-    settings.grid_style = -2;
-    dialog().init_dialog_value(sheet_slots(settings), output);
+    // A value out of range shows as the nearest choice.
+    SheetSettings odd = settings;
+    odd.per_row = 99;
+    odd.color_mode = 9;
+    odd.grid_style = -2;
+    dialog().init_dialog_value(sheet_slots(odd), output);
     EXPECT_EQ(control<QSpinBox>("UpDown1")->value(), 15);
     EXPECT_EQ(control<QLabel>("Label5")->text(), QStringLiteral("15"));
     EXPECT_TRUE(group("RadioGroup1")->findChildren<QRadioButton*>().at(2)->isChecked());
     EXPECT_TRUE(group("RadioGroup3")->findChildren<QRadioButton*>().at(0)->isChecked());
     EXPECT_FALSE(button("SpeedButton3")->isEnabled());
+}
+
+TEST_F(SheetSettingsDialogTest, EachSwitchEnablesItsOwnControls) {
+    const struct {
+        const char* check_box;
+        std::vector<const char*> controls;
+    } switches[] = {{"CheckBox1", {"SpeedButton1"}},
+                    {"CheckBox2", {"RadioGroup3"}},
+                    {"CheckBox3", {"RadioGroup4", "RadioGroup5", "RadioGroup6"}}};
+    choose("RadioGroup3", 1);
+    for (const auto& change : switches) {
+        for (bool on : {false, true}) {
+            if (check_box(change.check_box)->isChecked() != on) {
+                check_box(change.check_box)->click();
+            }
+            for (const char* name : change.controls) {
+                EXPECT_EQ(control<QWidget>(name)->isEnabled(), on) << name;
+            }
+        }
+    }
+    // The line style keeps its choice while the grid is off.
+    EXPECT_EQ(dialog().choices().grid_style, 1);
+    for (int mode : {0, 2, 1}) {
+        choose("RadioGroup1", mode);
+        for (const char* name : {"SpeedButton3", "SpeedButton4", "Label1", "Label7"}) {
+            EXPECT_EQ(control<QWidget>(name)->isEnabled(), mode == 1) << name << " " << mode;
+        }
+    }
 }
 
 TEST_F(SheetSettingsDialogTest, PicturesPerRowStayWithinOneToFifteen) {
@@ -383,27 +371,15 @@ TEST_F(SheetSettingsDialogTest, ABlankFolderLeavesSysCfgAndEmptiesTheOutputFolde
     EXPECT_EQ(stored().per_row, 3);
 }
 
-TEST_F(SheetSettingsDialogTest, ALongFontNameIsCutToFortyBytes) {
-    const QString twenty = QStringLiteral("細明體標楷體新細明體微軟正黑體華康儷中黑");
-    dialogs.fonts = {FontChoice{twenty + QStringLiteral("X"), 18, 2 | 8}};
-    button("Button4")->click();
-    button("Button1")->click();
-    const SheetSettings settings = stored();
-    EXPECT_EQ(settings.font_name.size(), 40);
-    EXPECT_EQ(settings.font_name, to_code_page(twenty, 950));
-    EXPECT_EQ(settings.font_size, 18);
-    EXPECT_EQ(settings.font_style, 10);
-    open_dialog();
-    EXPECT_EQ(dialog().font(), (FontChoice{twenty, 18, 10}));
-}
-
+// A font name longer than the record's forty bytes is cut.
 TEST_F(SheetSettingsDialogTest, OkStoresTheChosenValuesInConfigDat) {
+    const QString twenty = QStringLiteral("細明體標楷體新細明體微軟正黑體華康儷中黑");
     dialogs.colours = {0x0000FF, 0x00FF00, 0xFF0000, 0x808080};
     button("SpeedButton1")->click();
     button("SpeedButton2")->click();
     button("SpeedButton3")->click();
     button("SpeedButton4")->click();
-    dialogs.fonts = {FontChoice{QStringLiteral("標楷體"), 20, 1}};
+    dialogs.fonts = {FontChoice{twenty + QStringLiteral("X"), 20, 2 | 8}};
     button("Button4")->click();
     control<QSpinBox>("UpDown1")->setValue(6);
     choose("RadioGroup4", 1);
@@ -432,13 +408,15 @@ TEST_F(SheetSettingsDialogTest, OkStoresTheChosenValuesInConfigDat) {
     EXPECT_EQ(settings.numeral_kind, 1);
     EXPECT_EQ(settings.number_style, 1);
     EXPECT_EQ(settings.number_align, 0);
-    EXPECT_EQ(settings.font_name, to_code_page(QStringLiteral("標楷體"), 950));
+    EXPECT_EQ(settings.font_name, to_code_page(twenty, 950));
     EXPECT_EQ(settings.font_size, 20);
-    EXPECT_EQ(settings.font_style, 1);
+    EXPECT_EQ(settings.font_style, 10);
     EXPECT_EQ(window->shell().sheet_settings(), settings);
     SheetSlots held{};
     dialog().get_stroke_out(held);
     EXPECT_EQ(held, window->shell().sheet_slots());
+    open_dialog();
+    EXPECT_EQ(dialog().font(), (FontChoice{twenty, 20, 10}));
 }
 
 // ---- The colour chooser's starting colour, with a dialog of its own

@@ -19,17 +19,13 @@ using testing::read_file;
 
 // The shown 永 of the test installation has five strokes of three points; the last runs from
 // (22, 58) to (42, 58).
-class StrokeEditingTest : public testing::AppTest {
+class StrokeEditingTest : public testing::WindowTest {
 protected:
     void SetUp() override {
-        AppTest::SetUp();
-        window = start();
-        ASSERT_TRUE(window);
+        WindowTest::SetUp();
         window->pad().player().stop_play();
-        dialogs.shown.clear();
     }
 
-    QAction* item(const char* name) const { return window->item(QString::fromLatin1(name)); }
     TLineList& lines() const { return window->pad().player().lines(); }
     const TObjList& last_stroke() const { return lines().items.back(); }
     QString text(const char* key) const { return window->shell().text(key); }
@@ -63,8 +59,6 @@ protected:
         click_pad({42, 58});
         drag_on_pad({37, 62}, {47, 82});
     }
-
-    std::unique_ptr<TForm1> window;
 };
 
 TEST_F(StrokeEditingTest, AStrokeMovedWithTheMouseIsOfferedAndSavedAsMoved) {
