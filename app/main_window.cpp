@@ -27,7 +27,6 @@ TForm1::TForm1(StartupResult start, Dialogs& dialogs)
     setAcceptDrops(true);
     build_menus();
     add_edit_shortcuts();
-    item(QStringLiteral("N47"))->setVisible(shell_.has_settings_program());
     view_ = new PadView(
         pad(), shell_.palette(), screen_.height(),
         [this](const std::function<void()>& work) { guarded(work); }, this);
@@ -106,7 +105,8 @@ void TForm1::build_menus() {
     QHash<QString, QMenu*> menus;
     QHash<QString, QActionGroup*> groups;
     popup_menu_ = new QMenu(this);
-    menus.insert(QString::fromLatin1(popup_menu_name), popup_menu_);
+    popup_menu_->setObjectName(QString::fromLatin1(popup_menu_name));
+    menus.insert(popup_menu_->objectName(), popup_menu_);
     for (const MenuEntry& entry : menu_table()) {
         const QString caption = QString::fromUtf8(entry.caption);
         QMenu* parent =
@@ -124,16 +124,7 @@ void TForm1::build_menus() {
             action->setSeparator(separator);
         }
         action->setObjectName(QString::fromLatin1(entry.name));
-        action->setVisible(entry.visible);
-        if (entry.second_shortcut.isEmpty()) {
-            action->setShortcut(entry.shortcut);
-        } else {
-            action->setShortcuts({entry.shortcut, entry.second_shortcut});
-        }
-        if (entry.kind == MenuKind::toggle || entry.kind == MenuKind::choice) {
-            action->setCheckable(true);
-            action->setChecked(entry.checked);
-        }
+        wire(action, entry);
         if (entry.kind == MenuKind::choice) {
             QActionGroup*& group = groups[QString::fromLatin1(entry.menu)];
             if (group == nullptr) {
@@ -141,14 +132,29 @@ void TForm1::build_menus() {
             }
             group->addAction(action);
         }
-        if (entry.kind == MenuKind::command) {
-            action->setEnabled(entry.handler != nullptr);
-        }
-        if (entry.handler != nullptr) {
-            connect(action, &QAction::triggered, this,
-                    [this, handler = entry.handler] { guarded([&] { (this->*handler)(); }); });
-        }
         actions_.insert(action->objectName(), action);
+    }
+}
+
+// The check marks are set as every event ends, by show_check_marks.
+void TForm1::wire(QAction* action, const MenuEntry& entry) {
+    const MenuWiring& wiring = entry.wiring;
+    action->setVisible(!wiring.hidden && (wiring.shown == nullptr || wiring.shown(shell_)));
+    if (wiring.second_shortcut.isEmpty()) {
+        action->setShortcut(wiring.shortcut);
+    } else {
+        action->setShortcuts({wiring.shortcut, wiring.second_shortcut});
+    }
+    action->setCheckable(entry.kind == MenuKind::toggle || entry.kind == MenuKind::choice);
+    if (entry.kind == MenuKind::command) {
+        action->setEnabled(wiring.handler != nullptr);
+    }
+    if (wiring.handler != nullptr) {
+        connect(action, &QAction::triggered, this,
+                [this, handler = wiring.handler] { guarded([&] { (this->*handler)(); }); });
+    } else if (entry.kind == MenuKind::choice) {
+        connect(action, &QAction::triggered, this,
+                [this, &choice = wiring.choice] { guarded([&] { choose(choice); }); });
     }
 }
 
@@ -177,9 +183,9 @@ void TForm1::add_edit_shortcuts() {
 }
 
 void TForm1::show_check_marks() {
-    for (QAction* action : std::as_const(actions_)) {
-        if (const std::optional<bool> checked = shell_.check_mark(action->objectName())) {
-            action->setChecked(*checked);
+    for (const MenuEntry& entry : menu_table()) {
+        if (const std::optional<bool> checked = check_mark(entry, shell_)) {
+            item(QString::fromLatin1(entry.name))->setChecked(*checked);
         }
     }
 }
@@ -187,15 +193,20 @@ void TForm1::show_check_marks() {
 void TForm1::apply_captions() {
     const LanguageTable& language = shell_.language();
     for (const MenuEntry& entry : menu_table()) {
-        if (entry.caption_key == nullptr) {
-            continue;
-        }
         QAction* action = item(QString::fromLatin1(entry.name));
-        const QString text = language.lookup_text(QString::fromLatin1(entry.caption_key));
-        // A caption of "-" keeps an item a separator line.
-        const bool separator = text == QStringLiteral("-");
-        action->setSeparator(separator);
-        action->setText(separator ? QString() : text);
+        if (entry.caption_key != nullptr) {
+            const QString text = language.lookup_text(QString::fromLatin1(entry.caption_key));
+            // A caption of "-" keeps an item a separator line.
+            const bool separator = text == QStringLiteral("-");
+            action->setSeparator(separator);
+            action->setText(separator ? QString() : text);
+        }
+        if (entry.wiring.own_caption != nullptr) {
+            if (const QString own = entry.wiring.own_caption(shell_); !own.isEmpty()) {
+                action->setText(own);
+                action->setVisible(true);
+            }
+        }
     }
     for (const CaptionTarget& target : caption_targets()) {
         if (auto* widget = target.hint ? view_->findChild<QWidget*>(target.item) : nullptr) {
@@ -203,75 +214,35 @@ void TForm1::apply_captions() {
         }
     }
     setWindowTitle(shell_.caption());
-    const QString user_caption = shell_.user_language_caption();
-    if (!user_caption.isEmpty()) {
-        QAction* user_language = item(QStringLiteral("N45"));
-        user_language->setText(user_caption);
-        user_language->setVisible(true);
-    }
 }
 
-// The stored encoding, language and library, each applied through its item as a click would,
-// so that one that fails leaves the others and every check mark as they should be.
+// The stored language and encoding, each chosen again through its item as a click would, so that
+// one that fails leaves the other and every check mark as they should be; then the library.
 void TForm1::reapply_stored_choices() {
-    const PreferenceRecord& preferences = shell_.preferences();
-    if (const auto stored = item_for_stored_mode(preferences.stored_encoding_mode)) {
-        const char* names[] = {"N50", "n35", "n36", "n37", "n60"};
-        item(QString::fromLatin1(names[int(*stored)]))->trigger();
-    }
-    const QString language = QString::fromLatin1(preferences.language_file).trimmed();
-    const struct {
-        const char* file;
-        const char* item;
-    } languages[] = {{traditional_language_file, "N31"},
-                     {simplified_language_file, "N32"},
-                     {english_language_file, "N33"}};
-    for (const auto& built_in : languages) {
-        if (language == QLatin1String(built_in.file)) {
-            item(QString::fromLatin1(built_in.item))->trigger();
+    for (const MenuEntry& entry : menu_table()) {
+        if (shell_.chosen_at_start(entry.wiring.choice)) {
+            item(QString::fromLatin1(entry.name))->trigger();
         }
     }
     guarded([this] { shell_.apply_stored_library(); });
 }
 
-void TForm1::N31Click() {
-    shell_.choose_language(QString::fromLatin1(traditional_language_file));
-    apply_captions();
+void TForm1::choose(const MenuChoice& choice) {
+    if (const auto* language = std::get_if<LanguageFile>(&choice)) {
+        shell_.choose_language(QString::fromLatin1(language->file));
+        apply_captions();
+    } else if (const auto* encoding = std::get_if<EncodingItem>(&choice)) {
+        shell_.choose_encoding(*encoding);
+    } else if (const auto* library = std::get_if<LibraryItem>(&choice)) {
+        shell_.choose_library(*library, character_field()->text());
+    } else if (const auto* gif = std::get_if<GifScale>(&choice)) {
+        shell_.choose_gif_scale(gif->scale);
+    }
 }
-void TForm1::N32Click() {
-    shell_.choose_language(QString::fromLatin1(simplified_language_file));
-    apply_captions();
-}
-void TForm1::N33Click() {
-    shell_.choose_language(QString::fromLatin1(english_language_file));
-    apply_captions();
-}
+
 void TForm1::N45Click() {
     shell_.choose_user_language();
     apply_captions();
-}
-
-void TForm1::N50Click() {
-    shell_.choose_encoding(EncodingItem::autodetect);
-}
-void TForm1::n35Click() {
-    shell_.choose_encoding(EncodingItem::unicode_traditional);
-}
-void TForm1::n36Click() {
-    shell_.choose_encoding(EncodingItem::unicode_simplified);
-}
-void TForm1::n37Click() {
-    shell_.choose_encoding(EncodingItem::big5);
-}
-void TForm1::n60Click() {
-    shell_.choose_encoding(EncodingItem::gb);
-}
-
-void TForm1::N41Click() {
-    shell_.choose_library(LibraryItem::traditional, character_field()->text());
-}
-void TForm1::N42Click() {
-    shell_.choose_library(LibraryItem::simplified, character_field()->text());
 }
 
 void TForm1::N2Click() {
@@ -360,12 +331,6 @@ void TForm1::N21Click() {
 
 void TForm1::Gif1Click() {
     shell_.toggle_record_gif();
-}
-void TForm1::N1001Click() {
-    shell_.choose_gif_scale(1.0);
-}
-void TForm1::N501Click() {
-    shell_.choose_gif_scale(0.5);
 }
 
 void TForm1::N5Click() {

@@ -21,6 +21,7 @@ class QMenu;
 namespace inkwren {
 
 class Dialogs;
+struct MenuEntry;
 class PadView;
 class TForm8;
 class TForm9;
@@ -44,18 +45,10 @@ public:
     TForm9& step_window() const { return *step_window_; }
     TrayIcon& tray_icon() const { return *tray_; }
 
-    // Menu handlers.
-    void N31Click();  // Traditional Chinese
-    void N32Click();  // Simplified Chinese
-    void N33Click();  // English
+    // Menu handlers. A choice item (a language, an encoding, a library, a GIF scale) runs
+    // choose with what it chooses.
+    void choose(const MenuChoice& choice);
     void N45Click();  // the user language
-    void N50Click();  // encoding: Autodetect
-    void n35Click();  // Unicode (Traditional)
-    void n36Click();  // Unicode (Simplified)
-    void n37Click();  // Big 5
-    void n60Click();  // GB
-    void N41Click();  // traditional stroke archive
-    void N42Click();  // simplified stroke archive
     void N2Click();   // nine-grid
     void N13Click();  // pencil
     void N20Click();  // flash bars
@@ -76,18 +69,16 @@ public:
     void N39Click();  // the sheet in the step-by-step window
     // The same, leaving an unsaved edit as it is.
     void Change_Stroke_Order();
-    void N22Click();    // add a flash bar to the selected stroke
-    void N21Click();    // remove the selected flash bar
-    void N5Click();     // stay on top
-    void N38Click();    // quit
-    void N47Click();    // run the external settings program
-    void N4Click();     // about
-    void N27Click();    // the workbook: only names the window
-    void N8Click();     // the user manual
-    void N26Click();    // the sheet settings dialog
-    void Gif1Click();   // record the animation as GIF frames
-    void N1001Click();  // GIF at full size
-    void N501Click();   // GIF at half size
+    void N22Click();   // add a flash bar to the selected stroke
+    void N21Click();   // remove the selected flash bar
+    void N5Click();    // stay on top
+    void N38Click();   // quit
+    void N47Click();   // run the external settings program
+    void N4Click();    // about
+    void N27Click();   // the workbook: only names the window
+    void N8Click();    // the user manual
+    void N26Click();   // the sheet settings dialog
+    void Gif1Click();  // record the animation as GIF frames
 
     // Takes the output folder and the sheet settings from the sheet settings dialog.
     void updatecfg(const QString& folder, const SheetSlots& record_slots);
@@ -110,6 +101,7 @@ protected:
 
 private:
     void build_menus();
+    void wire(QAction* action, const MenuEntry& entry);
     void add_edit_shortcuts();
     void show_step_by_step(bool store_edit);
     void show_check_marks();

@@ -242,39 +242,31 @@ void Shell::toggle_stroke_numbers() {
                        view);
 }
 
-std::optional<bool> Shell::check_mark(const QString& item) const {
-    const PadSettings& settings = pad_->settings();
-    const struct {
-        const char* name;
-        bool checked;
-    } marks[] = {
-        {"N31", built_in_language_ == QLatin1String(traditional_language_file)},
-        {"N32", built_in_language_ == QLatin1String(simplified_language_file)},
-        {"N33", built_in_language_ == QLatin1String(english_language_file)},
-        {"N50", encoding_item_ == EncodingItem::autodetect},
-        {"n35", encoding_item_ == EncodingItem::unicode_traditional},
-        {"n36", encoding_item_ == EncodingItem::unicode_simplified},
-        {"n37", encoding_item_ == EncodingItem::big5},
-        {"n60", encoding_item_ == EncodingItem::gb},
-        {"N41", library_item_ == LibraryItem::traditional},
-        {"N42", library_item_ == LibraryItem::simplified},
-        {"N2", settings.show_grid},
-        {"N13", settings.show_pen},
-        {"N20", settings.show_flashbars},
-        {"N53", settings.stroke_numbers},
-        {"N61", settings.loop_lesson},
-        {"n18", pad_->use_custom},
-        {"N5", stay_on_top_},
-        {"Gif1", settings.record_gif},
-        {"N1001", settings.gif_scale == 1.0},
-        {"N501", settings.gif_scale == 0.5},
-    };
-    for (const auto& mark : marks) {
-        if (item == QLatin1String(mark.name)) {
-            return mark.checked;
-        }
+bool Shell::in_force(const MenuChoice& choice) const {
+    if (const auto* language = std::get_if<LanguageFile>(&choice)) {
+        return built_in_language_ == QLatin1String(language->file);
     }
-    return std::nullopt;
+    if (const auto* encoding = std::get_if<EncodingItem>(&choice)) {
+        return encoding_item_ == *encoding;
+    }
+    if (const auto* library = std::get_if<LibraryItem>(&choice)) {
+        return library_item_ == *library;
+    }
+    if (const auto* gif = std::get_if<GifScale>(&choice)) {
+        return pad_->settings().gif_scale == gif->scale;
+    }
+    return false;
+}
+
+bool Shell::chosen_at_start(const MenuChoice& choice) const {
+    if (const auto* language = std::get_if<LanguageFile>(&choice)) {
+        return QString::fromLatin1(preferences_.language_file).trimmed() ==
+               QLatin1String(language->file);
+    }
+    if (const auto* encoding = std::get_if<EncodingItem>(&choice)) {
+        return item_for_stored_mode(preferences_.stored_encoding_mode) == *encoding;
+    }
+    return false;
 }
 
 }  // namespace inkwren

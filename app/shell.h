@@ -9,7 +9,7 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
+#include <variant>
 
 #include "app/preference_record.h"
 #include "app/startup.h"
@@ -24,6 +24,16 @@ class Dialogs;
 class GifOffers;
 
 enum class LibraryItem { traditional, simplified };
+
+// What a choice item of the menus chooses: a built-in language by its file, an encoding, a
+// stroke library or the scale of recorded GIFs. Nothing for the other items.
+struct LanguageFile {
+    const char* file;
+};
+struct GifScale {
+    double scale;
+};
+using MenuChoice = std::variant<std::monostate, LanguageFile, EncodingItem, LibraryItem, GifScale>;
 
 // Opens a page in the desktop's browser; answers false when none could be opened.
 using UrlOpener = std::function<bool(const QUrl&)>;
@@ -87,8 +97,11 @@ public:
     void set_url_opener(UrlOpener opener) { open_url_ = std::move(opener); }
     void run_settings_program() const;
 
-    // The check mark an item shows in the state now in force; nothing for items without one.
-    std::optional<bool> check_mark(const QString& item) const;
+    // Whether a choice is the one in force: the check mark of its item.
+    bool in_force(const MenuChoice& choice) const;
+    // Whether start-up chooses it again through its item: the stored encoding and language.
+    // The stored library is applied without its item, by apply_stored_library.
+    bool chosen_at_start(const MenuChoice& choice) const;
 
 private:
     void save_preferences();

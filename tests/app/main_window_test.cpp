@@ -75,10 +75,7 @@ TEST_F(MainWindowTest, ADroppedUserLanguageIsInstalledAndChosen) {
     write_file(folder.file("MyLang.TXT"), "LANGUAGE Deutsch\n0112 Neunerfeld\n");
     window->drop_files({folder.file("MyLang.TXT")});
     EXPECT_EQ(read_file(file("mylang.txt")), QByteArray("LANGUAGE Deutsch\r\n0112 Neunerfeld\r\n"));
-    EXPECT_EQ(item("N2")->text(), QStringLiteral("Neunerfeld"));
     EXPECT_EQ(item("N45")->text(), QStringLiteral("Deutsch"));
-    // The check mark stays on the built-in language checked before.
-    EXPECT_TRUE(item("N33")->isChecked());
     const QByteArray preferences = read_file(file("prefer.cfg"));
     EXPECT_EQ(preferences.mid(1, 11), QByteArray("\x0Amylang.txt"));
     EXPECT_EQ(preferences.mid(62, 8), QByteArray("\x07"
@@ -123,22 +120,6 @@ TEST_F(MainWindowTest, AFailedLibraryChoiceLeavesTheCheckMarkOnTheLibraryInForce
     // The simplified library is still the one in force.
     window->clipboard_changed(QStringLiteral("国"));
     EXPECT_EQ(strokes_shown(), 8);
-}
-
-TEST_F(MainWindowTest, DisplayTogglesShowTheirStateAsCheckMarks) {
-    for (const char* name : {"N2", "N13", "N20", "N53", "n18", "N5", "Gif1"}) {
-        SCOPED_TRACE(name);
-        const bool before = item(name)->isChecked();
-        item(name)->trigger();
-        EXPECT_EQ(item(name)->isChecked(), !before);
-        EXPECT_EQ(window->shell().check_mark(QString::fromLatin1(name)), !before);
-    }
-    EXPECT_FALSE(window->pad().settings().show_grid);
-    EXPECT_FALSE(window->pad().player().show_grid());
-    item("N501")->trigger();
-    EXPECT_TRUE(item("N501")->isChecked());
-    EXPECT_FALSE(item("N1001")->isChecked());
-    EXPECT_EQ(window->pad().settings().gif_scale, 0.5);
 }
 
 TEST_F(MainWindowTest, TheZoomButtonRebuildsThePadAndTheWindow) {

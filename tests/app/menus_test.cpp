@@ -4,10 +4,10 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QSet>
 
 #include "app/menu_table.h"
 #include "app/tray_icon.h"
@@ -25,6 +25,16 @@ QString latin(const char* text) {
     return QString::fromLatin1(text);
 }
 
+// The items as the window shows them, depth first, each as "menu/item".
+void list_items(const QList<QAction*>& actions, const QString& menu, QStringList& items) {
+    for (QAction* action : actions) {
+        items << menu + u'/' + action->objectName();
+        if (const QMenu* submenu = action->menu()) {
+            list_items(submenu->actions(), action->objectName(), items);
+        }
+    }
+}
+
 class MenusTest : public testing::WindowTest {
 protected:
     void SetUp() override {
@@ -33,24 +43,6 @@ protected:
             opened << url;
             return true;
         });
-    }
-
-    // The names of the items of a check-mark group that carry a check mark.
-    QStringList checked(std::initializer_list<const char*> group) const {
-        QStringList names;
-        for (const char* name : group) {
-            if (item(name)->isChecked()) {
-                names << latin(name);
-            }
-        }
-        return names;
-    }
-
-    QMenu* menu_of(const QString& name) const {
-        if (name == QLatin1String(popup_menu_name)) {
-            return qobject_cast<QMenu*>(item("N22")->associatedObjects().value(0));
-        }
-        return window->item(name)->menu();
     }
 
     bool stays_on_top() const { return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
@@ -65,118 +57,104 @@ protected:
     QList<QUrl> opened;
 };
 
-// ---- Every item, its place and its state at start
-
-TEST_F(MenusTest, TheWindowBuildsEveryItemOfTheTableInItsPlaceWithItsStartState) {
-    QStringList bar;
-    for (const QAction* action : window->menuBar()->actions()) {
-        bar << action->objectName();
-    }
-    EXPECT_EQ(bar, (QStringList{"N11", "N1", "N6"}));
-    QMap<QString, QStringList> placed;
+TEST_F(MenusTest, EveryItemOfTheTableSitsInItsMenuInTableOrder) {
+    QStringList expected;
     for (const MenuEntry& entry : menu_table()) {
-        SCOPED_TRACE(entry.name);
-        if (entry.menu != nullptr) {
-            placed[latin(entry.menu)] << latin(entry.name);
-        }
-        const QAction* action = item(entry.name);
-        ASSERT_NE(action, nullptr);
-        // The settings program item shows only when the program is there (it is not here).
-        EXPECT_EQ(action->isVisible(), entry.visible && latin(entry.name) != QLatin1String("N47"));
-        EXPECT_EQ(action->isSeparator(), entry.kind == MenuKind::separator);
-        EXPECT_EQ(action->isCheckable(),
-                  entry.kind == MenuKind::toggle || entry.kind == MenuKind::choice);
-        if (action->isCheckable() && latin(entry.menu) != QLatin1String("N30")) {
-            EXPECT_EQ(action->isChecked(), entry.checked);
-        }
+        expected << latin(entry.menu) + u'/' + latin(entry.name);
     }
-    EXPECT_EQ(placed.size(), 10);
-    for (auto menu = placed.cbegin(); menu != placed.cend(); ++menu) {
-        SCOPED_TRACE(menu.key().toStdString());
-        QMenu* built = menu_of(menu.key());
-        ASSERT_NE(built, nullptr);
-        QStringList names;
-        for (const QAction* action : built->actions()) {
-            names << action->objectName();
-        }
-        EXPECT_EQ(names, menu.value());
-    }
-    // The language stored in a new installation's preferences.
-    EXPECT_EQ(checked({"N31", "N32", "N33"}), QStringList{"N33"});
-    EXPECT_TRUE(stays_on_top());
+    QStringList shown;
+    list_items(window->menuBar()->actions(), QString(), shown);
+    const auto* popup = window->findChild<QMenu*>(latin(popup_menu_name));
+    ASSERT_NE(popup, nullptr);
+    list_items(popup->actions(), popup->objectName(), shown);
+    EXPECT_EQ(shown, expected);
 }
 
-TEST_F(MenusTest, TheSettingsProgramItemIsShownWhenTheProgramIsThere) {
+// Separators stay lines without text, and an item without a key keeps its designed caption.
+TEST_F(MenusTest, EveryLanguageGivesEachItemItsCaptionFromItsFile) {
+    for (const MenuEntry& language : menu_table()) {
+        const auto* file = std::get_if<LanguageFile>(&language.wiring.choice);
+        if (file == nullptr) {
+            continue;
+        }
+        item(language.name)->trigger();
+        LanguageTable table;
+        ASSERT_TRUE(table.load_language(installation + latin(file->file), 936));
+        for (const MenuEntry& entry : menu_table()) {
+            SCOPED_TRACE(std::string(file->file) + " " + entry.name);
+            const QAction* action = item(entry.name);
+            QString caption = entry.caption_key != nullptr
+                                  ? table.lookup_text(latin(entry.caption_key))
+                                  : QString::fromUtf8(entry.caption);
+            const bool line = entry.kind == MenuKind::separator && caption == QStringLiteral("-");
+            EXPECT_EQ(action->isSeparator(), line);
+            EXPECT_EQ(action->text(), line ? QString() : caption);
+        }
+    }
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+// A toggle flips the switch its check mark shows; a choice, even chosen again, puts its check
+// mark on itself alone.
+TEST_F(MenusTest, EveryCheckMarkShowsTheStateItsItemSets) {
+    const Shell& shell = window->shell();
+    for (const MenuEntry& entry : menu_table()) {
+        if (entry.kind != MenuKind::toggle && entry.kind != MenuKind::choice) {
+            continue;
+        }
+        SCOPED_TRACE(entry.name);
+        QAction* action = item(entry.name);
+        const std::optional<bool> before = check_mark(entry, shell);
+        ASSERT_TRUE(before);
+        action->trigger();
+        if (entry.kind == MenuKind::choice) {
+            action->trigger();
+            EXPECT_EQ(check_mark(entry, shell), true);
+        } else {
+            EXPECT_EQ(check_mark(entry, shell), !*before);
+        }
+        EXPECT_EQ(action->isChecked(), *check_mark(entry, shell));
+        for (const MenuEntry& other : menu_table()) {
+            if (other.kind == MenuKind::choice && entry.kind == MenuKind::choice &&
+                std::string_view(other.menu) == entry.menu && &other != &entry) {
+                EXPECT_FALSE(item(other.name)->isChecked()) << other.name;
+            }
+        }
+    }
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(MenusTest, NoTwoItemsShareAKey) {
+    QSet<QKeySequence> keys;
+    for (const QAction* action : window->findChildren<QAction*>()) {
+        for (const QKeySequence& key : action->shortcuts()) {
+            EXPECT_FALSE(keys.contains(key)) << action->objectName().toStdString();
+            keys.insert(key);
+        }
+    }
+}
+
+TEST_F(MenusTest, TheSettingsProgramItemIsShownOnlyWhenTheProgramIsThere) {
+    EXPECT_FALSE(item("N47")->isVisible());
+    EXPECT_TRUE(item("N48")->isVisible());
     window.reset();
     write_file(file("config.exe"), "");
     window = start();
     EXPECT_TRUE(item("N47")->isVisible());
-    EXPECT_TRUE(item("N48")->isVisible());
 }
 
-TEST_F(MenusTest, SeparatorsStayLinesWithoutTextInEveryLanguage) {
-    for (const char* language : {"N31", "N32", "N33"}) {
-        item(language)->trigger();
-        for (const MenuEntry& entry : menu_table()) {
-            if (entry.kind == MenuKind::separator) {
-                SCOPED_TRACE(std::string(language) + " " + entry.name);
-                EXPECT_TRUE(item(entry.name)->isSeparator());
-                EXPECT_TRUE(item(entry.name)->text().isEmpty());
-            }
-        }
-    }
-}
-
-// ---- Check-mark groups
-
-TEST_F(MenusTest, EachChoiceGroupMovesItsCheckMarkToTheChosenItem) {
-    const std::vector<std::vector<const char*>> groups = {
-        {"N31", "N32", "N33"},
-        {"N50", "n35", "n36", "n37", "n60"},
-        {"N41", "N42"},
-        {"N1001", "N501"},
-    };
-    for (const auto& group : groups) {
-        for (const char* chosen : group) {
-            SCOPED_TRACE(chosen);
-            item(chosen)->trigger();
-            for (const char* other : group) {
-                EXPECT_EQ(item(other)->isChecked(), other == chosen) << other;
-            }
-        }
-    }
-    // Choosing the checked item again keeps its check mark.
-    item("n37")->trigger();
-    item("n37")->trigger();
-    EXPECT_EQ(checked({"N50", "n35", "n36", "n37", "n60"}), QStringList{"n37"});
-}
-
-TEST_F(MenusTest, TheUserLanguageLeavesTheCheckMarkOnTheBuiltInLanguage) {
+TEST_F(MenusTest, TheUserLanguageNamesItsItemAndLeavesTheCheckMarkOnTheBuiltInLanguage) {
     write_file(file("mylang.txt"), "LANGUAGE Deutsch\r\n0112 Neunerfeld\r\n");
     item("N32")->trigger();
     item("N45")->trigger();
     EXPECT_EQ(item("N2")->text(), QStringLiteral("Neunerfeld"));
+    EXPECT_EQ(item("N45")->text(), QStringLiteral("Deutsch"));
     EXPECT_TRUE(item("N45")->isVisible());
-    EXPECT_FALSE(item("N45")->isCheckable());
-    EXPECT_EQ(checked({"N31", "N32", "N33"}), QStringList{"N32"});
-    // A built-in language chosen afterwards takes the mark as usual.
-    item("N31")->trigger();
-    EXPECT_EQ(checked({"N31", "N32", "N33"}), QStringList{"N31"});
+    EXPECT_TRUE(item("N32")->isChecked());
 }
 
-// ---- Stay on top, the tray icon and the about box
-
-TEST_F(MenusTest, StayOnTopTogglesBothWays) {
-    item("N5")->trigger();
-    EXPECT_FALSE(item("N5")->isChecked());
-    EXPECT_FALSE(window->shell().stay_on_top());
-    EXPECT_FALSE(stays_on_top());
-    item("N5")->trigger();
-    EXPECT_TRUE(item("N5")->isChecked());
+TEST_F(MenusTest, StayOnTopTogglesAndATrayClickRestoresItWithoutCheckingTheItem) {
     EXPECT_TRUE(stays_on_top());
-}
-
-TEST_F(MenusTest, ATrayClickBringsTheWindowBackOnTopWithoutCheckingTheItem) {
     item("N5")->trigger();
     ASSERT_FALSE(stays_on_top());
     window->showMinimized();
@@ -192,19 +170,14 @@ TEST_F(MenusTest, ATrayClickBringsTheWindowBackOnTopWithoutCheckingTheItem) {
 }
 
 TEST_F(MenusTest, TheAboutBoxShowsTheProductNameAndVersionInTheLanguageInForce) {
-    for (const char* language : {"N31", "N33"}) {
-        item(language)->trigger();
-        dialogs.shown.clear();
-        item("N4")->trigger();
-        ASSERT_EQ(dialogs.shown.size(), 1);
-        const Shell& shell = window->shell();
-        EXPECT_EQ(dialogs.shown[0].caption, shell.text(text_key::about_caption));
-        EXPECT_EQ(dialogs.shown[0].text, shell.text(text_key::window_caption) +
-                                             QStringLiteral("  , ") +
-                                             shell.text(text_key::about_text));
-        EXPECT_FALSE(dialogs.shown[0].question);
-    }
-    EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("About Inkwren"));
+    item("N31")->trigger();
+    item("N4")->trigger();
+    const Shell& shell = window->shell();
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].caption, shell.text(text_key::about_caption));
+    EXPECT_EQ(dialogs.shown[0].text, shell.text(text_key::window_caption) + QStringLiteral("  , ") +
+                                         shell.text(text_key::about_text));
+    EXPECT_NE(shell.text(text_key::about_caption), QStringLiteral("About Inkwren"));
 }
 
 TEST_F(MenusTest, TheHiddenWorkbookItemOnlyNamesTheWindow) {
@@ -213,8 +186,6 @@ TEST_F(MenusTest, TheHiddenWorkbookItemOnlyNamesTheWindow) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Inkwren"));
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
-
-// ---- Help
 
 TEST_F(MenusTest, SoftwareUpdateIsGreyedOutAndDoesNothing) {
     EXPECT_FALSE(item("N7")->isEnabled());
@@ -232,6 +203,7 @@ TEST_F(MenusTest, TheManualOpensInTheLanguageInForce) {
     } cases[] = {{"N31", "index.html"},
                  {"N32", "index-gb.html"},
                  {"N33", "index-en.html"},
+                 {"N31", "index.html"},
                  {"N45", "index-en.html"}};
     for (const auto& choice : cases) {
         SCOPED_TRACE(choice.language);
@@ -257,8 +229,6 @@ TEST_F(MenusTest, AMissingManualOrBrowserIsReportedWithThePagesPath) {
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_TRUE(dialogs.shown[0].text.endsWith(QStringLiteral("index-en.html")));
 }
-
-// ---- The manual we ship
 
 TEST(ShippedManual, EachPageNamesTheMenusAsItsLanguageShowsThemAndItsPicturesExist) {
     const struct {

@@ -187,7 +187,7 @@ TEST_F(SheetSettingsDialogTest, TheMenuItemOpensTheDialogInTheActiveLanguage) {
     EXPECT_EQ(button("Button1")->text(), window->shell().text(text_key::sheet_ok_button));
     button("Button2")->click();
 
-    window->N33Click();
+    window->item(QStringLiteral("N33"))->trigger();
     open_dialog();
     EXPECT_EQ(dialog().windowTitle(), QStringLiteral("Output Settings"));
     EXPECT_EQ(control<QLabel>("Label2")->text(), QStringLiteral("Output folder"));
