@@ -33,35 +33,6 @@ protected:
     }
 };
 
-TEST_F(PlaybackKeysTest, ThePlaybackItemsHaveTheirKeysAndCaptionsInEveryLanguage) {
-    const struct {
-        const char* name;
-        Qt::Key key;
-        const char* captions[3];  // Traditional, Simplified, English
-    } items[] = {
-        {"N55", Qt::Key_unknown, {"播放", "播放", "Playback"}},
-        {"N56", Qt::Key_Space, {"播放/暫停", "播放/暂停", "Play / Pause"}},
-        {"N57", Qt::Key_Right, {"下一筆", "下一笔", "Next Stroke"}},
-        {"N58", Qt::Key_Left, {"上一筆", "上一笔", "Previous Stroke"}},
-        {"N59", Qt::Key_Home, {"不顯示筆劃", "不显示笔画", "No Strokes"}},
-        {"N60", Qt::Key_End, {"顯示全字", "显示全字", "Whole Character"}},
-        {"N61", Qt::Key_L, {"循環播放", "循环播放", "Loop"}},
-        {"N62", Qt::Key_Plus, {"加快", "加快", "Faster"}},
-        {"N63", Qt::Key_Minus, {"減慢", "减慢", "Slower"}},
-    };
-    const char* languages[] = {"N31", "N32", "N33"};
-    for (int language = 0; language < 3; ++language) {
-        item(languages[language])->trigger();
-        for (const auto& expected : items) {
-            SCOPED_TRACE(expected.name);
-            EXPECT_EQ(item(expected.name)->text(), QString::fromUtf8(expected.captions[language]));
-            EXPECT_EQ(item(expected.name)->shortcut(), expected.key == Qt::Key_unknown
-                                                           ? QKeySequence()
-                                                           : QKeySequence(expected.key));
-        }
-    }
-}
-
 TEST_F(PlaybackKeysTest, KeysOnThePadStepPlayLoopAndSetThePenSpeed) {
     press(Qt::Key_Home);
     EXPECT_FALSE(player().playing());
