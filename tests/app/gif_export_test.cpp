@@ -45,7 +45,7 @@ TEST_F(GifExportTest, AFullPlaybackOffersTheGifAndSavesIt) {
     dialogs.save_files = {out + QStringLiteral("永")};
     play_through();
     ASSERT_EQ(dialogs.save_dialog_folders.size(), 1);
-    EXPECT_EQ(dialogs.save_dialog_folders.front(), window->pad().settings().output_folder);
+    EXPECT_EQ(dialogs.save_dialog_folders.front(), window->shell().output_folder());
     EXPECT_TRUE(read_file(out + QStringLiteral("永.gif")).startsWith("GIF89a"));
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("Save File — 永"));

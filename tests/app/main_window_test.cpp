@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, DisplayTogglesShowTheirStateAsCheckMarks) {
     item("N501")->trigger();
     EXPECT_TRUE(item("N501")->isChecked());
     EXPECT_FALSE(item("N1001")->isChecked());
-    EXPECT_EQ(window->pad().settings().gif_scale, 0.5);
+    EXPECT_EQ(window->shell().gif_settings().scale, 0.5);
 }
 
 TEST_F(MainWindowTest, TheZoomButtonRebuildsThePadAndTheWindow) {
