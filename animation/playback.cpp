@@ -229,7 +229,7 @@ void TAnimationPlayer::play_instant_run(Canvas& ink) {
 
 void TAnimationPlayer::show_frame(const QImage& bitmap, bool stroke_end, int delay) {
     image_ = bitmap;
-    if (pad().record_gif && !looped_) {
+    if (owner_.capture_on() && !looped_) {
         const bool thinned_out = !stroke_end && (frame_no_ - 1) % gif_every != 0 &&
                                  play_pos_ < int(play_list_.size()) - 1;
         if (!thinned_out) {
@@ -265,7 +265,7 @@ void TAnimationPlayer::finish_playback() {
     play_list_.clear();
     frame_no_ = 1;
     std::unique_ptr<FrameRecorder> capture = std::move(capture_);
-    if (pad().record_gif && capture) {
+    if (owner_.capture_on() && capture) {
         owner_.write_gif(std::move(capture));
     }
     play_pos_ = 0;

@@ -4,6 +4,7 @@
 // tested without the window.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -21,6 +22,10 @@ public:
 
     // One frame of the pad's size as shown, and how long it shows in hundredths of a second.
     virtual void add(const QImage& frame, int delay) = 0;
+
+    // The file the frames make, once the playback ran to its end; throws Error when there is
+    // nothing to write.
+    virtual QByteArray finish() = 0;
 };
 
 // The model character's font, as a stroke file's companion settings give it.
@@ -47,9 +52,6 @@ struct PadSettings {
     int flash_count = 3;          // flashes a new flash bar gives
     std::int32_t pick_color = 0;  // the pen colour: the palette's or the colour chooser's last
     std::int32_t stroke_color = 0xFF0000;
-    bool record_gif = false;
-    double gif_scale = 1.0;
-    QString output_folder;  // where animations are saved
     ModelFont model_font;
 };
 
@@ -72,6 +74,10 @@ public:
 
     // A failure the user should hear about; playback and drawing go on.
     virtual void report(const QString& message) = 0;
+
+    // Whether the frames shown are captured: asked at every frame, so the switch takes effect at
+    // once. It belongs to whoever the captures go to, not to the pad.
+    virtual bool capture_on() const = 0;
 
     // A capture begins with its first frame: where its frames go; nothing keeps none.
     virtual std::unique_ptr<FrameRecorder> start_capture() = 0;

@@ -20,28 +20,29 @@ class KeptFrames : public FrameRecorder {
 public:
     std::vector<GifFrame> frames;
     void add(const QImage& frame, int delay) override { frames.push_back({frame.copy(), delay}); }
+    QByteArray finish() override { return {}; }  // the frames themselves are the result
 };
 
 class SimplePlayerOwner : public PlayerOwner {
 public:
     PadSettings pad;
+    bool record_gif = false;
     bool modified = false;
     QMap<QString, QString> texts;
     QStringList reports;
     std::vector<GifFrame> gif;  // the frames of the last capture handed over
-    double gif_scale = 0;       // the GIF size in force when it was handed over
     int gif_count = 0;
 
     PadSettings& settings() override { return pad; }
     void set_modified(bool is_modified) override { modified = is_modified; }
     QString text(const QString& key) const override { return texts.value(key); }
     void report(const QString& message) override { reports << message; }
+    bool capture_on() const override { return record_gif; }
     std::unique_ptr<FrameRecorder> start_capture() override {
         return std::make_unique<KeptFrames>();
     }
     void write_gif(std::unique_ptr<FrameRecorder> capture) override {
         gif = std::move(dynamic_cast<KeptFrames&>(*capture).frames);
-        gif_scale = pad.gif_scale;
         ++gif_count;
     }
 };

@@ -3,20 +3,12 @@
 #include <QBuffer>
 
 #include "langtable/text_keys.h"
-#include "output/gif_recorder.h"
-#include "output/jpeg_writer.h"
-#include "output/number_font.h"
-#include "output/stroke_order_sheet.h"
+#include "output/character_files.h"
 #include "pad/writing_pad.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
 
 namespace inkwren {
-namespace {
-
-constexpr int sheet_quality = 80;
-
-}  // namespace
 
 // What the pad would show in a box becomes an error: there is nobody to answer.
 class CharacterMaker::Dialogs : public UnansweredDialogs {
@@ -68,12 +60,8 @@ bool CharacterMaker::show(const QString& character) {
 }
 
 StrokeOrderSheet CharacterMaker::sheet() const {
-    const SheetInputs inputs = sheet_inputs(
-        pad_->player(), setup_.sheet,
-        setup_.language.lookup_text(QString::fromLatin1(text_key::sheet_number_prefix)),
-        setup_.language.lookup_text(QString::fromLatin1(text_key::sheet_number_suffix)));
     std::optional<StrokeOrderSheet> sheet =
-        make_sheet(inputs, FontNumberRenderer(number_font(inputs.settings)));
+        character_sheet(pad_->player(), setup_.sheet, setup_.language);
     if (!sheet) {
         throw Error(
             setup_.language.lookup_text(QString::fromLatin1(text_key::no_sheet_pictures_notice)));
@@ -84,7 +72,7 @@ StrokeOrderSheet CharacterMaker::sheet() const {
 QByteArray CharacterMaker::sheet_file() const {
     const QImage picture = sheet().sheet;
     if (!options_.png) {
-        return jpeg_bytes(picture, sheet_quality, QString());
+        return sheet_jpeg(picture);
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -94,23 +82,7 @@ QByteArray CharacterMaker::sheet_file() const {
 }
 
 QByteArray CharacterMaker::gif_file() {
-    PadSettings& settings = pad_->settings();
-    settings.record_gif = true;
-    settings.gif_scale = options_.scale;
-    std::unique_ptr<FrameRecorder> finished;
-    pad_->make_recorder = [](double scale) { return std::make_unique<GifRecorder>(scale); };
-    pad_->on_capture_finished = [&finished](std::unique_ptr<FrameRecorder> capture) {
-        finished = std::move(capture);
-    };
-    TAnimationPlayer& player = pad_->player();
-    player.replay();
-    while (player.playing()) {
-        player.play_tick();
-    }
-    if (!finished) {
-        throw Error(QStringLiteral("The character has no strokes to write."));
-    }
-    return dynamic_cast<GifRecorder&>(*finished).finish();
+    return play_gif(*pad_, options_.scale);
 }
 
 QByteArray CharacterMaker::stroke_file() const {

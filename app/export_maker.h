@@ -1,6 +1,7 @@
-// One character's files for inkwren-export, made the way the program makes them: the character
-// is shown on a writing pad without a window, then its sheet is drawn, its animation played and
-// captured, or its strokes written. One maker a worker thread; makers share nothing.
+// One character's files for inkwren-export, made as the program's menus make them
+// (output/character_files.h): the character is shown on a writing pad without a window, then its
+// sheet is drawn, its animation played and captured, or its strokes written. One maker a worker
+// thread; makers share nothing.
 #pragma once
 
 #include <QByteArray>

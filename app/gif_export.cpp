@@ -3,8 +3,6 @@
 #include "langtable/language_table.h"
 #include "langtable/text_keys.h"
 #include "output/gif_encoder.h"
-#include "output/gif_recorder.h"
-#include "pad/writing_pad.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
 #include "platform/whole_file.h"
@@ -24,10 +22,6 @@ QString gif_save_caption(const QString& character) {
                                : QStringLiteral("Save File — %1").arg(character);
 }
 
-std::unique_ptr<FrameRecorder> start_gif_recording(double scale) {
-    return std::make_unique<GifRecorder>(scale);
-}
-
 void offer_gif(const FinishedGif& finished, Dialogs& dialogs, const LanguageTable& language) {
     const QString caption = gif_save_caption(finished.character);
     while (const std::optional<QString> chosen = dialogs.choose_save_file(
@@ -45,17 +39,11 @@ void offer_gif(const FinishedGif& finished, Dialogs& dialogs, const LanguageTabl
     }
 }
 
-GifOffers::GifOffers(WritingPad& pad, Dialogs& dialogs, const LanguageTable& language)
-    : pad_(pad), dialogs_(dialogs), language_(language) {
-    pad.make_recorder = [](double scale) { return start_gif_recording(scale); };
-    pad.on_capture_finished = [this](std::unique_ptr<FrameRecorder> capture) {
-        take(std::move(capture));
-    };
-}
+GifOffers::GifOffers(Dialogs& dialogs, const LanguageTable& language)
+    : dialogs_(dialogs), language_(language) {}
 
-void GifOffers::take(std::unique_ptr<FrameRecorder> capture) {
-    waiting_.push_back({pad_.cur_text, dynamic_cast<GifRecorder&>(*capture).finish(),
-                        pad_.settings().output_folder});
+void GifOffers::take(FinishedGif finished) {
+    waiting_.push_back(std::move(finished));
     if (!offering_) {
         QMetaObject::invokeMethod(this, &GifOffers::offer_waiting, Qt::QueuedConnection);
     }

@@ -1,5 +1,6 @@
 // Animated GIF export of the pad's animation: while capture is on, the frames of a playback are
-// encoded as they are shown; when the playback runs to its end the GIF is offered to be saved.
+// encoded as they are shown (output/character_files.h); when the playback runs to its end the
+// GIF is offered to be saved.
 #pragma once
 
 #include <QByteArray>
@@ -7,15 +8,11 @@
 #include <QString>
 
 #include <deque>
-#include <memory>
-
-#include "animation/player_owner.h"
 
 namespace inkwren {
 
 class Dialogs;
 class LanguageTable;
-class WritingPad;
 
 // The path a chosen GIF file name is written to: ".gif" is added unless the name already ends
 // in it, in any letter case.
@@ -26,9 +23,6 @@ QString gif_retry_message(const QString& error);
 
 // The caption of the save dialog and notices of one character's GIF.
 QString gif_save_caption(const QString& character);
-
-// A capture of the frames of one playback, encoded as they arrive.
-std::unique_ptr<FrameRecorder> start_gif_recording(double scale);
 
 // A finished capture, ready to be offered.
 struct FinishedGif {
@@ -41,21 +35,22 @@ struct FinishedGif {
 // cancels: the capture is the user's work and is not lost to a bad file name.
 void offer_gif(const FinishedGif& finished, Dialogs& dialogs, const LanguageTable& language);
 
-// Captures of the pad's playbacks become GIFs offered to be saved, one save dialog at a time.
-// A dialog is never opened inside the player's tick (a character handed over while it is open
-// replaces that player), and a capture that finishes while one is open waits its turn.
+// Finished GIFs of the pad's playbacks offered to be saved, one save dialog at a time. A dialog
+// is never opened inside the player's tick (a character handed over while it is open replaces
+// that player), and a GIF that finishes while one is open waits its turn.
 class GifOffers : public QObject {
 public:
-    GifOffers(WritingPad& pad, Dialogs& dialogs, const LanguageTable& language);
+    GifOffers(Dialogs& dialogs, const LanguageTable& language);
 
-    // Captures waiting for their dialog, the one being offered not counted.
+    // Queues the GIF; its dialog opens once the event loop runs.
+    void take(FinishedGif finished);
+
+    // GIFs waiting for their dialog, the one being offered not counted.
     int waiting() const { return int(waiting_.size()); }
 
 private:
-    void take(std::unique_ptr<FrameRecorder> capture);
     void offer_waiting();
 
-    WritingPad& pad_;
     Dialogs& dialogs_;
     const LanguageTable& language_;
     std::deque<FinishedGif> waiting_;

@@ -16,6 +16,10 @@ bool uses_custom(const Shell& shell) {
     return shell.pad().use_custom;
 }
 
+bool records_gif(const Shell& shell) {
+    return shell.gif_settings().record;
+}
+
 bool stays_on_top(const Shell& shell) {
     return shell.stay_on_top();
 }
@@ -42,7 +46,7 @@ const std::vector<MenuEntry>& menu_table() {
         {"N19", "N16", text_key::delete_custom_item, "刪除", K::command, {.handler = &F::N19Click}},
         {"N29", "N11", nullptr, "-", K::separator},
         {"N14", "N11", text_key::animation_menu, "動畫", K::submenu},
-        {"Gif1", "N14", text_key::record_gif_item, "輸出到網頁動畫(Gif)", K::toggle, {.handler = &F::Gif1Click, .checked = pad_switch<&PadSettings::record_gif>}},
+        {"Gif1", "N14", text_key::record_gif_item, "輸出到網頁動畫(Gif)", K::toggle, {.handler = &F::Gif1Click, .checked = records_gif}},
         {"N1001", "N14", nullptr, "100%", K::choice, {.choice = GifScale{1.0}}},
         {"N501", "N14", nullptr, "50%", K::choice, {.choice = GifScale{0.5}}},
         {"N15", "N11", nullptr, "-", K::separator},

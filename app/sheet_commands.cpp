@@ -5,17 +5,11 @@
 #include "animation/stroke_editor.h"
 #include "app/shell.h"
 #include "langtable/text_keys.h"
-#include "output/jpeg_writer.h"
-#include "output/number_font.h"
+#include "output/character_files.h"
 #include "platform/dialogs.h"
 #include "platform/whole_file.h"
 
 namespace inkwren {
-namespace {
-
-constexpr int sheet_quality = 80;
-
-}  // namespace
 
 std::optional<StrokeOrderSheet> sheet_of_shown_character(Shell& shell, Dialogs& dialogs,
                                                          bool store_edit) {
@@ -27,11 +21,8 @@ std::optional<StrokeOrderSheet> sheet_of_shown_character(Shell& shell, Dialogs& 
     pad.player().editor().deselect();
     pad.show_ani_writing();
     pad.player().rebuild_lines();
-    const SheetInputs inputs = sheet_inputs(pad.player(), shell.sheet_settings(),
-                                            shell.text(text_key::sheet_number_prefix),
-                                            shell.text(text_key::sheet_number_suffix));
     std::optional<StrokeOrderSheet> sheet =
-        make_sheet(inputs, FontNumberRenderer(number_font(inputs.settings)));
+        character_sheet(pad.player(), shell.sheet_settings(), shell.language());
     QDir::setCurrent(shell.installation_folder());
     if (!sheet) {
         dialogs.inform(shell.caption(), shell.text(text_key::no_sheet_pictures_notice));
@@ -52,7 +43,7 @@ void save_sheet(Shell& shell, Dialogs& dialogs) {
         dialogs.choose_save_file(shell.text(text_key::save_sheet_item), shell.output_folder(),
                                  QStringLiteral("jpeg (*.jpg *.JPG)"));
     if (chosen) {
-        jpegsave(sheet->sheet, sheet_file_path(*chosen), sheet_quality);
+        save_sheet_jpeg(sheet->sheet, sheet_file_path(*chosen));
     }
 }
 

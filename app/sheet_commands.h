@@ -22,8 +22,8 @@ std::optional<StrokeOrderSheet> sheet_of_shown_character(Shell& shell, Dialogs& 
 // ends in it, in any letter case.
 QString sheet_file_path(const QString& chosen);
 
-// Makes the sheet and saves it where the user chooses, as a JPEG of quality 80. A file that
-// cannot be written throws Error and leaves nothing behind.
+// Makes the sheet and saves it where the user chooses, as the JPEG the exporter makes too. A
+// file that cannot be written throws Error and leaves nothing behind.
 void save_sheet(Shell& shell, Dialogs& dialogs);
 
 }  // namespace inkwren

@@ -416,7 +416,6 @@ void TForm8::Button1Click() {
         return;
     }
     slots_ = slots_with_choices(slots_, choices());
-    output_folder_ = folder;
     if (updatecfg_) {
         updatecfg_(folder, slots_);
     }

@@ -44,8 +44,6 @@ public:
 
     // What the controls hold now.
     SheetDialogChoices choices() const;
-    // The output folder the last OK stored.
-    const QString& output_folder() const { return output_folder_; }
     const FontChoice& font() const { return font_; }
     // The picture a swatch button shows: "SpeedButton1" to "SpeedButton4".
     QImage swatch(const QString& button) const;
@@ -75,7 +73,6 @@ private:
     QString installation_folder_;
     UpdateCfg updatecfg_;
     SheetSlots slots_{};
-    QString output_folder_;
     FontChoice font_;
     std::int32_t last_colour_ = 0;  // where the colour chooser opens: its last answer
     std::array<QImage, swatch_count> swatches_;

@@ -23,16 +23,20 @@ Shell::Shell(StartupResult start, Dialogs& dialogs)
       installation_folder_(start.installation_folder),
       has_settings_program_(start.has_settings_program),
       palette_(start.palette),
+      output_folder_(start.output_folder),
       pad_(std::make_unique<WritingPad>(dialogs, language_, installation_folder_,
                                         start.legacy_code_page)),
       open_url_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     PadSettings& settings = pad_->settings();
     settings.stroke_color = sheet_settings().second_color;
-    settings.output_folder = start.output_folder;
     pad_->encoding.encoding_mode = encoding_mode::gb;
     pad_->cur_key = start.start_character;
     settings.stroke_numbers = start.view.stroke_numbers;
-    gif_offers_ = std::make_unique<GifOffers>(*pad_, dialogs_, language_);
+    gif_offers_ = std::make_unique<GifOffers>(dialogs_, language_);
+    gif_capture_ = std::make_unique<GifCapture>(*pad_);
+    gif_capture_->on_gif = [this](QByteArray gif) {
+        gif_offers_->take({pad_->cur_text, std::move(gif), output_folder_});
+    };
 }
 
 Shell::~Shell() = default;
@@ -182,16 +186,16 @@ void Shell::delete_custom_by_popup() {
 }
 
 void Shell::toggle_record_gif() {
-    pad_->settings().record_gif = !pad_->settings().record_gif;
+    gif_capture_->settings.record = !gif_capture_->settings.record;
 }
 
 void Shell::choose_gif_scale(double scale) {
-    pad_->settings().gif_scale = scale;
+    gif_capture_->settings.scale = scale;
 }
 
 void Shell::updatecfg(const QString& folder, const SheetSlots& record_slots) {
     PadSettings& settings = pad_->settings();
-    settings.output_folder = folder.isEmpty() ? folder : with_trailing_slash(folder);
+    output_folder_ = folder.isEmpty() ? folder : with_trailing_slash(folder);
     sheet_slots_ = record_slots;
     settings.stroke_color = sheet_settings().second_color;
     save_sheet_slots(QDir(installation_folder_).filePath(QString::fromLatin1(sheet_settings_file)),
@@ -253,7 +257,7 @@ bool Shell::in_force(const MenuChoice& choice) const {
         return library_item_ == *library;
     }
     if (const auto* gif = std::get_if<GifScale>(&choice)) {
-        return pad_->settings().gif_scale == gif->scale;
+        return gif_settings().scale == gif->scale;
     }
     return false;
 }

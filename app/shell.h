@@ -15,6 +15,7 @@
 #include "app/startup.h"
 #include "encoding/encoding_mode.h"
 #include "langtable/language_table.h"
+#include "output/character_files.h"
 #include "output/sheet_settings_record.h"
 #include "pad/writing_pad.h"
 
@@ -50,7 +51,9 @@ public:
     const SheetSlots& sheet_slots() const { return sheet_slots_; }
     SheetSettings sheet_settings() const { return sheet_settings_from_slots(sheet_slots_); }
     const QString& installation_folder() const { return installation_folder_; }
-    const QString& output_folder() const { return pad_->settings().output_folder; }
+    // Where the save dialogs of sheets and GIFs open.
+    const QString& output_folder() const { return output_folder_; }
+    const GifSettings& gif_settings() const { return gif_capture_->settings; }
     bool has_settings_program() const { return has_settings_program_; }
     const QImage& palette() const { return palette_; }
 
@@ -115,8 +118,10 @@ private:
     QString installation_folder_;
     bool has_settings_program_;
     QImage palette_;
+    QString output_folder_;
     std::unique_ptr<WritingPad> pad_;
     std::unique_ptr<GifOffers> gif_offers_;
+    std::unique_ptr<GifCapture> gif_capture_;  // of the pad's playbacks, while the pad lives
 
     QString built_in_language_;  // the built-in language last chosen; none at first
     EncodingItem encoding_item_ = EncodingItem::gb;

@@ -36,7 +36,7 @@ std::vector<GifFrame> frames_handed_over(const SimplePlayerOwner& owner) {
 std::vector<GifFrame> captured_frames(int side, int pen_speed) {
     SimplePlayerOwner owner;
     owner.pad.pen_speed = pen_speed;
-    owner.pad.record_gif = true;
+    owner.record_gif = true;
     const auto player = load_archived_character(owner, installation, QStringLiteral("鬱"), side);
     if (!player) {
         return {};

@@ -28,7 +28,7 @@ const QString character = QStringLiteral("鬱");
 class EncodingOwner : public SimplePlayerOwner {
 public:
     std::unique_ptr<FrameRecorder> start_capture() override {
-        return std::make_unique<GifRecorder>(pad.gif_scale);
+        return std::make_unique<GifRecorder>(gif_scale);
     }
     // Kept to be finished after the timing: the program finishes a capture when it offers the
     // GIF, once the animation is over.
@@ -36,6 +36,7 @@ public:
         finished = std::move(capture);
     }
     std::unique_ptr<FrameRecorder> finished;
+    double gif_scale = 1.0;
 };
 
 void time_ticks(bool two_color, bool grey_first, bool capture = false, double gif_scale = 1.0,
@@ -43,8 +44,8 @@ void time_ticks(bool two_color, bool grey_first, bool capture = false, double gi
     EncodingOwner owner;
     owner.pad.pen_speed = 100;
     owner.pad.stroke_numbers = numbers;
-    owner.pad.record_gif = capture;
-    owner.pad.gif_scale = gif_scale;
+    owner.record_gif = capture;
+    owner.gif_scale = gif_scale;
     const auto player = load_archived_character(owner, installation, character, 650);
     if (!player) {
         std::printf("鬱 is not in %s; build the installation target\n", qPrintable(installation));

@@ -17,7 +17,7 @@ public:
     void add(const QImage& frame, int delay) override { encoder_.add(frame, delay); }
 
     // The whole GIF; throws Error when there is nothing to write.
-    QByteArray finish() { return encoder_.finish(); }
+    QByteArray finish() override { return encoder_.finish(); }
 
 private:
     BackgroundGifEncoder encoder_;

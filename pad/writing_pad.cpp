@@ -86,12 +86,12 @@ void WritingPad::report(const QString& message) {
 }
 
 std::unique_ptr<FrameRecorder> WritingPad::start_capture() {
-    return make_recorder ? make_recorder(settings_.gif_scale) : nullptr;
+    return capture ? capture->start() : nullptr;
 }
 
-void WritingPad::write_gif(std::unique_ptr<FrameRecorder> capture) {
-    if (on_capture_finished) {
-        on_capture_finished(std::move(capture));
+void WritingPad::write_gif(std::unique_ptr<FrameRecorder> finished) {
+    if (capture) {
+        capture->finished(std::move(finished));
     }
 }
 

@@ -14,6 +14,7 @@
 #include "animation/lesson.h"
 #include "animation/player_owner.h"
 #include "encoding/encoding_mode.h"
+#include "pad/playback_capture.h"
 #include "pad/text_intake.h"
 #include "strokes/stroke_archive.h"
 
@@ -126,13 +127,12 @@ public:
     void set_modified(bool modified) override { custom_dirty = modified; }
     QString text(const QString& key) const override;
     void report(const QString& message) override;
+    bool capture_on() const override { return capture && capture->on(); }
     std::unique_ptr<FrameRecorder> start_capture() override;
-    void write_gif(std::unique_ptr<FrameRecorder> capture) override;
+    void write_gif(std::unique_ptr<FrameRecorder> finished) override;
 
-    // Where captures go: a recorder for the GIF size in force, and what becomes of a capture
-    // whose playback ran to its end. Without them nothing is captured.
-    std::function<std::unique_ptr<FrameRecorder>(double scale)> make_recorder;
-    std::function<void(std::unique_ptr<FrameRecorder>)> on_capture_finished;
+    // Where playbacks are captured; without it nothing is.
+    PlaybackCapture* capture = nullptr;
 
 private:
     QString archive_path() const;

@@ -104,7 +104,7 @@ TEST_F(LessonTest, AStepStopsPlaybackAndLeavesNoUnderlayBehind) {
 
 TEST_F(LessonTest, LoopingWritesTheCharacterAgainAfterASecondUntilSwitchedOff) {
     owner.pad.loop_lesson = true;
-    owner.pad.record_gif = true;
+    owner.record_gif = true;
     player->play();
     run_to_end();
     ASSERT_TRUE(player->waiting_to_loop());

@@ -331,8 +331,7 @@ TEST_F(PlaybackTest, RedrawingTheGridOrTheCharacterAtRestDoesNotStopPlayback) {
 }
 
 TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEnds) {
-    owner.pad.record_gif = true;
-    owner.pad.gif_scale = 0.5;
+    owner.record_gif = true;
     owner.pad.pen_speed = 0;
     start(two_strokes());
     for (int tick = 0; tick < 20; ++tick) {
@@ -346,7 +345,6 @@ TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEnds) {
     start(two_strokes());
     run_to_end();
     ASSERT_EQ(owner.gif_count, 1);
-    EXPECT_EQ(owner.gif_scale, 0.5);
     // At speed 0 every drawing tick shows a frame: 42 and 22 of them for the two strokes. About
     // one in six is kept, plus the frames at the strokes' ends.
     const int shown = 42 + 22;
@@ -365,12 +363,12 @@ TEST_F(PlaybackTest, CaptureSwitchedOnOrOffTakesEffectAtOnce) {
         player->play_tick();
     }
     EXPECT_FALSE(player->capturing());
-    owner.pad.record_gif = true;
+    owner.record_gif = true;
     for (int tick = 0; tick < 20; ++tick) {
         player->play_tick();
     }
     EXPECT_TRUE(player->capturing());
-    owner.pad.record_gif = false;
+    owner.record_gif = false;
     run_to_end();
     EXPECT_EQ(owner.gif_count, 0);
 }

@@ -201,7 +201,7 @@ TEST_F(PlayerNumbersTest, AStepShowsTheNumbersOfTheStrokesItShowsAlone) {
 
 TEST_F(PlayerNumbersTest, CapturedFramesShowEachNumberFromItsStrokesFirstInk) {
     owner.pad.stroke_numbers = true;
-    owner.pad.record_gif = true;
+    owner.record_gif = true;
     player->play();
     const std::vector<NumberMark> marks = place_numbers(stroke_starts(player->lines()), small_pad);
     while (player->playing()) {
@@ -217,7 +217,7 @@ TEST_F(PlayerNumbersTest, CapturedFramesShowEachNumberFromItsStrokesFirstInk) {
 }
 
 TEST_F(PlayerNumbersTest, FramesWithoutTheSwitchHaveNoNumbers) {
-    owner.pad.record_gif = true;
+    owner.record_gif = true;
     player->play();
     while (player->playing()) {
         player->play_tick();

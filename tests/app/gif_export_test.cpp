@@ -6,13 +6,54 @@
 #include <QFile>
 
 #include "app/gif_export.h"
-#include "langtable/text_keys.h"
+#include "langtable/language_table.h"
 #include "tests/app/app_fixture.h"
 
 namespace inkwren {
 namespace {
 
 using testing::read_file;
+
+// A write that fails is said and the dialog asks again, until the GIF is saved (which is said
+// too) or the user cancels; nothing is left of a failed write.
+TEST(OfferGif, AFailedWriteAsksAgainUntilTheGifIsSavedOrTheUserCancels) {
+    const testing::TempFolder folder;
+    const QString saved = folder.file(QStringLiteral("永"));
+    const QString missing = folder.file(QStringLiteral("沒有的資料夾/永"));
+    const QString failed = missing + QStringLiteral(".gif");
+    const struct {
+        QList<std::optional<QString>> chosen;
+        QStringList told;  // a part of each box shown, in turn
+    } cases[] = {
+        {{saved}, {QStringLiteral("  ") + saved}},
+        {{}, {}},
+        {{missing, saved}, {failed, QStringLiteral("  ") + saved}},
+        {{missing}, {failed}},
+    };
+    for (const auto& offer : cases) {
+        QFile::remove(saved + QStringLiteral(".gif"));
+        testing::ScriptedDialogs dialogs;
+        dialogs.save_files = offer.chosen;
+        offer_gif({QStringLiteral("永"), "GIF89a", folder.path()}, dialogs, LanguageTable());
+        SCOPED_TRACE(offer.told.join(u'|').toStdString());
+        const bool written = offer.told.endsWith(QStringLiteral("  ") + saved);
+        // A dialog for each name chosen, and the one cancelled unless the GIF was saved.
+        EXPECT_EQ(dialogs.save_dialog_captions,
+                  QStringList(offer.chosen.size() + (written ? 0 : 1),
+                              gif_save_caption(QStringLiteral("永"))));
+        ASSERT_EQ(dialogs.shown.size(), offer.told.size());
+        for (int box = 0; box < offer.told.size(); ++box) {
+            const QString& text = dialogs.shown[box].text;
+            EXPECT_TRUE(text.contains(offer.told[box])) << text.toStdString();
+            if (offer.told[box] == failed) {
+                EXPECT_TRUE(text.endsWith(gif_retry_message(QString())));
+            }
+        }
+        const QString gif = saved + QStringLiteral(".gif");
+        EXPECT_EQ(QFile::exists(gif) ? read_file(gif) : QByteArray(), written ? "GIF89a" : "");
+        EXPECT_FALSE(QDir(folder.file(QStringLiteral("沒有的資料夾"))).exists());
+    }
+}
 
 class GifExportTest : public testing::WindowTest {
 protected:
@@ -40,55 +81,11 @@ protected:
     QString out;
 };
 
-TEST_F(GifExportTest, AFullPlaybackOffersTheGifAndSavesIt) {
-    EXPECT_TRUE(item("Gif1")->isChecked());
-    dialogs.save_files = {out + QStringLiteral("永")};
-    play_through();
-    ASSERT_EQ(dialogs.save_dialog_folders.size(), 1);
-    EXPECT_EQ(dialogs.save_dialog_folders.front(), window->pad().settings().output_folder);
-    EXPECT_TRUE(read_file(out + QStringLiteral("永.gif")).startsWith("GIF89a"));
-    ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("Save File — 永"));
-    EXPECT_EQ(dialogs.save_dialog_captions, QStringList{QStringLiteral("Save File — 永")});
-    EXPECT_EQ(dialogs.shown[0].text, window->shell().text(text_key::gif_saved_notice) +
-                                         QStringLiteral("  ") + out + QStringLiteral("永"));
-}
-
-TEST_F(GifExportTest, APlaybackStoppedEarlyOrWithCaptureOffOffersNothing) {
-    TAnimationPlayer& player = window->pad().player();
-    player.stop_play();
-    player.replay();
-    for (int tick = 0; tick < 5; ++tick) {
-        player.play_tick();
-    }
-    player.stop_play();
-    EXPECT_TRUE(dialogs.save_dialog_folders.isEmpty());
+TEST_F(GifExportTest, WithCaptureSwitchedOffAPlaybackOffersNothing) {
     item("Gif1")->trigger();
     EXPECT_FALSE(item("Gif1")->isChecked());
     play_through();
     EXPECT_TRUE(dialogs.save_dialog_folders.isEmpty());
-}
-
-TEST_F(GifExportTest, CancellingWritesNothingAndTheNextPlaybackOffersAgain) {
-    play_through();
-    EXPECT_EQ(dialogs.save_dialog_folders.size(), 1);
-    EXPECT_TRUE(QDir(out).isEmpty());
-    dialogs.save_files = {out + QStringLiteral("永")};
-    play_through();
-    EXPECT_EQ(dialogs.save_dialog_folders.size(), 2);
-    EXPECT_TRUE(QFile::exists(out + QStringLiteral("永.gif")));
-}
-
-TEST_F(GifExportTest, AFailedWriteAsksAgainForTheSameGif) {
-    dialogs.save_files = {out + QStringLiteral("沒有的資料夾/永"), out + QStringLiteral("永")};
-    play_through();
-    EXPECT_EQ(dialogs.save_dialog_folders.size(), 2);
-    ASSERT_GE(dialogs.shown.size(), 2);
-    EXPECT_TRUE(dialogs.shown[0].text.endsWith(
-        QStringLiteral(". Please try again using another filename.")));
-    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("永.gif")));
-    EXPECT_TRUE(read_file(out + QStringLiteral("永.gif")).startsWith("GIF89a"));
-    EXPECT_FALSE(QDir(out + QStringLiteral("沒有的資料夾")).exists());
 }
 
 // A character handed over while a save dialog was open played underneath and opened a second,
@@ -104,6 +101,7 @@ TEST_F(GifExportTest, ACaptureThatFinishesWhileASaveDialogIsOpenWaitsItsTurn) {
     EXPECT_EQ(dialogs.most_save_dialogs_open, 1);
     EXPECT_EQ(dialogs.save_dialog_captions,
               (QStringList{QStringLiteral("Save File — 永"), QStringLiteral("Save File — 國")}));
+    EXPECT_EQ(dialogs.save_dialog_folders, QStringList(2, window->shell().output_folder()));
     EXPECT_NE(read_file(out + QStringLiteral("永.gif")), read_file(out + QStringLiteral("國.gif")));
 }
 

@@ -25,29 +25,33 @@ protected:
     QString out;
 };
 
-TEST_F(SheetCommandsTest, TheSheetIsSavedWhereTheUserChooses) {
-    dialogs.save_files = {out + QStringLiteral("永")};
-    item("N28")->trigger();
-    const QImage sheet(out + QStringLiteral("永.jpg"));
-    ASSERT_FALSE(sheet.isNull());
-    // Five strokes, eight a row: one row six pictures of 80 × (88 or so) wide.
-    EXPECT_EQ(sheet.width(), 6 * 80);
-    // The save dialog opens in the output folder.
-    EXPECT_EQ(dialogs.save_dialog_folders.front(), window->shell().output_folder());
-}
-
-TEST_F(SheetCommandsTest, CancellingTheSaveDialogWritesNothing) {
-    item("N28")->trigger();
-    EXPECT_TRUE(QDir(out).isEmpty());
-    EXPECT_TRUE(dialogs.shown.isEmpty());
-}
-
-TEST_F(SheetCommandsTest, AnUnwritableFileIsReportedAndLeavesNothingBehind) {
-    dialogs.save_files = {out + QStringLiteral("沒有的資料夾/永")};
-    item("N28")->trigger();
-    ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("永.jpg")));
-    EXPECT_TRUE(QDir(out).isEmpty());
+// The save dialog opens in the output folder; a file that cannot be written is said and leaves
+// nothing behind.
+TEST_F(SheetCommandsTest, TheSheetIsSavedWhereTheUserChoosesOrNowhere) {
+    const QString missing = out + QStringLiteral("沒有的資料夾/永");
+    const struct {
+        std::optional<QString> chosen;
+        bool saved;
+        QString told;
+    } cases[] = {
+        {out + QStringLiteral("永"), true, {}},
+        {std::nullopt, false, {}},
+        {missing, false, missing + QStringLiteral(".jpg")},
+    };
+    for (const auto& save : cases) {
+        SCOPED_TRACE(save.chosen.value_or(QStringLiteral("cancelled")).toStdString());
+        QFile::remove(out + QStringLiteral("永.jpg"));
+        dialogs.shown.clear();
+        dialogs.save_files = {save.chosen};
+        item("N28")->trigger();
+        EXPECT_EQ(dialogs.save_dialog_folders.takeLast(), window->shell().output_folder());
+        EXPECT_EQ(QDir(out).entryList(QDir::Files),
+                  save.saved ? QStringList{"永.jpg"} : QStringList{});
+        ASSERT_EQ(dialogs.shown.size(), save.told.isEmpty() ? 0 : 1);
+        if (!save.told.isEmpty()) {
+            EXPECT_TRUE(dialogs.shown[0].text.contains(save.told));
+        }
+    }
 }
 
 TEST_F(SheetCommandsTest, AnUnsavedEditIsStoredBeforeTheSheetIsMade) {
@@ -62,7 +66,6 @@ TEST_F(SheetCommandsTest, AnUnsavedEditIsStoredBeforeTheSheetIsMade) {
 TEST_F(SheetCommandsTest, ACharacterWithoutPicturesMakesNoSheetAndSaysSo) {
     // An empty custom file stands for 永.
     testing::write_file(file("udefined/6C38.wrt"), "");
-    dialogs.save_files = {out + QStringLiteral("永")};
     EXPECT_FALSE(sheet_of_shown_character(window->shell(), dialogs, false));
     EXPECT_TRUE(dialogs.showed(window->shell().text(text_key::no_sheet_pictures_notice)));
 }

@@ -33,7 +33,7 @@ void write_played_frames(TAnimationPlayer& player, SimplePlayerOwner& owner, con
                          const QString& stem) {
     owner.pad.two_color = mode == QStringLiteral("two-colour");
     owner.pad.grey_first = mode == QStringLiteral("grey-first");
-    owner.pad.record_gif = true;
+    owner.record_gif = true;
     player.replay();
     while (player.playing()) {
         player.play_tick();
