@@ -75,7 +75,7 @@ void TAnimationPlayer::load_stroke_file(const QString& path) {
 void TAnimationPlayer::apply(LoadedFile loaded) {
     playtimer_->stop();
     playing_ = false;
-    play_list_.clear();
+    play_list_ = {};
     note_.clear();
     editor_->reset();
     if (loaded.exists) {
