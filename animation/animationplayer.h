@@ -121,8 +121,9 @@ public:
     // With the pad's looping on, a finished playback waits a second on its timer, the finished
     // character still shown, and then the character is written again.
     bool waiting_to_loop() const { return loop_wait_; }
-    void toggle_grey_first();
-    void toggle_two_color();
+    // The pad's grey-first or two-colour mode switched: the player takes it, and a playback
+    // starts again in the new mode.
+    void display_modes_changed();
     // Presents a frame; with capture on, keeps it for the animated GIF (delay in ms, −1 none).
     void show_frame(const QImage& bitmap, bool stroke_end, int delay);
 
@@ -220,7 +221,6 @@ private:
     int stroke_pause_ = 0;
     int tick_ms_ = base_tick_ms;
     int frame_no_ = 1;
-    bool saved_marks_ = false;
     bool underlay_in_background_ = false;
     bool loop_wait_ = false;
     bool looped_ = false;  // this playback is a round of the loop

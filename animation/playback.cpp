@@ -47,7 +47,6 @@ void TAnimationPlayer::play() {
     // Built first: strokes too long to play are refused before anything changes.
     PlayList list = make_stroke_play_list(records_, options);
     if (!playing_) {
-        saved_marks_ = pad().edit_marks;
         editor_->deselect();
     }
     playing_ = true;
@@ -261,7 +260,6 @@ void TAnimationPlayer::capture_frame(const QImage& bitmap, int delay) {
 
 void TAnimationPlayer::finish_playback() {
     playtimer_->stop();
-    owner_.settings().edit_marks = saved_marks_;
     playing_ = false;
     play_list_ = {};
     frame_no_ = 1;
@@ -338,7 +336,6 @@ void TAnimationPlayer::stop_play() {
     if (!playing_) {
         return;
     }
-    owner_.settings().edit_marks = saved_marks_;
     playtimer_->stop();
     editor_->deselect();
     at_stroke_start_ = true;
@@ -349,17 +346,9 @@ void TAnimationPlayer::stop_play() {
     delete_workbook();
 }
 
-void TAnimationPlayer::toggle_grey_first() {
-    PadSettings& settings = owner_.settings();
-    settings.grey_first = !settings.grey_first;
-    grey_first_ = settings.grey_first;
-    restart_if_playing();
-}
-
-void TAnimationPlayer::toggle_two_color() {
-    PadSettings& settings = owner_.settings();
-    settings.two_color = !settings.two_color;
-    two_color_ = settings.two_color;
+void TAnimationPlayer::display_modes_changed() {
+    grey_first_ = pad().grey_first;
+    two_color_ = pad().two_color;
     restart_if_playing();
 }
 
