@@ -8,6 +8,7 @@
 #include "animation/layers.h"
 #include "animation/raster.h"
 #include "animation/stroke_editor.h"
+#include "animation/stroke_model.h"
 #include "animation/stroke_rendering.h"
 #include "platform/error.h"
 
@@ -83,25 +84,30 @@ void TAnimationPlayer::reset_background() {
 }
 
 void TAnimationPlayer::show_static() {
-    show_strokes(lines_.count());
+    lesson_.show_whole();
+    redraw_at_rest();
 }
 
-void TAnimationPlayer::show_strokes(int count) {
-    count = std::clamp(count, 0, lines_.count());
-    shown_strokes_ = count < lines_.count() ? std::optional<int>(count) : std::nullopt;
+void TAnimationPlayer::redraw_at_rest() {
+    draw_view_at_rest(lesson_.shown(CharacterStrokes(lines_).count()), lesson_.whole() || playing_);
+}
+
+void TAnimationPlayer::draw_view_at_rest(int shown, bool whole) {
     image_ = back_bmp_;
     RestStyle style;
     style.width_scale = scale();
     style.flashbar_picture = pad().show_flashbars ? &flashbar_pic_ : nullptr;
     style.dragging = editor_->dragging();
-    if (shown_strokes_) {
-        TLineList first;
-        first.items.assign(lines_.items.begin(), lines_.items.begin() + std::ptrdiff_t(count));
-        draw_at_rest(image_, first, style);
-        draw_numbers(image_, int(stroke_starts(first).size()));
+    const CharacterStrokes strokes(lines_);
+    if (whole) {
+        inkwren::draw_at_rest(image_, lines_, style);
+        draw_numbers(image_, strokes.count());
     } else {
-        draw_at_rest(image_, lines_, style);
-        draw_numbers(image_, lines_.count());
+        TLineList first;
+        first.items.assign(lines_.items.begin(),
+                           lines_.items.begin() + std::ptrdiff_t(strokes.elements_of_first(shown)));
+        inkwren::draw_at_rest(image_, first, style);
+        draw_numbers(image_, shown);
     }
     if (lines_.items.empty() && !note_.isEmpty()) {
         draw_note();
@@ -110,33 +116,26 @@ void TAnimationPlayer::show_strokes(int count) {
     image_changed();
 }
 
-int TAnimationPlayer::shown_strokes() const {
-    if (playing_ || !shown_strokes_) {
-        return lines_.count();
-    }
-    return std::min(*shown_strokes_, lines_.count());
-}
-
 void TAnimationPlayer::drop_underlay() {
     if (underlay_in_background_ && !playing_) {
         reset_background();
-        show_static();
+        redraw_at_rest();
     }
 }
 
 void TAnimationPlayer::compose_frame(QPoint pen) {
     frame_bmp_ = back_bmp_;
     overlay(frame_bmp_, ink_bmp_, 0, 0, pad_size());
-    draw_numbers(frame_bmp_, strokes_begun(play_list_, play_pos_));
+    draw_numbers(frame_bmp_, play_list_.strokes_begun(play_pos_));
     if (pad().show_pen && !pen_pic_.isNull()) {
         overlay(frame_bmp_, pen_pic_, pen.x(), pen.y() - pen_pic_.height(), pad_size());
     }
 }
 
 // On the composed picture only: the layers, and so editing and the sheets, never hold numbers.
-void TAnimationPlayer::draw_numbers(QImage& picture, int shown_strokes) {
+void TAnimationPlayer::draw_numbers(QImage& picture, int shown) {
     if (pad().stroke_numbers) {
-        number_painter_.draw(picture, lines_, shown_strokes, pad_size());
+        number_painter_.draw(picture, lines_, shown, pad_size());
     }
 }
 

@@ -17,6 +17,8 @@
 #include <memory>
 #include <optional>
 
+#include "animation/lesson.h"
+#include "animation/play_list.h"
 #include "animation/player_owner.h"
 #include "animation/player_settings.h"
 #include "animation/stroke_numbers.h"
@@ -74,7 +76,7 @@ public:
     // Playback state.
     bool playing() const { return playing_; }
     int play_pos() const { return play_pos_; }
-    const TObjList& play_list() const { return play_list_; }
+    const TObjList& play_list() const { return play_list_.records; }
     QPoint pen_position() const { return {pen_x_, pen_y_}; }
     // Whether frames of this playback are being captured.
     bool capturing() const { return capture_ != nullptr; }
@@ -83,27 +85,24 @@ public:
     // Rebuilds the background (frame, background picture, nine-grid, model), clears the ink
     // layer and shows the background.
     void reset_background();
-    // The background and the whole character at rest, with the stroke numbers when they are on
-    // and the editor's selection.
+    // The whole character at rest on the background, with the stroke numbers when they are on
+    // and the editor's selection: a learner's step is over.
     void show_static();
-    // The background and the first count elements of lines() at rest (count is clamped): the
-    // one place the character at rest is drawn, whole or in part, so that whatever goes over
-    // strokes at rest belongs here.
-    void show_strokes(int count);
-    // How many elements the view at rest shows: all of them while playing or after a playback.
-    int shown_strokes() const;
-    // Draws the view at rest again as it stands, a learner's step kept: for a changed display
+    // Draws the view at rest again, a learner's step kept: for a step, or for a changed display
     // setting (grid, flash bars, stroke numbers).
-    void redraw_at_rest() { show_strokes(shown_strokes()); }
+    void redraw_at_rest();
+    // The learner's step through the strokes of this character.
+    LessonStep& lesson() { return lesson_; }
+    const LessonStep& lesson() const { return lesson_; }
     // Takes the grey underlay of the last playback out of the background, so that the static
     // view shows the strokes as they are now and not a ghost of them as they were played.
     void drop_underlay();
     // frame_bmp := background + ink + the numbers of the strokes begun + pen cursor at the pen
     // position. A stroke's number shows from the first frame with its ink on.
     void compose_frame(QPoint pen);
-    // With the pad's stroke numbers on, draws the numbers of the first shown_strokes strokes
-    // over the picture.
-    void draw_numbers(QImage& picture, int shown_strokes);
+    // With the pad's stroke numbers on, draws the numbers of the first shown strokes over the
+    // picture.
+    void draw_numbers(QImage& picture, int shown);
 
     // Repaints the model layer for a character; answers whether a picture was found. An empty
     // text clears the layer.
@@ -122,8 +121,9 @@ public:
     // With the pad's looping on, a finished playback waits a second on its timer, the finished
     // character still shown, and then the character is written again.
     bool waiting_to_loop() const { return loop_wait_; }
-    void toggle_grey_first();
-    void toggle_two_color();
+    // The pad's grey-first or two-colour mode switched: the player takes it, and a playback
+    // starts again in the new mode.
+    void display_modes_changed();
     // Presents a frame; with capture on, keeps it for the animated GIF (delay in ms, −1 none).
     void show_frame(const QImage& bitmap, bool stroke_end, int delay);
 
@@ -154,6 +154,9 @@ private:
     double scale() const { return settings_.scale; }
     void load_pictures();
     void draw_grey_underlay();
+    // The background and the first shown strokes at rest, or every element when whole; the one
+    // place the character at rest is drawn, so whatever goes over strokes at rest belongs here.
+    void draw_view_at_rest(int shown, bool whole);
     void play_instant_run(Canvas& ink);
     void open_stroke(Canvas& ink, const PointRecord& record);
     void end_stroke();
@@ -186,7 +189,7 @@ private:
 
     TObjList records_;
     TLineList lines_;
-    TObjList play_list_;  // the expanded records being played; empty unless playing
+    PlayList play_list_;  // the expanded records being played; empty unless playing
     std::unique_ptr<FrameRecorder> capture_;  // this playback's frames, while capture is on
 
     // Layers, all pad-sized and 24 bits per pixel; white is empty.
@@ -218,17 +221,16 @@ private:
     int stroke_pause_ = 0;
     int tick_ms_ = base_tick_ms;
     int frame_no_ = 1;
-    bool saved_marks_ = false;
     bool underlay_in_background_ = false;
     bool loop_wait_ = false;
-    bool looped_ = false;               // this playback is a round of the loop
-    std::optional<int> shown_strokes_;  // elements shown at rest; none for all of them
-    QPoint ink_position_;               // where the next line on the ink layer starts
-    QString save_dir_;                  // where the last save went
+    bool looped_ = false;  // this playback is a round of the loop
+    QPoint ink_position_;  // where the next line on the ink layer starts
+    QString save_dir_;     // where the last save went
 
     std::unique_ptr<QTimer> playtimer_;
     std::unique_ptr<StrokeEditor> editor_;
     StrokeNumberPainter number_painter_;
+    LessonStep lesson_;
 };
 
 }  // namespace inkwren

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "animation/rounding.h"
+#include "animation/stroke_model.h"
 
 namespace inkwren {
 namespace {
@@ -57,7 +58,7 @@ void change_points(TObjList& element, Change change) {
 }  // namespace
 
 bool is_flash_bar(const TObjList& element) {
-    return !element.empty() && element.front().kind == record_kind::flash_bar;
+    return element_kind(element) == ElementKind::flash;
 }
 
 std::optional<EdgeBox> bounding_box(const TObjList& element) {

@@ -2,39 +2,28 @@
 // time, and starting, pausing and resuming its writing. Looping is the player's own playback.
 #pragma once
 
-#include <vector>
-
-#include "strokes/linelist.h"
+#include <algorithm>
+#include <optional>
 
 namespace inkwren {
 
 class TAnimationPlayer;
 
-// A learner's strokes among the elements of a line list. An element that puts ink on the pad is
-// a stroke. A flash bar or a fill seed is not a step of its own: it flashes or fills what the
-// strokes before it drew, so it comes with the stroke before it; any such elements ahead of the
-// first stroke come with the first.
-class StrokeSteps {
-public:
-    explicit StrokeSteps(const TLineList& lines);
+enum class StrokeStep { next, previous, none, all };
 
-    // How many strokes there are to step through.
-    int count() const { return int(strokes_.size()); }
-    // How many elements the view at rest shows after the first strokes (clamped to 0..count()):
-    // none for no strokes, every element for all of them.
-    int elements_after(int strokes) const;
-    // How many strokes are among the first elements.
-    int strokes_in(int elements) const;
+// The learner's place in the stroke order: how many strokes the character at rest shows. Only a
+// step moves it; writing, stopping, loading or editing the character shows it whole again.
+class LessonStep {
+public:
+    // Of a character of count strokes, how many are shown.
+    int shown(int count) const { return shown_ ? std::min(*shown_, count) : count; }
+    bool whole() const { return !shown_; }
+    void take(StrokeStep step, int count);
+    void show_whole() { shown_.reset(); }
 
 private:
-    int elements_;
-    std::vector<int> strokes_;  // the index of each stroke's element
+    std::optional<int> shown_;  // none for the whole character
 };
-
-// Whether an element puts ink on the pad at rest, as a pen stroke or a curve does.
-bool draws_ink(const TObjList& element);
-
-enum class StrokeStep { next, previous, none, all };
 
 // Stops any playback (the character is then at rest, whole) and shows the character at rest up
 // to the stroke the step leads to.

@@ -1,7 +1,10 @@
 #include "animation/play_list.h"
 
+#include <algorithm>
+
 #include "animation/beziers.h"
 #include "animation/rounding.h"
+#include "animation/stroke_model.h"
 #include "platform/error.h"
 
 namespace inkwren {
@@ -64,6 +67,41 @@ void expand_flash_bars(const TObjList& source, std::size_t& index, TObjList& des
     }
 }
 
+// The records cut after every end marker, keeping every record: a lone end marker or an
+// unclosed run at the end still plays as it always has.
+TLineList elements_of(const TObjList& records) {
+    TLineList elements;
+    TObjList element;
+    for (const PointRecord& record : records) {
+        element.push_back(record);
+        if (is_end_marker(record)) {
+            elements.items.push_back(std::move(element));
+            element.clear();
+        }
+    }
+    if (!element.empty()) {
+        elements.items.push_back(std::move(element));
+    }
+    return elements;
+}
+
+TObjList records_of(const TLineList& elements, int first, int end) {
+    TObjList records;
+    for (int index = first; index < end; ++index) {
+        const TObjList& element = elements.items[std::size_t(index)];
+        records.insert(records.end(), element.begin(), element.end());
+    }
+    return records;
+}
+
+// A stroke's records, both passes. Nothing folds across a stroke's end: a pen-up that closes a
+// stroke's last element would have carried the stroke on.
+TObjList one_stroke_play_list(const TObjList& records, const PlayListOptions& options) {
+    TObjList first = build_play_list(records, options);
+    collapse_pen_ups(first);
+    return build_play_list(first, options);
+}
+
 }  // namespace
 
 TObjList build_play_list(const TObjList& source, const PlayListOptions& options) {
@@ -117,10 +155,40 @@ void collapse_pen_ups(TObjList& list) {
     list.resize(kept);
 }
 
+int PlayList::strokes_begun(int play_pos) const {
+    return int(std::lower_bound(stroke_begins.begin(), stroke_begins.end(), play_pos) -
+               stroke_begins.begin());
+}
+
+std::vector<TObjList> stroke_play_lists(const TObjList& records, const PlayListOptions& options) {
+    const TLineList elements = elements_of(records);
+    const CharacterStrokes strokes(elements);
+    std::vector<TObjList> lists;
+    std::size_t size = 0;
+    for (const Stroke& stroke : strokes.strokes()) {
+        lists.push_back(one_stroke_play_list(
+            records_of(elements, stroke.first_element, stroke.end_element), options));
+        size += lists.back().size();
+        check_play_list_room(size);
+    }
+    return lists;
+}
+
+PlayList make_stroke_play_list(const TObjList& records, const PlayListOptions& options) {
+    PlayList list;
+    for (TObjList& stroke : stroke_play_lists(records, options)) {
+        list.stroke_begins.push_back(int(list.records.size()));
+        list.records.insert(list.records.end(), stroke.begin(), stroke.end());
+    }
+    if (list.stroke_begins.empty()) {
+        // Marks without a stroke still play: a fill or a flash on a picture alone.
+        list.records = one_stroke_play_list(records, options);
+    }
+    return list;
+}
+
 TObjList make_play_list(const TObjList& records, const PlayListOptions& options) {
-    TObjList first = build_play_list(records, options);
-    collapse_pen_ups(first);
-    return build_play_list(first, options);
+    return make_stroke_play_list(records, options).records;
 }
 
 TObjList last_stroke(const TObjList& list, int index) {

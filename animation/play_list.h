@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "animation/beziers.h"
 #include "strokes/linelist.h"
@@ -26,7 +27,22 @@ TObjList build_play_list(const TObjList& source, const PlayListOptions& options)
 // Every pen-up record before the last gives its kind to the record after it and is removed.
 void collapse_pen_ups(TObjList& list);
 
-// Both passes: build, fold the pen-ups, build again, so that curve points are densified too.
+// A character's play list, and where each of its strokes begins in it.
+struct PlayList {
+    TObjList records;
+    std::vector<int> stroke_begins;  // the index of each stroke's first record, in order
+
+    // How many strokes the pen has begun before index play_pos.
+    int strokes_begun(int play_pos) const;
+};
+
+// The play list of each stroke of the records (as CharacterStrokes counts them), each made on
+// its own by both passes: build, fold the pen-ups, build again, so that curve points are
+// densified too. Laid end to end they are the play list of the whole records. Throws Error
+// when they would grow beyond max_play_list_size.
+std::vector<TObjList> stroke_play_lists(const TObjList& records, const PlayListOptions& options);
+
+PlayList make_stroke_play_list(const TObjList& records, const PlayListOptions& options);
 TObjList make_play_list(const TObjList& records, const PlayListOptions& options);
 
 // The stroke that ends just before index: the records of the last drawn stroke before it, up

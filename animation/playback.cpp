@@ -45,15 +45,14 @@ void TAnimationPlayer::play() {
     options.done_color = done_color;
     options.flash_count = pad().flash_count;
     // Built first: strokes too long to play are refused before anything changes.
-    TObjList list = make_play_list(records_, options);
+    PlayList list = make_stroke_play_list(records_, options);
     if (!playing_) {
-        saved_marks_ = pad().edit_marks;
         editor_->deselect();
     }
     playing_ = true;
     loop_wait_ = false;
     looped_ = false;
-    shown_strokes_.reset();
+    lesson_.show_whole();
     capture_.reset();  // a capture holds one whole playback
     reset_background();
     play_list_ = std::move(list);
@@ -77,8 +76,8 @@ void TAnimationPlayer::draw_grey_underlay() {
     grey_bmp_ = make_bitmap(pad_size().width(), pad_size().height());
     RecordStyle on_image = grey;
     on_image.beziers = true;
-    draw_records(image_, play_list_, on_image);
-    draw_records(grey_bmp_, play_list_, grey);
+    draw_records(image_, play_list_.records, on_image);
+    draw_records(grey_bmp_, play_list_.records, grey);
     overlay(back_bmp_, grey_bmp_, 0, 0, pad_size());
     underlay_in_background_ = true;
     image_changed();
@@ -98,15 +97,15 @@ void TAnimationPlayer::play_tick() {
     Canvas ink(ink_bmp_);
     bool stroke_ends = false;
     for (int step = 0; step <= steps; ++step) {
-        if (play_pos_ >= int(play_list_.size())) {
+        if (play_pos_ >= int(play_list_.records.size())) {
             ink.finish();
             finish_playback();
             return;
         }
-        if (play_list_[std::size_t(play_pos_)].instant) {
+        if (play_list_.records[std::size_t(play_pos_)].instant) {
             play_instant_run(ink);
         }
-        PointRecord& record = play_list_[std::size_t(play_pos_)];
+        PointRecord& record = play_list_.records[std::size_t(play_pos_)];
         record.pen_width = round_even(record.pen_width * scale());
         if (two_color_) {
             record.pen_color = hilite_color();
@@ -134,8 +133,8 @@ void TAnimationPlayer::play_tick() {
         ink_position_ = point;
         // Every stroke's last point comes three times, so an end marker two records ahead means
         // the pen has just reached the stroke's end.
-        if (play_pos_ < int(play_list_.size()) - 1) {
-            stroke_ends = is_end_marker(play_list_[std::size_t(play_pos_) + 1]);
+        if (play_pos_ < int(play_list_.records.size()) - 1) {
+            stroke_ends = is_end_marker(play_list_.records[std::size_t(play_pos_) + 1]);
         }
         if (step == steps - 1 || step == steps || stroke_ends) {
             ink.finish();
@@ -179,7 +178,7 @@ void TAnimationPlayer::end_stroke() {
         return;
     }
     // The stroke just written turns from the highlight colour to the finished colour.
-    TObjList stroke = last_stroke(play_list_, play_pos_);
+    TObjList stroke = last_stroke(play_list_.records, play_pos_);
     QImage finished = make_bitmap(pad_size().width(), pad_size().height());
     draw_records(finished, stroke, in_colour(done_color));
     overlay(ink_bmp_, finished, 0, 0, pad_size());
@@ -189,7 +188,7 @@ void TAnimationPlayer::end_stroke() {
 }
 
 void TAnimationPlayer::play_flash_step(const PointRecord& step) {
-    TObjList previous = last_stroke(play_list_, play_pos_ - 2);
+    TObjList previous = last_stroke(play_list_.records, play_pos_ - 2);
     QImage flash = make_bitmap(pad_size().width(), pad_size().height());
     draw_records(flash, previous, in_colour(step.fill_color));
     const QPoint at = rounded(step);
@@ -206,20 +205,21 @@ void TAnimationPlayer::play_instant_run(Canvas& ink) {
     ink.finish();
     const int start = play_pos_;
     int end = start;
-    while (end < int(play_list_.size()) && !(is_end_marker(play_list_[std::size_t(end)]) &&
-                                             !play_list_[std::size_t(end)].instant)) {
+    while (end < int(play_list_.records.size()) &&
+           !(is_end_marker(play_list_.records[std::size_t(end)]) &&
+             !play_list_.records[std::size_t(end)].instant)) {
         ++end;
     }
     // Pens of the run are scaled here as the tick scales every other record, except the last,
     // which the tick itself goes on with.
     for (int at = start; at < end - 1; ++at) {
-        PointRecord& record = play_list_[std::size_t(at)];
+        PointRecord& record = play_list_.records[std::size_t(at)];
         record.pen_width = round_even(record.pen_width * scale());
     }
     play_pos_ = end;
     QImage drawn = make_bitmap(ink_bmp_.width(), ink_bmp_.height());
     overlay_centred(drawn, back_bmp_, pad_size());
-    TObjList shown(play_list_.begin(), play_list_.begin() + play_pos_);
+    TObjList shown(play_list_.records.begin(), play_list_.records.begin() + play_pos_);
     RecordStyle filled;
     filled.fill_seeds = true;
     draw_records(drawn, shown, filled);
@@ -231,7 +231,7 @@ void TAnimationPlayer::show_frame(const QImage& bitmap, bool stroke_end, int del
     image_ = bitmap;
     if (owner_.capture_on() && !looped_) {
         const bool thinned_out = !stroke_end && (frame_no_ - 1) % gif_every != 0 &&
-                                 play_pos_ < int(play_list_.size()) - 1;
+                                 play_pos_ < int(play_list_.records.size()) - 1;
         if (!thinned_out) {
             // A frame without a delay of its own stands for the ticks until the next one kept;
             // written with none, viewers would show it for whatever they please.
@@ -260,9 +260,8 @@ void TAnimationPlayer::capture_frame(const QImage& bitmap, int delay) {
 
 void TAnimationPlayer::finish_playback() {
     playtimer_->stop();
-    owner_.settings().edit_marks = saved_marks_;
     playing_ = false;
-    play_list_.clear();
+    play_list_ = {};
     frame_no_ = 1;
     std::unique_ptr<FrameRecorder> capture = std::move(capture_);
     if (owner_.capture_on() && capture) {
@@ -337,28 +336,19 @@ void TAnimationPlayer::stop_play() {
     if (!playing_) {
         return;
     }
-    owner_.settings().edit_marks = saved_marks_;
     playtimer_->stop();
     editor_->deselect();
     at_stroke_start_ = true;
     reset_background();
     show_static();
     playing_ = false;
-    play_list_.clear();
+    play_list_ = {};
     delete_workbook();
 }
 
-void TAnimationPlayer::toggle_grey_first() {
-    PadSettings& settings = owner_.settings();
-    settings.grey_first = !settings.grey_first;
-    grey_first_ = settings.grey_first;
-    restart_if_playing();
-}
-
-void TAnimationPlayer::toggle_two_color() {
-    PadSettings& settings = owner_.settings();
-    settings.two_color = !settings.two_color;
-    two_color_ = settings.two_color;
+void TAnimationPlayer::display_modes_changed() {
+    grey_first_ = pad().grey_first;
+    two_color_ = pad().two_color;
     restart_if_playing();
 }
 

@@ -75,7 +75,7 @@ void TAnimationPlayer::load_stroke_file(const QString& path) {
 void TAnimationPlayer::apply(LoadedFile loaded) {
     playtimer_->stop();
     playing_ = false;
-    play_list_.clear();
+    play_list_ = {};
     note_.clear();
     editor_->reset();
     if (loaded.exists) {
@@ -96,12 +96,10 @@ void TAnimationPlayer::apply(LoadedFile loaded) {
         grey_first_ = settings->grey_first;
         show_model_ = settings->show_model;
         zi_ = from_code_page(settings->model_text, code_page);
-        PadSettings& pad = owner_.settings();
-        pad.model_font = {from_code_page(settings->font_name, code_page), settings->font_size,
-                          settings->font_style};
-        pad.pen_speed = std::clamp(settings->pen_speed, 0, 100);
-        pad.stroke_interval = std::clamp(settings->stroke_interval, 0, 30);
-        owner_.settings_changed();
+        owner_.take_companion({std::clamp(settings->pen_speed, 0, max_pen_speed),
+                               std::clamp(settings->stroke_interval, 0, max_stroke_interval),
+                               {from_code_page(settings->font_name, code_page), settings->font_size,
+                                settings->font_style}});
         if (settings->show_model) {
             model = zi_;
         }

@@ -36,6 +36,14 @@ struct ModelFont {
 };
 
 inline constexpr int max_pen_speed = 100;
+inline constexpr int max_stroke_interval = 30;
+
+// What a stroke file's companion settings set on the pad.
+struct CompanionPad {
+    int pen_speed = 0;        // kept within 0 to max_pen_speed
+    int stroke_interval = 0;  // kept within 0 to max_stroke_interval
+    ModelFont model_font;
+};
 
 // The pad's settings: one value, owned by the pad, read by its player.
 struct PadSettings {
@@ -47,7 +55,6 @@ struct PadSettings {
     bool stroke_numbers = false;  // each stroke's number in a circle at its start
     bool grey_first = true;
     bool two_color = true;
-    bool edit_marks = false;
     bool loop_lesson = false;     // a finished playback starts again after a pause
     int flash_count = 3;          // flashes a new flash bar gives
     std::int32_t pick_color = 0;  // the pen colour: the palette's or the colour chooser's last
@@ -59,11 +66,11 @@ class PlayerOwner {
 public:
     virtual ~PlayerOwner() = default;
 
-    virtual PadSettings& settings() = 0;
-    const PadSettings& settings() const { return const_cast<PlayerOwner*>(this)->settings(); }
+    // Read live: the player never writes them; it asks the owner through the calls below.
+    virtual const PadSettings& settings() const = 0;
 
-    // A stroke file's companion settings changed the sliders or the model font.
-    virtual void settings_changed() {}
+    // A stroke file's companion settings set the sliders and the model font.
+    virtual void take_companion(const CompanionPad& companion) = 0;
 
     // Whether the strokes differ from the saved ones: set by every edit, cleared when an undo
     // brings back the saved strokes.

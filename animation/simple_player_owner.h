@@ -33,7 +33,12 @@ public:
     std::vector<GifFrame> gif;  // the frames of the last capture handed over
     int gif_count = 0;
 
-    PadSettings& settings() override { return pad; }
+    const PadSettings& settings() const override { return pad; }
+    void take_companion(const CompanionPad& companion) override {
+        pad.pen_speed = companion.pen_speed;
+        pad.stroke_interval = companion.stroke_interval;
+        pad.model_font = companion.model_font;
+    }
     void set_modified(bool is_modified) override { modified = is_modified; }
     QString text(const QString& key) const override { return texts.value(key); }
     void report(const QString& message) override { reports << message; }

@@ -7,6 +7,7 @@
 #include "animation/edit_marks.h"
 #include "animation/player_owner.h"
 #include "animation/rounding.h"
+#include "animation/stroke_model.h"
 #include "langtable/text_keys.h"
 
 namespace inkwren {
@@ -482,9 +483,9 @@ void StrokeEditor::draw_decorations(QImage& image) const {
         return;
     }
     const TObjList& element = lines().items[std::size_t(selected_)];
-    const std::int32_t kind = element.front().kind;
-    draw_selection_frame(image, *box,
-                         kind != record_kind::fill_seed && kind != record_kind::flash_bar);
+    // Marks are moved, never resized.
+    const ElementKind kind = element_kind(element);
+    draw_selection_frame(image, *box, kind != ElementKind::fill && kind != ElementKind::flash);
     // The point marks are left out while the whole element moves with the mouse.
     if (!move_mode_ && !(dragging_ && !point_drag_)) {
         draw_point_marks(image, element);

@@ -10,6 +10,8 @@
 #include <limits>
 #include <numbers>
 
+#include "animation/stroke_model.h"
+
 namespace inkwren {
 namespace {
 
@@ -34,17 +36,6 @@ const QColor ring_colour(0xC0, 0x39, 0x2B);
 const QColor fill_colour(0xFF, 0xFF, 0xFF, 0xC8);
 constexpr double start_dot_share = 0.2;
 constexpr double leader_share = 0.1;
-
-bool is_written_kind(std::int32_t kind) {
-    return kind == record_kind::old_pen_point || kind == record_kind::pen_point ||
-           kind == record_kind::bezier_control || kind == record_kind::move_point ||
-           kind == record_kind::pen_up;
-}
-
-bool ends_with_pen_up(const TObjList& element) {
-    return !element.empty() && is_end_marker(element.back()) &&
-           element.back().kind == record_kind::pen_up;
-}
 
 double length(QPointF vector) {
     return std::hypot(vector.x(), vector.y());
@@ -260,35 +251,15 @@ void draw_circles(QImage& picture, const std::vector<NumberMark>& marks, int sho
 
 }  // namespace
 
-bool is_written_element(const TObjList& element) {
-    return !element.empty() && !is_end_marker(element.front()) &&
-           is_written_kind(element.front().kind);
-}
-
 std::vector<StrokeStart> stroke_starts(const TLineList& lines) {
     std::vector<StrokeStart> starts;
-    bool goes_on = false;
-    for (const TObjList& element : lines.items) {
-        if (!goes_on && is_written_element(element)) {
-            const PointRecord& first = element.front();
-            starts.push_back({QPointF(first.x, first.y), first_direction(element)});
-        }
-        goes_on = ends_with_pen_up(element);
+    const CharacterStrokes strokes(lines);
+    for (const Stroke& stroke : strokes.strokes()) {
+        const TObjList& element = lines.items[std::size_t(stroke.ink_element)];
+        const PointRecord& first = element.front();
+        starts.push_back({QPointF(first.x, first.y), first_direction(element)});
     }
     return starts;
-}
-
-int strokes_begun(const TObjList& play_list, int play_pos) {
-    const int end = std::min(play_pos, int(play_list.size()));
-    int begun = 0;
-    for (int at = 0; at < end; ++at) {
-        const PointRecord& record = play_list[std::size_t(at)];
-        const bool after_end = at == 0 || is_end_marker(play_list[std::size_t(at) - 1]);
-        if (after_end && !is_end_marker(record) && is_written_kind(record.kind)) {
-            ++begun;
-        }
-    }
-    return begun;
 }
 
 double number_radius(QSize pad) {

@@ -29,18 +29,8 @@ struct NumberMark {
     QPointF start;
 };
 
-// Whether the element begins with a point the pen writes: fill seeds and flash bars carry no
-// number.
-bool is_written_element(const TObjList& element);
-
-// The start of every stroke in writing order. An element after one closed by a pen-up marker
-// goes on with the same stroke, as playback writes it, and so has no number of its own.
+// Where each stroke of the character (as CharacterStrokes counts them) begins, in writing order.
 std::vector<StrokeStart> stroke_starts(const TLineList& lines);
-
-// How many strokes of a play list the pen has begun before index play_pos: the same count
-// stroke_starts gives for the strokes the list was made from, so that numbers come and go with
-// the strokes as they are written.
-int strokes_begun(const TObjList& play_list, int play_pos);
 
 // The circle's radius on a pad of this size: a fixed share of its smaller side, never too small
 // for two digits.

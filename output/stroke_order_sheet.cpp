@@ -299,7 +299,7 @@ SheetInputs sheet_inputs(const TAnimationPlayer& player, const SheetSettings& se
 TLines export_strokes(const TObjList& records) {
     PlayListOptions options;
     options.expand_flash = false;
-    return split_strokes(make_play_list(records, options)).items;
+    return stroke_play_lists(records, options);
 }
 
 QString number_text(const SheetInputs& inputs, int n) {

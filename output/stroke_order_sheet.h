@@ -20,7 +20,7 @@ class NumberRenderer;
 class TAnimationPlayer;
 
 // A character's strokes as the sheet draws them: curves and lines expanded into points, flash
-// bars left out, one list a stroke, each closed by its end marker.
+// bars left out, one list a stroke, the marks that come with it included.
 TLines export_strokes(const TObjList& records);
 
 struct SheetInputs {

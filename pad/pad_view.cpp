@@ -87,21 +87,18 @@ PadView::PadView(WritingPad& pad, QImage palette, int screen_height, EventGuard 
 void PadView::build_panel() {
     const PadSettings& settings = pad_.settings();
     TrackBar1_ = make_slider(Panel1_, "TrackBar1", max_pen_speed, settings.pen_speed);
-    TrackBar2_ = make_slider(Panel1_, "TrackBar2", 30, settings.stroke_interval);
+    TrackBar2_ = make_slider(Panel1_, "TrackBar2", max_stroke_interval, settings.stroke_interval);
     TrackBar1_->installEventFilter(this);
     TrackBar2_->installEventFilter(this);
     connect(TrackBar1_, &QSlider::valueChanged, this,
-            [this](int value) { pad_.settings().pen_speed = value; });
+            [this](int value) { pad_.set_pen_speed(value); });
     connect(TrackBar2_, &QSlider::valueChanged, this,
-            [this](int value) { pad_.settings().stroke_interval = value; });
+            [this](int value) { pad_.set_stroke_interval(value); });
 
     const std::array<std::function<void()>, pad_button_count> actions = {
-        [this] { pad_.player().toggle_grey_first(); },
-        [this] { pad_.player().toggle_two_color(); },
-        [this] { pad_.player().replay(); },
-        [this] { pad_.player().pause(); },
-        [this] { pad_.player().stop_play(); },
-        [this] { toggle_zoom(); }};
+        [this] { pad_.toggle_grey_first(); },  [this] { pad_.toggle_two_color(); },
+        [this] { pad_.player().replay(); },    [this] { pad_.player().pause(); },
+        [this] { pad_.player().stop_play(); }, [this] { toggle_zoom(); }};
     for (int index = 0; index < pad_button_count; ++index) {
         auto* button = new QToolButton(Panel1_);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(index + 1));

@@ -95,7 +95,14 @@ void WritingPad::write_gif(std::unique_ptr<FrameRecorder> finished) {
     }
 }
 
-void WritingPad::settings_changed() {
+void WritingPad::take_companion(const CompanionPad& companion) {
+    settings_.pen_speed = companion.pen_speed;
+    settings_.stroke_interval = companion.stroke_interval;
+    settings_.model_font = companion.model_font;
+    sliders_changed();
+}
+
+void WritingPad::sliders_changed() {
     if (on_settings_changed) {
         on_settings_changed();
     }
@@ -261,7 +268,7 @@ void WritingPad::toggle_zoom(int screen_height) {
     }
     can_magnify = step.can_magnify;
     settings_.pen_speed = pen_speed_after_zoom;
-    settings_changed();
+    sliders_changed();
     player_->rebuild_lines();
     if (edits) {
         player_->editor().adopt_history(scaled_history(std::move(*edits), zoom_scale()));
@@ -291,6 +298,16 @@ void WritingPad::toggle_pen() {
 void WritingPad::toggle_flashbars() {
     settings_.show_flashbars = !settings_.show_flashbars;
     player_->redraw_at_rest();
+}
+
+void WritingPad::toggle_grey_first() {
+    settings_.grey_first = !settings_.grey_first;
+    player_->display_modes_changed();
+}
+
+void WritingPad::toggle_two_color() {
+    settings_.two_color = !settings_.two_color;
+    player_->display_modes_changed();
 }
 
 void WritingPad::show_stroke_numbers(bool on) {
@@ -342,7 +359,15 @@ void WritingPad::toggle_looping() {
 
 void WritingPad::change_pen_speed(int notches) {
     settings_.pen_speed = std::clamp(settings_.pen_speed + notches, 0, max_pen_speed);
-    settings_changed();
+    sliders_changed();
+}
+
+void WritingPad::set_pen_speed(int speed) {
+    settings_.pen_speed = std::clamp(speed, 0, max_pen_speed);
+}
+
+void WritingPad::set_stroke_interval(int interval) {
+    settings_.stroke_interval = std::clamp(interval, 0, max_stroke_interval);
 }
 
 void WritingPad::clipboard_changed(const QString& text) {

@@ -93,6 +93,8 @@ public:
     void toggle_grid();
     void toggle_pen();
     void toggle_flashbars();
+    void toggle_grey_first();
+    void toggle_two_color();
     // Each stroke's number at its start. While playing, the next frame shows the change.
     void show_stroke_numbers(bool on);
 
@@ -113,6 +115,9 @@ public:
     void step_strokes(StrokeStep step);
     void toggle_looping();
     void change_pen_speed(int notches);
+    // The sliders moved.
+    void set_pen_speed(int speed);
+    void set_stroke_interval(int interval);
 
     // A text copied anywhere on the desktop.
     void clipboard_changed(const QString& text);
@@ -121,9 +126,9 @@ public:
     DroppedKind drop_file(const QString& path);
 
     // PlayerOwner
-    PadSettings& settings() override { return settings_; }
-    using PlayerOwner::settings;
-    void settings_changed() override;
+    const PadSettings& settings() const override { return settings_; }
+    PadSettings& settings() { return settings_; }
+    void take_companion(const CompanionPad& companion) override;
     void set_modified(bool modified) override { custom_dirty = modified; }
     QString text(const QString& key) const override;
     void report(const QString& message) override;
@@ -140,6 +145,7 @@ private:
     std::unique_ptr<TAnimationPlayer> make_player(QSize size, const QString& character);
     void replace_player(std::unique_ptr<TAnimationPlayer> player);
     void load_current_character(TAnimationPlayer& player);
+    void sliders_changed();
     void show_missing_archive();
 
     Dialogs& dialogs_;

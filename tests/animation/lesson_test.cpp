@@ -26,20 +26,6 @@ TLineList lesson_lines(int elements = 4) {
     return lines;
 }
 
-TEST(StrokeSteps, InklessElementsComeWithTheStrokeBeforeThemOrTheFirst) {
-    const StrokeSteps steps(lesson_lines());
-    ASSERT_EQ(steps.count(), 3);
-    const int after[] = {0, 1, 3, 4};
-    for (int strokes = 0; strokes <= 3; ++strokes) {
-        EXPECT_EQ(steps.elements_after(strokes), after[strokes]);
-        EXPECT_EQ(steps.strokes_in(after[strokes]), strokes);
-    }
-    TLineList leading = lesson_lines();
-    leading.items.erase(leading.items.begin(), leading.items.begin() + 2);
-    EXPECT_EQ(StrokeSteps(leading).count(), 1);
-    EXPECT_EQ(StrokeSteps(leading).elements_after(1), 2);
-}
-
 class LessonTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -373,18 +373,18 @@ TEST_F(PlaybackTest, CaptureSwitchedOnOrOffTakesEffectAtOnce) {
     EXPECT_EQ(owner.gif_count, 0);
 }
 
-TEST_F(PlaybackTest, TogglesFlipTheOwnersSettingsAndRestart) {
+TEST_F(PlaybackTest, SwitchedDisplayModesRestartPlayback) {
     owner.pad.pen_speed = 3;
     start(two_strokes());
     player->play_tick();
     player->play_tick();
-    player->toggle_two_color();
-    EXPECT_TRUE(owner.pad.two_color);
+    owner.pad.two_color = true;
+    player->display_modes_changed();
     EXPECT_TRUE(player->two_color());
     EXPECT_TRUE(player->playing());
     EXPECT_EQ(player->play_pos(), 0);  // replayed from the start
-    player->toggle_grey_first();
-    EXPECT_TRUE(owner.pad.grey_first);
+    owner.pad.grey_first = true;
+    player->display_modes_changed();
     EXPECT_TRUE(player->grey_first());
     // The grey underlay lies under the animation.
     EXPECT_EQ(color_at(player->back_bmp(), 40, 50), 0xBBBBBB);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "animation/animationplayer.h"
-#include "animation/play_list.h"
+#include "animation/lesson.h"
 #include "animation/raster.h"
 #include "animation/simple_player_owner.h"
 #include "animation/stroke_numbers.h"
@@ -92,25 +92,17 @@ TEST(NumberPlacement, CirclesGrowWithThePad) {
     EXPECT_GE(number_radius(QSize(60, 60)), 8.0);  // never too small for two digits
 }
 
-TEST(NumberPlacement, OnlyWrittenStrokesAreNumberedAndAPenLiftGoesOnWithItsStroke) {
+TEST(NumberPlacement, EachStrokeStartsWhereItsPenSetsDownAndPointsItsFirstWay) {
     const TObjList fill = {point(50, 50, record_kind::fill_seed), end_marker(1)};
-    const TObjList bar = {point(70, 50, record_kind::flash_bar), end_marker(5)};
-    TObjList lifted = stroke({{10, 10}, {10, 40}});
-    lifted.back() = end_marker(record_kind::pen_up);
     const TLineList lines =
-        lines_of({stroke({{20, 20}, {60, 20}}), fill, bar, lifted, stroke({{30, 40}, {30, 90}}),
+        lines_of({fill, stroke({{20, 20}, {60, 20}}), stroke({{30, 40}, {30, 90}}),
                   stroke({{120, 120}, {120, 121}})});
     const std::vector<StrokeStart> starts = stroke_starts(lines);
     ASSERT_EQ(starts.size(), 3u);
     EXPECT_EQ(starts[0].point, QPointF(20, 20));
     EXPECT_EQ(starts[0].direction, QPointF(1, 0));
-    EXPECT_EQ(starts[1].point, QPointF(10, 10));
+    EXPECT_EQ(starts[1].direction, QPointF(0, 1));
     EXPECT_EQ(starts[2].direction, QPointF(0, 1));  // a short stroke points its whole way
-    // Playback counts the same strokes, so no number is left out or shown too early.
-    const TObjList list = make_play_list(flatten_lines(lines), {});
-    EXPECT_EQ(strokes_begun(list, int(list.size())), 3);
-    EXPECT_EQ(strokes_begun(list, 0), 0);
-    EXPECT_EQ(strokes_begun(list, 1), 1);
 }
 
 TEST(NumberDrawing, ANumberMovedAsideIsTiedToADotOnItsStart) {
@@ -190,12 +182,12 @@ TEST_F(PlayerNumbersTest, AtRestTheSwitchShowsTheNumbersAndTheLayersNeverHoldThe
 TEST_F(PlayerNumbersTest, AStepShowsTheNumbersOfTheStrokesItShowsAlone) {
     owner.pad.stroke_numbers = true;
     const std::vector<NumberMark> marks = place_numbers(stroke_starts(player->lines()), small_pad);
-    player->show_strokes(1);
+    step_strokes(*player, StrokeStep::none);
+    EXPECT_EQ(red_pixels(player->image()), 0);
+    step_strokes(*player, StrokeStep::next);
     EXPECT_GT(number_pixels_near(player->image(), marks[0].centre, marks[0].radius), 10);
     EXPECT_EQ(number_pixels_near(player->image(), marks[1].centre, marks[1].radius), 0);
-    player->show_strokes(0);
-    EXPECT_EQ(red_pixels(player->image()), 0);
-    player->show_strokes(2);
+    step_strokes(*player, StrokeStep::next);
     EXPECT_GT(number_pixels_near(player->image(), marks[1].centre, marks[1].radius), 10);
 }
 

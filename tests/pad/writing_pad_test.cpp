@@ -37,8 +37,9 @@ protected:
         player.replay();
         player.pause();
         player.stop_play();
-        player.toggle_grey_first();
-        player.toggle_grey_first();
+        pad->toggle_grey_first();
+        pad->toggle_two_color();
+        pad->toggle_grey_first();
         player.show_static();
     }
 
