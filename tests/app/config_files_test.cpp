@@ -9,6 +9,7 @@
 #include "app/preference_record.h"
 #include "output/sheet_settings_record.h"
 #include "platform/error.h"
+#include "tests/support/checks.h"
 #include "tests/support/fixtures.h"
 
 namespace inkwren {
@@ -126,12 +127,9 @@ TEST_F(ConfigFilesTest, DamagedRecordsAreReplacedByTheDefaultsWithAMessage) {
     write_file(prefer(), QByteArray(192, '\0'));
     EXPECT_EQ(load_or_create_preference(prefer()).outcome, LoadOutcome::replaced);
     EXPECT_EQ(read_file(prefer()), default_prefer_cfg());
-    try {
-        parse_preference(QByteArray(191, '\0'), QStringLiteral("偏好.cfg"));
-        ADD_FAILURE() << "a short record was read";
-    } catch (const Error& error) {
-        EXPECT_TRUE(error.message().contains(QStringLiteral("偏好.cfg")));
-    }
+    EXPECT_TRUE(testing::error_of([] {
+                    parse_preference(QByteArray(191, '\0'), "偏好.cfg");
+                }).contains(QStringLiteral("偏好.cfg")));
 }
 
 TEST_F(ConfigFilesTest, RecordsAreWrittenAtTheirOffsetsAndComeBackAsSaved) {
@@ -215,12 +213,8 @@ TEST_F(ConfigFilesTest, OutputFolderFollowsTheFirstLineOfSysCfg) {
 TEST_F(ConfigFilesTest, ASettingsFileThatIsAFolderIsAnErrorNotMissing) {
     EXPECT_FALSE(read_settings_file(folder.file("沒有.cfg"), -1));
     const QString named_folder = subfolder(QStringLiteral("設定.cfg"));
-    try {
-        read_settings_file(named_folder, 192);
-        ADD_FAILURE() << "a folder was read as a settings file";
-    } catch (const Error& error) {
-        EXPECT_TRUE(error.message().contains(named_folder)) << error.message().toStdString();
-    }
+    EXPECT_TRUE(
+        testing::error_of([&] { read_settings_file(named_folder, 192); }).contains(named_folder));
     // Nor is it replaced by the defaults, which would need the folder removed.
     EXPECT_THROW(load_or_create_preference(named_folder), Error);
     write_file(prefer(), default_prefer_cfg() + "more");
@@ -229,15 +223,15 @@ TEST_F(ConfigFilesTest, ASettingsFileThatIsAFolderIsAnErrorNotMissing) {
 
 TEST_F(ConfigFilesTest, FlagFileHoldingOneIsResetAndAnythingElseLeftAlone) {
     const QString flag = folder.file("1.txt");
-    for (const QByteArray& text : {QByteArray("1\r\n"), QByteArray(" 1 ")}) {
-        write_file(flag, text);
+    const std::pair<QByteArray, QByteArray> flags[] = {{"1\r\n", "0\r\n"},
+                                                       {" 1 ", "0\r\n"},
+                                                       {"10\r\n", "10\r\n"},
+                                                       {"0\r\n1\r\n", "0\r\n1\r\n"},
+                                                       {"", ""}};
+    for (const auto& [before, after] : flags) {
+        write_file(flag, before);
         reset_flag_file(flag);
-        EXPECT_EQ(read_file(flag), QByteArray("0\r\n"));
-    }
-    for (const QByteArray& text : {QByteArray("10\r\n"), QByteArray("0\r\n1\r\n"), QByteArray()}) {
-        write_file(flag, text);
-        reset_flag_file(flag);
-        EXPECT_EQ(read_file(flag), text);
+        EXPECT_EQ(read_file(flag), after);
     }
     QFile::remove(flag);
     reset_flag_file(flag);
@@ -287,14 +281,20 @@ TEST_F(ConfigFilesTest, TheInstallationFolderIsTheRegisteredOneHoldingTheArchive
 }
 
 TEST(KeepOnScreenTest, ParksInTheCornerOrPullsBackOnlyAsFarAsNeeded) {
-    const QSize screen(1024, 768);
-    EXPECT_EQ(keep_on_screen({10, 10, 300, 400}, screen, 1), QPoint(721, 333));
-    EXPECT_EQ(keep_on_screen({721, 333, 300, 400}, screen, 0), QPoint(721, 333));
-    EXPECT_EQ(keep_on_screen({-40, 20, 300, 400}, screen, 0), QPoint(-40, 20));
-    EXPECT_EQ(keep_on_screen({722, 20, 300, 400}, screen, 0), QPoint(721, 20));
-    EXPECT_EQ(keep_on_screen({100, 334, 300, 400}, screen, 0), QPoint(100, 333));
-    EXPECT_EQ(keep_on_screen({100, 0, 300, 800}, screen, 0), QPoint(100, 5))
-        << "a window taller than the screen keeps its top on it";
+    const struct {
+        QRect window;
+        int mode;
+        QPoint placed;
+    } cases[] = {{{10, 10, 300, 400}, 1, {721, 333}},
+                 {{721, 333, 300, 400}, 0, {721, 333}},
+                 {{-40, 20, 300, 400}, 0, {-40, 20}},
+                 {{722, 20, 300, 400}, 0, {721, 20}},
+                 {{100, 334, 300, 400}, 0, {100, 333}},
+                 // A window taller than the screen keeps its top on it.
+                 {{100, 0, 300, 800}, 0, {100, 5}}};
+    for (const auto& each : cases) {
+        EXPECT_EQ(keep_on_screen(each.window, {1024, 768}, each.mode), each.placed);
+    }
 }
 
 }  // namespace

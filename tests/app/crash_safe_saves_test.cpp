@@ -6,8 +6,8 @@
 
 #include <random>
 
-#include "app/startup.h"
 #include "platform/whole_file.h"
+#include "tests/app/app_fixture.h"
 #include "tests/app/save_kinds.h"
 #include "tests/support/fixtures.h"
 
@@ -59,15 +59,11 @@ TEST(CrashSafeSaves, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
     }
 }
 
-TEST(CrashSafeSaves, TheNextStartRemovesTheLeftoversOfSavesCutShort) {
-    TempFolder folder;
-    const QString installation = folder.path() + QStringLiteral("墨鷦/");
+using CrashSafeStart = testing::AppTest;
+
+TEST_F(CrashSafeStart, TheNextStartRemovesTheLeftoversOfSavesCutShort) {
     QDir().mkpath(installation + QStringLiteral("tmp"));
     QDir().mkpath(installation + QStringLiteral("udefined"));
-    testing::make_installation(installation);
-    write_file(folder.file("registry.ini"),
-               "[Software\\Marlowen Technology\\inkwren\\iwren1.0]\ninstallation path=" +
-                   installation.toUtf8() + "\n");
     const QStringList leftovers = {
         QStringLiteral("config.dat.Ab12Cd"), QStringLiteral("prefer.cfg.x9Y8z7"),
         QStringLiteral("tmp/recent.wrt.QWErty"), QStringLiteral("udefined/6C38.wrt.000000")};
@@ -76,9 +72,7 @@ TEST(CrashSafeSaves, TheNextStartRemovesTheLeftoversOfSavesCutShort) {
     for (const QString& name : leftovers + kept) {
         write_file(installation + name, "x");
     }
-    const StartupResult result =
-        run_startup({folder.file("registry.ini"), installation, QSize(1024, 768)});
-    EXPECT_FALSE(result.quit);
+    EXPECT_FALSE(start_up().quit);
     for (const QString& name : leftovers) {
         EXPECT_FALSE(QFile::exists(installation + name)) << qPrintable(name);
     }

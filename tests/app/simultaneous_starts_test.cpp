@@ -1,20 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QLocalServer>
 #include <QProcess>
 
 #include <algorithm>
 #include <list>
 #include <memory>
-#include <optional>
 
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-
-#include "app/single_instance.h"
-#include "platform/file_lock.h"
 #include "tests/support/fixtures.h"
 
 namespace inkwren {
@@ -50,7 +42,6 @@ protected:
                             "[Software\\Marlowen Technology\\inkwren\\iwren1.0]\n"
                             "installation path=" +
                                 installation.toUtf8() + "\n");
-        paths = instance_paths(runtime, registry);
     }
 
     void TearDown() override {
@@ -85,7 +76,6 @@ protected:
     QString installation;
     QString runtime;
     QString config;
-    InstancePaths paths;
     std::list<Start> starts;
 };
 
@@ -144,31 +134,6 @@ TEST_F(SimultaneousStartsTest, StartsAtOnceLeaveOneWindowAndHandTheirCharactersT
         }
         EXPECT_EQ(listening, 1);
     }
-}
-
-// A socket file as an instance killed while listening leaves it: bound, with nobody behind it.
-void leave_dead_socket(const QString& path) {
-    const int descriptor = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(path);
-    std::copy(name.begin(), name.end(), address.sun_path);
-    ASSERT_EQ(::bind(descriptor, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ::close(descriptor);
-}
-
-TEST_F(SimultaneousStartsTest, AStartWaitingOnAnInstanceThatDiedTakesItsPlace) {
-    leave_dead_socket(paths.socket);
-    std::optional<FileLock> dying = FileLock::try_take(paths.lock);
-    ASSERT_TRUE(dying);
-    Start& waiting = start(QStringLiteral("永"));
-    ASSERT_TRUE(run_events_until(
-        [&] { return waiting.said(QStringLiteral("waiting for the running Inkwren")); }));
-    dying.reset();
-    ASSERT_TRUE(run_events_until([&] { return waiting.said(QStringLiteral("listening")); }))
-        << waiting.output.toStdString();
-    EXPECT_TRUE(hand_over(paths.socket, QStringLiteral("國")));
-    EXPECT_TRUE(run_events_until([&] { return waiting.said(QStringLiteral("handed over: 國")); }));
 }
 
 }  // namespace

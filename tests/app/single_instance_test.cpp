@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QLocalServer>
+#include <QSet>
 
 #include <algorithm>
 
@@ -47,25 +48,37 @@ protected:
     QStringList received;
 };
 
-TEST_F(SingleInstanceTest, ASecondStartHandsItsCharacterToTheRunningOne) {
+TEST_F(SingleInstanceTest, ASecondStartHandsItsCharacterToTheRunningOneWhichTakesItOnceReady) {
     EXPECT_FALSE(hand_over(paths.socket, QStringLiteral("永")));  // nobody runs yet
-
     InstanceServer running(paths.socket);
-    running.deliver_to([&](const QString& text) { received << text; });
+    Connections connections(running);
     ASSERT_TRUE(hand_over(paths.socket, QStringLiteral("國")));
     ASSERT_TRUE(hand_over(paths.socket, QString()));
+    // What arrives before the window exists waits for it.
+    ASSERT_TRUE(run_events_until([&] { return connections.all_gone(2); }));
+    running.deliver_to([&](const QString& text) { received << text; });
     EXPECT_TRUE(run_events_until([&] { return received.size() == 2; }));
     EXPECT_EQ(received, (QStringList{QStringLiteral("國"), QString()}));
 }
 
-TEST_F(SingleInstanceTest, WhatArrivesBeforeTheWindowExistsWaitsForIt) {
+// A start that waits on an instance that dies meanwhile takes its place, over the socket file
+// the dead one left.
+TEST_F(SingleInstanceTest, AStartWaitingOnAnInstanceThatDiedTakesItsPlace) {
+    testing::write_file(paths.socket, "");
+    std::optional<FileLock> dying = FileLock::try_take(paths.lock);
+    ASSERT_TRUE(dying);
+    int waits = 0;
+    const std::optional<FileLock> won =
+        become_instance_or_hand_over(paths, QStringLiteral("永"), [&] {
+            ++waits;
+            dying.reset();
+        });
+    ASSERT_TRUE(won);
+    EXPECT_EQ(waits, 1);
     InstanceServer running(paths.socket);
-    Connections connections(running);
-    ASSERT_TRUE(hand_over(paths.socket, QStringLiteral("國")));
-    ASSERT_TRUE(run_events_until([&] { return connections.all_gone(1); }));
     running.deliver_to([&](const QString& text) { received << text; });
-    EXPECT_TRUE(run_events_until([&] { return !received.isEmpty(); }));
-    EXPECT_EQ(received, QStringList{QStringLiteral("國")});
+    ASSERT_TRUE(hand_over(paths.socket, QStringLiteral("國")));
+    EXPECT_TRUE(run_events_until([&] { return received.size() == 1; }));
 }
 
 // The receiver's question runs its own event loop, which sees the hand-over's socket close and
@@ -118,9 +131,7 @@ TEST_F(SingleInstanceTest, EachSettingsFileHasItsOwnSocketAndLockInTheRuntimeFol
     for (const QString& path : {paths.socket, paths.lock, other.socket, other.lock}) {
         EXPECT_EQ(QFileInfo(path).absolutePath() + u'/', folder.path());
     }
-    EXPECT_NE(paths.socket, other.socket);
-    EXPECT_NE(paths.lock, other.lock);
-    EXPECT_NE(paths.socket, paths.lock);
+    EXPECT_EQ(QSet<QString>({paths.socket, paths.lock, other.socket, other.lock}).size(), 4);
 }
 
 // The running window with its hand-overs, and its boxes holding their own event loops.

@@ -13,7 +13,7 @@ using testing::gbk;
 using testing::sample_stroke_text;
 using testing::TempFolder;
 
-TEST(BuildKey, UnicodeModesUseTheirCodePageWhateverTheLegacyOne) {
+TEST(BuildKey, UnicodeModesUseTheirCodePageAndLegacyModesTheTextsBytesAsTheyStand) {
     for (const int legacy : {gbk_code_page, big5_code_page}) {
         EXPECT_EQ(build_key(QStringLiteral("永"), 1, legacy).archive_key,
                   QByteArray("\xA5\xC3.wrt"));
@@ -24,21 +24,15 @@ TEST(BuildKey, UnicodeModesUseTheirCodePageWhateverTheLegacyOne) {
     const CharacterKey key = build_key(QStringLiteral("永"), 1, gbk_code_page);
     EXPECT_EQ(key.key_text, from_code_page("\xA5\xC3", gbk_code_page));
     EXPECT_EQ(archive_key_for(key.key_text, gbk_code_page), key.archive_key);
-}
-
-TEST(BuildKey, LegacyModesTakeTheTextsBytesAsTheyStand) {
     // With a Big5 system code page, "Big 5" on a Unicode text gives the mode-1 key.
     EXPECT_EQ(build_key(QStringLiteral("永"), 4, big5_code_page).archive_key,
-              build_key(QStringLiteral("永"), 1, big5_code_page).archive_key);
+              QByteArray("\xA5\xC3.wrt"));
     EXPECT_EQ(build_key(QStringLiteral("永"), 3, big5_code_page).archive_key,
               QByteArray("\xA5\xC3.wrt"));
     // Text that a GBK system decoded from Big5 bytes gives back those bytes.
-    const QString big5_bytes_read_as_gbk = from_code_page("\xA5\xC3", gbk_code_page);
-    EXPECT_EQ(build_key(big5_bytes_read_as_gbk, 4, gbk_code_page).archive_key,
+    EXPECT_EQ(build_key(from_code_page("\xA5\xC3", gbk_code_page), 4, gbk_code_page).archive_key,
               QByteArray("\xA5\xC3.wrt"));
-}
-
-TEST(BuildKey, WholeTextIsConvertedUntrimmed) {
+    // The whole text is converted, untrimmed.
     EXPECT_EQ(build_key(QStringLiteral("永 "), 1, gbk_code_page).archive_key,
               QByteArray("\xA5\xC3 .wrt"));
     EXPECT_EQ(build_key(QStringLiteral("한"), 1, gbk_code_page).archive_key, QByteArray("?.wrt"));

@@ -7,6 +7,7 @@
 #include "animation/raster.h"
 #include "output/resampling.h"
 #include "platform/error.h"
+#include "tests/support/checks.h"
 
 namespace inkwren {
 namespace {
@@ -55,14 +56,6 @@ TEST(ResamplingWeights, ShrinkingMapsEndToEndAndWidensTheFilter) {
             EXPECT_LT(share.position, 200);
         }
     }
-}
-
-TEST(ResamplingWeights, EnlargingUsesTheKernelUnscaled) {
-    const AxisWeights axis = resampling_weights(2, 3);
-    EXPECT_DOUBLE_EQ(axis.scale, 2.0);
-    const std::vector<double> middle = weights_by_position(axis.samples[1], 2);
-    EXPECT_DOUBLE_EQ(middle[0], 77.0 / 144.0);
-    EXPECT_DOUBLE_EQ(middle[1], 67.0 / 144.0);  // the outer tap at -1 mirrors onto pixel 1
 }
 
 TEST(ResamplingWeights, ASizeOfOneScalesByTargetOverSource) {
@@ -137,12 +130,8 @@ TEST(ResizePicture, AFlatColourStaysFlatEverywhere) {
 
 TEST(ResizePicture, AnEmptySourceIsTooSmall) {
     QImage target = make_bitmap(4, 4);
-    try {
-        resize_picture(QImage(), target);
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.message(), QStringLiteral("Source bitmap too small"));
-    }
+    EXPECT_EQ(testing::error_of([&] { resize_picture(QImage(), target); }),
+              QStringLiteral("Source bitmap too small"));
     EXPECT_THROW(resized_picture(make_bitmap(3, 1).copy(0, 0, 3, 0), {2, 2}), Error);
 }
 

@@ -29,13 +29,10 @@ std::vector<WorksheetEntry> entries(int count, int strokes) {
     return made;
 }
 
-TEST(Worksheet, OneCharacterMakesOnePage) {
-    const QByteArray pdf = worksheet_pdf(entries(1, 5), {});
-    EXPECT_TRUE(pdf.startsWith("%PDF-"));
-    EXPECT_EQ(pdf_pages(pdf), 1);
-}
-
-TEST(Worksheet, ManyCharactersTakeAsManyPagesAsTheyNeed) {
+TEST(Worksheet, TakesAsManyPagesAsTheCharactersNeedOnTheChosenPaper) {
+    const QByteArray one = worksheet_pdf(entries(1, 5), {});
+    EXPECT_TRUE(one.startsWith("%PDF-"));
+    EXPECT_EQ(pdf_pages(one), 1);
     WorksheetOptions options;
     options.title = QStringLiteral("第一課 練習");
     const std::vector<WorksheetEntry> twenty = entries(20, 12);
@@ -44,21 +41,18 @@ TEST(Worksheet, ManyCharactersTakeAsManyPagesAsTheyNeed) {
     EXPECT_EQ(pdf_pages(worksheet_pdf(twenty, options)), pages);
     // Long stroke sequences wrap onto more rows, and so onto more pages.
     EXPECT_GT(worksheet_pages(entries(20, 40), options), pages);
+    options.paper = QPageSize::Letter;
+    const QByteArray letter = worksheet_pdf(entries(1, 3), options);
+    EXPECT_TRUE(letter.contains("612") && letter.contains("792"))
+        << "a letter page is 612 × 792 pt";
 }
 
-TEST(Worksheet, AWriterGivenNoEntryWritesNothingNotABlankPage) {
+TEST(Worksheet, PagesGoToTheDeviceAsTheyAreDrawnAndNoEntryWritesNothing) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    WorksheetWriter writer(buffer, {});
-    writer.finish();
+    WorksheetWriter(buffer, {}).finish();
     EXPECT_TRUE(bytes.isEmpty());
-}
-
-TEST(Worksheet, PagesGoToTheDeviceAsTheyAreDrawnNotAllAtTheEnd) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
     WorksheetWriter writer(buffer, {});
     for (const WorksheetEntry& entry : entries(20, 12)) {
         writer.add(entry);
@@ -67,13 +61,6 @@ TEST(Worksheet, PagesGoToTheDeviceAsTheyAreDrawnNotAllAtTheEnd) {
     writer.finish();
     EXPECT_GT(before_the_end, bytes.size() / 2);
     EXPECT_EQ(pdf_pages(bytes), worksheet_pages(entries(20, 12), {}));
-}
-
-TEST(Worksheet, LetterPaperIsLetterSized) {
-    WorksheetOptions options;
-    options.paper = QPageSize::Letter;
-    const QByteArray pdf = worksheet_pdf(entries(1, 3), options);
-    EXPECT_TRUE(pdf.contains("612") && pdf.contains("792")) << "a letter page is 612 × 792 pt";
 }
 
 }  // namespace

@@ -6,24 +6,29 @@
 namespace inkwren {
 namespace {
 
-TEST(CodePage, ConvertsCharactersToTheirBig5AndGbkCodes) {
-    EXPECT_EQ(to_code_page(QStringLiteral("永"), big5_code_page), QByteArray("\xA5\xC3"));
-    EXPECT_EQ(to_code_page(QStringLiteral("永"), gbk_code_page), QByteArray("\xD3\xC0"));
-    EXPECT_EQ(to_code_page(QStringLiteral("國"), big5_code_page), QByteArray("\xB0\xEA"));
+TEST(CodePage, ConvertsToBig5AndGbkWithQuestionMarksForWhatTheyLack) {
+    const struct {
+        QString text;
+        int code_page;
+        QByteArray bytes;
+    } cases[] = {
+        {QStringLiteral("永"), big5_code_page, "\xA5\xC3"},
+        {QStringLiteral("永"), gbk_code_page, "\xD3\xC0"},
+        {QStringLiteral("國"), big5_code_page, "\xB0\xEA"},
+        {QStringLiteral("国"), big5_code_page, "?"},
+        {QStringLiteral("한"), gbk_code_page, "?"},
+        // A character outside the BMP is one character, so one question mark.
+        {QStringLiteral("😀a"), big5_code_page, "?a"},
+        // Conversion stops at an embedded zero.
+        {QStringLiteral("永") + QChar(0) + QStringLiteral("國"), big5_code_page, "\xA5\xC3"},
+    };
+    for (const auto& each : cases) {
+        EXPECT_EQ(to_code_page(each.text, each.code_page), each.bytes) << qPrintable(each.text);
+    }
     EXPECT_EQ(from_code_page("\xB0\xEA", big5_code_page), QStringLiteral("國"));
     EXPECT_EQ(from_code_page("\xD3\xC0", gbk_code_page), QStringLiteral("永"));
-}
-
-TEST(CodePage, UnrepresentableCharactersBecomeQuestionMarks) {
-    EXPECT_EQ(to_code_page(QStringLiteral("国"), big5_code_page), QByteArray("?"));
-    EXPECT_EQ(to_code_page(QStringLiteral("한"), gbk_code_page), QByteArray("?"));
-    // A character outside the BMP is one character, so one question mark.
-    EXPECT_EQ(to_code_page(QStringLiteral("😀a"), big5_code_page), QByteArray("?a"));
-}
-
-TEST(CodePage, ConversionStopsAtAnEmbeddedZero) {
-    const QString text = QStringLiteral("永") + QChar(0) + QStringLiteral("國");
-    EXPECT_EQ(to_code_page(text, big5_code_page), QByteArray("\xA5\xC3"));
+    EXPECT_THROW(to_code_page(QStringLiteral("a"), 1252), Error);
+    EXPECT_THROW(from_code_page("a", 65001), Error);
 }
 
 TEST(CodePage, InvalidBytesDecodeToReplacementCharacters) {
@@ -32,11 +37,6 @@ TEST(CodePage, InvalidBytesDecodeToReplacementCharacters) {
     EXPECT_EQ(text, QStringLiteral("\uFFFD \uFFFD"));
     // Re-encoding what could not be read never reproduces the original bytes.
     EXPECT_EQ(to_code_page(text, big5_code_page), QByteArray("? ?"));
-}
-
-TEST(CodePage, RefusesCodePagesOtherThanBig5AndGbk) {
-    EXPECT_THROW(to_code_page(QStringLiteral("a"), 1252), Error);
-    EXPECT_THROW(from_code_page("a", 65001), Error);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "platform/atomic_file.h"
 #include "platform/error.h"
 #include "platform/whole_file.h"
+#include "tests/support/checks.h"
 #include "tests/support/fixtures.h"
 
 namespace inkwren {
@@ -19,10 +20,6 @@ using testing::read_file;
 using testing::TempFolder;
 using testing::write_file;
 
-QStringList files_in(const TempFolder& folder) {
-    return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
-}
-
 TEST(WholeFile, ASaveReplacesTheFileWholeAndKeepsItsPermissions) {
     TempFolder folder;
     const QString path = folder.file("設定.cfg");
@@ -31,7 +28,7 @@ TEST(WholeFile, ASaveReplacesTheFileWholeAndKeepsItsPermissions) {
     write_whole_file(path, "new and longer");
     EXPECT_EQ(read_file(path), "new and longer");
     EXPECT_EQ(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
-    EXPECT_EQ(files_in(folder), QStringList{QStringLiteral("設定.cfg")});
+    EXPECT_EQ(testing::entries_in(folder.path()), QStringList{QStringLiteral("設定.cfg")});
 }
 
 // Written in pieces bigger than its buffer, as a PDF writer writes.
@@ -56,18 +53,15 @@ TEST(WholeFile, AnAtomicFileWrittenInPiecesAppearsOnlyOnCommit) {
         abandoned.write("never committed");
     }
     EXPECT_EQ(read_file(path), expected);
-    EXPECT_EQ(files_in(folder), QStringList{QStringLiteral("練習.pdf")});
+    EXPECT_EQ(testing::entries_in(folder.path()), QStringList{QStringLiteral("練習.pdf")});
 }
 
 TEST(WholeFile, AFileThatCannotBeWrittenGivesTheSystemsReason) {
     TempFolder folder;
-    try {
-        write_whole_file(folder.file("沒有/永.jpg"), "x");
-        FAIL() << "a write into a missing folder succeeded";
-    } catch (const Error& error) {
-        EXPECT_TRUE(error.message().contains(QStringLiteral("永.jpg")));
-        EXPECT_TRUE(error.message().contains(QStringLiteral("No such file or directory")));
-    }
+    const QString message =
+        testing::error_of([&] { write_whole_file(folder.file("沒有/永.jpg"), "x"); });
+    EXPECT_TRUE(message.contains(QStringLiteral("永.jpg")));
+    EXPECT_TRUE(message.contains(QStringLiteral("No such file or directory")));
 }
 
 // A FIFO given as a settings file once hung start-up, waiting for a writer.
@@ -84,14 +78,9 @@ TEST(WholeFile, OnlyOrdinaryFilesAreRead) {
                    {folder.file("資料夾"), "it is a folder"},
                    {folder.file("沒有.cfg"), "No such file or directory"}};
     for (const auto& file : refused) {
-        SCOPED_TRACE(qPrintable(file.path));
-        try {
-            read_whole_file(file.path, QStringLiteral("The settings file"));
-            FAIL() << "read";
-        } catch (const Error& error) {
-            EXPECT_TRUE(error.message().contains(QString::fromLatin1(file.reason)))
-                << qPrintable(error.message());
-        }
+        const QString message = testing::error_of(
+            [&] { read_whole_file(file.path, QStringLiteral("The settings file")); });
+        EXPECT_TRUE(message.contains(QString::fromLatin1(file.reason))) << qPrintable(message);
     }
 }
 

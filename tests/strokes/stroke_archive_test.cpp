@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QtEndian>
 
+#include <functional>
+
 #include "platform/error.h"
 #include "strokes/stroke_archive.h"
+#include "tests/support/checks.h"
 #include "tests/support/fixtures.h"
 
 namespace inkwren {
@@ -29,8 +31,15 @@ protected:
         testing::build_archive(folder.path(), sources);
     }
 
-    bool extract(const QByteArray& key, IndexColumn column = IndexColumn::big5) {
-        return extract_entry(key, data(), index(), folder.path(), column);
+    // recent.wrt after extracting key over a previous one, or nothing when the key is absent.
+    std::optional<QByteArray> extracted(const QByteArray& key,
+                                        IndexColumn column = IndexColumn::big5) {
+        write_file(recent(), "previous");
+        if (!extract_entry(key, data(), index(), folder.path(), column)) {
+            EXPECT_EQ(read_file(recent()), "previous");
+            return std::nullopt;
+        }
+        return read_file(recent());
     }
 
     // Overwrites a little-endian int32 of one index entry.
@@ -40,19 +49,8 @@ protected:
         write_file(index(), bytes);
     }
 
-    // Expects extraction to fail with a message naming the file, leaving recent.wrt alone.
-    void expect_refused(const QByteArray& key, const QString& named_file) {
-        write_file(recent(), "previous");
-        try {
-            extract(key);
-            ADD_FAILURE() << "a damaged archive was extracted";
-        } catch (const Error& error) {
-            EXPECT_TRUE(error.message().contains(named_file)) << error.message().toStdString();
-        }
-        EXPECT_EQ(read_file(recent()), QByteArray("previous"));
-    }
-
     TempFolder folder;
+    const QByteArray yong = big5(QStringLiteral("永")) + ".wrt";
 };
 
 TEST_F(StrokeArchiveTest, EachColumnIsSearchedOnItsOwn) {
@@ -68,110 +66,69 @@ TEST_F(StrokeArchiveTest, EachColumnIsSearchedOnItsOwn) {
     EXPECT_FALSE(in_dictionary(index(), big5(QStringLiteral("國")), IndexColumn::big5));
 }
 
-TEST_F(StrokeArchiveTest, ExtractsTheEntryIntoRecentWrt) {
-    build({archive_source(QStringLiteral("永"), sample_stroke_text(5)),
-           archive_source(QStringLiteral("國"), sample_stroke_text(11))});
-    ASSERT_TRUE(extract(big5(QStringLiteral("國")) + ".wrt"));
-    EXPECT_EQ(read_file(recent()), sample_stroke_text(11));
-    ASSERT_TRUE(extract(gbk(QStringLiteral("永")) + ".wrt", IndexColumn::gb));
-    EXPECT_EQ(read_file(recent()), sample_stroke_text(5));
+TEST_F(StrokeArchiveTest, ExtractsTheFirstEntryOfTheTrimmedNameIntoRecentWrt) {
+    const QByteArray wo = big5(QStringLiteral("我")) + ".wrt";
+    build({{" " + yong + "  ", gbk(QStringLiteral("永")) + ".wrt", sample_stroke_text(1)},
+           {yong, {}, sample_stroke_text(2)},
+           {wo, {}, sample_stroke_text(7)}});
+    EXPECT_EQ(extracted(yong), sample_stroke_text(1));
+    EXPECT_EQ(extracted(gbk(QStringLiteral("永")) + ".wrt", IndexColumn::gb),
+              sample_stroke_text(1));
+    // Later offsets count every entry before, the second 永 too.
+    EXPECT_EQ(extracted(wo), sample_stroke_text(7));
+    EXPECT_FALSE(extracted(big5(QStringLiteral("國")) + ".wrt"));
+    patch_index(0, 36, 0);  // a plain size of zero gives an empty file
+    EXPECT_EQ(extracted(yong), QByteArray());
 }
 
-TEST_F(StrokeArchiveTest, StoredNamesMatchWithoutTheirSurroundingBlanks) {
-    const QByteArray name = big5(QStringLiteral("永")) + ".wrt";
-    build({{" " + name + "  ", QByteArray(), sample_stroke_text(5)}});
-    EXPECT_TRUE(extract(name));
-    EXPECT_EQ(read_file(recent()), sample_stroke_text(5));
-}
-
-TEST_F(StrokeArchiveTest, FirstOfTwoEqualNamesWinsAndLaterOffsetsCountBoth) {
-    const QByteArray twice = big5(QStringLiteral("永")) + ".wrt";
-    const QByteArray after = big5(QStringLiteral("我")) + ".wrt";
-    build({{twice, {}, sample_stroke_text(1)},
-           {twice, {}, sample_stroke_text(2)},
-           {after, {}, sample_stroke_text(7)}});
-    ASSERT_TRUE(extract(twice));
-    EXPECT_EQ(read_file(recent()), sample_stroke_text(1));
-    ASSERT_TRUE(extract(after));
-    EXPECT_EQ(read_file(recent()), sample_stroke_text(7));
-    const std::vector<IndexEntry> entries = read_index(index());
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(find_in_index(index(), after, IndexColumn::big5)->data_offset,
-              entries[0].packed_size + entries[1].packed_size);
-}
-
-TEST_F(StrokeArchiveTest, PlainSizeZeroGivesAnEmptyFile) {
-    const QByteArray name = big5(QStringLiteral("永")) + ".wrt";
-    build({{name, {}, sample_stroke_text(3)}});
-    patch_index(0, 36, 0);
-    write_file(recent(), "previous");
-    ASSERT_TRUE(extract(name));
-    EXPECT_TRUE(read_file(recent()).isEmpty());
-}
-
-TEST_F(StrokeArchiveTest, AnAbsentKeyLeavesThePreviousFile) {
-    build({archive_source(QStringLiteral("永"), sample_stroke_text(5))});
-    write_file(recent(), "previous");
-    EXPECT_FALSE(extract(big5(QStringLiteral("國")) + ".wrt"));
-    EXPECT_EQ(read_file(recent()), QByteArray("previous"));
-}
-
-TEST_F(StrokeArchiveTest, DamagedIndexesAreRefusedWithTheirNames) {
-    const QByteArray name = big5(QStringLiteral("永")) + ".wrt";
-    build({{name, {}, sample_stroke_text(5)}});
-    const QByteArray good_index = read_file(index());
-
-    write_file(index(), good_index + "x");
-    EXPECT_THROW(in_dictionary(index(), name, IndexColumn::big5), Error);
-    expect_refused(name, index());
-
-    // A negative offset, a negative plain size, an absurd plain size.
-    for (const auto& [field, value] : {std::pair{40, -5}, {36, -1}, {36, 2'000'000'000}}) {
-        write_file(index(), good_index);
-        patch_index(0, field, value);
-        expect_refused(name, index());
-    }
-
-    EXPECT_THROW(in_dictionary(folder.file("沒有-idx.dat"), name, IndexColumn::big5), Error);
-}
-
-TEST_F(StrokeArchiveTest, DamagedDataIsRefusedWithTheFileAndEntry) {
-    const QByteArray name = big5(QStringLiteral("永")) + ".wrt";
+TEST_F(StrokeArchiveTest, DamagedArchivesAreRefusedNamingTheFileAndLeaveRecentWrtAlone) {
     const QByteArray text = sample_stroke_text(5);
-    build({{name, {}, text}});
+    build({{yong, {}, text}});
     const QByteArray good_data = read_file(data());
     const QByteArray good_index = read_file(index());
-
-    write_file(data(), good_data.left(good_data.size() - 3));  // entry runs past the end
-    expect_refused(name, data());
-
     QByteArray corrupt = good_data;
     corrupt[5] = char(corrupt[5] ^ 0x55);
     corrupt[6] = char(corrupt[6] ^ 0x55);
-    write_file(data(), corrupt);
-    expect_refused(name, data());
-
-    write_file(data(), good_data);
-    patch_index(0, 36, qint32(text.size() + 1));  // inflates to fewer bytes
-    expect_refused(name, data());
-
-    write_file(index(), good_index);
-    patch_index(0, 36, qint32(text.size() - 1));  // inflates to more bytes
-    expect_refused(name, QStringLiteral("永"));
-
-    write_file(index(), good_index);
-    QFile::remove(data());
-    expect_refused(name, data());
+    const struct {
+        const char* damage;
+        std::function<void()> make;
+        QString named;
+    } cases[] = {
+        {"index of a part entry", [&] { write_file(index(), good_index + "x"); }, index()},
+        {"negative offset", [&] { patch_index(0, 40, -5); }, index()},
+        {"negative plain size", [&] { patch_index(0, 36, -1); }, index()},
+        {"absurd plain size", [&] { patch_index(0, 36, 2'000'000'000); }, index()},
+        {"entry past the end", [&] { write_file(data(), good_data.chopped(3)); }, data()},
+        {"corrupt data", [&] { write_file(data(), corrupt); }, data()},
+        {"fewer bytes", [&] { patch_index(0, 36, qint32(text.size() + 1)); }, data()},
+        {"more bytes", [&] { patch_index(0, 36, qint32(text.size() - 1)); }, "永"},
+        {"no data file", [&] { QFile::remove(data()); }, data()},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.damage);
+        write_file(index(), good_index);
+        write_file(data(), good_data);
+        each.make();
+        write_file(recent(), "previous");
+        const QString message = testing::error_of(
+            [&] { extract_entry(yong, data(), index(), folder.path(), IndexColumn::big5); });
+        EXPECT_TRUE(message.contains(each.named)) << qPrintable(message);
+        EXPECT_EQ(read_file(recent()), QByteArray("previous"));
+    }
+    EXPECT_THROW(in_dictionary(folder.file("沒有-idx.dat"), yong, IndexColumn::big5), Error);
 }
 
 TEST(IndexFileName, IsTheNameBeforeItsFirstDotWithIdxDat) {
-    EXPECT_EQ(index_file_name(QStringLiteral("strokes.cdf")), QStringLiteral("strokes-idx.dat"));
-    EXPECT_EQ(index_file_name(QStringLiteral("tstrokes.cdf")), QStringLiteral("tstrokes-idx.dat"));
-    EXPECT_EQ(index_file_name(QStringLiteral(" my.lib.cdf")), QStringLiteral("my-idx.dat"));
-    EXPECT_EQ(index_file_name(QStringLiteral("/home/u/.local/字庫.cdf")),
-              QStringLiteral("/home/u/.local/字庫-idx.dat"));
-    EXPECT_EQ(index_file_name(QString(120, QLatin1Char('a')) + QStringLiteral(".cdf")),
-              QString(104, QLatin1Char('a')) + QStringLiteral("-idx.dat"));
+    const std::pair<QString, QString> names[] = {
+        {"strokes.cdf", "strokes-idx.dat"},
+        {"tstrokes.cdf", "tstrokes-idx.dat"},
+        {" my.lib.cdf", "my-idx.dat"},
+        {"/home/u/.local/字庫.cdf", "/home/u/.local/字庫-idx.dat"},
+        {QString(120, 'a') + ".cdf", QString(104, 'a') + "-idx.dat"},
+    };
+    for (const auto& [archive, index] : names) {
+        EXPECT_EQ(index_file_name(archive), index);
+    }
 }
 
 TEST(ArchiveChoice, TraditionalGoesOnOnlyWhenBothFilesExist) {

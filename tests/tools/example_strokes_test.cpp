@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "platform/error.h"
 #include "strokes/stroke_text.h"
 #include "tests/support/fixtures.h"
 #include "tools/examples/example_strokes.h"
@@ -62,14 +61,6 @@ TEST(ExampleStrokes, SeedAndBarStayElementsOfTheirOwnThroughAStrokeFile) {
     EXPECT_EQ(bar[0].repeat_count, 3);
     EXPECT_EQ(bar[0].fill_color, 0x0000FF);
     EXPECT_TRUE(is_end_marker(bar[1]));
-}
-
-TEST(ExampleStrokes, CharactersComeFromTheSimplifiedArchive) {
-    testing::TempFolder installation;
-    testing::make_installation(installation.path());
-    EXPECT_EQ(archived_strokes(installation.path(), QStringLiteral("国")).count(), 8);
-    EXPECT_THROW(archived_strokes(installation.path(), QStringLiteral("山")), Error);
-    EXPECT_THROW(flash_bar_element({end_marker()}, 3, 0), Error);
 }
 
 }  // namespace
