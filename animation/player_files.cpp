@@ -99,8 +99,8 @@ void TAnimationPlayer::apply(LoadedFile loaded) {
         PadSettings& pad = owner_.settings();
         pad.model_font = {from_code_page(settings->font_name, code_page), settings->font_size,
                           settings->font_style};
-        pad.pen_speed = std::clamp(settings->pen_speed, 0, 100);
-        pad.stroke_interval = std::clamp(settings->stroke_interval, 0, 30);
+        pad.pen_speed = pen_speed_range.clamped(settings->pen_speed);
+        pad.stroke_interval = stroke_interval_range.clamped(settings->stroke_interval);
         owner_.settings_changed();
         if (settings->show_model) {
             model = zi_;

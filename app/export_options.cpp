@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "animation/player_owner.h"
 #include "output/character_list.h"
 #include "output/worksheet.h"
 #include "platform/error.h"
@@ -35,6 +36,11 @@ int number(const QString& option, const QString& value, int low, int high) {
             QStringLiteral("%1 takes a number from %2 to %3").arg(option).arg(low).arg(high)};
     }
     return parsed;
+}
+
+// An override of a setting, within the range the program keeps it to.
+int number(const QString& option, const QString& value, SettingRange range) {
+    return number(option, value, range.low, range.high);
 }
 
 QString folder(const QString& option, const QString& value) {
@@ -135,10 +141,14 @@ const QHash<QString, Setter>& valued_options() {
          [](ExportOptions& o, const QString& n, const QString& v) {
              o.scale = choice(n, v, {QStringLiteral("100"), QStringLiteral("50")}) == 0 ? 1.0 : 0.5;
          }},
-        {QStringLiteral("--speed"), [](ExportOptions& o, const QString& n,
-                                       const QString& v) { o.speed = number(n, v, 0, 100); }},
-        {QStringLiteral("--interval"), [](ExportOptions& o, const QString& n,
-                                          const QString& v) { o.interval = number(n, v, 0, 30); }},
+        {QStringLiteral("--speed"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.speed = number(n, v, pen_speed_range);
+         }},
+        {QStringLiteral("--interval"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.interval = number(n, v, stroke_interval_range);
+         }},
         {QStringLiteral("--display"),
          [](ExportOptions& o, const QString& n, const QString& v) {
              const int display = choice(n, v,

@@ -341,7 +341,7 @@ void WritingPad::toggle_looping() {
 }
 
 void WritingPad::change_pen_speed(int notches) {
-    settings_.pen_speed = std::clamp(settings_.pen_speed + notches, 0, max_pen_speed);
+    settings_.pen_speed = pen_speed_range.clamped(settings_.pen_speed + notches);
     settings_changed();
 }
 
