@@ -97,8 +97,10 @@ const QHash<QString, Setter>& valued_options() {
          }},
         {QStringLiteral("--jobs"), [](ExportOptions& o, const QString& n,
                                       const QString& v) { o.jobs = number(n, v, 1, 256); }},
-        {QStringLiteral("--per-row"), [](ExportOptions& o, const QString& n,
-                                         const QString& v) { o.per_row = number(n, v, 1, 15); }},
+        {QStringLiteral("--per-row"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.per_row = number(n, v, pictures_per_row);
+         }},
         {QStringLiteral("--numbers"),
          [](ExportOptions& o, const QString& n, const QString& v) {
              const int kind = choice(
@@ -107,14 +109,15 @@ const QHash<QString, Setter>& valued_options() {
              if (kind == 2) {
                  o.numbers_off = true;
              } else {
-                 o.numeral_kind = kind;
+                 o.numeral_kind = NumeralKind(kind);
              }
          }},
         {QStringLiteral("--content"),
          [](ExportOptions& o, const QString& n, const QString& v) {
-             o.content = choice(n, v,
-                                {QStringLiteral("underlay"), QStringLiteral("stroke"),
-                                 QStringLiteral("cumulative")});
+             o.content =
+                 PictureContent(choice(n, v,
+                                       {QStringLiteral("underlay"), QStringLiteral("stroke"),
+                                        QStringLiteral("cumulative")}));
          }},
         {QStringLiteral("--grid"),
          [](ExportOptions& o, const QString& n, const QString& v) {
@@ -124,13 +127,13 @@ const QHash<QString, Setter>& valued_options() {
              if (style == 3) {
                  o.grid_off = true;
              } else {
-                 o.grid_style = style;
+                 o.grid_style = GridStyle(style);
              }
          }},
         {QStringLiteral("--colours"),
          [](ExportOptions& o, const QString& n, const QString& v) {
-             o.colour_mode = choice(
-                 n, v, {QStringLiteral("own"), QStringLiteral("two"), QStringLiteral("black")});
+             o.colour_mode = ColourMode(choice(
+                 n, v, {QStringLiteral("own"), QStringLiteral("two"), QStringLiteral("black")}));
          }},
         {QStringLiteral("--library"),
          [](ExportOptions& o, const QString& n, const QString& v) {

@@ -26,12 +26,19 @@ constexpr QSize swatch_size(40, 20);
 
 const char* const swatch_names[] = {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4"};
 
-int checked_id(const QButtonGroup* group) {
-    return std::max(group->checkedId(), 0);
+template <typename Choice>
+Choice checked(const QButtonGroup* group) {
+    return Choice(std::max(group->checkedId(), 0));
 }
 
-void check(QButtonGroup* group, int id) {
-    if (QAbstractButton* button = group->button(id)) {
+template <typename Choice>
+QAbstractButton* item(const QButtonGroup* group, Choice choice) {
+    return group->button(int(choice));
+}
+
+template <typename Choice>
+void check(const QButtonGroup* group, Choice choice) {
+    if (QAbstractButton* button = item(group, choice)) {
         button->setChecked(true);
     }
 }
@@ -94,7 +101,7 @@ void TForm8::build() {
     label4_->setObjectName(QStringLiteral("Label4"));
     updown1_ = new QSpinBox(this);
     updown1_->setObjectName(QStringLiteral("UpDown1"));
-    updown1_->setRange(min_per_row, max_per_row);
+    updown1_->setRange(pictures_per_row.low, pictures_per_row.high);
     updown1_->setWrapping(false);
     label5_ = new QLabel(this);
     label5_->setObjectName(QStringLiteral("Label5"));
@@ -240,26 +247,26 @@ void TForm8::apply_captions(const LanguageTable& language) {
         {checkbox1_, k::sheet_underlay_check},
         {checkbox2_, k::sheet_grid_check},
         {radio_group4_, k::sheet_numeral_kind_group},
-        {numeral_kind_->button(0), k::sheet_chinese_numerals_option},
-        {numeral_kind_->button(1), k::sheet_arabic_numerals_option},
+        {item(numeral_kind_, NumeralKind::chinese), k::sheet_chinese_numerals_option},
+        {item(numeral_kind_, NumeralKind::arabic), k::sheet_arabic_numerals_option},
         {radio_group5_, k::sheet_number_style_group},
-        {number_style_->button(0), k::sheet_labelled_number_option},
-        {number_style_->button(1), k::sheet_number_only_option},
-        {number_align_->button(0), k::sheet_align_left_option},
-        {number_align_->button(1), k::sheet_align_centre_option},
-        {number_align_->button(2), k::sheet_align_right_option},
+        {item(number_style_, NumberStyle::labelled), k::sheet_labelled_number_option},
+        {item(number_style_, NumberStyle::number_alone), k::sheet_number_only_option},
+        {item(number_align_, NumberAlign::left), k::sheet_align_left_option},
+        {item(number_align_, NumberAlign::centre), k::sheet_align_centre_option},
+        {item(number_align_, NumberAlign::right), k::sheet_align_right_option},
         {radio_group2_, k::sheet_picture_content_group},
-        {picture_content_->button(0), k::sheet_underlay_only_option},
-        {picture_content_->button(1), k::sheet_one_stroke_option},
-        {picture_content_->button(2), k::sheet_strokes_so_far_option},
+        {item(picture_content_, PictureContent::underlay_only), k::sheet_underlay_only_option},
+        {item(picture_content_, PictureContent::one_stroke), k::sheet_one_stroke_option},
+        {item(picture_content_, PictureContent::strokes_so_far), k::sheet_strokes_so_far_option},
         {radio_group3_, k::sheet_grid_style_group},
-        {grid_style_->button(0), k::sheet_solid_line_option},
-        {grid_style_->button(1), k::sheet_dashed_line_option},
-        {grid_style_->button(2), k::sheet_dotted_line_option},
+        {item(grid_style_, GridStyle::solid), k::sheet_solid_line_option},
+        {item(grid_style_, GridStyle::dashed), k::sheet_dashed_line_option},
+        {item(grid_style_, GridStyle::dotted), k::sheet_dotted_line_option},
         {radio_group1_, k::sheet_colour_mode_group},
-        {color_mode_->button(0), k::sheet_own_colours_option},
-        {color_mode_->button(1), k::sheet_two_colours_option},
-        {color_mode_->button(2), k::sheet_black_option},
+        {item(color_mode_, ColourMode::own_colours), k::sheet_own_colours_option},
+        {item(color_mode_, ColourMode::two_colours), k::sheet_two_colours_option},
+        {item(color_mode_, ColourMode::black), k::sheet_black_option},
         {label1_, k::sheet_main_colour_label},
         {label7_, k::sheet_second_colour_label},
         {button1_, k::sheet_ok_button},
@@ -273,8 +280,7 @@ void TForm8::apply_captions(const LanguageTable& language) {
 void TForm8::init_dialog_value(const SheetSlots& record_slots, const QString& folder) {
     slots_ = record_slots;
     edit2_->setText(folder);
-    const SheetSettings settings = sheet_settings_from_slots(slots_);
-    const SheetDialogChoices shown = sheet_dialog_choices(settings);
+    const SheetSettings shown = shown_settings(sheet_settings_from_slots(slots_));
     updown1_->setValue(shown.per_row);
     label5_->setText(QString::number(shown.per_row));
     checkbox1_->setChecked(shown.underlay_on);
@@ -286,7 +292,7 @@ void TForm8::init_dialog_value(const SheetSlots& record_slots, const QString& fo
     check(numeral_kind_, shown.numeral_kind);
     check(number_style_, shown.number_style);
     check(number_align_, shown.number_align);
-    font_ = font_of(settings);
+    font_ = font_of(shown);
     apply_enabling();
     draw_swatches();
 }
@@ -295,19 +301,19 @@ void TForm8::get_stroke_out(SheetSlots& record_slots) const {
     record_slots = slots_;
 }
 
-SheetDialogChoices TForm8::choices() const {
-    SheetDialogChoices choices;
-    choices.per_row = updown1_->value();
-    choices.underlay_on = checkbox1_->isChecked();
-    choices.grid_on = checkbox2_->isChecked();
-    choices.numbers_on = checkbox3_->isChecked();
-    choices.color_mode = checked_id(color_mode_);
-    choices.picture_content = checked_id(picture_content_);
-    choices.grid_style = checked_id(grid_style_);
-    choices.numeral_kind = checked_id(numeral_kind_);
-    choices.number_style = checked_id(number_style_);
-    choices.number_align = checked_id(number_align_);
-    return choices;
+SheetSettings TForm8::choices() const {
+    SheetSettings chosen = sheet_settings_from_slots(slots_);
+    chosen.per_row = updown1_->value();
+    chosen.underlay_on = checkbox1_->isChecked();
+    chosen.grid_on = checkbox2_->isChecked();
+    chosen.numbers_on = checkbox3_->isChecked();
+    chosen.color_mode = checked<ColourMode>(color_mode_);
+    chosen.picture_content = checked<PictureContent>(picture_content_);
+    chosen.grid_style = checked<GridStyle>(grid_style_);
+    chosen.numeral_kind = checked<NumeralKind>(numeral_kind_);
+    chosen.number_style = checked<NumberStyle>(number_style_);
+    chosen.number_align = checked<NumberAlign>(number_align_);
+    return chosen;
 }
 
 QImage TForm8::swatch(const QString& button) const {
@@ -340,7 +346,8 @@ void TForm8::draw_swatch(Swatch which) {
             swatches_[which] = colour_swatch(size, settings.underlay_color);
             break;
         case grid_swatch:
-            swatches_[which] = grid_line_swatch(size, settings.grid_color, checked_id(grid_style_));
+            swatches_[which] =
+                grid_line_swatch(size, settings.grid_color, checked<GridStyle>(grid_style_));
             break;
         case main_swatch:
             swatches_[which] = colour_swatch(size, settings.main_color);
@@ -415,7 +422,7 @@ void TForm8::Button1Click() {
         dialogs_.inform(windowTitle(), error.message());
         return;
     }
-    slots_ = slots_with_choices(slots_, choices());
+    slots_ = slots_with_settings(slots_, choices());
     output_folder_ = folder;
     if (updatecfg_) {
         updatecfg_(folder, slots_);

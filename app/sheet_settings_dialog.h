@@ -42,8 +42,8 @@ public:
     void init_dialog_value(const SheetSlots& record_slots, const QString& folder);
     void get_stroke_out(SheetSlots& record_slots) const;
 
-    // What the controls hold now.
-    SheetDialogChoices choices() const;
+    // The settings the controls, the swatches and the font hold now.
+    SheetSettings choices() const;
     // The output folder the last OK stored.
     const QString& output_folder() const { return output_folder_; }
     const FontChoice& font() const { return font_; }
