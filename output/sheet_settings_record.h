@@ -85,7 +85,7 @@ struct SheetSettings {
     NumberStyle number_style = NumberStyle::labelled;
     QByteArray font_name = "\xB2\xD3\xA9\xFA\xC5\xE9";  // Big5; 細明體
     std::int32_t font_size = initial_font_size;
-    std::int32_t font_style = 0;  // bit 0 bold, 1 italic, 2 underline, 3 strike-out
+    std::int32_t font_style = 0;  // font style bits, as font_style.h reads them
     NumberAlign number_align = NumberAlign::right;
 
     bool operator==(const SheetSettings&) const = default;
