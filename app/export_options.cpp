@@ -265,7 +265,7 @@ QString export_help_text() {
         "  sheet:     --png  --per-row N  --numbers chinese|arabic|off\n"
         "             --content underlay|stroke|cumulative  --grid solid|dashed|dotted|off\n"
         "             --colours own|two|black\n"
-        "  gif:       --scale 100|50  --speed 0-100  --interval 0-30\n"
+        "  gif:       --scale 100|50  --speed %2-%3  --interval %4-%5\n"
         "             --display normal|grey-first|two-colour\n"
         "  worksheet: --paper a4|letter  --title TEXT\n"
         "             --trace 0-%1 (squares to trace in each row; default 3)\n"
@@ -280,7 +280,11 @@ QString export_help_text() {
         "  1    some characters are not in the library, or a file could not be written\n"
         "  2    bad usage\n"
         "  130  interrupted (Ctrl+C)\n");
-    return text.arg(most_traced());
+    return text.arg(most_traced())
+        .arg(pen_speed_range.low)
+        .arg(pen_speed_range.high)
+        .arg(stroke_interval_range.low)
+        .arg(stroke_interval_range.high);
 }
 
 }  // namespace inkwren
