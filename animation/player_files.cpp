@@ -96,8 +96,8 @@ void TAnimationPlayer::apply(LoadedFile loaded) {
         grey_first_ = settings->grey_first;
         show_model_ = settings->show_model;
         zi_ = from_code_page(settings->model_text, code_page);
-        owner_.take_companion({std::clamp(settings->pen_speed, 0, max_pen_speed),
-                               std::clamp(settings->stroke_interval, 0, max_stroke_interval),
+        owner_.take_companion({pen_speed_range.clamped(settings->pen_speed),
+                               stroke_interval_range.clamped(settings->stroke_interval),
                                {from_code_page(settings->font_name, code_page), settings->font_size,
                                 settings->font_style}});
         if (settings->show_model) {

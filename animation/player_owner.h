@@ -12,6 +12,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/setting_range.h"
+
 namespace inkwren {
 
 // Where the frames of a capture go as the player shows them: to an encoder that keeps them
@@ -35,20 +37,21 @@ struct ModelFont {
     std::uint8_t style = 0;  // bit 0 bold, 1 italic, 2 underline, 3 strikeout
 };
 
-inline constexpr int max_pen_speed = 100;
-inline constexpr int max_stroke_interval = 30;
+// The sliders' ranges, and where a new pad starts.
+inline constexpr SettingRange pen_speed_range{0, 100, 2};
+inline constexpr SettingRange stroke_interval_range{0, 30, 0};
 
 // What a stroke file's companion settings set on the pad.
 struct CompanionPad {
-    int pen_speed = 0;        // kept within 0 to max_pen_speed
-    int stroke_interval = 0;  // kept within 0 to max_stroke_interval
+    int pen_speed = 0;        // within pen_speed_range
+    int stroke_interval = 0;  // within stroke_interval_range
     ModelFont model_font;
 };
 
 // The pad's settings: one value, owned by the pad, read by its player.
 struct PadSettings {
-    int pen_speed = 2;        // points per tick less one, 0 to max_pen_speed
-    int stroke_interval = 0;  // pause between strokes in notches, 0 to 30
+    int pen_speed = pen_speed_range.initial;              // points per tick less one
+    int stroke_interval = stroke_interval_range.initial;  // pause between strokes in notches
     bool show_grid = true;
     bool show_pen = true;
     bool show_flashbars = true;   // flash bar pictures shown at rest

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "animation/player_owner.h"
 #include "output/character_list.h"
 #include "output/worksheet.h"
 #include "platform/error.h"
@@ -35,6 +36,11 @@ int number(const QString& option, const QString& value, int low, int high) {
             QStringLiteral("%1 takes a number from %2 to %3").arg(option).arg(low).arg(high)};
     }
     return parsed;
+}
+
+// An override of a setting, within the range the program keeps it to.
+int number(const QString& option, const QString& value, SettingRange range) {
+    return number(option, value, range.low, range.high);
 }
 
 QString folder(const QString& option, const QString& value) {
@@ -91,8 +97,10 @@ const QHash<QString, Setter>& valued_options() {
          }},
         {QStringLiteral("--jobs"), [](ExportOptions& o, const QString& n,
                                       const QString& v) { o.jobs = number(n, v, 1, 256); }},
-        {QStringLiteral("--per-row"), [](ExportOptions& o, const QString& n,
-                                         const QString& v) { o.per_row = number(n, v, 1, 15); }},
+        {QStringLiteral("--per-row"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.per_row = number(n, v, pictures_per_row);
+         }},
         {QStringLiteral("--numbers"),
          [](ExportOptions& o, const QString& n, const QString& v) {
              const int kind = choice(
@@ -101,14 +109,15 @@ const QHash<QString, Setter>& valued_options() {
              if (kind == 2) {
                  o.numbers_off = true;
              } else {
-                 o.numeral_kind = kind;
+                 o.numeral_kind = NumeralKind(kind);
              }
          }},
         {QStringLiteral("--content"),
          [](ExportOptions& o, const QString& n, const QString& v) {
-             o.content = choice(n, v,
-                                {QStringLiteral("underlay"), QStringLiteral("stroke"),
-                                 QStringLiteral("cumulative")});
+             o.content =
+                 PictureContent(choice(n, v,
+                                       {QStringLiteral("underlay"), QStringLiteral("stroke"),
+                                        QStringLiteral("cumulative")}));
          }},
         {QStringLiteral("--grid"),
          [](ExportOptions& o, const QString& n, const QString& v) {
@@ -118,13 +127,13 @@ const QHash<QString, Setter>& valued_options() {
              if (style == 3) {
                  o.grid_off = true;
              } else {
-                 o.grid_style = style;
+                 o.grid_style = GridStyle(style);
              }
          }},
         {QStringLiteral("--colours"),
          [](ExportOptions& o, const QString& n, const QString& v) {
-             o.colour_mode = choice(
-                 n, v, {QStringLiteral("own"), QStringLiteral("two"), QStringLiteral("black")});
+             o.colour_mode = ColourMode(choice(
+                 n, v, {QStringLiteral("own"), QStringLiteral("two"), QStringLiteral("black")}));
          }},
         {QStringLiteral("--library"),
          [](ExportOptions& o, const QString& n, const QString& v) {
@@ -135,10 +144,14 @@ const QHash<QString, Setter>& valued_options() {
          [](ExportOptions& o, const QString& n, const QString& v) {
              o.scale = choice(n, v, {QStringLiteral("100"), QStringLiteral("50")}) == 0 ? 1.0 : 0.5;
          }},
-        {QStringLiteral("--speed"), [](ExportOptions& o, const QString& n,
-                                       const QString& v) { o.speed = number(n, v, 0, 100); }},
-        {QStringLiteral("--interval"), [](ExportOptions& o, const QString& n,
-                                          const QString& v) { o.interval = number(n, v, 0, 30); }},
+        {QStringLiteral("--speed"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.speed = number(n, v, pen_speed_range);
+         }},
+        {QStringLiteral("--interval"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.interval = number(n, v, stroke_interval_range);
+         }},
         {QStringLiteral("--display"),
          [](ExportOptions& o, const QString& n, const QString& v) {
              const int display = choice(n, v,
@@ -252,7 +265,7 @@ QString export_help_text() {
         "  sheet:     --png  --per-row N  --numbers chinese|arabic|off\n"
         "             --content underlay|stroke|cumulative  --grid solid|dashed|dotted|off\n"
         "             --colours own|two|black\n"
-        "  gif:       --scale 100|50  --speed 0-100  --interval 0-30\n"
+        "  gif:       --scale 100|50  --speed %2-%3  --interval %4-%5\n"
         "             --display normal|grey-first|two-colour\n"
         "  worksheet: --paper a4|letter  --title TEXT\n"
         "             --trace 0-%1 (squares to trace in each row; default 3)\n"
@@ -267,7 +280,11 @@ QString export_help_text() {
         "  1    some characters are not in the library, or a file could not be written\n"
         "  2    bad usage\n"
         "  130  interrupted (Ctrl+C)\n");
-    return text.arg(most_traced());
+    return text.arg(most_traced())
+        .arg(pen_speed_range.low)
+        .arg(pen_speed_range.high)
+        .arg(stroke_interval_range.low)
+        .arg(stroke_interval_range.high);
 }
 
 }  // namespace inkwren

@@ -9,6 +9,8 @@
 #include <optional>
 #include <variant>
 
+#include "output/sheet_settings_record.h"
+
 namespace inkwren {
 
 enum class ExportCommand { sheet, gif, strokes, worksheet };
@@ -26,12 +28,12 @@ struct ExportOptions {
     // Sheets.
     bool png = false;
     std::optional<int> per_row;
-    std::optional<int> numeral_kind;  // 0 Chinese, 1 Arabic
+    std::optional<NumeralKind> numeral_kind;
     bool numbers_off = false;
-    std::optional<int> content;     // 0 underlay, 1 stroke, 2 cumulative
-    std::optional<int> grid_style;  // 0 solid, 1 dashed, 2 dotted
+    std::optional<PictureContent> content;
+    std::optional<GridStyle> grid_style;
     bool grid_off = false;
-    std::optional<int> colour_mode;   // 0 own, 1 two, 2 black
+    std::optional<ColourMode> colour_mode;
     std::optional<bool> traditional;  // the library
     bool no_custom = false;
 

@@ -7,6 +7,7 @@
 
 #include "animation/raster.h"
 #include "app/config_files.h"
+#include "output/font_style.h"
 
 namespace inkwren {
 
@@ -54,19 +55,14 @@ std::optional<std::int32_t> QtDialogs::choose_colour(std::int32_t initial) {
 }
 
 std::optional<FontChoice> QtDialogs::choose_font(const FontChoice& initial) {
-    QFont font(initial.family, initial.point_size > 0 ? initial.point_size : 12);
-    font.setBold(initial.style & 1);
-    font.setItalic(initial.style & 2);
-    font.setUnderline(initial.style & 4);
-    font.setStrikeOut(initial.style & 8);
+    const QFont font = with_font_style(
+        QFont(initial.family, initial.point_size > 0 ? initial.point_size : 12), initial.style);
     bool chosen = false;
     const QFont result = QFontDialog::getFont(&chosen, font, window_.data());
     if (!chosen) {
         return std::nullopt;
     }
-    const int style = (result.bold() ? 1 : 0) | (result.italic() ? 2 : 0) |
-                      (result.underline() ? 4 : 0) | (result.strikeOut() ? 8 : 0);
-    return FontChoice{result.family(), result.pointSize(), style};
+    return FontChoice{result.family(), result.pointSize(), font_style_bits(result)};
 }
 
 std::optional<QString> QtDialogs::choose_folder(const QString& start) {

@@ -4,19 +4,14 @@
 #include <QFile>
 #include <QPainter>
 
-#include <algorithm>
-
 #include "animation/raster.h"
 #include "app/config_files.h"
+#include "output/stroke_order_sheet.h"
 #include "platform/code_page.h"
 #include "platform/whole_file.h"
 
 namespace inkwren {
 namespace {
-
-int nearest_choice(std::int32_t value, int count) {
-    return int(std::clamp<std::int32_t>(value, 0, count - 1));
-}
 
 bool is_big5_lead_byte(char byte) {
     const auto value = static_cast<unsigned char>(byte);
@@ -25,24 +20,20 @@ bool is_big5_lead_byte(char byte) {
 
 }  // namespace
 
-SheetDialogEnabling sheet_dialog_enabling(const SheetDialogChoices& choices) {
-    return {choices.underlay_on, choices.grid_on, choices.numbers_on,
-            choices.color_mode == two_colours_mode};
+SheetDialogEnabling sheet_dialog_enabling(const SheetSettings& chosen) {
+    return {chosen.underlay_on, chosen.grid_on, chosen.numbers_on,
+            chosen.color_mode == ColourMode::two_colours};
 }
 
-SheetDialogChoices sheet_dialog_choices(const SheetSettings& settings) {
-    SheetDialogChoices choices;
-    choices.per_row = int(std::clamp<std::int32_t>(settings.per_row, min_per_row, max_per_row));
-    choices.underlay_on = settings.underlay_on;
-    choices.grid_on = settings.grid_on;
-    choices.numbers_on = settings.numbers_on;
-    choices.color_mode = nearest_choice(settings.color_mode, 3);
-    choices.picture_content = nearest_choice(settings.picture_content, 3);
-    choices.grid_style = nearest_choice(settings.grid_style, 3);
-    choices.numeral_kind = nearest_choice(settings.numeral_kind, 2);
-    choices.number_style = nearest_choice(settings.number_style, 2);
-    choices.number_align = nearest_choice(settings.number_align, 3);
-    return choices;
+SheetSettings shown_settings(SheetSettings settings) {
+    settings.per_row = pictures_per_row.clamped(settings.per_row);
+    settings.color_mode = nearest_choice(settings.color_mode);
+    settings.picture_content = nearest_choice(settings.picture_content);
+    settings.grid_style = nearest_choice(settings.grid_style);
+    settings.numeral_kind = nearest_choice(settings.numeral_kind);
+    settings.number_style = nearest_choice(settings.number_style);
+    settings.number_align = nearest_choice(settings.number_align);
+    return settings;
 }
 
 SheetSlots slots_with_settings(const SheetSlots& record_slots, const SheetSettings& settings) {
@@ -55,21 +46,6 @@ SheetSlots slots_with_settings(const SheetSlots& record_slots, const SheetSettin
         }
     }
     return result;
-}
-
-SheetSlots slots_with_choices(const SheetSlots& record_slots, const SheetDialogChoices& choices) {
-    SheetSettings settings = sheet_settings_from_slots(record_slots);
-    settings.per_row = choices.per_row;
-    settings.underlay_on = choices.underlay_on;
-    settings.grid_on = choices.grid_on;
-    settings.numbers_on = choices.numbers_on;
-    settings.color_mode = choices.color_mode;
-    settings.picture_content = choices.picture_content;
-    settings.grid_style = choices.grid_style;
-    settings.numeral_kind = choices.numeral_kind;
-    settings.number_style = choices.number_style;
-    settings.number_align = choices.number_align;
-    return slots_with_settings(record_slots, settings);
 }
 
 QByteArray record_font_name(const QString& family) {
@@ -107,10 +83,9 @@ QImage colour_swatch(QSize size, std::int32_t colour) {
     return swatch;
 }
 
-QImage grid_line_swatch(QSize size, std::int32_t colour, int grid_style) {
+QImage grid_line_swatch(QSize size, std::int32_t colour, GridStyle grid_style) {
     QImage swatch = make_bitmap(size.width(), size.height());
-    static constexpr Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine};
-    QPen pen(to_qcolor(colour), 1, styles[std::clamp(grid_style, 0, 2)], Qt::FlatCap);
+    QPen pen(to_qcolor(colour), 1, grid_pen_style(grid_style), Qt::FlatCap);
     QPainter painter(&swatch);
     painter.setPen(pen);
     const int middle = size.height() / 2;

@@ -1,5 +1,5 @@
 // What the sheet settings dialog shows and stores, without its widgets: which controls are
-// enabled, the choices a record shows, the record the choices make, the swatches and the font.
+// enabled, the settings a record shows, the record the settings make, the swatches and the font.
 #pragma once
 
 #include <QByteArray>
@@ -14,22 +14,6 @@
 
 namespace inkwren {
 
-// What the dialog's controls hold, each radio group as the index of its choice.
-struct SheetDialogChoices {
-    int per_row = 8;
-    bool underlay_on = true;
-    bool grid_on = true;
-    bool numbers_on = true;
-    int color_mode = 1;
-    int picture_content = 2;
-    int grid_style = 2;
-    int numeral_kind = 0;
-    int number_style = 0;
-    int number_align = 2;
-
-    bool operator==(const SheetDialogChoices&) const = default;
-};
-
 struct SheetDialogEnabling {
     bool underlay_swatch = false;  // SpeedButton1
     bool line_style = false;       // RadioGroup3
@@ -39,20 +23,15 @@ struct SheetDialogEnabling {
     bool operator==(const SheetDialogEnabling&) const = default;
 };
 
-inline constexpr int min_per_row = 1;
-inline constexpr int max_per_row = 15;
-inline constexpr int two_colours_mode = 1;
+// Which controls the settings the dialog holds enable.
+SheetDialogEnabling sheet_dialog_enabling(const SheetSettings& chosen);
 
-SheetDialogEnabling sheet_dialog_enabling(const SheetDialogChoices& choices);
+// The settings as the dialog's controls show them: a value out of range (an edited config.dat)
+// shows as the nearest one the controls offer.
+SheetSettings shown_settings(SheetSettings settings);
 
-// The choices a record shows; a value out of range (an edited config.dat) shows as the nearest
-// valid choice.
-SheetDialogChoices sheet_dialog_choices(const SheetSettings& settings);
-
-// The slots with the choices taken in. Slots whose value did not change keep every byte they
-// had, bytes the program does not read included.
-SheetSlots slots_with_choices(const SheetSlots& record_slots, const SheetDialogChoices& choices);
-// The slots with settings taken in, on the same terms.
+// The slots with settings taken in. Slots whose value did not change keep every byte they had,
+// bytes the program does not read included.
 SheetSlots slots_with_settings(const SheetSlots& record_slots, const SheetSettings& settings);
 
 // A font family as the record holds it: Big5, at most 40 bytes, no two-byte character split.
@@ -63,8 +42,8 @@ SheetSettings with_font(SheetSettings settings, const FontChoice& font);
 // A colour swatch: white, with the rectangle from (1,1) to (width-3, height-3) in colour.
 QImage colour_swatch(QSize size, std::int32_t colour);
 // The grid line swatch: on white, a one-pixel line across the middle in the grid's colour and
-// line style (0 solid, 1 dashed, 2 dotted).
-QImage grid_line_swatch(QSize size, std::int32_t colour, int grid_style);
+// line style.
+QImage grid_line_swatch(QSize size, std::int32_t colour, GridStyle grid_style);
 
 // The folder as stored: trimmed, and ending in "/" unless empty.
 QString folder_to_store(const QString& edited);

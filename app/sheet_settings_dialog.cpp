@@ -1,222 +1,51 @@
 #include "app/sheet_settings_dialog.h"
 
 #include <QButtonGroup>
-#include <QCheckBox>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPixmap>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
-#include <QToolButton>
-#include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "langtable/language_table.h"
 #include "langtable/text_keys.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
+#include "ui_sheet_settings_dialog.h"
 
 namespace inkwren {
 namespace {
 
-constexpr QSize swatch_size(40, 20);
-
 const char* const swatch_names[] = {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4"};
 
-int checked_id(const QButtonGroup* group) {
-    return std::max(group->checkedId(), 0);
+// The group's radio buttons in a button group, each with the value of its choice as its id: the
+// layout lists them in the order of the values.
+QButtonGroup* choice_buttons(QGroupBox* group) {
+    auto* buttons = new QButtonGroup(group);
+    int id = 0;
+    for (QRadioButton* button : group->findChildren<QRadioButton*>()) {
+        buttons->addButton(button, id++);
+    }
+    return buttons;
 }
 
-void check(QButtonGroup* group, int id) {
-    if (QAbstractButton* button = group->button(id)) {
+template <typename Choice>
+Choice checked(const QButtonGroup* group) {
+    return Choice(std::max(group->checkedId(), 0));
+}
+
+template <typename Choice>
+QAbstractButton* item(const QButtonGroup* group, Choice choice) {
+    return group->button(int(choice));
+}
+
+template <typename Choice>
+void check(const QButtonGroup* group, Choice choice) {
+    if (QAbstractButton* button = item(group, choice)) {
         button->setChecked(true);
     }
 }
 
-}  // namespace
-
-TForm8::TForm8(Dialogs& dialogs, QString installation_folder, UpdateCfg updatecfg, QWidget* parent)
-    : QDialog(parent),
-      dialogs_(dialogs),
-      installation_folder_(std::move(installation_folder)),
-      updatecfg_(std::move(updatecfg)) {
-    setObjectName(QStringLiteral("TForm8"));
-    setWindowTitle(QString::fromUtf8(text_key::sheet_dialog_caption));
-    build();
-    resize(478, 430);
-    init_dialog_value(sheet_slots(SheetSettings{}), QString());
-}
-
-QGroupBox* TForm8::radio_group(const char* name, int items, QButtonGroup*& buttons) {
-    auto* group = new QGroupBox(this);
-    group->setObjectName(QString::fromLatin1(name));
-    auto* layout = new QVBoxLayout(group);
-    // Tight enough for the dialog's size, loose enough for any language's captions.
-    layout->setSpacing(2);
-    layout->setContentsMargins(8, 4, 8, 4);
-    buttons = new QButtonGroup(group);
-    for (int i = 0; i < items; ++i) {
-        auto* button = new QRadioButton(group);
-        button->setObjectName(QString::fromLatin1(name) + QStringLiteral("Item") +
-                              QString::number(i));
-        layout->addWidget(button);
-        buttons->addButton(button, i);
-    }
-    return group;
-}
-
-QToolButton* TForm8::swatch_button(const char* name) {
-    auto* button = new QToolButton(this);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFixedSize(swatch_size);
-    button->setIconSize(swatch_size);
-    button->setAutoRaise(true);
-    return button;
-}
-
-void TForm8::build() {
-    label2_ = new QLabel(this);
-    label2_->setObjectName(QStringLiteral("Label2"));
-    edit2_ = new QLineEdit(this);
-    edit2_->setObjectName(QStringLiteral("Edit2"));
-    button3_ = new QPushButton(this);
-    button3_->setObjectName(QStringLiteral("Button3"));
-    label3_ = new QLabel(this);
-    label3_->setObjectName(QStringLiteral("Label3"));
-    QFont heading = label3_->font();
-    heading.setBold(true);
-    label3_->setFont(heading);
-
-    label4_ = new QLabel(this);
-    label4_->setObjectName(QStringLiteral("Label4"));
-    updown1_ = new QSpinBox(this);
-    updown1_->setObjectName(QStringLiteral("UpDown1"));
-    updown1_->setRange(min_per_row, max_per_row);
-    updown1_->setWrapping(false);
-    label5_ = new QLabel(this);
-    label5_->setObjectName(QStringLiteral("Label5"));
-    checkbox3_ = new QCheckBox(this);
-    checkbox3_->setObjectName(QStringLiteral("CheckBox3"));
-    button4_ = new QPushButton(this);
-    button4_->setObjectName(QStringLiteral("Button4"));
-    checkbox1_ = new QCheckBox(this);
-    checkbox1_->setObjectName(QStringLiteral("CheckBox1"));
-    checkbox2_ = new QCheckBox(this);
-    checkbox2_->setObjectName(QStringLiteral("CheckBox2"));
-    for (int i = 0; i < swatch_count; ++i) {
-        swatch_buttons_[i] = swatch_button(swatch_names[i]);
-    }
-
-    radio_group4_ = radio_group("RadioGroup4", 2, numeral_kind_);
-    radio_group5_ = radio_group("RadioGroup5", 2, number_style_);
-    radio_group6_ = radio_group("RadioGroup6", 3, number_align_);
-    radio_group2_ = radio_group("RadioGroup2", 3, picture_content_);
-    radio_group3_ = radio_group("RadioGroup3", 3, grid_style_);
-    radio_group1_ = radio_group("RadioGroup1", 3, color_mode_);
-    label1_ = new QLabel(radio_group1_);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label7_ = new QLabel(radio_group1_);
-    label7_->setObjectName(QStringLiteral("Label7"));
-    auto* colours = new QGridLayout;
-    colours->addWidget(label1_, 0, 0);
-    colours->addWidget(swatch_buttons_[main_swatch], 0, 1);
-    colours->addWidget(label7_, 1, 0);
-    colours->addWidget(swatch_buttons_[second_swatch], 1, 1);
-    colours->setColumnStretch(2, 1);
-    static_cast<QVBoxLayout*>(radio_group1_->layout())->addLayout(colours);
-
-    button1_ = new QPushButton(this);
-    button1_->setObjectName(QStringLiteral("Button1"));
-    button1_->setDefault(true);
-    button2_ = new QPushButton(this);
-    button2_->setObjectName(QStringLiteral("Button2"));
-
-    // Folder row on top, two columns of settings, the buttons bottom right.
-    auto* folder_row = new QHBoxLayout;
-    folder_row->addWidget(edit2_, 1);
-    folder_row->addWidget(button3_);
-
-    auto* per_row = new QHBoxLayout;
-    per_row->addWidget(label4_);
-    per_row->addWidget(updown1_);
-    per_row->addWidget(label5_);
-    per_row->addStretch(1);
-    auto* numbers = new QHBoxLayout;
-    numbers->addWidget(checkbox3_);
-    numbers->addWidget(button4_);
-    numbers->addStretch(1);
-    auto* number_groups = new QHBoxLayout;
-    number_groups->addWidget(radio_group4_);
-    number_groups->addWidget(radio_group6_);
-    auto* left = new QVBoxLayout;
-    left->addLayout(per_row);
-    left->addLayout(numbers);
-    left->addLayout(number_groups);
-    left->addWidget(radio_group5_);
-    left->addWidget(radio_group2_);
-    left->addStretch(1);
-
-    auto* underlay = new QHBoxLayout;
-    underlay->addWidget(checkbox1_);
-    underlay->addWidget(swatch_buttons_[underlay_swatch]);
-    underlay->addStretch(1);
-    auto* grid = new QHBoxLayout;
-    grid->addWidget(checkbox2_);
-    grid->addWidget(swatch_buttons_[grid_swatch]);
-    grid->addStretch(1);
-    auto* right = new QVBoxLayout;
-    right->addLayout(underlay);
-    right->addLayout(grid);
-    right->addWidget(radio_group3_);
-    right->addWidget(radio_group1_);
-    right->addStretch(1);
-
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left, 1);
-    columns->addLayout(right, 1);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(button1_);
-    buttons->addWidget(button2_);
-
-    auto* outer = new QVBoxLayout(this);
-    outer->setSpacing(4);
-    left->setSpacing(4);
-    right->setSpacing(4);
-    outer->addWidget(label2_);
-    outer->addLayout(folder_row);
-    outer->addWidget(label3_);
-    outer->addLayout(columns, 1);
-    outer->addLayout(buttons);
-
-    connect(updown1_, &QSpinBox::valueChanged, this,
-            [this](int value) { label5_->setText(QString::number(value)); });
-    for (QCheckBox* box : {checkbox1_, checkbox2_, checkbox3_}) {
-        connect(box, &QCheckBox::toggled, this, &TForm8::apply_enabling);
-    }
-    connect(color_mode_, &QButtonGroup::idToggled, this, &TForm8::apply_enabling);
-    connect(grid_style_, &QButtonGroup::idToggled, this, [this](int, bool on) {
-        if (on) {
-            draw_swatch(grid_swatch);
-        }
-    });
-    connect(button1_, &QPushButton::clicked, this, &TForm8::Button1Click);
-    connect(button2_, &QPushButton::clicked, this, &TForm8::Button2Click);
-    connect(button3_, &QPushButton::clicked, this, &TForm8::Button3Click);
-    connect(button4_, &QPushButton::clicked, this, &TForm8::Button4Click);
-    connect(swatch_buttons_[underlay_swatch], &QToolButton::clicked, this,
-            &TForm8::SpeedButton1Click);
-    connect(swatch_buttons_[grid_swatch], &QToolButton::clicked, this, &TForm8::SpeedButton2Click);
-    connect(swatch_buttons_[main_swatch], &QToolButton::clicked, this, &TForm8::SpeedButton3Click);
-    connect(swatch_buttons_[second_swatch], &QToolButton::clicked, this,
-            &TForm8::SpeedButton4Click);
-}
-
-void TForm8::set_text(QWidget* control, const LanguageTable& language, const char* key) {
+void set_text(QWidget* control, const LanguageTable& language, const char* key) {
     const QString text = language.lookup_text(QString::fromLatin1(key));
     if (auto* group = qobject_cast<QGroupBox*>(control)) {
         group->setTitle(text);
@@ -227,43 +56,89 @@ void TForm8::set_text(QWidget* control, const LanguageTable& language, const cha
     }
 }
 
+}  // namespace
+
+TForm8::TForm8(Dialogs& dialogs, QString installation_folder, UpdateCfg updatecfg, QWidget* parent)
+    : QDialog(parent),
+      ui_(std::make_unique<Ui::TForm8>()),
+      dialogs_(dialogs),
+      installation_folder_(std::move(installation_folder)),
+      updatecfg_(std::move(updatecfg)) {
+    ui_->setupUi(this);
+    setWindowTitle(QString::fromUtf8(text_key::sheet_dialog_caption));
+    ui_->UpDown1->setRange(pictures_per_row.low, pictures_per_row.high);
+    swatch_buttons_ = {ui_->SpeedButton1, ui_->SpeedButton2, ui_->SpeedButton3, ui_->SpeedButton4};
+    numeral_kind_ = choice_buttons(ui_->RadioGroup4);
+    number_style_ = choice_buttons(ui_->RadioGroup5);
+    number_align_ = choice_buttons(ui_->RadioGroup6);
+    picture_content_ = choice_buttons(ui_->RadioGroup2);
+    grid_style_ = choice_buttons(ui_->RadioGroup3);
+    color_mode_ = choice_buttons(ui_->RadioGroup1);
+    connect_controls();
+    init_dialog_value(sheet_slots(SheetSettings{}), QString());
+}
+
+TForm8::~TForm8() = default;
+
+void TForm8::connect_controls() {
+    connect(ui_->UpDown1, &QSpinBox::valueChanged, this,
+            [this](int value) { ui_->Label5->setText(QString::number(value)); });
+    for (QCheckBox* box : {ui_->CheckBox1, ui_->CheckBox2, ui_->CheckBox3}) {
+        connect(box, &QCheckBox::toggled, this, &TForm8::apply_enabling);
+    }
+    connect(color_mode_, &QButtonGroup::idToggled, this, &TForm8::apply_enabling);
+    connect(grid_style_, &QButtonGroup::idToggled, this, [this](int, bool on) {
+        if (on) {
+            draw_swatch(grid_swatch);
+        }
+    });
+    connect(ui_->Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
+    connect(ui_->Button2, &QPushButton::clicked, this, &TForm8::Button2Click);
+    connect(ui_->Button3, &QPushButton::clicked, this, &TForm8::Button3Click);
+    connect(ui_->Button4, &QPushButton::clicked, this, &TForm8::Button4Click);
+    connect(ui_->SpeedButton1, &QToolButton::clicked, this, &TForm8::SpeedButton1Click);
+    connect(ui_->SpeedButton2, &QToolButton::clicked, this, &TForm8::SpeedButton2Click);
+    connect(ui_->SpeedButton3, &QToolButton::clicked, this, &TForm8::SpeedButton3Click);
+    connect(ui_->SpeedButton4, &QToolButton::clicked, this, &TForm8::SpeedButton4Click);
+}
+
 void TForm8::apply_captions(const LanguageTable& language) {
     namespace k = text_key;
     setWindowTitle(language.lookup_text(QString::fromLatin1(k::sheet_dialog_caption)));
     const std::pair<QWidget*, const char*> captions[] = {
-        {label2_, k::sheet_output_folder_label},
-        {button3_, k::sheet_browse_button},
-        {label3_, k::sheet_pictures_heading},
-        {label4_, k::sheet_per_row_label},
-        {checkbox3_, k::sheet_numbers_check},
-        {button4_, k::sheet_font_button},
-        {checkbox1_, k::sheet_underlay_check},
-        {checkbox2_, k::sheet_grid_check},
-        {radio_group4_, k::sheet_numeral_kind_group},
-        {numeral_kind_->button(0), k::sheet_chinese_numerals_option},
-        {numeral_kind_->button(1), k::sheet_arabic_numerals_option},
-        {radio_group5_, k::sheet_number_style_group},
-        {number_style_->button(0), k::sheet_labelled_number_option},
-        {number_style_->button(1), k::sheet_number_only_option},
-        {number_align_->button(0), k::sheet_align_left_option},
-        {number_align_->button(1), k::sheet_align_centre_option},
-        {number_align_->button(2), k::sheet_align_right_option},
-        {radio_group2_, k::sheet_picture_content_group},
-        {picture_content_->button(0), k::sheet_underlay_only_option},
-        {picture_content_->button(1), k::sheet_one_stroke_option},
-        {picture_content_->button(2), k::sheet_strokes_so_far_option},
-        {radio_group3_, k::sheet_grid_style_group},
-        {grid_style_->button(0), k::sheet_solid_line_option},
-        {grid_style_->button(1), k::sheet_dashed_line_option},
-        {grid_style_->button(2), k::sheet_dotted_line_option},
-        {radio_group1_, k::sheet_colour_mode_group},
-        {color_mode_->button(0), k::sheet_own_colours_option},
-        {color_mode_->button(1), k::sheet_two_colours_option},
-        {color_mode_->button(2), k::sheet_black_option},
-        {label1_, k::sheet_main_colour_label},
-        {label7_, k::sheet_second_colour_label},
-        {button1_, k::sheet_ok_button},
-        {button2_, k::sheet_cancel_button},
+        {ui_->Label2, k::sheet_output_folder_label},
+        {ui_->Button3, k::sheet_browse_button},
+        {ui_->Label3, k::sheet_pictures_heading},
+        {ui_->Label4, k::sheet_per_row_label},
+        {ui_->CheckBox3, k::sheet_numbers_check},
+        {ui_->Button4, k::sheet_font_button},
+        {ui_->CheckBox1, k::sheet_underlay_check},
+        {ui_->CheckBox2, k::sheet_grid_check},
+        {ui_->RadioGroup4, k::sheet_numeral_kind_group},
+        {item(numeral_kind_, NumeralKind::chinese), k::sheet_chinese_numerals_option},
+        {item(numeral_kind_, NumeralKind::arabic), k::sheet_arabic_numerals_option},
+        {ui_->RadioGroup5, k::sheet_number_style_group},
+        {item(number_style_, NumberStyle::labelled), k::sheet_labelled_number_option},
+        {item(number_style_, NumberStyle::number_alone), k::sheet_number_only_option},
+        {item(number_align_, NumberAlign::left), k::sheet_align_left_option},
+        {item(number_align_, NumberAlign::centre), k::sheet_align_centre_option},
+        {item(number_align_, NumberAlign::right), k::sheet_align_right_option},
+        {ui_->RadioGroup2, k::sheet_picture_content_group},
+        {item(picture_content_, PictureContent::underlay_only), k::sheet_underlay_only_option},
+        {item(picture_content_, PictureContent::one_stroke), k::sheet_one_stroke_option},
+        {item(picture_content_, PictureContent::strokes_so_far), k::sheet_strokes_so_far_option},
+        {ui_->RadioGroup3, k::sheet_grid_style_group},
+        {item(grid_style_, GridStyle::solid), k::sheet_solid_line_option},
+        {item(grid_style_, GridStyle::dashed), k::sheet_dashed_line_option},
+        {item(grid_style_, GridStyle::dotted), k::sheet_dotted_line_option},
+        {ui_->RadioGroup1, k::sheet_colour_mode_group},
+        {item(color_mode_, ColourMode::own_colours), k::sheet_own_colours_option},
+        {item(color_mode_, ColourMode::two_colours), k::sheet_two_colours_option},
+        {item(color_mode_, ColourMode::black), k::sheet_black_option},
+        {ui_->Label1, k::sheet_main_colour_label},
+        {ui_->Label7, k::sheet_second_colour_label},
+        {ui_->Button1, k::sheet_ok_button},
+        {ui_->Button2, k::sheet_cancel_button},
     };
     for (const auto& [control, key] : captions) {
         set_text(control, language, key);
@@ -272,21 +147,20 @@ void TForm8::apply_captions(const LanguageTable& language) {
 
 void TForm8::init_dialog_value(const SheetSlots& record_slots, const QString& folder) {
     slots_ = record_slots;
-    edit2_->setText(folder);
-    const SheetSettings settings = sheet_settings_from_slots(slots_);
-    const SheetDialogChoices shown = sheet_dialog_choices(settings);
-    updown1_->setValue(shown.per_row);
-    label5_->setText(QString::number(shown.per_row));
-    checkbox1_->setChecked(shown.underlay_on);
-    checkbox2_->setChecked(shown.grid_on);
-    checkbox3_->setChecked(shown.numbers_on);
+    ui_->Edit2->setText(folder);
+    const SheetSettings shown = shown_settings(sheet_settings_from_slots(slots_));
+    ui_->UpDown1->setValue(shown.per_row);
+    ui_->Label5->setText(QString::number(shown.per_row));
+    ui_->CheckBox1->setChecked(shown.underlay_on);
+    ui_->CheckBox2->setChecked(shown.grid_on);
+    ui_->CheckBox3->setChecked(shown.numbers_on);
     check(color_mode_, shown.color_mode);
     check(picture_content_, shown.picture_content);
     check(grid_style_, shown.grid_style);
     check(numeral_kind_, shown.numeral_kind);
     check(number_style_, shown.number_style);
     check(number_align_, shown.number_align);
-    font_ = font_of(settings);
+    font_ = font_of(shown);
     apply_enabling();
     draw_swatches();
 }
@@ -295,19 +169,19 @@ void TForm8::get_stroke_out(SheetSlots& record_slots) const {
     record_slots = slots_;
 }
 
-SheetDialogChoices TForm8::choices() const {
-    SheetDialogChoices choices;
-    choices.per_row = updown1_->value();
-    choices.underlay_on = checkbox1_->isChecked();
-    choices.grid_on = checkbox2_->isChecked();
-    choices.numbers_on = checkbox3_->isChecked();
-    choices.color_mode = checked_id(color_mode_);
-    choices.picture_content = checked_id(picture_content_);
-    choices.grid_style = checked_id(grid_style_);
-    choices.numeral_kind = checked_id(numeral_kind_);
-    choices.number_style = checked_id(number_style_);
-    choices.number_align = checked_id(number_align_);
-    return choices;
+SheetSettings TForm8::choices() const {
+    SheetSettings chosen = sheet_settings_from_slots(slots_);
+    chosen.per_row = ui_->UpDown1->value();
+    chosen.underlay_on = ui_->CheckBox1->isChecked();
+    chosen.grid_on = ui_->CheckBox2->isChecked();
+    chosen.numbers_on = ui_->CheckBox3->isChecked();
+    chosen.color_mode = checked<ColourMode>(color_mode_);
+    chosen.picture_content = checked<PictureContent>(picture_content_);
+    chosen.grid_style = checked<GridStyle>(grid_style_);
+    chosen.numeral_kind = checked<NumeralKind>(numeral_kind_);
+    chosen.number_style = checked<NumberStyle>(number_style_);
+    chosen.number_align = checked<NumberAlign>(number_align_);
+    return chosen;
 }
 
 QImage TForm8::swatch(const QString& button) const {
@@ -322,12 +196,13 @@ QImage TForm8::swatch(const QString& button) const {
 void TForm8::apply_enabling() {
     const SheetDialogEnabling enabling = sheet_dialog_enabling(choices());
     swatch_buttons_[underlay_swatch]->setEnabled(enabling.underlay_swatch);
-    radio_group3_->setEnabled(enabling.line_style);
-    for (QGroupBox* group : {radio_group4_, radio_group5_, radio_group6_}) {
+    ui_->RadioGroup3->setEnabled(enabling.line_style);
+    for (QGroupBox* group : {ui_->RadioGroup4, ui_->RadioGroup5, ui_->RadioGroup6}) {
         group->setEnabled(enabling.number_groups);
     }
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             swatch_buttons_[main_swatch], swatch_buttons_[second_swatch], label1_, label7_}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{swatch_buttons_[main_swatch],
+                                                            swatch_buttons_[second_swatch],
+                                                            ui_->Label1, ui_->Label7}) {
         control->setEnabled(enabling.colour_swatches);
     }
 }
@@ -340,7 +215,8 @@ void TForm8::draw_swatch(Swatch which) {
             swatches_[which] = colour_swatch(size, settings.underlay_color);
             break;
         case grid_swatch:
-            swatches_[which] = grid_line_swatch(size, settings.grid_color, checked_id(grid_style_));
+            swatches_[which] =
+                grid_line_swatch(size, settings.grid_color, checked<GridStyle>(grid_style_));
             break;
         case main_swatch:
             swatches_[which] = colour_swatch(size, settings.main_color);
@@ -388,9 +264,9 @@ void TForm8::SpeedButton4Click() {
 }
 
 void TForm8::Button3Click() {
-    const std::optional<QString> folder = dialogs_.choose_folder(edit2_->text().trimmed());
+    const std::optional<QString> folder = dialogs_.choose_folder(ui_->Edit2->text().trimmed());
     if (folder && !folder->isEmpty()) {
-        edit2_->setText(*folder);
+        ui_->Edit2->setText(*folder);
     }
 }
 
@@ -405,7 +281,7 @@ void TForm8::Button4Click() {
 }
 
 void TForm8::Button1Click() {
-    const QString folder = folder_to_store(edit2_->text());
+    const QString folder = folder_to_store(ui_->Edit2->text());
     try {
         // A blank folder leaves the stored one as it is.
         if (!folder.isEmpty()) {
@@ -415,7 +291,7 @@ void TForm8::Button1Click() {
         dialogs_.inform(windowTitle(), error.message());
         return;
     }
-    slots_ = slots_with_choices(slots_, choices());
+    slots_ = slots_with_settings(slots_, choices());
     if (updatecfg_) {
         updatecfg_(folder, slots_);
     }

@@ -1,6 +1,6 @@
 // The sheet settings dialog: the output folder and how stroke-order sheets look. It edits a copy
 // of the record's slots and hands them to its owner on OK; what it shows and stores is computed
-// by the functions of sheet_dialog_rules.h.
+// by the functions of sheet_dialog_rules.h, and its layout is sheet_settings_dialog.ui.
 #pragma once
 
 #include <QDialog>
@@ -9,18 +9,17 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "app/sheet_dialog_rules.h"
 
-class QAbstractButton;
 class QButtonGroup;
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QSpinBox;
 class QToolButton;
+class QWidget;
+
+namespace Ui {
+class TForm8;
+}
 
 namespace inkwren {
 
@@ -35,6 +34,7 @@ public:
 
     TForm8(Dialogs& dialogs, QString installation_folder, UpdateCfg updatecfg,
            QWidget* parent = nullptr);
+    ~TForm8() override;
 
     // The captions of the language table; a key it lacks leaves its control without text.
     void apply_captions(const LanguageTable& language);
@@ -42,8 +42,8 @@ public:
     void init_dialog_value(const SheetSlots& record_slots, const QString& folder);
     void get_stroke_out(SheetSlots& record_slots) const;
 
-    // What the controls hold now.
-    SheetDialogChoices choices() const;
+    // The settings the controls, the swatches and the font hold now.
+    SheetSettings choices() const;
     const FontChoice& font() const { return font_; }
     // The picture a swatch button shows: "SpeedButton1" to "SpeedButton4".
     QImage swatch(const QString& button) const;
@@ -60,15 +60,13 @@ public:
 private:
     enum Swatch { underlay_swatch, grid_swatch, main_swatch, second_swatch, swatch_count };
 
-    void build();
+    void connect_controls();
     void apply_enabling();
     void draw_swatches();
     void draw_swatch(Swatch which);
     void choose_colour(Swatch which);
-    QGroupBox* radio_group(const char* name, int items, QButtonGroup*& buttons);
-    QToolButton* swatch_button(const char* name);
-    void set_text(QWidget* control, const LanguageTable& language, const char* key);
 
+    std::unique_ptr<Ui::TForm8> ui_;
     Dialogs& dialogs_;
     QString installation_folder_;
     UpdateCfg updatecfg_;
@@ -77,34 +75,13 @@ private:
     std::int32_t last_colour_ = 0;  // where the colour chooser opens: its last answer
     std::array<QImage, swatch_count> swatches_;
     std::array<QToolButton*, swatch_count> swatch_buttons_{};
-
-    QLabel* label2_ = nullptr;
-    QLineEdit* edit2_ = nullptr;
-    QPushButton* button3_ = nullptr;
-    QLabel* label3_ = nullptr;
-    QLabel* label4_ = nullptr;
-    QSpinBox* updown1_ = nullptr;
-    QLabel* label5_ = nullptr;
-    QCheckBox* checkbox3_ = nullptr;
-    QPushButton* button4_ = nullptr;
-    QCheckBox* checkbox1_ = nullptr;
-    QCheckBox* checkbox2_ = nullptr;
-    QGroupBox* radio_group4_ = nullptr;
-    QGroupBox* radio_group5_ = nullptr;
-    QGroupBox* radio_group6_ = nullptr;
-    QGroupBox* radio_group2_ = nullptr;
-    QGroupBox* radio_group3_ = nullptr;
-    QGroupBox* radio_group1_ = nullptr;
+    // The radio groups, each button's id the value of its choice.
     QButtonGroup* numeral_kind_ = nullptr;
     QButtonGroup* number_style_ = nullptr;
     QButtonGroup* number_align_ = nullptr;
     QButtonGroup* picture_content_ = nullptr;
     QButtonGroup* grid_style_ = nullptr;
     QButtonGroup* color_mode_ = nullptr;
-    QLabel* label1_ = nullptr;
-    QLabel* label7_ = nullptr;
-    QPushButton* button1_ = nullptr;
-    QPushButton* button2_ = nullptr;
 };
 
 }  // namespace inkwren

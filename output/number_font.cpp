@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "animation/raster.h"
+#include "output/font_style.h"
 #include "platform/code_page.h"
 
 namespace inkwren {
@@ -27,12 +28,8 @@ QFont number_font(const SheetSettings& settings) {
         family = QString::fromLatin1(fallback_number_family);
     }
     QFont font(family);
-    font.setPointSize(settings.font_size > 0 ? settings.font_size : 16);
-    font.setBold(settings.font_style & 1);
-    font.setItalic(settings.font_style & 2);
-    font.setUnderline(settings.font_style & 4);
-    font.setStrikeOut(settings.font_style & 8);
-    return font;
+    font.setPointSize(settings.font_size > 0 ? settings.font_size : initial_font_size);
+    return with_font_style(font, settings.font_style);
 }
 
 QSize FontNumberRenderer::measure(const QString& text) const {

@@ -2,6 +2,8 @@
 
 #include <QtEndian>
 
+#include <type_traits>
+
 #include "platform/error.h"
 #include "platform/length_prefixed.h"
 #include "platform/whole_file.h"
@@ -39,6 +41,18 @@ void put(QByteArray& record, Slot slot, std::int32_t value) {
     qToLittleEndian<qint32>(value, record.data() + slot * 4);
 }
 
+// A choice is its number, whatever the number.
+template <typename Choice>
+Choice get_choice(const QByteArray& record, Slot slot) {
+    return Choice(get(record, slot));
+}
+
+template <typename Choice>
+requires std::is_enum_v<Choice>
+void put(QByteArray& record, Slot slot, Choice value) {
+    put(record, slot, std::int32_t(value));
+}
+
 // A boolean is the first byte of its slot; the other three are not ours to read.
 bool get_flag(const QByteArray& record, Slot slot) {
     return record[slot * 4] != 0;
@@ -52,23 +66,23 @@ void put_flag(QByteArray& record, Slot slot, bool value) {
 SheetSettings settings_of(const QByteArray& record) {
     SheetSettings settings;
     settings.per_row = get(record, per_row_slot);
-    settings.color_mode = get(record, color_mode_slot);
+    settings.color_mode = get_choice<ColourMode>(record, color_mode_slot);
     settings.main_color = get(record, main_color_slot);
     settings.underlay_color = get(record, underlay_color_slot);
     settings.grid_on = get_flag(record, grid_on_slot);
-    settings.grid_style = get(record, grid_style_slot);
+    settings.grid_style = get_choice<GridStyle>(record, grid_style_slot);
     settings.grid_color = get(record, grid_color_slot);
     settings.underlay_on = get_flag(record, underlay_on_slot);
-    settings.picture_content = get(record, picture_content_slot);
+    settings.picture_content = get_choice<PictureContent>(record, picture_content_slot);
     settings.second_color = get(record, second_color_slot);
     settings.numbers_on = get_flag(record, numbers_on_slot);
-    settings.numeral_kind = get(record, numeral_kind_slot);
-    settings.number_style = get(record, number_style_slot);
+    settings.numeral_kind = get_choice<NumeralKind>(record, numeral_kind_slot);
+    settings.number_style = get_choice<NumberStyle>(record, number_style_slot);
     settings.font_name =
         length_prefixed(record.constData(), font_name_offset, font_name_capacity).toByteArray();
     settings.font_size = get(record, font_size_slot);
     settings.font_style = get(record, font_style_slot);
-    settings.number_align = get(record, number_align_slot);
+    settings.number_align = get_choice<NumberAlign>(record, number_align_slot);
     return settings;
 }
 

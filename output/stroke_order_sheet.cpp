@@ -26,11 +26,6 @@ constexpr int group_margin = 10;
 constexpr std::int32_t separator_colour = 0xC0C0C0;
 constexpr double separator_share = 0.6;
 
-int per_row_of(const SheetSettings& settings) {
-    // An edited settings file may hold anything; the dialog keeps to 1 to 15.
-    return std::clamp(settings.per_row, 1, 15);
-}
-
 // A pen that draws runs of points as one polyline while its width and colour stay, which is
 // what drawing them one segment at a time with round ends and joins comes to.
 class StrokePen {
@@ -138,11 +133,11 @@ QImage taller(const QImage& picture, int extra) {
 int number_x(const SheetInputs& inputs, int side, int text_width) {
     const int width = inputs.picture.width();
     switch (inputs.settings.number_align) {
-        case 0:
+        case NumberAlign::left:
             return (width - side) / 2;
-        case 1:
+        case NumberAlign::centre:
             return (width - text_width) / 2;
-        default:
+        default:  // right, and any unknown value
             return (width - side) / 2 + side - text_width;
     }
 }
@@ -169,21 +164,21 @@ QImage compose_picture(const SheetInputs& inputs, const QImage& frame, const QIm
                                      round_even(picture.height() * sheet_picture_scale)});
 }
 
-// The pen of a point of stroke `stroke` in a picture whose newest stroke is `newest`.
-PenChoice stroke_pen(const SheetInputs& inputs, const PointRecord& record, int content,
+// The pen of a point in a picture of the given content, in the newest stroke or an earlier one.
+PenChoice stroke_pen(const SheetInputs& inputs, const PointRecord& record, PictureContent content,
                      bool newest) {
     const SheetSettings& settings = inputs.settings;
-    const int width =
-        content == 2 ? round_even(record.pen_width * inputs.coord_scale) : stroke_pen_width;
+    const bool so_far = content == PictureContent::strokes_so_far;
+    const int width = so_far ? round_even(record.pen_width * inputs.coord_scale) : stroke_pen_width;
     switch (settings.color_mode) {
-        case 0:
+        case ColourMode::own_colours:
             return {width, record.pen_color};
-        case 1:
-            if (content == 2) {
+        case ColourMode::two_colours:
+            if (so_far) {
                 return {width, newest ? settings.second_color : settings.main_color};
             }
             return {width, black_color};
-        default:
+        default:  // black, and any unknown value
             return {width, black_color};
     }
 }
@@ -192,12 +187,15 @@ PenChoice stroke_pen(const SheetInputs& inputs, const PointRecord& record, int c
 void draw_earlier_stroke(const SheetInputs& inputs, QImage& earlier, int index) {
     StrokePen pen(earlier);
     draw_stroke(pen, inputs.strokes[std::size_t(index)], inputs.coord_scale,
-                [&](const PointRecord& record) { return stroke_pen(inputs, record, 2, false); });
+                [&](const PointRecord& record) {
+                    return stroke_pen(inputs, record, PictureContent::strokes_so_far, false);
+                });
 }
 
 // Stroke j drawn as the newest over the earlier strokes (nothing for one stroke alone); a null
 // picture when it holds a flash step.
-QImage stroke_picture_over(const SheetInputs& inputs, const QImage& earlier, int j, int content) {
+QImage stroke_picture_over(const SheetInputs& inputs, const QImage& earlier, int j,
+                           PictureContent content) {
     QImage picture = earlier;
     bool drawn = false;
     {
@@ -218,19 +216,23 @@ std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRender
                                         settings.grid_on, side);
     std::vector<QImage> pictures;
     const int count = int(inputs.strokes.size());
-    if (settings.picture_content == 0) {
+    if (settings.picture_content == PictureContent::underlay_only) {
         for (int n = 1; n <= count; ++n) {
             pictures.push_back(compose_picture(inputs, frame, &underlay, nullptr, n, numbers));
         }
         return pictures;
     }
-    const int content = settings.picture_content == 1 ? 1 : 2;
+    // Any unknown value shows the strokes so far.
+    const PictureContent content = settings.picture_content == PictureContent::one_stroke
+                                       ? PictureContent::one_stroke
+                                       : PictureContent::strokes_so_far;
+    const bool so_far = content == PictureContent::strokes_so_far;
     // Strokes so far are drawn once each onto a picture that grows with them.
     QImage earlier = white_picture(inputs.picture);
     for (int j = 0; j < count; ++j) {
         const QImage strokes = stroke_picture_over(
-            inputs, content == 2 ? earlier : white_picture(inputs.picture), j, content);
-        if (content == 2) {
+            inputs, so_far ? earlier : white_picture(inputs.picture), j, content);
+        if (so_far) {
             draw_earlier_stroke(inputs, earlier, j);
         }
         if (strokes.isNull()) {
@@ -303,17 +305,19 @@ TLines export_strokes(const TObjList& records) {
 }
 
 QString number_text(const SheetInputs& inputs, int n) {
-    QString text =
-        inputs.settings.numeral_kind == 1 ? QStringLiteral(" %1 ").arg(n) : chinese_numeral(n);
-    if (inputs.settings.number_style == 0) {
+    // Unknown values write Chinese numerals, alone.
+    QString text = inputs.settings.numeral_kind == NumeralKind::arabic
+                       ? QStringLiteral(" %1 ").arg(n)
+                       : chinese_numeral(n);
+    if (inputs.settings.number_style == NumberStyle::labelled) {
         text = inputs.number_prefix + text + inputs.number_suffix;
     }
     return text;
 }
 
-QImage draw_stroke_picture(const SheetInputs& inputs, int j, int content) {
+QImage draw_stroke_picture(const SheetInputs& inputs, int j, PictureContent content) {
     QImage earlier = white_picture(inputs.picture);
-    if (content == 2) {
+    if (content == PictureContent::strokes_so_far) {
         for (int index = 0; index < j; ++index) {
             draw_earlier_stroke(inputs, earlier, index);
         }
@@ -401,7 +405,19 @@ ColourGroups draw_components(const SheetInputs& inputs) {
     return answer;
 }
 
-QImage draw_ninegrids(QSize size, std::int32_t colour, int style, bool inner_lines, int side) {
+Qt::PenStyle grid_pen_style(GridStyle style) {
+    switch (style) {
+        case GridStyle::dashed:
+            return Qt::DashLine;
+        case GridStyle::dotted:
+            return Qt::DotLine;
+        default:  // solid, and any unknown value
+            return Qt::SolidLine;
+    }
+}
+
+QImage draw_ninegrids(QSize size, std::int32_t colour, GridStyle style, bool inner_lines,
+                      int side) {
     QImage picture = white_picture(size);
     const int left = (size.width() - side) / 2;
     const int top = (size.height() - side) / 2;
@@ -412,7 +428,7 @@ QImage draw_ninegrids(QSize size, std::int32_t colour, int style, bool inner_lin
     if (!inner_lines) {
         return picture;
     }
-    pen.setStyle(style == 1 ? Qt::DashLine : style == 2 ? Qt::DotLine : Qt::SolidLine);
+    pen.setStyle(grid_pen_style(style));
     painter.setPen(pen);
     for (const int third : {side / 3, 2 * (side / 3)}) {
         painter.drawLine(left + third, top, left + third, top + side);
@@ -435,8 +451,9 @@ std::optional<StrokeOrderSheet> make_sheet(const SheetInputs& inputs,
             groups.picture, {round_even(groups.picture.width() * sheet_picture_scale),
                              round_even(groups.picture.height() * sheet_picture_scale)});
     }
-    const Placement placement = place_pictures(int(pictures.size()), picture_size,
-                                               per_row_of(inputs.settings), group_picture.size());
+    const Placement placement =
+        place_pictures(int(pictures.size()), picture_size,
+                       pictures_per_row.clamped(inputs.settings.per_row), group_picture.size());
     StrokeOrderSheet sheet;
     sheet.sheet = make_bitmap(placement.sheet.width(), placement.sheet.height());
     {

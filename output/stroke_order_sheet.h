@@ -49,9 +49,9 @@ struct StrokeOrderSheet {
     int group_count = 0;
 };
 
-// The picture of stroke j alone (content 1) or of strokes 0 to j (content 2); a null picture
-// when the stroke holds a flash step.
-QImage draw_stroke_picture(const SheetInputs& inputs, int j, int content);
+// The picture of stroke j alone (one_stroke) or of strokes 0 to j (strokes_so_far); a null
+// picture when the stroke holds a flash step.
+QImage draw_stroke_picture(const SheetInputs& inputs, int j, PictureContent content);
 
 // The whole character in one colour.
 QImage draw_underlay(const SheetInputs& inputs, std::int32_t colour);
@@ -64,8 +64,11 @@ struct ColourGroups {
 // grey lines between them.
 ColourGroups draw_components(const SheetInputs& inputs);
 
+// The pen style of the square's inner lines.
+Qt::PenStyle grid_pen_style(GridStyle style);
+
 // A white picture with the practice square and, in the given style, its inner lines.
-QImage draw_ninegrids(QSize size, std::int32_t colour, int style, bool inner_lines, int side);
+QImage draw_ninegrids(QSize size, std::int32_t colour, GridStyle style, bool inner_lines, int side);
 
 // The number text of picture n as the settings write it.
 QString number_text(const SheetInputs& inputs, int n);

@@ -49,10 +49,10 @@ bool moves_slider(const QKeyEvent& key) {
            std::find(std::begin(keys), std::end(keys), key.key()) != std::end(keys);
 }
 
-QSlider* make_slider(QWidget* parent, const char* name, int maximum, int value) {
+QSlider* make_slider(QWidget* parent, const char* name, SettingRange range, int value) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
     slider->setObjectName(QString::fromLatin1(name));
-    slider->setRange(0, maximum);
+    slider->setRange(range.low, range.high);
     slider->setValue(value);
     return slider;
 }
@@ -86,8 +86,8 @@ PadView::PadView(WritingPad& pad, QImage palette, int screen_height, EventGuard 
 
 void PadView::build_panel() {
     const PadSettings& settings = pad_.settings();
-    TrackBar1_ = make_slider(Panel1_, "TrackBar1", max_pen_speed, settings.pen_speed);
-    TrackBar2_ = make_slider(Panel1_, "TrackBar2", max_stroke_interval, settings.stroke_interval);
+    TrackBar1_ = make_slider(Panel1_, "TrackBar1", pen_speed_range, settings.pen_speed);
+    TrackBar2_ = make_slider(Panel1_, "TrackBar2", stroke_interval_range, settings.stroke_interval);
     TrackBar1_->installEventFilter(this);
     TrackBar2_->installEventFilter(this);
     connect(TrackBar1_, &QSlider::valueChanged, this,

@@ -358,16 +358,16 @@ void WritingPad::toggle_looping() {
 }
 
 void WritingPad::change_pen_speed(int notches) {
-    settings_.pen_speed = std::clamp(settings_.pen_speed + notches, 0, max_pen_speed);
+    settings_.pen_speed = pen_speed_range.clamped(settings_.pen_speed + notches);
     sliders_changed();
 }
 
 void WritingPad::set_pen_speed(int speed) {
-    settings_.pen_speed = std::clamp(speed, 0, max_pen_speed);
+    settings_.pen_speed = pen_speed_range.clamped(speed);
 }
 
 void WritingPad::set_stroke_interval(int interval) {
-    settings_.stroke_interval = std::clamp(interval, 0, max_stroke_interval);
+    settings_.stroke_interval = stroke_interval_range.clamped(interval);
 }
 
 void WritingPad::clipboard_changed(const QString& text) {

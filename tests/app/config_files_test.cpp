@@ -147,7 +147,7 @@ TEST_F(ConfigFilesTest, RecordsAreWrittenAtTheirOffsetsAndComeBackAsSaved) {
     sheet.main_color = 0x0000FF;
     sheet.grid_on = false;
     sheet.second_color = 0x123456;
-    sheet.numeral_kind = 1;
+    sheet.numeral_kind = NumeralKind::arabic;
     sheet.font_name = "\xB7\x73\xB2\xD3\xA9\xFA\xC5\xE9";  // 新細明體
     sheet.font_style = 0b1011;
     QByteArray expected = default_config_dat();

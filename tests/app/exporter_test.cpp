@@ -142,7 +142,8 @@ TEST_F(ExporterTest, BadUsageGivesStatusTwoAndWritesNothing) {
 
 TEST(ExporterHelp, NamesEveryExitStatusAndTheTraceRange) {
     const QString help = export_help_text();
-    for (const char* line : {"  0 ", "  1 ", "  2 ", "  130 ", "--trace 0-10"}) {
+    for (const char* line :
+         {"  0 ", "  1 ", "  2 ", "  130 ", "--trace 0-10", "--speed 0-100  --interval 0-30"}) {
         EXPECT_TRUE(help.contains(QString::fromLatin1(line))) << line;
     }
 }

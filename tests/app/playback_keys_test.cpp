@@ -62,7 +62,7 @@ TEST_F(PlaybackKeysTest, KeysOnThePadStepPlayLoopAndSetThePenSpeed) {
     press(Qt::Key_Minus, Qt::KeypadModifier);
     EXPECT_EQ(speed(), start + 2);
     EXPECT_EQ(slider(), start + 2);
-    for (int notch = 0; notch <= max_pen_speed; ++notch) {
+    for (int notch = 0; notch <= pen_speed_range.high; ++notch) {
         press(Qt::Key_Minus);
     }
     EXPECT_EQ(slider(), 0);

@@ -92,12 +92,12 @@ TEST_F(SheetTest, PicturesPerRowOutsideOneToFifteenTakeTheNearestBound) {
 
 TEST_F(SheetTest, TwoColourGroupsCloseTheSheetOnARowOfTheirOwnAtTheRightEdge) {
     SheetInputs one_colour = inputs(4);
-    one_colour.settings.color_mode = 0;
+    one_colour.settings.color_mode = ColourMode::own_colours;
     EXPECT_EQ(sheet(one_colour).group_count, 1);
     EXPECT_EQ(sheet(one_colour).sheet.height(), 88);
 
     SheetInputs two_colours = inputs(4, 0x0000FF);
-    two_colours.settings.color_mode = 0;
+    two_colours.settings.color_mode = ColourMode::own_colours;
     const StrokeOrderSheet made = sheet(two_colours);
     EXPECT_EQ(made.group_count, 2);
     ASSERT_GT(made.sheet.height(), 88 + 15);
@@ -116,7 +116,7 @@ TEST_F(SheetTest, TwoColourGroupsCloseTheSheetOnARowOfTheirOwnAtTheRightEdge) {
 
 TEST_F(SheetTest, UnderlayContentNumbersEveryStrokeWhateverTheUnderlaySwitchSays) {
     SheetInputs underlay_only = inputs(4);
-    underlay_only.settings.picture_content = 0;
+    underlay_only.settings.picture_content = PictureContent::underlay_only;
     underlay_only.settings.underlay_on = false;
     const StrokeOrderSheet made = sheet(underlay_only);
     EXPECT_EQ(made.pictures.size(), 4u);
@@ -134,9 +134,9 @@ TEST_F(SheetTest, NumbersOffKeepThePictureHeight) {
 
 TEST_F(SheetTest, TheNumberSitsOnTheSquaresEdgeOrCentre) {
     // The square runs from 12 to 187 on a 200-pixel pad; "第 1 劃" in Arabic is 50 wide.
-    const auto ink_columns = [&](int align) {
+    const auto ink_columns = [&](NumberAlign align) {
         SheetInputs given = inputs(1);
-        given.settings.numeral_kind = 1;
+        given.settings.numeral_kind = NumeralKind::arabic;
         given.settings.number_align = align;
         given.settings.grid_on = false;
         given.settings.underlay_on = false;
@@ -151,16 +151,17 @@ TEST_F(SheetTest, TheNumberSitsOnTheSquaresEdgeOrCentre) {
         }
         return std::pair(left, right);
     };
-    EXPECT_NEAR(ink_columns(0).first, 12 * 0.4, 1.5);
-    EXPECT_NEAR(ink_columns(2).second, 187 * 0.4, 1.5);
-    EXPECT_NEAR((ink_columns(1).first + ink_columns(1).second) / 2.0, 40, 1.5);
+    EXPECT_NEAR(ink_columns(NumberAlign::left).first, 12 * 0.4, 1.5);
+    EXPECT_NEAR(ink_columns(NumberAlign::right).second, 187 * 0.4, 1.5);
+    const auto centre = ink_columns(NumberAlign::centre);
+    EXPECT_NEAR((centre.first + centre.second) / 2.0, 40, 1.5);
 }
 
 TEST_F(SheetTest, NumberTextsFollowTheKindAndStyle) {
     SheetInputs given = inputs(1);
-    given.settings.numeral_kind = 1;
+    given.settings.numeral_kind = NumeralKind::arabic;
     EXPECT_EQ(number_text(given, 12), QStringLiteral("第 12 劃"));
-    given.settings.number_style = 1;
+    given.settings.number_style = NumberStyle::number_alone;
     EXPECT_EQ(number_text(given, 12), QStringLiteral(" 12 "));
 }
 
@@ -175,15 +176,16 @@ TEST_F(SheetTest, ACharacterWithoutStrokesMakesNoSheet) {
 
 TEST_F(SheetTest, TwoColourPicturesDrawTheNewestStrokeInTheSecondColour) {
     SheetInputs given = inputs(2);
-    given.settings.color_mode = 1;
+    given.settings.color_mode = ColourMode::two_colours;
     given.settings.main_color = 0x000000;
     given.settings.second_color = 0xFF0000;
-    const QImage second = draw_stroke_picture(given, 1, 2);
+    const QImage second = draw_stroke_picture(given, 1, PictureContent::strokes_so_far);
     EXPECT_EQ(color_at(second, 100, 30), 0x000000);
     EXPECT_EQ(color_at(second, 100, 100), 0xFF0000);
     // One stroke alone is black.
-    EXPECT_EQ(color_at(draw_stroke_picture(given, 1, 1), 100, 100), 0x000000);
-    EXPECT_EQ(color_at(draw_stroke_picture(given, 1, 1), 100, 30), white_color);
+    const QImage alone = draw_stroke_picture(given, 1, PictureContent::one_stroke);
+    EXPECT_EQ(color_at(alone, 100, 100), 0x000000);
+    EXPECT_EQ(color_at(alone, 100, 30), white_color);
 }
 
 TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFace) {
