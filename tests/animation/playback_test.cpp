@@ -3,18 +3,16 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "animation/animationplayer.h"
 #include "animation/play_list.h"
 #include "animation/raster.h"
-#include "animation/simple_player_owner.h"
 #include "platform/error.h"
-#include "tests/support/fixtures.h"
+#include "tests/support/player_fixture.h"
 
 namespace inkwren {
 namespace {
 
 using testing::point;
-using testing::TempFolder;
+using testing::run_to_end;
 
 PointRecord flash_bar(double x, double y, int repeat, std::int32_t colour) {
     PointRecord bar = point(x, y, record_kind::flash_bar);
@@ -29,52 +27,33 @@ TObjList two_strokes() {
             point(20, 100), point(40, 100), end_marker(2)};
 }
 
-class PlaybackTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        owner.pad.two_color = false;
-        owner.pad.grey_first = false;
-        remake();
+// Every coordinate within the readers' range, and each line 200,000 pixels long.
+TObjList absurdly_long_strokes() {
+    TObjList records;
+    for (int line = 0; line < 10; ++line) {
+        records.insert(records.end(), {point(-100000, line), point(100000, line), end_marker(2)});
     }
+    return records;
+}
 
-    // A new player, which takes the owner's display switches as they are now.
-    void remake(const QString& character = QString()) {
-        PlayerSettings settings = PlayerSettings::square(200, folder.path());
-        settings.zi = character;
-        player = std::make_unique<TAnimationPlayer>(owner, std::move(settings));
-    }
+class PlaybackTest : public testing::PlayerTest {
+protected:
+    PlaybackTest() { remake(); }
 
     void start(const TObjList& records) {
         player->set_records(records);
         player->play();
     }
 
-    // Ticks until playback ends; answers the number of ticks.
-    int run_to_end() {
-        int ticks = 0;
-        while (player->playing() && ticks < 100000) {
+    // Ticks until the play list's element at the play position is of the kind.
+    void tick_until(std::int32_t kind) {
+        while (player->play_pos() < int(player->play_list().size()) &&
+               player->play_list()[std::size_t(player->play_pos())].kind != kind) {
             player->play_tick();
-            ++ticks;
         }
-        return ticks;
-    }
-
-    // Where the play list's first end marker is.
-    int first_end_marker() const {
-        const TObjList& list = player->play_list();
-        for (std::size_t at = 0; at < list.size(); ++at) {
-            if (is_end_marker(list[at])) {
-                return int(at);
-            }
-        }
-        return -1;
     }
 
     std::int32_t ink(int x, int y) const { return color_at(player->ink_bmp(), x, y); }
-
-    TempFolder folder;
-    SimplePlayerOwner owner;
-    std::unique_ptr<TAnimationPlayer> player;
 };
 
 TEST(PlayList, PolylinesBecomeOnePixelStepsEndingThreeTimes) {
@@ -88,26 +67,32 @@ TEST(PlayList, PolylinesBecomeOnePixelStepsEndingThreeTimes) {
     EXPECT_EQ(list[1].kind, record_kind::pen_point);
 }
 
-TEST(PlayList, PenUpMarkersFoldIntoTheNextPoint) {
-    TObjList list = {point(1, 1), end_marker(record_kind::pen_up), point(5, 5), end_marker(2)};
-    collapse_pen_ups(list);
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[1].kind, record_kind::pen_up);
-    EXPECT_EQ(list[1].x, 5);
-}
-
-TEST(PlayList, RunsOfPenUpsFoldAsIfOneByOneFromTheBackAndALastPenUpStays) {
+// Pen-up markers fold into the next point, runs of them as if one by one from the back, and a
+// last pen-up stays.
+TEST(PlayList, PenUpsFoldIntoTheNextPoint) {
     const std::int32_t up = record_kind::pen_up;
-    TObjList list = {point(1, 1, up), point(2, 2, up), point(3, 3),
-                     point(4, 4, up), point(5, 5),     point(6, 6, up)};
-    collapse_pen_ups(list);
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[0].x, 3);
-    EXPECT_EQ(list[0].kind, up);
-    EXPECT_EQ(list[1].x, 5);
-    EXPECT_EQ(list[1].kind, up);
-    EXPECT_EQ(list[2].x, 6);
-    EXPECT_EQ(list[2].kind, up);
+    const struct {
+        TObjList records;
+        std::vector<std::pair<double, std::int32_t>> folded;  // x and kind
+    } cases[] = {
+        {{point(1, 1), end_marker(up), point(5, 5), end_marker(2)},
+         {{1, record_kind::pen_point}, {5, up}, {0, end_marker(2).kind}}},
+        {{point(1, 1, up), point(2, 2, up), point(3, 3), point(4, 4, up), point(5, 5),
+          point(6, 6, up)},
+         {{3, up}, {5, up}, {6, up}}},
+    };
+    for (const auto& c : cases) {
+        TObjList list = c.records;
+        collapse_pen_ups(list);
+        ASSERT_EQ(list.size(), c.folded.size());
+        for (std::size_t at = 1; at < list.size(); ++at) {
+            EXPECT_EQ(list[at].kind, c.folded[at].second) << at;
+            if (!is_end_marker(list[at])) {
+                EXPECT_EQ(list[at].x, c.folded[at].first) << at;
+            }
+        }
+        EXPECT_EQ(list[0].x, c.folded[0].first);
+    }
 }
 
 TEST(PlayList, ManyPenUpsFoldInOnePass) {
@@ -121,24 +106,10 @@ TEST(PlayList, ManyPenUpsFoldInOnePass) {
     EXPECT_EQ(list.size(), 200000u);
 }
 
-// Every coordinate within the readers' range, and each line 200,000 pixels long.
-TObjList absurdly_long_strokes() {
-    TObjList records;
-    for (int line = 0; line < 10; ++line) {
-        records.push_back(point(-100000, line));
-        records.push_back(point(100000, line));
-        records.push_back(end_marker(2));
-    }
-    return records;
-}
-
-TEST(PlayList, StrokesOfAbsurdLengthAreRefusedBeforeTheyExhaustMemory) {
+// Strokes of absurd length are refused before they exhaust memory; one stroke zigzagging from
+// edge to edge thousands of times was expanded whole before its length was looked at.
+TEST(PlayList, StrokesOfAbsurdLengthAreRefusedBeforeTheyAreExpanded) {
     EXPECT_THROW(make_play_list(absurdly_long_strokes(), {}), Error);
-}
-
-// One stroke zigzagging from edge to edge thousands of times was expanded whole before its
-// length was looked at.
-TEST(PlayList, AStrokeOfManyAbsurdLinesIsRefusedBeforeItIsExpanded) {
     TObjList zigzag;
     for (int turn = 0; turn < 5000; ++turn) {
         zigzag.push_back(point(turn % 2 == 0 ? -100000 : 100000, turn % 7));
@@ -167,34 +138,30 @@ TEST(PlayList, FlashBarsBecomeFourStepsPerFlashWithoutTheLastMarker) {
     EXPECT_EQ(list[1].fill_color, 0x00FF00);
     EXPECT_TRUE(is_end_marker(list[2]));
     EXPECT_EQ(list[3].fill_color, 0x0000FF);  // back to the stroke's own colour
-    EXPECT_TRUE(is_end_marker(list[11]) == false);
+    EXPECT_FALSE(is_end_marker(list[11]));
     options.expand_flash = false;
     EXPECT_EQ(build_play_list({flash_bar(30, 30, 3, 0), end_marker(5)}, options).size(), 1u);
 }
 
+// The last stroke is the run before the index, and stops before a fill seed so that no line
+// runs to it.
 TEST(PlayList, LastStrokeIsTheRunBeforeTheIndex) {
-    const TObjList list = {point(1, 1), end_marker(2), point(2, 2), point(3, 3), end_marker(2)};
-    const TObjList stroke = last_stroke(list, 5);
-    ASSERT_EQ(stroke.size(), 3u);
-    EXPECT_EQ(stroke[0].x, 2);
-    EXPECT_EQ(stroke[1].x, 3);
-    EXPECT_TRUE(is_end_marker(stroke[2]));
+    const TObjList list = {point(1, 1),  end_marker(2), point(2, 2),
+                           point(3, 3),  end_marker(2), point(9, 9, record_kind::fill_seed),
+                           end_marker(1)};
+    for (const std::size_t index : {5u, 7u}) {
+        const TObjList stroke = last_stroke(list, index);
+        ASSERT_EQ(stroke.size(), 3u) << index;
+        EXPECT_EQ(stroke[0].x, 2);
+        EXPECT_EQ(stroke[1].x, 3);
+        EXPECT_TRUE(is_end_marker(stroke[2]));
+    }
     EXPECT_TRUE(last_stroke(list, 0).empty());
-}
-
-TEST(PlayList, LastStrokeStopsBeforeAFillSeedSoNoLineRunsToIt) {
-    PointRecord seed = point(9, 9, record_kind::fill_seed);
-    const TObjList list = {point(2, 2), point(3, 3), end_marker(2), seed, end_marker(1)};
-    const TObjList stroke = last_stroke(list, 5);
-    ASSERT_EQ(stroke.size(), 3u);
-    EXPECT_EQ(stroke[1].x, 3);
-    EXPECT_TRUE(is_end_marker(stroke[2]));
 }
 
 TEST_F(PlaybackTest, TheFirstStrokeStartsAfterOneSecondWithoutAPause) {
     owner.pad.stroke_interval = 5;
     start(two_strokes());
-    EXPECT_TRUE(player->playing());
     EXPECT_EQ(player->playtimer().interval(), 1000);
     EXPECT_TRUE(player->playtimer().isActive());
     player->play_tick();  // opens the first stroke
@@ -218,7 +185,9 @@ TEST_F(PlaybackTest, StrokeIntervalPausesAtTheEndAndAfterTheNextOpening) {
         owner.pad.stroke_interval = notches;
         owner.pad.pen_speed = 100;
         start(two_strokes());
-        const int end_of_first = first_end_marker();
+        const TObjList& list = player->play_list();
+        const int end_of_first =
+            int(std::find_if(list.begin(), list.end(), is_end_marker) - list.begin());
         player->play_tick();
         player->play_tick();  // draws the first stroke to its end marker
         EXPECT_EQ(player->play_pos(), end_of_first + 1);
@@ -233,15 +202,13 @@ TEST_F(PlaybackTest, StrokeIntervalPausesAtTheEndAndAfterTheNextOpening) {
 TEST_F(PlaybackTest, PlayingDrawsTheStrokesAndFinishes) {
     owner.pad.pen_speed = 10;
     start(two_strokes());
-    run_to_end();
-    EXPECT_FALSE(player->playing());
+    run_to_end(*player);
     EXPECT_FALSE(player->playtimer().isActive());
     EXPECT_TRUE(player->play_list().empty());
     EXPECT_EQ(ink(40, 50), 0x0000FF);
     EXPECT_EQ(ink(30, 100), 0x0000FF);
     EXPECT_EQ(ink(100, 150), white_color);
-    // The pen cursor ended on the last point.
-    EXPECT_EQ(player->pen_position(), QPoint(40, 100));
+    EXPECT_EQ(player->pen_position(), QPoint(40, 100));  // the pen cursor on the last point
 }
 
 TEST_F(PlaybackTest, TwoColourModeRedrawsFinishedStrokes) {
@@ -254,7 +221,7 @@ TEST_F(PlaybackTest, TwoColourModeRedrawsFinishedStrokes) {
         player->play_tick();
     }
     EXPECT_EQ(ink(20, 50), 0xFF0000);  // being written
-    run_to_end();
+    run_to_end(*player);
     EXPECT_EQ(ink(40, 50), 0x000000);
     EXPECT_EQ(ink(30, 100), 0x000000);
 }
@@ -265,9 +232,7 @@ TEST_F(PlaybackTest, AFillSeedAtAStrokeStartFloodsAndEndsTheTick) {
     seed.fill_color = 0x00FF00;
     start({point(60, 60), point(140, 60), point(140, 140), point(60, 140), point(60, 60),
            end_marker(2), seed, end_marker(1)});
-    while (player->play_list()[std::size_t(player->play_pos())].kind != record_kind::fill_seed) {
-        player->play_tick();
-    }
+    tick_until(record_kind::fill_seed);
     const int at_seed = player->play_pos();
     player->play_tick();
     EXPECT_EQ(player->play_pos(), at_seed + 1);
@@ -292,7 +257,10 @@ TEST_F(PlaybackTest, AnAllInstantCharacterShowsAtOnceAndFinishesNextTick) {
     EXPECT_FALSE(player->playing());
 }
 
-TEST_F(PlaybackTest, PauseResumesWhereItStoppedAndStopReturnsToRest) {
+// Pause resumes where it stopped and stop returns to rest. Drawing once stopped the playtimer as
+// a side effect, so a redraw during playback (the grid switch, a repaint at rest) froze the
+// animation half written.
+TEST_F(PlaybackTest, PauseResumesAndRedrawingTheGridOrTheCharacterDoesNotStopPlayback) {
     owner.pad.pen_speed = 3;
     start(two_strokes());
     player->play_tick();
@@ -302,48 +270,43 @@ TEST_F(PlaybackTest, PauseResumesWhereItStoppedAndStopReturnsToRest) {
     EXPECT_FALSE(player->playtimer().isActive());
     EXPECT_TRUE(player->playing());
     player->pause();
-    EXPECT_TRUE(player->playtimer().isActive());
-    EXPECT_EQ(player->play_pos(), at);
-    player->pause();
-    player->stop_play();
-    EXPECT_FALSE(player->playing());
-    EXPECT_FALSE(player->playtimer().isActive());
-    EXPECT_EQ(color_at(player->image(), 40, 50), 0x0000FF);  // the character at rest
-}
-
-// Drawing once stopped the playtimer as a side effect, so a redraw during playback (the grid
-// switch, a repaint at rest) froze the animation half written.
-TEST_F(PlaybackTest, RedrawingTheGridOrTheCharacterAtRestDoesNotStopPlayback) {
-    owner.pad.pen_speed = 3;
-    start(two_strokes());
-    player->play_tick();
-    player->play_tick();
-    const int at = player->play_pos();
     player->reset_background();
     player->show_static();
-    EXPECT_TRUE(player->playing());
     EXPECT_TRUE(player->playtimer().isActive());
     EXPECT_EQ(player->play_pos(), at);
     player->play_tick();
     EXPECT_GT(player->play_pos(), at);
-    run_to_end();
-    EXPECT_EQ(ink(30, 100), 0x0000FF);
+    player->stop_play();
+    EXPECT_FALSE(player->playing());
+    EXPECT_FALSE(player->playtimer().isActive());
+    EXPECT_EQ(color_at(player->image(), 30, 100), 0x0000FF);  // the character at rest
 }
 
-TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEnds) {
-    owner.record_gif = true;
+TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEndsWithTheSwitchOn) {
     owner.pad.pen_speed = 0;
+    const auto ticks = [this](int count) {
+        for (int tick = 0; tick < count; ++tick) {
+            player->play_tick();
+        }
+    };
+    // Switched on or off, capture takes effect at once; a stop drops the frames.
     start(two_strokes());
-    for (int tick = 0; tick < 20; ++tick) {
-        player->play_tick();
-    }
+    ticks(20);
+    EXPECT_FALSE(player->capturing());
+    owner.record_gif = true;
+    ticks(20);
     EXPECT_TRUE(player->capturing());
     player->stop_play();
     EXPECT_FALSE(player->capturing());
+    start(two_strokes());
+    ticks(20);
+    owner.record_gif = false;
+    run_to_end(*player);
     EXPECT_EQ(owner.gif_count, 0);
 
+    owner.record_gif = true;
     start(two_strokes());
-    run_to_end();
+    run_to_end(*player);
     ASSERT_EQ(owner.gif_count, 1);
     // At speed 0 every drawing tick shows a frame: 42 and 22 of them for the two strokes. About
     // one in six is kept, plus the frames at the strokes' ends.
@@ -354,23 +317,6 @@ TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEnds) {
     EXPECT_FALSE(player->capturing());
     // An ordinary frame shows for the six ticks of 30 ms until the next one kept.
     EXPECT_EQ(owner.gif[1].delay, 18);
-}
-
-TEST_F(PlaybackTest, CaptureSwitchedOnOrOffTakesEffectAtOnce) {
-    owner.pad.pen_speed = 0;
-    start(two_strokes());
-    for (int tick = 0; tick < 20; ++tick) {
-        player->play_tick();
-    }
-    EXPECT_FALSE(player->capturing());
-    owner.record_gif = true;
-    for (int tick = 0; tick < 20; ++tick) {
-        player->play_tick();
-    }
-    EXPECT_TRUE(player->capturing());
-    owner.record_gif = false;
-    run_to_end();
-    EXPECT_EQ(owner.gif_count, 0);
 }
 
 TEST_F(PlaybackTest, SwitchedDisplayModesRestartPlayback) {
@@ -385,13 +331,14 @@ TEST_F(PlaybackTest, SwitchedDisplayModesRestartPlayback) {
     EXPECT_EQ(player->play_pos(), 0);  // replayed from the start
     owner.pad.grey_first = true;
     player->display_modes_changed();
-    EXPECT_TRUE(player->grey_first());
     // The grey underlay lies under the animation.
     EXPECT_EQ(color_at(player->back_bmp(), 40, 50), 0xBBBBBB);
 }
 
 TEST_F(PlaybackTest, ReplayWorksFromTheTemporaryWorkbook) {
-    remake(QStringLiteral("永"));
+    PlayerSettings settings = PlayerSettings::square(200, folder.path());
+    settings.zi = QStringLiteral("永");
+    player = std::make_unique<TAnimationPlayer>(owner, std::move(settings));
     player->replay();
     EXPECT_FALSE(player->playing());  // nothing to play
     player->lines() = split_strokes(two_strokes());
@@ -400,7 +347,7 @@ TEST_F(PlaybackTest, ReplayWorksFromTheTemporaryWorkbook) {
     EXPECT_EQ(player->records().size(), two_strokes().size());
     QDir().mkpath(player->temp_dir());
     testing::write_file(player->temp_dir() + QStringLiteral("永.wrt"), "x");
-    run_to_end();
+    run_to_end(*player);
     EXPECT_FALSE(QFileInfo::exists(player->temp_dir() + QStringLiteral("永.wrt")));
 }
 
@@ -409,14 +356,11 @@ TEST_F(PlaybackTest, FlashStepsBlinkThePreviousStroke) {
     owner.pad.flash_count = 1;
     start({point(20, 50), point(60, 50), end_marker(2), flash_bar(60, 50, 1, 0x00FF00),
            end_marker(5)});
-    while (player->play_pos() < int(player->play_list().size()) &&
-           player->play_list()[std::size_t(player->play_pos())].kind != record_kind::flash_step) {
-        player->play_tick();
-    }
+    tick_until(record_kind::flash_step);
     player->play_tick();
     EXPECT_EQ(ink(40, 50), 0x00FF00);
     EXPECT_EQ(player->playtimer().interval(), 250);
-    run_to_end();
+    run_to_end(*player);
     EXPECT_EQ(ink(40, 50), 0x0000FF);
 }
 
