@@ -1,16 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "animation/animationplayer.h"
 #include "animation/raster.h"
-#include "animation/simple_player_owner.h"
 #include "animation/stroke_rendering.h"
 #include "platform/error.h"
-#include "tests/support/fixtures.h"
+#include "tests/support/player_fixture.h"
 
 namespace inkwren {
 namespace {
 
-using testing::TempFolder;
+using testing::lines_of;
 
 constexpr std::int32_t grid = 0xFFAA00;
 
@@ -42,12 +40,6 @@ QImage at_rest(const TLineList& lines, const RestStyle& style = {}) {
     QImage image = make_bitmap(200, 200);
     draw_at_rest(image, lines, style);
     return image;
-}
-
-TLineList lines_of(std::vector<TObjList> elements) {
-    TLineList lines;
-    lines.items = std::move(elements);
-    return lines;
 }
 
 TEST(Background, GridSquareSitsSevenEighthsOfThePadWithInnerThirds) {
@@ -116,16 +108,6 @@ TEST(RestDrawing, AnEmptyElementEndsTheDrawing) {
                                            {point(40, 150), point(160, 150), end_marker(2)}}));
     EXPECT_EQ(color_at(image, 100, 50), 0x0000FF);
     EXPECT_NE(color_at(image, 100, 150), 0x0000FF);
-}
-
-TEST(RestDrawing, BezierElementsOfThreeOrMorePointsAreDrawn) {
-    const QImage image =
-        at_rest(lines_of({{point(20, 150, 3), point(100, 20, 3), point(180, 150, 3), end_marker(3)},
-                          {point(20, 190, 3), point(180, 190, 3), end_marker(3)}}));
-    EXPECT_EQ(color_at(image, 20, 150), 0x0000FF);
-    EXPECT_EQ(color_at(image, 180, 150), 0x0000FF);
-    EXPECT_EQ(color_at(image, 100, 85), 0x0000FF);   // the peak, halfway to the middle point
-    EXPECT_NE(color_at(image, 100, 190), 0x0000FF);  // two control points are not drawn
 }
 
 TEST(RestDrawing, FlashBarPicturesHangFromTheirTopRightCornerWhenGiven) {
@@ -207,26 +189,19 @@ TEST(RecordDrawing, PenUpMovesWithoutDrawing) {
     EXPECT_EQ(color_at(ink, 150, 50), 0x0000FF);
 }
 
-TEST(RecordDrawing, ABezierElementAnswersItsEndMarkerAndNeedsThreePoints) {
+// A bezier element needs three points and answers its end marker; at rest it is drawn too.
+TEST(RecordDrawing, BezierElementsOfThreeOrMorePointsAreDrawn) {
     const TObjList list = {point(20, 190, 3), point(180, 190, 3), end_marker(3), point(20, 150, 3),
                            point(100, 20, 3), point(180, 150, 3), end_marker(3)};
     QImage image = make_bitmap(200, 200);
     EXPECT_EQ(draw_bezier_element(image, list, 0, 1.0, false), 2u);
     EXPECT_EQ(image, make_bitmap(200, 200));
     EXPECT_EQ(draw_bezier_element(image, list, 3, 1.0, false), 6u);
-    EXPECT_EQ(color_at(image, 100, 85), 0x0000FF);
+    EXPECT_EQ(color_at(image, 100, 85), 0x0000FF);  // the peak, halfway to the middle point
+    EXPECT_EQ(at_rest(split_strokes(list)), image);
 }
 
-class PlayerDrawingTest : public ::testing::Test {
-protected:
-    std::unique_ptr<TAnimationPlayer> make_player() {
-        return std::make_unique<TAnimationPlayer>(owner,
-                                                  PlayerSettings::square(200, folder.path()));
-    }
-
-    SimplePlayerOwner owner;
-    TempFolder folder;
-};
+using PlayerDrawingTest = testing::PlayerTest;
 
 TEST_F(PlayerDrawingTest, FrameHasThePenPicturesLowerLeftCornerOnThePen) {
     QImage pen = make_bitmap(8, 8);
@@ -282,21 +257,20 @@ TEST_F(PlayerDrawingTest, TheModelLayerHoldsTheLookedUpPictureCentred) {
     EXPECT_TRUE(owner.reports.isEmpty());
 }
 
-TEST_F(PlayerDrawingTest, WithoutModelPicturesTheLayerStaysWhite) {
+// Without model pictures, or with a damaged one, which is reported, the layer stays white.
+TEST_F(PlayerDrawingTest, AMissingOrDamagedModelPictureLeavesTheLayerWhite) {
     auto player = make_player();
     EXPECT_FALSE(player->draw_model(QStringLiteral("永")));
     EXPECT_EQ(player->model_pic(), make_bitmap(200, 200));
     EXPECT_TRUE(owner.reports.isEmpty());
-}
 
-TEST_F(PlayerDrawingTest, ADamagedModelPictureIsReportedAndLeavesTheLayerWhite) {
     PlayerSettings settings = PlayerSettings::square(200, folder.path());
     settings.model_pictures = [](const QString&) -> std::optional<QImage> {
         throw Error(QStringLiteral("字典損壞"));
     };
-    TAnimationPlayer player(owner, std::move(settings));
-    EXPECT_FALSE(player.draw_model(QStringLiteral("永")));
-    EXPECT_EQ(player.model_pic(), make_bitmap(200, 200));
+    TAnimationPlayer damaged(owner, std::move(settings));
+    EXPECT_FALSE(damaged.draw_model(QStringLiteral("永")));
+    EXPECT_EQ(damaged.model_pic(), make_bitmap(200, 200));
     EXPECT_EQ(owner.reports, QStringList{QStringLiteral("字典損壞")});
 }
 
