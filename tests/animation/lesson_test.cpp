@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "animation/animationplayer.h"
 #include "animation/lesson.h"
-#include "animation/simple_player_owner.h"
-#include "tests/support/fixtures.h"
+#include "tests/support/player_fixture.h"
 
 namespace inkwren {
 namespace {
 
 using testing::point;
+using testing::run_to_end;
 
 TObjList stroke_at(double y) {
     return {point(20, y), point(80, y), end_marker(2)};
@@ -26,19 +25,15 @@ TLineList lesson_lines(int elements = 4) {
     return lines;
 }
 
-class LessonTest : public ::testing::Test {
+class LessonTest : public testing::PlayerTest {
 protected:
-    void SetUp() override {
-        owner.pad.two_color = false;
-        owner.pad.grey_first = false;
-        player = make_player(4);
+    LessonTest() {
+        player = showing(4);
         player->set_records(flatten_lines(lesson_lines()));
     }
 
-    std::unique_ptr<TAnimationPlayer> make_player(int elements) {
-        PlayerSettings settings = PlayerSettings::square(200, folder.path());
-        settings.zi = QStringLiteral("永");
-        auto made = std::make_unique<TAnimationPlayer>(owner, std::move(settings));
+    std::unique_ptr<TAnimationPlayer> showing(int elements) {
+        auto made = make_player();
         made->lines() = lesson_lines(elements);
         made->reset_background();
         made->show_static();
@@ -46,17 +41,7 @@ protected:
     }
 
     // The oracle: what a player holding only the first elements shows at rest.
-    QImage at_rest(int elements) { return make_player(elements)->image(); }
-
-    void run_to_end() {
-        for (int ticks = 0; player->playing() && ticks < 100000; ++ticks) {
-            player->play_tick();
-        }
-    }
-
-    testing::TempFolder folder;
-    SimplePlayerOwner owner;
-    std::unique_ptr<TAnimationPlayer> player;
+    QImage at_rest(int elements) { return showing(elements)->image(); }
 };
 
 TEST_F(LessonTest, StepsShowExactlyTheStrokesUpToTheStep) {
@@ -83,7 +68,7 @@ TEST_F(LessonTest, AStepStopsPlaybackAndLeavesNoUnderlayBehind) {
     EXPECT_FALSE(player->playing());
     EXPECT_EQ(player->image(), at_rest(3));
     player->play();
-    run_to_end();
+    run_to_end(*player);
     step_strokes(*player, StrokeStep::previous);
     EXPECT_EQ(player->image(), at_rest(3));
 }
@@ -92,7 +77,7 @@ TEST_F(LessonTest, LoopingWritesTheCharacterAgainAfterASecondUntilSwitchedOff) {
     owner.pad.loop_lesson = true;
     owner.record_gif = true;
     player->play();
-    run_to_end();
+    run_to_end(*player);
     ASSERT_TRUE(player->waiting_to_loop());
     EXPECT_EQ(player->playtimer().interval(), 1000);
     // Space pauses the wait and resumes it.
@@ -106,7 +91,7 @@ TEST_F(LessonTest, LoopingWritesTheCharacterAgainAfterASecondUntilSwitchedOff) {
     // Only the one second's pause: the writing goes on at the next tick.
     EXPECT_EQ(player->playtimer().interval(), 30);
 
-    run_to_end();
+    run_to_end(*player);
     EXPECT_EQ(owner.gif_count, 1);  // the first round's capture alone
     owner.pad.loop_lesson = false;
     player->play_tick();
@@ -116,7 +101,7 @@ TEST_F(LessonTest, LoopingWritesTheCharacterAgainAfterASecondUntilSwitchedOff) {
     // A stop ends the wait too.
     owner.pad.loop_lesson = true;
     play_or_pause(*player);
-    run_to_end();
+    run_to_end(*player);
     player->stop_play();
     EXPECT_FALSE(player->waiting_to_loop());
     EXPECT_FALSE(player->playtimer().isActive());

@@ -1,38 +1,22 @@
 #include <gtest/gtest.h>
 
-#include "animation/animationplayer.h"
 #include "animation/lesson.h"
 #include "animation/raster.h"
-#include "animation/simple_player_owner.h"
 #include "animation/stroke_numbers.h"
-#include "tests/support/fixtures.h"
+#include "tests/support/player_fixture.h"
 
 namespace inkwren {
 namespace {
 
+using testing::lines_of;
 using testing::point;
 using testing::red_pixels;
-using testing::TempFolder;
 
 constexpr QSize small_pad(200, 200);
 
 // A black stroke through the points.
 TObjList stroke(std::initializer_list<QPointF> points) {
-    TObjList records;
-    for (const QPointF& at : points) {
-        records.push_back(point(at.x(), at.y()));
-        records.back().pen_color = 0;
-    }
-    records.push_back(end_marker(record_kind::pen_point));
-    return records;
-}
-
-TLineList lines_of(std::initializer_list<TObjList> strokes) {
-    TLineList lines;
-    for (const TObjList& each : strokes) {
-        add_line(lines, each);
-    }
-    return lines;
+    return testing::stroke(points, black_color);
 }
 
 void expect_apart_and_inside(const std::vector<NumberMark>& marks, QSize pad) {
@@ -144,16 +128,14 @@ TEST(NumberDrawing, AKeptPainterFollowsEditedStrokes) {
 
 // ---- The player's pictures
 
-class PlayerNumbersTest : public ::testing::Test {
+class PlayerNumbersTest : public testing::PlayerTest {
 protected:
-    void SetUp() override {
-        owner.pad.two_color = false;
-        owner.pad.grey_first = false;
+    PlayerNumbersTest() {
         owner.pad.show_pen = false;
-        player =
-            std::make_unique<TAnimationPlayer>(owner, PlayerSettings::square(200, folder.path()));
+        remake();
         player->set_records(flatten_lines(
             lines_of({stroke({{40, 40}, {160, 40}}), stroke({{40, 150}, {160, 150}})})));
+        marks = place_numbers(stroke_starts(player->lines()), small_pad);
     }
 
     void show_at_rest(bool numbers) {
@@ -162,60 +144,51 @@ protected:
         player->show_static();
     }
 
-    TempFolder folder;
-    SimplePlayerOwner owner;
-    std::unique_ptr<TAnimationPlayer> player;
+    int shown_number(const QImage& picture, int index) const {
+        const NumberMark& mark = marks[std::size_t(index)];
+        return number_pixels_near(picture, mark.centre, mark.radius);
+    }
+
+    std::vector<NumberMark> marks;
 };
 
 TEST_F(PlayerNumbersTest, AtRestTheSwitchShowsTheNumbersAndTheLayersNeverHoldThem) {
     show_at_rest(false);
     EXPECT_EQ(red_pixels(player->image()), 0);
     show_at_rest(true);
-    const std::vector<NumberMark> marks = place_numbers(stroke_starts(player->lines()), small_pad);
-    for (const NumberMark& mark : marks) {
-        EXPECT_GT(number_pixels_near(player->image(), mark.centre, mark.radius), 10);
-    }
+    EXPECT_GT(shown_number(player->image(), 0), 10);
+    EXPECT_GT(shown_number(player->image(), 1), 10);
     EXPECT_EQ(red_pixels(player->back_bmp()), 0);
     EXPECT_EQ(red_pixels(player->ink_bmp()), 0);
 }
 
 TEST_F(PlayerNumbersTest, AStepShowsTheNumbersOfTheStrokesItShowsAlone) {
     owner.pad.stroke_numbers = true;
-    const std::vector<NumberMark> marks = place_numbers(stroke_starts(player->lines()), small_pad);
     step_strokes(*player, StrokeStep::none);
     EXPECT_EQ(red_pixels(player->image()), 0);
     step_strokes(*player, StrokeStep::next);
-    EXPECT_GT(number_pixels_near(player->image(), marks[0].centre, marks[0].radius), 10);
-    EXPECT_EQ(number_pixels_near(player->image(), marks[1].centre, marks[1].radius), 0);
+    EXPECT_GT(shown_number(player->image(), 0), 10);
+    EXPECT_EQ(shown_number(player->image(), 1), 0);
     step_strokes(*player, StrokeStep::next);
-    EXPECT_GT(number_pixels_near(player->image(), marks[1].centre, marks[1].radius), 10);
+    EXPECT_GT(shown_number(player->image(), 1), 10);
 }
 
+// Captured frames show each number from its stroke's first ink, and none without the switch.
 TEST_F(PlayerNumbersTest, CapturedFramesShowEachNumberFromItsStrokesFirstInk) {
-    owner.pad.stroke_numbers = true;
     owner.record_gif = true;
-    player->play();
-    const std::vector<NumberMark> marks = place_numbers(stroke_starts(player->lines()), small_pad);
-    while (player->playing()) {
-        player->play_tick();
+    for (const bool numbers : {false, true}) {
+        owner.pad.stroke_numbers = numbers;
+        player->play();
+        testing::run_to_end(*player);
+        ASSERT_GE(owner.gif.size(), 3u);
+        const QImage& first = owner.gif.front().bitmap;
+        const QImage& last = owner.gif.back().bitmap;
+        EXPECT_EQ(shown_number(first, 0) > 10, numbers);
+        EXPECT_EQ(shown_number(first, 1), 0);
+        EXPECT_EQ(shown_number(last, 1) > 10, numbers);
+        EXPECT_EQ(red_pixels(last) > 0, numbers);
+        EXPECT_EQ(red_pixels(player->ink_bmp()), 0);
     }
-    ASSERT_GE(owner.gif.size(), 3u);
-    const QImage& first = owner.gif.front().bitmap;
-    const QImage& last = owner.gif.back().bitmap;
-    EXPECT_GT(number_pixels_near(first, marks[0].centre, marks[0].radius), 10);
-    EXPECT_EQ(number_pixels_near(first, marks[1].centre, marks[1].radius), 0);
-    EXPECT_GT(number_pixels_near(last, marks[1].centre, marks[1].radius), 10);
-    EXPECT_EQ(red_pixels(player->ink_bmp()), 0);
-}
-
-TEST_F(PlayerNumbersTest, FramesWithoutTheSwitchHaveNoNumbers) {
-    owner.record_gif = true;
-    player->play();
-    while (player->playing()) {
-        player->play_tick();
-    }
-    ASSERT_FALSE(owner.gif.empty());
-    EXPECT_EQ(red_pixels(owner.gif.back().bitmap), 0);
 }
 
 }  // namespace
