@@ -3,20 +3,17 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "animation/animationplayer.h"
 #include "animation/raster.h"
-#include "animation/simple_player_owner.h"
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "strokes/companion_settings.h"
 #include "strokes/stroke_text.h"
-#include "tests/support/fixtures.h"
+#include "tests/support/player_fixture.h"
 
 namespace inkwren {
 namespace {
 
 using testing::read_file;
-using testing::TempFolder;
 using testing::write_file;
 
 // Bytes no stroke file holds, the same on every run.
@@ -30,33 +27,12 @@ QByteArray scrambled_bytes(int size) {
     return bytes;
 }
 
-// One horizontal stroke across the middle of the pad, 6 pixels wide.
-QByteArray middle_stroke_text() {
-    PointRecord from;
-    from.x = 40;
-    from.y = 150;
-    from.pen_width = 6;
-    from.pen_color = 0x0000FF;
-    PointRecord to = from;
-    to.x = 160;
-    TLineList lines;
-    add_line(lines, {from, to, end_marker(record_kind::pen_point)});
-    return format_stroke_text(lines);
-}
-class PlayerFilesTest : public ::testing::Test {
+class PlayerFilesTest : public testing::PlayerTest {
 protected:
-    std::unique_ptr<TAnimationPlayer> make_player(int size) {
-        return std::make_unique<TAnimationPlayer>(owner,
-                                                  PlayerSettings::square(size, folder.path()));
-    }
-
     QString write_strokes_file(const QString& name, int strokes) {
         write_file(folder.file(name), testing::sample_stroke_text(strokes));
         return folder.file(name);
     }
-
-    TempFolder folder;
-    SimplePlayerOwner owner;
 };
 
 TEST_F(PlayerFilesTest, LoadingAtZoomAndSavingGivesBackTheFilesCoordinates) {
@@ -74,17 +50,15 @@ TEST_F(PlayerFilesTest, LoadingAtZoomAndSavingGivesBackTheFilesCoordinates) {
               testing::sample_stroke_text(3).replace("-\t2\t-", "-\t0\t-"));
 }
 
-TEST_F(PlayerFilesTest, SavingAnEmptyDrawingLeavesTheTargetAlone) {
+// Saving keeps pen-up markers; an empty drawing leaves the target alone.
+TEST_F(PlayerFilesTest, SavingKeepsPenUpMarkersAndAnEmptyDrawingIsNotSaved) {
     auto player = make_player(200);
     write_file(folder.file("舊.wrt"), "old");
     player->save_stroke_file(QStringLiteral("舊"), folder.path());
     EXPECT_EQ(read_file(folder.file("舊.wrt")), QByteArray("old"));
     player->save_stroke_file(QStringLiteral("新"), folder.path());
     EXPECT_FALSE(QFileInfo::exists(folder.file("新.wrt")));
-}
 
-TEST_F(PlayerFilesTest, SavingKeepsPenUpMarkers) {
-    auto player = make_player(200);
     const QByteArray text =
         "10\t10\t5\t0\t0\t0\t2\t0\r\n-\t-\t-\t-\t-\t-\t99\t-\r\n"
         "50\t50\t5\t0\t0\t0\t2\t0\r\n-\t-\t-\t-\t-\t-\t2\t-\r\n";
@@ -124,7 +98,8 @@ TEST_F(PlayerFilesTest, AStrokeFileThatCannotBeLoadedLeavesTheShownCharacterPlay
 TEST_F(PlayerFilesTest, AnEmptyStrokeFileShowsItsNoteOverACleanBackground) {
     owner.texts[QStringLiteral("1032")] = QStringLiteral("這個筆劃檔案是空的");
     owner.pad.grey_first = true;
-    write_file(folder.file("橫.wrt"), middle_stroke_text());
+    write_file(folder.file("橫.wrt"),
+               format_stroke_text(testing::lines_of({testing::stroke({{40, 150}, {160, 150}})})));
     write_file(folder.file("空.wrt"), "");
     auto player = make_player(200);
     player->load_stroke_file(folder.file("橫.wrt"));
@@ -161,6 +136,7 @@ TEST_F(PlayerFilesTest, CompanionSettingsAreApplied) {
     settings.pen_speed = 7;
     settings.stroke_interval = 3;
     write_file(folder.file("範例.def"), format_companion(settings));
+    owner.pad.grey_first = true;
     auto player = make_player(200);
     player->load_stroke_file(write_strokes_file(QStringLiteral("範例.wrt"), 2));
     EXPECT_FALSE(player->show_grid());
@@ -188,19 +164,6 @@ TEST_F(PlayerFilesTest, ACompanionGridHoldsUntilThePadsGridSwitchIsUsed) {
     EXPECT_FALSE(player->show_grid());
     owner.pad.show_grid = true;  // from now on the pad's switch is followed live
     EXPECT_TRUE(player->show_grid());
-}
-
-TEST_F(PlayerFilesTest, CompanionPathIsCutInTheFileNameOnly) {
-    EXPECT_EQ(companion_path(QStringLiteral("/home/u/.local/課本/永.v2.wrt")),
-              QStringLiteral("/home/u/.local/課本/永.def"));
-    EXPECT_EQ(companion_path(QStringLiteral("tmp/recent.wrt")), QStringLiteral("tmp/recent.def"));
-    QDir(folder.path()).mkpath(QStringLiteral("版本.2"));
-    CompanionSettings settings;
-    settings.show_grid = false;
-    write_file(folder.file("版本.2/字.def"), format_companion(settings));
-    auto player = make_player(200);
-    player->load_stroke_file(write_strokes_file(QStringLiteral("版本.2/字.wrt"), 1));
-    EXPECT_FALSE(player->show_grid());
 }
 
 TEST_F(PlayerFilesTest, DamagedCompanionRecordsAreRefusedWhole) {
@@ -242,14 +205,21 @@ TEST_F(PlayerFilesTest, BackgroundPicturesAreShownIn24BitsOrReportedMissing) {
     EXPECT_EQ(color_at(second->back_bmp(), 100, 100), white_color);
 }
 
-TEST_F(PlayerFilesTest, ARelativeBackgroundPictureIsFoundBesideItsStrokeFile) {
-    QDir(folder.path()).mkpath(QStringLiteral("課本"));
-    ASSERT_TRUE(make_bitmap(20, 20, 0x00FF00).save(folder.file("課本/紙.bmp"), "BMP"));
+// The companion's path is cut in the file name only, and a relative background picture is
+// found beside the stroke file.
+TEST_F(PlayerFilesTest, CompanionsAndTheirPicturesAreFoundBesideTheStrokeFile) {
+    EXPECT_EQ(companion_path(QStringLiteral("/home/u/.local/課本/永.v2.wrt")),
+              QStringLiteral("/home/u/.local/課本/永.def"));
+    EXPECT_EQ(companion_path(QStringLiteral("tmp/recent.wrt")), QStringLiteral("tmp/recent.def"));
+    QDir(folder.path()).mkpath(QStringLiteral("課本.2"));
+    ASSERT_TRUE(make_bitmap(20, 20, 0x00FF00).save(folder.file("課本.2/紙.bmp"), "BMP"));
     CompanionSettings settings;
+    settings.show_grid = false;
     settings.back_pic_file = to_code_page(QStringLiteral("紙.bmp"), 936);
-    write_file(folder.file("課本/字.def"), format_companion(settings));
+    write_file(folder.file("課本.2/字.def"), format_companion(settings));
     auto player = make_player(200);
-    player->load_stroke_file(write_strokes_file(QStringLiteral("課本/字.wrt"), 1));
+    player->load_stroke_file(write_strokes_file(QStringLiteral("課本.2/字.wrt"), 1));
+    EXPECT_FALSE(player->show_grid());
     EXPECT_TRUE(owner.reports.isEmpty());
     EXPECT_EQ(color_at(player->back_bmp(), 100, 100), 0x00FF00);
 }
