@@ -26,6 +26,9 @@ TEST(EvaluateCurve, TakesTenSamplesPerControlPointBetweenItsExactEnds) {
     EXPECT_EQ(curve.front(), a);
     EXPECT_EQ(curve.back(), c);
     EXPECT_EQ(evaluate_curve({a, a, b, c}, 0.6).size(), 7u);  // t = 0, 0.2, ... 0.8
+    // No point after the repeat means no curve, and the step must be positive.
+    EXPECT_TRUE(evaluate_curve({{4, 4}}, 0.1).empty());
+    EXPECT_THROW(evaluate_curve({{4, 4}, {4, 4}}, 0), Error);
 }
 
 TEST(EvaluateCurve, WeighsControlPointsByTheBinomialRow) {
@@ -41,11 +44,6 @@ TEST(EvaluateCurve, DropsARepeatedLastPointButKeepsTheLongerListsStep) {
     ASSERT_EQ(curve.size(), 32u);
     EXPECT_NEAR(curve[16].x, 15, 1e-9);  // a straight line, not a quadratic with a doubled end
     EXPECT_NEAR(curve[16].y, 30, 1e-9);
-}
-
-TEST(EvaluateCurve, NoPointAfterTheRepeatMeansNoCurveAndTheStepMustBePositive) {
-    EXPECT_TRUE(evaluate_curve({{4, 4}}, 0.1).empty());
-    EXPECT_THROW(evaluate_curve({{4, 4}, {4, 4}}, 0), Error);
 }
 
 TEST(DensifySegment, StepsAlongTheMajorAxisRoundingTiesToEven) {
@@ -108,6 +106,9 @@ TEST(ExpandPolylineRun, DensifiesRetainedPointsAndEndsOnTheLastThreeTimes) {
     EXPECT_EQ(pixels_of(polyline({{6, 2}}, end_marker(record_kind::pen_point), index)),
               (std::vector<PixelPoint>{{6, 2}, {6, 2}, {6, 2}}));
     EXPECT_EQ(index, 1u);
+    // A run that stays at the origin draws nothing but is passed.
+    EXPECT_TRUE(polyline({{0, 0}, {0, 0}}, end_marker(), index).empty());
+    EXPECT_EQ(index, 2u);
 }
 
 TEST(ExpandPolylineRun, AStrokeThatTapersPlaysTaperingAsItIsDrawnAtRest) {
@@ -122,12 +123,6 @@ TEST(ExpandPolylineRun, AStrokeThatTapersPlaysTaperingAsItIsDrawnAtRest) {
         widths.push_back(record.pen_width);
     }
     EXPECT_EQ(widths, (std::vector<std::int32_t>{12, 8, 8, 8, 8, 2, 2, 2, 2}));
-}
-
-TEST(ExpandPolylineRun, ARunThatStaysAtTheOriginDrawsNothingButIsPassed) {
-    std::size_t index = 0;
-    EXPECT_TRUE(polyline({{0, 0}, {0, 0}}, end_marker(), index).empty());
-    EXPECT_EQ(index, 2u);
 }
 
 }  // namespace

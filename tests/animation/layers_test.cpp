@@ -19,7 +19,7 @@ TEST(Overlay, CopiesOnlyNonWhitePixelsAtTheOffset) {
     EXPECT_EQ(color_at(destination, 5, 6), 0x0000FF);  // white is transparent
 }
 
-TEST(Overlay, ClipsAtEveryEdgeAndIgnoresSourcesOutside) {
+TEST(Overlay, ClipsAtEveryEdgeAndIgnoresSourcesOutsideOrNotIn24Bits) {
     QImage source = make_bitmap(4, 4, black_color);
     QImage destination = make_bitmap(20, 20);
     overlay(destination, source, -2, -3, pad);
@@ -35,16 +35,11 @@ TEST(Overlay, ClipsAtEveryEdgeAndIgnoresSourcesOutside) {
     overlay(destination, source, 0, -4, pad);
     overlay(destination, source, -4, 0, pad);
     overlay(destination, source, 0, 20, pad);
-    EXPECT_EQ(destination, before);
-}
-
-TEST(Overlay, SourcesNotInTwentyFourBitsAreNeverMerged) {
-    QImage destination = make_bitmap(20, 20);
-    QImage source(4, 4, QImage::Format_ARGB32);
-    source.fill(Qt::black);
-    const QImage before = destination;
-    overlay(destination, source, 0, 0, pad);
-    overlay_centred(destination, source, pad);
+    // Sources not in 24 bits are never merged.
+    QImage argb(4, 4, QImage::Format_ARGB32);
+    argb.fill(Qt::black);
+    overlay(destination, argb, 0, 0, pad);
+    overlay_centred(destination, argb, pad);
     EXPECT_EQ(destination, before);
 }
 
@@ -55,28 +50,25 @@ TEST(Overlay, DestinationGrowsToTheSourceAndControlSize) {
     EXPECT_EQ(color_at(destination, 29, 7), black_color);
 }
 
-TEST(OverlayCentred, CopiesChannelByChannelAroundThePadCentre) {
-    QImage destination = make_bitmap(20, 20, 0x112233);
+// Overlaid, a picture is copied channel by channel around the pad's centre; drawn, every pixel
+// is copied, and a larger picture is centred at negative offsets.
+TEST(Centred, OverlaidChannelByChannelOrDrawnWhole) {
+    QImage overlaid = make_bitmap(20, 20, 0x112233);
+    QImage drawn = overlaid;
     QImage picture = make_bitmap(5, 4);
     picture.setPixelColor(0, 0, QColor(255, 40, 255));  // only green is below 255
     picture.setPixelColor(4, 3, QColor(10, 20, 30));
-    overlay_centred(destination, picture, pad);
+    overlay_centred(overlaid, picture, pad);
+    draw_centred(drawn, picture);
     // (20 - 5) / 2 = 7 and (20 - 4) / 2 = 8
-    EXPECT_EQ(color_at(destination, 7, 8), 0x112833);
-    EXPECT_EQ(color_at(destination, 11, 11), 0x1E140A);
-    EXPECT_EQ(color_at(destination, 8, 8), 0x112233);
-}
-
-TEST(DrawCentred, CopiesEveryPixelAndCentresALargerPictureAtNegativeOffsets) {
-    QImage layer = make_bitmap(20, 20, 0x112233);
-    QImage picture = make_bitmap(5, 4);  // white is copied too
-    picture.setPixelColor(4, 3, QColor(10, 20, 30));
-    draw_centred(layer, picture);
-    // (20 - 5) / 2 = 7 and (20 - 4) / 2 = 8
-    EXPECT_EQ(color_at(layer, 7, 8), white_color);
-    EXPECT_EQ(color_at(layer, 11, 11), 0x1E140A);
-    EXPECT_EQ(color_at(layer, 6, 8), 0x112233);
-    EXPECT_EQ(color_at(layer, 12, 11), 0x112233);
+    EXPECT_EQ(color_at(overlaid, 7, 8), 0x112833);
+    EXPECT_EQ(color_at(overlaid, 11, 11), 0x1E140A);
+    EXPECT_EQ(color_at(overlaid, 8, 8), 0x112233);
+    EXPECT_EQ(color_at(drawn, 7, 8), 0xFF28FF);
+    EXPECT_EQ(color_at(drawn, 8, 8), white_color);
+    EXPECT_EQ(color_at(drawn, 11, 11), 0x1E140A);
+    EXPECT_EQ(color_at(drawn, 6, 8), 0x112233);
+    EXPECT_EQ(color_at(drawn, 12, 11), 0x112233);
 
     QImage large = make_bitmap(25, 23);
     large.setPixelColor(2, 1, Qt::black);  // (20 - 25) / 2 = -2 and (20 - 23) / 2 = -1
