@@ -3,7 +3,7 @@
 #include "animation/raster.h"
 #include "output/number_font.h"
 #include "output/stroke_order_sheet.h"
-#include "tests/support/fixtures.h"
+#include "tests/support/player_fixture.h"
 
 namespace inkwren {
 namespace {
@@ -25,25 +25,14 @@ public:
     }
 };
 
-PointRecord point(double x, double y, std::int32_t colour = 0) {
-    PointRecord record;
-    record.x = x;
-    record.y = y;
-    record.kind = record_kind::pen_point;
-    record.pen_width = 6;
-    record.pen_color = colour;
-    return record;
-}
-
 // Horizontal strokes down the pad; the second half in the other colour when one is given.
 TObjList strokes(int count, std::optional<std::int32_t> second_colour = std::nullopt) {
     TObjList records;
     for (int index = 0; index < count; ++index) {
         const std::int32_t colour = second_colour && index >= count / 2 ? *second_colour : 0;
         const double y = 30 + 140.0 * index / std::max(count, 1);
-        records.push_back(point(40, y, colour));
-        records.push_back(point(160, y, colour));
-        records.push_back(end_marker(record_kind::pen_point));
+        const TObjList stroke = testing::stroke({{40, y}, {160, y}}, colour);
+        records.insert(records.end(), stroke.begin(), stroke.end());
     }
     return records;
 }
@@ -67,27 +56,31 @@ protected:
     BlockNumbers numbers;
 };
 
-TEST_F(SheetTest, AShortFirstRowIsOnePictureWiderThanItsPictures) {
-    // Pictures are the pad, 200 × (200 + 20) with the number under the square, reduced to 40 %.
-    const StrokeOrderSheet three = sheet(inputs(3));
-    EXPECT_EQ(three.picture_size, QSize(80, 88));
-    EXPECT_EQ(three.pictures.size(), 3u);
-    EXPECT_EQ(three.sheet.size(), QSize(4 * 80, 88));
-    EXPECT_EQ(sheet(inputs(8)).sheet.size(), QSize(8 * 80, 88));
-    // A second row, with the row gap at the bottom.
-    EXPECT_EQ(sheet(inputs(9)).sheet.size(), QSize(8 * 80, 2 * 88 + 15));
-    SheetInputs two_a_row = inputs(5);
-    two_a_row.settings.per_row = 2;
-    EXPECT_EQ(sheet(two_a_row).sheet.size(), QSize(2 * 80, 3 * 88 + 2 * 15));
-}
-
-TEST_F(SheetTest, PicturesPerRowOutsideOneToFifteenTakeTheNearestBound) {
-    SheetInputs none = inputs(3);
-    none.settings.per_row = 0;
-    EXPECT_EQ(sheet(none).sheet.size(), QSize(80, 3 * 88 + 2 * 15));
-    SheetInputs many = inputs(20);
-    many.settings.per_row = 99;
-    EXPECT_EQ(sheet(many).sheet.size(), QSize(15 * 80, 2 * 88 + 15));
+// Pictures are the pad, 200 × (200 + 20) with the number under the square, reduced to 40 %,
+// whether or not the numbers are on. A short first row is one picture wider than its pictures;
+// rows after the first add the row gap; pictures per row outside 1 to 15 take the nearest bound.
+TEST_F(SheetTest, SheetsHoldTheirPicturesInRows) {
+    const struct {
+        int strokes;
+        int per_row;
+        QSize sheet;
+    } cases[] = {{3, 8, {4 * 80, 88}},          {8, 8, {8 * 80, 88}},
+                 {9, 8, {8 * 80, 2 * 88 + 15}}, {5, 2, {2 * 80, 3 * 88 + 2 * 15}},
+                 {3, 0, {80, 3 * 88 + 2 * 15}}, {20, 99, {15 * 80, 2 * 88 + 15}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.strokes);
+        SheetInputs given = inputs(c.strokes);
+        given.settings.per_row = c.per_row;
+        given.settings.numbers_on = c.strokes != 3;
+        const StrokeOrderSheet made = sheet(given);
+        EXPECT_EQ(made.picture_size, QSize(80, 88));
+        EXPECT_EQ(made.pictures.size(), std::size_t(c.strokes));
+        EXPECT_EQ(made.sheet.size(), c.sheet);
+        // The shown sheet has a band for the animation.
+        EXPECT_EQ(sheet_with_animation_band(made).height(), made.sheet.height() + 88 + 15);
+    }
+    EXPECT_EQ(numbers.drawn.size(), 8 + 9 + 5 + 20);
+    EXPECT_FALSE(make_sheet(inputs(0), numbers));
 }
 
 TEST_F(SheetTest, TwoColourGroupsCloseTheSheetOnARowOfTheirOwnAtTheRightEdge) {
@@ -125,13 +118,6 @@ TEST_F(SheetTest, UnderlayContentNumbersEveryStrokeWhateverTheUnderlaySwitchSays
     EXPECT_NE(color_at(made.pictures[0], 40, 12), white_color);
 }
 
-TEST_F(SheetTest, NumbersOffKeepThePictureHeight) {
-    SheetInputs quiet = inputs(3);
-    quiet.settings.numbers_on = false;
-    EXPECT_EQ(sheet(quiet).picture_size, QSize(80, 88));
-    EXPECT_TRUE(numbers.drawn.isEmpty());
-}
-
 TEST_F(SheetTest, TheNumberSitsOnTheSquaresEdgeOrCentre) {
     // The square runs from 12 to 187 on a 200-pixel pad; "第 1 劃" in Arabic is 50 wide.
     const auto ink_columns = [&](NumberAlign align) {
@@ -165,15 +151,6 @@ TEST_F(SheetTest, NumberTextsFollowTheKindAndStyle) {
     EXPECT_EQ(number_text(given, 12), QStringLiteral(" 12 "));
 }
 
-TEST_F(SheetTest, TheShownSheetHasABandForTheAnimation) {
-    const StrokeOrderSheet made = sheet(inputs(3));
-    EXPECT_EQ(sheet_with_animation_band(made).height(), made.sheet.height() + 88 + 15);
-}
-
-TEST_F(SheetTest, ACharacterWithoutStrokesMakesNoSheet) {
-    EXPECT_FALSE(make_sheet(inputs(0), numbers));
-}
-
 TEST_F(SheetTest, TwoColourPicturesDrawTheNewestStrokeInTheSecondColour) {
     SheetInputs given = inputs(2);
     given.settings.color_mode = ColourMode::two_colours;
@@ -188,25 +165,19 @@ TEST_F(SheetTest, TwoColourPicturesDrawTheNewestStrokeInTheSecondColour) {
     EXPECT_EQ(color_at(alone, 100, 30), white_color);
 }
 
+// A face without Chinese falls back to the installed Ming face; the chosen style and size apply.
 TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFace) {
     SheetSettings settings;  // 細明體, which Linux desktops do not have
     EXPECT_EQ(number_font(settings).family(), QString::fromLatin1(fallback_number_family));
     settings.font_name = "DejaVu Sans";
     EXPECT_EQ(number_font(settings).family(), QString::fromLatin1(fallback_number_family));
     settings.font_name = "AR PL UKai TW";
-    EXPECT_EQ(number_font(settings).family(), QStringLiteral("AR PL UKai TW"));
-}
-
-TEST(NumberFont, TheChosenStyleAndSizeApply) {
-    SheetSettings settings;
     settings.font_size = 20;
     settings.font_style = 1 | 2 | 4 | 8;
     const QFont font = number_font(settings);
+    EXPECT_EQ(font.family(), QStringLiteral("AR PL UKai TW"));
     EXPECT_EQ(font.pointSize(), 20);
-    EXPECT_TRUE(font.bold());
-    EXPECT_TRUE(font.italic());
-    EXPECT_TRUE(font.underline());
-    EXPECT_TRUE(font.strikeOut());
+    EXPECT_TRUE(font.bold() && font.italic() && font.underline() && font.strikeOut());
 }
 
 TEST(NumberFont, ChineseNumbersAreDrawnAndNotEmptyBoxes) {
