@@ -82,19 +82,16 @@ TEST(PlayList, ManyPenUpsFoldInOnePass) {
     EXPECT_EQ(list.size(), 200000u);
 }
 
-// Strokes of absurd length are refused before they exhaust memory; one stroke zigzagging from
-// edge to edge thousands of times was expanded whole before its length was looked at.
-TEST(PlayList, StrokesOfAbsurdLengthAreRefusedBeforeTheyAreExpanded) {
-    EXPECT_THROW(make_play_list(absurdly_long_strokes(), {}), Error);
+// Strokes of absurd length are refused before they exhaust memory, and before playback starts;
+// one stroke zigzagging from edge to edge thousands of times was expanded whole before its
+// length was looked at.
+TEST_F(PlaybackTest, StrokesOfAbsurdLengthAreRefusedBeforeTheyAreExpanded) {
     TObjList zigzag;
     for (int turn = 0; turn < 5000; ++turn) {
         zigzag.push_back(point(turn % 2 == 0 ? -100000 : 100000, turn % 7));
     }
     zigzag.push_back(end_marker(2));
     EXPECT_THROW(build_play_list(zigzag, {}), Error);
-}
-
-TEST_F(PlaybackTest, StrokesTooLongToPlayAreRefusedWithoutStartingPlayback) {
     player->set_records(absurdly_long_strokes());
     EXPECT_THROW(player->play(), Error);
     EXPECT_FALSE(player->playing());
