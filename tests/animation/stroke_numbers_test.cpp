@@ -101,20 +101,6 @@ TEST(NumberDrawing, ANumberMovedAsideIsTiedToADotOnItsStart) {
     EXPECT_EQ(number_pixels_near(picture, {50 - 12, 150}, 2), 0);
 }
 
-TEST(NumberDrawing, OnlyTheShownStrokesGetTheirNumber) {
-    const TLineList lines =
-        lines_of({stroke({{40, 40}, {160, 40}}), stroke({{40, 150}, {160, 150}})});
-    const std::vector<NumberMark> marks = place_numbers(stroke_starts(lines), small_pad);
-    QImage picture = make_bitmap(200, 200);
-    draw_stroke_numbers(picture, lines, 1, small_pad);
-    EXPECT_GT(number_pixels_near(picture, marks[0].centre, marks[0].radius), 10);
-    EXPECT_EQ(number_pixels_near(picture, marks[1].centre, marks[1].radius), 0);
-    EXPECT_TRUE(is_24bit(picture));  // drawn into the picture as it is
-    QImage none = make_bitmap(200, 200);
-    draw_stroke_numbers(none, lines, 0, small_pad);
-    EXPECT_EQ(red_pixels(none), 0);
-}
-
 TEST(NumberDrawing, AKeptPainterFollowsEditedStrokes) {
     StrokeNumberPainter painter;
     QImage before = make_bitmap(200, 200);
@@ -162,6 +148,7 @@ TEST_F(PlayerNumbersTest, AtRestTheSwitchShowsTheNumbersAndTheLayersNeverHoldThe
     EXPECT_EQ(red_pixels(player->ink_bmp()), 0);
 }
 
+// Only the shown strokes get their number.
 TEST_F(PlayerNumbersTest, AStepShowsTheNumbersOfTheStrokesItShowsAlone) {
     owner.pad.stroke_numbers = true;
     step_strokes(*player, StrokeStep::none);
@@ -171,6 +158,7 @@ TEST_F(PlayerNumbersTest, AStepShowsTheNumbersOfTheStrokesItShowsAlone) {
     EXPECT_EQ(shown_number(player->image(), 1), 0);
     step_strokes(*player, StrokeStep::next);
     EXPECT_GT(shown_number(player->image(), 1), 10);
+    EXPECT_TRUE(is_24bit(player->image()));  // drawn into the picture as it is
 }
 
 // Captured frames show each number from its stroke's first ink, and none without the switch.
