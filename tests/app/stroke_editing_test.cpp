@@ -65,7 +65,7 @@ TEST_F(StrokeEditingTest, AStrokeMovedWithTheMouseIsOfferedAndSavedAsMoved) {
     move_last_stroke();
     ASSERT_DOUBLE_EQ(last_stroke()[0].x, 32);
     ASSERT_DOUBLE_EQ(last_stroke()[0].y, 78);
-    EXPECT_TRUE(window->pad().custom_dirty);
+    EXPECT_TRUE(window->pad().custom_dirty());
 
     dialogs.answers = {true};
     window->clipboard_changed(QStringLiteral("我"));
@@ -99,7 +99,7 @@ TEST_F(StrokeEditingTest, TheUndoKeysStepThroughTheEditsAndAnUndoneEditIsNotOffe
 
     item("EditUndo")->trigger();
     EXPECT_EQ(lines().items, loaded.items);
-    EXPECT_FALSE(window->pad().custom_dirty);
+    EXPECT_FALSE(window->pad().custom_dirty());
     item("EditRedo")->trigger();
     EXPECT_EQ(lines().items, moved.items);
     item("EditUndo")->trigger();
@@ -134,7 +134,7 @@ TEST_F(StrokeEditingTest, ZoomingWithAnUnsavedEditKeepsItsShapeSizeAndHistory) {
             }
         }
     }
-    EXPECT_TRUE(window->pad().custom_dirty);
+    EXPECT_TRUE(window->pad().custom_dirty());
 
     item("N17")->trigger();
     const QString saved = file("udefined/6C38.wrt");
@@ -147,7 +147,7 @@ TEST_F(StrokeEditingTest, ZoomingWithAnUnsavedEditKeepsItsShapeSizeAndHistory) {
     item("EditUndo")->trigger();
     const double scale = window->pad().zoom_scale();
     EXPECT_NEAR(last_stroke()[0].x, loaded.items.back()[0].x * scale, 1e-9);
-    EXPECT_TRUE(window->pad().custom_dirty);
+    EXPECT_TRUE(window->pad().custom_dirty());
 }
 
 TEST_F(StrokeEditingTest, APressOnThePaletteRecoloursTheSelectionAndADragOnlyTheSwatch) {
@@ -185,7 +185,7 @@ TEST_F(StrokeEditingTest, FlashBarsAreAddedToTheSelectedStrokeAndRemovedFromTheP
     item("N22")->trigger();
     ASSERT_EQ(lines().count(), 6);
     EXPECT_EQ(last_stroke().front().kind, record_kind::flash_bar);
-    EXPECT_TRUE(window->pad().custom_dirty);
+    EXPECT_TRUE(window->pad().custom_dirty());
 
     // The bar hangs from the stroke's first point; a click on its picture selects it.
     click_pad({20, 60});

@@ -24,7 +24,7 @@ protected:
         testing::make_installation(folder.path());
         language.load_language(folder.file("english.txt"), 936);
         pad = std::make_unique<WritingPad>(dialogs, language, folder.path(), gbk_code_page);
-        pad->auto_play = false;
+        pad->set_auto_play(false);
         pad->on_field_text = [this](const QString& text) { field = text; };
     }
 
@@ -51,36 +51,40 @@ protected:
 };
 
 TEST_F(WritingPadTest, OneCharacterIsShownAndTwoAreNot) {
-    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    pad->choose_encoding(EncodingItem::unicode_simplified);
     EXPECT_TRUE(pad->TextCopyDetected(QStringLiteral("我")));
     EXPECT_EQ(strokes_shown(), 7);
     EXPECT_EQ(field, QStringLiteral("我"));
-    EXPECT_EQ(pad->cur_text, QStringLiteral("我"));
-    EXPECT_EQ(to_code_page(pad->cur_key, 936), to_code_page(QStringLiteral("我"), 936));
+    EXPECT_EQ(pad->cur_text(), QStringLiteral("我"));
+    EXPECT_EQ(to_code_page(pad->cur_key(), 936), to_code_page(QStringLiteral("我"), 936));
 
     EXPECT_FALSE(pad->TextCopyDetected(QStringLiteral("我永")));
     EXPECT_FALSE(pad->TextCopyDetected(QStringLiteral("한")));
     EXPECT_EQ(strokes_shown(), 7);
-    EXPECT_EQ(pad->cur_text, QStringLiteral("我"));
+    EXPECT_EQ(pad->cur_text(), QStringLiteral("我"));
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(WritingPadTest, DetectionSwitchesTheModeAndKeepsIt) {
-    choose_encoding_item(pad->encoding, EncodingItem::autodetect);
-    choose_encoding_item(pad->encoding, EncodingItem::autodetect);
-    pad->encoding.encoding_mode = encoding_mode::big5;
+    pad->choose_encoding(EncodingItem::autodetect);
+    pad->choose_encoding(EncodingItem::autodetect);
+    EncodingState big5_mode = pad->encoding();
+    big5_mode.encoding_mode = encoding_mode::big5;
+    pad->set_encoding(big5_mode);
     // 国 has no Big5 code: the detection finds it as GB Unicode and stays there.
     EXPECT_TRUE(pad->TextCopyDetected(QStringLiteral("国")));
-    EXPECT_EQ(pad->encoding.encoding_mode, encoding_mode::unicode_simplified);
+    EXPECT_EQ(pad->encoding().encoding_mode, encoding_mode::unicode_simplified);
     EXPECT_EQ(strokes_shown(), 8);
     EXPECT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
-    EXPECT_EQ(pad->encoding.encoding_mode, encoding_mode::unicode_simplified);
+    EXPECT_EQ(pad->encoding().encoding_mode, encoding_mode::unicode_simplified);
 }
 
 TEST_F(WritingPadTest, AMissingArchiveIsReportedAndTheCharacterStays) {
-    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    pad->choose_encoding(EncodingItem::unicode_simplified);
     ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
-    choose_traditional_archive(pad->archive, folder.path());
+    ArchiveChoice traditional;
+    choose_traditional_archive(traditional, folder.path());
+    pad->set_archive(traditional);
     QFile::remove(folder.file("tstrokes.cdf"));
     pad->TextCopyDetected(QStringLiteral("永"));
     ASSERT_EQ(dialogs.shown.size(), 1);
@@ -90,18 +94,18 @@ TEST_F(WritingPadTest, AMissingArchiveIsReportedAndTheCharacterStays) {
 }
 
 TEST_F(WritingPadTest, ACustomCharacterIsShownInsteadOfTheArchives) {
-    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    pad->choose_encoding(EncodingItem::unicode_simplified);
     QDir().mkpath(pad->custom_folder());
     write_strokes(testing::sample_lines(2), QStringLiteral("6C38"), pad->custom_folder());
     ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
     EXPECT_EQ(strokes_shown(), 2);
-    pad->use_custom = false;
-    pad->select_text(pad->cur_key);
+    pad->set_use_custom(false);
+    pad->select_text(pad->cur_key());
     EXPECT_EQ(strokes_shown(), 5);
 }
 
 TEST_F(WritingPadTest, AnUnsavedEditIsOfferedForSavingBeforeTheNextCharacter) {
-    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    pad->choose_encoding(EncodingItem::unicode_simplified);
     ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
     pad->set_modified(true);
     dialogs.answers = {true};
@@ -110,16 +114,16 @@ TEST_F(WritingPadTest, AnUnsavedEditIsOfferedForSavingBeforeTheNextCharacter) {
     EXPECT_TRUE(dialogs.shown[0].question);
     EXPECT_TRUE(QFile::exists(pad->custom_folder() + QStringLiteral("6C38.wrt")));
     EXPECT_EQ(strokes_shown(), 7);
-    EXPECT_FALSE(pad->custom_dirty);
+    EXPECT_FALSE(pad->custom_dirty());
 }
 
 TEST_F(WritingPadTest, ADroppedStrokeFileReplacesTheStrokesButNotTheCharacter) {
-    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    pad->choose_encoding(EncodingItem::unicode_simplified);
     ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
     write_strokes(testing::sample_lines(3), QStringLiteral("範例"), folder.path());
     EXPECT_EQ(pad->drop_file(folder.file("範例.wrt")), DroppedKind::stroke_file);
     EXPECT_EQ(strokes_shown(), 3);
-    EXPECT_EQ(pad->cur_text, QStringLiteral("永"));
+    EXPECT_EQ(pad->cur_text(), QStringLiteral("永"));
 }
 
 // The pad once lost its player when there was nothing to show, and every button then used a
@@ -132,8 +136,8 @@ TEST_F(WritingPadTest, APadHasAnEmptyPlayerBeforeAnyCharacter) {
 }
 
 TEST_F(WritingPadTest, AStartCharacterTheArchiveLacksLeavesAnEmptyPlayer) {
-    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
-    pad->cur_key = QStringLiteral("鬱");
+    pad->choose_encoding(EncodingItem::unicode_simplified);
+    pad->set_start_character(QStringLiteral("鬱"));
     EXPECT_FALSE(pad->Display_Writing_Pad());
     EXPECT_TRUE(pad->player().lines().items.empty());
     EXPECT_TRUE(field.isEmpty());
@@ -144,45 +148,45 @@ TEST_F(WritingPadTest, AStartCharacterTheArchiveLacksLeavesAnEmptyPlayer) {
 // A stroke file that failed half way through loading left the pad with no strokes, or with
 // those of the file and the settings of the character before.
 TEST_F(WritingPadTest, ADroppedDamagedStrokeFileKeepsTheCharacterShownAndPlayable) {
-    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    pad->choose_encoding(EncodingItem::unicode_simplified);
     ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
     const QImage shown = pad->player().image();
     testing::write_file(folder.file("損壞.wrt"), "十\t二\r\n\x01\x02\x03\xFE\xFF");
     EXPECT_THROW(pad->drop_file(folder.file("損壞.wrt")), Error);
     EXPECT_EQ(strokes_shown(), 5);
-    EXPECT_EQ(pad->cur_text, QStringLiteral("永"));
+    EXPECT_EQ(pad->cur_text(), QStringLiteral("永"));
     EXPECT_EQ(pad->player().image(), shown);
     pad->player().replay();
     EXPECT_TRUE(pad->player().playing());
 }
 
 TEST_F(WritingPadTest, ADroppedEmptyStrokeFileShowsItsNote) {
-    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    pad->choose_encoding(EncodingItem::unicode_simplified);
     ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
     testing::write_file(folder.file("空白.wrt"), "");
     EXPECT_EQ(pad->drop_file(folder.file("空白.wrt")), DroppedKind::stroke_file);
     EXPECT_EQ(strokes_shown(), 0);
     // What the pad shows is the background with the note over it.
     EXPECT_NE(pad->player().image(), pad->player().back_bmp());
-    EXPECT_EQ(pad->cur_text, QStringLiteral("永"));
+    EXPECT_EQ(pad->cur_text(), QStringLiteral("永"));
 }
 
 // A character whose strokes failed to load still became the current one, so the next save
 // wrote the strokes shown under its name.
 TEST_F(WritingPadTest, ACharacterWhoseStrokesFailToLoadDoesNotBecomeCurrent) {
-    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    pad->choose_encoding(EncodingItem::unicode_simplified);
     ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
     // The archive's data cut short: the index still names 我, but its strokes cannot be read.
     testing::write_file(folder.file("strokes.cdf"), "short");
     EXPECT_THROW(pad->TextCopyDetected(QStringLiteral("我")), Error);
-    EXPECT_EQ(pad->cur_text, QStringLiteral("永"));
+    EXPECT_EQ(pad->cur_text(), QStringLiteral("永"));
     EXPECT_EQ(pad->custom_name(), QStringLiteral("6C38"));
     EXPECT_EQ(field, QStringLiteral("永"));
     EXPECT_EQ(strokes_shown(), 5);
 }
 
 TEST_F(WritingPadTest, ZoomRebuildsThePlayerAtTheNextSize) {
-    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    pad->choose_encoding(EncodingItem::unicode_simplified);
     ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
     int replaced = 0;
     pad->on_player_replaced = [&replaced] { ++replaced; };
@@ -190,7 +194,7 @@ TEST_F(WritingPadTest, ZoomRebuildsThePlayerAtTheNextSize) {
     const int side = next_zoom(200, true, 768).width;
     pad->toggle_zoom(768);
     EXPECT_EQ(replaced, 1);
-    EXPECT_EQ(pad->pad_w, side);
+    EXPECT_EQ(pad->pad_side(), side);
     EXPECT_EQ(pad->player().pad_size(), QSize(side, side));
     EXPECT_EQ(pad->player().image().size(), QSize(side, side));
     EXPECT_DOUBLE_EQ(pad->player().lines().items[0][0].x, first_x * side / 200.0);
@@ -200,20 +204,19 @@ TEST_F(WritingPadTest, ZoomRebuildsThePlayerAtTheNextSize) {
 
 // A zoom whose strokes failed to load once kept the new size with the old player.
 TEST_F(WritingPadTest, AZoomWhoseLoadFailsKeepsTheOldSize) {
-    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    pad->choose_encoding(EncodingItem::unicode_simplified);
     ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
     testing::write_file(folder.file("strokes.cdf"), "short");
     EXPECT_THROW(pad->toggle_zoom(768), Error);
-    EXPECT_EQ(pad->pad_w, 200);
-    EXPECT_EQ(pad->pad_h, 200);
+    EXPECT_EQ(pad->pad_side(), 200);
     EXPECT_DOUBLE_EQ(pad->zoom_scale(), 1.0);
     EXPECT_EQ(pad->player().pad_size(), QSize(200, 200));
     EXPECT_EQ(strokes_shown(), 5);
 }
 
 TEST_F(WritingPadTest, ShownCharactersStartWriting) {
-    pad->auto_play = true;
-    choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+    pad->set_auto_play(true);
+    pad->choose_encoding(EncodingItem::unicode_simplified);
     ASSERT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
     EXPECT_TRUE(pad->player().playing());
     EXPECT_EQ(pad->player().playtimer().interval(), 1000);
