@@ -28,7 +28,7 @@ CharacterMaker::CharacterMaker(const ExportSetup& setup, const ExportOptions& op
     pad_->set_use_custom(setup.use_custom);
     pad_->set_reload_recent(false);
     pad_->set_auto_play(false);
-    PadSettings& settings = pad_->settings();
+    PadSettings settings = pad_->settings();
     settings.stroke_color = setup.sheet.second_color;
     if (options.speed) {
         settings.pen_speed = *options.speed;
@@ -51,6 +51,7 @@ CharacterMaker::CharacterMaker(const ExportSetup& setup, const ExportOptions& op
             settings.two_color = true;
             break;
     }
+    pad_->set_settings(settings);
 }
 
 CharacterMaker::~CharacterMaker() = default;

@@ -27,13 +27,14 @@ Shell::Shell(StartupResult start, Dialogs& dialogs)
       pad_(std::make_unique<WritingPad>(dialogs, language_, installation_folder_,
                                         start.legacy_code_page)),
       open_url_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
-    PadSettings& settings = pad_->settings();
+    PadSettings settings = pad_->settings();
     settings.stroke_color = sheet_settings().second_color;
+    settings.stroke_numbers = start.view.stroke_numbers;
+    pad_->set_settings(settings);
     EncodingState encoding;
     encoding.encoding_mode = encoding_mode::gb;
     pad_->set_encoding(encoding);
     pad_->set_start_character(start.start_character);
-    settings.stroke_numbers = start.view.stroke_numbers;
     gif_offers_ = std::make_unique<GifOffers>(dialogs_, language_);
     gif_capture_ = std::make_unique<GifCapture>(*pad_);
     gif_capture_->on_gif = [this](QByteArray gif) {
@@ -198,10 +199,9 @@ void Shell::choose_gif_scale(double scale) {
 }
 
 void Shell::updatecfg(const QString& folder, const SheetSlots& record_slots) {
-    PadSettings& settings = pad_->settings();
     output_folder_ = folder.isEmpty() ? folder : with_trailing_slash(folder);
     sheet_slots_ = record_slots;
-    settings.stroke_color = sheet_settings().second_color;
+    pad_->set_stroke_color(sheet_settings().second_color);
     save_sheet_slots(QDir(installation_folder_).filePath(QString::fromLatin1(sheet_settings_file)),
                      sheet_slots_);
 }

@@ -137,7 +137,11 @@ public:
 
     // PlayerOwner
     const PadSettings& settings() const override { return settings_; }
-    PadSettings& settings() { return settings_; }
+    // Settings as a whole, as start-up reads them or a batch run chooses them; the player reads
+    // them from the next frame on.
+    void set_settings(const PadSettings& settings) { settings_ = settings; }
+    // The highlight colour the sheet settings choose.
+    void set_stroke_color(std::int32_t colour) { settings_.stroke_color = colour; }
     void take_companion(const CompanionPad& companion) override;
     void set_modified(bool modified) override { custom_dirty_ = modified; }
     QString text(const QString& key) const override;
