@@ -23,12 +23,12 @@ CharacterMaker::CharacterMaker(const ExportSetup& setup, const ExportOptions& op
       pad_(std::make_unique<WritingPad>(*dialogs_, setup.language, setup.installation,
                                         setup.legacy_code_page)) {
     pad_->use_temp_folder(scratch_.path());
-    pad_->archive = setup.archive;
-    pad_->encoding = setup.encoding;
-    pad_->use_custom = setup.use_custom;
-    pad_->reload_recent = false;
-    pad_->auto_play = false;
-    PadSettings& settings = pad_->settings();
+    pad_->set_archive(setup.archive);
+    pad_->set_encoding(setup.encoding);
+    pad_->set_use_custom(setup.use_custom);
+    pad_->set_reload_recent(false);
+    pad_->set_auto_play(false);
+    PadSettings settings = pad_->settings();
     settings.stroke_color = setup.sheet.second_color;
     if (options.speed) {
         settings.pen_speed = *options.speed;
@@ -51,6 +51,7 @@ CharacterMaker::CharacterMaker(const ExportSetup& setup, const ExportOptions& op
             settings.two_color = true;
             break;
     }
+    pad_->set_settings(settings);
 }
 
 CharacterMaker::~CharacterMaker() = default;

@@ -13,7 +13,7 @@ bool pad_switch(const Shell& shell) {
 }
 
 bool uses_custom(const Shell& shell) {
-    return shell.pad().use_custom;
+    return shell.pad().use_custom();
 }
 
 bool records_gif(const Shell& shell) {

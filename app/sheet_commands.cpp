@@ -14,7 +14,7 @@ namespace inkwren {
 std::optional<StrokeOrderSheet> sheet_of_shown_character(Shell& shell, Dialogs& dialogs,
                                                          bool store_edit) {
     WritingPad& pad = shell.pad();
-    if (store_edit && pad.custom_dirty) {
+    if (store_edit && pad.custom_dirty()) {
         shell.save_custom();
     }
     pad.player().stop_play();

@@ -27,15 +27,18 @@ Shell::Shell(StartupResult start, Dialogs& dialogs)
       pad_(std::make_unique<WritingPad>(dialogs, language_, installation_folder_,
                                         start.legacy_code_page)),
       open_url_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
-    PadSettings& settings = pad_->settings();
+    PadSettings settings = pad_->settings();
     settings.stroke_color = sheet_settings().second_color;
-    pad_->encoding.encoding_mode = encoding_mode::gb;
-    pad_->cur_key = start.start_character;
     settings.stroke_numbers = start.view.stroke_numbers;
+    pad_->set_settings(settings);
+    EncodingState encoding;
+    encoding.encoding_mode = encoding_mode::gb;
+    pad_->set_encoding(encoding);
+    pad_->set_start_character(start.start_character);
     gif_offers_ = std::make_unique<GifOffers>(dialogs_, language_);
     gif_capture_ = std::make_unique<GifCapture>(*pad_);
     gif_capture_->on_gif = [this](QByteArray gif) {
-        gif_offers_->take({pad_->cur_text, std::move(gif), output_folder_});
+        gif_offers_->take({pad_->cur_text(), std::move(gif), output_folder_});
     };
 }
 
@@ -50,7 +53,7 @@ QString Shell::user_language_caption() const {
 }
 
 void Shell::show_start_character() {
-    if (!pad_->Display_Writing_Pad() && pad_->archive_present) {
+    if (!pad_->Display_Writing_Pad() && pad_->archive_present()) {
         // The archive lacks the start character: the pad stays empty and says why.
         dialogs_.inform(caption(), text(text_key::damaged_file_text) + QStringLiteral(":") +
                                        QString::fromLatin1(start_character_file) +
@@ -111,9 +114,9 @@ void Shell::install_user_language(const QString& dropped) {
 }
 
 void Shell::choose_encoding(EncodingItem item) {
-    choose_encoding_item(pad_->encoding, item);
+    pad_->choose_encoding(item);
     encoding_item_ = item;
-    preferences_.stored_encoding_mode = pad_->encoding.stored_encoding_mode;
+    preferences_.stored_encoding_mode = pad_->encoding().stored_encoding_mode;
     save_preferences();
 }
 
@@ -130,7 +133,7 @@ void Shell::choose_library(LibraryItem item, const QString& field_text) {
     if (item == LibraryItem::simplified) {
         choose_simplified_archive(choice);
     }
-    pad_->archive = choice;
+    pad_->set_archive(choice);
     library_item_ = item;
     pad_->select_text(field_text);
     preferences_.archive_name = choice.archive_file.toLatin1();
@@ -139,18 +142,20 @@ void Shell::choose_library(LibraryItem item, const QString& field_text) {
 
 void Shell::apply_stored_library() {
     const QString stored = QString::fromLatin1(preferences_.archive_name).trimmed();
+    ArchiveChoice choice = pad_->archive();
     if (stored == QString::fromLatin1(traditional_archive)) {
-        choose_traditional_archive(pad_->archive, installation_folder_);
+        choose_traditional_archive(choice, installation_folder_);
         library_item_ = LibraryItem::traditional;
     } else if (stored == QString::fromLatin1(simplified_archive)) {
-        choose_simplified_archive(pad_->archive);
+        choose_simplified_archive(choice);
         library_item_ = LibraryItem::simplified;
     }
+    pad_->set_archive(choice);
 }
 
 void Shell::toggle_use_custom() {
-    pad_->use_custom = !pad_->use_custom;
-    pad_->select_text(pad_->cur_key);
+    pad_->set_use_custom(!pad_->use_custom());
+    pad_->select_text(pad_->cur_key());
 }
 
 void Shell::save_custom() {
@@ -169,7 +174,7 @@ void Shell::delete_custom_by_menu() {
     if (pad_->delete_from_custom_db(name, pad_->custom_folder())) {
         dialogs_.inform(caption(), text(text_key::custom_deleted_notice));
     }
-    pad_->select_text(pad_->cur_key);
+    pad_->select_text(pad_->cur_key());
 }
 
 void Shell::delete_custom_by_popup() {
@@ -179,7 +184,7 @@ void Shell::delete_custom_by_popup() {
     if (!pad_->custom_name().isEmpty() &&
         pad_->delete_from_custom_db(pad_->custom_name(), pad_->custom_folder())) {
         dialogs_.inform(caption(), text(text_key::custom_deleted_notice));
-        pad_->TextCopyDetected(pad_->cur_key);
+        pad_->TextCopyDetected(pad_->cur_key());
     } else {
         dialogs_.inform(caption(), text(text_key::custom_not_deleted_notice));
     }
@@ -194,10 +199,9 @@ void Shell::choose_gif_scale(double scale) {
 }
 
 void Shell::updatecfg(const QString& folder, const SheetSlots& record_slots) {
-    PadSettings& settings = pad_->settings();
     output_folder_ = folder.isEmpty() ? folder : with_trailing_slash(folder);
     sheet_slots_ = record_slots;
-    settings.stroke_color = sheet_settings().second_color;
+    pad_->set_stroke_color(sheet_settings().second_color);
     save_sheet_slots(QDir(installation_folder_).filePath(QString::fromLatin1(sheet_settings_file)),
                      sheet_slots_);
 }

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     LanguageTable language;
     language.load_language(installation + QStringLiteral("english.txt"), gbk_code_page);
     WritingPad pad(dialogs, language, installation, gbk_code_page);
-    choose_encoding_item(pad.encoding, EncodingItem::unicode_simplified);
+    pad.choose_encoding(EncodingItem::unicode_simplified);
     pad.set_pen_speed(100);
     const long start = resident_kib();
     std::printf("start: %ld KiB resident\n", start);

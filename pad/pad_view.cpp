@@ -147,7 +147,7 @@ void PadView::add_writing_pad(QSize pad) {
     TrackBar2_->setGeometry(layout.interval_slider);
     for (int index = 0; index < pad_button_count; ++index) {
         QString picture = QString::fromLatin1(button_pictures[index]);
-        if (index == pad_button_count - 1 && !pad_.can_magnify) {
+        if (index == pad_button_count - 1 && !pad_.can_magnify()) {
             picture = QStringLiteral("shrink.bmp");
         }
         buttons_[std::size_t(index)]->setGeometry(layout.buttons[std::size_t(index)]);

@@ -29,7 +29,7 @@ WritingPad::WritingPad(Dialogs& dialogs, const LanguageTable& language, QString 
       language_(language),
       program_folder_(std::move(program_folder)),
       legacy_cp_(legacy_code_page),
-      player_(make_player(QSize(pad_w, pad_h), QString())) {
+      player_(make_player(QSize(pad_w_, pad_h_), QString())) {
     player_->reset_background();
 }
 
@@ -52,15 +52,19 @@ QString WritingPad::custom_file() const {
     return QDir(custom_folder()).filePath(custom_name() + QStringLiteral(".wrt"));
 }
 
-QString WritingPad::custom_name() const {
-    if (cur_text.isEmpty()) {
+QString custom_name_of(const QString& character) {
+    if (character.isEmpty()) {
         return {};
     }
     // A character beyond the Basic Multilingual Plane is named by its whole code point: its
     // first UTF-16 unit is shared by thousands of characters.
-    const char32_t code =
-        cur_text[0].isHighSurrogate() ? cur_text.toUcs4().front() : char32_t(cur_text[0].unicode());
+    const char32_t code = character[0].isHighSurrogate() ? character.toUcs4().front()
+                                                         : char32_t(character[0].unicode());
     return QStringLiteral("%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper();
+}
+
+QString WritingPad::custom_name() const {
+    return custom_name_of(cur_text_);
 }
 
 bool WritingPad::delete_from_custom_db(const QString& name, const QString& folder) const {
@@ -70,11 +74,11 @@ bool WritingPad::delete_from_custom_db(const QString& name, const QString& folde
 }
 
 QString WritingPad::archive_path() const {
-    return QDir(program_folder_).filePath(archive.archive_file);
+    return QDir(program_folder_).filePath(archive_.archive_file);
 }
 
 QString WritingPad::index_path() const {
-    return QDir(program_folder_).filePath(archive.index_file);
+    return QDir(program_folder_).filePath(archive_.index_file);
 }
 
 QString WritingPad::text(const QString& key) const {
@@ -93,6 +97,10 @@ void WritingPad::write_gif(std::unique_ptr<FrameRecorder> finished) {
     if (capture) {
         capture->finished(std::move(finished));
     }
+}
+
+void WritingPad::choose_encoding(EncodingItem item) {
+    choose_encoding_item(encoding_, item);
 }
 
 void WritingPad::take_companion(const CompanionPad& companion) {
@@ -128,28 +136,28 @@ void WritingPad::replace_player(std::unique_ptr<TAnimationPlayer> player) {
 }
 
 bool WritingPad::TextCopyDetected(const QString& text) {
-    custom_dirty = false;
-    reload_recent = false;
-    if (!pad_ready) {
+    custom_dirty_ = false;
+    reload_recent_ = false;
+    if (!pad_ready_) {
         return false;
     }
     const std::optional<CharacterKey> key =
-        recognise_text(text, encoding, index_path(), legacy_cp_);
+        recognise_text(text, encoding_, index_path(), legacy_cp_);
     if (!key) {
         return false;
     }
     // The character becomes current only once its strokes are loaded.
-    const QString previous_key = std::exchange(cur_key, key->key_text);
-    const QString previous_text = std::exchange(cur_text, text);
+    const QString previous_key = std::exchange(cur_key_, key->key_text);
+    const QString previous_text = std::exchange(cur_text_, text);
     try {
         show_ani_writing();
     } catch (const Error&) {
-        cur_key = previous_key;
-        cur_text = previous_text;
+        cur_key_ = previous_key;
+        cur_text_ = previous_text;
         throw;
     }
     player_->rebuild_lines();
-    if (auto_play) {
+    if (auto_play_) {
         player_->replay();
     }
     if (on_field_text) {
@@ -170,16 +178,16 @@ void WritingPad::show_missing_archive() {
 }
 
 void WritingPad::show_ani_writing() {
-    archive_present = QFileInfo::exists(archive_path());
-    if (!archive_present) {
+    archive_present_ = QFileInfo::exists(archive_path());
+    if (!archive_present_) {
         show_missing_archive();
-    } else if (cur_key.isEmpty()) {
+    } else if (cur_key_.isEmpty()) {
         // Nothing is shown yet: an empty pad of the size in force.
-        std::unique_ptr<TAnimationPlayer> empty = make_player(QSize(pad_w, pad_h), QString());
+        std::unique_ptr<TAnimationPlayer> empty = make_player(QSize(pad_w_, pad_h_), QString());
         empty->reset_background();
         replace_player(std::move(empty));
-    } else if (cur_key != QStringLiteral("?") && cur_key != QStringLiteral("*")) {
-        std::unique_ptr<TAnimationPlayer> fresh = make_player(QSize(pad_w, pad_h), cur_key);
+    } else if (cur_key_ != QStringLiteral("?") && cur_key_ != QStringLiteral("*")) {
+        std::unique_ptr<TAnimationPlayer> fresh = make_player(QSize(pad_w_, pad_h_), cur_key_);
         load_current_character(*fresh);
         replace_player(std::move(fresh));
     }
@@ -190,11 +198,11 @@ void WritingPad::show_ani_writing() {
 
 void WritingPad::load_current_character(TAnimationPlayer& player) {
     const QString recent = QDir(temp_folder()).filePath(QString::fromLatin1(recent_file_name));
-    if (reload_recent) {
+    if (reload_recent_) {
         player.load_stroke_file(recent);
         return;
     }
-    if (use_custom && !custom_name().isEmpty() && QFileInfo::exists(custom_file())) {
+    if (use_custom_ && !custom_name().isEmpty() && QFileInfo::exists(custom_file())) {
         try {
             player.load_stroke_file(custom_file());
             return;
@@ -203,13 +211,13 @@ void WritingPad::load_current_character(TAnimationPlayer& player) {
             report(error.message());
         }
     }
-    player.load_from_archive(cur_key, archive_path(), index_path(),
-                             column_for_mode(encoding.encoding_mode));
+    player.load_from_archive(cur_key_, archive_path(), index_path(),
+                             column_for_mode(encoding_.encoding_mode));
 }
 
 bool WritingPad::Display_Writing_Pad() {
-    archive_present = QFileInfo::exists(archive_path());
-    if (!archive_present) {
+    archive_present_ = QFileInfo::exists(archive_path());
+    if (!archive_present_) {
         dialogs_.inform(text(QString::fromLatin1(text_key::pad_not_shown_caption)),
                         text(QString::fromLatin1(text_key::archive_missing_for_pad_text)) +
                             text(QString::fromLatin1(text_key::reinstall_advice)));
@@ -218,11 +226,11 @@ bool WritingPad::Display_Writing_Pad() {
     if (on_keep_on_screen) {
         on_keep_on_screen(0);
     }
-    return TextCopyDetected(cur_key);
+    return TextCopyDetected(cur_key_);
 }
 
 bool WritingPad::offer_save() {
-    if (!custom_dirty) {
+    if (!custom_dirty_) {
         return false;
     }
     if (!dialogs_.ask(text(QString::fromLatin1(text_key::window_caption)),
@@ -240,33 +248,33 @@ void WritingPad::save_custom() {
         player_->save_stroke_file(custom_name(), custom_folder());
     }
     player_->editor().mark_saved();
-    custom_dirty = false;
+    custom_dirty_ = false;
 }
 
 // The edits go with the strokes to the new player, in memory and at the pad's new scale, so the
 // strokes keep their shape and size on the pad and the history stays whole. The edited strokes
 // are also kept as "recent" at the unzoomed scale, the scale every stroke file holds.
 void WritingPad::toggle_zoom(int screen_height) {
-    const ZoomStep step = next_zoom(pad_w, can_magnify, screen_height);
+    const ZoomStep step = next_zoom(pad_w_, can_magnify_, screen_height);
     const bool was_playing = player_->playing();
     player_->stop_play();
     std::optional<EditHistory> edits;
-    if (custom_dirty || player_->editor().history().count() > 0) {
+    if (custom_dirty_ || player_->editor().history().count() > 0) {
         edits = scaled_history(player_->editor().take_history(), 1.0 / zoom_scale());
     }
-    if (custom_dirty) {
+    if (custom_dirty_) {
         player_->save_stroke_file(QStringLiteral("recent"), player_->temp_dir());
-        reload_recent = true;
+        reload_recent_ = true;
     }
-    const int previous_width = std::exchange(pad_w, step.width);
-    pad_h = pad_w;
+    const int previous_width = std::exchange(pad_w_, step.width);
+    pad_h_ = pad_w_;
     try {
         show_ani_writing();
     } catch (const Error&) {
-        pad_w = pad_h = previous_width;
+        pad_w_ = pad_h_ = previous_width;
         throw;
     }
-    can_magnify = step.can_magnify;
+    can_magnify_ = step.can_magnify;
     settings_.pen_speed = pen_speed_after_zoom;
     sliders_changed();
     player_->rebuild_lines();

@@ -26,6 +26,10 @@ class LanguageTable;
 // The folder of the user's custom characters, in the program folder.
 inline constexpr auto custom_folder_name = "udefined/";
 
+// The custom file name of a character: its code as four upper-case hex digits, or five or six
+// beyond the Basic Multilingual Plane.
+QString custom_name_of(const QString& character);
+
 class WritingPad : public PlayerOwner {
 public:
     // program_folder: the installation folder, where the data and "tmp/" and "udefined/" are.
@@ -34,24 +38,31 @@ public:
     ~WritingPad() override;
 
     // The current character: as a key text, and as it reached the pad.
-    QString cur_key;
-    QString cur_text;
+    const QString& cur_key() const { return cur_key_; }
+    const QString& cur_text() const { return cur_text_; }
+    // The character shown first, before any text has reached the pad.
+    void set_start_character(const QString& key) { cur_key_ = key; }
 
-    int pad_w = 200;
-    int pad_h = 200;
-    double zoom_scale() const { return pad_w / double(unzoomed_pad_side); }
-    bool can_magnify = true;
-    bool pad_ready = true;
-    bool archive_present = false;
-    bool reload_recent = true;
-    bool use_custom = true;
-    bool custom_dirty = false;
+    int pad_side() const { return pad_w_; }
+    double zoom_scale() const { return pad_w_ / double(unzoomed_pad_side); }
+    bool can_magnify() const { return can_magnify_; }
+    bool archive_present() const { return archive_present_; }
+    bool custom_dirty() const { return custom_dirty_; }
 
-    EncodingState encoding;
-    ArchiveChoice archive;
+    // Where characters come from: the library, how texts are read, and whether the user's
+    // custom characters come first. A change takes effect with the next character shown.
+    const ArchiveChoice& archive() const { return archive_; }
+    void set_archive(const ArchiveChoice& archive) { archive_ = archive; }
+    const EncodingState& encoding() const { return encoding_; }
+    void set_encoding(const EncodingState& encoding) { encoding_ = encoding; }
+    void choose_encoding(EncodingItem item);
+    bool use_custom() const { return use_custom_; }
+    void set_use_custom(bool on) { use_custom_ = on; }
 
-    // Whether newly shown characters start writing at once.
-    bool auto_play = true;
+    // Whether newly shown characters start writing at once, and whether the character last
+    // shown comes back from the recent file; a pad making files without a window wants neither.
+    void set_auto_play(bool on) { auto_play_ = on; }
+    void set_reload_recent(bool on) { reload_recent_ = on; }
 
     TAnimationPlayer& player() { return *player_; }
     const TAnimationPlayer& player() const { return *player_; }
@@ -68,8 +79,7 @@ public:
     // Temporary stroke files go to folder instead of the program folder's "tmp/".
     void use_temp_folder(const QString& folder) { temp_folder_ = folder; }
     QString custom_folder() const;
-    // The custom file name of the current character: its code as four upper-case hex digits,
-    // or five or six beyond the Basic Multilingual Plane.
+    // The custom file name of the current character.
     QString custom_name() const;
     QString custom_file() const;  // the custom folder, the name and ".wrt"
     // Deletes folder + name + ".wrt"; true only when it existed and was deleted.
@@ -127,9 +137,13 @@ public:
 
     // PlayerOwner
     const PadSettings& settings() const override { return settings_; }
-    PadSettings& settings() { return settings_; }
+    // Settings as a whole, as start-up reads them or a batch run chooses them; the player reads
+    // them from the next frame on.
+    void set_settings(const PadSettings& settings) { settings_ = settings; }
+    // The highlight colour the sheet settings choose.
+    void set_stroke_color(std::int32_t colour) { settings_.stroke_color = colour; }
     void take_companion(const CompanionPad& companion) override;
-    void set_modified(bool modified) override { custom_dirty = modified; }
+    void set_modified(bool modified) override { custom_dirty_ = modified; }
     QString text(const QString& key) const override;
     void report(const QString& message) override;
     bool capture_on() const override { return capture && capture->on(); }
@@ -147,6 +161,20 @@ private:
     void load_current_character(TAnimationPlayer& player);
     void sliders_changed();
     void show_missing_archive();
+
+    QString cur_key_;
+    QString cur_text_;
+    int pad_w_ = 200;
+    int pad_h_ = 200;
+    bool can_magnify_ = true;
+    bool pad_ready_ = true;
+    bool archive_present_ = false;
+    bool reload_recent_ = true;
+    bool use_custom_ = true;
+    bool custom_dirty_ = false;
+    bool auto_play_ = true;
+    EncodingState encoding_;
+    ArchiveChoice archive_;
 
     Dialogs& dialogs_;
     const LanguageTable& language_;

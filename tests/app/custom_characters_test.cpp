@@ -40,7 +40,7 @@ TEST_F(CustomCharactersTest, UpdateSavesTheShownStrokesWhichAreShownFromThenOn) 
     edit();
     item("N17")->trigger();
     EXPECT_EQ(split_strokes(read_record_list(custom_file(), 0, 0)).count(), 4);
-    EXPECT_FALSE(window->pad().custom_dirty);
+    EXPECT_FALSE(window->pad().custom_dirty());
     show_again();
     EXPECT_EQ(strokes_shown(), 4);
     item("n18")->trigger();  // the archive's version
@@ -66,7 +66,7 @@ TEST_F(CustomCharactersTest, AFailedSaveIsReportedAndKeepsTheEditAndTheWindow) {
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(dialogs.showed(QStringLiteral("6C38.wrt")));
     EXPECT_FALSE(dialogs.showed(text(text_key::custom_saved_notice)));
-    EXPECT_TRUE(window->pad().custom_dirty);
+    EXPECT_TRUE(window->pad().custom_dirty());
     EXPECT_EQ(strokes_shown(), 4);
 }
 
@@ -103,16 +103,12 @@ TEST_F(CustomCharactersTest, ADamagedCustomFileIsReportedAndTheArchiveVersionSho
 }
 
 TEST(CustomNames, CharactersBeyondTheBasicPlaneAreNamedByTheirWholeCode) {
-    testing::ScriptedDialogs dialogs;
-    LanguageTable language;
-    WritingPad pad(dialogs, language, QStringLiteral("/"), 936);
     const std::pair<QString, QString> names[] = {
         {QStringLiteral("永"), QStringLiteral("6C38")},
         {QString::fromUcs4(U"𠀀"), QStringLiteral("20000")},
         {QString::fromUcs4(U"𪜀"), QStringLiteral("2A700")}};
     for (const auto& [character, name] : names) {
-        pad.cur_text = character;
-        EXPECT_EQ(pad.custom_name(), name);
+        EXPECT_EQ(custom_name_of(character), name);
     }
 }
 

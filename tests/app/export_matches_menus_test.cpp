@@ -49,7 +49,7 @@ protected:
 
 TEST_F(ExportMatchesMenusTest, TheExportersSheetsAndGifsAreTheMenusByteForByte) {
     const QString characters = QStringLiteral("永國我");
-    window->pad().settings().pen_speed = 100;
+    window->pad().set_pen_speed(100);
     item("Gif1")->trigger();
     item("N501")->trigger();
     for (const QChar character : characters) {

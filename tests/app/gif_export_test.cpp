@@ -59,7 +59,7 @@ class GifExportTest : public testing::WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
-        window->pad().settings().pen_speed = 100;
+        window->pad().set_pen_speed(100);
         out = folder.path() + QStringLiteral("動畫/");
         QDir().mkpath(out);
         item("Gif1")->trigger();

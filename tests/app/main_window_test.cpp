@@ -41,7 +41,7 @@ protected:
 TEST_F(MainWindowTest, TypedAndCopiedCharactersAreShown) {
     window->character_field()->setText(QStringLiteral("我"));
     emit window->character_field()->returnPressed();
-    EXPECT_EQ(window->pad().cur_text, QStringLiteral("我"));
+    EXPECT_EQ(window->pad().cur_text(), QStringLiteral("我"));
     EXPECT_EQ(strokes_shown(), 7);
     item("N50")->trigger();
     // The Big5 bytes of 國 as a GBK system decodes them: found by the Big5 reading.

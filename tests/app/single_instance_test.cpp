@@ -182,18 +182,18 @@ TEST_F(RunningWindowTest, CrashWhenTheUserFolderIsRemovedWhileRunning) {
 
 TEST_F(RunningWindowTest, AHandOverWhileAQuestionIsOpenWaitsForItsAnswer) {
     window->clipboard_changed(QStringLiteral("永"));
-    window->pad().custom_dirty = true;
+    window->pad().set_modified(true);
     dialogs.answers = {false};
     QString shown_during_question;
     dialogs.while_open = [&] {
         dialogs.while_open = nullptr;
         hand(QStringLiteral("國"));
         EXPECT_TRUE(run_events_until([&] { return connections->all_gone(1); }));
-        shown_during_question = window->pad().cur_text;
+        shown_during_question = window->pad().cur_text();
     };
     window->clipboard_changed(QStringLiteral("我"));  // a copy in another program
     EXPECT_EQ(shown_during_question, QStringLiteral("永"));
-    EXPECT_TRUE(run_events_until([&] { return window->pad().cur_text == QStringLiteral("國"); }));
+    EXPECT_TRUE(run_events_until([&] { return window->pad().cur_text() == QStringLiteral("國"); }));
     EXPECT_EQ(dialogs.shown.size(), 1) << "a second question was opened on the first";
 }
 

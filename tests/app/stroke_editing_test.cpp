@@ -83,9 +83,9 @@ TEST_F(StrokeEditingTest, AStrokeMovedWithTheMouseIsUndoneByKeysAndSavedAsMoved)
         item("EditRedo")->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
     item("EditUndo")->trigger();
     EXPECT_EQ(lines().items, loaded.items);
-    EXPECT_FALSE(window->pad().custom_dirty);
+    EXPECT_FALSE(window->pad().custom_dirty());
     item("EditRedo")->trigger();
-    EXPECT_TRUE(window->pad().custom_dirty);
+    EXPECT_TRUE(window->pad().custom_dirty());
 
     dialogs.answers = {true};
     window->clipboard_changed(QStringLiteral("我"));
@@ -105,7 +105,7 @@ TEST_F(StrokeEditingTest, ZoomingWithAnUnsavedEditKeepsItsShapeSizeAndHistory) {
         zoom->click();
         EXPECT_TRUE(dialogs.shown.isEmpty()) << qPrintable(dialogs.shown.front().text);
         // The window grows with the pad.
-        EXPECT_EQ(window->centralWidget()->width(), window->pad().pad_w + 20);
+        EXPECT_EQ(window->centralWidget()->width(), window->pad().pad_side() + 20);
         const double scale = window->pad().zoom_scale();
         ASSERT_EQ(lines().count(), moved.count());
         for (int stroke = 0; stroke < moved.count(); ++stroke) {
@@ -120,7 +120,7 @@ TEST_F(StrokeEditingTest, ZoomingWithAnUnsavedEditKeepsItsShapeSizeAndHistory) {
             }
         }
     }
-    EXPECT_TRUE(window->pad().custom_dirty);
+    EXPECT_TRUE(window->pad().custom_dirty());
     item("N17")->trigger();
     const QPointF saved = saved_point();
     EXPECT_NEAR(saved.x(), 32, 1e-9);
@@ -130,7 +130,7 @@ TEST_F(StrokeEditingTest, ZoomingWithAnUnsavedEditKeepsItsShapeSizeAndHistory) {
     item("EditUndo")->trigger();
     const double scale = window->pad().zoom_scale();
     EXPECT_NEAR(last_stroke()[0].x, loaded.items.back()[0].x * scale, 1e-9);
-    EXPECT_TRUE(window->pad().custom_dirty);
+    EXPECT_TRUE(window->pad().custom_dirty());
 }
 
 // A press on the palette recolours the selection and a drag only the swatch; the swatch opens

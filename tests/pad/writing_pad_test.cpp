@@ -22,9 +22,9 @@ protected:
         testing::make_installation(folder.path());
         language.load_language(folder.file("english.txt"), 936);
         pad = std::make_unique<WritingPad>(dialogs, language, folder.path(), gbk_code_page);
-        pad->auto_play = false;
+        pad->set_auto_play(false);
         pad->on_field_text = [this](const QString& text) { field = text; };
-        choose_encoding_item(pad->encoding, EncodingItem::unicode_simplified);
+        pad->choose_encoding(EncodingItem::unicode_simplified);
     }
 
     int strokes_shown() const { return pad->player().lines().count(); }
@@ -56,30 +56,34 @@ TEST_F(WritingPadTest, OneCharacterIsShownAndTwoAreNot) {
     EXPECT_TRUE(pad->TextCopyDetected(QStringLiteral("我")));
     EXPECT_EQ(strokes_shown(), 7);
     EXPECT_EQ(field, QStringLiteral("我"));
-    EXPECT_EQ(to_code_page(pad->cur_key, 936), to_code_page(QStringLiteral("我"), 936));
+    EXPECT_EQ(to_code_page(pad->cur_key(), 936), to_code_page(QStringLiteral("我"), 936));
 
     EXPECT_FALSE(pad->TextCopyDetected(QStringLiteral("我永")));
     EXPECT_FALSE(pad->TextCopyDetected(QStringLiteral("한")));
     EXPECT_EQ(strokes_shown(), 7);
-    EXPECT_EQ(pad->cur_text, QStringLiteral("我"));
+    EXPECT_EQ(pad->cur_text(), QStringLiteral("我"));
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(WritingPadTest, DetectionSwitchesTheModeAndKeepsIt) {
-    choose_encoding_item(pad->encoding, EncodingItem::autodetect);
-    choose_encoding_item(pad->encoding, EncodingItem::autodetect);
-    pad->encoding.encoding_mode = encoding_mode::big5;
+    pad->choose_encoding(EncodingItem::autodetect);
+    pad->choose_encoding(EncodingItem::autodetect);
+    EncodingState big5_mode = pad->encoding();
+    big5_mode.encoding_mode = encoding_mode::big5;
+    pad->set_encoding(big5_mode);
     // 国 has no Big5 code: the detection finds it as GB Unicode and stays there.
     EXPECT_TRUE(pad->TextCopyDetected(QStringLiteral("国")));
-    EXPECT_EQ(pad->encoding.encoding_mode, encoding_mode::unicode_simplified);
+    EXPECT_EQ(pad->encoding().encoding_mode, encoding_mode::unicode_simplified);
     EXPECT_EQ(strokes_shown(), 8);
     EXPECT_TRUE(pad->TextCopyDetected(QStringLiteral("永")));
-    EXPECT_EQ(pad->encoding.encoding_mode, encoding_mode::unicode_simplified);
+    EXPECT_EQ(pad->encoding().encoding_mode, encoding_mode::unicode_simplified);
 }
 
 TEST_F(WritingPadTest, AMissingArchiveIsReportedAndTheCharacterStays) {
     show_yong();
-    choose_traditional_archive(pad->archive, folder.path());
+    ArchiveChoice traditional;
+    choose_traditional_archive(traditional, folder.path());
+    pad->set_archive(traditional);
     QFile::remove(folder.file("tstrokes.cdf"));
     pad->TextCopyDetected(QStringLiteral("永"));
     ASSERT_EQ(dialogs.shown.size(), 1);
@@ -93,8 +97,8 @@ TEST_F(WritingPadTest, ACustomCharacterIsShownInsteadOfTheArchives) {
     write_strokes(testing::sample_lines(2), QStringLiteral("6C38"), pad->custom_folder());
     show_yong();
     EXPECT_EQ(strokes_shown(), 2);
-    pad->use_custom = false;
-    pad->select_text(pad->cur_key);
+    pad->set_use_custom(false);
+    pad->select_text(pad->cur_key());
     EXPECT_EQ(strokes_shown(), 5);
 }
 
@@ -107,7 +111,7 @@ TEST_F(WritingPadTest, AnUnsavedEditIsOfferedForSavingBeforeTheNextCharacter) {
     EXPECT_TRUE(dialogs.shown[0].question);
     EXPECT_TRUE(QFile::exists(pad->custom_folder() + QStringLiteral("6C38.wrt")));
     EXPECT_EQ(strokes_shown(), 7);
-    EXPECT_FALSE(pad->custom_dirty);
+    EXPECT_FALSE(pad->custom_dirty());
 }
 
 // A dropped stroke file replaces the strokes but not the character. One that failed half way
@@ -131,7 +135,7 @@ TEST_F(WritingPadTest, ADroppedStrokeFileReplacesTheStrokesButNotTheCharacter) {
             EXPECT_EQ(pad->drop_file(path), DroppedKind::stroke_file);
         }
         EXPECT_EQ(strokes_shown(), c.strokes < 0 ? 5 : c.strokes);
-        EXPECT_EQ(pad->cur_text, QStringLiteral("永"));
+        EXPECT_EQ(pad->cur_text(), QStringLiteral("永"));
     }
 }
 
@@ -141,7 +145,7 @@ TEST_F(WritingPadTest, APadHasAnEmptyPlayerBeforeAnyCharacter) {
     EXPECT_EQ(pad->player().pad_size(), QSize(200, 200));
     EXPECT_TRUE(pad->player().lines().items.empty());
     use_every_control();
-    pad->cur_key = QStringLiteral("鬱");
+    pad->set_start_character(QStringLiteral("鬱"));
     EXPECT_FALSE(pad->Display_Writing_Pad());
     EXPECT_TRUE(pad->player().lines().items.empty());
     EXPECT_TRUE(field.isEmpty());
@@ -155,7 +159,7 @@ TEST_F(WritingPadTest, ACharacterWhoseStrokesFailToLoadDoesNotBecomeCurrent) {
     // The archive's data cut short: the index still names 我, but its strokes cannot be read.
     testing::write_file(folder.file("strokes.cdf"), "short");
     EXPECT_THROW(pad->TextCopyDetected(QStringLiteral("我")), Error);
-    EXPECT_EQ(pad->cur_text, QStringLiteral("永"));
+    EXPECT_EQ(pad->cur_text(), QStringLiteral("永"));
     EXPECT_EQ(pad->custom_name(), QStringLiteral("6C38"));
     EXPECT_EQ(field, QStringLiteral("永"));
     EXPECT_EQ(strokes_shown(), 5);
@@ -169,7 +173,7 @@ TEST_F(WritingPadTest, ZoomRebuildsThePlayerAtTheNextSize) {
     const int side = next_zoom(200, true, 768).width;
     pad->toggle_zoom(768);
     EXPECT_EQ(replaced, 1);
-    EXPECT_EQ(pad->pad_w, side);
+    EXPECT_EQ(pad->pad_side(), side);
     EXPECT_EQ(pad->player().image().size(), QSize(side, side));
     EXPECT_DOUBLE_EQ(pad->player().lines().items[0][0].x, first_x * side / 200.0);
     EXPECT_EQ(pad->settings().pen_speed, 5);
@@ -180,15 +184,14 @@ TEST_F(WritingPadTest, AZoomWhoseLoadFailsKeepsTheOldSize) {
     show_yong();
     testing::write_file(folder.file("strokes.cdf"), "short");
     EXPECT_THROW(pad->toggle_zoom(768), Error);
-    EXPECT_EQ(pad->pad_w, 200);
-    EXPECT_EQ(pad->pad_h, 200);
+    EXPECT_EQ(pad->pad_side(), 200);
     EXPECT_DOUBLE_EQ(pad->zoom_scale(), 1.0);
     EXPECT_EQ(pad->player().pad_size(), QSize(200, 200));
     EXPECT_EQ(strokes_shown(), 5);
 }
 
 TEST_F(WritingPadTest, ShownCharactersStartWriting) {
-    pad->auto_play = true;
+    pad->set_auto_play(true);
     show_yong();
     EXPECT_TRUE(pad->player().playing());
 }
