@@ -4,16 +4,19 @@
 # the end of the top folder's list, so a new target needs nothing of its own).
 #
 # A precompiled header holds only what every user compiles alike: it is built with Qt Core's
-# settings (position-independent code, its definitions) and the include folders of Gui and
-# Widgets, without their definitions, since GCC refuses a precompiled header made with a macro
-# its user lacks.
+# settings (position-independent code, its definitions) and no more, since GCC refuses one made
+# with a macro its user lacks. Its Qt headers are named with their module, so any user finds
+# them as text too (ccache reads them so when it looks into a compile).
 option(INKWREN_PRECOMPILED_HEADERS "Precompile the common Qt, standard and GoogleTest headers" ON)
 
 set(inkwren_precompiled_headers
-  <QAction> <QApplication> <QByteArray> <QCoreApplication> <QDir> <QElapsedTimer> <QFile>
-  <QFileInfo> <QGuiApplication> <QImage> <QLabel> <QLineEdit> <QList> <QMouseEvent> <QObject>
-  <QPainter> <QPoint> <QPointF> <QProcess> <QRect> <QRegularExpression> <QSize>
-  <QStandardPaths> <QString> <QStringList> <QTemporaryDir> <QThread> <QTimer> <QWidget>
+  <QtCore/QByteArray> <QtCore/QCoreApplication> <QtCore/QDir> <QtCore/QElapsedTimer>
+  <QtCore/QFile> <QtCore/QFileInfo> <QtCore/QList> <QtCore/QObject> <QtCore/QPoint>
+  <QtCore/QPointF> <QtCore/QProcess> <QtCore/QRect> <QtCore/QRegularExpression> <QtCore/QSize>
+  <QtCore/QStandardPaths> <QtCore/QString> <QtCore/QStringList> <QtCore/QTemporaryDir>
+  <QtCore/QThread> <QtCore/QTimer>
+  <QtGui/QAction> <QtGui/QGuiApplication> <QtGui/QImage> <QtGui/QMouseEvent> <QtGui/QPainter>
+  <QtWidgets/QApplication> <QtWidgets/QLabel> <QtWidgets/QLineEdit> <QtWidgets/QWidget>
   <algorithm> <array> <cmath> <cstdint> <cstdio> <functional> <memory> <optional> <string>
   <vector>)
 
@@ -26,9 +29,6 @@ function(inkwren_precompiled_header_target name)
   file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${name}.cpp CONTENT "")
   add_library(${name} OBJECT ${CMAKE_CURRENT_BINARY_DIR}/${name}.cpp)
   target_link_libraries(${name} PRIVATE Qt6::Core ${arg_LINKS})
-  target_include_directories(${name} SYSTEM PRIVATE
-    $<TARGET_PROPERTY:Qt6::Gui,INTERFACE_INCLUDE_DIRECTORIES>
-    $<TARGET_PROPERTY:Qt6::Widgets,INTERFACE_INCLUDE_DIRECTORIES>)
   target_precompile_headers(${name} PRIVATE ${arg_UNPARSED_ARGUMENTS})
   inkwren_warnings(${name})
 endfunction()
