@@ -8,5 +8,5 @@ build="$root/build"
 
 bash "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -G Ninja
-cmake --build "$build"
-cmake --build "$build" --target installation
+# One run for both, so the data is built while the rest still compiles.
+cmake --build "$build" --target all installation

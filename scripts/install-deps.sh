@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config ccache
+  cmake ninja-build g++ pkg-config ccache lld
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libicu-dev zlib1g-dev libpng-dev libgif-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
