@@ -129,8 +129,8 @@ TEST(PngDecoder, AbsurdSizesAndDamagedBytesAreErrorsNamingThePicture) {
         {good.left(good.size() / 2), what},
         {good.chopped(12), what},
         {corrupt, what}};
-    for (const auto& [bytes, named] : damaged) {
-        expect_error_naming([&] { decode_png(bytes, what); }, {what, named});
+    for (const auto& each : damaged) {
+        expect_error_naming([&] { decode_png(each.first, what); }, {what, each.second});
     }
 }
 
