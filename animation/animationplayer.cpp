@@ -89,16 +89,16 @@ void TAnimationPlayer::show_static() {
 }
 
 void TAnimationPlayer::redraw_at_rest() {
-    draw_view_at_rest(lesson_.shown(CharacterStrokes(lines_).count()), lesson_.whole() || playing_);
+    const CharacterStrokes strokes(lines_);
+    draw_view_at_rest(strokes, lesson_.shown(strokes.count()), lesson_.whole() || playing_);
 }
 
-void TAnimationPlayer::draw_view_at_rest(int shown, bool whole) {
+void TAnimationPlayer::draw_view_at_rest(const CharacterStrokes& strokes, int shown, bool whole) {
     image_ = back_bmp_;
     RestStyle style;
     style.width_scale = scale();
     style.flashbar_picture = pad().show_flashbars ? &flashbar_pic_ : nullptr;
     style.dragging = editor_->dragging();
-    const CharacterStrokes strokes(lines_);
     if (whole) {
         inkwren::draw_at_rest(image_, lines_, style);
         draw_numbers(image_, strokes.count());

@@ -28,6 +28,7 @@
 namespace inkwren {
 
 class Canvas;
+class CharacterStrokes;
 class StrokeEditor;
 
 class TAnimationPlayer {
@@ -156,7 +157,7 @@ private:
     void draw_grey_underlay();
     // The background and the first shown strokes at rest, or every element when whole; the one
     // place the character at rest is drawn, so whatever goes over strokes at rest belongs here.
-    void draw_view_at_rest(int shown, bool whole);
+    void draw_view_at_rest(const CharacterStrokes& strokes, int shown, bool whole);
     void play_instant_run(Canvas& ink);
     void open_stroke(Canvas& ink, const PointRecord& record);
     void end_stroke();

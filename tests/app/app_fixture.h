@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 
 #include <memory>
@@ -10,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "tests/support/fixtures.h"
+#include "tests/support/player_fixture.h"
 #include "tests/support/scripted_dialogs.h"
 
 namespace inkwren::testing {
@@ -63,6 +65,16 @@ protected:
     }
 
     QAction* item(const char* name) const { return window->item(QString::fromLatin1(name)); }
+
+    // Plays the shown character from the start to its end; what the end offers (a save dialog)
+    // comes after the tick that ended it.
+    void play_through() {
+        TAnimationPlayer& player = window->pad().player();
+        player.stop_play();
+        player.replay();
+        run_to_end(player);
+        QCoreApplication::processEvents();
+    }
     int strokes_shown() const { return window->pad().player().lines().count(); }
 
     std::unique_ptr<TForm1> window;

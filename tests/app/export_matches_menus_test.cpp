@@ -37,13 +37,7 @@ protected:
         window->clipboard_changed(character);
         dialogs.save_files = {folder.file(character), folder.file(character)};
         item("N28")->trigger();
-        TAnimationPlayer& player = window->pad().player();
-        player.stop_play();
-        player.replay();
-        while (player.playing()) {
-            player.play_tick();
-        }
-        QCoreApplication::processEvents();
+        play_through();
     }
 };
 

@@ -66,18 +66,6 @@ protected:
         dialogs.shown.clear();
     }
 
-    // Plays the shown character from the start to its end; the save dialog comes after the
-    // tick that ended it.
-    void play_through() {
-        TAnimationPlayer& player = window->pad().player();
-        player.stop_play();
-        player.replay();
-        while (player.playing()) {
-            player.play_tick();
-        }
-        QCoreApplication::processEvents();
-    }
-
     QString out;
 };
 
