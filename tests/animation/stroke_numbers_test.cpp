@@ -42,17 +42,8 @@ int number_pixels_near(const QImage& picture, QPointF centre, double reach) {
 
 // ---- Where the numbers go
 
-TEST(NumberPlacement, TwoStrokesFromOnePointBothStayReadable) {
-    const TLineList lines =
-        lines_of({stroke({{100, 60}, {160, 60}}), stroke({{100, 60}, {100, 150}})});
-    const std::vector<NumberMark> marks = place_numbers(stroke_starts(lines), small_pad);
-    ASSERT_EQ(marks.size(), 2u);
-    EXPECT_EQ(marks[0].centre, QPointF(100, 60));  // the first keeps its start
-    expect_apart_and_inside(marks, small_pad);
-    // The second is moved only as far as needed, not across the pad.
-    EXPECT_LT(QLineF(marks[1].centre, QPointF(100, 60)).length(), 4 * marks[1].radius);
-}
-
+// Of strokes from one point the first keeps its start and the others move only as far as
+// needed; numbers at the corners stay on the pad.
 TEST(NumberPlacement, CrowdedAndCornerStartsNeverOverlapAndStayOnThePad) {
     for (const QSize pad : {QSize(200, 200), QSize(650, 650)}) {
         TLineList lines;
@@ -66,6 +57,8 @@ TEST(NumberPlacement, CrowdedAndCornerStartsNeverOverlapAndStayOnThePad) {
         const std::vector<NumberMark> marks = place_numbers(stroke_starts(lines), pad);
         ASSERT_EQ(marks.size(), 9u);
         expect_apart_and_inside(marks, pad);
+        EXPECT_EQ(marks[0].centre, QPointF(100 * s, 100 * s));
+        EXPECT_LT(QLineF(marks[1].centre, marks[0].centre).length(), 4 * marks[1].radius);
     }
 }
 
@@ -138,7 +131,9 @@ protected:
     std::vector<NumberMark> marks;
 };
 
-TEST_F(PlayerNumbersTest, AtRestTheSwitchShowsTheNumbersAndTheLayersNeverHoldThem) {
+// The switch shows the numbers at rest, never in the layers; a step shows only the numbers of
+// the strokes it shows.
+TEST_F(PlayerNumbersTest, AtRestAndInStepsTheShownStrokesHaveTheirNumbers) {
     show_at_rest(false);
     EXPECT_EQ(red_pixels(player->image()), 0);
     show_at_rest(true);
@@ -146,18 +141,11 @@ TEST_F(PlayerNumbersTest, AtRestTheSwitchShowsTheNumbersAndTheLayersNeverHoldThe
     EXPECT_GT(shown_number(player->image(), 1), 10);
     EXPECT_EQ(red_pixels(player->back_bmp()), 0);
     EXPECT_EQ(red_pixels(player->ink_bmp()), 0);
-}
-
-// Only the shown strokes get their number.
-TEST_F(PlayerNumbersTest, AStepShowsTheNumbersOfTheStrokesItShowsAlone) {
-    owner.pad.stroke_numbers = true;
     step_strokes(*player, StrokeStep::none);
     EXPECT_EQ(red_pixels(player->image()), 0);
     step_strokes(*player, StrokeStep::next);
     EXPECT_GT(shown_number(player->image(), 0), 10);
     EXPECT_EQ(shown_number(player->image(), 1), 0);
-    step_strokes(*player, StrokeStep::next);
-    EXPECT_GT(shown_number(player->image(), 1), 10);
     EXPECT_TRUE(is_24bit(player->image()));  // drawn into the picture as it is
 }
 
