@@ -119,46 +119,33 @@ TEST(RecordDrawing, FillSeedTrianglesChooseTheirOutlineByFillColour) {
     }
 }
 
-TEST(RecordDrawing, FillSeedsFloodOnlyWhenFillingIsOn) {
-    TObjList list = {point(60, 60, 2, 2, 0),   point(140, 60, 2, 2, 0),
-                     point(140, 140, 2, 2, 0), point(60, 140, 2, 2, 0),
-                     point(60, 60, 2, 2, 0),   end_marker(2),
-                     seed(100, 130, 0x00FF00), end_marker(1)};
+// A pen-up point moves without drawing. Mono drawing keeps the records' colours and set colour
+// changes them; fill seeds flood only when filling is on.
+TEST(RecordDrawing, PenUpsMoveWithoutDrawingAndTheStylesColourAndFill) {
+    TObjList list = {point(20, 20),  point(80, 20),   point(120, 20, record_kind::pen_up),
+                     point(180, 20), end_marker(2),   point(60, 60),
+                     point(140, 60), point(140, 140), point(60, 140),
+                     point(60, 60),  end_marker(2),   seed(100, 130, 0x00FF00),
+                     end_marker(1)};
     QImage ink = make_bitmap(200, 200);
-    draw_records(ink, list, {});
-    EXPECT_EQ(color_at(ink, 100, 100), white_color);
-    RecordStyle filling;
-    filling.fill_seeds = true;
-    draw_records(ink, list, filling);
-    EXPECT_EQ(color_at(ink, 100, 100), 0x00FF00);
-    EXPECT_EQ(color_at(ink, 30, 30), white_color);
-}
-
-TEST(RecordDrawing, MonoDrawingKeepsTheRecordsAndSetColourChangesThem) {
-    TObjList list = {point(20, 20), point(180, 20), end_marker(2)};
-    QImage grey = make_bitmap(200, 200);
     RecordStyle mono;
     mono.mono = true;
     mono.mono_colour = 0xBBBBBB;
-    draw_records(grey, list, mono);
-    EXPECT_EQ(color_at(grey, 100, 20), 0xBBBBBB);
+    draw_records(ink, list, mono);
+    EXPECT_EQ(color_at(ink, 50, 20), 0xBBBBBB);
+    EXPECT_EQ(color_at(ink, 100, 20), white_color);
+    EXPECT_EQ(color_at(ink, 150, 20), 0xBBBBBB);
+    EXPECT_EQ(color_at(ink, 100, 100), white_color);
     EXPECT_EQ(list[0].pen_color, 0x0000FF);
-    RecordStyle green;
-    green.colour = 0x00FF00;
-    green.set_colour = true;
-    draw_records(grey, list, green);
-    EXPECT_EQ(color_at(grey, 100, 20), 0x00FF00);
-    EXPECT_EQ(list[1].pen_color, 0x00FF00);  // the records take the colour
-}
-
-TEST(RecordDrawing, PenUpMovesWithoutDrawing) {
-    QImage ink = make_bitmap(200, 200);
-    TObjList list = {point(20, 50), point(80, 50), point(120, 50, record_kind::pen_up),
-                     point(180, 50), end_marker(2)};
-    draw_records(ink, list, {});
-    EXPECT_EQ(color_at(ink, 50, 50), 0x0000FF);
-    EXPECT_EQ(color_at(ink, 100, 50), white_color);
-    EXPECT_EQ(color_at(ink, 150, 50), 0x0000FF);
+    RecordStyle filling;
+    filling.colour = 0x00AA00;
+    filling.set_colour = true;
+    filling.fill_seeds = true;
+    draw_records(ink, list, filling);
+    EXPECT_EQ(color_at(ink, 50, 20), 0x00AA00);
+    EXPECT_EQ(list[1].pen_color, 0x00AA00);  // the records take the colour
+    EXPECT_EQ(color_at(ink, 100, 100), 0x00FF00);
+    EXPECT_EQ(color_at(ink, 30, 30), white_color);
 }
 
 // A bezier element needs three points and answers its end marker; at rest it is drawn too.
@@ -175,11 +162,14 @@ TEST(RecordDrawing, BezierElementsOfThreeOrMorePointsAreDrawn) {
 
 using PlayerDrawingTest = testing::PlayerTest;
 
-TEST_F(PlayerDrawingTest, FrameHasThePenPicturesLowerLeftCornerOnThePen) {
+// The pen picture's lower left corner sits on the pen; flash bar pictures hang from their top
+// right corner. Each shows while its switch is on.
+TEST_F(PlayerDrawingTest, PenAndFlashBarPicturesSitOnTheirPointsWhenSwitchedOn) {
     QImage pen = make_bitmap(8, 8);
     pen.setPixelColor(0, 7, Qt::green);
     pen.setPixelColor(7, 0, Qt::blue);
     ASSERT_TRUE(pen.save(folder.file("pen.bmp"), "BMP"));
+    ASSERT_TRUE(make_bitmap(20, 8, 0x00A5FF).save(folder.file("flashbar.bmp"), "BMP"));
     auto player = make_player();
     player->reset_background();
     player->compose_frame({50, 60});
@@ -189,14 +179,7 @@ TEST_F(PlayerDrawingTest, FrameHasThePenPicturesLowerLeftCornerOnThePen) {
     owner.pad.show_pen = false;
     player->compose_frame({50, 60});
     EXPECT_EQ(color_at(player->frame_bmp(), 50, 59), white_color);
-}
 
-// Flash bar pictures hang from their top right corner, when the switch is on as the character
-// is drawn.
-TEST_F(PlayerDrawingTest, FlashBarPicturesHangFromTheirTopRightCornerWhenSwitchedOn) {
-    ASSERT_TRUE(make_bitmap(20, 8, 0x00A5FF).save(folder.file("flashbar.bmp"), "BMP"));
-    auto player = make_player();
-    player->reset_background();
     player->lines() = lines_of({{point(100, 100, record_kind::flash_bar), end_marker(5)}});
     player->show_static();
     EXPECT_EQ(color_at(player->image(), 80, 100), 0x00A5FF);
