@@ -44,6 +44,7 @@ protected:
     QImage at_rest(int elements) { return showing(elements)->image(); }
 };
 
+// A step stops any playback and leaves no grey underlay behind.
 TEST_F(LessonTest, StepsShowExactlyTheStrokesUpToTheStep) {
     step_strokes(*player, StrokeStep::none);
     EXPECT_EQ(player->image(), at_rest(0));
@@ -58,9 +59,7 @@ TEST_F(LessonTest, StepsShowExactlyTheStrokesUpToTheStep) {
     }
     step_strokes(*player, StrokeStep::all);
     EXPECT_EQ(player->image(), at_rest(4));
-}
 
-TEST_F(LessonTest, AStepStopsPlaybackAndLeavesNoUnderlayBehind) {
     owner.pad.grey_first = true;
     player->play();
     player->play_tick();

@@ -204,7 +204,7 @@ TEST_F(PlaybackTest, AnAllInstantCharacterShowsAtOnceAndFinishesNextTick) {
 
 // Pause resumes where it stopped and stop returns to rest. Drawing once stopped the playtimer as
 // a side effect, so a redraw during playback (the grid switch, a repaint at rest) froze the
-// animation half written.
+// animation half written. Switched display modes replay from the start.
 TEST_F(PlaybackTest, PauseResumesAndRedrawingTheGridOrTheCharacterDoesNotStopPlayback) {
     owner.pad.pen_speed = 3;
     start(two_strokes());
@@ -221,6 +221,15 @@ TEST_F(PlaybackTest, PauseResumesAndRedrawingTheGridOrTheCharacterDoesNotStopPla
     EXPECT_EQ(player->play_pos(), at);
     player->play_tick();
     EXPECT_GT(player->play_pos(), at);
+
+    owner.pad.two_color = true;
+    owner.pad.grey_first = true;
+    player->display_modes_changed();
+    EXPECT_TRUE(player->two_color());
+    EXPECT_TRUE(player->playing());
+    EXPECT_EQ(player->play_pos(), 0);
+    EXPECT_EQ(color_at(player->back_bmp(), 40, 50), 0xBBBBBB);  // the grey underlay
+
     player->stop_play();
     EXPECT_FALSE(player->playing());
     EXPECT_FALSE(player->playtimer().isActive());
@@ -259,21 +268,6 @@ TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEndsWithTheSwitc
     EXPECT_LE(int(owner.gif.size()), shown / 6 + 4);
     // An ordinary frame shows for the six ticks of 30 ms until the next one kept.
     EXPECT_EQ(owner.gif[1].delay, 18);
-}
-
-TEST_F(PlaybackTest, SwitchedDisplayModesRestartPlayback) {
-    owner.pad.pen_speed = 3;
-    start(two_strokes());
-    player->play_tick();
-    player->play_tick();
-    owner.pad.two_color = true;
-    owner.pad.grey_first = true;
-    player->display_modes_changed();
-    EXPECT_TRUE(player->two_color());
-    EXPECT_TRUE(player->playing());
-    EXPECT_EQ(player->play_pos(), 0);  // replayed from the start
-    // The grey underlay lies under the animation.
-    EXPECT_EQ(color_at(player->back_bmp(), 40, 50), 0xBBBBBB);
 }
 
 TEST_F(PlaybackTest, ReplayWorksFromTheTemporaryWorkbook) {

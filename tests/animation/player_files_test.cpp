@@ -35,29 +35,24 @@ protected:
     }
 };
 
+// Saved strokes loaded at zoom give back the file's coordinates and keep pen-up markers; an
+// empty drawing leaves the target alone.
 TEST_F(PlayerFilesTest, LoadingAtZoomAndSavingGivesBackTheFilesCoordinates) {
     auto player = make_player(300);
+    write_file(folder.file("舊.wrt"), "old");
+    player->save_stroke_file(QStringLiteral("舊"), folder.path());
+    EXPECT_EQ(read_file(folder.file("舊.wrt")), QByteArray("old"));
+
     player->load_stroke_file(write_strokes_file(QStringLiteral("永.wrt"), 3));
     player->rebuild_lines();
     ASSERT_EQ(player->lines().count(), 3);
     EXPECT_DOUBLE_EQ(player->lines().items[0][0].x, 20 * 1.5);
     // The temporary copy holds the zoomed strokes.
     EXPECT_TRUE(QFileInfo::exists(player->temp_dir() + QStringLiteral("tmp.wrt")));
-
     player->save_stroke_file(QStringLiteral("6C38"), folder.file("自定"));
     // Reading keeps only pen-up kinds in end markers, so the others come back as 0.
     EXPECT_EQ(read_file(folder.file("自定/6C38.wrt")),
               testing::sample_stroke_text(3).replace("-\t2\t-", "-\t0\t-"));
-}
-
-// Saving keeps pen-up markers; an empty drawing leaves the target alone.
-TEST_F(PlayerFilesTest, SavingKeepsPenUpMarkersAndAnEmptyDrawingIsNotSaved) {
-    auto player = make_player(200);
-    write_file(folder.file("舊.wrt"), "old");
-    player->save_stroke_file(QStringLiteral("舊"), folder.path());
-    EXPECT_EQ(read_file(folder.file("舊.wrt")), QByteArray("old"));
-    player->save_stroke_file(QStringLiteral("新"), folder.path());
-    EXPECT_FALSE(QFileInfo::exists(folder.file("新.wrt")));
 
     const QByteArray text =
         "10\t10\t5\t0\t0\t0\t2\t0\r\n-\t-\t-\t-\t-\t-\t99\t-\r\n"

@@ -43,7 +43,7 @@ int number_pixels_near(const QImage& picture, QPointF centre, double reach) {
 // ---- Where the numbers go
 
 // Of strokes from one point the first keeps its start and the others move only as far as
-// needed; numbers at the corners stay on the pad.
+// needed; numbers at the corners stay on the pad, whose size the circles grow with.
 TEST(NumberPlacement, CrowdedAndCornerStartsNeverOverlapAndStayOnThePad) {
     for (const QSize pad : {QSize(200, 200), QSize(650, 650)}) {
         TLineList lines;
@@ -60,13 +60,11 @@ TEST(NumberPlacement, CrowdedAndCornerStartsNeverOverlapAndStayOnThePad) {
         EXPECT_EQ(marks[0].centre, QPointF(100 * s, 100 * s));
         EXPECT_LT(QLineF(marks[1].centre, marks[0].centre).length(), 4 * marks[1].radius);
     }
-}
-
-TEST(NumberPlacement, CirclesGrowWithThePad) {
+    // The circles grow with the pad, and are never too small for two digits.
     const double growth = number_radius(QSize(650, 650)) / number_radius(QSize(200, 200));
     EXPECT_GT(growth, 2.5);
     EXPECT_LE(growth, 3.25);
-    EXPECT_GE(number_radius(QSize(60, 60)), 8.0);  // never too small for two digits
+    EXPECT_GE(number_radius(QSize(60, 60)), 8.0);
 }
 
 TEST(NumberPlacement, EachStrokeStartsWhereItsPenSetsDownAndPointsItsFirstWay) {
@@ -82,6 +80,7 @@ TEST(NumberPlacement, EachStrokeStartsWhereItsPenSetsDownAndPointsItsFirstWay) {
     EXPECT_EQ(starts[2].direction, QPointF(0, 1));  // a short stroke points its whole way
 }
 
+// A number moved aside is tied to a dot on its start; one on its start is not.
 TEST(NumberDrawing, ANumberMovedAsideIsTiedToADotOnItsStart) {
     const NumberMark aside{1, {150, 100}, 8, {100, 100}};
     const NumberMark on_start{2, {50, 150}, 8, {50, 150}};
@@ -92,13 +91,11 @@ TEST(NumberDrawing, ANumberMovedAsideIsTiedToADotOnItsStart) {
     EXPECT_GT(number_pixels_near(picture, {120, 100}, 1), 0);  // the line back to it
     EXPECT_EQ(number_pixels_near(picture, {50 + 12, 150}, 2), 0);
     EXPECT_EQ(number_pixels_near(picture, {50 - 12, 150}, 2), 0);
-}
 
-TEST(NumberDrawing, AKeptPainterFollowsEditedStrokes) {
+    // A kept painter follows a stroke moved, as the editor does.
     StrokeNumberPainter painter;
     QImage before = make_bitmap(200, 200);
     painter.draw(before, lines_of({stroke({{40, 40}, {160, 40}})}), 1, small_pad);
-    // The stroke is moved, as the editor does, and drawn by the same painter.
     QImage after = make_bitmap(200, 200);
     painter.draw(after, lines_of({stroke({{40, 150}, {160, 150}})}), 1, small_pad);
     EXPECT_EQ(number_pixels_near(after, QPointF(40, 40), 10), 0);
