@@ -104,36 +104,27 @@ TEST(NumberDrawing, ANumberMovedAsideIsTiedToADotOnItsStart) {
 
 // ---- The player's pictures
 
-class PlayerNumbersTest : public testing::PlayerTest {
-protected:
-    PlayerNumbersTest() {
-        owner.pad.show_pen = false;
-        remake();
-        player->set_records(flatten_lines(
-            lines_of({stroke({{40, 40}, {160, 40}}), stroke({{40, 150}, {160, 150}})})));
-        marks = place_numbers(stroke_starts(player->lines()), small_pad);
-    }
+using PlayerNumbersTest = testing::PlayerTest;
 
-    void show_at_rest(bool numbers) {
+// The switch shows the numbers at rest, never in the layers; a step shows only the numbers of
+// the strokes it shows. Captured frames show each number from its stroke's first ink, and none
+// without the switch.
+TEST_F(PlayerNumbersTest, TheShownStrokesHaveTheirNumbersAtRestInStepsAndInCapturedFrames) {
+    owner.pad.show_pen = false;
+    remake();
+    player->set_records(
+        flatten_lines(lines_of({stroke({{40, 40}, {160, 40}}), stroke({{40, 150}, {160, 150}})})));
+    const std::vector<NumberMark> marks = place_numbers(stroke_starts(player->lines()), small_pad);
+    const auto shown_number = [&marks](const QImage& picture, int index) {
+        const NumberMark& mark = marks[std::size_t(index)];
+        return number_pixels_near(picture, mark.centre, mark.radius);
+    };
+    for (const bool numbers : {false, true}) {
         owner.pad.stroke_numbers = numbers;
         player->reset_background();
         player->show_static();
+        EXPECT_EQ(red_pixels(player->image()) > 0, numbers);
     }
-
-    int shown_number(const QImage& picture, int index) const {
-        const NumberMark& mark = marks[std::size_t(index)];
-        return number_pixels_near(picture, mark.centre, mark.radius);
-    }
-
-    std::vector<NumberMark> marks;
-};
-
-// The switch shows the numbers at rest, never in the layers; a step shows only the numbers of
-// the strokes it shows.
-TEST_F(PlayerNumbersTest, AtRestAndInStepsTheShownStrokesHaveTheirNumbers) {
-    show_at_rest(false);
-    EXPECT_EQ(red_pixels(player->image()), 0);
-    show_at_rest(true);
     EXPECT_GT(shown_number(player->image(), 0), 10);
     EXPECT_GT(shown_number(player->image(), 1), 10);
     EXPECT_EQ(red_pixels(player->back_bmp()), 0);
@@ -144,10 +135,7 @@ TEST_F(PlayerNumbersTest, AtRestAndInStepsTheShownStrokesHaveTheirNumbers) {
     EXPECT_GT(shown_number(player->image(), 0), 10);
     EXPECT_EQ(shown_number(player->image(), 1), 0);
     EXPECT_TRUE(is_24bit(player->image()));  // drawn into the picture as it is
-}
 
-// Captured frames show each number from its stroke's first ink, and none without the switch.
-TEST_F(PlayerNumbersTest, CapturedFramesShowEachNumberFromItsStrokesFirstInk) {
     owner.record_gif = true;
     for (const bool numbers : {false, true}) {
         owner.pad.stroke_numbers = numbers;
