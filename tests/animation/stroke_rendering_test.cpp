@@ -9,19 +9,9 @@ namespace inkwren {
 namespace {
 
 using testing::lines_of;
+using testing::point;
 
 constexpr std::int32_t grid = 0xFFAA00;
-
-PointRecord point(double x, double y, std::int32_t kind = record_kind::pen_point,
-                  std::int32_t width = 6, std::int32_t colour = 0x0000FF) {
-    PointRecord record;
-    record.x = x;
-    record.y = y;
-    record.kind = kind;
-    record.pen_width = width;
-    record.pen_color = colour;
-    return record;
-}
 
 PointRecord seed(double x, double y, std::int32_t fill) {
     PointRecord record = point(x, y, record_kind::fill_seed);
@@ -83,15 +73,15 @@ TEST(RestDrawing, StrokesAreDrawnAtThePensWidthScaleUpToAnEmptyElement) {
     const TLineList lines = lines_of({{point(40, 100), point(160, 100), end_marker(2)},
                                       {},
                                       {point(40, 150), point(160, 150), end_marker(2)}});
-    const QImage plain = at_rest(lines);
-    EXPECT_EQ(color_at(plain, 100, 102), 0x0000FF);
-    EXPECT_NE(color_at(plain, 100, 106), 0x0000FF);
+    const QImage plain = at_rest(lines);  // 4 pixels wide
+    EXPECT_EQ(color_at(plain, 100, 101), 0x0000FF);
+    EXPECT_NE(color_at(plain, 100, 104), 0x0000FF);
     EXPECT_NE(color_at(plain, 100, 150), 0x0000FF);
     RestStyle zoomed;
     zoomed.width_scale = 3;
-    const QImage wide = at_rest(lines, zoomed);
-    EXPECT_EQ(color_at(wide, 100, 107), 0x0000FF);
-    EXPECT_NE(color_at(wide, 100, 112), 0x0000FF);
+    const QImage wide = at_rest(lines, zoomed);  // 12 pixels wide
+    EXPECT_EQ(color_at(wide, 100, 105), 0x0000FF);
+    EXPECT_NE(color_at(wide, 100, 108), 0x0000FF);
 }
 
 TEST(RecordDrawing, FillSeedTrianglesChooseTheirOutlineByFillColour) {
