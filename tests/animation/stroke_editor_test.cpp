@@ -51,22 +51,6 @@ protected:
     }
 };
 
-// A click hits a point closer than five pixels in each direction; of two elements under the
-// mouse the later is selected.
-TEST_F(StrokeEditorTest, AClickSelectsTheLastElementWithinFivePixels) {
-    show(diagonal());
-    for (const QPoint miss : {QPoint(95, 90), QPoint(90, 95), QPoint(85, 90), QPoint(90, 85)}) {
-        click(miss);
-        EXPECT_EQ(editor().selected(), -1) << miss.x() << "," << miss.y();
-    }
-    click({94, 86});
-    EXPECT_EQ(editor().selected(), 0);
-    show({point(60, 60), point(100, 60), end_marker(2), point(100, 62), point(100, 150),
-          end_marker(2)});
-    click({100, 61});
-    EXPECT_EQ(editor().selected(), 1);
-}
-
 // The selection shows a red frame with a black handle on its top-left corner, where the cursor
 // shows a resize. The handle scales about the bottom right corner; a resize that would flip or
 // flatten the element is not applied. A click beside the elements ends the selection.
@@ -155,18 +139,24 @@ TEST_F(StrokeEditorTest, ABandSelectsWholeElementsAndRecolouringTakesThem) {
     EXPECT_EQ(element(0)[0].pen_color, 0x123456);
 }
 
-// With nothing selected the right button does nothing; with a selection it carries it until
-// the next click.
-TEST_F(StrokeEditorTest, TheRightButtonCarriesTheSelectionUntilTheNextClick) {
+// A click hits a point closer than five pixels in each direction; of two elements under the
+// mouse the later is selected. With nothing selected the right button does nothing; with a
+// selection it carries it until the next click.
+TEST_F(StrokeEditorTest, AClickSelectsWithinFivePixelsAndTheRightButtonCarriesTheSelection) {
     show(diagonal());
     const QImage before = player->image();
+    for (const QPoint miss : {QPoint(95, 90), QPoint(90, 95), QPoint(85, 90), QPoint(90, 85)}) {
+        click(miss);
+        EXPECT_EQ(editor().selected(), -1) << miss.x() << "," << miss.y();
+    }
     click({90, 90}, right);
     editor().mouse_move(false, {120, 120});
     EXPECT_FALSE(editor().move_mode());
     EXPECT_EQ(player->image(), before);
     EXPECT_FALSE(owner.modified);
 
-    click({90, 90});
+    click({94, 86});
+    EXPECT_EQ(editor().selected(), 0);
     click({90, 90}, right);
     ASSERT_TRUE(editor().move_mode());
     editor().mouse_move(false, {95, 80});
@@ -176,6 +166,11 @@ TEST_F(StrokeEditorTest, TheRightButtonCarriesTheSelectionUntilTheNextClick) {
     click({100, 70});
     EXPECT_FALSE(editor().move_mode());
     EXPECT_EQ(editor().history().count(), 1);
+
+    show({point(60, 60), point(100, 60), end_marker(2), point(100, 62), point(100, 150),
+          end_marker(2)});
+    click({100, 61});
+    EXPECT_EQ(editor().selected(), 1);
 }
 
 // A flash bar goes after the selected stroke, which the play list blinks after it is written.
