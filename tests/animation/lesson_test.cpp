@@ -44,7 +44,8 @@ protected:
     QImage at_rest(int elements) { return showing(elements)->image(); }
 };
 
-// A step stops any playback and leaves no grey underlay behind.
+// Steps show exactly the strokes up to the step; a step stops any playback and leaves no grey
+// underlay behind.
 TEST_F(LessonTest, StepsShowExactlyTheStrokesUpToTheStep) {
     step_strokes(*player, StrokeStep::none);
     EXPECT_EQ(player->image(), at_rest(0));
