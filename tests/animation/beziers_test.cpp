@@ -18,6 +18,8 @@ std::vector<PixelPoint> pixels_of(const TObjList& records) {
     return pixels;
 }
 
+// Ten samples per control point between the curve's exact ends; the weights are the binomial
+// row, and a repeated last point is dropped but the longer list's step kept.
 TEST(EvaluateCurve, TakesTenSamplesPerControlPointBetweenItsExactEnds) {
     const CurvePoint a{1.3, 2.7}, b{50.1, 80.2}, c{120.7, 3.3};
     EXPECT_EQ(evaluate_curve({a, a}, 0.1).size(), 12u);  // not 13 for t = 0.9999999999999999
@@ -29,21 +31,16 @@ TEST(EvaluateCurve, TakesTenSamplesPerControlPointBetweenItsExactEnds) {
     // No point after the repeat means no curve, and the step must be positive.
     EXPECT_TRUE(evaluate_curve({{4, 4}}, 0.1).empty());
     EXPECT_THROW(evaluate_curve({{4, 4}, {4, 4}}, 0), Error);
-}
 
-TEST(EvaluateCurve, WeighsControlPointsByTheBinomialRow) {
     // At t = 0.5 (sample 25 of 50) the weights are 1 4 6 4 1 over 16.
-    const std::vector<CurvePoint> curve =
+    const std::vector<CurvePoint> quartic =
         evaluate_curve({{0, 0}, {0, 0}, {16, 0}, {0, 16}, {32, 0}, {0, 32}}, 0.1);
-    EXPECT_NEAR(curve[26].x, (4 * 16 + 4 * 32) / 16.0, 1e-9);
-    EXPECT_NEAR(curve[26].y, (6 * 16 + 32) / 16.0, 1e-9);
-}
-
-TEST(EvaluateCurve, DropsARepeatedLastPointButKeepsTheLongerListsStep) {
-    const std::vector<CurvePoint> curve = evaluate_curve({{0, 0}, {0, 0}, {30, 60}, {30, 60}}, 0.1);
-    ASSERT_EQ(curve.size(), 32u);
-    EXPECT_NEAR(curve[16].x, 15, 1e-9);  // a straight line, not a quadratic with a doubled end
-    EXPECT_NEAR(curve[16].y, 30, 1e-9);
+    EXPECT_NEAR(quartic[26].x, (4 * 16 + 4 * 32) / 16.0, 1e-9);
+    EXPECT_NEAR(quartic[26].y, (6 * 16 + 32) / 16.0, 1e-9);
+    const std::vector<CurvePoint> line = evaluate_curve({{0, 0}, {0, 0}, {30, 60}, {30, 60}}, 0.1);
+    ASSERT_EQ(line.size(), 32u);
+    EXPECT_NEAR(line[16].x, 15, 1e-9);  // a straight line, not a quadratic with a doubled end
+    EXPECT_NEAR(line[16].y, 30, 1e-9);
 }
 
 TEST(DensifySegment, StepsAlongTheMajorAxisRoundingTiesToEven) {
@@ -109,17 +106,16 @@ TEST(ExpandPolylineRun, DensifiesRetainedPointsAndEndsOnTheLastThreeTimes) {
     // A run that stays at the origin draws nothing but is passed.
     EXPECT_TRUE(polyline({{0, 0}, {0, 0}}, end_marker(), index).empty());
     EXPECT_EQ(index, 2u);
-}
 
-TEST(ExpandPolylineRun, AStrokeThatTapersPlaysTaperingAsItIsDrawnAtRest) {
-    TObjList source = {point(10, 10, record_kind::pen_point, 12),
-                       point(14, 10, record_kind::pen_point, 8),
-                       point(16, 12, record_kind::pen_point, 2), end_marker()};
-    std::size_t index = 0;
-    TObjList out;
-    expand_polyline_run(source, index, out);
+    // A stroke that tapers plays tapering as it is drawn at rest.
+    const TObjList tapering = {point(10, 10, record_kind::pen_point, 12),
+                               point(14, 10, record_kind::pen_point, 8),
+                               point(16, 12, record_kind::pen_point, 2), end_marker()};
+    TObjList played;
+    index = 0;
+    expand_polyline_run(tapering, index, played);
     std::vector<std::int32_t> widths;
-    for (const PointRecord& record : out) {
+    for (const PointRecord& record : played) {
         widths.push_back(record.pen_width);
     }
     EXPECT_EQ(widths, (std::vector<std::int32_t>{12, 8, 8, 8, 8, 2, 2, 2, 2}));

@@ -17,6 +17,12 @@ TEST(Overlay, CopiesOnlyNonWhitePixelsAtTheOffset) {
     EXPECT_EQ(color_at(destination, 6, 7), black_color);
     EXPECT_EQ(color_at(destination, 7, 8), 0xFEFFFF);
     EXPECT_EQ(color_at(destination, 5, 6), 0x0000FF);  // white is transparent
+
+    // The destination grows to the source and the control's size.
+    QImage small = make_bitmap(5, 5, 0x010203);
+    overlay(small, make_bitmap(30, 8, black_color), 0, 0, pad);
+    EXPECT_EQ(small.size(), QSize(30, 20));
+    EXPECT_EQ(color_at(small, 29, 7), black_color);
 }
 
 TEST(Overlay, ClipsAtEveryEdgeAndIgnoresSourcesOutsideOrNotIn24Bits) {
@@ -41,13 +47,6 @@ TEST(Overlay, ClipsAtEveryEdgeAndIgnoresSourcesOutsideOrNotIn24Bits) {
     overlay(destination, argb, 0, 0, pad);
     overlay_centred(destination, argb, pad);
     EXPECT_EQ(destination, before);
-}
-
-TEST(Overlay, DestinationGrowsToTheSourceAndControlSize) {
-    QImage destination = make_bitmap(5, 5, 0x010203);
-    overlay(destination, make_bitmap(30, 8, black_color), 0, 0, pad);
-    EXPECT_EQ(destination.size(), QSize(30, 20));
-    EXPECT_EQ(color_at(destination, 29, 7), black_color);
 }
 
 // Overlaid, a picture is copied channel by channel around the pad's centre; drawn, every pixel

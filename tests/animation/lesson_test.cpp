@@ -44,6 +44,8 @@ protected:
     QImage at_rest(int elements) { return showing(elements)->image(); }
 };
 
+// Steps show exactly the strokes up to the step; a step stops any playback and leaves no grey
+// underlay behind.
 TEST_F(LessonTest, StepsShowExactlyTheStrokesUpToTheStep) {
     step_strokes(*player, StrokeStep::none);
     EXPECT_EQ(player->image(), at_rest(0));
@@ -58,9 +60,7 @@ TEST_F(LessonTest, StepsShowExactlyTheStrokesUpToTheStep) {
     }
     step_strokes(*player, StrokeStep::all);
     EXPECT_EQ(player->image(), at_rest(4));
-}
 
-TEST_F(LessonTest, AStepStopsPlaybackAndLeavesNoUnderlayBehind) {
     owner.pad.grey_first = true;
     player->play();
     player->play_tick();

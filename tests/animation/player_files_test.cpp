@@ -16,17 +16,6 @@ namespace {
 using testing::read_file;
 using testing::write_file;
 
-// Bytes no stroke file holds, the same on every run.
-QByteArray scrambled_bytes(int size) {
-    QByteArray bytes;
-    std::uint32_t state = 0x9E3779B9u;
-    for (int at = 0; at < size; ++at) {
-        state = state * 1664525u + 1013904223u;
-        bytes.append(char(state >> 24));
-    }
-    return bytes;
-}
-
 class PlayerFilesTest : public testing::PlayerTest {
 protected:
     QString write_strokes_file(const QString& name, int strokes) {
@@ -35,29 +24,24 @@ protected:
     }
 };
 
+// Saved strokes loaded at zoom give back the file's coordinates and keep pen-up markers; an
+// empty drawing leaves the target alone.
 TEST_F(PlayerFilesTest, LoadingAtZoomAndSavingGivesBackTheFilesCoordinates) {
     auto player = make_player(300);
+    write_file(folder.file("舊.wrt"), "old");
+    player->save_stroke_file(QStringLiteral("舊"), folder.path());
+    EXPECT_EQ(read_file(folder.file("舊.wrt")), QByteArray("old"));
+
     player->load_stroke_file(write_strokes_file(QStringLiteral("永.wrt"), 3));
     player->rebuild_lines();
     ASSERT_EQ(player->lines().count(), 3);
     EXPECT_DOUBLE_EQ(player->lines().items[0][0].x, 20 * 1.5);
     // The temporary copy holds the zoomed strokes.
     EXPECT_TRUE(QFileInfo::exists(player->temp_dir() + QStringLiteral("tmp.wrt")));
-
     player->save_stroke_file(QStringLiteral("6C38"), folder.file("自定"));
     // Reading keeps only pen-up kinds in end markers, so the others come back as 0.
     EXPECT_EQ(read_file(folder.file("自定/6C38.wrt")),
               testing::sample_stroke_text(3).replace("-\t2\t-", "-\t0\t-"));
-}
-
-// Saving keeps pen-up markers; an empty drawing leaves the target alone.
-TEST_F(PlayerFilesTest, SavingKeepsPenUpMarkersAndAnEmptyDrawingIsNotSaved) {
-    auto player = make_player(200);
-    write_file(folder.file("舊.wrt"), "old");
-    player->save_stroke_file(QStringLiteral("舊"), folder.path());
-    EXPECT_EQ(read_file(folder.file("舊.wrt")), QByteArray("old"));
-    player->save_stroke_file(QStringLiteral("新"), folder.path());
-    EXPECT_FALSE(QFileInfo::exists(folder.file("新.wrt")));
 
     const QByteArray text =
         "10\t10\t5\t0\t0\t0\t2\t0\r\n-\t-\t-\t-\t-\t-\t99\t-\r\n"
@@ -69,13 +53,21 @@ TEST_F(PlayerFilesTest, SavingKeepsPenUpMarkersAndAnEmptyDrawingIsNotSaved) {
 }
 
 // A stroke file was applied as it was read, so a failure half way left the strokes of one
-// character with the settings or records of another, or none at all.
+// character with the settings or records of another, or none at all. Damaged companion records,
+// cut short or with a model text claiming more than its ten bytes, are refused whole.
 TEST_F(PlayerFilesTest, AStrokeFileThatCannotBeLoadedLeavesTheShownCharacterPlayable) {
     QDir(folder.path()).mkpath(QStringLiteral("資料夾.wrt"));
-    write_file(folder.file("亂碼.wrt"), scrambled_bytes(300));
-    write_strokes_file(QStringLiteral("設定壞.wrt"), 2);
-    write_file(folder.file("設定壞.def"), QByteArray(40, '\x07'));  // a record cut short
-    for (const char* name : {"亂碼.wrt", "資料夾.wrt", "設定壞.wrt"}) {
+    write_file(folder.file("未完.wrt"), "10\t10\t5\t0\t0\t0\t2\t0\r\n");  // a stroke left open
+    CompanionSettings settings;
+    settings.show_grid = false;
+    settings.pen_speed = 50;
+    QByteArray overlong = format_companion(settings);
+    overlong[4] = char(11);
+    write_file(folder.file("短.def"), format_companion(settings).left(263));
+    write_file(folder.file("長.def"), overlong);
+    write_strokes_file(QStringLiteral("短.wrt"), 2);
+    write_strokes_file(QStringLiteral("長.wrt"), 2);
+    for (const char* name : {"未完.wrt", "資料夾.wrt", "短.wrt", "長.wrt"}) {
         SCOPED_TRACE(name);
         auto player = make_player(200);
         player->load_stroke_file(write_strokes_file(QStringLiteral("永.wrt"), 3));
@@ -87,6 +79,7 @@ TEST_F(PlayerFilesTest, AStrokeFileThatCannotBeLoadedLeavesTheShownCharacterPlay
         EXPECT_EQ(player->lines().count(), 3);
         EXPECT_EQ(player->image(), image);
         EXPECT_TRUE(player->show_grid());
+        EXPECT_EQ(owner.pad.pen_speed, PadSettings().pen_speed);
         player->replay();
         EXPECT_TRUE(player->playing());
         player->stop_play();
@@ -124,6 +117,7 @@ TEST_F(PlayerFilesTest, AnEmptyStrokeFileShowsItsNoteOverACleanBackground) {
     EXPECT_EQ(player->image(), with_note);
 }
 
+// The companion's settings are applied; its grid holds until the pad's grid switch is used.
 TEST_F(PlayerFilesTest, CompanionSettingsAreApplied) {
     CompanionSettings settings;
     settings.show_grid = false;
@@ -137,7 +131,9 @@ TEST_F(PlayerFilesTest, CompanionSettingsAreApplied) {
     settings.stroke_interval = 3;
     write_file(folder.file("範例.def"), format_companion(settings));
     owner.pad.grey_first = true;
+    owner.pad.show_grid = true;
     auto player = make_player(200);
+    EXPECT_TRUE(player->show_grid());
     player->load_stroke_file(write_strokes_file(QStringLiteral("範例.wrt"), 2));
     EXPECT_FALSE(player->show_grid());
     EXPECT_FALSE(player->grey_first());
@@ -148,17 +144,6 @@ TEST_F(PlayerFilesTest, CompanionSettingsAreApplied) {
     EXPECT_EQ(owner.pad.model_font.style, 1);
     EXPECT_EQ(owner.pad.pen_speed, 7);
     EXPECT_EQ(owner.pad.stroke_interval, 3);
-}
-
-TEST_F(PlayerFilesTest, ACompanionGridHoldsUntilThePadsGridSwitchIsUsed) {
-    CompanionSettings settings;
-    settings.show_grid = false;
-    write_file(folder.file("格.def"), format_companion(settings));
-    owner.pad.show_grid = true;
-    auto player = make_player(200);
-    EXPECT_TRUE(player->show_grid());
-    player->load_stroke_file(write_strokes_file(QStringLiteral("格.wrt"), 1));
-    EXPECT_FALSE(player->show_grid());
     owner.pad.show_grid = false;
     player->use_pad_grid();
     EXPECT_FALSE(player->show_grid());
@@ -166,62 +151,33 @@ TEST_F(PlayerFilesTest, ACompanionGridHoldsUntilThePadsGridSwitchIsUsed) {
     EXPECT_TRUE(player->show_grid());
 }
 
-TEST_F(PlayerFilesTest, DamagedCompanionRecordsAreRefusedWhole) {
-    CompanionSettings settings;
-    settings.show_grid = false;
-    settings.pen_speed = 50;
-    QByteArray overlong = format_companion(settings);
-    overlong[4] = char(11);  // the model text claims more than its ten bytes
-    for (const QByteArray& record : {format_companion(settings).left(263), overlong}) {
-        write_file(folder.file("壞.def"), record);
-        auto player = make_player(200);
-        EXPECT_THROW(player->load_stroke_file(write_strokes_file(QStringLiteral("壞.wrt"), 1)),
-                     Error);
-        EXPECT_TRUE(player->show_grid());
-        EXPECT_EQ(owner.pad.pen_speed, PadSettings().pen_speed);
-    }
-}
-
-TEST_F(PlayerFilesTest, BackgroundPicturesAreShownIn24BitsOrReportedMissing) {
-    QImage indexed(40, 40, QImage::Format_Indexed8);
-    indexed.setColorTable({qRgb(255, 255, 255), qRgb(200, 0, 0)});
-    indexed.fill(1);
-    ASSERT_TRUE(indexed.save(folder.file("背景.bmp"), "BMP"));
-    CompanionSettings settings;
-    settings.back_pic_file = to_code_page(QStringLiteral("背景.bmp"), 936);
-    write_file(folder.file("底.def"), format_companion(settings));
-    auto player = make_player(200);
-    player->load_stroke_file(write_strokes_file(QStringLiteral("底.wrt"), 1));
-    EXPECT_TRUE(is_24bit(player->back_pic()));
-    EXPECT_EQ(color_at(player->back_bmp(), 100, 100), 0x0000C8);  // centred 40 × 40 picture
-
-    owner.texts[QStringLiteral("1030")] = QStringLiteral("找不到背景圖:");
-    settings.back_pic_file = to_code_page(QStringLiteral("遺失.bmp"), 936);
-    write_file(folder.file("底.def"), format_companion(settings));
-    auto second = make_player(200);
-    second->load_stroke_file(folder.file("底.wrt"));
-    ASSERT_EQ(owner.reports.size(), 1);
-    EXPECT_EQ(owner.reports[0], QStringLiteral("找不到背景圖: 遺失.bmp"));
-    EXPECT_EQ(color_at(second->back_bmp(), 100, 100), white_color);
-}
-
-// The companion's path is cut in the file name only, and a relative background picture is
-// found beside the stroke file.
-TEST_F(PlayerFilesTest, CompanionsAndTheirPicturesAreFoundBesideTheStrokeFile) {
+// The companion's path is cut in the file name only. Its background picture, relative to the
+// stroke file's folder, is shown centred in 24 bits, or reported missing.
+TEST_F(PlayerFilesTest, BackgroundPicturesAreFoundBesideTheStrokeFileOrReportedMissing) {
     EXPECT_EQ(companion_path(QStringLiteral("/home/u/.local/課本/永.v2.wrt")),
               QStringLiteral("/home/u/.local/課本/永.def"));
     EXPECT_EQ(companion_path(QStringLiteral("tmp/recent.wrt")), QStringLiteral("tmp/recent.def"));
     QDir(folder.path()).mkpath(QStringLiteral("課本.2"));
-    ASSERT_TRUE(make_bitmap(20, 20, 0x00FF00).save(folder.file("課本.2/紙.bmp"), "BMP"));
+    QImage indexed(40, 40, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(255, 255, 255), qRgb(200, 0, 0)});
+    indexed.fill(1);
+    ASSERT_TRUE(indexed.save(folder.file("課本.2/背景.bmp"), "BMP"));
     CompanionSettings settings;
-    settings.show_grid = false;
-    settings.back_pic_file = to_code_page(QStringLiteral("紙.bmp"), 936);
+    settings.back_pic_file = to_code_page(QStringLiteral("背景.bmp"), 936);
     write_file(folder.file("課本.2/字.def"), format_companion(settings));
     auto player = make_player(200);
     player->load_stroke_file(write_strokes_file(QStringLiteral("課本.2/字.wrt"), 1));
-    EXPECT_FALSE(player->show_grid());
+    EXPECT_TRUE(is_24bit(player->back_pic()));
+    EXPECT_EQ(color_at(player->back_bmp(), 100, 100), 0x0000C8);
     EXPECT_TRUE(owner.reports.isEmpty());
-    EXPECT_EQ(color_at(player->back_bmp(), 100, 100), 0x00FF00);
+
+    owner.texts[QStringLiteral("1030")] = QStringLiteral("找不到背景圖:");
+    settings.back_pic_file = to_code_page(QStringLiteral("遺失.bmp"), 936);
+    write_file(folder.file("課本.2/字.def"), format_companion(settings));
+    auto second = make_player(200);
+    second->load_stroke_file(folder.file("課本.2/字.wrt"));
+    EXPECT_EQ(owner.reports, QStringList{QStringLiteral("找不到背景圖: 遺失.bmp")});
+    EXPECT_EQ(color_at(second->back_bmp(), 100, 100), white_color);
 }
 
 TEST_F(PlayerFilesTest, AnAbsentArchiveKeyReloadsThePreviousRecentFile) {

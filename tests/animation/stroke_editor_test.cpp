@@ -51,37 +51,27 @@ protected:
     }
 };
 
-// A click hits a point closer than five pixels in each direction; of two elements under the
-// mouse the later is selected.
-TEST_F(StrokeEditorTest, AClickSelectsTheLastElementWithinFivePixels) {
-    show(diagonal());
-    for (const QPoint miss : {QPoint(95, 90), QPoint(90, 95), QPoint(85, 90), QPoint(90, 85)}) {
-        click(miss);
-        EXPECT_EQ(editor().selected(), -1) << miss.x() << "," << miss.y();
-    }
-    click({94, 86});
-    EXPECT_EQ(editor().selected(), 0);
-    show({point(60, 60), point(100, 60), end_marker(2), point(100, 62), point(100, 150),
-          end_marker(2)});
-    click({100, 61});
-    EXPECT_EQ(editor().selected(), 1);
-}
-
-// The handle scales about the bottom right corner; a resize that would flip or flatten the
-// element is not applied.
+// The selection shows a red frame with a black handle on its top-left corner, where the cursor
+// shows a resize. The handle scales about the bottom right corner; a resize that would flip or
+// flatten the element is not applied. A click beside the elements ends the selection.
 TEST_F(StrokeEditorTest, DraggingTheHandleScalesAboutTheBottomRightCorner) {
     show(diagonal());
     click({50, 50});
     const TObjList loaded = element(0);
     const EdgeBox before = *bounding_box(element(0));
     ASSERT_EQ(before.width(), 100);
+    EXPECT_EQ(color_at(player->image(), before.right - 1, 100), 0x0000FF);
+    EXPECT_EQ(color_at(player->image(), before.left, before.top), black_color);
+    EXPECT_EQ(color_at(player->image(), before.left + 50, before.top), 0x0000FF);
+    EXPECT_EQ(editor().mouse_move(false, {before.left, before.top}), EditCursor::resize);
+    EXPECT_EQ(editor().mouse_move(false, {100, 120}), EditCursor::arrow);
     editor().button_down(left, {before.left + 1, before.top + 1});
     editor().mouse_move(true, {before.right + 20, before.bottom - 50});  // past the right edge
     editor().mouse_move(true, {before.left + 1 + 99, before.top + 1});   // exactly flat
     editor().button_up(left, {before.left + 100, before.top + 1});
     EXPECT_EQ(element(0), loaded);
 
-    // The handle is on the box's top-left corner, away from the stroke's first point.
+    // The handle is away from the stroke's first point.
     editor().button_down(left, {before.left + 1, before.top + 1});
     EXPECT_EQ(editor().mouse_move(true, {before.left - 9, before.top - 9}), EditCursor::resize);
     editor().button_up(left, {before.left - 9, before.top - 9});
@@ -92,6 +82,10 @@ TEST_F(StrokeEditorTest, DraggingTheHandleScalesAboutTheBottomRightCorner) {
     EXPECT_DOUBLE_EQ(element(0)[2].x - element(0)[0].x, 88);
     EXPECT_DOUBLE_EQ(element(0)[2].y - element(0)[0].y, 88);
     EXPECT_TRUE(owner.modified);
+
+    click({10, 190});
+    EXPECT_EQ(editor().selected(), -1);
+    EXPECT_NE(color_at(player->image(), before.right - 1, 100), 0x0000FF);
 }
 
 // Moves of the element or of one of its points stop at the pad's edge; the mouse outside the
@@ -99,7 +93,10 @@ TEST_F(StrokeEditorTest, DraggingTheHandleScalesAboutTheBottomRightCorner) {
 TEST_F(StrokeEditorTest, MovesOfTheElementOrAPointStopAtThePadsEdge) {
     show(diagonal());
     click({90, 90});
-    drag({100, 100}, {180, 100});  // 80 to the right would put the last point at 210
+    editor().button_down(left, {100, 100});
+    EXPECT_EQ(editor().mouse_move(true, {101, 100}), EditCursor::move);
+    editor().button_up(left, {101, 100});
+    drag({101, 100}, {181, 100});  // 80 to the right would put the last point at 211
     EXPECT_DOUBLE_EQ(element(0)[2].x, 199);
     EXPECT_DOUBLE_EQ(element(0)[0].x, 119);
     const TObjList placed = element(0);
@@ -142,18 +139,24 @@ TEST_F(StrokeEditorTest, ABandSelectsWholeElementsAndRecolouringTakesThem) {
     EXPECT_EQ(element(0)[0].pen_color, 0x123456);
 }
 
-// With nothing selected the right button does nothing; with a selection it carries it until
-// the next click.
-TEST_F(StrokeEditorTest, TheRightButtonCarriesTheSelectionUntilTheNextClick) {
+// A click hits a point closer than five pixels in each direction; of two elements under the
+// mouse the later is selected. With nothing selected the right button does nothing; with a
+// selection it carries it until the next click.
+TEST_F(StrokeEditorTest, AClickSelectsWithinFivePixelsAndTheRightButtonCarriesTheSelection) {
     show(diagonal());
     const QImage before = player->image();
+    for (const QPoint miss : {QPoint(95, 90), QPoint(90, 95), QPoint(85, 90), QPoint(90, 85)}) {
+        click(miss);
+        EXPECT_EQ(editor().selected(), -1) << miss.x() << "," << miss.y();
+    }
     click({90, 90}, right);
     editor().mouse_move(false, {120, 120});
     EXPECT_FALSE(editor().move_mode());
     EXPECT_EQ(player->image(), before);
     EXPECT_FALSE(owner.modified);
 
-    click({90, 90});
+    click({94, 86});
+    EXPECT_EQ(editor().selected(), 0);
     click({90, 90}, right);
     ASSERT_TRUE(editor().move_mode());
     editor().mouse_move(false, {95, 80});
@@ -163,6 +166,11 @@ TEST_F(StrokeEditorTest, TheRightButtonCarriesTheSelectionUntilTheNextClick) {
     click({100, 70});
     EXPECT_FALSE(editor().move_mode());
     EXPECT_EQ(editor().history().count(), 1);
+
+    show({point(60, 60), point(100, 60), end_marker(2), point(100, 62), point(100, 150),
+          end_marker(2)});
+    click({100, 61});
+    EXPECT_EQ(editor().selected(), 1);
 }
 
 // A flash bar goes after the selected stroke, which the play list blinks after it is written.
@@ -191,7 +199,8 @@ TEST_F(StrokeEditorTest, AFlashBarIsAddedAfterTheSelectedStroke) {
     EXPECT_EQ(player->lines().count(), 2);
 }
 
-// Undo and redo restore the exact records and the saved state, fifty steps back at least.
+// Undo and redo restore the exact records and the saved state, fifty steps back at least; new
+// strokes start a new history.
 TEST_F(StrokeEditorTest, UndoAndRedoRestoreTheExactRecordsAndTheSavedState) {
     show(diagonal());
     const TLineList loaded = player->lines();
@@ -224,9 +233,20 @@ TEST_F(StrokeEditorTest, UndoAndRedoRestoreTheExactRecordsAndTheSavedState) {
         editor().undo();
     }
     EXPECT_EQ(player->lines().items, loaded.items);
+
+    // New strokes clear the selection and the history.
+    click({90, 90});
+    show(diagonal());
+    EXPECT_EQ(editor().selected(), -1);
+    EXPECT_EQ(editor().history().count(), 0);
 }
 
-TEST_F(StrokeEditorTest, TheMouseIsIgnoredWhilePlaying) {
+// The mouse is ignored while playing. A stroke moved after playback once left a ghost of the
+// grey underlay behind.
+TEST_F(StrokeEditorTest, AMovedStrokeLeavesNoGhostOfTheGreyUnderlayBehind) {
+    owner.pad.grey_first = true;
+    owner.pad.pen_speed = 100;
+    remake();
     show(diagonal());
     player->play();
     click({90, 90});
@@ -234,50 +254,12 @@ TEST_F(StrokeEditorTest, TheMouseIsIgnoredWhilePlaying) {
     editor().add_flash_bar();
     EXPECT_EQ(editor().selected(), -1);
     EXPECT_TRUE(owner.reports.isEmpty());
-    player->stop_play();
     EXPECT_EQ(player->lines().items, split_strokes(diagonal()).items);
-}
-
-TEST_F(StrokeEditorTest, TheSelectionShowsItsFrameAndHandle) {
-    show(diagonal());
-    click({90, 90});
-    const EdgeBox box = *bounding_box(element(0));
-    EXPECT_EQ(color_at(player->image(), box.right - 1, 100), 0x0000FF);    // red frame
-    EXPECT_EQ(color_at(player->image(), box.left, box.top), black_color);  // the handle
-    EXPECT_EQ(color_at(player->image(), box.left + 50, box.top), 0x0000FF);
-    // The cursor shows the handle without a button and the move inside the box while dragging.
-    EXPECT_EQ(editor().mouse_move(false, {box.left, box.top}), EditCursor::resize);
-    EXPECT_EQ(editor().mouse_move(false, {100, 120}), EditCursor::arrow);
-    editor().button_down(left, {100, 120});
-    EXPECT_EQ(editor().mouse_move(true, {101, 121}), EditCursor::move);
-    editor().button_up(left, {101, 121});
-
-    click({10, 190});
-    EXPECT_EQ(editor().selected(), -1);
-    EXPECT_NE(color_at(player->image(), box.right - 1, 100), 0x0000FF);
-}
-
-TEST_F(StrokeEditorTest, AMovedStrokeLeavesNoGhostOfTheGreyUnderlayBehind) {
-    owner.pad.grey_first = true;
-    owner.pad.pen_speed = 100;
-    remake();
-    show(diagonal());
-    player->play();
     testing::run_to_end(*player);
     click({90, 90});
     drag({100, 100}, {100, 160});
     EXPECT_EQ(color_at(player->image(), 60, 60), white_color);
     EXPECT_EQ(color_at(player->image(), 60, 120), 0x0000FF);
-}
-
-TEST_F(StrokeEditorTest, NewStrokesClearTheSelectionAndTheHistory) {
-    show(diagonal());
-    click({90, 90});
-    drag({100, 100}, {110, 110});
-    ASSERT_EQ(editor().history().count(), 1);
-    show(diagonal());
-    EXPECT_EQ(editor().selected(), -1);
-    EXPECT_EQ(editor().history().count(), 0);
 }
 
 }  // namespace

@@ -42,17 +42,8 @@ int number_pixels_near(const QImage& picture, QPointF centre, double reach) {
 
 // ---- Where the numbers go
 
-TEST(NumberPlacement, TwoStrokesFromOnePointBothStayReadable) {
-    const TLineList lines =
-        lines_of({stroke({{100, 60}, {160, 60}}), stroke({{100, 60}, {100, 150}})});
-    const std::vector<NumberMark> marks = place_numbers(stroke_starts(lines), small_pad);
-    ASSERT_EQ(marks.size(), 2u);
-    EXPECT_EQ(marks[0].centre, QPointF(100, 60));  // the first keeps its start
-    expect_apart_and_inside(marks, small_pad);
-    // The second is moved only as far as needed, not across the pad.
-    EXPECT_LT(QLineF(marks[1].centre, QPointF(100, 60)).length(), 4 * marks[1].radius);
-}
-
+// Of strokes from one point the first keeps its start and the others move only as far as
+// needed; numbers at the corners stay on the pad, whose size the circles grow with.
 TEST(NumberPlacement, CrowdedAndCornerStartsNeverOverlapAndStayOnThePad) {
     for (const QSize pad : {QSize(200, 200), QSize(650, 650)}) {
         TLineList lines;
@@ -66,14 +57,14 @@ TEST(NumberPlacement, CrowdedAndCornerStartsNeverOverlapAndStayOnThePad) {
         const std::vector<NumberMark> marks = place_numbers(stroke_starts(lines), pad);
         ASSERT_EQ(marks.size(), 9u);
         expect_apart_and_inside(marks, pad);
+        EXPECT_EQ(marks[0].centre, QPointF(100 * s, 100 * s));
+        EXPECT_LT(QLineF(marks[1].centre, marks[0].centre).length(), 4 * marks[1].radius);
     }
-}
-
-TEST(NumberPlacement, CirclesGrowWithThePad) {
+    // The circles grow with the pad, and are never too small for two digits.
     const double growth = number_radius(QSize(650, 650)) / number_radius(QSize(200, 200));
     EXPECT_GT(growth, 2.5);
     EXPECT_LE(growth, 3.25);
-    EXPECT_GE(number_radius(QSize(60, 60)), 8.0);  // never too small for two digits
+    EXPECT_GE(number_radius(QSize(60, 60)), 8.0);
 }
 
 TEST(NumberPlacement, EachStrokeStartsWhereItsPenSetsDownAndPointsItsFirstWay) {
@@ -89,6 +80,7 @@ TEST(NumberPlacement, EachStrokeStartsWhereItsPenSetsDownAndPointsItsFirstWay) {
     EXPECT_EQ(starts[2].direction, QPointF(0, 1));  // a short stroke points its whole way
 }
 
+// A number moved aside is tied to a dot on its start; one on its start is not.
 TEST(NumberDrawing, ANumberMovedAsideIsTiedToADotOnItsStart) {
     const NumberMark aside{1, {150, 100}, 8, {100, 100}};
     const NumberMark on_start{2, {50, 150}, 8, {50, 150}};
@@ -99,13 +91,11 @@ TEST(NumberDrawing, ANumberMovedAsideIsTiedToADotOnItsStart) {
     EXPECT_GT(number_pixels_near(picture, {120, 100}, 1), 0);  // the line back to it
     EXPECT_EQ(number_pixels_near(picture, {50 + 12, 150}, 2), 0);
     EXPECT_EQ(number_pixels_near(picture, {50 - 12, 150}, 2), 0);
-}
 
-TEST(NumberDrawing, AKeptPainterFollowsEditedStrokes) {
+    // A kept painter follows a stroke moved, as the editor does.
     StrokeNumberPainter painter;
     QImage before = make_bitmap(200, 200);
     painter.draw(before, lines_of({stroke({{40, 40}, {160, 40}})}), 1, small_pad);
-    // The stroke is moved, as the editor does, and drawn by the same painter.
     QImage after = make_bitmap(200, 200);
     painter.draw(after, lines_of({stroke({{40, 150}, {160, 150}})}), 1, small_pad);
     EXPECT_EQ(number_pixels_near(after, QPointF(40, 40), 10), 0);
@@ -114,55 +104,38 @@ TEST(NumberDrawing, AKeptPainterFollowsEditedStrokes) {
 
 // ---- The player's pictures
 
-class PlayerNumbersTest : public testing::PlayerTest {
-protected:
-    PlayerNumbersTest() {
-        owner.pad.show_pen = false;
-        remake();
-        player->set_records(flatten_lines(
-            lines_of({stroke({{40, 40}, {160, 40}}), stroke({{40, 150}, {160, 150}})})));
-        marks = place_numbers(stroke_starts(player->lines()), small_pad);
-    }
+using PlayerNumbersTest = testing::PlayerTest;
 
-    void show_at_rest(bool numbers) {
+// The switch shows the numbers at rest, never in the layers; a step shows only the numbers of
+// the strokes it shows. Captured frames show each number from its stroke's first ink, and none
+// without the switch.
+TEST_F(PlayerNumbersTest, TheShownStrokesHaveTheirNumbersAtRestInStepsAndInCapturedFrames) {
+    owner.pad.show_pen = false;
+    remake();
+    player->set_records(
+        flatten_lines(lines_of({stroke({{40, 40}, {160, 40}}), stroke({{40, 150}, {160, 150}})})));
+    const std::vector<NumberMark> marks = place_numbers(stroke_starts(player->lines()), small_pad);
+    const auto shown_number = [&marks](const QImage& picture, int index) {
+        const NumberMark& mark = marks[std::size_t(index)];
+        return number_pixels_near(picture, mark.centre, mark.radius);
+    };
+    for (const bool numbers : {false, true}) {
         owner.pad.stroke_numbers = numbers;
         player->reset_background();
         player->show_static();
+        EXPECT_EQ(red_pixels(player->image()) > 0, numbers);
     }
-
-    int shown_number(const QImage& picture, int index) const {
-        const NumberMark& mark = marks[std::size_t(index)];
-        return number_pixels_near(picture, mark.centre, mark.radius);
-    }
-
-    std::vector<NumberMark> marks;
-};
-
-TEST_F(PlayerNumbersTest, AtRestTheSwitchShowsTheNumbersAndTheLayersNeverHoldThem) {
-    show_at_rest(false);
-    EXPECT_EQ(red_pixels(player->image()), 0);
-    show_at_rest(true);
     EXPECT_GT(shown_number(player->image(), 0), 10);
     EXPECT_GT(shown_number(player->image(), 1), 10);
     EXPECT_EQ(red_pixels(player->back_bmp()), 0);
     EXPECT_EQ(red_pixels(player->ink_bmp()), 0);
-}
-
-// Only the shown strokes get their number.
-TEST_F(PlayerNumbersTest, AStepShowsTheNumbersOfTheStrokesItShowsAlone) {
-    owner.pad.stroke_numbers = true;
     step_strokes(*player, StrokeStep::none);
     EXPECT_EQ(red_pixels(player->image()), 0);
     step_strokes(*player, StrokeStep::next);
     EXPECT_GT(shown_number(player->image(), 0), 10);
     EXPECT_EQ(shown_number(player->image(), 1), 0);
-    step_strokes(*player, StrokeStep::next);
-    EXPECT_GT(shown_number(player->image(), 1), 10);
     EXPECT_TRUE(is_24bit(player->image()));  // drawn into the picture as it is
-}
 
-// Captured frames show each number from its stroke's first ink, and none without the switch.
-TEST_F(PlayerNumbersTest, CapturedFramesShowEachNumberFromItsStrokesFirstInk) {
     owner.record_gif = true;
     for (const bool numbers : {false, true}) {
         owner.pad.stroke_numbers = numbers;

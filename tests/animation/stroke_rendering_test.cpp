@@ -9,31 +9,14 @@ namespace inkwren {
 namespace {
 
 using testing::lines_of;
+using testing::point;
 
 constexpr std::int32_t grid = 0xFFAA00;
-
-PointRecord point(double x, double y, std::int32_t kind = record_kind::pen_point,
-                  std::int32_t width = 6, std::int32_t colour = 0x0000FF) {
-    PointRecord record;
-    record.x = x;
-    record.y = y;
-    record.kind = kind;
-    record.pen_width = width;
-    record.pen_color = colour;
-    return record;
-}
 
 PointRecord seed(double x, double y, std::int32_t fill) {
     PointRecord record = point(x, y, record_kind::fill_seed);
     record.fill_color = fill;
     return record;
-}
-
-QImage background(int side, bool grid_on) {
-    Background parts;
-    parts.pad = QSize(side, side);
-    parts.grid = grid_on;
-    return compose_background(parts);
 }
 
 QImage at_rest(const TLineList& lines, const RestStyle& style = {}) {
@@ -42,36 +25,31 @@ QImage at_rest(const TLineList& lines, const RestStyle& style = {}) {
     return image;
 }
 
+// The grid square is seven eighths of the pad's height, centred, with inner lines at its thirds:
+// on a 200-pixel pad from (12, 12) to (186, 186) with inner lines at 70 and 128; on a 650-pixel
+// pad 569 (568.75) from 40 with inner lines at 229 and 418.
 TEST(Background, GridSquareSitsSevenEighthsOfThePadWithInnerThirds) {
     EXPECT_EQ(grid_side(200), 175);
-    const QImage image = background(200, true);
-    // Frame of the pad, then the square from (12, 12) to (186, 186), inner lines 58 and 116
-    // further in.
-    EXPECT_EQ(color_at(image, 0, 100), black_color);
-    EXPECT_EQ(color_at(image, 199, 100), black_color);
-    EXPECT_EQ(color_at(image, 12, 100), grid);
-    EXPECT_EQ(color_at(image, 100, 12), grid);
-    EXPECT_EQ(color_at(image, 12 + 174, 100), grid);
-    EXPECT_EQ(color_at(image, 100, 12 + 174), grid);
-    EXPECT_EQ(color_at(image, 12 + 58, 40), grid);
-    EXPECT_EQ(color_at(image, 12 + 116, 40), grid);
-    EXPECT_EQ(color_at(image, 40, 12 + 58), grid);
-    EXPECT_EQ(color_at(image, 40, 12 + 116), grid);
-    EXPECT_EQ(color_at(image, 40, 40), white_color);
-    EXPECT_EQ(color_at(image, 5, 5), white_color);
-
-    const QImage plain = background(200, false);
-    EXPECT_EQ(color_at(plain, 12 + 58, 40), white_color);
-    EXPECT_EQ(color_at(plain, 0, 100), black_color);
+    EXPECT_EQ(grid_side(650), 569);
+    struct Pixel {
+        int pad, x, y;
+        std::int32_t colour;
+    };
+    const Pixel pixels[] = {
+        {200, 0, 100, black_color}, {200, 199, 100, black_color}, {200, 12, 100, grid},
+        {200, 100, 12, grid},       {200, 186, 100, grid},        {200, 100, 186, grid},
+        {200, 70, 40, grid},        {200, 128, 40, grid},         {200, 40, 70, grid},
+        {200, 40, 128, grid},       {200, 40, 40, white_color},   {200, 5, 5, white_color},
+        {650, 229, 300, grid},      {650, 418, 300, grid}};
+    for (const Pixel& pixel : pixels) {
+        Background parts;
+        parts.pad = QSize(pixel.pad, pixel.pad);
+        EXPECT_EQ(color_at(compose_background(parts), pixel.x, pixel.y), pixel.colour)
+            << pixel.pad << ": " << pixel.x << "," << pixel.y;
+    }
 }
 
-TEST(Background, GridOfALargePadComesFromItsHeight) {
-    EXPECT_EQ(grid_side(650), 569);  // 650 × 0.875 = 568.75
-    const QImage image = background(650, true);
-    EXPECT_EQ(color_at(image, (650 - 569) / 2 + 569 / 3, 300), grid);
-    EXPECT_EQ(color_at(image, (650 - 569) / 2 + 2 * (569 / 3), 300), grid);
-}
-
+// A picture is centred under the grid and the model over it; without the grid the frame stays.
 TEST(Background, APictureIsCentredUnderTheGridAndTheModelOverIt) {
     const QImage picture = make_bitmap(40, 40, 0x00C800);
     QImage model = make_bitmap(200, 200);
@@ -83,31 +61,27 @@ TEST(Background, APictureIsCentredUnderTheGridAndTheModelOverIt) {
     const QImage image = compose_background(parts);
     EXPECT_EQ(color_at(image, 80, 80), 0x00C800);
     EXPECT_EQ(color_at(image, 79, 79), white_color);
-    EXPECT_EQ(color_at(image, 12 + 58, 90), grid);  // the grid lies over the picture
+    EXPECT_EQ(color_at(image, 70, 90), grid);
     EXPECT_EQ(color_at(image, 95, 100), black_color);
+    parts.grid = false;
+    EXPECT_EQ(color_at(compose_background(parts), 70, 90), white_color);
+    EXPECT_EQ(color_at(compose_background(parts), 0, 100), black_color);
 }
 
-TEST(RestDrawing, StrokesAreDrawnAtThePensWidthScale) {
-    const TLineList lines =
-        lines_of({{point(40, 100, 2, 6), point(160, 100, 2, 6), end_marker(2)}});
-    const QImage plain = at_rest(lines);
-    EXPECT_EQ(color_at(plain, 100, 100), 0x0000FF);
-    EXPECT_EQ(color_at(plain, 100, 102), 0x0000FF);
-    EXPECT_NE(color_at(plain, 100, 106), 0x0000FF);
-
+// Strokes are drawn at the pen's width times the scale, up to the first empty element.
+TEST(RestDrawing, StrokesAreDrawnAtThePensWidthScaleUpToAnEmptyElement) {
+    const TLineList lines = lines_of({{point(40, 100), point(160, 100), end_marker(2)},
+                                      {},
+                                      {point(40, 150), point(160, 150), end_marker(2)}});
+    const QImage plain = at_rest(lines);  // 4 pixels wide
+    EXPECT_EQ(color_at(plain, 100, 101), 0x0000FF);
+    EXPECT_NE(color_at(plain, 100, 104), 0x0000FF);
+    EXPECT_NE(color_at(plain, 100, 150), 0x0000FF);
     RestStyle zoomed;
     zoomed.width_scale = 3;
-    const QImage wide = at_rest(lines, zoomed);
-    EXPECT_EQ(color_at(wide, 100, 107), 0x0000FF);
-    EXPECT_NE(color_at(wide, 100, 112), 0x0000FF);
-}
-
-TEST(RestDrawing, AnEmptyElementEndsTheDrawing) {
-    const QImage image = at_rest(lines_of({{point(40, 50), point(160, 50), end_marker(2)},
-                                           {},
-                                           {point(40, 150), point(160, 150), end_marker(2)}}));
-    EXPECT_EQ(color_at(image, 100, 50), 0x0000FF);
-    EXPECT_NE(color_at(image, 100, 150), 0x0000FF);
+    const QImage wide = at_rest(lines, zoomed);  // 12 pixels wide
+    EXPECT_EQ(color_at(wide, 100, 105), 0x0000FF);
+    EXPECT_NE(color_at(wide, 100, 108), 0x0000FF);
 }
 
 TEST(RecordDrawing, FillSeedTrianglesChooseTheirOutlineByFillColour) {
@@ -135,46 +109,33 @@ TEST(RecordDrawing, FillSeedTrianglesChooseTheirOutlineByFillColour) {
     }
 }
 
-TEST(RecordDrawing, FillSeedsFloodOnlyWhenFillingIsOn) {
-    TObjList list = {point(60, 60, 2, 2, 0),   point(140, 60, 2, 2, 0),
-                     point(140, 140, 2, 2, 0), point(60, 140, 2, 2, 0),
-                     point(60, 60, 2, 2, 0),   end_marker(2),
-                     seed(100, 130, 0x00FF00), end_marker(1)};
+// A pen-up point moves without drawing. Mono drawing keeps the records' colours and set colour
+// changes them; fill seeds flood only when filling is on.
+TEST(RecordDrawing, PenUpsMoveWithoutDrawingAndTheStylesColourAndFill) {
+    TObjList list = {point(20, 20),  point(80, 20),   point(120, 20, record_kind::pen_up),
+                     point(180, 20), end_marker(2),   point(60, 60),
+                     point(140, 60), point(140, 140), point(60, 140),
+                     point(60, 60),  end_marker(2),   seed(100, 130, 0x00FF00),
+                     end_marker(1)};
     QImage ink = make_bitmap(200, 200);
-    draw_records(ink, list, {});
-    EXPECT_EQ(color_at(ink, 100, 100), white_color);
-    RecordStyle filling;
-    filling.fill_seeds = true;
-    draw_records(ink, list, filling);
-    EXPECT_EQ(color_at(ink, 100, 100), 0x00FF00);
-    EXPECT_EQ(color_at(ink, 30, 30), white_color);
-}
-
-TEST(RecordDrawing, MonoDrawingKeepsTheRecordsAndSetColourChangesThem) {
-    TObjList list = {point(20, 20), point(180, 20), end_marker(2)};
-    QImage grey = make_bitmap(200, 200);
     RecordStyle mono;
     mono.mono = true;
     mono.mono_colour = 0xBBBBBB;
-    draw_records(grey, list, mono);
-    EXPECT_EQ(color_at(grey, 100, 20), 0xBBBBBB);
+    draw_records(ink, list, mono);
+    EXPECT_EQ(color_at(ink, 50, 20), 0xBBBBBB);
+    EXPECT_EQ(color_at(ink, 100, 20), white_color);
+    EXPECT_EQ(color_at(ink, 150, 20), 0xBBBBBB);
+    EXPECT_EQ(color_at(ink, 100, 100), white_color);
     EXPECT_EQ(list[0].pen_color, 0x0000FF);
-    RecordStyle green;
-    green.colour = 0x00FF00;
-    green.set_colour = true;
-    draw_records(grey, list, green);
-    EXPECT_EQ(color_at(grey, 100, 20), 0x00FF00);
-    EXPECT_EQ(list[1].pen_color, 0x00FF00);  // the records take the colour
-}
-
-TEST(RecordDrawing, PenUpMovesWithoutDrawing) {
-    QImage ink = make_bitmap(200, 200);
-    TObjList list = {point(20, 50), point(80, 50), point(120, 50, record_kind::pen_up),
-                     point(180, 50), end_marker(2)};
-    draw_records(ink, list, {});
-    EXPECT_EQ(color_at(ink, 50, 50), 0x0000FF);
-    EXPECT_EQ(color_at(ink, 100, 50), white_color);
-    EXPECT_EQ(color_at(ink, 150, 50), 0x0000FF);
+    RecordStyle filling;
+    filling.colour = 0x00AA00;
+    filling.set_colour = true;
+    filling.fill_seeds = true;
+    draw_records(ink, list, filling);
+    EXPECT_EQ(color_at(ink, 50, 20), 0x00AA00);
+    EXPECT_EQ(list[1].pen_color, 0x00AA00);  // the records take the colour
+    EXPECT_EQ(color_at(ink, 100, 100), 0x00FF00);
+    EXPECT_EQ(color_at(ink, 30, 30), white_color);
 }
 
 // A bezier element needs three points and answers its end marker; at rest it is drawn too.
@@ -191,11 +152,14 @@ TEST(RecordDrawing, BezierElementsOfThreeOrMorePointsAreDrawn) {
 
 using PlayerDrawingTest = testing::PlayerTest;
 
-TEST_F(PlayerDrawingTest, FrameHasThePenPicturesLowerLeftCornerOnThePen) {
+// The pen picture's lower left corner sits on the pen; flash bar pictures hang from their top
+// right corner. Each shows while its switch is on.
+TEST_F(PlayerDrawingTest, PenAndFlashBarPicturesSitOnTheirPointsWhenSwitchedOn) {
     QImage pen = make_bitmap(8, 8);
     pen.setPixelColor(0, 7, Qt::green);
     pen.setPixelColor(7, 0, Qt::blue);
     ASSERT_TRUE(pen.save(folder.file("pen.bmp"), "BMP"));
+    ASSERT_TRUE(make_bitmap(20, 8, 0x00A5FF).save(folder.file("flashbar.bmp"), "BMP"));
     auto player = make_player();
     player->reset_background();
     player->compose_frame({50, 60});
@@ -205,14 +169,7 @@ TEST_F(PlayerDrawingTest, FrameHasThePenPicturesLowerLeftCornerOnThePen) {
     owner.pad.show_pen = false;
     player->compose_frame({50, 60});
     EXPECT_EQ(color_at(player->frame_bmp(), 50, 59), white_color);
-}
 
-// Flash bar pictures hang from their top right corner, when the switch is on as the character
-// is drawn.
-TEST_F(PlayerDrawingTest, FlashBarPicturesHangFromTheirTopRightCornerWhenSwitchedOn) {
-    ASSERT_TRUE(make_bitmap(20, 8, 0x00A5FF).save(folder.file("flashbar.bmp"), "BMP"));
-    auto player = make_player();
-    player->reset_background();
     player->lines() = lines_of({{point(100, 100, record_kind::flash_bar), end_marker(5)}});
     player->show_static();
     EXPECT_EQ(color_at(player->image(), 80, 100), 0x00A5FF);
@@ -223,11 +180,16 @@ TEST_F(PlayerDrawingTest, FlashBarPicturesHangFromTheirTopRightCornerWhenSwitche
     EXPECT_NE(color_at(player->image(), 80, 100), 0x00A5FF);
 }
 
+// The model layer holds the looked-up picture centred; a character without one, an empty text
+// or a damaged dictionary (reported) leaves the layer white.
 TEST_F(PlayerDrawingTest, TheModelLayerHoldsTheLookedUpPictureCentred) {
     PlayerSettings settings = PlayerSettings::square(200, folder.path());
     QStringList asked;
     settings.model_pictures = [&asked](const QString& character) -> std::optional<QImage> {
         asked << character;
+        if (character == QStringLiteral("壞")) {
+            throw Error(QStringLiteral("字典損壞"));
+        }
         if (character != QStringLiteral("永")) {
             return std::nullopt;
         }
@@ -235,28 +197,15 @@ TEST_F(PlayerDrawingTest, TheModelLayerHoldsTheLookedUpPictureCentred) {
     };
     TAnimationPlayer player(owner, std::move(settings));
     EXPECT_TRUE(player.draw_model(QStringLiteral("永")));
-    EXPECT_EQ(asked, QStringList{QStringLiteral("永")});
     EXPECT_EQ(color_at(player.model_pic(), 75, 75), black_color);
     EXPECT_EQ(color_at(player.model_pic(), 124, 124), black_color);
     EXPECT_EQ(color_at(player.model_pic(), 74, 100), white_color);
-
-    EXPECT_FALSE(player.draw_model(QStringLiteral("國")));
-    EXPECT_EQ(player.model_pic(), make_bitmap(200, 200));
-    player.draw_model(QStringLiteral("永"));
-    EXPECT_FALSE(player.draw_model(QString()));  // an empty text clears the layer
-    EXPECT_EQ(player.model_pic(), make_bitmap(200, 200));
-    EXPECT_EQ(asked.size(), 3);
-    EXPECT_TRUE(owner.reports.isEmpty());
-}
-
-TEST_F(PlayerDrawingTest, ADamagedModelPictureIsReportedAndLeavesTheLayerWhite) {
-    PlayerSettings settings = PlayerSettings::square(200, folder.path());
-    settings.model_pictures = [](const QString&) -> std::optional<QImage> {
-        throw Error(QStringLiteral("字典損壞"));
-    };
-    TAnimationPlayer damaged(owner, std::move(settings));
-    EXPECT_FALSE(damaged.draw_model(QStringLiteral("永")));
-    EXPECT_EQ(damaged.model_pic(), make_bitmap(200, 200));
+    for (const QString& text : {QStringLiteral("國"), QString(), QStringLiteral("壞")}) {
+        player.draw_model(QStringLiteral("永"));
+        EXPECT_FALSE(player.draw_model(text));
+        EXPECT_EQ(player.model_pic(), make_bitmap(200, 200)) << text.toStdString();
+    }
+    EXPECT_EQ(asked.size(), 6);
     EXPECT_EQ(owner.reports, QStringList{QStringLiteral("字典損壞")});
 }
 
