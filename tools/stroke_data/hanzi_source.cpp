@@ -1,11 +1,15 @@
 #include "tools/stroke_data/hanzi_source.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QList>
 
 #include <cctype>
+#include <cstdio>
 
 #include "platform/error.h"
 
@@ -121,7 +125,39 @@ private:
     std::vector<QPointF> polygon_;
 };
 
+bool is_one_character(const QString& name) {
+    return name.size() == 1 || (name.size() == 2 && name[0].isHighSurrogate());
+}
+
 }  // namespace
+
+std::vector<HanziSource> read_hanzi_package(const QString& folder, int& skipped) {
+    const QDir dir(folder);
+    if (!dir.exists()) {
+        throw Error(QStringLiteral("The stroke data folder \"%1\" does not exist.").arg(folder));
+    }
+    std::vector<HanziSource> characters;
+    for (const QFileInfo& file :
+         dir.entryInfoList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
+        const QString character = file.completeBaseName();
+        if (!is_one_character(character)) {
+            continue;
+        }
+        QFile json(file.filePath());
+        try {
+            if (!json.open(QIODevice::ReadOnly)) {
+                throw Error(QStringLiteral("%1 cannot be read: %2.")
+                                .arg(file.filePath(), json.errorString()));
+            }
+            characters.push_back(parse_hanzi_source(character, json.readAll()));
+        } catch (const Error& error) {
+            std::fprintf(stderr, "warning: skipped %s: %s\n", qPrintable(character),
+                         qPrintable(error.message()));
+            ++skipped;
+        }
+    }
+    return characters;
+}
 
 std::vector<QPointF> flatten_outline(const QByteArray& svg_path) {
     return PathFlattener(svg_path).flatten();

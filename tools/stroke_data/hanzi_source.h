@@ -21,6 +21,11 @@ struct HanziSource {
 // a coordinate that is not a number).
 HanziSource parse_hanzi_source(const QString& character, const QByteArray& json);
 
+// Every character file of the unpacked package, in file-name order. Malformed ones are skipped,
+// each with a warning on standard error naming it, and counted. Throws Error when the folder does
+// not exist.
+std::vector<HanziSource> read_hanzi_package(const QString& folder, int& skipped);
+
 // The outline as a closed polygon: curves are flattened into short segments.
 std::vector<QPointF> flatten_outline(const QByteArray& svg_path);
 

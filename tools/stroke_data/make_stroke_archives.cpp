@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -22,44 +21,8 @@ using namespace inkwren::tools;
 void print(const QString& text) {
     std::fprintf(stdout, "%s\n", qPrintable(text));
 }
-void warn(const QString& text) {
-    std::fprintf(stderr, "%s\n", qPrintable(text));
-}
 
 const QString usage = QStringLiteral("make_stroke_archives --package DIR --out DIR");
-
-bool is_one_character(const QString& name) {
-    return name.size() == 1 || (name.size() == 2 && name[0].isHighSurrogate());
-}
-
-// Every character file of the package, in file-name order; malformed ones are skipped with a
-// warning that names them.
-std::vector<HanziSource> read_package(const QString& folder, int& skipped) {
-    const QDir dir(folder);
-    if (!dir.exists()) {
-        throw Error(QStringLiteral("The stroke data folder \"%1\" does not exist.").arg(folder));
-    }
-    std::vector<HanziSource> characters;
-    for (const QFileInfo& file :
-         dir.entryInfoList({QStringLiteral("*.json")}, QDir::Files, QDir::Name)) {
-        const QString character = file.completeBaseName();
-        if (!is_one_character(character)) {
-            continue;
-        }
-        QFile json(file.filePath());
-        try {
-            if (!json.open(QIODevice::ReadOnly)) {
-                throw Error(QStringLiteral("%1 cannot be read: %2.")
-                                .arg(file.filePath(), json.errorString()));
-            }
-            characters.push_back(parse_hanzi_source(character, json.readAll()));
-        } catch (const Error& error) {
-            warn(QStringLiteral("warning: skipped %1: %2").arg(character, error.message()));
-            ++skipped;
-        }
-    }
-    return characters;
-}
 
 void write_one(const QString& out, const char* data_name, ArchiveKind kind,
                const std::vector<ConvertedCharacter>& characters) {
@@ -87,7 +50,7 @@ int main(int argc, char** argv) {
         const QString out = option(arguments, QStringLiteral("--out"), usage);
         int skipped = 0;
         const std::vector<HanziSource> characters =
-            read_package(option(arguments, QStringLiteral("--package"), usage), skipped);
+            read_hanzi_package(option(arguments, QStringLiteral("--package"), usage), skipped);
         if (!QDir().mkpath(out)) {
             throw Error(QStringLiteral("The folder \"%1\" cannot be created.").arg(out));
         }
@@ -100,7 +63,7 @@ int main(int argc, char** argv) {
         print(QStringLiteral("stroke archives built in %1 ms").arg(timer.elapsed()));
         return 0;
     } catch (const Error& error) {
-        warn(QStringLiteral("make_stroke_archives: %1").arg(error.message()));
+        std::fprintf(stderr, "make_stroke_archives: %s\n", qPrintable(error.message()));
         return 1;
     }
 }

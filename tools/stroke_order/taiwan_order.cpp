@@ -1,0 +1,73 @@
+#include "tools/stroke_order/taiwan_order.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "tools/stroke_order/cheapest_assignment.h"
+
+namespace inkwren::tools {
+namespace {
+
+// The cost of moving a stroke by one place, against the odds of its kind (in nats).
+constexpr double cost_per_place = 0.3;
+// How much likelier, in nats per moved stroke, the moved order must make the kinds.
+constexpr double clear_gain_per_moved_stroke = 2.5;
+
+double cost_of(const std::vector<std::vector<double>>& cost, const std::vector<int>& column_of) {
+    double total = 0;
+    for (size_t row = 0; row < column_of.size(); ++row) {
+        total += cost[row][column_of[row]];
+    }
+    return total;
+}
+
+int likeliest(const KindOdds& odds) {
+    return int(std::max_element(odds.begin(), odds.end()) - odds.begin());
+}
+
+}  // namespace
+
+bool TaiwanOrder::moves() const {
+    for (size_t place = 0; place < strokes.size(); ++place) {
+        if (strokes[place] != int(place)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TaiwanOrder taiwan_order(const std::vector<KindOdds>& strokes, std::string_view sequence) {
+    const int count = int(strokes.size());
+    std::vector<std::vector<double>> cost(count, std::vector<double>(count));
+    for (int stroke = 0; stroke < count; ++stroke) {
+        for (int place = 0; place < count; ++place) {
+            const int kind = int(stroke_kinds.find(sequence[place]));
+            cost[stroke][place] =
+                -std::log(strokes[stroke][kind]) + cost_per_place * std::abs(stroke - place);
+        }
+    }
+    std::vector<int> place_of = cheapest_assignment(cost);
+    std::vector<int> unmoved(count);
+    for (int stroke = 0; stroke < count; ++stroke) {
+        unmoved[stroke] = stroke;
+    }
+    const int moved = int(count - std::ranges::count_if(unmoved, [&](int stroke) {
+                              return place_of[stroke] == stroke;
+                          }));
+    if (moved > 0 &&
+        cost_of(cost, unmoved) - cost_of(cost, place_of) < clear_gain_per_moved_stroke * moved) {
+        place_of = unmoved;
+    }
+    TaiwanOrder order;
+    order.strokes.resize(count);
+    for (int stroke = 0; stroke < count; ++stroke) {
+        order.strokes[place_of[stroke]] = stroke;
+        if (stroke_kinds[likeliest(strokes[stroke])] != sequence[place_of[stroke]]) {
+            ++order.unlike_places;
+        }
+    }
+    return order;
+}
+
+}  // namespace inkwren::tools

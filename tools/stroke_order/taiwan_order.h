@@ -1,0 +1,27 @@
+// Puts a character's strokes into Taiwan's order. Each stroke goes to a place in Taiwan's
+// sequence of kinds: the assignment that makes the strokes' kinds likeliest, with a small cost for
+// every place a stroke moves, so that strokes of the same kind keep their relative order and a
+// stroke whose kind is merely doubtful stays where it is.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "tools/stroke_order/stroke_kinds.h"
+
+namespace inkwren::tools {
+
+struct TaiwanOrder {
+    std::vector<int> strokes;  // the data's stroke written at each place
+    // Places whose stroke is likeliest of another kind than the sequence names there: the
+    // character's form or its strokes differ from Taiwan's there.
+    int unlike_places = 0;
+
+    bool moves() const;
+};
+
+// The order for strokes of these odds, in the data's order, and Taiwan's sequence of as many
+// kinds. A move is made only when it makes each moved stroke's kind clearly likelier.
+TaiwanOrder taiwan_order(const std::vector<KindOdds>& strokes, std::string_view sequence);
+
+}  // namespace inkwren::tools
