@@ -23,6 +23,9 @@ public:
     // Splits while a node is deeper than `depth` levels from the root, holds strokes of more than
     // one kind and leaves enough strokes on each side of its best split.
     static DecisionTree grown(const std::vector<LabelledStroke>& strokes, int depth);
+    // The same, from the chosen strokes only (their places in `strokes`).
+    static DecisionTree grown(const std::vector<LabelledStroke>& strokes,
+                              const std::vector<int>& chosen, int depth);
 
     // How many strokes of each kind reached the leaf these features lead to.
     const KindCounts& leaf_counts(const StrokeFeatures& features) const;
@@ -36,7 +39,7 @@ private:
         KindCounts counts{};
     };
 
-    int grow(const std::vector<LabelledStroke>& strokes, std::vector<int> members, int depth);
+    class Grower;
 
     std::vector<Node> nodes_;
 };

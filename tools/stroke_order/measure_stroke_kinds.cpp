@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 
@@ -48,7 +49,7 @@ Split split_in_thirds(std::vector<CharacterFeatures> characters) {
 void measure_mainland(const Split& split, const StrokeDictionary& dictionary, int listed) {
     const StrokeKindClassifier classifier =
         StrokeKindClassifier::trained(split.seen, dictionary, Standard::mainland);
-    int judged = 0, agreeing = 0, strokes = 0, strokes_agreeing = 0;
+    int judged = 0, agreeing = 0, strokes = 0, strokes_agreeing = 0, reordered = 0;
     for (const CharacterFeatures& character : split.unseen) {
         const auto entry = dictionary.constFind(character.character);
         if (entry == dictionary.constEnd() || entry->mainland.size() != character.strokes.size()) {
@@ -60,9 +61,15 @@ void measure_mainland(const Split& split, const StrokeDictionary& dictionary, in
             strokes_agreeing += kinds[stroke] == entry->mainland[stroke];
         }
         strokes += int(kinds.size());
+        std::string sorted_kinds = kinds, sorted_mainland = entry->mainland;
+        std::ranges::sort(sorted_kinds);
+        std::ranges::sort(sorted_mainland);
         if (kinds == entry->mainland) {
             ++agreeing;
-        } else if (listed-- > 0) {
+        } else if (sorted_kinds == sorted_mainland) {
+            ++reordered;
+        }
+        if (kinds != entry->mainland && listed-- > 0) {
             print(QStringLiteral("  %1 classified %2, mainland %3")
                       .arg(character.character, QString::fromStdString(kinds),
                            QString::fromStdString(entry->mainland)));
@@ -72,6 +79,7 @@ void measure_mainland(const Split& split, const StrokeDictionary& dictionary, in
               .arg(agreeing)
               .arg(judged)
               .arg(percent(agreeing, judged), percent(strokes_agreeing, strokes)));
+    print(QStringLiteral("  %1 more have the mainland's kinds in another order").arg(reordered));
 }
 
 void measure_taiwan(const Split& split, const StrokeDictionary& dictionary) {

@@ -12,7 +12,8 @@ namespace {
 using Path = std::vector<QPointF>;
 
 double distance(QPointF a, QPointF b) {
-    return std::hypot(a.x() - b.x(), a.y() - b.y());
+    const QPointF step = a - b;
+    return std::sqrt(QPointF::dotProduct(step, step));
 }
 
 double degrees(double radians) {
@@ -255,25 +256,54 @@ StrokeFeatures features_of(const HanziSource& character, const std::vector<Path>
         centre += point / double(median.size());
     }
     const double chord = std::hypot(reach.x(), reach.y());
-    return {degrees(std::atan2(reach.y(), reach.x())),
-            shape.body.front().heading,
-            shape.body.back().heading,
-            shape.length,
-            area_of(outline) / length,
-            *widest / std::max(*thinnest, 1.0),
-            largest_turn,
-            total_turn,
-            double(shape.body.size()),
-            shape.hook_turn,
-            shape.hook_length,
-            widths.front() / std::max(widths.back(), 1.0),
-            body / length,
-            chord / std::max(body, 1.0),
-            distance_to_other_strokes(median.front(), character, stroke),
-            distance_to_other_strokes(median.back(), character, stroke),
-            shape.length / std::max(frame.typical_length, 1.0),
-            (centre.x() - frame.box.left()) / frame.box.width(),
-            (centre.y() - frame.box.top()) / frame.box.height()};
+    const double angle = std::atan2(reach.y(), reach.x());
+    StrokeFeatures features{};
+    features[heading] = degrees(angle);
+    features[first_heading] = shape.body.front().heading;
+    features[last_heading] = shape.body.back().heading;
+    features[median_length] = shape.length;
+    features[mean_width] = area_of(outline) / length;
+    features[width_spread] = *widest / std::max(*thinnest, 1.0);
+    features[Feature::largest_turn] = largest_turn;
+    features[Feature::total_turn] = total_turn;
+    features[straight_parts] = double(shape.body.size());
+    features[hook_turn] = shape.hook_turn;
+    features[hook_length] = shape.hook_length;
+    features[start_over_end_width] = widths.front() / std::max(widths.back(), 1.0);
+    features[body_share] = body / length;
+    features[straightness] = chord / std::max(body, 1.0);
+    features[start_gap] = distance_to_other_strokes(median.front(), character, stroke);
+    features[end_gap] = distance_to_other_strokes(median.back(), character, stroke);
+    features[relative_length] = shape.length / std::max(frame.typical_length, 1.0);
+    features[centre_x] = (centre.x() - frame.box.left()) / frame.box.width();
+    features[centre_y] = (centre.y() - frame.box.top()) / frame.box.height();
+    features[start_width_share] = widths.front() / std::max(*widest, 1.0);
+    features[end_width_share] = widths.back() / std::max(*widest, 1.0);
+    features[widest_place] = double(widest - widths.begin()) / double(widths.size() - 1);
+    features[heading_sine] = std::sin(angle);
+    features[heading_cosine] = std::cos(angle);
+    return features;
+}
+
+// Which component a stroke belongs to shows in its neighbours: the left dot of 忄 comes first,
+// the same dot in 小 after the vertical hook.
+void add_neighbours(std::vector<StrokeFeatures>& strokes) {
+    for (size_t stroke = 0; stroke < strokes.size(); ++stroke) {
+        StrokeFeatures& features = strokes[stroke];
+        features[previous_heading] = -360;
+        features[next_heading] = -360;
+        if (stroke > 0) {
+            const StrokeFeatures& previous = strokes[stroke - 1];
+            features[previous_heading] = previous[heading];
+            features[previous_relative_length] = previous[relative_length];
+            features[offset_x_from_previous] = features[centre_x] - previous[centre_x];
+            features[offset_y_from_previous] = features[centre_y] - previous[centre_y];
+        }
+        if (stroke + 1 < strokes.size()) {
+            features[next_heading] = strokes[stroke + 1][heading];
+            features[next_relative_length] = strokes[stroke + 1][relative_length];
+        }
+    }
 }
 
 }  // namespace
@@ -288,6 +318,7 @@ std::vector<StrokeFeatures> stroke_features(const HanziSource& character) {
     for (size_t stroke = 0; stroke < medians.size(); ++stroke) {
         features.push_back(features_of(character, medians, frame, stroke));
     }
+    add_neighbours(features);
     return features;
 }
 

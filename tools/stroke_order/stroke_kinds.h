@@ -2,7 +2,8 @@
 // for a character has as many strokes as the data, the data is taken to write them in that order,
 // and each stroke is labelled with the kind in its place. Taiwan and the mainland name some
 // strokes differently (Taiwan counts a vertical hook as 折 and the rising last stroke of 氵 as 點,
-// the mainland counts them 豎 and 橫), so each standard has a classifier of its own.
+// the mainland counts them 豎 and 橫), so each standard has a classifier of its own: a small
+// forest of decision trees.
 #pragma once
 
 #include <QString>
@@ -43,8 +44,8 @@ public:
     std::string kinds(const std::vector<StrokeFeatures>& strokes) const;
 
 private:
-    explicit StrokeKindClassifier(DecisionTree tree) : tree_(std::move(tree)) {}
-    DecisionTree tree_;
+    StrokeKindClassifier() = default;
+    std::vector<DecisionTree> trees_;
 };
 
 }  // namespace inkwren::tools
