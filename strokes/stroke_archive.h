@@ -51,7 +51,8 @@ QByteArray read_entry_text(const QString& data_path, const IndexMatch& match);
 QString index_file_name(const QString& archive_file);
 
 inline constexpr auto simplified_archive = "strokes.cdf";
-inline constexpr auto traditional_archive = "tstrokes.cdf";
+inline constexpr auto traditional_archive = "tstrokes.cdf";  // in Taiwan's order
+inline constexpr auto traditional_mainland_archive = "tstrokes-mainland.cdf";
 inline constexpr auto recent_file_name = "recent.wrt";
 
 // The main window's choice of archive.

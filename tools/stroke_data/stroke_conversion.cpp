@@ -1,14 +1,13 @@
 #include "tools/stroke_data/stroke_conversion.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <optional>
-#include <thread>
 
 #include "platform/code_page.h"
 #include "strokes/stroke_text.h"
 #include "tools/em_placement.h"
+#include "tools/stroke_data/every_core.h"
 #include "tools/stroke_data/pen_path.h"
 
 namespace inkwren::tools {
@@ -141,22 +140,10 @@ std::vector<ConvertedCharacter> convert_characters(const std::vector<HanziSource
     for (std::size_t index = 0; index < characters.size(); ++index) {
         converted[index].names = archive_names_of(characters[index].character);
     }
-    // Tracing is the slow part and each character stands alone, so every core takes its share.
-    std::atomic<std::size_t> next = 0;
-    auto convert_some = [&] {
-        for (std::size_t index = next++; index < characters.size(); index = next++) {
-            converted[index].stroke_text = format_stroke_text(strokes_of(characters[index]));
-        }
-    };
-    std::vector<std::thread> workers;
-    for (unsigned worker = 1; worker < std::max(1u, std::thread::hardware_concurrency());
-         ++worker) {
-        workers.emplace_back(convert_some);
-    }
-    convert_some();
-    for (std::thread& worker : workers) {
-        worker.join();
-    }
+    // Tracing is the slow part.
+    on_every_core(characters.size(), [&](std::size_t index) {
+        converted[index].stroke_text = format_stroke_text(strokes_of(characters[index]));
+    });
     return converted;
 }
 

@@ -4,9 +4,11 @@
 // stroke whose kind is merely doubtful stays where it is.
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "tools/stroke_data/hanzi_source.h"
 #include "tools/stroke_order/stroke_kinds.h"
 
 namespace inkwren::tools {
@@ -23,5 +25,13 @@ struct TaiwanOrder {
 // The order for strokes of these odds, in the data's order, and Taiwan's sequence of as many
 // kinds. A move is made only when it makes each moved stroke's kind clearly likelier.
 TaiwanOrder taiwan_order(const std::vector<KindOdds>& strokes, std::string_view sequence);
+
+// Taiwan's order for each character whose Taiwan sequence has as many strokes as its data,
+// nothing for the others; the classifier learns from all the characters first.
+std::vector<std::optional<TaiwanOrder>> taiwan_orders(const std::vector<HanziSource>& characters,
+                                                      const StrokeDictionary& dictionary);
+
+// The character with its strokes (outlines and medians) written in this order.
+HanziSource reordered(const HanziSource& character, const std::vector<int>& order);
 
 }  // namespace inkwren::tools
