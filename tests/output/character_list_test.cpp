@@ -6,6 +6,7 @@
 #include "output/character_list.h"
 #include "platform/code_page.h"
 #include "platform/error.h"
+#include "tests/support/checks.h"
 #include "tests/support/fixtures.h"
 
 namespace inkwren {
@@ -28,14 +29,9 @@ TEST(CharacterList, ListFilesSkipCommentsAndBlankLines) {
     EXPECT_THROW(read_character_list(folder.file(QStringLiteral("沒有.txt"))), Error);
 }
 
-// The message the reader gives for a list, or empty when it reads it.
+// The message the reader gives for a list.
 QString refusal_of(const QString& path) {
-    try {
-        read_character_list(path);
-    } catch (const Error& error) {
-        return error.message();
-    }
-    return {};
+    return testing::error_of([&] { read_character_list(path); });
 }
 
 const QString lesson = QStringLiteral("# 第一課\n永 國 我\n");

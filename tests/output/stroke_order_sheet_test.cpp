@@ -118,7 +118,7 @@ TEST_F(SheetTest, UnderlayContentNumbersEveryStrokeWhateverTheUnderlaySwitchSays
     EXPECT_NE(color_at(made.pictures[0], 40, 12), white_color);
 }
 
-TEST_F(SheetTest, TheNumberSitsOnTheSquaresEdgeOrCentre) {
+TEST_F(SheetTest, TheNumberSitsOnTheSquaresEdgeOrCentreInTheChosenKindAndStyle) {
     // The square runs from 12 to 187 on a 200-pixel pad; "第 1 劃" in Arabic is 50 wide.
     const auto ink_columns = [&](NumberAlign align) {
         SheetInputs given = inputs(1);
@@ -141,9 +141,6 @@ TEST_F(SheetTest, TheNumberSitsOnTheSquaresEdgeOrCentre) {
     EXPECT_NEAR(ink_columns(NumberAlign::right).second, 187 * 0.4, 1.5);
     const auto centre = ink_columns(NumberAlign::centre);
     EXPECT_NEAR((centre.first + centre.second) / 2.0, 40, 1.5);
-}
-
-TEST_F(SheetTest, NumberTextsFollowTheKindAndStyle) {
     SheetInputs given = inputs(1);
     given.settings.numeral_kind = NumeralKind::arabic;
     EXPECT_EQ(number_text(given, 12), QStringLiteral("第 12 劃"));
@@ -165,7 +162,8 @@ TEST_F(SheetTest, TwoColourPicturesDrawTheNewestStrokeInTheSecondColour) {
     EXPECT_EQ(color_at(alone, 100, 30), white_color);
 }
 
-// A face without Chinese falls back to the installed Ming face; the chosen style and size apply.
+// A face without Chinese falls back to the installed Ming face, which draws Chinese numbers; the
+// chosen style and size apply.
 TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFace) {
     SheetSettings settings;  // 細明體, which Linux desktops do not have
     EXPECT_EQ(number_font(settings).family(), QString::fromLatin1(fallback_number_family));
@@ -178,9 +176,7 @@ TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFace) {
     EXPECT_EQ(font.family(), QStringLiteral("AR PL UKai TW"));
     EXPECT_EQ(font.pointSize(), 20);
     EXPECT_TRUE(font.bold() && font.italic() && font.underline() && font.strikeOut());
-}
-
-TEST(NumberFont, ChineseNumbersAreDrawnAndNotEmptyBoxes) {
+    // The fallback draws Chinese numbers, not empty boxes.
     const FontNumberRenderer renderer(number_font(SheetSettings()));
     const QString text = QStringLiteral("第三劃");
     const QImage strip = renderer.strip(text, true);
