@@ -12,14 +12,12 @@
 namespace inkwren {
 namespace {
 
-TEST(CharacterList, OnlyChineseCharactersAreTaken) {
+TEST(CharacterList, OnlyChineseCharactersAreTakenAndListFilesSkipCommentsAndBlankLines) {
     EXPECT_EQ(cjk_characters(QStringLiteral("永 國,abc 鬱。1")),
               (QStringList{QStringLiteral("永"), QStringLiteral("國"), QStringLiteral("鬱")}));
     // Beyond the basic plane a character is one entry, not two halves.
     EXPECT_EQ(cjk_characters(QString::fromUcs4(U"𠀀x")), QStringList{QString::fromUcs4(U"𠀀")});
-}
-
-TEST(CharacterList, ListFilesSkipCommentsAndBlankLines) {
+    // List files skip comments and blank lines.
     testing::TempFolder folder;
     const QString path = folder.file(QStringLiteral("第一課.txt"));
     testing::write_file(path,
