@@ -103,6 +103,8 @@ TEST(PngDecoder, TransparentPixelsAreLaidOverWhite) {
             EXPECT_NEAR(qGreen(pixel), over_white(qGreen(colours[x])), 1) << x;
             EXPECT_NEAR(qBlue(pixel), over_white(qBlue(colours[x])), 1) << x;
         }
+        EXPECT_EQ(decoded.pixel(0, 0), qRgb(255, 255, 255));
+        EXPECT_EQ(decoded.pixel(2, 0), qRgb(0, 0, 255));
     }
 }
 
