@@ -144,6 +144,7 @@ TEST(GifEncoder, ShowsEveryFrameForItsDelayAndHoldsTheLastFiveSeconds) {
 }
 
 TEST(GifEncoder, LoopsForeverWithoutTransparencyAndCropsLaterImagesOnOneGlobalTableAtScale) {
+    // At half scale every image is halved.
     const DecodedGif half = decoded(encoded(stroke_frames(200, 2), {}, 0.5));
     ASSERT_TRUE(half);
     EXPECT_EQ(QSize(half->SWidth, half->SHeight), QSize(100, 100));

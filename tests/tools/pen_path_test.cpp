@@ -87,6 +87,19 @@ TEST(PenPath, ALineAcrossATurnDoesNotPullThePenIntoTheNextLimb) {
     }
 }
 
+TEST(PenPath, NoStrokeTakesLongerToPlayThanItsMedianDid) {
+    // A dot whose median is short against its outline: going on to the outline's ends would
+    // make the pen slower than before.
+    const Polygon dot = {{300, 300}, {420, 300}, {420, 420}, {300, 420}};
+    const std::vector<QPointF> median = {{355, 355}, {365, 365}};
+    std::vector<QPointF> centres;
+    for (const PointRecord& record : points_of(pen_points_of(dot, median))) {
+        centres.emplace_back(record.x, record.y);
+    }
+    EXPECT_LE(pen_steps(centres), median_pen_steps(median));
+    EXPECT_GE(centres.size(), 1u);
+}
+
 TEST(PenPath, AMedianThatMissesItsOutlineKeepsTheStroke) {
     const std::vector<PointRecord> points = points_of(pen_points_of(bar, {{800, 800}, {900, 900}}));
     ASSERT_EQ(points.size(), 2u);
