@@ -37,27 +37,25 @@ TEST(PadLayout, EveryPartLiesWhereTheWindowPutsIt) {
     }
 }
 
+// A drag on the grip keeps the panel inside a window larger than the layout (as after a resize)
+// and under the pad: past a side it stops there, and lifted to the pad or dropped to the bottom
+// its top goes just under the pad, where the layout puts it. The bare panel goes wherever the
+// mouse takes it.
 TEST(PanelDrag, TheGripKeepsThePanelInsideTheWindowAndUnderThePad) {
     const PadLayout layout = lay_out_pad(200, 200, true);
-    const QRect panel = layout.panel;
-    const QSize client(400, 500);  // a window larger than the layout, as after a resize
-    const int pad_bottom = layout.player.bottom();
-    const int lowest_top = layout.panel.top();  // the top the layout gives: just under the pad
-    // A small move within the limits is followed.
-    EXPECT_EQ(dragged_panel(panel, {30, 40}, true, client, pad_bottom),
-              panel.topLeft() + QPoint(30, 40));
-    // Past the left or right side it stops there.
-    EXPECT_EQ(dragged_panel(panel, {-50, 40}, true, client, pad_bottom).x(), 0);
-    EXPECT_EQ(dragged_panel(panel, {500, 40}, true, client, pad_bottom).x(),
-              client.width() - panel.width());
-    // Lifted to the pad, or dropped to the bottom, its top goes just under the pad.
-    EXPECT_EQ(dragged_panel(panel, {0, -100}, true, client, pad_bottom).y(), lowest_top);
-    EXPECT_EQ(dragged_panel(panel, {0, 400}, true, client, pad_bottom).y(), lowest_top);
-
-    // The bare panel goes wherever the mouse takes it.
-    for (const QPoint offset : {QPoint(-50, -100), QPoint(500, 400), QPoint(30, 40)}) {
-        EXPECT_EQ(dragged_panel(panel, offset, false, client, pad_bottom),
-                  panel.topLeft() + offset);
+    const struct {
+        QPoint offset;
+        bool on_grip;
+        QPoint panel;
+    } drags[] = {{{30, 40}, true, {30, 248}},     {{-50, 40}, true, {0, 248}},
+                 {{500, 40}, true, {180, 248}},   {{0, -100}, true, {0, 208}},
+                 {{0, 400}, true, {0, 208}},      {{-50, -100}, false, {-50, 108}},
+                 {{500, 400}, false, {500, 608}}, {{30, 40}, false, {30, 248}}};
+    for (const auto& drag : drags) {
+        EXPECT_EQ(dragged_panel(layout.panel, drag.offset, drag.on_grip, {400, 500},
+                                layout.player.bottom()),
+                  drag.panel)
+            << drag.offset.x() << "," << drag.offset.y() << (drag.on_grip ? " on the grip" : "");
     }
 }
 
