@@ -7,15 +7,9 @@
 namespace inkwren::tools {
 namespace {
 
-TObjList line(QPointF from, QPointF to, int width = 6) {
-    PointRecord start;
-    start.x = from.x();
-    start.y = from.y();
-    start.pen_width = width;
-    PointRecord end = start;
-    end.x = to.x();
-    end.y = to.y();
-    return {start, end, end_marker(record_kind::pen_point)};
+TObjList line(QPointF from, QPointF to) {
+    return {testing::point(from.x(), from.y()), testing::point(to.x(), to.y()),
+            end_marker(record_kind::pen_point)};
 }
 
 // A square box from 50 to 150; with a gap its right side stops short of the bottom.

@@ -106,17 +106,6 @@ TEST(PenPath, AMedianThatMissesItsOutlineKeepsTheStroke) {
     EXPECT_EQ(points[0].pen_width, 1);
 }
 
-TEST(PenPath, CrossSectionsAndDepthsOfAKnownShape) {
-    const std::optional<CrossSection> across = cross_section(bar, {180, 300}, {1, 0});
-    ASSERT_TRUE(across);
-    EXPECT_DOUBLE_EQ(across->from, -80);
-    EXPECT_DOUBLE_EQ(across->to, 20);
-    EXPECT_FALSE(cross_section(bar, {180, 300}, {0, 0}).has_value());
-    EXPECT_DOUBLE_EQ(distance_to_outline(bar, {150, 300}), 50);
-    EXPECT_TRUE(inside(bar, {150, 300}));
-    EXPECT_FALSE(inside(bar, {250, 300}));
-}
-
 TEST(PracticeSquare, ItsInsideEndsAtTheFrameLinesTheGridDraws) {
     for (const int side : {200, 650}) {
         SCOPED_TRACE(side);
@@ -143,31 +132,18 @@ TEST(PracticeSquare, ItsInsideEndsAtTheFrameLinesTheGridDraws) {
 }
 
 // Over the characters the data build converted; skipped until the stroke data is fetched.
-class ConvertedCharacterTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!QFile::exists(path(QStringLiteral("永")))) {
-            GTEST_SKIP() << "the stroke data package has not been fetched";
-        }
+TEST(ConvertedCharacterTest, InkAtRestCoversItsGlyphClosely) {
+    const QDir package(QStringLiteral(INKWREN_STROKE_PACKAGE_DIR));
+    if (!package.exists(QStringLiteral("永.json"))) {
+        GTEST_SKIP() << "the stroke data package has not been fetched";
     }
-
-    static QString path(const QString& character) {
-        return QDir(QStringLiteral(INKWREN_STROKE_PACKAGE_DIR)).filePath(character + ".json");
-    }
-
-    static HanziSource source(const QString& character) {
-        QFile file(path(character));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return parse_hanzi_source(character, file.readAll());
-    }
-};
-
-TEST_F(ConvertedCharacterTest, InkAtRestCoversItsGlyphClosely) {
     for (const QString character :
          {QStringLiteral("永"), QStringLiteral("國"), QStringLiteral("鬱"), QStringLiteral("我"),
           QStringLiteral("的")}) {
         SCOPED_TRACE(character.toStdString());
-        const HanziSource glyph = source(character);
+        QFile file(package.filePath(character + ".json"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const HanziSource glyph = parse_hanzi_source(character, file.readAll());
         const TLineList lines = strokes_of(glyph);
         EXPECT_GE(ink_overlap(ink_at_rest(lines, 650), outline_ink(glyph, 650)), 0.85);
         EXPECT_GE(ink_overlap(ink_at_rest(lines, 200), outline_ink(glyph, 200)), 0.80);
@@ -175,21 +151,6 @@ TEST_F(ConvertedCharacterTest, InkAtRestCoversItsGlyphClosely) {
         const std::vector<int> medians = play_steps(median_strokes(glyph));
         for (std::size_t stroke = 0; stroke < ours.size(); ++stroke) {
             EXPECT_LE(ours[stroke], medians[stroke]) << "stroke " << stroke + 1;
-        }
-    }
-}
-
-TEST_F(ConvertedCharacterTest, TheCharactersReachingFarthestStayInsideTheSquare) {
-    // The glyphs whose outlines reach farthest left, right, down and up in the whole data.
-    for (const QString character :
-         {QStringLiteral("硯"), QStringLiteral("診"), QStringLiteral("曚"), QStringLiteral("憹")}) {
-        SCOPED_TRACE(character.toStdString());
-        const HanziSource glyph = source(character);
-        for (const int side : {200, 650}) {
-            const std::optional<int> margin =
-                margin_inside_square(ink_at_rest(strokes_of(glyph), side));
-            ASSERT_TRUE(margin);
-            EXPECT_GE(*margin, 0) << side;
         }
     }
 }
