@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QProcess>
 
-#include <algorithm>
 #include <list>
 #include <memory>
 
@@ -95,30 +94,18 @@ TEST_F(SimultaneousStartsTest, StartsAtOnceLeaveOneWindowAndHandTheirCharactersT
         // Done when all but one have ended and that one was handed all their characters, or
         // when more than one listens.
         const auto settled = [&] {
-            if (std::count_if(starts.begin(), starts.end(), [](const Start& each) {
-                    return each.said(QStringLiteral("listening"));
-                }) > 1) {
-                return true;
-            }
-            const Start* running = nullptr;
+            int listening = 0;
+            int running = 0;
+            int handed = 0;
             for (const Start& each : starts) {
-                if (each.running()) {
-                    if (running != nullptr) {
-                        return false;
-                    }
-                    running = &each;
+                listening += each.said(QStringLiteral("listening")) ? 1 : 0;
+                running += each.running() ? 1 : 0;
+                for (const Start& other : starts) {
+                    handed += each.said(QStringLiteral("handed over: ") + other.character) ? 1 : 0;
                 }
             }
-            if (running == nullptr) {
-                return true;
-            }
-            for (const Start& each : starts) {
-                if (&each != running &&
-                    !running->said(QStringLiteral("handed over: ") + each.character)) {
-                    return false;
-                }
-            }
-            return true;
+            return listening > 1 || running == 0 ||
+                   (running == 1 && handed == int(starts.size()) - 1);
         };
         ASSERT_TRUE(run_events_until(settled));
         int listening = 0;

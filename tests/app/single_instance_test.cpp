@@ -7,10 +7,12 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QLocalServer>
+#include <QMainWindow>
 #include <QSet>
 
 #include <algorithm>
 
+#include "app/qt_dialogs.h"
 #include "app/single_instance.h"
 #include "platform/error.h"
 #include "tests/app/app_fixture.h"
@@ -197,7 +199,9 @@ TEST_F(RunningWindowTest, AHandOverWhileAQuestionIsOpenWaitsForItsAnswer) {
     EXPECT_EQ(dialogs.shown.size(), 1) << "a second question was opened on the first";
 }
 
-TEST_F(RunningWindowTest, AnEmptyHandOverBringsTheWindowForward) {
+// An empty hand-over brings the window forward. Raising the window for a hand-over put it over
+// the question it was asking, where no window manager keeps a question above its window.
+TEST_F(RunningWindowTest, AHandOverLeavesAnOpenQuestionAboveTheWindow) {
     window->showMinimized();
     QWidget elsewhere;
     elsewhere.show();
@@ -207,12 +211,7 @@ TEST_F(RunningWindowTest, AnEmptyHandOverBringsTheWindowForward) {
     EXPECT_TRUE(run_events_until([&] { return QApplication::activeWindow() == window.get(); }));
     EXPECT_FALSE(window->isMinimized());
     EXPECT_TRUE(dialogs.shown.isEmpty());
-}
 
-// Raising the window for a hand-over put it over the question it was asking, where no window
-// manager keeps a question above its window.
-TEST_F(RunningWindowTest, AHandOverLeavesAnOpenQuestionAboveTheWindow) {
-    window->show();
     QDialog question(window.get());
     question.setModal(true);
     question.show();
@@ -220,6 +219,53 @@ TEST_F(RunningWindowTest, AHandOverLeavesAnOpenQuestionAboveTheWindow) {
     window->activateWindow();
     hand(QString());
     EXPECT_TRUE(run_events_until([&] { return QApplication::activeWindow() == &question; }));
+}
+
+// ---- The boxes of the running program
+
+// A copy in another program raised the unsaved-edit question while that program was in front;
+// the box belonged to no window and stayed behind it.
+TEST(QtDialogs, AQuestionFromACopyElsewhereHidBehindThatProgram) {
+    QMainWindow window;
+    QtDialogs dialogs;
+    dialogs.set_window(&window);
+    window.show();
+    QWidget elsewhere;  // the program the copy was made in
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(run_events_until([&] { return QApplication::activeWindow() == &elsewhere; }));
+    window.showMinimized();
+
+    const std::unique_ptr<QMessageBox> box =
+        dialogs.message_box(QMessageBox::Question, QStringLiteral("筆順"),
+                            QStringLiteral("儲存自訂字嗎？"), QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box->parentWidget(), &window);
+    EXPECT_TRUE(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(box->text(), QStringLiteral("儲存自訂字嗎？"));
+
+    dialogs.bring_window_forward();
+    EXPECT_FALSE(window.isMinimized());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(run_events_until([&] { return QApplication::activeWindow() == &window; }));
+}
+
+TEST(QtDialogs, BoxesBeforeTheWindowExistsStillComeOnTop) {
+    QtDialogs dialogs;
+    const std::unique_ptr<QMessageBox> box =
+        dialogs.message_box(QMessageBox::Information, QStringLiteral("Inkwren"),
+                            QStringLiteral("缺少檔案"), QMessageBox::Ok);
+    EXPECT_EQ(box->parentWidget(), nullptr);
+    EXPECT_TRUE(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    dialogs.bring_window_forward();  // nothing to bring
+    // The window may go before the dialogs do.
+    {
+        QWidget window;
+        dialogs.set_window(&window);
+    }
+    dialogs.bring_window_forward();
+    EXPECT_EQ(dialogs.message_box(QMessageBox::Information, QString(), QString(), QMessageBox::Ok)
+                  ->parentWidget(),
+              nullptr);
 }
 
 }  // namespace
