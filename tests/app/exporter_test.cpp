@@ -89,14 +89,6 @@ protected:
             EXPECT_TRUE(read_file(out + file).endsWith(";")) << "a GIF ends with its trailer";
         }
     }
-    void keep_an_old_worksheet() const {
-        QDir().mkpath(out);
-        write_file(out + QStringLiteral("worksheet.pdf"), "last week's worksheet");
-    }
-    void expect_the_old_worksheet() const {
-        EXPECT_EQ(read_file(out + QStringLiteral("worksheet.pdf")), "last week's worksheet");
-        EXPECT_EQ(made(), QStringList{QStringLiteral("worksheet.pdf")});
-    }
 
     TempFolder folder;
     QString installation;
@@ -196,18 +188,14 @@ TEST_F(ExporterTest, ARunKilledMidwayLeavesNothingHalfMadeOnceTheNextRunIsDone) 
     expect_whole_gifs();
 }
 
-TEST_F(ExporterTest, AWorksheetOfNoCharacterTheLibraryHasLeavesTheOldOneAndSaysSo) {
-    keep_an_old_worksheet();
+// Interrupted once its workers are at work, by which time it listens for Ctrl+C.
+TEST_F(ExporterTest, AnInterruptedWorksheetOrOneOfNoCharacterTheLibraryHasLeavesTheOldOne) {
+    QDir().mkpath(out);
+    write_file(out + QStringLiteral("worksheet.pdf"), "last week's worksheet");
     const ExportRun result = run(QStringLiteral("worksheet 鬱"));
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(result.errors.contains(QStringLiteral("no worksheet written")))
         << result.errors.toStdString();
-    expect_the_old_worksheet();
-}
-
-// Interrupted once its workers are at work, by which time it listens for Ctrl+C.
-TEST_F(ExporterTest, AnInterruptedWorksheetLeavesTheOldOne) {
-    keep_an_old_worksheet();
     EXPECT_EQ(interrupt(QStringLiteral("worksheet ") + four.repeated(1000), SIGINT,
                         [this](QProcess& process) {
                             while (scratch_folders().isEmpty() && !process.waitForFinished(10)) {
@@ -215,7 +203,8 @@ TEST_F(ExporterTest, AnInterruptedWorksheetLeavesTheOldOne) {
                             return true;
                         }),
               130);
-    expect_the_old_worksheet();
+    EXPECT_EQ(read_file(out + QStringLiteral("worksheet.pdf")), "last week's worksheet");
+    EXPECT_EQ(made(), QStringList{QStringLiteral("worksheet.pdf")});
 }
 
 TEST(ExportLeftovers, ScratchFoldersOfKilledRunsGoAndThoseOfLiveRunsStay) {

@@ -51,7 +51,8 @@ TEST(ShippedLanguageFiles, HoldATextForEveryKeyTheProgramAsksForOnceAndNoOtherKe
                 << name << " twice: " << entry.key.toStdString();
         }
         for (const QString& key : known) {
-            EXPECT_FALSE(table.lookup_text(key).isEmpty()) << name << " lacks " << key.toStdString();
+            EXPECT_FALSE(table.lookup_text(key).isEmpty())
+                << name << " lacks " << key.toStdString();
         }
     }
 }

@@ -235,8 +235,12 @@ TEST_F(SheetSettingsDialogTest, TheBrowsedFolderIsStoredTrimmedWithAFinalSlash) 
     EXPECT_EQ(stored().per_row, 3);
 }
 
-// Every control and chooser in the record; a font name longer than its forty bytes is cut.
+// Every control and chooser in the record; a font name longer than its forty bytes is cut. The
+// grid's slot, unchanged, keeps the bytes beside its flag.
 TEST_F(SheetSettingsDialogTest, OkStoresTheChosenValuesInConfigDat) {
+    SheetSlots record_slots = window->shell().sheet_slots();
+    record_slots[4] = 0x12345601;
+    dialog().init_dialog_value(record_slots, output);
     dialogs.colours = {0x0000FF, 0x00FF00, 0xFF0000, 0x808080};
     dialogs.fonts = {FontChoice{twenty_characters + QStringLiteral("X"), 20, 2 | 8}};
     for (const char* name :
@@ -246,7 +250,6 @@ TEST_F(SheetSettingsDialogTest, OkStoresTheChosenValuesInConfigDat) {
         click(name);
     }
     control<QSpinBox>("UpDown1")->setValue(6);
-    set_folder(output);
     click("Button1");
 
     const SheetSettings expected{.per_row = 6,
@@ -270,6 +273,7 @@ TEST_F(SheetSettingsDialogTest, OkStoresTheChosenValuesInConfigDat) {
     dialog().get_stroke_out(held);
     EXPECT_EQ(held, window->shell().sheet_slots());
     // The slots are stored whole, and the pad takes the highlight colour.
+    EXPECT_EQ(held[4], 0x12345601);
     EXPECT_EQ(read_file(file("config.dat")), format_sheet_slots(held));
     EXPECT_EQ(window->pad().settings().stroke_color, 0x808080);
     open_dialog();
