@@ -59,7 +59,9 @@ TEST_F(StartupTest, AFirstStartCreatesTheSettingsFilesAndWritesTheStartCharacter
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
+// Unreadable start files or a missing archive end the program with the message instead.
 TEST_F(StartupTest, AnUnusableFileIsNamedInOneMessageAndTheWindowStartsWithoutIt) {
+    constexpr int ends = -1;
     const struct {
         const char* named;
         std::function<void()> damage;
@@ -75,53 +77,29 @@ TEST_F(StartupTest, AnUnusableFileIsNamedInOneMessageAndTheWindowStartsWithoutIt
         {"strokes-idx.dat", [&] { write_file(file("strokes-idx.dat"), "not a whole entry"); }, 0},
         // 山 in Big5 and GB: not in the test archive.
         {"textlist.txt", [&] { write_file(file("textlist.txt"), "\xA4\x73\xC9\xBD\r\n"); }, 0},
+        {"textlist.txt", [&] { replace_with_folder("textlist.txt"); }, ends},
+        {"language file", [&] { replace_with_folder("english.txt"); }, ends},
+        {"strokes.cdf", [&] { QFile::remove(file("strokes.cdf")); }, ends},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.named);
         reinstall();
         each.damage();
-        auto window = start();
-        ASSERT_TRUE(window);
+        StartupResult result = start_up();
+        std::unique_ptr<TForm1> window;
+        if (each.strokes == ends) {
+            EXPECT_TRUE(result.quit || result.abort);
+        } else {
+            ASSERT_FALSE(result.quit);
+            window = std::make_unique<TForm1>(std::move(result), dialogs);
+            EXPECT_EQ(strokes_shown(*window), each.strokes);
+        }
         ASSERT_EQ(dialogs.shown.size(), 1);
         EXPECT_TRUE(dialogs.showed(QString::fromUtf8(each.named)))
             << qPrintable(dialogs.shown[0].text);
-        EXPECT_EQ(strokes_shown(*window), each.strokes);
-        expect_usable(std::move(window));
-    }
-}
-
-TEST_F(StartupTest, APreferenceFileThatIsAFolderLeavesTheDefaultsAppliedWhole) {
-    replace_with_folder("prefer.cfg");
-    StartupResult result = start_up();
-    EXPECT_FALSE(result.quit);
-    ASSERT_EQ(dialogs.shown.size(), 1);
-    // Shown before the language table is loaded, so the program's name is the caption.
-    EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("Inkwren"));
-    EXPECT_EQ(result.preferences, PreferenceRecord());
-    auto window = std::make_unique<TForm1>(std::move(result), dialogs);
-    // Captions and check marks of the defaults, and no further message for a record that did
-    // not change.
-    EXPECT_EQ(dialogs.shown.size(), 1);
-    EXPECT_TRUE(window->item(QStringLiteral("N33"))->isChecked());
-    EXPECT_TRUE(window->item(QStringLiteral("n60"))->isChecked());
-    EXPECT_EQ(window->item(QStringLiteral("N2"))->text(),
-              window->shell().language().lookup_text(QStringLiteral("0112")));
-    expect_usable(std::move(window));
-}
-
-TEST_F(StartupTest, UnreadableStartFilesOrAMissingArchiveEndTheProgramWithAMessage) {
-    for (const char* name : {"textlist.txt", "english.txt", "strokes.cdf"}) {
-        SCOPED_TRACE(name);
-        reinstall();
-        if (QByteArrayView(name) == "strokes.cdf") {
-            QFile::remove(file(name));
-        } else {
-            replace_with_folder(name);
+        if (window) {
+            expect_usable(std::move(window));
         }
-        const StartupResult result = start_up();
-        EXPECT_TRUE(result.quit || result.abort);
-        ASSERT_EQ(dialogs.shown.size(), 1);
-        EXPECT_FALSE(dialogs.shown[0].text.isEmpty());
     }
 }
 
