@@ -53,21 +53,34 @@ TEST_F(MainWindowTest, TypedAndCopiedCharactersAreShown) {
 }
 
 // Drops, as a file manager offers them to copy or move, are answered as copies and handled once
-// the drag is over.
+// the drag is over; a damaged stroke file is reported then too, and keeps the character.
 TEST_F(MainWindowTest, DropsAreAnsweredAsCopiesAndHandledOnceTheDragIsOver) {
+    const auto drop = [&](const QStringList& names) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& name : names) {
+            urls << QUrl::fromLocalFile(folder.file(name));
+        }
+        data.setUrls(urls);
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                         Qt::NoModifier);
+        event.setDropAction(Qt::MoveAction);
+        // Delivered as a drop reaches a widget, without the application's drag bookkeeping.
+        static_cast<QObject*>(window.get())->event(&event);
+        return event.dropAction();
+    };
     write_strokes(testing::sample_lines(3), QStringLiteral("練習"), folder.path());
     write_strokes(testing::sample_lines(9), QStringLiteral("第二"), folder.path());
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(folder.file("練習.wrt")),
-                  QUrl::fromLocalFile(folder.file("第二.wrt"))});
-    QDropEvent event(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                     Qt::NoModifier);
-    event.setDropAction(Qt::MoveAction);
-    // Delivered as a drop reaches a widget, without the application's drag bookkeeping.
-    static_cast<QObject*>(window.get())->event(&event);
-    EXPECT_EQ(event.dropAction(), Qt::CopyAction);
+    EXPECT_EQ(drop({QStringLiteral("練習.wrt"), QStringLiteral("第二.wrt")}), Qt::CopyAction);
     EXPECT_EQ(strokes_shown(), 5);
     QCoreApplication::processEvents();
+    EXPECT_EQ(strokes_shown(), 3);
+
+    write_file(folder.file("壞.wrt"), QByteArray("\x01\xFF\x13garbage\t\t\n", 12));
+    drop({QStringLiteral("壞.wrt")});
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dialogs.showed(QStringLiteral("壞.wrt")));
     EXPECT_EQ(strokes_shown(), 3);
 }
 
