@@ -102,7 +102,6 @@ TEST(GeneratedDictionary, ModelCharactersLieUnderTheirStrokes) {
         const std::optional<QImage> picture =
             find_model_picture(folder, QString::fromUtf8(character));
         ASSERT_TRUE(picture);
-        ASSERT_EQ(picture->size(), QSize(model_picture_side, model_picture_side));
         // Most points of the character's stroke centre lines fall on the model's ink; the
         // simplified strokes come from a Kai face whose forms differ a little from this one.
         const auto match =
