@@ -2,11 +2,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <utility>
 
 #include "app/config_files.h"
 #include "app/preference_record.h"
+#include "app/user_folder.h"
+#include "app/view_settings.h"
 #include "output/sheet_settings_record.h"
 #include "platform/error.h"
 #include "tests/support/checks.h"
@@ -278,6 +281,29 @@ TEST_F(ConfigFilesTest, TheInstallationFolderIsTheRegisteredOneHoldingTheArchive
         write_file(ini, key + line + "\n");
         EXPECT_EQ(installation_folder(registry, working), expected) << line.toStdString();
     }
+}
+
+TEST_F(ConfigFilesTest, ViewSwitchesAreWrittenAsLinesAndAnythingElseReadsAsTheDefaults) {
+    // Written and read back by the switch's window test. Written by hand: blanks, other line ends
+    // and lines of later switches are taken.
+    EXPECT_TRUE(parse_view_settings("pen_colour=3\n stroke_numbers = 1 \n").stroke_numbers);
+    for (const QByteArray& damaged :
+         {QByteArray("stroke_numbers=yes\r\n"), QByteArray("stroke_numbers\r\n"),
+          QByteArray("=1\r\n"), QByteArray(300, '\xFF'), QByteArray("\0\x01=1", 4)}) {
+        EXPECT_FALSE(parse_view_settings(damaged).stroke_numbers) << damaged.toHex().data();
+    }
+    QDir().mkpath(folder.file("資料夾.cfg"));  // a folder where the file should be
+    EXPECT_EQ(load_view_settings(folder.file("資料夾.cfg")), ViewSettings{});
+}
+
+TEST_F(ConfigFilesTest, EachUserOfAnInstalledProgramWritesTheirOwnViewSettings) {
+    const InstalledLayout layout{folder.file("共享/"), folder.file("學生/")};
+    QDir().mkpath(layout.shared);
+    write_file(layout.shared + QStringLiteral("view.cfg"), "stroke_numbers=1\r\n");
+    write_file(layout.shared + QStringLiteral("lang.txt"), "");
+    prepare_user_folder(layout);
+    EXPECT_TRUE(QFileInfo(layout.user + QStringLiteral("lang.txt")).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(layout.user + QStringLiteral("view.cfg")));
 }
 
 TEST(KeepOnScreenTest, ParksInTheCornerOrPullsBackOnlyAsFarAsNeeded) {

@@ -1,12 +1,25 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
+#include <QSet>
+#include <QSlider>
+#include <QTest>
 #include <QUrl>
 
+#include <set>
+#include <string>
+
+#include "animation/stroke_model.h"
+#include "app/menu_table.h"
+#include "app/tray_icon.h"
+#include "langtable/text_keys.h"
 #include "platform/code_page.h"
 #include "strokes/stroke_text.h"
 #include "tests/app/app_fixture.h"
@@ -17,24 +30,11 @@ namespace {
 using testing::read_file;
 using testing::write_file;
 
-class MainWindowTest : public testing::WindowTest {
-protected:
-    // Drops the files as a file manager would, offering to copy or move them.
-    Qt::DropAction drop(const QStringList& paths) {
-        QMimeData data;
-        QList<QUrl> urls;
-        for (const QString& path : paths) {
-            urls << QUrl::fromLocalFile(path);
-        }
-        data.setUrls(urls);
-        QDropEvent event(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                         Qt::NoModifier);
-        event.setDropAction(Qt::MoveAction);
-        // Delivered as a drop reaches a widget, without the application's drag bookkeeping.
-        static_cast<QObject*>(window.get())->event(&event);
-        return event.dropAction();
-    }
-};
+QString latin(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+using MainWindowTest = testing::WindowTest;
 
 // Typed and copied characters reach the pad; detection never changes the stored choice or the
 // check mark.
@@ -52,18 +52,32 @@ TEST_F(MainWindowTest, TypedAndCopiedCharactersAreShown) {
     EXPECT_FALSE(item("n60")->isChecked());
 }
 
-// Drops are answered as copies and handled once the drag is over; a damaged stroke file is
-// reported then too, and keeps the character.
+// Drops, as a file manager offers them to copy or move, are answered as copies and handled once
+// the drag is over; a damaged stroke file is reported then too, and keeps the character.
 TEST_F(MainWindowTest, DropsAreAnsweredAsCopiesAndHandledOnceTheDragIsOver) {
+    const auto drop = [&](const QStringList& names) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& name : names) {
+            urls << QUrl::fromLocalFile(folder.file(name));
+        }
+        data.setUrls(urls);
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                         Qt::NoModifier);
+        event.setDropAction(Qt::MoveAction);
+        // Delivered as a drop reaches a widget, without the application's drag bookkeeping.
+        static_cast<QObject*>(window.get())->event(&event);
+        return event.dropAction();
+    };
     write_strokes(testing::sample_lines(3), QStringLiteral("練習"), folder.path());
     write_strokes(testing::sample_lines(9), QStringLiteral("第二"), folder.path());
-    EXPECT_EQ(drop({folder.file("練習.wrt"), folder.file("第二.wrt")}), Qt::CopyAction);
+    EXPECT_EQ(drop({QStringLiteral("練習.wrt"), QStringLiteral("第二.wrt")}), Qt::CopyAction);
     EXPECT_EQ(strokes_shown(), 5);
     QCoreApplication::processEvents();
     EXPECT_EQ(strokes_shown(), 3);
 
     write_file(folder.file("壞.wrt"), QByteArray("\x01\xFF\x13garbage\t\t\n", 12));
-    drop({folder.file("壞.wrt")});
+    drop({QStringLiteral("壞.wrt")});
     EXPECT_TRUE(dialogs.shown.isEmpty());
     QCoreApplication::processEvents();
     EXPECT_TRUE(dialogs.showed(QStringLiteral("壞.wrt")));
@@ -83,59 +97,331 @@ TEST_F(MainWindowTest, ADroppedUserLanguageIsInstalledAndChosen) {
                                                  "Deutsch"));
 }
 
-// A language switch rewrites the captions and the preferences; a failed one leaves the check
-// mark on the language in force.
-TEST_F(MainWindowTest, ALanguageSwitchRewritesTheCaptionsAndThePreferences) {
-    item("N31")->trigger();
-    EXPECT_EQ(item("N2")->text(), QStringLiteral("九宮格"));
-    EXPECT_TRUE(item("N31")->isChecked());
-    EXPECT_FALSE(item("N33")->isChecked());
-    EXPECT_EQ(read_file(file("prefer.cfg")).mid(1, 9), QByteArray("\x08lang.txt"));
-
-    item("N33")->trigger();
-    QFile::remove(file("lang.txt"));
-    item("N31")->trigger();
-    EXPECT_TRUE(dialogs.showed(QStringLiteral("Needed language file not found")));
-    EXPECT_FALSE(item("N31")->isChecked());
-    EXPECT_TRUE(item("N33")->isChecked());
-    EXPECT_EQ(read_file(file("prefer.cfg")).mid(1, 12), QByteArray("\x0B"
-                                                                   "english.txt"));
-}
-
-TEST_F(MainWindowTest, AFailedLibraryChoiceLeavesTheCheckMarkOnTheLibraryInForce) {
-    item("N41")->trigger();
-    EXPECT_TRUE(item("N41")->isChecked());
-    EXPECT_FALSE(item("N42")->isChecked());
-    EXPECT_EQ(read_file(file("prefer.cfg")).mid(128, 13), QByteArray("\x0Ctstrokes.cdf"));
-    item("N42")->trigger();
-    QFile::remove(file("tstrokes.cdf"));
-    item("N41")->trigger();
-    EXPECT_TRUE(dialogs.showed(window->shell().text("1012")));
-    EXPECT_FALSE(item("N41")->isChecked());
-    EXPECT_TRUE(item("N42")->isChecked());
-    EXPECT_EQ(read_file(file("prefer.cfg")).mid(128, 12), QByteArray("\x0Bstrokes.cdf"));
-    // The simplified library is still the one in force.
+// A language or library switch rewrites the preferences; a failed one leaves the check mark on
+// the one in force.
+TEST_F(MainWindowTest, AFailedSwitchLeavesTheCheckMarkOnTheLanguageOrLibraryInForce) {
+    const struct {
+        const char* chosen;
+        const char* in_force;
+        const char* file;
+        int at;
+        QByteArray chosen_bytes;
+        QByteArray in_force_bytes;
+        QString said;
+    } cases[] = {
+        {"N31", "N33", "lang.txt", 1, "\x08lang.txt",
+         "\x0B"
+         "english.txt",
+         QStringLiteral("Needed language file not found")},
+        {"N41", "N42", "tstrokes.cdf", 128, "\x0Ctstrokes.cdf", "\x0Bstrokes.cdf",
+         window->shell().text("1012")},
+    };
+    for (const auto& switched : cases) {
+        SCOPED_TRACE(switched.chosen);
+        item(switched.chosen)->trigger();
+        EXPECT_TRUE(item(switched.chosen)->isChecked());
+        EXPECT_FALSE(item(switched.in_force)->isChecked());
+        const auto stored = [&](const QByteArray& bytes) {
+            return read_file(file("prefer.cfg")).mid(switched.at, bytes.size());
+        };
+        EXPECT_EQ(stored(switched.chosen_bytes), switched.chosen_bytes);
+        item(switched.in_force)->trigger();
+        QFile::remove(file(switched.file));
+        item(switched.chosen)->trigger();
+        EXPECT_TRUE(dialogs.showed(switched.said));
+        EXPECT_FALSE(item(switched.chosen)->isChecked());
+        EXPECT_TRUE(item(switched.in_force)->isChecked());
+        EXPECT_EQ(stored(switched.in_force_bytes), switched.in_force_bytes);
+    }
+    // English and the simplified library are still in force.
+    EXPECT_EQ(item("N2")->text(), window->shell().language().lookup_text(QStringLiteral("0112")));
     window->clipboard_changed(QStringLiteral("国"));
     EXPECT_EQ(strokes_shown(), 8);
 }
 
-// The slots are copied whole, with the bytes the program does not use; the settings files are
-// read back at start by the start-up tests.
-TEST_F(MainWindowTest, SheetSettingsFromTheDialogAreStoredWholeAndColourThePad) {
-    SheetSettings settings;
-    settings.per_row = 6;
-    settings.second_color = 0x00AA00;
-    SheetSlots record_slots = sheet_slots(settings);
-    record_slots[4] = 0x12345601;   // the nine-grid flag uses only the first byte of its slot
-    record_slots[14] = 0x7F7F7F7F;  // the end of the font name, beyond its length
-    window->updatecfg(folder.file("作業"), record_slots);
-    EXPECT_EQ(window->shell().output_folder(), folder.file("作業/"));
-    EXPECT_EQ(window->pad().settings().stroke_color, 0x00AA00);
-    QByteArray expected = format_sheet_settings(settings);
-    expected.replace(16, 4, QByteArray::fromHex("01563412"));
-    expected.replace(56, 4, QByteArray::fromHex("7F7F7F7F"));
-    EXPECT_EQ(read_file(file("config.dat")), expected);
-    EXPECT_EQ(window->shell().sheet_slots(), record_slots);
+// ---- The menus
+
+// An item as the window shows it: the menu it is in, its name and its caption, or a line.
+QString shown_as(const QString& menu, const char* name, bool line, const QString& caption) {
+    return menu + u'/' + latin(name) + (line ? QStringLiteral(" —— ") : QStringLiteral(" ")) +
+           caption;
+}
+
+// The items of the menus, depth first.
+void list_items(const QList<QAction*>& actions, const QString& menu, QStringList& items) {
+    for (QAction* action : actions) {
+        const QByteArray name = action->objectName().toLatin1();
+        items << shown_as(menu, name.constData(), action->isSeparator(), action->text());
+        if (const QMenu* submenu = action->menu()) {
+            list_items(submenu->actions(), action->objectName(), items);
+        }
+    }
+}
+
+TEST(MenuTable, EveryItemHasItsOwnNameAndAMenuDeclaredBeforeIt) {
+    std::set<std::string> names = {popup_menu_name};
+    for (const MenuEntry& entry : menu_table()) {
+        EXPECT_TRUE(entry.menu == nullptr || names.contains(entry.menu)) << entry.name;
+        EXPECT_TRUE(names.insert(entry.name).second) << "twice: " << entry.name;
+    }
+}
+
+// A separator stays a line without text unless its caption names it; an item without a key
+// keeps its designed caption.
+TEST_F(MainWindowTest, EveryItemSitsInItsMenuInTableOrderWithItsCaptionFromEachLanguageFile) {
+    for (const MenuEntry& language : menu_table()) {
+        const auto* file = std::get_if<LanguageFile>(&language.wiring.choice);
+        if (file == nullptr) {
+            continue;
+        }
+        SCOPED_TRACE(file->file);
+        item(language.name)->trigger();
+        LanguageTable table;
+        ASSERT_TRUE(table.load_language(installation + latin(file->file), 936));
+        QStringList expected;
+        for (const MenuEntry& entry : menu_table()) {
+            const QString caption = entry.caption_key != nullptr
+                                        ? table.lookup_text(latin(entry.caption_key))
+                                        : QString::fromUtf8(entry.caption);
+            const bool line = entry.kind == MenuKind::separator && caption == QStringLiteral("-");
+            expected << shown_as(latin(entry.menu), entry.name, line, line ? QString() : caption);
+        }
+        QStringList shown;
+        list_items(window->menuBar()->actions(), QString(), shown);
+        const auto* popup = window->findChild<QMenu*>(latin(popup_menu_name));
+        ASSERT_NE(popup, nullptr);
+        list_items(popup->actions(), popup->objectName(), shown);
+        EXPECT_EQ(shown, expected);
+    }
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+// A toggle flips the switch its check mark shows; a choice, even chosen again, puts its check
+// mark on itself alone. No two items share a key.
+TEST_F(MainWindowTest, EveryCheckMarkShowsTheStateItsItemSets) {
+    const Shell& shell = window->shell();
+    for (const MenuEntry& entry : menu_table()) {
+        if (entry.kind != MenuKind::toggle && entry.kind != MenuKind::choice) {
+            continue;
+        }
+        SCOPED_TRACE(entry.name);
+        QAction* action = item(entry.name);
+        const std::optional<bool> before = check_mark(entry, shell);
+        ASSERT_TRUE(before);
+        action->trigger();
+        if (entry.kind == MenuKind::toggle) {
+            EXPECT_EQ(check_mark(entry, shell), !*before);
+        } else {
+            action->trigger();
+            EXPECT_EQ(check_mark(entry, shell), true);
+            QStringList marked;
+            for (const QAction* choice : action->actionGroup()->actions()) {
+                if (choice->isChecked()) {
+                    marked << choice->objectName();
+                }
+            }
+            EXPECT_EQ(marked, QStringList{action->objectName()});
+        }
+        EXPECT_EQ(action->isChecked(), *check_mark(entry, shell));
+    }
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+
+    QSet<QKeySequence> keys;
+    for (const QAction* action : window->findChildren<QAction*>()) {
+        for (const QKeySequence& key : action->shortcuts()) {
+            EXPECT_FALSE(keys.contains(key)) << action->objectName().toStdString();
+            keys.insert(key);
+        }
+    }
+}
+
+// The settings program's item is shown only when the program is there; software update is
+// greyed out; the hidden workbook item only names the window.
+TEST_F(MainWindowTest, ItemsThatDoLittleDoJustThat) {
+    EXPECT_FALSE(item("N47")->isVisible());
+    EXPECT_TRUE(item("N48")->isVisible());
+    EXPECT_FALSE(item("N7")->isEnabled());
+    item("N7")->trigger();
+    window->setWindowTitle(QString());
+    item("N27")->trigger();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Inkwren"));
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+
+    // The about box shows the product name and version in the language in force.
+    item("N31")->trigger();
+    item("N4")->trigger();
+    const Shell& shell = window->shell();
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].caption, shell.text(text_key::about_caption));
+    EXPECT_EQ(dialogs.shown[0].text, shell.text(text_key::window_caption) + QStringLiteral("  , ") +
+                                         shell.text(text_key::about_text));
+
+    window.reset();
+    write_file(file("config.exe"), "");
+    window = start();
+    EXPECT_TRUE(item("N47")->isVisible());
+}
+
+TEST_F(MainWindowTest, StayOnTopTogglesAndATrayClickRestoresItWithoutCheckingTheItem) {
+    const auto stays_on_top = [&] {
+        return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    };
+    EXPECT_TRUE(stays_on_top());
+    item("N5")->trigger();
+    ASSERT_FALSE(stays_on_top());
+    window->showMinimized();
+    window->tray_icon().restore_window();
+    EXPECT_TRUE(stays_on_top());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_FALSE(item("N5")->isChecked());
+    // The item still reads unchecked, so choosing it switches stay-on-top on.
+    item("N5")->trigger();
+    EXPECT_TRUE(item("N5")->isChecked());
+    EXPECT_TRUE(stays_on_top());
+}
+
+// The user's own language has no manual of its own: the English one opens. A missing page or
+// one that fails to open is reported with its path.
+TEST_F(MainWindowTest, TheManualOpensInTheLanguageInForceAndAFailureIsReportedWithItsPath) {
+    QList<QUrl> opened;
+    bool opens = true;
+    window->shell().set_url_opener([&](const QUrl& url) {
+        opened << url;
+        return opens;
+    });
+    const auto reported = [&] {
+        const bool said = dialogs.shown.size() == 1 &&
+                          dialogs.shown[0].text.endsWith(QStringLiteral("index-en.html"));
+        dialogs.shown.clear();
+        return said;
+    };
+    item("N8")->trigger();
+    EXPECT_EQ(dialogs.shown.value(0).caption, QStringLiteral("File not found"));
+    EXPECT_TRUE(reported());
+
+    QDir().mkpath(file("manual"));
+    write_file(file("mylang.txt"), "LANGUAGE Deutsch\r\n");
+    const std::pair<const char*, const char*> pages[] = {{"N31", "index.html"},
+                                                         {"N32", "index-gb.html"},
+                                                         {"N33", "index-en.html"},
+                                                         {"N31", "index.html"},
+                                                         {"N45", "index-en.html"}};
+    for (const auto& [language, page] : pages) {
+        SCOPED_TRACE(language);
+        write_file(file("manual/") + latin(page), "<html></html>");
+        item(language)->trigger();
+        opened.clear();
+        item("N8")->trigger();
+        EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(file("manual/") + latin(page))});
+    }
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+
+    opens = false;
+    item("N8")->trigger();
+    EXPECT_TRUE(reported());
+}
+
+// ---- Playback keys, pressed as the user presses them, to whatever has the focus
+
+class PlaybackKeysTest : public testing::WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        window->show();
+        window->activateWindow();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(window->isActiveWindow());
+        // As a click on the pad leaves it.
+        window->findChild<QWidget*>(QStringLiteral("Panel1"))->setFocus();
+    }
+
+    TAnimationPlayer& player() const { return window->pad().player(); }
+    int shown() const {
+        return player().lesson().shown(CharacterStrokes(player().lines()).count());
+    }
+    int speed() const { return window->pad().settings().pen_speed; }
+    int slider() const { return window->findChild<QSlider*>(QStringLiteral("TrackBar1"))->value(); }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+    // Home, two steps forward and one back.
+    void step() {
+        press(Qt::Key_Home);
+        press(Qt::Key_Right);
+        press(Qt::Key_Right);
+        press(Qt::Key_Left);
+    }
+};
+
+TEST_F(PlaybackKeysTest, KeysOnThePadStepPlayLoopAndSetThePenSpeed) {
+    step();
+    EXPECT_FALSE(player().playing());
+    EXPECT_EQ(shown(), 1);
+    press(Qt::Key_End);
+    EXPECT_EQ(shown(), 5);
+    press(Qt::Key_Space);
+    EXPECT_TRUE(player().playtimer().isActive());
+    press(Qt::Key_Space);
+    EXPECT_FALSE(player().playtimer().isActive());
+    press(Qt::Key_L);
+    EXPECT_TRUE(item("N61")->isChecked());
+    EXPECT_TRUE(window->pad().settings().loop_lesson);
+
+    const int start = speed();
+    press(Qt::Key_Plus);
+    press(Qt::Key_Equal);
+    press(Qt::Key_Plus, Qt::KeypadModifier);
+    press(Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_EQ(speed(), start + 2);
+    EXPECT_EQ(slider(), start + 2);
+    for (int notch = 0; notch <= pen_speed_range.high; ++notch) {
+        press(Qt::Key_Minus);
+    }
+    EXPECT_EQ(slider(), 0);
+}
+
+TEST_F(PlaybackKeysTest, KeysTypedIntoTheCharacterFieldStayThere) {
+    press(Qt::Key_End);
+    const int start = speed();
+    QLineEdit* field = window->character_field();
+    field->setFocus();
+    field->setText(QStringLiteral("我"));
+    press(Qt::Key_Home);
+    QTest::keyClicks(field, QStringLiteral("L+ -="));
+    press(Qt::Key_End);
+    press(Qt::Key_Left);
+    press(Qt::Key_Space);
+    press(Qt::Key_Plus, Qt::KeypadModifier);
+    press(Qt::Key_Right);
+    EXPECT_EQ(field->text(), QStringLiteral("L+ -= +我"));
+    EXPECT_EQ(field->cursorPosition(), field->text().size());
+
+    EXPECT_FALSE(player().playing());
+    EXPECT_EQ(shown(), 5);
+    EXPECT_FALSE(window->pad().settings().loop_lesson);
+    EXPECT_EQ(speed(), start);
+}
+
+// Since the lesson's keys came, Home, End and the arrows on a focused slider stepped the
+// lesson instead of moving the slider.
+TEST_F(PlaybackKeysTest, AFocusedSliderKeepsTheKeysThatMoveIt) {
+    press(Qt::Key_End);
+    for (const char* name : {"TrackBar1", "TrackBar2"}) {
+        SCOPED_TRACE(name);
+        auto* slider = window->findChild<QSlider*>(QString::fromLatin1(name));
+        slider->setFocus();
+        slider->setValue(5);
+        step();
+        EXPECT_EQ(slider->value(), 1);
+        press(Qt::Key_End);
+        EXPECT_EQ(slider->value(), slider->maximum());
+        EXPECT_EQ(shown(), 5);
+    }
+    EXPECT_EQ(speed(), slider());
+    // The lesson's own keys still work from a slider.
+    press(Qt::Key_L);
+    EXPECT_TRUE(window->pad().settings().loop_lesson);
 }
 
 }  // namespace

@@ -15,7 +15,6 @@
 #include "app/sheet_settings_dialog.h"
 #include "langtable/language_table.h"
 #include "langtable/text_keys.h"
-#include "output/step_by_step_window.h"
 #include "platform/code_page.h"
 #include "tests/app/app_fixture.h"
 
@@ -29,9 +28,9 @@ const QString twenty_characters = QStringLiteral("細明體標楷體新細明體
 
 // ---- The rules, without the dialog
 
-TEST(SheetDialogRules, ValuesOutOfRangeShowAsTheNearestChoice) {
-    // Out of range above or below; the grid style, number style and alignment come back as the
-    // defaults.
+// Out of range above or below; the grid style, number style and alignment come back as the
+// defaults. Settings change only their slots and keep the bytes the program does not read.
+TEST(SheetDialogRules, ValuesOutOfRangeShowAsTheNearestChoiceAndBytesNotOursAreKept) {
     SheetSettings odd{.per_row = 40, .color_mode = ColourMode(7), .grid_style = GridStyle(3)};
     odd.picture_content = PictureContent(-1);
     odd.numeral_kind = NumeralKind(5);
@@ -43,9 +42,7 @@ TEST(SheetDialogRules, ValuesOutOfRangeShowAsTheNearestChoice) {
                                                   .numeral_kind = NumeralKind::arabic}));
     odd.per_row = 0;
     EXPECT_EQ(shown_settings(odd).per_row, 1);
-}
 
-TEST(SheetDialogRules, SettingsChangeOnlyTheirSlotsAndKeepBytesNotOurs) {
     SheetSlots stored = sheet_slots(SheetSettings{});
     stored[7] |= 0x0100;  // a byte the program does not read beside the underlay flag
     SheetSettings settings = sheet_settings_from_slots(stored);
@@ -57,7 +54,7 @@ TEST(SheetDialogRules, SettingsChangeOnlyTheirSlotsAndKeepBytesNotOurs) {
     EXPECT_EQ(slots_with_settings(stored, settings), expected);
 }
 
-TEST(SheetDialogRules, FontNamesAreCutWithoutSplittingACharacter) {
+TEST(SheetDialogRules, FontNamesAreCutWithoutSplittingACharacterAndFoldersEndInOneSlash) {
     ASSERT_EQ(to_code_page(twenty_characters, big5_code_page).size(), 40);
     // 41 bytes: the last, single byte goes.
     EXPECT_EQ(record_font_name(twenty_characters + QStringLiteral("A")),
@@ -66,18 +63,16 @@ TEST(SheetDialogRules, FontNamesAreCutWithoutSplittingACharacter) {
     const QByteArray cut = record_font_name(QStringLiteral("A") + twenty_characters);
     EXPECT_EQ(from_code_page(cut, 950), QStringLiteral("A") + twenty_characters.left(19));
     EXPECT_EQ(record_font_name(QStringLiteral("Noto Sans")), QByteArray("Noto Sans"));
+    EXPECT_EQ(folder_to_store(QStringLiteral(" /home/筆順/ ")), QStringLiteral("/home/筆順/"));
 }
 
-TEST(SheetDialogRules, AColourSwatchIsARectangleOnWhite) {
+TEST(SheetDialogRules, SwatchesAreARectangleOrTheGridsMiddleRowInItsStyleOnWhite) {
     const QImage swatch = colour_swatch(QSize(40, 20), 0x0000FF);  // red
     EXPECT_EQ(swatch.format(), QImage::Format_RGB888);
     for (const auto& [x, y, colour] :
          {std::tuple(0, 0, Qt::white), {1, 1, Qt::red}, {37, 17, Qt::red}, {38, 18, Qt::white}}) {
         EXPECT_EQ(swatch.pixelColor(x, y), QColor(colour)) << x << "," << y;
     }
-}
-
-TEST(SheetDialogRules, TheGridSwatchDrawsTheMiddleRowInItsStyle) {
     const auto coloured = [](GridStyle style, int y) {
         const QImage swatch = grid_line_swatch(QSize(40, 20), 0xFF0000, style);
         int count = 0;
@@ -91,13 +86,6 @@ TEST(SheetDialogRules, TheGridSwatchDrawsTheMiddleRowInItsStyle) {
     EXPECT_LT(coloured(GridStyle::dashed, 10), 40);
     EXPECT_GT(coloured(GridStyle::dashed, 10), coloured(GridStyle::dotted, 10));
     EXPECT_GT(coloured(GridStyle::dotted, 10), 0);
-}
-
-TEST(SheetDialogRules, FoldersAreTrimmedAndEndInOneSlash) {
-    EXPECT_EQ(folder_to_store(QStringLiteral("  /home/用戶/筆順 ")),
-              QStringLiteral("/home/用戶/筆順/"));
-    EXPECT_EQ(folder_to_store(QStringLiteral("/home/筆順/")), QStringLiteral("/home/筆順/"));
-    EXPECT_EQ(folder_to_store(QStringLiteral("   ")), QString());
 }
 
 // ---- The dialog, driven through the main window
@@ -121,7 +109,6 @@ protected:
         return found;
     }
     void click(const char* name) const { control<QAbstractButton>(name)->click(); }
-    QColor swatch_colour(const char* name) const { return dialog().swatch(name).pixelColor(5, 5); }
     QString text(const char* name) const { return control<QLabel>(name)->text(); }
     void set_folder(const QString& text) const { control<QLineEdit>("Edit2")->setText(text); }
 
@@ -152,22 +139,7 @@ TEST_F(SheetSettingsDialogTest, TheMenuItemOpensTheDialogInTheActiveLanguage) {
     EXPECT_EQ(control<QCheckBox>("CheckBox2")->text(), QString());
 }
 
-TEST_F(SheetSettingsDialogTest, EveryControlIsThereByItsName) {
-    for (const char* name :
-         {"Label1", "Label2", "Label3", "Label4", "Label5", "Label7", "Edit2", "Button1", "Button2",
-          "Button3", "Button4", "CheckBox1", "CheckBox2", "CheckBox3", "UpDown1", "SpeedButton1",
-          "SpeedButton2", "SpeedButton3", "SpeedButton4"}) {
-        control(name);
-    }
-    const std::pair<const char*, int> groups[] = {
-        {"RadioGroup1", choice_count<ColourMode>},  {"RadioGroup2", choice_count<PictureContent>},
-        {"RadioGroup3", choice_count<GridStyle>},   {"RadioGroup4", choice_count<NumeralKind>},
-        {"RadioGroup5", choice_count<NumberStyle>}, {"RadioGroup6", choice_count<NumberAlign>}};
-    for (const auto& [name, items] : groups) {
-        EXPECT_EQ(control<QGroupBox>(name)->findChildren<QRadioButton*>().size(), items) << name;
-    }
-}
-
+// The pictures per row stay within one to fifteen and show beside the control.
 TEST_F(SheetSettingsDialogTest, TheControlsShowTheRecordAndTheFolder) {
     SheetSettings odd{.per_row = 99, .color_mode = ColourMode(9), .font_size = 30};
     dialog().init_dialog_value(sheet_slots(odd), output);
@@ -176,6 +148,13 @@ TEST_F(SheetSettingsDialogTest, TheControlsShowTheRecordAndTheFolder) {
     EXPECT_FALSE(control("SpeedButton3")->isEnabled());
     EXPECT_EQ(dialog().font(), font_of(odd));
     EXPECT_EQ(control<QLineEdit>("Edit2")->text(), output);
+
+    auto* updown = control<QSpinBox>("UpDown1");
+    updown->stepUp();
+    EXPECT_EQ(text("Label5"), QStringLiteral("15"));
+    updown->setValue(1);
+    updown->stepDown();
+    EXPECT_EQ(text("Label5"), QStringLiteral("1"));
 }
 
 TEST_F(SheetSettingsDialogTest, EachChoiceEnablesItsOwnControls) {
@@ -200,39 +179,30 @@ TEST_F(SheetSettingsDialogTest, EachChoiceEnablesItsOwnControls) {
             EXPECT_EQ(control(name)->isEnabled(), rule.enables) << rule.click << " " << name;
         }
     }
-    // The line style keeps its choice while the grid is off.
+    // The line style keeps its choice while the grid is off, and redraws the grid swatch.
     EXPECT_EQ(dialog().choices().grid_style, GridStyle::dashed);
-}
-
-TEST_F(SheetSettingsDialogTest, PicturesPerRowStayWithinOneToFifteenAndShowBesideIt) {
-    auto* updown = control<QSpinBox>("UpDown1");
-    updown->setValue(15);
-    updown->stepUp();
-    EXPECT_EQ(text("Label5"), QStringLiteral("15"));
-    updown->setValue(1);
-    updown->stepDown();
-    EXPECT_EQ(text("Label5"), QStringLiteral("1"));
-}
-
-TEST_F(SheetSettingsDialogTest, TheLineStyleRedrawsTheGridSwatch) {
     click("RadioGroup3Item0");
     EXPECT_EQ(dialog().swatch(QStringLiteral("SpeedButton2")),
               grid_line_swatch(control("SpeedButton2")->size(),
                                window->shell().sheet_settings().grid_color, GridStyle::solid));
 }
 
+// The colour chooser opens at its last answer, a cancelled one aside.
 TEST_F(SheetSettingsDialogTest, ChosenColoursShowInTheSwatchesUntilACancel) {
     const QByteArray record = read_file(file("config.dat"));
     const SheetSlots before_slots = window->shell().sheet_slots();
     const SheetSettings before = window->shell().sheet_settings();
-    dialogs.colours = {0x0000FF, 0xFF0000, 0x00FF00, std::nullopt};
-    for (const char* name : {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4"}) {
+    dialogs.colours = {0x0000FF, 0xFF0000, std::nullopt, 0x00FF00};
+    for (const char* name : {"SpeedButton1", "SpeedButton2", "SpeedButton4", "SpeedButton3"}) {
         click(name);
     }
-    EXPECT_EQ(swatch_colour("SpeedButton1"), QColor(255, 0, 0));
-    EXPECT_EQ(dialog().swatch(QStringLiteral("SpeedButton2")).pixelColor(0, 10), QColor(0, 0, 255));
-    EXPECT_EQ(swatch_colour("SpeedButton3"), QColor(0, 255, 0));
-    EXPECT_EQ(dialogs.colour_choosers, 4);
+    const auto swatch = [&](const char* name, int x, int y) {
+        return dialog().swatch(QString::fromLatin1(name)).pixelColor(x, y);
+    };
+    EXPECT_EQ(swatch("SpeedButton1", 5, 5), QColor(255, 0, 0));
+    EXPECT_EQ(swatch("SpeedButton2", 0, 10), QColor(0, 0, 255));
+    EXPECT_EQ(swatch("SpeedButton3", 5, 5), QColor(0, 255, 0));
+    EXPECT_EQ(dialogs.colour_starts, (QList<std::int32_t>{0, 0x0000FF, 0xFF0000, 0xFF0000}));
     EXPECT_EQ(dialog().choices().second_color, before.second_color);  // the chooser was cancelled
 
     click("Button2");
@@ -254,20 +224,23 @@ TEST_F(SheetSettingsDialogTest, TheBrowsedFolderIsStoredTrimmedWithAFinalSlash) 
     EXPECT_EQ(read_file(file("sys.cfg")), QFile::encodeName(output + QStringLiteral("/\r\n")));
     EXPECT_EQ(window->shell().output_folder(), output + QStringLiteral("/"));
     EXPECT_EQ(QDir::currentPath(), working);
-}
 
-TEST_F(SheetSettingsDialogTest, ABlankFolderLeavesSysCfgAndEmptiesTheOutputFolder) {
-    write_file(file("sys.cfg"), QFile::encodeName(output) + "\r\n");
+    // A blank folder leaves sys.cfg and empties the output folder.
+    open_dialog();
     set_folder(QStringLiteral("    "));
     control<QSpinBox>("UpDown1")->setValue(3);
     click("Button1");
-    EXPECT_EQ(read_file(file("sys.cfg")), QFile::encodeName(output) + "\r\n");
+    EXPECT_EQ(read_file(file("sys.cfg")), QFile::encodeName(output + QStringLiteral("/\r\n")));
     EXPECT_EQ(window->shell().output_folder(), QString());
     EXPECT_EQ(stored().per_row, 3);
 }
 
-// Every control and chooser in the record; a font name longer than its forty bytes is cut.
+// Every control and chooser in the record; a font name longer than its forty bytes is cut. The
+// grid's slot, unchanged, keeps the bytes beside its flag.
 TEST_F(SheetSettingsDialogTest, OkStoresTheChosenValuesInConfigDat) {
+    SheetSlots record_slots = window->shell().sheet_slots();
+    record_slots[4] = 0x12345601;
+    dialog().init_dialog_value(record_slots, output);
     dialogs.colours = {0x0000FF, 0x00FF00, 0xFF0000, 0x808080};
     dialogs.fonts = {FontChoice{twenty_characters + QStringLiteral("X"), 20, 2 | 8}};
     for (const char* name :
@@ -277,7 +250,6 @@ TEST_F(SheetSettingsDialogTest, OkStoresTheChosenValuesInConfigDat) {
         click(name);
     }
     control<QSpinBox>("UpDown1")->setValue(6);
-    set_folder(output);
     click("Button1");
 
     const SheetSettings expected{.per_row = 6,
@@ -300,37 +272,12 @@ TEST_F(SheetSettingsDialogTest, OkStoresTheChosenValuesInConfigDat) {
     SheetSlots held{};
     dialog().get_stroke_out(held);
     EXPECT_EQ(held, window->shell().sheet_slots());
+    // The slots are stored whole, and the pad takes the highlight colour.
+    EXPECT_EQ(held[4], 0x12345601);
+    EXPECT_EQ(read_file(file("config.dat")), format_sheet_slots(held));
+    EXPECT_EQ(window->pad().settings().stroke_color, 0x808080);
     open_dialog();
     EXPECT_EQ(dialog().font(), (FontChoice{twenty_characters, 20, 10}));
-}
-
-// ---- The colour chooser's starting colour, with a dialog of its own
-
-class StartingColours : public testing::ScriptedDialogs {
-public:
-    QList<std::int32_t> initial;
-    std::optional<std::int32_t> choose_colour(std::int32_t start) override {
-        initial << start;
-        return ScriptedDialogs::choose_colour(start);
-    }
-};
-
-TEST(SheetSettingsDialog, TheColourChooserOpensAtItsLastAnswer) {
-    StartingColours dialogs;
-    int stored = 0;
-    TForm8 dialog(dialogs, QString(), [&](const QString&, const SheetSlots&) { ++stored; });
-    dialogs.colours = {0x112233, std::nullopt, 0x445566};
-    for (const char* name : {"SpeedButton1", "SpeedButton2", "SpeedButton4", "SpeedButton3"}) {
-        dialog.findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
-    }
-    EXPECT_EQ(dialogs.initial, (QList<std::int32_t>{0, 0x112233, 0x112233, 0x445566}));
-    EXPECT_EQ(stored, 0);
-}
-
-TEST_F(SheetSettingsDialogTest, TheStepWindowIsAWindowOfItsOwn) {
-    EXPECT_TRUE(window->step_window().isWindow());
-    EXPECT_NE(window->step_window().parentWidget(), window.get());
-    EXPECT_EQ(window->step_window().objectName(), QStringLiteral("TForm9"));
 }
 
 }  // namespace

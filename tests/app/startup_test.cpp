@@ -13,6 +13,7 @@ namespace inkwren {
 namespace {
 
 using testing::read_file;
+using testing::red_pixels;
 using testing::write_file;
 
 class StartupTest : public testing::AppTest {
@@ -58,7 +59,9 @@ TEST_F(StartupTest, AFirstStartCreatesTheSettingsFilesAndWritesTheStartCharacter
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
+// Unreadable start files or a missing archive end the program with the message instead.
 TEST_F(StartupTest, AnUnusableFileIsNamedInOneMessageAndTheWindowStartsWithoutIt) {
+    constexpr int ends = -1;
     const struct {
         const char* named;
         std::function<void()> damage;
@@ -72,62 +75,93 @@ TEST_F(StartupTest, AnUnusableFileIsNamedInOneMessageAndTheWindowStartsWithoutIt
         {"lines 1, 3", [&] { write_file(file("c.cfg"), "red\n255\ngreen\n"); }, 5},
         {"strokes-idx.dat", [&] { QFile::remove(file("strokes-idx.dat")); }, 0},
         {"strokes-idx.dat", [&] { write_file(file("strokes-idx.dat"), "not a whole entry"); }, 0},
+        // 山 in Big5 and GB: not in the test archive.
+        {"textlist.txt", [&] { write_file(file("textlist.txt"), "\xA4\x73\xC9\xBD\r\n"); }, 0},
+        {"textlist.txt", [&] { replace_with_folder("textlist.txt"); }, ends},
+        {"language file", [&] { replace_with_folder("english.txt"); }, ends},
+        {"strokes.cdf", [&] { QFile::remove(file("strokes.cdf")); }, ends},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.named);
         reinstall();
         each.damage();
-        auto window = start();
-        ASSERT_TRUE(window);
-        ASSERT_EQ(dialogs.shown.size(), 1);
-        EXPECT_TRUE(dialogs.showed(QString::fromLatin1(each.named)))
-            << qPrintable(dialogs.shown[0].text);
-        EXPECT_EQ(strokes_shown(*window), each.strokes);
-        expect_usable(std::move(window));
-    }
-}
-
-TEST_F(StartupTest, APreferenceFileThatIsAFolderLeavesTheDefaultsAppliedWhole) {
-    replace_with_folder("prefer.cfg");
-    StartupResult result = start_up();
-    EXPECT_FALSE(result.quit);
-    ASSERT_EQ(dialogs.shown.size(), 1);
-    // Shown before the language table is loaded, so the program's name is the caption.
-    EXPECT_EQ(dialogs.shown[0].caption, QStringLiteral("Inkwren"));
-    EXPECT_EQ(result.preferences, PreferenceRecord());
-    auto window = std::make_unique<TForm1>(std::move(result), dialogs);
-    // Captions and check marks of the defaults, and no further message for a record that did
-    // not change.
-    EXPECT_EQ(dialogs.shown.size(), 1);
-    EXPECT_TRUE(window->item(QStringLiteral("N33"))->isChecked());
-    EXPECT_TRUE(window->item(QStringLiteral("n60"))->isChecked());
-    EXPECT_EQ(window->item(QStringLiteral("N2"))->text(),
-              window->shell().language().lookup_text(QStringLiteral("0112")));
-    expect_usable(std::move(window));
-}
-
-TEST_F(StartupTest, UnreadableStartFilesOrAMissingArchiveEndTheProgramWithAMessage) {
-    for (const char* name : {"textlist.txt", "english.txt", "strokes.cdf"}) {
-        SCOPED_TRACE(name);
-        reinstall();
-        if (QByteArrayView(name) == "strokes.cdf") {
-            QFile::remove(file(name));
+        StartupResult result = start_up();
+        std::unique_ptr<TForm1> window;
+        if (each.strokes == ends) {
+            EXPECT_TRUE(result.quit || result.abort);
         } else {
-            replace_with_folder(name);
+            ASSERT_FALSE(result.quit);
+            window = std::make_unique<TForm1>(std::move(result), dialogs);
+            EXPECT_EQ(strokes_shown(*window), each.strokes);
         }
-        const StartupResult result = start_up();
-        EXPECT_TRUE(result.quit || result.abort);
         ASSERT_EQ(dialogs.shown.size(), 1);
-        EXPECT_FALSE(dialogs.shown[0].text.isEmpty());
+        EXPECT_TRUE(dialogs.showed(QString::fromUtf8(each.named)))
+            << qPrintable(dialogs.shown[0].text);
+        if (window) {
+            expect_usable(std::move(window));
+        }
     }
 }
 
-TEST_F(StartupTest, AStartCharacterTheArchiveLacksIsReported) {
-    // 山 in Big5 and GB: not in the test archive.
-    write_file(file("textlist.txt"), "\xA4\x73\xC9\xBD\r\n");
-    auto window = start();
-    ASSERT_TRUE(window);
-    EXPECT_TRUE(dialogs.showed(window->shell().text(text_key::missing_start_character_text)));
+// ---- The stroke numbers switch across restarts
+
+class StrokeNumbersSwitchTest : public testing::AppTest {
+protected:
+    void restart() {
+        window.reset();
+        window = start();
+        ASSERT_TRUE(window);
+        // The start character is being written; the numbers are looked at with it at rest.
+        window->pad().player().stop_play();
+    }
+    QAction* numbers_item() const { return window->item(QStringLiteral("N53")); }
+    bool numbers_shown() const { return red_pixels(window->pad().player().image()) > 0; }
+
+    std::unique_ptr<TForm1> window;
+};
+
+TEST_F(StrokeNumbersSwitchTest, TheSwitchSurvivesARestartInItsOwnFileAndPreferCfgIsUntouched) {
+    // A damaged file starts with the numbers off and says nothing.
+    write_file(file("view.cfg"), QByteArray("stroke_numbers=\xE6\x98\xAF\r\n\0\xFF", 22));
+    restart();
+    const QByteArray preferences = read_file(file("prefer.cfg"));
+    EXPECT_FALSE(numbers_item()->isChecked());
+    EXPECT_FALSE(numbers_shown());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+
+    numbers_item()->trigger();
+    EXPECT_TRUE(numbers_item()->isChecked());
+    EXPECT_TRUE(numbers_shown());
+    EXPECT_EQ(read_file(file("view.cfg")), QByteArray("stroke_numbers=1\r\n"));
+
+    restart();
+    EXPECT_TRUE(numbers_item()->isChecked());
+    EXPECT_TRUE(numbers_shown());
+    numbers_item()->trigger();
+    EXPECT_FALSE(numbers_shown());
+    restart();
+    EXPECT_FALSE(numbers_item()->isChecked());
+    EXPECT_EQ(read_file(file("prefer.cfg")), preferences);
+}
+
+// A file that cannot be written is reported and the numbers still show.
+TEST_F(StrokeNumbersSwitchTest, SwitchingWhileSteppingKeepsTheStepShown) {
+    restart();
+    QDir().mkpath(file("view.cfg"));                 // a folder in the way of the file
+    window->item(QStringLiteral("N59"))->trigger();  // no strokes
+    window->item(QStringLiteral("N57"))->trigger();  // the first stroke
+    auto shown = [&] { return window->pad().player().lesson().shown(99); };
+    ASSERT_EQ(shown(), 1);
+    numbers_item()->trigger();
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("view.cfg")));
+    EXPECT_TRUE(numbers_item()->isChecked());
+    EXPECT_EQ(shown(), 1);
+    EXPECT_TRUE(numbers_shown());
+    // The other display switches keep it too.
+    window->item(QStringLiteral("N2"))->trigger();
+    window->item(QStringLiteral("N20"))->trigger();
+    EXPECT_EQ(shown(), 1);
 }
 
 }  // namespace

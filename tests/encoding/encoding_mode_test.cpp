@@ -5,18 +5,19 @@
 namespace inkwren {
 namespace {
 
-TEST(EncodingMode, EachMenuItemSetsModeDetectionAndStoredValue) {
+TEST(EncodingMode, EachMenuItemSetsModeDetectionStoredValueAndColumn) {
     struct Row {
         EncodingItem item;
         std::int32_t mode;
         bool autodetect;
         std::int32_t stored;
+        IndexColumn column;
     };
-    const Row rows[] = {{EncodingItem::autodetect, 2, true, 0},
-                        {EncodingItem::unicode_traditional, 1, false, 1},
-                        {EncodingItem::unicode_simplified, 2, false, 2},
-                        {EncodingItem::big5, 4, false, 4},
-                        {EncodingItem::gb, 5, false, 5}};
+    const Row rows[] = {{EncodingItem::autodetect, 2, true, 0, IndexColumn::gb},
+                        {EncodingItem::unicode_traditional, 1, false, 1, IndexColumn::big5},
+                        {EncodingItem::unicode_simplified, 2, false, 2, IndexColumn::gb},
+                        {EncodingItem::big5, 4, false, 4, IndexColumn::big5},
+                        {EncodingItem::gb, 5, false, 5, IndexColumn::gb}};
     for (const Row& row : rows) {
         EncodingState state{3, !row.autodetect, 9};
         choose_encoding_item(state, row.item);
@@ -24,21 +25,13 @@ TEST(EncodingMode, EachMenuItemSetsModeDetectionAndStoredValue) {
         EXPECT_EQ(state.autodetect, row.autodetect);
         EXPECT_EQ(state.stored_encoding_mode, row.stored);
         EXPECT_EQ(item_for_stored_mode(row.stored), row.item);
+        EXPECT_EQ(column_for_mode(row.mode), row.column);
     }
-}
-
-TEST(EncodingMode, StoredValuesWithoutAnItemActivateNothing) {
-    EXPECT_EQ(item_for_stored_mode(3), std::nullopt);
-    EXPECT_EQ(item_for_stored_mode(-1), std::nullopt);
-    EXPECT_EQ(item_for_stored_mode(6), std::nullopt);
-}
-
-TEST(EncodingMode, BigFiveModesSearchTheBigFiveColumn) {
-    EXPECT_EQ(column_for_mode(1), IndexColumn::big5);
+    // Mode 3 has no item and searches as Big 5; stored values without an item activate nothing.
     EXPECT_EQ(column_for_mode(3), IndexColumn::big5);
-    EXPECT_EQ(column_for_mode(4), IndexColumn::big5);
-    EXPECT_EQ(column_for_mode(2), IndexColumn::gb);
-    EXPECT_EQ(column_for_mode(5), IndexColumn::gb);
+    for (const std::int32_t stored : {-1, 3, 6}) {
+        EXPECT_EQ(item_for_stored_mode(stored), std::nullopt) << stored;
+    }
 }
 
 }  // namespace

@@ -27,15 +27,9 @@ TEST(BuildKey, UnicodeModesUseTheirCodePageAndLegacyModesTheTextsBytesAsTheyStan
     // With a Big5 system code page, "Big 5" on a Unicode text gives the mode-1 key.
     EXPECT_EQ(build_key(QStringLiteral("永"), 4, big5_code_page).archive_key,
               QByteArray("\xA5\xC3.wrt"));
-    EXPECT_EQ(build_key(QStringLiteral("永"), 3, big5_code_page).archive_key,
-              QByteArray("\xA5\xC3.wrt"));
     // Text that a GBK system decoded from Big5 bytes gives back those bytes.
     EXPECT_EQ(build_key(from_code_page("\xA5\xC3", gbk_code_page), 4, gbk_code_page).archive_key,
               QByteArray("\xA5\xC3.wrt"));
-    // The whole text is converted, untrimmed.
-    EXPECT_EQ(build_key(QStringLiteral("永 "), 1, gbk_code_page).archive_key,
-              QByteArray("\xA5\xC3 .wrt"));
-    EXPECT_EQ(build_key(QStringLiteral("한"), 1, gbk_code_page).archive_key, QByteArray("?.wrt"));
 }
 
 class RecognitionTest : public ::testing::Test {

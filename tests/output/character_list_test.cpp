@@ -6,19 +6,18 @@
 #include "output/character_list.h"
 #include "platform/code_page.h"
 #include "platform/error.h"
+#include "tests/support/checks.h"
 #include "tests/support/fixtures.h"
 
 namespace inkwren {
 namespace {
 
-TEST(CharacterList, OnlyChineseCharactersAreTaken) {
+TEST(CharacterList, OnlyChineseCharactersAreTakenAndListFilesSkipCommentsAndBlankLines) {
     EXPECT_EQ(cjk_characters(QStringLiteral("永 國,abc 鬱。1")),
               (QStringList{QStringLiteral("永"), QStringLiteral("國"), QStringLiteral("鬱")}));
     // Beyond the basic plane a character is one entry, not two halves.
     EXPECT_EQ(cjk_characters(QString::fromUcs4(U"𠀀x")), QStringList{QString::fromUcs4(U"𠀀")});
-}
-
-TEST(CharacterList, ListFilesSkipCommentsAndBlankLines) {
+    // List files skip comments and blank lines.
     testing::TempFolder folder;
     const QString path = folder.file(QStringLiteral("第一課.txt"));
     testing::write_file(path,
@@ -28,14 +27,9 @@ TEST(CharacterList, ListFilesSkipCommentsAndBlankLines) {
     EXPECT_THROW(read_character_list(folder.file(QStringLiteral("沒有.txt"))), Error);
 }
 
-// The message the reader gives for a list, or empty when it reads it.
+// The message the reader gives for a list.
 QString refusal_of(const QString& path) {
-    try {
-        read_character_list(path);
-    } catch (const Error& error) {
-        return error.message();
-    }
-    return {};
+    return testing::error_of([&] { read_character_list(path); });
 }
 
 const QString lesson = QStringLiteral("# 第一課\n永 國 我\n");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QPainter>
 
 #include <gif_lib.h>
@@ -19,29 +20,21 @@ namespace {
 
 // --- The file read back with giflib, and what it shows
 
-struct GifReader {
-    const QByteArray& bytes;
-    qsizetype position = 0;
-};
-
-int read_bytes(GifFileType* gif, GifByteType* data, int length) {
-    auto* reader = static_cast<GifReader*>(gif->UserData);
-    const int count = int(std::min<qsizetype>(length, reader->bytes.size() - reader->position));
-    std::memcpy(data, reader->bytes.constData() + reader->position, std::size_t(count));
-    reader->position += count;
-    return count;
-}
-
 struct GifCloser {
     void operator()(GifFileType* gif) const { DGifCloseFile(gif, nullptr); }
 };
 using DecodedGif = std::unique_ptr<GifFileType, GifCloser>;
 
 // The whole file read in at once, so the reader is not needed afterwards.
-DecodedGif decoded(const QByteArray& bytes) {
-    GifReader reader{bytes};
+DecodedGif decoded(QByteArray bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const InputFunc read = [](GifFileType* gif, GifByteType* data, int length) {
+        return int(
+            static_cast<QBuffer*>(gif->UserData)->read(reinterpret_cast<char*>(data), length));
+    };
     int error = 0;
-    DecodedGif gif(DGifOpen(&reader, read_bytes, &error));
+    DecodedGif gif(DGifOpen(&buffer, read, &error));
     if (!gif || DGifSlurp(gif.get()) == GIF_ERROR) {
         ADD_FAILURE() << GifErrorString(gif ? gif->Error : error);
         return nullptr;
@@ -96,14 +89,6 @@ Timeline to_be_shown(const std::vector<QImage>& frames, const std::vector<int>& 
     return timeline;
 }
 
-void expect_same_showing(const Timeline& actual, const Timeline& expected) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < actual.size(); ++i) {
-        EXPECT_TRUE(actual[i].first == expected[i].first) << "picture " << i;
-        EXPECT_EQ(actual[i].second, expected[i].second) << "picture " << i;
-    }
-}
-
 // --- Frames like the player's
 
 void fill(QImage& frame, QRect rect, std::int32_t color) {
@@ -155,10 +140,18 @@ TEST(GifEncoder, ShowsEveryFrameForItsDelayAndHoldsTheLastFiveSeconds) {
     const DecodedGif gif = decoded(encoded(frames, captured));
     ASSERT_TRUE(gif);
     EXPECT_EQ(gif->ImageCount, 7);
-    expect_same_showing(shown_by(*gif), to_be_shown(frames, captured));
+    EXPECT_TRUE(shown_by(*gif) == to_be_shown(frames, captured));
 }
 
-TEST(GifEncoder, LoopsForeverWithoutTransparencyAndCropsLaterImagesOnOneGlobalTable) {
+TEST(GifEncoder, LoopsForeverWithoutTransparencyAndCropsLaterImagesOnOneGlobalTableAtScale) {
+    // At half scale every image is halved.
+    const DecodedGif half = decoded(encoded(stroke_frames(200, 2), {}, 0.5));
+    ASSERT_TRUE(half);
+    EXPECT_EQ(QSize(half->SWidth, half->SHeight), QSize(100, 100));
+    EXPECT_EQ(QSize(half->SavedImages[0].ImageDesc.Width, half->SavedImages[0].ImageDesc.Height),
+              QSize(100, 100));
+    EXPECT_LE(half->SavedImages[2].ImageDesc.Width, 100);
+
     const QByteArray bytes = encoded(stroke_frames(200, 2));
     EXPECT_TRUE(bytes.startsWith("GIF89a"));
     const DecodedGif gif = decoded(bytes);
@@ -203,7 +196,7 @@ TEST(GifEncoder, ColoursBeyondTheGlobalTableComeWithALocalTable) {
     EXPECT_EQ(gif->SavedImages[0].ImageDesc.ColorMap, nullptr);
     EXPECT_NE(gif->SavedImages[1].ImageDesc.ColorMap, nullptr);
     EXPECT_EQ(gif->SavedImages[2].ImageDesc.ColorMap, nullptr);
-    expect_same_showing(shown_by(*gif), to_be_shown(frames, {10, 10, 10}));
+    EXPECT_TRUE(shown_by(*gif) == to_be_shown(frames, {10, 10, 10}));
 }
 
 TEST(GifEncoder, AFrameOfMoreThan256ColoursIsWrittenApproximately) {
@@ -220,22 +213,11 @@ TEST(GifEncoder, AFrameOfMoreThan256ColoursIsWrittenApproximately) {
     for (int y = 0; y < 128; ++y) {
         for (int x = 0; x < 128; ++x) {
             const QRgb a = shown.pixel(x, y);
-            const QRgb b = frame.pixel(x, y);
-            difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
-                          std::abs(qBlue(a) - qBlue(b));
+            difference += std::abs(qRed(a) - x / 4 * 4) + std::abs(qGreen(a) - y / 4 * 4) +
+                          std::abs(qBlue(a) - 128);
         }
     }
     EXPECT_LT(difference / (128 * 128 * 3), 8.0);
-}
-
-TEST(GifEncoder, HalfScaleHalvesEveryImage) {
-    const DecodedGif gif = decoded(encoded(stroke_frames(200, 2), {}, 0.5));
-    ASSERT_TRUE(gif);
-    EXPECT_EQ(QSize(gif->SWidth, gif->SHeight), QSize(100, 100));
-    for (int i = 0; i < gif->ImageCount; ++i) {
-        EXPECT_LE(gif->SavedImages[i].ImageDesc.Width, 100);
-    }
-    EXPECT_EQ(gif->SavedImages[0].ImageDesc.Height, 100);
 }
 
 TEST(GifEncoder, TakesFramesOfOneSizeHoldsOnlyThePreviousAndIsSpentByFinish) {

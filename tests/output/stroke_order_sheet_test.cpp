@@ -37,6 +37,19 @@ TObjList strokes(int count, std::optional<std::int32_t> second_colour = std::nul
     return records;
 }
 
+// The leftmost and rightmost columns with ink in rows from top to bottom (the end by default).
+std::pair<int, int> ink_columns(const QImage& picture, int top, int bottom = -1) {
+    std::pair<int, int> columns{picture.width(), -1};
+    for (int y = top; y < (bottom < 0 ? picture.height() : bottom); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (color_at(picture, x, y) != white_color) {
+                columns = {std::min(columns.first, x), std::max(columns.second, x)};
+            }
+        }
+    }
+    return columns;
+}
+
 class SheetTest : public ::testing::Test {
 protected:
     SheetInputs inputs(int count, std::optional<std::int32_t> second_colour = std::nullopt) {
@@ -95,16 +108,7 @@ TEST_F(SheetTest, TwoColourGroupsCloseTheSheetOnARowOfTheirOwnAtTheRightEdge) {
     EXPECT_EQ(made.group_count, 2);
     ASSERT_GT(made.sheet.height(), 88 + 15);
     // The group picture's ink ends ten pixels from the right edge, below the pictures' row.
-    const QImage& picture = made.sheet;
-    int rightmost_ink = -1;
-    for (int y = 88 + 15; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            if (color_at(picture, x, y) != white_color) {
-                rightmost_ink = std::max(rightmost_ink, x);
-            }
-        }
-    }
-    EXPECT_NEAR(rightmost_ink, picture.width() - 11, 1);
+    EXPECT_NEAR(ink_columns(made.sheet, 88 + 15).second, made.sheet.width() - 11, 1);
 }
 
 TEST_F(SheetTest, UnderlayContentNumbersEveryStrokeWhateverTheUnderlaySwitchSays) {
@@ -118,32 +122,21 @@ TEST_F(SheetTest, UnderlayContentNumbersEveryStrokeWhateverTheUnderlaySwitchSays
     EXPECT_NE(color_at(made.pictures[0], 40, 12), white_color);
 }
 
-TEST_F(SheetTest, TheNumberSitsOnTheSquaresEdgeOrCentre) {
+TEST_F(SheetTest, TheNumberSitsOnTheSquaresEdgeOrCentreInTheChosenKindAndStyle) {
     // The square runs from 12 to 187 on a 200-pixel pad; "第 1 劃" in Arabic is 50 wide.
-    const auto ink_columns = [&](NumberAlign align) {
+    const auto number_columns = [&](NumberAlign align) {
         SheetInputs given = inputs(1);
         given.settings.numeral_kind = NumeralKind::arabic;
         given.settings.number_align = align;
         given.settings.grid_on = false;
         given.settings.underlay_on = false;
         const QImage picture = sheet(given).pictures.front();
-        int left = picture.width();
-        int right = -1;
-        for (int x = 0; x < picture.width(); ++x) {
-            if (color_at(picture, x, picture.height() - 4) != white_color) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
-        }
-        return std::pair(left, right);
+        return ink_columns(picture, picture.height() - 4, picture.height() - 3);
     };
-    EXPECT_NEAR(ink_columns(NumberAlign::left).first, 12 * 0.4, 1.5);
-    EXPECT_NEAR(ink_columns(NumberAlign::right).second, 187 * 0.4, 1.5);
-    const auto centre = ink_columns(NumberAlign::centre);
+    EXPECT_NEAR(number_columns(NumberAlign::left).first, 12 * 0.4, 1.5);
+    EXPECT_NEAR(number_columns(NumberAlign::right).second, 187 * 0.4, 1.5);
+    const auto centre = number_columns(NumberAlign::centre);
     EXPECT_NEAR((centre.first + centre.second) / 2.0, 40, 1.5);
-}
-
-TEST_F(SheetTest, NumberTextsFollowTheKindAndStyle) {
     SheetInputs given = inputs(1);
     given.settings.numeral_kind = NumeralKind::arabic;
     EXPECT_EQ(number_text(given, 12), QStringLiteral("第 12 劃"));
@@ -165,7 +158,8 @@ TEST_F(SheetTest, TwoColourPicturesDrawTheNewestStrokeInTheSecondColour) {
     EXPECT_EQ(color_at(alone, 100, 30), white_color);
 }
 
-// A face without Chinese falls back to the installed Ming face; the chosen style and size apply.
+// A face without Chinese falls back to the installed Ming face, which draws Chinese numbers; the
+// chosen style and size apply.
 TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFace) {
     SheetSettings settings;  // 細明體, which Linux desktops do not have
     EXPECT_EQ(number_font(settings).family(), QString::fromLatin1(fallback_number_family));
@@ -178,9 +172,7 @@ TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFace) {
     EXPECT_EQ(font.family(), QStringLiteral("AR PL UKai TW"));
     EXPECT_EQ(font.pointSize(), 20);
     EXPECT_TRUE(font.bold() && font.italic() && font.underline() && font.strikeOut());
-}
-
-TEST(NumberFont, ChineseNumbersAreDrawnAndNotEmptyBoxes) {
+    // The fallback draws Chinese numbers, not empty boxes.
     const FontNumberRenderer renderer(number_font(SheetSettings()));
     const QString text = QStringLiteral("第三劃");
     const QImage strip = renderer.strip(text, true);

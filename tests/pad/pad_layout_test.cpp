@@ -5,72 +5,61 @@
 namespace inkwren {
 namespace {
 
-TEST(PadLayout, ASmallPadSitsAboveAFullWidthPanel) {
-    const PadLayout layout = lay_out_pad(200, 200, true);
-    EXPECT_EQ(layout.player, QRect(10, 0, 200, 200));
-    EXPECT_EQ(layout.panel.top(), 208);
-    EXPECT_EQ(layout.panel.left(), 0);
-    EXPECT_EQ(layout.panel.width(), 220);
-    EXPECT_EQ(layout.pen_speed_slider.topLeft(), QPoint(5, 10));
-    EXPECT_EQ(layout.interval_slider.left(), layout.pen_speed_slider.right() + 1);
-    // Six 26-pixel buttons 2 pixels apart from the pad's left edge, then the field.
-    EXPECT_EQ(layout.buttons[0].topLeft(), QPoint(10, layout.pen_speed_slider.bottom() + 6));
-    EXPECT_EQ(layout.buttons[5].left(), 10 + 5 * 28);
-    EXPECT_EQ(layout.character_field.left(), layout.buttons[5].right() + 3);
-    EXPECT_EQ(layout.character_field.height(), 26);
-    // The palette row: the swatch under the first button, the palette 10 pixels further.
-    EXPECT_EQ(layout.swatch.topLeft(), QPoint(10, layout.buttons[0].bottom() + 6));
-    EXPECT_EQ(layout.palette.left(), layout.swatch.right() + 11);
-    EXPECT_EQ(layout.palette.size(), QSize(160, 30));
-    EXPECT_EQ(layout.bevel, layout.palette.adjusted(-1, -1, 1, 1));
-    EXPECT_EQ(layout.window, QSize(220, layout.panel.bottom() + 6));
-    // Everything of the panel lies inside it.
-    for (const QRect& part :
-         {layout.pen_speed_slider, layout.interval_slider, layout.character_field, layout.bevel}) {
-        EXPECT_TRUE(QRect(QPoint(0, 0), layout.panel.size()).contains(part));
+// A small pad sits above a full-width panel: six buttons 2 pixels apart from the pad's left edge,
+// then the field; the palette row has the swatch under the first button and the palette 10
+// pixels further. Without a palette the panel ends under the buttons; a zoomed pad has a narrow
+// centred panel.
+TEST(PadLayout, EveryPartLiesWhereTheWindowPutsIt) {
+    const PadLayout small = lay_out_pad(200, 200, true);
+    const PadLayout bare = lay_out_pad(200, 200, false);
+    const PadLayout zoomed = lay_out_pad(650, 650, true);
+    const struct {
+        const char* part;
+        QRect actual, expected;
+    } parts[] = {{"player", small.player, {10, 0, 200, 200}},
+                 {"panel", small.panel, {0, 208, 220, 106}},
+                 {"pen speed", small.pen_speed_slider, {5, 10, 105, 24}},
+                 {"interval", small.interval_slider, {110, 10, 105, 24}},
+                 {"first button", small.buttons[0], {10, 39, 26, 26}},
+                 {"last button", small.buttons[5], {150, 39, 26, 26}},
+                 {"field", small.character_field, {178, 39, 34, 26}},
+                 {"swatch", small.swatch, {10, 70, 30, 30}},
+                 {"palette", small.palette, {50, 70, 160, 30}},
+                 {"bevel", small.bevel, {49, 69, 162, 32}},
+                 {"window", QRect(QPoint(0, 0), small.window), {0, 0, 220, 319}},
+                 {"bare panel", bare.panel, {0, 208, 220, 70}},
+                 {"bare palette", bare.palette, {}},
+                 {"zoomed panel", zoomed.panel, {226, 658, 217, 106}},
+                 {"zoomed field", zoomed.character_field, {178, 39, 34, 26}},
+                 {"zoomed window", QRect(QPoint(0, 0), zoomed.window), {0, 0, 670, 769}}};
+    for (const auto& each : parts) {
+        EXPECT_EQ(each.actual, each.expected) << each.part;
     }
 }
 
-TEST(PadLayout, WithoutAPaletteThePanelEndsUnderTheButtons) {
-    const PadLayout layout = lay_out_pad(200, 200, false);
-    EXPECT_TRUE(layout.palette.isEmpty());
-    EXPECT_EQ(layout.panel.height(), layout.buttons[0].bottom() + 1 + 5);
-}
-
-TEST(PadLayout, AZoomedPadHasANarrowCentredPanel) {
-    const PadLayout layout = lay_out_pad(650, 650, true);
-    EXPECT_EQ(layout.window.width(), 670);
-    EXPECT_GE(layout.panel.width(), 210);
-    EXPECT_LE(layout.panel.width(), 220);
-    EXPECT_EQ(layout.panel.left(), (670 - layout.panel.width()) / 2);
-    EXPECT_TRUE(QRect(QPoint(0, 0), layout.panel.size()).contains(layout.character_field));
-}
-
+// A drag on the grip keeps the panel inside a window larger than the layout (as after a resize)
+// and under the pad: past a side it stops there, and lifted to the pad or dropped to the bottom
+// its top goes just under the pad, where the layout puts it. The bare panel goes wherever the
+// mouse takes it.
 TEST(PanelDrag, TheGripKeepsThePanelInsideTheWindowAndUnderThePad) {
     const PadLayout layout = lay_out_pad(200, 200, true);
-    const QRect panel = layout.panel;
-    const QSize client(400, 500);  // a window larger than the layout, as after a resize
-    const int pad_bottom = layout.player.bottom();
-    const int lowest_top = layout.panel.top();  // the top the layout gives: just under the pad
-    // A small move within the limits is followed.
-    EXPECT_EQ(dragged_panel(panel, {30, 40}, true, client, pad_bottom),
-              panel.topLeft() + QPoint(30, 40));
-    // Past the left or right side it stops there.
-    EXPECT_EQ(dragged_panel(panel, {-50, 40}, true, client, pad_bottom).x(), 0);
-    EXPECT_EQ(dragged_panel(panel, {500, 40}, true, client, pad_bottom).x(),
-              client.width() - panel.width());
-    // Lifted to the pad, or dropped to the bottom, its top goes just under the pad.
-    EXPECT_EQ(dragged_panel(panel, {0, -100}, true, client, pad_bottom).y(), lowest_top);
-    EXPECT_EQ(dragged_panel(panel, {0, 400}, true, client, pad_bottom).y(), lowest_top);
-
-    // The bare panel goes wherever the mouse takes it.
-    for (const QPoint offset : {QPoint(-50, -100), QPoint(500, 400), QPoint(30, 40)}) {
-        EXPECT_EQ(dragged_panel(panel, offset, false, client, pad_bottom),
-                  panel.topLeft() + offset);
+    const struct {
+        QPoint offset;
+        bool on_grip;
+        QPoint panel;
+    } drags[] = {{{30, 40}, true, {30, 248}},     {{-50, 40}, true, {0, 248}},
+                 {{500, 40}, true, {180, 248}},   {{0, -100}, true, {0, 208}},
+                 {{0, 400}, true, {0, 208}},      {{-50, -100}, false, {-50, 108}},
+                 {{500, 400}, false, {500, 608}}, {{30, 40}, false, {30, 248}}};
+    for (const auto& drag : drags) {
+        EXPECT_EQ(dragged_panel(layout.panel, drag.offset, drag.on_grip, {400, 500},
+                                layout.player.bottom()),
+                  drag.panel)
+            << drag.offset.x() << "," << drag.offset.y() << (drag.on_grip ? " on the grip" : "");
     }
 }
 
-TEST(Zoom, StepsOnA768PixelScreenGrowToTheLimitAndShrinkBack) {
+TEST(Zoom, StepsGrowToTheLimitTheScreenHeightSetsAndShrinkBack) {
     std::vector<int> widths;
     int width = 200;
     bool can_magnify = true;
@@ -82,9 +71,7 @@ TEST(Zoom, StepsOnA768PixelScreenGrowToTheLimitAndShrinkBack) {
     }
     EXPECT_EQ(widths,
               (std::vector<int>{240, 288, 346, 415, 498, 598, 600, 480, 384, 307, 246, 200, 240}));
-}
-
-TEST(Zoom, LargestSideFollowsTheScreenHeight) {
+    // The largest side follows the screen height.
     EXPECT_EQ(largest_pad_side(499), 300);
     EXPECT_EQ(largest_pad_side(500), 400);
     EXPECT_EQ(largest_pad_side(650), 600);

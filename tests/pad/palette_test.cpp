@@ -23,7 +23,7 @@ QByteArray numbered_colours(int count) {
     return text;
 }
 
-TEST(Palette, FillsItsCellsColumnByColumnThreeToAColumn) {
+TEST(Palette, FillsItsCellsColumnByColumnThreeToAColumnLeavingOutLinesThatAreNotColours) {
     TempFolder folder;
     write_file(folder.file("c.cfg"), numbered_colours(48));
     const std::optional<QImage> full = load_palette(folder.file("c.cfg"));
@@ -40,10 +40,8 @@ TEST(Palette, FillsItsCellsColumnByColumnThreeToAColumn) {
     EXPECT_EQ(cell(*four, 0, 1), 2);
     EXPECT_EQ(cell(*four, 1, 0), 4);
     EXPECT_EQ(cell(*four, 1, 1), white_color);
-}
 
-TEST(Palette, LinesThatAreNotColoursAreLeftOutAndNamedOnce) {
-    TempFolder folder;
+    // Lines that are not colours are left out and named once.
     write_file(folder.file("調色.cfg"), " 255 \nred\n\n65280\n0x10\n");
     QString problems;
     const std::optional<QImage> palette = load_palette(folder.file("調色.cfg"), &problems);

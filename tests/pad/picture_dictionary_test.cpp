@@ -7,7 +7,6 @@
 
 #include <zlib.h>
 
-#include <cmath>
 #include <functional>
 
 #include "pad/picture_dictionary.h"
@@ -64,17 +63,16 @@ void expect_error_naming(const std::function<void()>& action, const QStringList&
 
 const QString what = QStringLiteral("The picture of 永");
 
+// Palettes of every bit depth come from the model picture tools' encoder, whose tests read its
+// pictures back through this decoder.
 TEST(PngDecoder, EveryOpaqueKindOfPngGivesTheSameRgb888Pixels) {
     const QImage rgb = pattern(37, 23);
     const QImage grey = rgb.convertToFormat(QImage::Format_Grayscale8);
     const struct {
         QImage source;
         int bit_depth, colour_type;  // as the PNG header gives them
-    } cases[] = {{rgb, 8, 2},
-                 {rgb.convertToFormat(QImage::Format_Indexed8), 8, 3},
-                 {grey, 8, 0},
-                 {grey.convertToFormat(QImage::Format_Grayscale16), 16, 0},
-                 {rgb.convertToFormat(QImage::Format_Mono), 1, 3}};
+    } cases[] = {
+        {rgb, 8, 2}, {grey, 8, 0}, {grey.convertToFormat(QImage::Format_Grayscale16), 16, 0}};
     for (const auto& c : cases) {
         const QByteArray png = qt_png(c.source);
         ASSERT_EQ(png[24], c.bit_depth);
@@ -229,20 +227,18 @@ TEST_F(PictureDictionaryTest, TheIndexAloneLocatesEachPicture) {
 TEST_F(PictureDictionaryTest, MissingFilesAndAbsentKeysGiveNothingAndDrawNothing) {
     EXPECT_FALSE(find(yong));
     build({{yong, qt_png(pattern(3, 3))}});
-    const QByteArray index_bytes = read_file(index());
-    QFile::remove(data());
-    EXPECT_FALSE(find(yong));
-    QFile::remove(index());
-    write_file(data(), qt_png(pattern(3, 3)));
-    EXPECT_FALSE(find(yong));
-    write_file(index(), {});
-    EXPECT_FALSE(find(yong));
-    write_file(index(), index_bytes);
     QImage layer(50, 40, QImage::Format_RGB888);
     layer.fill(Qt::blue);
     const QImage before = layer;
     EXPECT_FALSE(draw_model_picture(folder.path(), guo, layer));
     EXPECT_TRUE(layer == before);
+    QFile::remove(data());
+    EXPECT_FALSE(find(yong));
+    write_file(data(), qt_png(pattern(3, 3)));
+    write_file(index(), {});
+    EXPECT_FALSE(find(yong));
+    QFile::remove(index());
+    EXPECT_FALSE(find(yong));
 }
 
 TEST_F(PictureDictionaryTest, DrawsThePictureCentredAsAPlainCopy) {

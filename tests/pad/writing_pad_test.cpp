@@ -52,7 +52,7 @@ protected:
     QString field;
 };
 
-TEST_F(WritingPadTest, OneCharacterIsShownAndTwoAreNot) {
+TEST_F(WritingPadTest, OneCharacterIsShownAndStartsWritingAndTwoAreNot) {
     EXPECT_TRUE(pad->TextCopyDetected(QStringLiteral("我")));
     EXPECT_EQ(strokes_shown(), 7);
     EXPECT_EQ(field, QStringLiteral("我"));
@@ -63,6 +63,9 @@ TEST_F(WritingPadTest, OneCharacterIsShownAndTwoAreNot) {
     EXPECT_EQ(strokes_shown(), 7);
     EXPECT_EQ(pad->cur_text(), QStringLiteral("我"));
     EXPECT_TRUE(dialogs.shown.isEmpty());
+    pad->set_auto_play(true);
+    show_yong();
+    EXPECT_TRUE(pad->player().playing());
 }
 
 TEST_F(WritingPadTest, DetectionSwitchesTheModeAndKeepsIt) {
@@ -188,12 +191,6 @@ TEST_F(WritingPadTest, AZoomWhoseLoadFailsKeepsTheOldSize) {
     EXPECT_DOUBLE_EQ(pad->zoom_scale(), 1.0);
     EXPECT_EQ(pad->player().pad_size(), QSize(200, 200));
     EXPECT_EQ(strokes_shown(), 5);
-}
-
-TEST_F(WritingPadTest, ShownCharactersStartWriting) {
-    pad->set_auto_play(true);
-    show_yong();
-    EXPECT_TRUE(pad->player().playing());
 }
 
 }  // namespace

@@ -17,29 +17,20 @@ protected:
     TempFolder folder;
 };
 
-TEST_F(RegistryTest, FindsValuesByTrimmedNameUnderAnyFormOfTheKeyPath) {
+TEST_F(RegistryTest, FindsValuesByTrimmedNameUnderAnyFormOfTheKeyPathAndMinusOneForTheAbsent) {
     write_ini(
         "; per-user settings\n"
+        "[Software\\Other]\nname=value\n"
         "[software\\marlowen technology\\INKWREN\\iwren1.0]\n"
         "  installation path  = /opt/墨鷦/ \n"
         "installation path=second one is never reached\n");
     const Registry store = registry();
-    const QString expected = QStringLiteral("/opt/墨鷦/");
-    EXPECT_EQ(store.extract_keyvalue(QString::fromLatin1(app_key_path),
-                                     QStringLiteral("installation path")),
-              expected);
-    EXPECT_EQ(
-        store.extract_keyvalue(QStringLiteral("/Software/Marlowen Technology/inkwren/iwren1.0"),
-                               QStringLiteral("installation path")),
-        expected);
-    EXPECT_TRUE(store.keyexists(QString::fromLatin1(app_key_path)));
-}
-
-TEST_F(RegistryTest, AnswersMinusOneForWhatIsAbsent) {
-    write_ini(
-        "[Software\\Other]\nname=value\n[Software\\Marlowen Technology\\inkwren\\iwren1.0]\n");
-    const Registry store = registry();
     const QString key = QString::fromLatin1(app_key_path);
+    const QString path = QStringLiteral("installation path");
+    EXPECT_EQ(store.extract_keyvalue(key, path), QStringLiteral("/opt/墨鷦/"));
+    EXPECT_EQ(store.extract_keyvalue(
+                  QStringLiteral("/Software/Marlowen Technology/inkwren/iwren1.0"), path),
+              QStringLiteral("/opt/墨鷦/"));
     EXPECT_TRUE(store.keyexists(key));
     EXPECT_EQ(store.extract_keyvalue(key, QStringLiteral("name")), QStringLiteral("-1"));
     // Value names compare case-sensitively.
@@ -48,11 +39,9 @@ TEST_F(RegistryTest, AnswersMinusOneForWhatIsAbsent) {
     EXPECT_FALSE(store.keyexists(QStringLiteral("Software\\Missing")));
     EXPECT_EQ(store.extract_keyvalue(QStringLiteral("Software\\Missing"), QStringLiteral("name")),
               QStringLiteral("-1"));
-
     const Registry no_file(folder.file("沒有.ini"));
     EXPECT_FALSE(no_file.keyexists(key));
-    EXPECT_EQ(no_file.extract_keyvalue(key, QStringLiteral("installation path")),
-              QStringLiteral("-1"));
+    EXPECT_EQ(no_file.extract_keyvalue(key, path), QStringLiteral("-1"));
 }
 
 TEST_F(RegistryTest, LegacyCodePageIs936UnlessSetTo950) {

@@ -2,64 +2,13 @@
 
 #include <QFileInfo>
 
-#include <cmath>
-
 #include "platform/code_page.h"
-#include "platform/error.h"
 #include "strokes/stroke_archive.h"
 #include "strokes/stroke_text.h"
-#include "tests/support/checks.h"
 #include "tools/stroke_data/stroke_conversion.h"
 
 namespace inkwren::tools {
 namespace {
-
-// A 100 × 400 upright bar whose median runs its whole height.
-const QByteArray bar_json =
-    R"({"strokes": ["M 100 100 L 200 100 L 200 500 Q 150 500 100 500 Z"],
-        "medians": [[[150, 100], [150, 300], [150, 500]]]})";
-
-TEST(StrokeConversion, EachStrokeBecomesOneRunOfBlackPenPointsToATenthOfAPixel) {
-    const HanziSource source = parse_hanzi_source(QStringLiteral("丨"), bar_json);
-    const TLineList lines = strokes_of(source);
-    ASSERT_EQ(lines.count(), 1);
-    const TObjList& stroke = lines.items[0];
-    ASSERT_GE(stroke.size(), 3u);
-    for (std::size_t index = 0; index + 1 < stroke.size(); ++index) {
-        EXPECT_EQ(stroke[index].kind, record_kind::pen_point);
-        EXPECT_EQ(stroke[index].pen_color, 0);
-        EXPECT_NEAR(stroke[index].x * 10, std::round(stroke[index].x * 10), 1e-9);
-        EXPECT_NEAR(stroke[index].y * 10, std::round(stroke[index].y * 10), 1e-9);
-    }
-    EXPECT_TRUE(is_end_marker(stroke.back()));
-    EXPECT_EQ(stroke.back().kind, record_kind::pen_point);
-}
-
-TEST(StrokeConversion, CurvesAreFlattenedThroughTheirEndPoints) {
-    const std::vector<QPointF> polygon =
-        flatten_outline("M 0 0 Q 50 100 100 0 C 100 -50 0 -50 0 0 Z");
-    ASSERT_FALSE(polygon.empty());
-    EXPECT_EQ(polygon.front(), QPointF(0, 0));
-    EXPECT_EQ(polygon.back(), QPointF(0, 0));
-    EXPECT_NE(std::find(polygon.begin(), polygon.end(), QPointF(100, 0)), polygon.end());
-}
-
-TEST(StrokeConversion, MalformedCharactersAreRefusedByName) {
-    const QString character = QStringLiteral("永");
-    const QByteArray broken[] = {
-        "not json",
-        R"({"strokes": ["M 0 0 L 1 1 Z"], "medians": []})",
-        R"({"strokes": ["M 0 0 L 1 1 Z"], "medians": [[]]})",
-        R"({"strokes": ["M 0 0 X 1 1 Z"], "medians": [[[0, 0]]]})",
-        R"({"strokes": ["M 0 0 L 1"], "medians": [[[0, 0]]]})",
-        R"({"strokes": ["M 0 0 L 1 1"], "medians": [[["a", 0]]]})",
-    };
-    for (const QByteArray& json : broken) {
-        EXPECT_TRUE(
-            testing::error_of([&] { parse_hanzi_source(character, json); }).contains(character))
-            << json.constData();
-    }
-}
 
 // Checks over the archives the build generates, whose every entry the practice-square check
 // reads: which archive holds a character, under which names; skipped until the installation

@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+
+#include <cstdio>
+
+#include "app/export_options.h"
+#include "app/export_run.h"
+#include "app/export_setup.h"
+#include "app/gif_export.h"
+#include "app/sheet_commands.h"
+#include "langtable/language_table.h"
+#include "langtable/text_keys.h"
+#include "output/step_by_step_window.h"
+#include "tests/app/app_fixture.h"
+
+namespace inkwren {
+namespace {
+
+using testing::read_file;
+
+TEST(PictureFilePaths, OnlyANameWithoutItsEndingGetsOne) {
+    EXPECT_EQ(sheet_file_path(QStringLiteral("/筆/永")), QStringLiteral("/筆/永.jpg"));
+    EXPECT_EQ(sheet_file_path(QStringLiteral("/筆/永.Jpg")), QStringLiteral("/筆/永.Jpg"));
+    EXPECT_EQ(sheet_file_path(QStringLiteral("/筆/jpg")), QStringLiteral("/筆/jpg.jpg"));
+    EXPECT_EQ(gif_file_path(QStringLiteral("/動/永")), QStringLiteral("/動/永.gif"));
+    EXPECT_EQ(gif_file_path(QStringLiteral("/動/永.GiF")), QStringLiteral("/動/永.GiF"));
+}
+
+// A write that fails is said and the dialog asks again, until the GIF is saved (which is said
+// too) or the user cancels; nothing is left of a failed write.
+TEST(OfferGif, AFailedWriteAsksAgainUntilTheGifIsSavedOrTheUserCancels) {
+    const testing::TempFolder folder;
+    const QString saved = folder.file(QStringLiteral("永"));
+    const QString missing = folder.file(QStringLiteral("沒有的資料夾/永"));
+    const QString failed = missing + QStringLiteral(".gif");
+    const struct {
+        QList<std::optional<QString>> chosen;
+        QStringList told;  // a part of each box shown, in turn
+    } cases[] = {
+        {{saved}, {QStringLiteral("  ") + saved}},
+        {{}, {}},
+        {{missing, saved}, {failed, QStringLiteral("  ") + saved}},
+        {{missing}, {failed}},
+    };
+    for (const auto& offer : cases) {
+        QFile::remove(saved + QStringLiteral(".gif"));
+        testing::ScriptedDialogs dialogs;
+        dialogs.save_files = offer.chosen;
+        offer_gif({QStringLiteral("永"), "GIF89a", folder.path()}, dialogs, LanguageTable());
+        SCOPED_TRACE(offer.told.join(u'|').toStdString());
+        const bool written = offer.told.endsWith(QStringLiteral("  ") + saved);
+        // A dialog for each name chosen, and the one cancelled unless the GIF was saved.
+        EXPECT_EQ(dialogs.save_dialog_captions,
+                  QStringList(offer.chosen.size() + (written ? 0 : 1),
+                              gif_save_caption(QStringLiteral("永"))));
+        ASSERT_EQ(dialogs.shown.size(), offer.told.size());
+        for (int box = 0; box < offer.told.size(); ++box) {
+            const QString& text = dialogs.shown[box].text;
+            EXPECT_TRUE(text.contains(offer.told[box])) << text.toStdString();
+            if (offer.told[box] == failed) {
+                EXPECT_TRUE(text.endsWith(gif_retry_message(QString())));
+            }
+        }
+        const QString gif = saved + QStringLiteral(".gif");
+        EXPECT_EQ(QFile::exists(gif) ? read_file(gif) : QByteArray(), written ? "GIF89a" : "");
+        EXPECT_FALSE(QDir(folder.file(QStringLiteral("沒有的資料夾"))).exists());
+    }
+}
+
+class PictureCommandsTest : public testing::WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        out = folder.path() + QStringLiteral("筆順圖/");
+        QDir().mkpath(out);
+    }
+
+    QString out;
+};
+
+// The save dialog opens in the output folder; a file that cannot be written is said and leaves
+// nothing behind.
+TEST_F(PictureCommandsTest, TheSheetIsSavedWhereTheUserChoosesOrNowhere) {
+    const QString missing = out + QStringLiteral("沒有的資料夾/永");
+    const struct {
+        std::optional<QString> chosen;
+        bool saved;
+        QString told;
+    } cases[] = {
+        {out + QStringLiteral("永"), true, {}},
+        {std::nullopt, false, {}},
+        {missing, false, missing + QStringLiteral(".jpg")},
+    };
+    for (const auto& save : cases) {
+        SCOPED_TRACE(save.chosen.value_or(QStringLiteral("cancelled")).toStdString());
+        QFile::remove(out + QStringLiteral("永.jpg"));
+        dialogs.shown.clear();
+        dialogs.save_files = {save.chosen};
+        item("N28")->trigger();
+        EXPECT_EQ(dialogs.save_dialog_folders.takeLast(), window->shell().output_folder());
+        EXPECT_EQ(QDir(out).entryList(QDir::Files),
+                  save.saved ? QStringList{"永.jpg"} : QStringList{});
+        ASSERT_EQ(dialogs.shown.size(), save.told.isEmpty() ? 0 : 1);
+        if (!save.told.isEmpty()) {
+            EXPECT_TRUE(dialogs.shown[0].text.contains(save.told));
+        }
+    }
+}
+
+TEST_F(PictureCommandsTest, AnUnsavedEditIsStoredBeforeTheSheetIsMade) {
+    window->pad().player().lines().items.pop_back();
+    window->pad().set_modified(true);
+    dialogs.save_files = {out + QStringLiteral("永")};
+    item("N28")->trigger();
+    EXPECT_TRUE(QFile::exists(file("udefined/6C38.wrt")));
+    EXPECT_EQ(QImage(out + QStringLiteral("永.jpg")).width(), 5 * 80);
+}
+
+TEST_F(PictureCommandsTest, ACharacterWithoutPicturesMakesNoSheetAndSaysSo) {
+    // An empty custom file stands for 永.
+    testing::write_file(file("udefined/6C38.wrt"), "");
+    EXPECT_FALSE(sheet_of_shown_character(window->shell(), dialogs, false));
+    EXPECT_TRUE(dialogs.showed(window->shell().text(text_key::no_sheet_pictures_notice)));
+}
+
+// A window of its own, not the main window's child. One row of six picture widths, then the
+// band one picture high and the row gap.
+TEST_F(PictureCommandsTest, TheStepByStepWindowShowsTheSheetWithABandForItsAnimation) {
+    item("N39")->trigger();
+    TForm9& steps = window->step_window();
+    EXPECT_TRUE(steps.isVisible());
+    ASSERT_EQ(steps.frames().size(), 5u);
+    const QSize picture = steps.frames().front().size();
+    EXPECT_EQ(steps.image1()->pixmap().size(),
+              QSize(6 * picture.width(), 2 * picture.height() + 15));
+    EXPECT_TRUE(steps.isWindow());
+    EXPECT_NE(steps.parentWidget(), window.get());
+    EXPECT_EQ(steps.objectName(), QStringLiteral("TForm9"));
+    steps.close();
+}
+
+// A character handed over while a save dialog was open played underneath and opened a second,
+// anonymous dialog on top of the first.
+TEST_F(PictureCommandsTest, ACaptureThatFinishesWhileASaveDialogIsOpenWaitsItsTurn) {
+    window->pad().set_pen_speed(100);
+    item("Gif1")->trigger();
+    dialogs.while_save_dialog_open = [this] {
+        window->clipboard_changed(QStringLiteral("國"));
+        play_through();
+        EXPECT_EQ(dialogs.save_dialog_captions.size(), 1);
+    };
+    dialogs.save_files = {out + QStringLiteral("永"), out + QStringLiteral("國")};
+    play_through();
+    EXPECT_EQ(dialogs.most_save_dialogs_open, 1);
+    EXPECT_EQ(dialogs.save_dialog_captions,
+              (QStringList{QStringLiteral("Save File — 永"), QStringLiteral("Save File — 國")}));
+    EXPECT_EQ(dialogs.save_dialog_folders, QStringList(2, window->shell().output_folder()));
+    EXPECT_NE(read_file(out + QStringLiteral("永.gif")), read_file(out + QStringLiteral("國.gif")));
+
+    // With capture switched off a playback offers nothing.
+    item("Gif1")->trigger();
+    EXPECT_FALSE(item("Gif1")->isChecked());
+    play_through();
+    EXPECT_EQ(dialogs.save_dialog_captions.size(), 2);
+}
+
+// ---- The exporter makes what the menus make
+
+class ExportMatchesMenusTest : public testing::WindowTest {
+protected:
+    // Runs inkwren-export as its main() does, into a folder of its own.
+    QString export_files(const QString& command, const QString& characters) {
+        const QString out = folder.path() + QStringLiteral("匯出/");
+        const ExportRequest request = parse_export_arguments(
+            {command, QStringLiteral("--speed"), QStringLiteral("100"), QStringLiteral("--scale"),
+             QStringLiteral("50"), QStringLiteral("--data"), installation, QStringLiteral("--out"),
+             out, characters});
+        const ExportOptions options = std::get<ExportOptions>(request);
+        EXPECT_EQ(
+            run_export(options, export_setup(options, folder.file("registry.ini"), working_dir),
+                       stderr, false),
+            0);
+        return out;
+    }
+
+    // Shows the character, then saves its sheet and the GIF of a whole playback.
+    void save_through_menus(const QString& character) {
+        window->clipboard_changed(character);
+        dialogs.save_files = {folder.file(character), folder.file(character)};
+        item("N28")->trigger();
+        play_through();
+    }
+};
+
+TEST_F(ExportMatchesMenusTest, TheExportersSheetsAndGifsAreTheMenusByteForByte) {
+    const QString characters = QStringLiteral("永國我");
+    window->pad().set_pen_speed(100);
+    item("Gif1")->trigger();
+    item("N501")->trigger();
+    for (const QChar character : characters) {
+        save_through_menus(character);
+    }
+    for (const auto& [command, ending] : {std::pair{"sheet", ".jpg"}, std::pair{"gif", ".gif"}}) {
+        const QString out = export_files(QString::fromLatin1(command), characters);
+        for (const QChar character : characters) {
+            const QString name = character + QString::fromLatin1(ending);
+            const QByteArray made = read_file(folder.file(name));
+            EXPECT_TRUE(!made.isEmpty() && made == read_file(out + name)) << name.toStdString();
+        }
+    }
+    // Both at the GIF size chosen: half the pad's 200 pixels.
+    const QByteArray gif = read_file(folder.file(QStringLiteral("國.gif")));
+    EXPECT_EQ(uchar(gif.at(6)) | uchar(gif.at(7)) << 8, 100);
+}
+
+}  // namespace
+}  // namespace inkwren
