@@ -140,6 +140,11 @@ const QHash<QString, Setter>& valued_options() {
              o.traditional =
                  choice(n, v, {QStringLiteral("simplified"), QStringLiteral("traditional")}) == 1;
          }},
+        {QStringLiteral("--standard"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.standard = StrokeOrderStandard(
+                 choice(n, v, {QStringLiteral("taiwan"), QStringLiteral("mainland")}));
+         }},
         {QStringLiteral("--scale"),
          [](ExportOptions& o, const QString& n, const QString& v) {
              o.scale = choice(n, v, {QStringLiteral("100"), QStringLiteral("50")}) == 0 ? 1.0 : 0.5;
@@ -262,6 +267,7 @@ QString export_help_text() {
         "  --quiet, -q         print nothing but errors\n"
         "  --verbose, -v       name each file on standard output once it is written\n"
         "  --library simplified|traditional   --no-custom (skip custom characters)\n"
+        "  --standard taiwan|mainland   the traditional library's stroke order\n"
         "  sheet:     --png  --per-row N  --numbers chinese|arabic|off\n"
         "             --content underlay|stroke|cumulative  --grid solid|dashed|dotted|off\n"
         "             --colours own|two|black\n"

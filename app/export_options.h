@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "output/sheet_settings_record.h"
+#include "strokes/stroke_archive.h"
 
 namespace inkwren {
 
@@ -34,7 +35,8 @@ struct ExportOptions {
     std::optional<GridStyle> grid_style;
     bool grid_off = false;
     std::optional<ColourMode> colour_mode;
-    std::optional<bool> traditional;  // the library
+    std::optional<bool> traditional;              // the library
+    std::optional<StrokeOrderStandard> standard;  // the traditional library's order
     bool no_custom = false;
 
     // GIFs.

@@ -5,6 +5,7 @@
 
 #include "app/config_files.h"
 #include "app/preference_record.h"
+#include "app/view_settings.h"
 #include "encoding/encoding_mode.h"
 #include "platform/error.h"
 #include "platform/registry.h"
@@ -79,9 +80,11 @@ ExportSetup export_setup(const ExportOptions& options, const QString& registry_p
     const bool traditional =
         options.traditional.value_or(QString::fromLatin1(preferences.archive_name).trimmed() ==
                                      QString::fromLatin1(traditional_archive));
-    if (traditional && !choose_traditional_archive(setup.archive, setup.installation)) {
+    const StrokeOrderStandard standard = options.standard.value_or(
+        load_view_settings(folder.filePath(QString::fromLatin1(view_settings_file))).standard);
+    if (traditional && !choose_traditional_archive(setup.archive, setup.installation, standard)) {
         throw Error(QStringLiteral("The traditional stroke archive (%1) is not in %2.")
-                        .arg(QString::fromLatin1(traditional_archive), setup.installation));
+                        .arg(setup.archive.archive_file, setup.installation));
     }
     if (const auto item = item_for_stored_mode(preferences.stored_encoding_mode)) {
         choose_encoding_item(setup.encoding, *item);

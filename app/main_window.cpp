@@ -77,7 +77,7 @@ void TForm1::guarded(const std::function<void()>& handler) {
         dialogs_.inform(shell_.caption(), error.message());
     }
     --handling_;
-    show_check_marks();
+    show_menu_state();
     if (handling_ == 0 && waiting_text_) {
         QMetaObject::invokeMethod(
             this, [this] { show_waiting_text(); }, Qt::QueuedConnection);
@@ -136,7 +136,7 @@ void TForm1::build_menus() {
     }
 }
 
-// The check marks are set as every event ends, by show_check_marks.
+// The check marks and greyed items are set as every event ends, by show_menu_state.
 void TForm1::wire(QAction* action, const MenuEntry& entry) {
     const MenuWiring& wiring = entry.wiring;
     action->setVisible(!wiring.hidden && (wiring.shown == nullptr || wiring.shown(shell_)));
@@ -182,10 +182,14 @@ void TForm1::add_edit_shortcuts() {
     }
 }
 
-void TForm1::show_check_marks() {
+void TForm1::show_menu_state() {
     for (const MenuEntry& entry : menu_table()) {
+        QAction* action = item(QString::fromLatin1(entry.name));
         if (const std::optional<bool> checked = check_mark(entry, shell_)) {
-            item(QString::fromLatin1(entry.name))->setChecked(*checked);
+            action->setChecked(*checked);
+        }
+        if (entry.wiring.enabled != nullptr) {
+            action->setEnabled(entry.wiring.enabled(shell_));
         }
     }
 }
@@ -237,6 +241,8 @@ void TForm1::choose(const MenuChoice& choice) {
         shell_.choose_library(*library, character_field()->text());
     } else if (const auto* gif = std::get_if<GifScale>(&choice)) {
         shell_.choose_gif_scale(gif->scale);
+    } else if (const auto* standard = std::get_if<StrokeOrderStandard>(&choice)) {
+        shell_.choose_standard(*standard, character_field()->text());
     }
 }
 

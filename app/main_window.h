@@ -104,7 +104,7 @@ private:
     void wire(QAction* action, const MenuEntry& entry);
     void add_edit_shortcuts();
     void show_step_by_step(bool store_edit);
-    void show_check_marks();
+    void show_menu_state();
     void keep_on_screen(int mode);
     void apply_stay_on_top();
     void reapply_stored_choices();

@@ -28,6 +28,10 @@ bool has_settings_program(const Shell& shell) {
     return shell.has_settings_program();
 }
 
+bool traditional_library(const Shell& shell) {
+    return shell.traditional_library();
+}
+
 QString user_language_caption(const Shell& shell) {
     return shell.user_language_caption();
 }
@@ -84,6 +88,10 @@ const std::vector<MenuEntry>& menu_table() {
         {"N43", "N1", text_key::library_menu, "字庫", K::submenu},
         {"N41", "N43", text_key::traditional_library_item, "繁體字庫", K::choice, {.choice = LibraryItem::traditional}},
         {"N42", "N43", text_key::simplified_library_item, "簡體字庫", K::choice, {.choice = LibraryItem::simplified}},
+        // The simplified library always teaches the mainland's order.
+        {"N64", "N1", text_key::stroke_order_menu, "筆順標準", K::submenu, {.enabled = traditional_library}},
+        {"N65", "N64", text_key::taiwan_standard_item, "臺灣", K::choice, {.choice = StrokeOrderStandard::taiwan}},
+        {"N66", "N64", text_key::mainland_standard_item, "大陸", K::choice, {.choice = StrokeOrderStandard::mainland}},
         {"N52", "N1", nullptr, "-", K::separator},
         {"N53", "N1", text_key::stroke_numbers_item, "筆順編號", K::toggle, {.handler = &F::N53Click, .checked = pad_switch<&PadSettings::stroke_numbers>}},
         {"N54", "N1", nullptr, "-", K::separator},

@@ -31,6 +31,8 @@ struct MenuWiring {
     bool hidden = false;
     // Shown only when this holds as the window is built.
     bool (*shown)(const Shell&) = nullptr;
+    // Greyed out while this does not hold; looked at as every event ends.
+    bool (*enabled)(const Shell&) = nullptr;
     // A caption the shell gives rather than the language table: the item shows once it has one.
     QString (*own_caption)(const Shell&) = nullptr;
 };

@@ -24,12 +24,13 @@ Shell::Shell(StartupResult start, Dialogs& dialogs)
       has_settings_program_(start.has_settings_program),
       palette_(start.palette),
       output_folder_(start.output_folder),
+      view_(start.view),
       pad_(std::make_unique<WritingPad>(dialogs, language_, installation_folder_,
                                         start.legacy_code_page)),
       open_url_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     PadSettings settings = pad_->settings();
     settings.stroke_color = sheet_settings().second_color;
-    settings.stroke_numbers = start.view.stroke_numbers;
+    settings.stroke_numbers = view_.stroke_numbers;
     pad_->set_settings(settings);
     EncodingState encoding;
     encoding.encoding_mode = encoding_mode::gb;
@@ -120,15 +121,15 @@ void Shell::choose_encoding(EncodingItem item) {
     save_preferences();
 }
 
-void Shell::choose_library(LibraryItem item, const QString& field_text) {
+bool Shell::choose_library(LibraryItem item, const QString& field_text) {
     ArchiveChoice choice;
     if (item == LibraryItem::traditional &&
-        !choose_traditional_archive(choice, installation_folder_)) {
+        !choose_traditional_archive(choice, installation_folder_, view_.standard)) {
         // The library in force stays; the user hears why the choice was not taken.
         dialogs_.inform(
             text(text_key::file_missing_caption),
             text(text_key::archive_missing_for_character_text) + text(text_key::reinstall_advice));
-        return;
+        return false;
     }
     if (item == LibraryItem::simplified) {
         choose_simplified_archive(choice);
@@ -136,15 +137,29 @@ void Shell::choose_library(LibraryItem item, const QString& field_text) {
     pad_->set_archive(choice);
     library_item_ = item;
     pad_->select_text(field_text);
-    preferences_.archive_name = choice.archive_file.toLatin1();
+    // The library, whatever the order it teaches: the standard is kept in view.cfg.
+    preferences_.archive_name =
+        item == LibraryItem::traditional ? traditional_archive : simplified_archive;
     save_preferences();
+    return true;
+}
+
+void Shell::choose_standard(StrokeOrderStandard standard, const QString& field_text) {
+    const StrokeOrderStandard before = view_.standard;
+    view_.standard = standard;
+    if (library_item_ == LibraryItem::traditional &&
+        !choose_library(LibraryItem::traditional, field_text)) {
+        view_.standard = before;  // its archive is missing: the order in force stays
+        return;
+    }
+    save_view_settings();
 }
 
 void Shell::apply_stored_library() {
     const QString stored = QString::fromLatin1(preferences_.archive_name).trimmed();
     ArchiveChoice choice = pad_->archive();
     if (stored == QString::fromLatin1(traditional_archive)) {
-        choose_traditional_archive(choice, installation_folder_);
+        choose_traditional_archive(choice, installation_folder_, view_.standard);
         library_item_ = LibraryItem::traditional;
     } else if (stored == QString::fromLatin1(simplified_archive)) {
         choose_simplified_archive(choice);
@@ -243,11 +258,14 @@ void Shell::run_settings_program() const {
 
 // Shown at once; a file that cannot be written is reported and the switch stays as chosen.
 void Shell::toggle_stroke_numbers() {
-    ViewSettings view;
-    view.stroke_numbers = !pad_->settings().stroke_numbers;
-    pad_->show_stroke_numbers(view.stroke_numbers);
-    save_view_settings(QDir(installation_folder_).filePath(QString::fromLatin1(view_settings_file)),
-                       view);
+    view_.stroke_numbers = !pad_->settings().stroke_numbers;
+    pad_->show_stroke_numbers(view_.stroke_numbers);
+    save_view_settings();
+}
+
+void Shell::save_view_settings() const {
+    inkwren::save_view_settings(
+        QDir(installation_folder_).filePath(QString::fromLatin1(view_settings_file)), view_);
 }
 
 bool Shell::in_force(const MenuChoice& choice) const {
@@ -262,6 +280,9 @@ bool Shell::in_force(const MenuChoice& choice) const {
     }
     if (const auto* gif = std::get_if<GifScale>(&choice)) {
         return gif_settings().scale == gif->scale;
+    }
+    if (const auto* standard = std::get_if<StrokeOrderStandard>(&choice)) {
+        return view_.standard == *standard;
     }
     return false;
 }

@@ -27,14 +27,16 @@ class GifOffers;
 enum class LibraryItem { traditional, simplified };
 
 // What a choice item of the menus chooses: a built-in language by its file, an encoding, a
-// stroke library or the scale of recorded GIFs. Nothing for the other items.
+// stroke library, the scale of recorded GIFs or the stroke order standard. Nothing for the other
+// items.
 struct LanguageFile {
     const char* file;
 };
 struct GifScale {
     double scale;
 };
-using MenuChoice = std::variant<std::monostate, LanguageFile, EncodingItem, LibraryItem, GifScale>;
+using MenuChoice = std::variant<std::monostate, LanguageFile, EncodingItem, LibraryItem, GifScale,
+                                StrokeOrderStandard>;
 
 // Opens a page in the desktop's browser; answers false when none could be opened.
 using UrlOpener = std::function<bool(const QUrl&)>;
@@ -71,10 +73,15 @@ public:
     // Installs a dropped user language file and chooses it.
     void install_user_language(const QString& dropped);
     void choose_encoding(EncodingItem item);
-    // The archive menu items re-select the character named by the field's text.
-    void choose_library(LibraryItem item, const QString& field_text);
+    // The archive menu items re-select the character named by the field's text. Answers false,
+    // telling the user, when the library's archive is missing.
+    bool choose_library(LibraryItem item, const QString& field_text);
     // The archive stored in the preferences, at start-up, without re-selecting.
     void apply_stored_library();
+    // The traditional library's stroke order, stored in "view.cfg" at once; the character named
+    // by the field's text is shown again in it.
+    void choose_standard(StrokeOrderStandard standard, const QString& field_text);
+    bool traditional_library() const { return library_item_ == LibraryItem::traditional; }
     void toggle_use_custom();
     // The stroke numbers switch, stored in "view.cfg" at once.
     void toggle_stroke_numbers();
@@ -108,6 +115,7 @@ public:
 
 private:
     void save_preferences();
+    void save_view_settings() const;
     bool reload_language(const QString& file);
 
     Dialogs& dialogs_;
@@ -119,6 +127,7 @@ private:
     bool has_settings_program_;
     QImage palette_;
     QString output_folder_;
+    ViewSettings view_;
     std::unique_ptr<WritingPad> pad_;
     std::unique_ptr<GifOffers> gif_offers_;
     std::unique_ptr<GifCapture> gif_capture_;  // of the pad's playbacks, while the pad lives

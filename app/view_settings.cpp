@@ -12,6 +12,9 @@ namespace inkwren {
 namespace {
 
 constexpr auto stroke_numbers_key = "stroke_numbers";
+constexpr auto standard_key = "stroke_order";
+constexpr auto taiwan_value = "taiwan";
+constexpr auto mainland_value = "mainland";
 // More than any file the program writes; a larger one is not read past this.
 constexpr qsizetype largest_read = 4096;
 
@@ -28,7 +31,10 @@ std::optional<bool> switch_value(const QByteArray& value) {
 }  // namespace
 
 QByteArray format_view_settings(const ViewSettings& settings) {
-    return QByteArray(stroke_numbers_key) + '=' + (settings.stroke_numbers ? "1" : "0") + "\r\n";
+    const char* standard =
+        settings.standard == StrokeOrderStandard::taiwan ? taiwan_value : mainland_value;
+    return QByteArray(stroke_numbers_key) + '=' + (settings.stroke_numbers ? "1" : "0") + "\r\n" +
+           standard_key + '=' + standard + "\r\n";
 }
 
 ViewSettings parse_view_settings(const QByteArray& text) {
@@ -39,9 +45,13 @@ ViewSettings parse_view_settings(const QByteArray& text) {
             continue;
         }
         const QByteArray key = line.left(equals).trimmed();
-        const std::optional<bool> value = switch_value(line.mid(equals + 1).trimmed());
+        const QByteArray text = line.mid(equals + 1).trimmed();
+        const std::optional<bool> value = switch_value(text);
         if (key == stroke_numbers_key && value) {
             settings.stroke_numbers = *value;
+        } else if (key == standard_key && (text == taiwan_value || text == mainland_value)) {
+            settings.standard =
+                text == taiwan_value ? StrokeOrderStandard::taiwan : StrokeOrderStandard::mainland;
         }
     }
     return settings;

@@ -5,19 +5,23 @@
 #include <QByteArray>
 #include <QString>
 
+#include "strokes/stroke_archive.h"
+
 namespace inkwren {
 
 struct ViewSettings {
     bool stroke_numbers = false;
+    StrokeOrderStandard standard = StrokeOrderStandard::taiwan;
 
     bool operator==(const ViewSettings&) const = default;
 };
 
-// One "key=value" line a switch, 1 for on and 0 for off.
+// One "key=value" line a setting: a switch 1 for on and 0 for off, the stroke order standard
+// "taiwan" or "mainland".
 QByteArray format_view_settings(const ViewSettings& settings);
 
-// Takes the lines it knows; a line it does not know or a value other than 0 or 1 leaves that
-// switch at its default, so a damaged file never stops the program.
+// Takes the lines it knows; a line it does not know or a value it does not know leaves that
+// setting at its default, so a damaged file never stops the program.
 ViewSettings parse_view_settings(const QByteArray& text);
 
 // The switches in the file; the defaults when it is missing, cannot be read or is damaged. A

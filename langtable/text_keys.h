@@ -49,6 +49,9 @@ inline constexpr auto simplified_library_item = "0191";
 inline constexpr auto settings_program_item = "0194";
 inline constexpr auto autodetect_item = "0195";
 inline constexpr auto stroke_numbers_item = "0196";
+inline constexpr auto stroke_order_menu = "0197";
+inline constexpr auto taiwan_standard_item = "0198";
+inline constexpr auto mainland_standard_item = "0199";
 
 // The playback menu: the keyboard lesson on the pad.
 inline constexpr auto playback_menu = "0240";

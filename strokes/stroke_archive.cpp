@@ -244,8 +244,11 @@ QString index_file_name(const QString& archive_file) {
     return folder + name.left(104).trimmed() + QStringLiteral("-idx.dat");
 }
 
-bool choose_traditional_archive(ArchiveChoice& choice, const QString& folder) {
-    choice.archive_file = QString::fromLatin1(traditional_archive);
+bool choose_traditional_archive(ArchiveChoice& choice, const QString& folder,
+                                StrokeOrderStandard standard) {
+    choice.archive_file =
+        QString::fromLatin1(standard == StrokeOrderStandard::taiwan ? traditional_archive
+                                                                    : traditional_mainland_archive);
     choice.index_file = index_file_name(choice.archive_file);
     const QDir dir(folder);
     return dir.exists(choice.archive_file) && dir.exists(choice.index_file);

@@ -61,10 +61,15 @@ struct ArchiveChoice {
     QString index_file = index_file_name(QString::fromLatin1(simplified_archive));
 };
 
+// Whose stroke order the traditional library teaches; the simplified library always teaches the
+// mainland's.
+enum class StrokeOrderStandard { taiwan, mainland };
+
 // The archive menu items. Both set the names; the traditional one answers whether the menu
 // handler goes on (re-selects the character, moves the check mark, stores the choice), which it
 // does only when both of its files exist in folder. The simplified one always goes on.
-bool choose_traditional_archive(ArchiveChoice& choice, const QString& folder);
+bool choose_traditional_archive(ArchiveChoice& choice, const QString& folder,
+                                StrokeOrderStandard standard = StrokeOrderStandard::taiwan);
 void choose_simplified_archive(ArchiveChoice& choice);
 
 }  // namespace inkwren

@@ -132,7 +132,7 @@ TEST_F(StrokeNumbersSwitchTest, TheSwitchSurvivesARestartInItsOwnFileAndPreferCf
     numbers_item()->trigger();
     EXPECT_TRUE(numbers_item()->isChecked());
     EXPECT_TRUE(numbers_shown());
-    EXPECT_EQ(read_file(file("view.cfg")), QByteArray("stroke_numbers=1\r\n"));
+    EXPECT_EQ(read_file(file("view.cfg")), QByteArray("stroke_numbers=1\r\nstroke_order=taiwan\r\n"));
 
     restart();
     EXPECT_TRUE(numbers_item()->isChecked());
