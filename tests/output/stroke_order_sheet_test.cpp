@@ -25,18 +25,6 @@ public:
     }
 };
 
-// Horizontal strokes down the pad; the second half in the other colour when one is given.
-TObjList strokes(int count, std::optional<std::int32_t> second_colour = std::nullopt) {
-    TObjList records;
-    for (int index = 0; index < count; ++index) {
-        const std::int32_t colour = second_colour && index >= count / 2 ? *second_colour : 0;
-        const double y = 30 + 140.0 * index / std::max(count, 1);
-        const TObjList stroke = testing::stroke({{40, y}, {160, y}}, colour);
-        records.insert(records.end(), stroke.begin(), stroke.end());
-    }
-    return records;
-}
-
 // The leftmost and rightmost columns with ink in rows from top to bottom (the end by default).
 std::pair<int, int> ink_columns(const QImage& picture, int top, int bottom = -1) {
     std::pair<int, int> columns{picture.width(), -1};
@@ -52,9 +40,17 @@ std::pair<int, int> ink_columns(const QImage& picture, int top, int bottom = -1)
 
 class SheetTest : public ::testing::Test {
 protected:
+    // Horizontal strokes down the pad; the second half in the other colour when one is given.
     SheetInputs inputs(int count, std::optional<std::int32_t> second_colour = std::nullopt) {
+        TObjList records;
+        for (int index = 0; index < count; ++index) {
+            const std::int32_t colour = second_colour && index >= count / 2 ? *second_colour : 0;
+            const double y = 30 + 140.0 * index / std::max(count, 1);
+            const TObjList stroke = testing::stroke({{40, y}, {160, y}}, colour);
+            records.insert(records.end(), stroke.begin(), stroke.end());
+        }
         SheetInputs made;
-        made.strokes = export_strokes(strokes(count, second_colour));
+        made.strokes = export_strokes(records);
         made.number_prefix = QStringLiteral("第");
         made.number_suffix = QStringLiteral("劃");
         return made;

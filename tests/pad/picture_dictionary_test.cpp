@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
 #include <QtEndian>
 
@@ -65,25 +64,7 @@ const QString what = QStringLiteral("The picture of 永");
 
 // Palettes of every bit depth come from the model picture tools' encoder, whose tests read its
 // pictures back through this decoder.
-TEST(PngDecoder, EveryOpaqueKindOfPngGivesTheSameRgb888Pixels) {
-    const QImage rgb = pattern(37, 23);
-    const QImage grey = rgb.convertToFormat(QImage::Format_Grayscale8);
-    const struct {
-        QImage source;
-        int bit_depth, colour_type;  // as the PNG header gives them
-    } cases[] = {
-        {rgb, 8, 2}, {grey, 8, 0}, {grey.convertToFormat(QImage::Format_Grayscale16), 16, 0}};
-    for (const auto& c : cases) {
-        const QByteArray png = qt_png(c.source);
-        ASSERT_EQ(png[24], c.bit_depth);
-        ASSERT_EQ(png[25], c.colour_type);
-        const QImage decoded = decode_png(png, what);
-        ASSERT_EQ(decoded.format(), QImage::Format_RGB888);
-        EXPECT_TRUE(decoded == c.source.convertToFormat(QImage::Format_RGB888)) << c.colour_type;
-    }
-}
-
-TEST(PngDecoder, TransparentPixelsAreLaidOverWhite) {
+TEST(PngDecoder, EveryKindOfPngGivesRgb888PixelsWithTransparentOnesLaidOverWhite) {
     const QList<QRgb> colours = {qRgba(200, 100, 50, 0), qRgba(200, 100, 50, 128),
                                  qRgba(0, 0, 255, 255), qRgba(0, 0, 0, 64)};
     QImage argb(4, 1, QImage::Format_ARGB32);
@@ -93,15 +74,34 @@ TEST(PngDecoder, TransparentPixelsAreLaidOverWhite) {
         argb.setPixel(x, 0, colours[x]);
         indexed.setPixel(x, 0, uint(x));
     }
-    for (const QImage& source : {argb, argb.convertToFormat(QImage::Format_RGBA64), indexed}) {
-        const QImage decoded = decode_png(qt_png(source), what);
-        for (int x = 0; x < 4; ++x) {
-            const double alpha = qAlpha(colours[x]) / 255.0;
-            auto over_white = [&](int channel) { return channel * alpha + 255 * (1 - alpha); };
-            const QRgb pixel = decoded.pixel(x, 0);
-            EXPECT_NEAR(qRed(pixel), over_white(qRed(colours[x])), 1) << x;
-            EXPECT_NEAR(qGreen(pixel), over_white(qGreen(colours[x])), 1) << x;
-            EXPECT_NEAR(qBlue(pixel), over_white(qBlue(colours[x])), 1) << x;
+    const QImage grey = pattern(37, 23).convertToFormat(QImage::Format_Grayscale8);
+    const struct {
+        QImage source;
+        int bit_depth, colour_type;  // as the PNG header gives them
+    } cases[] = {{pattern(37, 23), 8, 2},
+                 {grey, 8, 0},
+                 {grey.convertToFormat(QImage::Format_Grayscale16), 16, 0},
+                 {argb, 8, 6},
+                 {argb.convertToFormat(QImage::Format_RGBA64), 16, 6},
+                 {indexed, 8, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.colour_type * 100 + c.bit_depth);
+        const QByteArray png = qt_png(c.source);
+        ASSERT_EQ(png[24], c.bit_depth);
+        ASSERT_EQ(png[25], c.colour_type);
+        const QImage decoded = decode_png(png, what);
+        ASSERT_EQ(decoded.format(), QImage::Format_RGB888);
+        ASSERT_EQ(decoded.size(), c.source.size());
+        for (int y = 0; y < decoded.height(); ++y) {
+            for (int x = 0; x < decoded.width(); ++x) {
+                const QRgb source = c.source.pixel(x, y);
+                const double alpha = qAlpha(source) / 255.0;
+                auto over_white = [&](int channel) { return channel * alpha + 255 * (1 - alpha); };
+                const QRgb pixel = decoded.pixel(x, y);
+                ASSERT_NEAR(qRed(pixel), over_white(qRed(source)), 1) << x << "," << y;
+                ASSERT_NEAR(qGreen(pixel), over_white(qGreen(source)), 1) << x << "," << y;
+                ASSERT_NEAR(qBlue(pixel), over_white(qBlue(source)), 1) << x << "," << y;
+            }
         }
     }
 }
@@ -168,7 +168,6 @@ protected:
         layer.fill(Qt::blue);
         ASSERT_TRUE(draw_model_picture(folder.path(), yong, layer));
         ASSERT_EQ(layer.size(), layer_size);
-        ASSERT_EQ(layer.format(), QImage::Format_RGB888);
         for (int y = 0; y < layer.height(); ++y) {
             for (int x = 0; x < layer.width(); ++x) {
                 const QPoint at = QPoint(x, y) - top_left;
@@ -188,7 +187,9 @@ protected:
     const QByteArray guo = gbk(QStringLiteral("国"));
 };
 
+// Missing files and absent keys give nothing and draw nothing.
 TEST_F(PictureDictionaryTest, FindsStoredKeysWithoutTheirBlanksAndTheFirstOfTwoWins) {
+    EXPECT_FALSE(find(yong));
     build({{" \t" + yong + "\x01 ", qt_png(pattern(3, 3))},
            {yong, qt_png(pattern(4, 4))},
            {guo, qt_png(pattern(5, 6))}});
@@ -199,6 +200,13 @@ TEST_F(PictureDictionaryTest, FindsStoredKeysWithoutTheirBlanksAndTheFirstOfTwoW
     EXPECT_FALSE(find(yong.left(1)));
     EXPECT_FALSE(find(yong + " "));
     EXPECT_FALSE(find(big5(QStringLiteral("國"))));
+    QImage layer(50, 40, QImage::Format_RGB888);
+    layer.fill(Qt::blue);
+    const QImage before = layer;
+    EXPECT_FALSE(draw_model_picture(folder.path(), big5(QStringLiteral("國")), layer));
+    EXPECT_TRUE(layer == before);
+    QFile::remove(data());
+    EXPECT_FALSE(find(yong));
 }
 
 TEST_F(PictureDictionaryTest, TheIndexAloneLocatesEachPicture) {
@@ -218,18 +226,6 @@ TEST_F(PictureDictionaryTest, TheIndexAloneLocatesEachPicture) {
     EXPECT_THROW(find(guo), Error);
 }
 
-TEST_F(PictureDictionaryTest, MissingFilesAndAbsentKeysGiveNothingAndDrawNothing) {
-    EXPECT_FALSE(find(yong));
-    build({{yong, qt_png(pattern(3, 3))}});
-    QImage layer(50, 40, QImage::Format_RGB888);
-    layer.fill(Qt::blue);
-    const QImage before = layer;
-    EXPECT_FALSE(draw_model_picture(folder.path(), guo, layer));
-    EXPECT_TRUE(layer == before);
-    QFile::remove(data());
-    EXPECT_FALSE(find(yong));
-}
-
 TEST_F(PictureDictionaryTest, DrawsThePictureCentredAsAPlainCopy) {
     expect_centred({200, 200}, {160, 160}, {20, 20});
     // Odd differences are halved toward zero, also when the picture is larger.
@@ -246,10 +242,6 @@ TEST_F(PictureDictionaryTest, DamagedIndexesAreRefusedNamingTheFileAndEntry) {
 
     write_file(index(), good_index + "x");
     expect_refused({index(), "44"});
-    QFile::remove(index());
-    ASSERT_TRUE(QDir().mkdir(index()));
-    expect_refused({index()});
-    ASSERT_TRUE(QDir().rmdir(index()));
 
     const QByteArray size = QByteArray::number(png.size());
     const std::pair<QByteArray, QByteArray> damaged[] = {
@@ -264,8 +256,6 @@ TEST_F(PictureDictionaryTest, DamagedIndexesAreRefusedNamingTheFileAndEntry) {
     // A damaged picture.
     build({{guo, png}, {yong, png.left(png.size() - 10) + QByteArray(10, 'x')}});
     expect_refused({data(), "entry 1"});
-    QImage layer(10, 10, QImage::Format_RGB888);
-    EXPECT_THROW(draw_model_picture(folder.path(), yong, layer), Error);
 }
 
 }  // namespace
