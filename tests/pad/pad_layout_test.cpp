@@ -60,13 +60,10 @@ TEST(PanelDrag, TheGripKeepsThePanelInsideTheWindowAndUnderThePad) {
 
 TEST(Zoom, StepsGrowToTheLimitTheScreenHeightSetsAndShrinkBack) {
     std::vector<int> widths;
-    int width = 200;
-    bool can_magnify = true;
+    ZoomStep step{200, true};
     for (int click = 0; click < 13; ++click) {
-        const ZoomStep step = next_zoom(width, can_magnify, 768);
-        width = step.width;
-        can_magnify = step.can_magnify;
-        widths.push_back(width);
+        step = next_zoom(step.width, step.can_magnify, 768);
+        widths.push_back(step.width);
     }
     EXPECT_EQ(widths,
               (std::vector<int>{240, 288, 346, 415, 498, 598, 600, 480, 384, 307, 246, 200, 240}));

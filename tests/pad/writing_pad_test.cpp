@@ -127,8 +127,9 @@ TEST_F(WritingPadTest, APadHasAnEmptyPlayerBeforeAnyCharacter) {
 }
 
 // A character whose strokes failed to load still became the current one, so the next save
-// wrote the strokes shown under its name.
-TEST_F(WritingPadTest, ACharacterWhoseStrokesFailToLoadDoesNotBecomeCurrent) {
+// wrote the strokes shown under its name; a zoom whose strokes failed to load kept the new size
+// with the old player.
+TEST_F(WritingPadTest, AFailedLoadLeavesTheCurrentCharacterAndTheSizeAsTheyWere) {
     show_yong();
     // The archive's data cut short: the index still names 我, but its strokes cannot be read.
     testing::write_file(folder.file("strokes.cdf"), "short");
@@ -136,13 +137,6 @@ TEST_F(WritingPadTest, ACharacterWhoseStrokesFailToLoadDoesNotBecomeCurrent) {
     EXPECT_EQ(pad->cur_text(), QStringLiteral("永"));
     EXPECT_EQ(pad->custom_name(), QStringLiteral("6C38"));
     EXPECT_EQ(field, QStringLiteral("永"));
-    EXPECT_EQ(strokes_shown(), 5);
-}
-
-// A zoom whose strokes failed to load once kept the new size with the old player.
-TEST_F(WritingPadTest, AZoomWhoseLoadFailsKeepsTheOldSize) {
-    show_yong();
-    testing::write_file(folder.file("strokes.cdf"), "short");
     EXPECT_THROW(pad->toggle_zoom(768), Error);
     EXPECT_EQ(pad->pad_side(), 200);
     EXPECT_DOUBLE_EQ(pad->zoom_scale(), 1.0);
