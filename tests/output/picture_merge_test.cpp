@@ -38,12 +38,6 @@ TEST(MergeBmp, OnlyWhatLandsInsideTheDestinationIsCopied) {
         EXPECT_TRUE(each.covered.isEmpty() ||
                     color_at(destination, each.covered.right(), each.covered.bottom()) == red);
     }
-    // A source that is not 24-bit is ignored.
-    QImage destination = make_bitmap(4, 4);
-    QImage source(4, 4, QImage::Format_ARGB32);
-    source.fill(Qt::black);
-    merge_bmp(destination, source, 0, 0);
-    EXPECT_EQ(testing::count_of(destination, white_color), 16);
 }
 
 }  // namespace

@@ -148,7 +148,7 @@ TEST_F(SheetTest, TwoColourPicturesDrawTheNewestStrokeInTheSecondColour) {
     EXPECT_EQ(color_at(alone, 100, 30), white_color);
 }
 
-// A face without Chinese falls back to the installed Ming face.
+// A face without Chinese falls back to the installed Ming face, which draws Chinese numbers.
 TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFace) {
     SheetSettings settings;
     settings.font_name = "DejaVu Sans";
@@ -160,6 +160,9 @@ TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFace) {
     EXPECT_EQ(font.family(), QStringLiteral("AR PL UKai TW"));
     EXPECT_EQ(font.pointSize(), 20);
     EXPECT_TRUE(font.bold() && font.italic() && font.underline() && font.strikeOut());
+    const FontNumberRenderer renderer(number_font(SheetSettings()));
+    const QImage strip = renderer.strip(QStringLiteral("第三劃"), true);
+    EXPECT_GT(strip.width() * strip.height() - testing::count_of(strip, white_color), 30);
 }
 
 }  // namespace

@@ -48,14 +48,12 @@ TEST(Worksheet, TakesAsManyPagesAsTheCharactersNeedOnTheChosenPaperWrittenAsThey
     }
     const qsizetype before_the_end = bytes.size();
     writer.finish();
-    EXPECT_TRUE(bytes.startsWith("%PDF-"));
     EXPECT_GT(before_the_end, bytes.size() / 2);
     EXPECT_EQ(pdf_pages(bytes), pages);
     EXPECT_EQ(pdf_pages(worksheet_pdf(entries(1, 5), {})), 1);
     options.paper = QPageSize::Letter;
     const QByteArray letter = worksheet_pdf(entries(1, 3), options);
-    EXPECT_TRUE(letter.contains("612") && letter.contains("792"))
-        << "a letter page is 612 × 792 pt";
+    EXPECT_TRUE(letter.contains("612") && letter.contains("792")) << "612 × 792 pt";
 }
 
 }  // namespace

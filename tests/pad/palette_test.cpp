@@ -7,7 +7,6 @@
 namespace inkwren {
 namespace {
 
-using testing::TempFolder;
 using testing::write_file;
 
 // The colour in the middle of a cell.
@@ -17,7 +16,7 @@ std::int32_t cell(const QImage& palette, int column, int row) {
 
 // Cells past the last colour are white; lines that are not colours are left out and named once.
 TEST(Palette, FillsItsCellsColumnByColumnThreeToAColumnLeavingOutLinesThatAreNotColours) {
-    TempFolder folder;
+    testing::TempFolder folder;
     QByteArray numbered;
     for (int colour = 1; colour <= 48; ++colour) {
         numbered += QByteArray::number(colour) + "\r\n";

@@ -18,9 +18,7 @@ namespace inkwren {
 namespace {
 
 using testing::big5;
-using testing::gbk;
 using testing::read_file;
-using testing::TempFolder;
 using testing::write_file;
 
 // Fixtures are encoded by Qt, so the decoder is checked against an encoder it shares nothing with.
@@ -182,9 +180,9 @@ protected:
         expect_error_naming([&] { find(yong); }, names);
     }
 
-    TempFolder folder;
+    testing::TempFolder folder;
     const QByteArray yong = big5(QStringLiteral("永"));
-    const QByteArray guo = gbk(QStringLiteral("国"));
+    const QByteArray guo = testing::gbk(QStringLiteral("国"));
 };
 
 // Missing files and absent keys give nothing and draw nothing.

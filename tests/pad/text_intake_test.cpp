@@ -10,12 +10,11 @@ namespace inkwren {
 namespace {
 
 using testing::read_file;
-using testing::TempFolder;
 using testing::write_file;
 
 // A dropped folder named like a stroke or text file was once read as one.
 TEST(DroppedFiles, AreClassifiedByExtensionAndNameWithFoldersIgnoredAndTextsCopiedWithCrLf) {
-    TempFolder folder;
+    testing::TempFolder folder;
     const struct {
         const char* name;
         bool is_folder;

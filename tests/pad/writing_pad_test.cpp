@@ -13,8 +13,6 @@
 namespace inkwren {
 namespace {
 
-using testing::TempFolder;
-
 class WritingPadTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -44,7 +42,7 @@ protected:
         EXPECT_FALSE(pad->player().playing());
     }
 
-    TempFolder folder;
+    testing::TempFolder folder;
     testing::ScriptedDialogs dialogs;
     LanguageTable language;
     std::unique_ptr<WritingPad> pad;
