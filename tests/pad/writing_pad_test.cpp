@@ -124,6 +124,16 @@ TEST_F(WritingPadTest, APadHasAnEmptyPlayerBeforeAnyCharacter) {
     use_every_control();
 }
 
+TEST_F(WritingPadTest, ZoomRebuildsThePlayerAtTheNextSizeAndResetsThePenSpeed) {
+    show_yong();
+    pad->set_pen_speed(8);
+    const double first_x = pad->player().lines().items[0][0].x;
+    pad->toggle_zoom(768);
+    EXPECT_EQ(pad->player().image().size(), QSize(240, 240));
+    EXPECT_DOUBLE_EQ(pad->player().lines().items[0][0].x, first_x * 1.2);
+    EXPECT_EQ(pad->settings().pen_speed, 5);
+}
+
 // A character whose strokes failed to load still became the current one, so the next save
 // wrote the strokes shown under its name; a zoom whose strokes failed to load kept the new size
 // with the old player.
