@@ -18,7 +18,6 @@ namespace inkwren {
 namespace {
 
 using testing::big5;
-using testing::read_file;
 using testing::write_file;
 
 // Fixtures are encoded by Qt, so the decoder is checked against an encoder it shares nothing with.
@@ -176,10 +175,6 @@ protected:
         }
     }
 
-    void expect_refused(const QStringList& names) {
-        expect_error_naming([&] { find(yong); }, names);
-    }
-
     testing::TempFolder folder;
     const QByteArray yong = big5(QStringLiteral("永"));
     const QByteArray guo = testing::gbk(QStringLiteral("国"));
@@ -234,11 +229,11 @@ TEST_F(PictureDictionaryTest, DrawsThePictureCentredAsAPlainCopy) {
 TEST_F(PictureDictionaryTest, DamagedIndexesAreRefusedNamingTheFileAndEntry) {
     const QByteArray png = qt_png(pattern(3, 3));
     build({{guo, png}, {yong, png}});
-    const QByteArray good_index = read_file(index());
+    const QByteArray good_index = testing::read_file(index());
     const QString entry_name = "entry 1 (key " + QString::fromLatin1(yong.toHex(' ').toUpper());
 
     write_file(index(), good_index + "x");
-    expect_refused({index(), "44"});
+    expect_error_naming([&] { find(yong); }, {index(), "44"});
 
     const QByteArray size = QByteArray::number(png.size());
     const std::pair<QByteArray, QByteArray> damaged[] = {
@@ -248,11 +243,11 @@ TEST_F(PictureDictionaryTest, DamagedIndexesAreRefusedNamingTheFileAndEntry) {
     for (const auto& [length, offset] : damaged) {
         SCOPED_TRACE(length.toStdString() + " at " + offset.toStdString());
         write_file(index(), good_index.left(44) + dictionary_entry(yong, length, offset));
-        expect_refused({index(), entry_name});
+        expect_error_naming([&] { find(yong); }, {index(), entry_name});
     }
     // A damaged picture.
     build({{guo, png}, {yong, png.left(png.size() - 10) + QByteArray(10, 'x')}});
-    expect_refused({data(), "entry 1"});
+    expect_error_naming([&] { find(yong); }, {data(), "entry 1"});
 }
 
 }  // namespace
