@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFileInfo>
-
 #include "animation/play_list.h"
 #include "animation/raster.h"
 #include "platform/error.h"
@@ -107,21 +104,6 @@ TEST(PlayList, FlashBarsBecomeFourStepsPerFlashWithoutTheLastMarker) {
     EXPECT_EQ(build_play_list({flash_bar(30, 30, 3, 0), end_marker(5)}, options).size(), 1u);
 }
 
-// The last stroke is the run before the index, and stops before a fill seed so that no line
-// runs to it.
-TEST(PlayList, LastStrokeIsTheRunBeforeTheIndex) {
-    const TObjList list = {point(1, 1),  end_marker(2), point(2, 2),
-                           point(3, 3),  end_marker(2), point(9, 9, record_kind::fill_seed),
-                           end_marker(1)};
-    for (const std::size_t index : {5u, 7u}) {
-        const TObjList stroke = last_stroke(list, index);
-        ASSERT_EQ(stroke.size(), 3u) << index;
-        EXPECT_EQ(stroke[1].x, 3);
-        EXPECT_TRUE(is_end_marker(stroke[2]));
-    }
-    EXPECT_TRUE(last_stroke(list, 0).empty());
-}
-
 // The first stroke starts after one second with no pause after its opening move; later strokes
 // pause at their end and after their opening move; the pen speed is read at every tick.
 TEST_F(PlaybackTest, StrokeIntervalAndPenSpeedSetTheTicks) {
@@ -168,8 +150,6 @@ TEST_F(PlaybackTest, TwoColourModeRedrawsFinishedStrokes) {
     EXPECT_EQ(ink(40, 50), 0x000000);
     EXPECT_EQ(ink(30, 100), 0x000000);
     EXPECT_EQ(ink(100, 150), white_color);
-    EXPECT_TRUE(player->play_list().empty());
-    EXPECT_FALSE(player->playtimer().isActive());
     EXPECT_EQ(player->pen_position(), QPoint(40, 100));  // the pen cursor on the last point
 }
 
@@ -268,22 +248,6 @@ TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEndsWithTheSwitc
     EXPECT_LE(int(owner.gif.size()), shown / 6 + 4);
     // An ordinary frame shows for the six ticks of 30 ms until the next one kept.
     EXPECT_EQ(owner.gif[1].delay, 18);
-}
-
-TEST_F(PlaybackTest, ReplayWorksFromTheTemporaryWorkbook) {
-    PlayerSettings settings = PlayerSettings::square(200, folder.path());
-    settings.zi = QStringLiteral("永");
-    player = std::make_unique<TAnimationPlayer>(owner, std::move(settings));
-    player->replay();
-    EXPECT_FALSE(player->playing());  // nothing to play
-    player->lines() = split_strokes(two_strokes());
-    player->replay();
-    EXPECT_TRUE(player->playing());
-    EXPECT_EQ(player->records().size(), two_strokes().size());
-    QDir().mkpath(player->temp_dir());
-    testing::write_file(player->temp_dir() + QStringLiteral("永.wrt"), "x");
-    run_to_end(*player);
-    EXPECT_FALSE(QFileInfo::exists(player->temp_dir() + QStringLiteral("永.wrt")));
 }
 
 TEST_F(PlaybackTest, FlashStepsBlinkThePreviousStroke) {

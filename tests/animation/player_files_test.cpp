@@ -121,29 +121,15 @@ TEST_F(PlayerFilesTest, AnEmptyStrokeFileShowsItsNoteOverACleanBackground) {
 TEST_F(PlayerFilesTest, CompanionSettingsAreApplied) {
     CompanionSettings settings;
     settings.show_grid = false;
-    settings.grey_first = false;
-    settings.show_model = true;
-    settings.model_text = "\xD3\xC0";
     settings.font_name = "AR PL UKai CN";
-    settings.font_size = 24;
-    settings.font_style = 1;
     settings.pen_speed = 7;
-    settings.stroke_interval = 3;
     write_file(folder.file("範例.def"), format_companion(settings));
-    owner.pad.grey_first = true;
     owner.pad.show_grid = true;
     auto player = make_player(200);
-    EXPECT_TRUE(player->show_grid());
     player->load_stroke_file(write_strokes_file(QStringLiteral("範例.wrt"), 2));
     EXPECT_FALSE(player->show_grid());
-    EXPECT_FALSE(player->grey_first());
-    EXPECT_TRUE(player->show_model());
-    EXPECT_EQ(player->zi(), QStringLiteral("永"));
     EXPECT_EQ(owner.pad.model_font.family, QStringLiteral("AR PL UKai CN"));
-    EXPECT_EQ(owner.pad.model_font.size, 24);
-    EXPECT_EQ(owner.pad.model_font.style, 1);
     EXPECT_EQ(owner.pad.pen_speed, 7);
-    EXPECT_EQ(owner.pad.stroke_interval, 3);
     owner.pad.show_grid = false;
     player->use_pad_grid();
     EXPECT_FALSE(player->show_grid());
@@ -178,22 +164,6 @@ TEST_F(PlayerFilesTest, BackgroundPicturesAreFoundBesideTheStrokeFileOrReportedM
     second->load_stroke_file(folder.file("課本.2/字.wrt"));
     EXPECT_EQ(owner.reports, QStringList{QStringLiteral("找不到背景圖: 遺失.bmp")});
     EXPECT_EQ(color_at(second->back_bmp(), 100, 100), white_color);
-}
-
-TEST_F(PlayerFilesTest, AnAbsentArchiveKeyReloadsThePreviousRecentFile) {
-    testing::build_archive(
-        folder.path(),
-        {testing::archive_source(QStringLiteral("永"), testing::sample_stroke_text(5))});
-    auto player = make_player(200);
-    player->load_from_archive(QStringLiteral("永"), folder.file("strokes.cdf"),
-                              folder.file("strokes-idx.dat"), IndexColumn::gb);
-    player->rebuild_lines();
-    EXPECT_EQ(player->lines().count(), 5);
-    auto next = make_player(200);
-    next->load_from_archive(QStringLiteral("国"), folder.file("strokes.cdf"),
-                            folder.file("strokes-idx.dat"), IndexColumn::gb);
-    next->rebuild_lines();
-    EXPECT_EQ(next->lines().count(), 5);
 }
 
 }  // namespace

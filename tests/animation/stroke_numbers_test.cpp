@@ -67,19 +67,6 @@ TEST(NumberPlacement, CrowdedAndCornerStartsNeverOverlapAndStayOnThePad) {
     EXPECT_GE(number_radius(QSize(60, 60)), 8.0);
 }
 
-TEST(NumberPlacement, EachStrokeStartsWhereItsPenSetsDownAndPointsItsFirstWay) {
-    const TObjList fill = {point(50, 50, record_kind::fill_seed), end_marker(1)};
-    const TLineList lines =
-        lines_of({fill, stroke({{20, 20}, {60, 20}}), stroke({{30, 40}, {30, 90}}),
-                  stroke({{120, 120}, {120, 121}})});
-    const std::vector<StrokeStart> starts = stroke_starts(lines);
-    ASSERT_EQ(starts.size(), 3u);
-    EXPECT_EQ(starts[0].point, QPointF(20, 20));
-    EXPECT_EQ(starts[0].direction, QPointF(1, 0));
-    EXPECT_EQ(starts[1].direction, QPointF(0, 1));
-    EXPECT_EQ(starts[2].direction, QPointF(0, 1));  // a short stroke points its whole way
-}
-
 // A number moved aside is tied to a dot on its start; one on its start is not.
 TEST(NumberDrawing, ANumberMovedAsideIsTiedToADotOnItsStart) {
     const NumberMark aside{1, {150, 100}, 8, {100, 100}};
