@@ -6,18 +6,18 @@
 namespace inkwren {
 namespace {
 
-using testing::point;
 using testing::run_to_end;
 
 TObjList stroke_at(double y) {
-    return {point(20, y), point(80, y), end_marker(2)};
+    return testing::stroke({{20, y}, {80, y}});
 }
 
 // Three strokes; the fill seed's mark comes with the second.
 TLineList lesson_lines(int elements = 4) {
-    PointRecord seed = point(150, 60, record_kind::fill_seed);
-    seed.fill_color = 0x00FF00;
-    const TObjList all[] = {stroke_at(30), stroke_at(80), {seed, end_marker(1)}, stroke_at(130)};
+    const TObjList all[] = {stroke_at(30),
+                            stroke_at(80),
+                            {testing::seed(150, 60, 0x00FF00), end_marker(1)},
+                            stroke_at(130)};
     TLineList lines;
     for (int index = 0; index < elements; ++index) {
         add_line(lines, all[index]);

@@ -155,10 +155,8 @@ TEST_F(PlaybackTest, TwoColourModeRedrawsFinishedStrokes) {
 
 TEST_F(PlaybackTest, AFillSeedAtAStrokeStartFloodsAndEndsTheTick) {
     owner.pad.pen_speed = 100;
-    PointRecord seed = point(100, 100, record_kind::fill_seed);
-    seed.fill_color = 0x00FF00;
     start({point(60, 60), point(140, 60), point(140, 140), point(60, 140), point(60, 60),
-           end_marker(2), seed, end_marker(1)});
+           end_marker(2), testing::seed(100, 100, 0x00FF00), end_marker(1)});
     tick_until(record_kind::fill_seed);
     const int at_seed = player->play_pos();
     player->play_tick();

@@ -117,45 +117,32 @@ TEST_F(PlayerFilesTest, AnEmptyStrokeFileShowsItsNoteOverACleanBackground) {
     EXPECT_EQ(player->image(), with_note);
 }
 
-// The companion's settings are applied; its grid holds until the pad's grid switch is used.
-TEST_F(PlayerFilesTest, CompanionSettingsAreApplied) {
-    CompanionSettings settings;
-    settings.show_grid = false;
-    settings.font_name = "AR PL UKai CN";
-    settings.pen_speed = 7;
-    write_file(folder.file("範例.def"), format_companion(settings));
-    owner.pad.show_grid = true;
-    auto player = make_player(200);
-    player->load_stroke_file(write_strokes_file(QStringLiteral("範例.wrt"), 2));
-    EXPECT_FALSE(player->show_grid());
-    EXPECT_EQ(owner.pad.model_font.family, QStringLiteral("AR PL UKai CN"));
-    EXPECT_EQ(owner.pad.pen_speed, 7);
-    owner.pad.show_grid = false;
-    player->use_pad_grid();
-    EXPECT_FALSE(player->show_grid());
-    owner.pad.show_grid = true;  // from now on the pad's switch is followed live
-    EXPECT_TRUE(player->show_grid());
-}
-
-// The companion's path is cut in the file name only. Its background picture, relative to the
-// stroke file's folder, is shown centred in 24 bits, or reported missing.
-TEST_F(PlayerFilesTest, BackgroundPicturesAreFoundBesideTheStrokeFileOrReportedMissing) {
+// The companion's path is cut in the file name only. Its settings are applied, its grid until
+// the pad's grid switch is used; its background picture, relative to the stroke file's folder,
+// is shown centred in 24 bits, or reported missing.
+TEST_F(PlayerFilesTest, CompanionSettingsAndBackgroundPicturesBesideTheStrokeFileAreApplied) {
     EXPECT_EQ(companion_path(QStringLiteral("/home/u/.local/課本/永.v2.wrt")),
               QStringLiteral("/home/u/.local/課本/永.def"));
-    EXPECT_EQ(companion_path(QStringLiteral("tmp/recent.wrt")), QStringLiteral("tmp/recent.def"));
     QDir(folder.path()).mkpath(QStringLiteral("課本.2"));
     QImage indexed(40, 40, QImage::Format_Indexed8);
     indexed.setColorTable({qRgb(255, 255, 255), qRgb(200, 0, 0)});
     indexed.fill(1);
     ASSERT_TRUE(indexed.save(folder.file("課本.2/背景.bmp"), "BMP"));
     CompanionSettings settings;
+    settings.show_grid = false;
+    settings.pen_speed = 7;
     settings.back_pic_file = to_code_page(QStringLiteral("背景.bmp"), 936);
     write_file(folder.file("課本.2/字.def"), format_companion(settings));
+    owner.pad.show_grid = true;
     auto player = make_player(200);
     player->load_stroke_file(write_strokes_file(QStringLiteral("課本.2/字.wrt"), 1));
     EXPECT_TRUE(is_24bit(player->back_pic()));
     EXPECT_EQ(color_at(player->back_bmp(), 100, 100), 0x0000C8);
     EXPECT_TRUE(owner.reports.isEmpty());
+    EXPECT_EQ(owner.pad.pen_speed, 7);
+    EXPECT_FALSE(player->show_grid());
+    player->use_pad_grid();
+    EXPECT_TRUE(player->show_grid());
 
     owner.texts[QStringLiteral("1030")] = QStringLiteral("找不到背景圖:");
     settings.back_pic_file = to_code_page(QStringLiteral("遺失.bmp"), 936);

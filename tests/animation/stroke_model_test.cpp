@@ -94,8 +94,6 @@ TEST(StrokeModel, StepsNumbersAndPlaybackCountAPenLiftedStrokeAsOne) {
     SimplePlayerOwner owner;
     TAnimationPlayer player(owner, PlayerSettings::square(200, folder.path()));
     player.lines() = lines;
-    player.reset_background();
-    player.show_static();
     int steps = 0;
     step_strokes(player, StrokeStep::none);
     for (QImage shown = player.image();; ++steps) {

@@ -67,19 +67,8 @@ TEST(NumberPlacement, CrowdedAndCornerStartsNeverOverlapAndStayOnThePad) {
     EXPECT_GE(number_radius(QSize(60, 60)), 8.0);
 }
 
-// A number moved aside is tied to a dot on its start; one on its start is not.
-TEST(NumberDrawing, ANumberMovedAsideIsTiedToADotOnItsStart) {
-    const NumberMark aside{1, {150, 100}, 8, {100, 100}};
-    const NumberMark on_start{2, {50, 150}, 8, {50, 150}};
-    QImage picture(small_pad, QImage::Format_RGB888);
-    picture.fill(Qt::white);
-    draw_number_marks(picture, {aside, on_start}, 2);
-    EXPECT_GT(number_pixels_near(picture, {100, 100}, 1), 0);  // the dot
-    EXPECT_GT(number_pixels_near(picture, {120, 100}, 1), 0);  // the line back to it
-    EXPECT_EQ(number_pixels_near(picture, {50 + 12, 150}, 2), 0);
-    EXPECT_EQ(number_pixels_near(picture, {50 - 12, 150}, 2), 0);
-
-    // A kept painter follows a stroke moved, as the editor does.
+// A kept painter follows a stroke moved, as the editor does.
+TEST(NumberDrawing, AKeptPainterFollowsAMovedStroke) {
     StrokeNumberPainter painter;
     QImage before = make_bitmap(200, 200);
     painter.draw(before, lines_of({stroke({{40, 40}, {160, 40}})}), 1, small_pad);
@@ -93,7 +82,7 @@ TEST(NumberDrawing, ANumberMovedAsideIsTiedToADotOnItsStart) {
 
 using PlayerNumbersTest = testing::PlayerTest;
 
-// The switch shows the numbers at rest, never in the layers; a step shows only the numbers of
+// Switched on, the numbers show at rest, never in the layers; a step shows only the numbers of
 // the strokes it shows. Captured frames show each number from its stroke's first ink, and none
 // without the switch.
 TEST_F(PlayerNumbersTest, TheShownStrokesHaveTheirNumbersAtRestInStepsAndInCapturedFrames) {
@@ -106,12 +95,9 @@ TEST_F(PlayerNumbersTest, TheShownStrokesHaveTheirNumbersAtRestInStepsAndInCaptu
         const NumberMark& mark = marks[std::size_t(index)];
         return number_pixels_near(picture, mark.centre, mark.radius);
     };
-    for (const bool numbers : {false, true}) {
-        owner.pad.stroke_numbers = numbers;
-        player->reset_background();
-        player->show_static();
-        EXPECT_EQ(red_pixels(player->image()) > 0, numbers);
-    }
+    owner.pad.stroke_numbers = true;
+    player->reset_background();
+    player->show_static();
     EXPECT_GT(shown_number(player->image(), 0), 10);
     EXPECT_GT(shown_number(player->image(), 1), 10);
     EXPECT_EQ(red_pixels(player->back_bmp()), 0);
@@ -135,7 +121,6 @@ TEST_F(PlayerNumbersTest, TheShownStrokesHaveTheirNumbersAtRestInStepsAndInCaptu
         EXPECT_EQ(shown_number(first, 1), 0);
         EXPECT_EQ(shown_number(last, 1) > 10, numbers);
         EXPECT_EQ(red_pixels(last) > 0, numbers);
-        EXPECT_EQ(red_pixels(player->ink_bmp()), 0);
     }
 }
 
