@@ -42,19 +42,6 @@ TEST(Overlay, CopiesNonWhitePixelsClippedAtEveryEdge) {
     EXPECT_EQ(color_at(small, 29, 7), black_color);
 }
 
-// A picture is overlaid channel by channel around the pad's centre.
-TEST(OverlayCentred, CopiesEachChannelBelowWhiteAroundThePadsCentre) {
-    QImage overlaid = make_bitmap(20, 20, 0x112233);
-    QImage picture = make_bitmap(5, 4);
-    picture.setPixelColor(0, 0, QColor(255, 40, 255));  // only green is below 255
-    picture.setPixelColor(4, 3, QColor(10, 20, 30));
-    overlay_centred(overlaid, picture, pad);
-    // (20 - 5) / 2 = 7 and (20 - 4) / 2 = 8
-    EXPECT_EQ(color_at(overlaid, 7, 8), 0x112833);
-    EXPECT_EQ(color_at(overlaid, 11, 11), 0x1E140A);
-    EXPECT_EQ(color_at(overlaid, 8, 8), 0x112233);
-}
-
 TEST(CropToInk, GivesTheSmallestInkBoxOrNothing) {
     QImage bitmap = make_bitmap(30, 30);
     EXPECT_FALSE(crop_to_ink(bitmap));

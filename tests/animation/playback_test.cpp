@@ -86,24 +86,6 @@ TEST_F(PlaybackTest, StrokesOfAbsurdLengthAreRefusedBeforeTheyAreExpanded) {
     EXPECT_FALSE(player->playtimer().isActive());
 }
 
-TEST(PlayList, FlashBarsBecomeFourStepsPerFlashWithoutTheLastMarker) {
-    PlayListOptions options;
-    options.flash_count = 3;
-    const TObjList list = build_play_list(
-        {point(10, 20, record_kind::move_point), flash_bar(30, 30, 3, 0x00FF00), end_marker(5)},
-        options);
-    // The move point, 3 flashes of 4 steps less the last marker, the bar's own marker.
-    ASSERT_EQ(list.size(), 1u + 11u + 1u);
-    EXPECT_EQ(list[1].kind, record_kind::flash_step);
-    EXPECT_EQ(list[1].x, 10);  // the flash starts at the stroke before the bar
-    EXPECT_EQ(list[1].fill_color, 0x00FF00);
-    EXPECT_TRUE(is_end_marker(list[2]));
-    EXPECT_EQ(list[3].fill_color, 0x0000FF);  // back to the stroke's own colour
-    EXPECT_FALSE(is_end_marker(list[11]));
-    options.expand_flash = false;
-    EXPECT_EQ(build_play_list({flash_bar(30, 30, 3, 0), end_marker(5)}, options).size(), 1u);
-}
-
 // The first stroke starts after one second with no pause after its opening move; later strokes
 // pause at their end and after their opening move; the pen speed is read at every tick.
 TEST_F(PlaybackTest, StrokeIntervalAndPenSpeedSetTheTicks) {
@@ -203,7 +185,6 @@ TEST_F(PlaybackTest, PauseResumesAndRedrawingTheGridOrTheCharacterDoesNotStopPla
     owner.pad.two_color = true;
     owner.pad.grey_first = true;
     player->display_modes_changed();
-    EXPECT_TRUE(player->two_color());
     EXPECT_TRUE(player->playing());
     EXPECT_EQ(player->play_pos(), 0);
     EXPECT_EQ(color_at(player->back_bmp(), 40, 50), 0xBBBBBB);  // the grey underlay
@@ -248,17 +229,23 @@ TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEndsWithTheSwitc
     EXPECT_EQ(owner.gif[1].delay, 18);
 }
 
-TEST_F(PlaybackTest, FlashStepsBlinkThePreviousStroke) {
+// A flash bar blinks the stroke before it: each flash is four steps of a quarter second, in the
+// bar's colour and back in the stroke's own, less the last marker. Unexpanded, it is one element.
+TEST_F(PlaybackTest, FlashBarsBlinkThePreviousStroke) {
     owner.pad.pen_speed = 100;
-    owner.pad.flash_count = 1;
-    start({point(20, 50), point(60, 50), end_marker(2), flash_bar(60, 50, 1, 0x00FF00),
+    owner.pad.flash_count = 3;
+    start({point(20, 50), point(60, 50), end_marker(2), flash_bar(60, 50, 3, 0x00FF00),
            end_marker(5)});
     tick_until(record_kind::flash_step);
+    EXPECT_EQ(int(player->play_list().size()) - player->play_pos(), 11 + 1);
     player->play_tick();
     EXPECT_EQ(ink(40, 50), 0x00FF00);
     EXPECT_EQ(player->playtimer().interval(), 250);
     run_to_end(*player);
     EXPECT_EQ(ink(40, 50), 0x0000FF);
+    PlayListOptions options;
+    options.expand_flash = false;
+    EXPECT_EQ(build_play_list({flash_bar(30, 30, 3, 0), end_marker(5)}, options).size(), 1u);
 }
 
 }  // namespace
