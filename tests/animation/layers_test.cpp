@@ -42,21 +42,5 @@ TEST(Overlay, CopiesNonWhitePixelsClippedAtEveryEdge) {
     EXPECT_EQ(color_at(small, 29, 7), black_color);
 }
 
-TEST(CropToInk, GivesTheSmallestInkBoxOrNothing) {
-    QImage bitmap = make_bitmap(30, 30);
-    EXPECT_FALSE(crop_to_ink(bitmap));
-    for (int y = 5; y < 25; ++y) {
-        bitmap.setPixelColor(10, y, Qt::black);  // a vertical line one pixel thick
-    }
-    EXPECT_FALSE(crop_to_ink(bitmap));
-    bitmap.setPixelColor(14, 20, Qt::red);
-    const auto crop = crop_to_ink(bitmap);
-    ASSERT_TRUE(crop);
-    EXPECT_EQ(crop->box, QRect(QPoint(10, 5), QPoint(14, 24)));
-    EXPECT_EQ(crop->picture.size(), QSize(5, 20));
-    EXPECT_EQ(color_at(crop->picture, 4, 15), 0x0000FF);
-    EXPECT_FALSE(crop_to_ink(QImage(30, 30, QImage::Format_RGB32)));
-}
-
 }  // namespace
 }  // namespace inkwren

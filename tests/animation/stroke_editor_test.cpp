@@ -17,11 +17,6 @@ TObjList diagonal() {
     return {point(50, 50), point(90, 90), point(130, 130), end_marker(2)};
 }
 
-TObjList two_bars() {
-    return {point(20, 20), point(60, 20), end_marker(2),
-            point(20, 80), point(60, 80), end_marker(2)};
-}
-
 class StrokeEditorTest : public testing::PlayerTest {
 protected:
     StrokeEditorTest() { remake(); }
@@ -98,10 +93,9 @@ TEST_F(StrokeEditorTest, MovesOfTheElementOrAPointStopAtThePadsEdge) {
 // A band selects only elements whose first and last points are inside; recolouring takes the
 // band's strokes in one step.
 TEST_F(StrokeEditorTest, ABandSelectsWholeElementsAndRecolouringTakesThem) {
-    TObjList records = two_bars();
-    records.insert(records.end(), {point(150, 150), point(180, 180), end_marker(2), point(20, 40),
-                                   point(150, 40), end_marker(2)});
-    show(records);
+    show({point(20, 20), point(60, 20), end_marker(2), point(20, 80), point(60, 80), end_marker(2),
+          point(150, 150), point(180, 180), end_marker(2), point(20, 40), point(150, 40),
+          end_marker(2)});
     editor().button_down(left, {10, 10});
     editor().mouse_move(true, {100, 100});
     EXPECT_EQ(color_at(player->image(), 55, 100), black_color);  // the band, inverted white

@@ -22,10 +22,10 @@ TObjList stroke(std::initializer_list<QPointF> points) {
 void expect_apart_and_inside(const std::vector<NumberMark>& marks, QSize pad) {
     for (std::size_t first = 0; first < marks.size(); ++first) {
         const NumberMark& mark = marks[first];
-        EXPECT_GE(mark.centre.x() - mark.radius, 0) << "number " << mark.number;
-        EXPECT_GE(mark.centre.y() - mark.radius, 0) << "number " << mark.number;
-        EXPECT_LE(mark.centre.x() + mark.radius, pad.width()) << "number " << mark.number;
-        EXPECT_LE(mark.centre.y() + mark.radius, pad.height()) << "number " << mark.number;
+        const QPointF corner(mark.radius, mark.radius);
+        EXPECT_TRUE(QRectF(QPointF(), QSizeF(pad))
+                        .contains(QRectF(mark.centre - corner, mark.centre + corner)))
+            << "number " << mark.number;
         for (std::size_t second = first + 1; second < marks.size(); ++second) {
             EXPECT_FALSE(circles_overlap(mark, marks[second]))
                 << "numbers " << mark.number << " and " << marks[second].number;
@@ -107,7 +107,6 @@ TEST_F(PlayerNumbersTest, TheShownStrokesHaveTheirNumbersAtRestInStepsAndInCaptu
     step_strokes(*player, StrokeStep::next);
     EXPECT_GT(shown_number(player->image(), 0), 10);
     EXPECT_EQ(shown_number(player->image(), 1), 0);
-    EXPECT_TRUE(is_24bit(player->image()));  // drawn into the picture as it is
 
     owner.record_gif = true;
     for (const bool numbers : {false, true}) {
@@ -120,7 +119,6 @@ TEST_F(PlayerNumbersTest, TheShownStrokesHaveTheirNumbersAtRestInStepsAndInCaptu
         EXPECT_EQ(shown_number(first, 0) > 10, numbers);
         EXPECT_EQ(shown_number(first, 1), 0);
         EXPECT_EQ(shown_number(last, 1) > 10, numbers);
-        EXPECT_EQ(red_pixels(last) > 0, numbers);
     }
 }
 
