@@ -49,7 +49,6 @@ TEST_F(StrokeEditorTest, DraggingTheHandleScalesAboutTheBottomRightCorner) {
     click({50, 50});
     const TObjList loaded = element(0);
     const EdgeBox before = *bounding_box(element(0));
-    ASSERT_EQ(before.width(), 100);
     EXPECT_EQ(color_at(player->image(), before.right - 1, 100), 0x0000FF);
     EXPECT_EQ(color_at(player->image(), before.left, before.top), black_color);
     editor().button_down(left, {before.left + 1, before.top + 1});
@@ -194,7 +193,6 @@ TEST_F(StrokeEditorTest, AMovedStrokeLeavesNoGhostOfTheGreyUnderlayBehind) {
     click({90, 90});
     drag({90, 90}, {120, 120});
     editor().add_flash_bar();
-    EXPECT_EQ(editor().selected(), -1);
     EXPECT_TRUE(owner.reports.isEmpty());
     EXPECT_EQ(player->lines().items, split_strokes(diagonal()).items);
     testing::run_to_end(*player);
