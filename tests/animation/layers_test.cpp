@@ -37,5 +37,19 @@ TEST(Overlay, CopiesNonWhitePixelsClippedAtEveryEdge) {
     EXPECT_EQ(destination, before);
 }
 
+TEST(CropToInk, GivesTheSmallestInkBoxOrNothing) {
+    QImage bitmap = make_bitmap(30, 30);
+    EXPECT_FALSE(crop_to_ink(bitmap));
+    for (int y = 5; y < 25; ++y) {
+        bitmap.setPixelColor(10, y, Qt::black);
+    }
+    EXPECT_FALSE(crop_to_ink(bitmap));  // a line one pixel thick
+    bitmap.setPixelColor(14, 20, Qt::red);
+    const auto crop = crop_to_ink(bitmap);
+    ASSERT_TRUE(crop);
+    EXPECT_EQ(crop->box, QRect(QPoint(10, 5), QPoint(14, 24)));
+    EXPECT_EQ(color_at(crop->picture, 4, 15), 0x0000FF);
+}
+
 }  // namespace
 }  // namespace inkwren

@@ -9,7 +9,6 @@ namespace inkwren {
 namespace {
 
 using testing::lines_of;
-using testing::point;
 using testing::red_pixels;
 
 constexpr QSize small_pad(200, 200);

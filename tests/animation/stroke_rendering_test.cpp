@@ -122,18 +122,6 @@ TEST(RecordDrawing, PenUpsMoveWithoutDrawingAndTheStylesColourAndFill) {
     EXPECT_EQ(color_at(ink, 30, 30), white_color);
 }
 
-// A bezier element needs three points and answers its end marker; at rest it is drawn too.
-TEST(RecordDrawing, BezierElementsOfThreeOrMorePointsAreDrawn) {
-    const TObjList list = {point(20, 190, 3), point(180, 190, 3), end_marker(3), point(20, 150, 3),
-                           point(100, 20, 3), point(180, 150, 3), end_marker(3)};
-    QImage image = make_bitmap(200, 200);
-    EXPECT_EQ(draw_bezier_element(image, list, 0, 1.0, false), 2u);
-    EXPECT_EQ(image, make_bitmap(200, 200));
-    EXPECT_EQ(draw_bezier_element(image, list, 3, 1.0, false), 6u);
-    EXPECT_EQ(color_at(image, 100, 85), 0x0000FF);  // the peak, halfway to the middle point
-    EXPECT_EQ(at_rest(split_strokes(list)), image);
-}
-
 using PlayerDrawingTest = testing::PlayerTest;
 
 // The pen picture's lower left corner sits on the pen; flash bar pictures hang from their top
