@@ -87,6 +87,9 @@ TEST_F(StrokeEditorTest, MovesOfTheElementOrAPointStopAtThePadsEdge) {
     EXPECT_DOUBLE_EQ(element(0)[1].x, 159);
     drag({140, 60}, {140, 230});
     EXPECT_DOUBLE_EQ(element(0)[2].y, 60);
+    owner.pad.pick_color = 0x00FF00;
+    editor().add_flash_bar();
+    EXPECT_EQ(element(1).front().fill_color, 0x00FF00);  // a bar in the chosen colour
 }
 
 // A band selects only elements whose first and last points are inside; recolouring takes the

@@ -28,11 +28,10 @@ TEST(Background, GridSquareSitsSevenEighthsOfThePadWithInnerThirds) {
         int pad, x, y;
         std::int32_t colour;
     };
-    const Pixel pixels[] = {{200, 0, 100, black_color}, {200, 12, 100, grid},
-                            {200, 186, 100, grid},      {200, 100, 186, grid},
-                            {200, 70, 40, grid},        {200, 40, 128, grid},
-                            {200, 40, 40, white_color}, {200, 5, 5, white_color},
-                            {650, 229, 300, grid},      {650, 418, 300, grid}};
+    const Pixel pixels[] = {
+        {200, 0, 100, black_color}, {200, 12, 100, grid},  {200, 186, 100, grid},
+        {200, 100, 186, grid},      {200, 70, 40, grid},   {200, 40, 128, grid},
+        {200, 40, 40, white_color}, {650, 229, 300, grid}, {650, 418, 300, grid}};
     for (const Pixel& pixel : pixels) {
         Background parts;
         parts.pad = QSize(pixel.pad, pixel.pad);
@@ -124,8 +123,8 @@ TEST(RecordDrawing, PenUpsMoveWithoutDrawingAndTheStylesColourAndFill) {
 
 using PlayerDrawingTest = testing::PlayerTest;
 
-// The pen picture's lower left corner sits on the pen; flash bar pictures hang from their top
-// right corner.
+// The pen picture's lower left corner sits on the pen while its switch is on; flash bar pictures
+// hang from their top right corner.
 TEST_F(PlayerDrawingTest, PenAndFlashBarPicturesSitOnTheirPointsWhenSwitchedOn) {
     QImage pen = make_bitmap(8, 8);
     pen.setPixelColor(0, 7, Qt::green);
@@ -138,6 +137,9 @@ TEST_F(PlayerDrawingTest, PenAndFlashBarPicturesSitOnTheirPointsWhenSwitchedOn) 
     // The picture's bottom row ends just above the pen point, its first column on it.
     EXPECT_EQ(color_at(player->frame_bmp(), 50, 59), 0x00FF00);
     EXPECT_EQ(color_at(player->frame_bmp(), 57, 52), 0xFF0000);
+    owner.pad.show_pen = false;
+    player->compose_frame({50, 60});
+    EXPECT_EQ(color_at(player->frame_bmp(), 50, 59), white_color);
 
     player->lines() = lines_of({{point(100, 100, record_kind::flash_bar), end_marker(5)}});
     player->show_static();
