@@ -70,7 +70,7 @@ TEST_F(StrokeEditorTest, DraggingTheHandleScalesAboutTheBottomRightCorner) {
 }
 
 // Moves of the element or of one of its points stop at the pad's edge; the mouse outside the
-// pad leaves them where they were.
+// pad leaves them where they were. A flash bar added after it takes the chosen colour.
 TEST_F(StrokeEditorTest, MovesOfTheElementOrAPointStopAtThePadsEdge) {
     show(diagonal());
     click({90, 90});
