@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QThread>
 
 #include <csignal>
 #include <functional>
@@ -132,7 +131,6 @@ TEST(ExportArguments, BadUsageIsRefusedSayingWhy) {
         const char* said;
     } cases[] = {
         {"sheet --bogus 永", "--bogus"},
-        {"paint 永", "paint"},
         {"sheet no_characters", "no Chinese characters"},
         {"gif --speed fast 永", "--speed takes a number from 0 to 100"},
         // Faults once met: an empty folder, more squares to trace than a row has, a device
@@ -149,20 +147,6 @@ TEST(ExportArguments, BadUsageIsRefusedSayingWhy) {
         EXPECT_TRUE(refused->message.contains(QString::fromUtf8(usage.said)))
             << refused->message.toStdString();
     }
-    EXPECT_TRUE(std::holds_alternative<ExportHelp>(parse_export_arguments(words("sheet --help"))));
-    const ExportRequest version = parse_export_arguments({QStringLiteral("--version")});
-    EXPECT_TRUE(std::get<ExportVersion>(version).text.startsWith(QStringLiteral("inkwren-export")));
-}
-
-TEST_F(ExporterTest, MoreJobsThanTheMachineRunsAreCappedAndSaidSo) {
-    const int cores = QThread::idealThreadCount();
-    const ExportRun result = run(QStringLiteral("strokes --jobs 256 ") + four);
-    EXPECT_EQ(result.status, 0);
-    if (cores < 4) {
-        EXPECT_TRUE(result.errors.contains(QStringLiteral("using %1").arg(cores)))
-            << result.errors.toStdString();
-    }
-    EXPECT_EQ(made().size(), 4);
 }
 
 // Interrupted once the first file is announced, while the next one is being made.
