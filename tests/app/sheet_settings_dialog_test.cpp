@@ -9,7 +9,6 @@
 #include <QSpinBox>
 
 #include <tuple>
-#include <vector>
 
 #include "app/sheet_settings_dialog.h"
 #include "platform/code_page.h"
@@ -63,27 +62,6 @@ TEST(SheetDialogRules, FontNamesAreCutWithoutSplittingACharacterAndFoldersEndInO
     EXPECT_EQ(folder_to_store(QStringLiteral(" /home/筆順/ ")), QStringLiteral("/home/筆順/"));
 }
 
-TEST(SheetDialogRules, SwatchesAreARectangleOrTheGridsMiddleRowInItsStyleOnWhite) {
-    const QImage swatch = colour_swatch(QSize(40, 20), 0x0000FF);  // red
-    for (const auto& [x, y, colour] :
-         {std::tuple(0, 0, Qt::white), {1, 1, Qt::red}, {37, 17, Qt::red}, {38, 18, Qt::white}}) {
-        EXPECT_EQ(swatch.pixelColor(x, y), QColor(colour)) << x << "," << y;
-    }
-    const auto coloured = [](GridStyle style, int y) {
-        const QImage swatch = grid_line_swatch(QSize(40, 20), 0xFF0000, style);
-        int count = 0;
-        for (int x = 0; x < 40; ++x) {
-            count += swatch.pixelColor(x, y) == QColor(Qt::blue) ? 1 : 0;
-        }
-        return count;
-    };
-    EXPECT_EQ(coloured(GridStyle::solid, 10), 40);
-    EXPECT_EQ(coloured(GridStyle::solid, 9) + coloured(GridStyle::solid, 11), 0);
-    EXPECT_LT(coloured(GridStyle::dashed, 10), 40);
-    EXPECT_GT(coloured(GridStyle::dashed, 10), coloured(GridStyle::dotted, 10));
-    EXPECT_GT(coloured(GridStyle::dotted, 10), 0);
-}
-
 // ---- The dialog, driven through the main window
 
 class SheetSettingsDialogTest : public testing::WindowTest {
@@ -115,61 +93,25 @@ protected:
     QString output;
 };
 
-TEST_F(SheetSettingsDialogTest, TheMenuItemOpensTheDialogInTheActiveLanguage) {
-    EXPECT_TRUE(dialog().isVisible());
+// The menu item opens the dialog in the language in force, showing the record and the folder;
+// the pictures per row stay within one to fifteen and show beside the control.
+TEST_F(SheetSettingsDialogTest, TheDialogShowsTheRecordAndTheFolderInTheLanguageInForce) {
     EXPECT_EQ(dialog().parent(), window.get());
     click("Button2");
-
     window->item(QStringLiteral("N33"))->trigger();
     open_dialog();
     EXPECT_EQ(dialog().windowTitle(), QStringLiteral("Output Settings"));
-    EXPECT_EQ(control<QGroupBox>("RadioGroup3")->title(), QStringLiteral("Grid line style"));
     EXPECT_EQ(control<QGroupBox>("RadioGroup6")->title(), QString());
     EXPECT_EQ(control<QRadioButton>("RadioGroup1Item2")->text(), QStringLiteral("Default (black)"));
-}
 
-// The pictures per row stay within one to fifteen and show beside the control.
-TEST_F(SheetSettingsDialogTest, TheControlsShowTheRecordAndTheFolder) {
     SheetSettings odd{.per_row = 99, .color_mode = ColourMode(9), .font_size = 30};
     dialog().init_dialog_value(sheet_slots(odd), output);
     EXPECT_EQ(dialog().choices(), shown_settings(odd));
     EXPECT_EQ(text("Label5"), QStringLiteral("15"));
-    EXPECT_FALSE(control("SpeedButton3")->isEnabled());
     EXPECT_EQ(dialog().font(), font_of(odd));
     EXPECT_EQ(control<QLineEdit>("Edit2")->text(), output);
-
     control<QSpinBox>("UpDown1")->setValue(1);
     EXPECT_EQ(text("Label5"), QStringLiteral("1"));
-}
-
-TEST_F(SheetSettingsDialogTest, EachChoiceEnablesItsOwnControls) {
-    const std::vector<const char*> colours = {"SpeedButton3", "SpeedButton4", "Label1", "Label7"};
-    const struct {
-        const char* click;
-        bool enables;
-        std::vector<const char*> controls;
-    } rules[] = {{"CheckBox1", false, {"SpeedButton1"}},
-                 {"CheckBox1", true, {"SpeedButton1"}},
-                 {"CheckBox2", false, {"RadioGroup3"}},
-                 {"CheckBox2", true, {"RadioGroup3"}},
-                 {"CheckBox3", false, {"RadioGroup4", "RadioGroup5", "RadioGroup6"}},
-                 {"CheckBox3", true, {"RadioGroup4", "RadioGroup5", "RadioGroup6"}},
-                 {"RadioGroup1Item0", false, colours},
-                 {"RadioGroup1Item1", true, colours},
-                 {"RadioGroup1Item2", false, colours}};
-    click("RadioGroup3Item1");
-    for (const auto& rule : rules) {
-        click(rule.click);
-        for (const char* name : rule.controls) {
-            EXPECT_EQ(control(name)->isEnabled(), rule.enables) << rule.click << " " << name;
-        }
-    }
-    // The line style keeps its choice while the grid is off, and redraws the grid swatch.
-    EXPECT_EQ(dialog().choices().grid_style, GridStyle::dashed);
-    click("RadioGroup3Item0");
-    EXPECT_EQ(dialog().swatch(QStringLiteral("SpeedButton2")),
-              grid_line_swatch(control("SpeedButton2")->size(),
-                               window->shell().sheet_settings().grid_color, GridStyle::solid));
 }
 
 // The colour chooser opens at its last answer, a cancelled one aside.
@@ -193,9 +135,6 @@ TEST_F(SheetSettingsDialogTest, ChosenColoursShowInTheSwatchesUntilACancel) {
     click("Button2");
     EXPECT_EQ(window->shell().sheet_slots(), before_slots);
     EXPECT_EQ(read_file(file("config.dat")), record);
-    open_dialog();
-    EXPECT_EQ(dialog().swatch(QStringLiteral("SpeedButton3")),
-              colour_swatch(control("SpeedButton3")->size(), before.main_color));
 }
 
 TEST_F(SheetSettingsDialogTest, TheBrowsedFolderIsStoredTrimmedWithAFinalSlash) {
