@@ -69,17 +69,6 @@ protected:
     }
 };
 
-TEST_F(CustomCharactersTest, UpdateSavesTheShownStrokesWhichAreShownFromThenOn) {
-    edit();
-    item("N17")->trigger();
-    EXPECT_EQ(split_strokes(read_record_list(custom_file(), 0, 0)).count(), 4);
-    EXPECT_FALSE(window->pad().custom_dirty());
-    show_again();
-    EXPECT_EQ(strokes_shown(), 4);
-    item("n18")->trigger();  // the archive's version
-    EXPECT_EQ(strokes_shown(), 5);
-}
-
 // An unsaved edit is offered on closing. Answering Yes once showed the save's error and closed
 // all the same.
 TEST_F(CustomCharactersTest, AFailedSaveIsReportedAndKeepsTheEditAndTheWindow) {

@@ -130,8 +130,6 @@ TEST(ExportArguments, BadUsageIsRefusedSayingWhy) {
         const char* arguments;
         const char* said;
     } cases[] = {
-        {"sheet --bogus 永", "--bogus"},
-        {"gif --speed fast 永", "--speed takes a number from 0 to 100"},
         // Faults once met: an empty folder, more squares to trace than a row has, a device
         // read without end.
         {"sheet 永 --out=", "--out needs a folder"},

@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QDir>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -92,50 +91,6 @@ protected:
 
     QString output;
 };
-
-// The menu item opens the dialog in the language in force, showing the record and the folder;
-// the pictures per row stay within one to fifteen and show beside the control.
-TEST_F(SheetSettingsDialogTest, TheDialogShowsTheRecordAndTheFolderInTheLanguageInForce) {
-    EXPECT_EQ(dialog().parent(), window.get());
-    click("Button2");
-    window->item(QStringLiteral("N33"))->trigger();
-    open_dialog();
-    EXPECT_EQ(dialog().windowTitle(), QStringLiteral("Output Settings"));
-    EXPECT_EQ(control<QGroupBox>("RadioGroup6")->title(), QString());
-    EXPECT_EQ(control<QRadioButton>("RadioGroup1Item2")->text(), QStringLiteral("Default (black)"));
-
-    SheetSettings odd{.per_row = 99, .color_mode = ColourMode(9), .font_size = 30};
-    dialog().init_dialog_value(sheet_slots(odd), output);
-    EXPECT_EQ(dialog().choices(), shown_settings(odd));
-    EXPECT_EQ(text("Label5"), QStringLiteral("15"));
-    EXPECT_EQ(dialog().font(), font_of(odd));
-    EXPECT_EQ(control<QLineEdit>("Edit2")->text(), output);
-    control<QSpinBox>("UpDown1")->setValue(1);
-    EXPECT_EQ(text("Label5"), QStringLiteral("1"));
-}
-
-// The colour chooser opens at its last answer, a cancelled one aside.
-TEST_F(SheetSettingsDialogTest, ChosenColoursShowInTheSwatchesUntilACancel) {
-    const QByteArray record = read_file(file("config.dat"));
-    const SheetSlots before_slots = window->shell().sheet_slots();
-    const SheetSettings before = window->shell().sheet_settings();
-    dialogs.colours = {0x0000FF, 0xFF0000, std::nullopt, 0x00FF00};
-    for (const char* name : {"SpeedButton1", "SpeedButton2", "SpeedButton4", "SpeedButton3"}) {
-        click(name);
-    }
-    const auto swatch = [&](const char* name, int x, int y) {
-        return dialog().swatch(QString::fromLatin1(name)).pixelColor(x, y);
-    };
-    EXPECT_EQ(swatch("SpeedButton1", 5, 5), QColor(255, 0, 0));
-    EXPECT_EQ(swatch("SpeedButton2", 0, 10), QColor(0, 0, 255));
-    EXPECT_EQ(swatch("SpeedButton3", 5, 5), QColor(0, 255, 0));
-    EXPECT_EQ(dialogs.colour_starts, (QList<std::int32_t>{0, 0x0000FF, 0xFF0000, 0xFF0000}));
-    EXPECT_EQ(dialog().choices().second_color, before.second_color);  // the chooser was cancelled
-
-    click("Button2");
-    EXPECT_EQ(window->shell().sheet_slots(), before_slots);
-    EXPECT_EQ(read_file(file("config.dat")), record);
-}
 
 TEST_F(SheetSettingsDialogTest, TheBrowsedFolderIsStoredTrimmedWithAFinalSlash) {
     dialogs.folders = {QStringLiteral("  ") + output + QStringLiteral(" "), std::nullopt};

@@ -130,15 +130,6 @@ TEST_F(SingleInstanceTest, AnotherUsersStartOrInstanceIsNotTalkedTo) {
     EXPECT_TRUE(received.isEmpty());
 }
 
-TEST_F(SingleInstanceTest, EachSettingsFileHasItsOwnSocketAndLockInTheRuntimeFolder) {
-    const InstancePaths other =
-        instance_paths(folder.path(), folder.file(QStringLiteral("乙/設定.ini")));
-    for (const QString& path : {paths.socket, paths.lock, other.socket, other.lock}) {
-        EXPECT_EQ(QFileInfo(path).absolutePath() + u'/', folder.path());
-    }
-    EXPECT_EQ(QSet<QString>({paths.socket, paths.lock, other.socket, other.lock}).size(), 4);
-}
-
 // The running window with its hand-overs, and its boxes holding their own event loops.
 class RunningWindowTest : public testing::AppTest {
 protected:
