@@ -161,19 +161,5 @@ TEST_F(CustomCharactersTest, ZoomingWithAnUnsavedEditKeepsItsShapeSizeAndHistory
     EXPECT_NEAR(last_stroke()[0].x, 32 * scale, 1e-9);
 }
 
-// A press on the palette recolours the selection; the swatch opens the colour chooser, whose
-// colour is taken as a press.
-TEST_F(CustomCharactersTest, ThePaletteAndTheSwatchRecolourTheSelection) {
-    click_pad({42, 58});
-    mouse("Image2", QEvent::MouseButtonPress, {15, 5});
-    EXPECT_EQ(last_stroke()[0].pen_color, 153);
-    dialogs.colours = {std::nullopt, 0x00AA00};
-    mouse("Image3", QEvent::MouseButtonPress, {5, 5});
-    EXPECT_EQ(last_stroke()[0].pen_color, 153);  // cancelled
-    mouse("Image3", QEvent::MouseButtonPress, {5, 5});
-    EXPECT_EQ(dialogs.colour_starts.size(), 2);
-    EXPECT_EQ(last_stroke()[0].pen_color, 0x00AA00);
-}
-
 }  // namespace
 }  // namespace inkwren

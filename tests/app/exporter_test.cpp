@@ -146,16 +146,6 @@ TEST(ExportArguments, BadUsageIsRefusedSayingWhy) {
     }
 }
 
-// Interrupted once the first file is announced, while the next one is being made.
-TEST_F(ExporterTest, AnInterruptedRunLeavesOnlyWholeFiles) {
-    EXPECT_EQ(interrupt(QStringLiteral("gif --speed 0 --jobs 1 --verbose ") + four, SIGINT,
-                        [](QProcess& process) { return process.waitForReadyRead(120000); }),
-              130);
-    EXPECT_GE(made().size(), 1);
-    EXPECT_LT(made().size(), 4);
-    expect_whole_gifs();
-}
-
 TEST_F(ExporterTest, ARunKilledMidwayLeavesNothingHalfMadeOnceTheNextRunIsDone) {
     const QString line =
         QStringLiteral("gif --speed 0 --jobs 2 --verbose ") + four + QStringLiteral("鬱");
@@ -207,9 +197,6 @@ TEST(ExportLeftovers, ScratchFoldersOfKilledRunsGoAndThoseOfLiveRunsStay) {
     expected.sort();
     EXPECT_EQ(names_in(temp.path()), expected);
     EXPECT_TRUE(QDir(elsewhere + QStringLiteral("/保留")).exists()) << "links are not followed";
-
-    live.reset();
-    EXPECT_FALSE(names_in(temp.path()).contains(live_name));
 }
 
 TEST(ExportLeftovers, HalfWrittenFilesOfKilledRunsGoUnlessARunWritesThere) {
@@ -228,8 +215,6 @@ TEST(ExportLeftovers, HalfWrittenFilesOfKilledRunsGoUnlessARunWritesThere) {
         }
         EXPECT_EQ(OutputFolder(out).leftovers_removed(), 0);
     }
-    EXPECT_EQ(names_in(out).size(), ours.size() + others.size());
-
     EXPECT_EQ(OutputFolder(out).leftovers_removed(), ours.size());
     others.sort();
     EXPECT_EQ(names_in(out), others);

@@ -241,94 +241,78 @@ TEST(QtDialogs, AQuestionFromACopyElsewhereHidBehindThatProgram) {
     EXPECT_TRUE(run_events_until([&] { return QApplication::activeWindow() == &window; }));
 }
 
-// The window may go before the dialogs do; boxes then still come on top.
-TEST(QtDialogs, BoxesWithoutTheWindowStillComeOnTop) {
-    QtDialogs dialogs;
-    {
-        QWidget window;
-        dialogs.set_window(&window);
-    }
-    dialogs.bring_window_forward();
-    const std::unique_ptr<QMessageBox> box =
-        dialogs.message_box(QMessageBox::Information, QString(), QString(), QMessageBox::Ok);
-    EXPECT_EQ(box->parentWidget(), nullptr);
-    EXPECT_TRUE(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-}
-
 // ---- Starts of the program itself
 
 // One start of the real program, with what it printed so far.
 struct Start {
-    std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
+    QProcess process;
     QString output;
 };
 
 // The real program on the small installation, with a runtime and settings folder of its own.
 class SimultaneousStartsTest : public testing::AppTest {
 protected:
-    void TearDown() override { stop_all(); }
-
-    void stop_all() {
-        for (Start& start : starts) {
-            start.process->kill();
-            start.process->waitForFinished();
-        }
-        starts.clear();
-    }
-
-    Start& start(const QString& character) {
+    void SetUp() override {
+        AppTest::SetUp();
         const QString runtime = folder.path() + QStringLiteral("運行");
         QDir().mkpath(runtime);
         QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QString config = folder.path() + QStringLiteral("設定");
         QDir().mkpath(config + QStringLiteral("/inkwren"));
         QFile::copy(folder.file("registry.ini"), config + QStringLiteral("/inkwren/registry.ini"));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
         environment.insert(QStringLiteral("XDG_DATA_HOME"), folder.path() + QStringLiteral("資料"));
         environment.insert(QStringLiteral("INKWREN_REPORT_HANDOVER"), QStringLiteral("1"));
-        Start& start = starts.emplace_back();
-        QProcess* process = start.process.get();
-        process->setProcessEnvironment(environment);
-        process->setWorkingDirectory(installation);
-        QString* output = &start.output;
-        QObject::connect(process, &QProcess::readyReadStandardOutput, process, [process, output] {
-            *output += QString::fromUtf8(process->readAllStandardOutput());
-        });
-        process->start(QStringLiteral(INKWREN_PROGRAM), {character});
-        return start;
     }
 
-    // How many lines the starts printed that begin with prefix, and how many still run.
-    int printed(const QString& prefix) const {
+    void TearDown() override { stop_all(); }
+
+    void stop_all() {
+        for (Start& start : starts) {
+            start.process.kill();
+            start.process.waitForFinished();
+        }
+        starts.clear();
+    }
+
+    QProcess& start(const QString& character) {
+        QProcess& process = starts.emplace_back().process;
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(installation);
+        process.start(QStringLiteral(INKWREN_PROGRAM), {character});
+        return process;
+    }
+
+    // How many lines the starts printed so far hold part, and how many starts still run.
+    int printed(const QString& part) {
         int lines = 0;
-        for (const Start& each : starts) {
-            for (const QString& line : each.output.split(u'\n')) {
-                lines += line.startsWith(prefix) ? 1 : 0;
-            }
+        for (Start& each : starts) {
+            each.output += QString::fromUtf8(each.process.readAllStandardOutput());
+            lines += int(each.output.split(u'\n').filter(part).size());
         }
         return lines;
     }
     int running() const {
         return int(std::ranges::count_if(starts, [](const Start& each) {
-            return each.process->state() != QProcess::NotRunning;
+            return each.process.state() != QProcess::NotRunning;
         }));
     }
 
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     std::list<Start> starts;
 };
 
 TEST_F(SimultaneousStartsTest, StartsAtOnceLeaveOneWindowAndHandTheirCharactersToIt) {
     for (const bool staggered : {false, true}) {
-        SCOPED_TRACE(staggered ? "each as soon as the one before has started" : "all at once");
+        SCOPED_TRACE(staggered ? "each once the one before has started" : "all at once");
         stop_all();
         for (const QString& character : {QStringLiteral("永"), QStringLiteral("國"),
                                          QStringLiteral("我"), QStringLiteral("国")}) {
-            Start& started = start(character);
+            QProcess& started = start(character);
             if (staggered) {
-                ASSERT_TRUE(started.process->waitForStarted());
+                ASSERT_TRUE(started.waitForStarted());
             }
         }
         // Done when all but one have ended and that one was handed all their characters, or
@@ -341,9 +325,9 @@ TEST_F(SimultaneousStartsTest, StartsAtOnceLeaveOneWindowAndHandTheirCharactersT
         EXPECT_EQ(printed(listening), 1);
         EXPECT_EQ(running(), 1);
         for (const Start& each : starts) {
-            if (each.process->state() == QProcess::NotRunning) {
-                EXPECT_EQ(each.process->exitStatus(), QProcess::NormalExit);
-                EXPECT_EQ(each.process->exitCode(), 0) << each.output.toStdString();
+            if (each.process.state() == QProcess::NotRunning) {
+                EXPECT_EQ(each.process.exitStatus(), QProcess::NormalExit);
+                EXPECT_EQ(each.process.exitCode(), 0) << each.output.toStdString();
             }
         }
     }
