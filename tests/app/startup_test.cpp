@@ -6,7 +6,6 @@
 
 #include <functional>
 
-#include "langtable/text_keys.h"
 #include "tests/app/app_fixture.h"
 
 namespace inkwren {
@@ -97,8 +96,6 @@ TEST_F(StartupTest, AnUnusableFileIsNamedInOneMessageAndTheWindowStartsWithoutIt
         }
     }
 }
-
-// ---- The stroke numbers switch across restarts
 
 class StrokeNumbersSwitchTest : public testing::AppTest {
 protected:
