@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <set>
+#include <string_view>
 
 #include "app/menu_table.h"
 #include "langtable/language_table.h"
@@ -51,6 +54,42 @@ TEST(ShippedLanguageFiles, HoldATextForEveryKeyTheProgramAsksForOnceAndNoOtherKe
             EXPECT_FALSE(table.lookup_text(key).isEmpty())
                 << name << " lacks " << key.toStdString();
         }
+    }
+}
+
+QString manual_file(const QString& name) {
+    return testing::shipped_data_file(QStringLiteral("manual/") + name);
+}
+
+TEST(ShippedManual, EachPageNamesTheMenusAsItsLanguageShowsThemAndItsPicturesExist) {
+    // In the order of the language files.
+    const char* const pages[] = {"index.html", "index-gb.html", "index-en.html"};
+    for (int language = 0; language < 3; ++language) {
+        SCOPED_TRACE(pages[language]);
+        // Line breaks in HTML text are blanks.
+        const QString page =
+            QString::fromUtf8(testing::read_file(manual_file(QString::fromLatin1(pages[language]))))
+                .simplified();
+        const LanguageTable table = shipped_table(shipped_files[language]);
+        for (const MenuEntry& entry : menu_table()) {
+            // The hidden workbook item is not for users; the spare encoding item is a line.
+            // Keys are compared as text: the same literal may sit at two addresses.
+            if (entry.caption_key == nullptr ||
+                std::string_view(entry.caption_key) == text_key::open_workbook_item ||
+                std::string_view(entry.caption_key) == text_key::spare_encoding_item) {
+                continue;
+            }
+            const QString caption = table.lookup_text(QString::fromLatin1(entry.caption_key));
+            EXPECT_TRUE(page.contains(caption)) << entry.name << " " << caption.toStdString();
+        }
+        const QRegularExpression picture(QStringLiteral("src=\"([^\"]+)\""));
+        int pictures = 0;
+        for (const QRegularExpressionMatch& match : picture.globalMatch(page)) {
+            ++pictures;
+            EXPECT_TRUE(QFileInfo(manual_file(match.captured(1))).isFile())
+                << match.captured(1).toStdString();
+        }
+        EXPECT_GE(pictures, 5);
     }
 }
 
