@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFileInfo>
 
 #include "animation/raster.h"
 #include "platform/code_page.h"
@@ -36,8 +35,6 @@ TEST_F(PlayerFilesTest, LoadingAtZoomAndSavingGivesBackTheFilesCoordinates) {
     player->rebuild_lines();
     ASSERT_EQ(player->lines().count(), 3);
     EXPECT_DOUBLE_EQ(player->lines().items[0][0].x, 20 * 1.5);
-    // The temporary copy holds the zoomed strokes.
-    EXPECT_TRUE(QFileInfo::exists(player->temp_dir() + QStringLiteral("tmp.wrt")));
     player->save_stroke_file(QStringLiteral("6C38"), folder.file("自定"));
     // Reading keeps only pen-up kinds in end markers, so the others come back as 0.
     EXPECT_EQ(read_file(folder.file("自定/6C38.wrt")),
@@ -105,71 +102,40 @@ TEST_F(PlayerFilesTest, AnEmptyStrokeFileShowsItsNoteOverACleanBackground) {
     EXPECT_FALSE(player->playing());
     EXPECT_TRUE(player->records().empty());
     EXPECT_TRUE(player->lines().items.empty());
-    for (const QPoint at : {QPoint(50, 150), QPoint(100, 150), QPoint(150, 150)}) {
-        EXPECT_EQ(color_at(player->image(), at.x(), at.y()), white_color) << at.x();
-        EXPECT_EQ(color_at(player->back_bmp(), at.x(), at.y()), white_color) << at.x();
-    }
+    EXPECT_EQ(color_at(player->image(), 150, 150), white_color);
+    EXPECT_EQ(color_at(player->back_bmp(), 150, 150), white_color);
     const QImage with_note = player->image();
     EXPECT_NE(with_note, player->back_bmp());  // the note is drawn over the background
     player->rebuild_lines();
     EXPECT_EQ(player->image(), with_note);
-    player->show_static();
-    EXPECT_EQ(player->image(), with_note);
 }
 
-// The companion's settings are applied; its grid holds until the pad's grid switch is used.
-TEST_F(PlayerFilesTest, CompanionSettingsAreApplied) {
-    CompanionSettings settings;
-    settings.show_grid = false;
-    settings.grey_first = false;
-    settings.show_model = true;
-    settings.model_text = "\xD3\xC0";
-    settings.font_name = "AR PL UKai CN";
-    settings.font_size = 24;
-    settings.font_style = 1;
-    settings.pen_speed = 7;
-    settings.stroke_interval = 3;
-    write_file(folder.file("範例.def"), format_companion(settings));
-    owner.pad.grey_first = true;
-    owner.pad.show_grid = true;
-    auto player = make_player(200);
-    EXPECT_TRUE(player->show_grid());
-    player->load_stroke_file(write_strokes_file(QStringLiteral("範例.wrt"), 2));
-    EXPECT_FALSE(player->show_grid());
-    EXPECT_FALSE(player->grey_first());
-    EXPECT_TRUE(player->show_model());
-    EXPECT_EQ(player->zi(), QStringLiteral("永"));
-    EXPECT_EQ(owner.pad.model_font.family, QStringLiteral("AR PL UKai CN"));
-    EXPECT_EQ(owner.pad.model_font.size, 24);
-    EXPECT_EQ(owner.pad.model_font.style, 1);
-    EXPECT_EQ(owner.pad.pen_speed, 7);
-    EXPECT_EQ(owner.pad.stroke_interval, 3);
-    owner.pad.show_grid = false;
-    player->use_pad_grid();
-    EXPECT_FALSE(player->show_grid());
-    owner.pad.show_grid = true;  // from now on the pad's switch is followed live
-    EXPECT_TRUE(player->show_grid());
-}
-
-// The companion's path is cut in the file name only. Its background picture, relative to the
-// stroke file's folder, is shown centred in 24 bits, or reported missing.
-TEST_F(PlayerFilesTest, BackgroundPicturesAreFoundBesideTheStrokeFileOrReportedMissing) {
+// The companion's path is cut in the file name only. Its settings are applied, its grid until
+// the pad's grid switch is used; its background picture, relative to the stroke file's folder,
+// is shown centred in 24 bits, or reported missing.
+TEST_F(PlayerFilesTest, CompanionSettingsAndBackgroundPicturesBesideTheStrokeFileAreApplied) {
     EXPECT_EQ(companion_path(QStringLiteral("/home/u/.local/課本/永.v2.wrt")),
               QStringLiteral("/home/u/.local/課本/永.def"));
-    EXPECT_EQ(companion_path(QStringLiteral("tmp/recent.wrt")), QStringLiteral("tmp/recent.def"));
     QDir(folder.path()).mkpath(QStringLiteral("課本.2"));
     QImage indexed(40, 40, QImage::Format_Indexed8);
     indexed.setColorTable({qRgb(255, 255, 255), qRgb(200, 0, 0)});
     indexed.fill(1);
     ASSERT_TRUE(indexed.save(folder.file("課本.2/背景.bmp"), "BMP"));
     CompanionSettings settings;
+    settings.show_grid = false;
+    settings.pen_speed = 7;
     settings.back_pic_file = to_code_page(QStringLiteral("背景.bmp"), 936);
     write_file(folder.file("課本.2/字.def"), format_companion(settings));
+    owner.pad.show_grid = true;
     auto player = make_player(200);
     player->load_stroke_file(write_strokes_file(QStringLiteral("課本.2/字.wrt"), 1));
     EXPECT_TRUE(is_24bit(player->back_pic()));
     EXPECT_EQ(color_at(player->back_bmp(), 100, 100), 0x0000C8);
     EXPECT_TRUE(owner.reports.isEmpty());
+    EXPECT_EQ(owner.pad.pen_speed, 7);
+    EXPECT_FALSE(player->show_grid());
+    player->use_pad_grid();
+    EXPECT_TRUE(player->show_grid());
 
     owner.texts[QStringLiteral("1030")] = QStringLiteral("找不到背景圖:");
     settings.back_pic_file = to_code_page(QStringLiteral("遺失.bmp"), 936);
@@ -178,22 +144,6 @@ TEST_F(PlayerFilesTest, BackgroundPicturesAreFoundBesideTheStrokeFileOrReportedM
     second->load_stroke_file(folder.file("課本.2/字.wrt"));
     EXPECT_EQ(owner.reports, QStringList{QStringLiteral("找不到背景圖: 遺失.bmp")});
     EXPECT_EQ(color_at(second->back_bmp(), 100, 100), white_color);
-}
-
-TEST_F(PlayerFilesTest, AnAbsentArchiveKeyReloadsThePreviousRecentFile) {
-    testing::build_archive(
-        folder.path(),
-        {testing::archive_source(QStringLiteral("永"), testing::sample_stroke_text(5))});
-    auto player = make_player(200);
-    player->load_from_archive(QStringLiteral("永"), folder.file("strokes.cdf"),
-                              folder.file("strokes-idx.dat"), IndexColumn::gb);
-    player->rebuild_lines();
-    EXPECT_EQ(player->lines().count(), 5);
-    auto next = make_player(200);
-    next->load_from_archive(QStringLiteral("国"), folder.file("strokes.cdf"),
-                            folder.file("strokes-idx.dat"), IndexColumn::gb);
-    next->rebuild_lines();
-    EXPECT_EQ(next->lines().count(), 5);
 }
 
 }  // namespace

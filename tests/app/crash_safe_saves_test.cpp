@@ -6,7 +6,6 @@
 
 #include <random>
 
-#include "platform/whole_file.h"
 #include "tests/app/app_fixture.h"
 #include "tests/app/save_kinds.h"
 #include "tests/support/fixtures.h"

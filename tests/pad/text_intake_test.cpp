@@ -10,20 +10,11 @@ namespace inkwren {
 namespace {
 
 using testing::read_file;
-using testing::TempFolder;
 using testing::write_file;
 
-TEST(FileNames, NameAndExtensionComeFromTheLastSeparatorAndDot) {
-    EXPECT_EQ(Get_filename(QStringLiteral("/home/老師/課本/永.wrt")), QStringLiteral("永.wrt"));
-    EXPECT_EQ(Get_filename(QStringLiteral("永.wrt")), QString());
-    EXPECT_EQ(Get_file_extension(QStringLiteral("a.b/c")), QStringLiteral("b/c"));
-    EXPECT_EQ(Get_file_extension(QStringLiteral("/x/MyLang.TXT ")), QStringLiteral("TXT"));
-    EXPECT_EQ(Get_file_extension(QStringLiteral("/x/README")), QString());
-}
-
 // A dropped folder named like a stroke or text file was once read as one.
-TEST(FileNames, DroppedFilesAreClassifiedByExtensionAndNameAndFoldersIgnored) {
-    TempFolder folder;
+TEST(DroppedFiles, AreClassifiedByExtensionAndNameWithFoldersIgnoredAndTextsCopiedWithCrLf) {
+    testing::TempFolder folder;
     const struct {
         const char* name;
         bool is_folder;
@@ -40,20 +31,18 @@ TEST(FileNames, DroppedFilesAreClassifiedByExtensionAndNameAndFoldersIgnored) {
         EXPECT_EQ(classify_dropped_file(path), each.kind) << each.name;
     }
     EXPECT_EQ(classify_dropped_file(folder.file("沒有.wrt")), DroppedKind::ignored);
-}
 
-TEST(CopyTextFile, CopiesLinesWithCrLfEndsReplacingTheTarget) {
-    TempFolder folder;
+    // A dropped text file is copied line by line with CR LF ends over the target.
     write_file(folder.file("來源.txt"), "LANGUAGE 日本語\n0101 ファイル\r\nlast");
-    write_file(folder.file("mylang.txt"), "old content that is longer than the new one");
-    copy_text_file(folder.file("來源.txt"), folder.file("mylang.txt"));
+    write_file(folder.file("譯文.txt"), "old content that is longer than the new one");
+    copy_text_file(folder.file("來源.txt"), folder.file("譯文.txt"));
     const QByteArray copied("LANGUAGE 日本語\r\n0101 ファイル\r\nlast\r\n");
-    EXPECT_EQ(read_file(folder.file("mylang.txt")), copied);
-    copy_text_file(folder.file("沒有.txt"), folder.file("mylang.txt"));
+    EXPECT_EQ(read_file(folder.file("譯文.txt")), copied);
+    copy_text_file(folder.file("沒有.txt"), folder.file("譯文.txt"));
     // A folder is not an empty file to copy over the target.
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("資料夾.txt")));
-    EXPECT_THROW(copy_text_file(folder.file("資料夾.txt"), folder.file("mylang.txt")), Error);
-    EXPECT_EQ(read_file(folder.file("mylang.txt")), copied);
+    EXPECT_THROW(copy_text_file(folder.file("資料夾.txt"), folder.file("譯文.txt")), Error);
+    EXPECT_EQ(read_file(folder.file("譯文.txt")), copied);
 }
 
 }  // namespace

@@ -80,13 +80,7 @@ int red_pixels(const QImage& picture) {
 }
 
 PointRecord point(double x, double y, std::int32_t kind) {
-    PointRecord record;
-    record.x = x;
-    record.y = y;
-    record.kind = kind;
-    record.pen_width = 4;
-    record.pen_color = 0x0000FF;
-    return record;
+    return {.x = x, .y = y, .pen_width = 4, .pen_color = 0x0000FF, .kind = kind};
 }
 
 TLineList sample_lines(int strokes) {
@@ -94,12 +88,8 @@ TLineList sample_lines(int strokes) {
     for (int stroke = 0; stroke < strokes; ++stroke) {
         TObjList run;
         for (int point = 0; point < 3; ++point) {
-            PointRecord record;
-            record.x = 20 + 10 * point + 0.5 * stroke;
-            record.y = 30 + 7 * stroke;
-            record.pen_width = 9;
-            record.kind = record_kind::pen_point;
-            run.push_back(record);
+            run.push_back(
+                {.x = 20 + 10 * point + 0.5 * stroke, .y = 30 + 7.0 * stroke, .pen_width = 9});
         }
         run.push_back(end_marker(record_kind::pen_point));
         add_line(lines, run);

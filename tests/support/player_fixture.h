@@ -24,6 +24,13 @@ inline TObjList stroke(std::initializer_list<QPointF> points, std::int32_t colou
     return records;
 }
 
+// A fill seed flooding in the colour.
+inline PointRecord seed(double x, double y, std::int32_t fill) {
+    PointRecord record = point(x, y, record_kind::fill_seed);
+    record.fill_color = fill;
+    return record;
+}
+
 inline TLineList lines_of(std::vector<TObjList> elements) {
     TLineList lines;
     lines.items = std::move(elements);

@@ -24,10 +24,8 @@ public:
 
     QList<Shown> shown;
     QList<bool> answers;
-    // What the colour chooser answers, in turn; cancelled when the script runs out. The colours
-    // it opened at are recorded.
+    // What the colour chooser answers, in turn; cancelled when the script runs out.
     QList<std::optional<std::int32_t>> colours;
-    QList<std::int32_t> colour_starts;
     // What the font chooser, the folder browser and the save dialog answer, in turn; cancelled
     // when their script runs out. The save dialogs' folders are recorded.
     QList<std::optional<FontChoice>> fonts;
@@ -57,8 +55,7 @@ public:
         return answers.isEmpty() ? true : answers.takeFirst();
     }
 
-    std::optional<std::int32_t> choose_colour(std::int32_t start) override {
-        colour_starts << start;
+    std::optional<std::int32_t> choose_colour(std::int32_t) override {
         return colours.isEmpty() ? std::nullopt : colours.takeFirst();
     }
 
