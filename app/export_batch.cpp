@@ -63,13 +63,13 @@ void ExportBatch::work() {
             return;
         }
         const QString& character = characters[index];
-        std::optional<std::vector<QImage>> pictures;
+        std::optional<WorksheetEntry> entry;
         try {
             if (!maker) {
                 maker = std::make_unique<CharacterMaker>(setup, options);
             }
             if (worksheet_) {
-                pictures = make_pictures(*maker, character);
+                entry = make_entry(*maker, character);
             } else {
                 make_file(*maker, character);
             }
@@ -78,7 +78,7 @@ void ExportBatch::work() {
             maker.reset();  // a fresh pad for the next character
         }
         if (worksheet_) {
-            hand_over(index, std::move(pictures));
+            hand_over(index, std::move(entry));
         }
         ++done_;
     }
@@ -130,21 +130,21 @@ void ExportBatch::make_file(CharacterMaker& maker, const QString& character) {
     }
 }
 
-std::optional<std::vector<QImage>> ExportBatch::make_pictures(CharacterMaker& maker,
-                                                              const QString& character) {
+std::optional<WorksheetEntry> ExportBatch::make_entry(CharacterMaker& maker,
+                                                      const QString& character) {
     if (!maker.show(character)) {
         const std::lock_guard lock(mutex_);
         missing_ << character;
         return std::nullopt;
     }
-    return maker.sheet().pictures;
+    return WorksheetEntry{character, maker.sheet().pictures, maker.tracing()};
 }
 
-void ExportBatch::hand_over(int index, std::optional<std::vector<QImage>> pictures) {
+void ExportBatch::hand_over(int index, std::optional<WorksheetEntry> entry) {
     const std::lock_guard lock(mutex_);
     Made& made = made_[std::size_t(index)];
     made.settled = true;
-    made.pictures = std::move(pictures);
+    made.entry = std::move(entry);
     changed_.notify_all();
 }
 
@@ -153,8 +153,7 @@ void ExportBatch::note_failure(const QString& character, const QString& message)
     failures_ << QStringLiteral("%1: %2").arg(character, message);
 }
 
-std::optional<std::vector<QImage>> ExportBatch::take(int index,
-                                                     const std::function<void()>& waiting) {
+std::optional<WorksheetEntry> ExportBatch::take(int index, const std::function<void()>& waiting) {
     std::unique_lock lock(mutex_);
     Made& made = made_[std::size_t(index)];
     while (!made.settled) {
@@ -168,7 +167,7 @@ std::optional<std::vector<QImage>> ExportBatch::take(int index,
     }
     taken_ = index + 1;
     changed_.notify_all();
-    return std::exchange(made.pictures, std::nullopt);
+    return std::exchange(made.entry, std::nullopt);
 }
 
 ExportWorkers::ExportWorkers(ExportBatch& batch, int count) : batch_(batch) {

@@ -17,6 +17,7 @@
 
 #include "app/export_options.h"
 #include "app/export_setup.h"
+#include "output/worksheet.h"
 
 namespace inkwren {
 
@@ -37,10 +38,10 @@ public:
     const QStringList& missing() const { return missing_; }
     const QStringList& failures() const { return failures_; }
 
-    // Worksheets: the pictures of the character at index, once made, and no longer kept here;
+    // Worksheets: the entry of the character at index, once made, and no longer kept here;
     // nothing when the character was left out or the run stops first. Indices are taken in
     // order. waiting is called every tenth of a second until then.
-    std::optional<std::vector<QImage>> take(int index, const std::function<void()>& waiting);
+    std::optional<WorksheetEntry> take(int index, const std::function<void()>& waiting);
 
     // The workers stop after the characters they are making.
     void stop();
@@ -50,15 +51,14 @@ public:
 private:
     struct Made {
         bool settled = false;
-        std::optional<std::vector<QImage>> pictures;  // none: not in the library, or failed
+        std::optional<WorksheetEntry> entry;  // none: not in the library, or failed
     };
 
     bool stopping() const;
     bool wait_for_turn(int index);
     void make_file(CharacterMaker& maker, const QString& character);
-    std::optional<std::vector<QImage>> make_pictures(CharacterMaker& maker,
-                                                     const QString& character);
-    void hand_over(int index, std::optional<std::vector<QImage>> pictures);
+    std::optional<WorksheetEntry> make_entry(CharacterMaker& maker, const QString& character);
+    void hand_over(int index, std::optional<WorksheetEntry> entry);
     void note_failure(const QString& character, const QString& message);
 
     const bool worksheet_;

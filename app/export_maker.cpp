@@ -70,6 +70,10 @@ StrokeOrderSheet CharacterMaker::sheet() const {
     return std::move(*sheet);
 }
 
+QImage CharacterMaker::tracing() const {
+    return tracing_picture(pad_->player());
+}
+
 QByteArray CharacterMaker::sheet_file() const {
     const QImage picture = sheet().sheet;
     if (!options_.png) {

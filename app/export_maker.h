@@ -35,6 +35,8 @@ public:
     QByteArray sheet_file() const;  // its picture as JPEG, or PNG with --png
     QByteArray gif_file();
     QByteArray stroke_file() const;
+    // The character at rest, dark on white, for a worksheet's learner to trace.
+    QImage tracing() const;
 
 private:
     class Dialogs;

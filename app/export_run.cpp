@@ -112,10 +112,10 @@ bool make_worksheet(ExportBatch& batch, int jobs, Progress& progress, std::FILE*
         // A write that failed (a full disk) ends the drawing; the commit below says why.
         for (int index = 0;
              index < batch.characters.size() && !export_interrupted() && !file.failed(); ++index) {
-            std::optional<std::vector<QImage>> pictures =
+            const std::optional<WorksheetEntry> entry =
                 batch.take(index, [&] { progress.update(batch.done()); });
-            if (pictures && !export_interrupted()) {
-                writer.add({batch.characters[index], std::move(*pictures)});
+            if (entry && !export_interrupted()) {
+                writer.add(*entry);
             }
         }
     }

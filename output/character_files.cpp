@@ -24,6 +24,10 @@ std::optional<StrokeOrderSheet> character_sheet(const TAnimationPlayer& player,
     return make_sheet(inputs, FontNumberRenderer(number_font(inputs.settings)));
 }
 
+QImage tracing_picture(const TAnimationPlayer& player) {
+    return draw_at_rest(sheet_inputs(player, SheetSettings{}, QString(), QString()));
+}
+
 QByteArray sheet_jpeg(const QImage& sheet) {
     return jpeg_bytes(sheet, sheet_quality, QString());
 }

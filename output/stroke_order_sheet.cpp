@@ -338,6 +338,19 @@ QImage draw_underlay(const SheetInputs& inputs, std::int32_t colour) {
     return picture;
 }
 
+QImage draw_at_rest(const SheetInputs& inputs) {
+    QImage picture = white_picture(inputs.picture);
+    {
+        StrokePen pen(picture);
+        for (const TObjList& stroke : inputs.strokes) {
+            draw_stroke(pen, stroke, inputs.coord_scale, [&](const PointRecord& record) {
+                return PenChoice{round_even(record.pen_width * inputs.coord_scale), black_color};
+            });
+        }
+    }
+    return picture;
+}
+
 ColourGroups draw_components(const SheetInputs& inputs) {
     // The strokes in black, a new picture wherever, from the second stroke on, the pen colour
     // of a point differs from the point before it.

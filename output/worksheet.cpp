@@ -19,7 +19,6 @@ constexpr double picture_height_mm = 14;
 constexpr double square_mm = 18;
 constexpr double row_gap_mm = 2;
 constexpr double block_gap_mm = 6;
-constexpr double trace_share = 0.82;  // of the square the traced character fills
 const QColor trace_colour(200, 200, 200);
 
 int dots(double mm) {
@@ -126,16 +125,13 @@ void draw_entry(QPainter& painter, const WorksheetEntry& entry, int top, const P
         y += frame.picture_height + dots(row_gap_mm);
     }
     const QColor grid = to_qcolor(options.grid_colour);
-    QFont font(options.trace_family);
-    font.setPixelSize(int(frame.square * trace_share));
-    painter.setFont(font);
+    const QImage tracing = tracing_ink(entry.tracing);
     for (int index = 0; index < frame.squares_per_row(); ++index) {
         const QRect square(frame.content.left() + index * frame.square, y, frame.square,
                            frame.square);
         draw_square(painter, square, grid);
-        if (index < options.trace) {
-            painter.setPen(trace_colour);
-            painter.drawText(square, Qt::AlignCenter, entry.character);
+        if (index < options.trace && !tracing.isNull()) {
+            painter.drawImage(square, tracing);
         }
     }
 }
@@ -144,7 +140,7 @@ void draw_title(QPainter& painter, const PageFrame& frame, const WorksheetOption
     if (options.title.isEmpty()) {
         return;
     }
-    QFont heading(options.trace_family);
+    QFont heading(options.title_family);
     heading.setPixelSize(dots(6));
     painter.setFont(heading);
     painter.setPen(Qt::black);
@@ -198,6 +194,22 @@ void WorksheetWriter::finish() {
     if (pdf_) {
         pdf_->painter.end();
     }
+}
+
+QImage tracing_ink(const QImage& ink) {
+    if (ink.isNull()) {
+        return {};
+    }
+    QImage faint(ink.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < ink.height(); ++y) {
+        for (int x = 0; x < ink.width(); ++x) {
+            const int darkness = 255 - qGray(ink.pixel(x, y));
+            QColor colour = trace_colour;
+            colour.setAlpha(darkness);
+            faint.setPixelColor(x, y, colour);
+        }
+    }
+    return faint;
 }
 
 QByteArray worksheet_pdf(const std::vector<WorksheetEntry>& entries,

@@ -1,6 +1,6 @@
 // Printable practice worksheets: for each character the pictures of its stroke order, then a row
-// of practice squares, the first few with the character printed faintly for tracing, the rest
-// empty with their nine-grid; as many pages as the characters need.
+// of practice squares, the first few with the character faintly for tracing, drawn from its
+// strokes as the pad shows it, the rest empty with their nine-grid; as many pages as needed.
 #pragma once
 
 #include <QImage>
@@ -18,13 +18,14 @@ namespace inkwren {
 struct WorksheetEntry {
     QString character;
     std::vector<QImage> sequence;  // the stroke-order sheet's pictures, in order
+    QImage tracing;  // the whole character dark on white, filling its square; none: no tracing
 };
 
 struct WorksheetOptions {
     QPageSize::PageSizeId paper = QPageSize::A4;
     QString title;  // a heading line on every page; none when empty
     int trace = 3;  // squares with the character to trace
-    QString trace_family = QStringLiteral("AR PL UKai TW");
+    QString title_family = QStringLiteral("AR PL UKai TW");
     std::int32_t grid_colour = 0xFFAA00;  // 0x00BBGGRR
 };
 
@@ -57,6 +58,10 @@ private:
 // The worksheet as PDF bytes.
 QByteArray worksheet_pdf(const std::vector<WorksheetEntry>& entries,
                          const WorksheetOptions& options);
+
+// The character's ink (dark on white) in the tracing grey, its paper clear so that the
+// square's grid shows through.
+QImage tracing_ink(const QImage& ink);
 
 // How many pages the worksheet takes.
 int worksheet_pages(const std::vector<WorksheetEntry>& entries, const WorksheetOptions& options);

@@ -56,5 +56,18 @@ TEST(Worksheet, TakesAsManyPagesAsTheCharactersNeedOnTheChosenPaperWrittenAsThey
     EXPECT_TRUE(letter.contains("612") && letter.contains("792")) << "612 × 792 pt";
 }
 
+// The squares trace the character as the pad draws it: its ink, however dark, in one grey whose
+// opacity follows the ink, and its paper clear for the grid.
+TEST(Worksheet, TheTracingIsTheInkInGreyOverClearPaper) {
+    QImage ink = make_bitmap(3, 1, 0xFFFFFF);
+    ink.setPixel(0, 0, qRgb(0, 0, 0));
+    ink.setPixel(1, 0, qRgb(128, 128, 128));
+    const QImage tracing = tracing_ink(ink);
+    EXPECT_EQ(tracing.pixelColor(0, 0), QColor(200, 200, 200, 255));
+    EXPECT_EQ(tracing.pixelColor(1, 0).alpha(), 127);
+    EXPECT_EQ(tracing.pixelColor(2, 0).alpha(), 0);
+    EXPECT_TRUE(tracing_ink(QImage()).isNull());
+}
+
 }  // namespace
 }  // namespace inkwren
