@@ -264,7 +264,13 @@ TEST_F(ConfigFilesTest, TheInstallationFolderIsTheRegisteredOneHoldingTheArchive
 TEST_F(ConfigFilesTest, ViewSwitchesAreWrittenAsLinesAndAnythingElseReadsAsTheDefaults) {
     // Written and read back by the switch's window test. Written by hand: blanks, other line ends
     // and lines of later switches are taken.
-    EXPECT_TRUE(parse_view_settings("pen_colour=3\n stroke_numbers = 1 \n").stroke_numbers);
+    const ViewSettings written = parse_view_settings("pen_colour=3\n stroke_numbers = 1 \n");
+    EXPECT_TRUE(written.stroke_numbers);
+    EXPECT_EQ(written.standard, StrokeOrderStandard::taiwan);
+    EXPECT_EQ(parse_view_settings("stroke_order=mainland\r\n").standard,
+              StrokeOrderStandard::mainland);
+    EXPECT_EQ(parse_view_settings("stroke_order=Mainland\r\n").standard,
+              StrokeOrderStandard::taiwan);
     for (const QByteArray& damaged :
          {QByteArray("stroke_numbers=yes\r\n"), QByteArray("=1\r\n"), QByteArray(300, '\xFF')}) {
         EXPECT_FALSE(parse_view_settings(damaged).stroke_numbers) << damaged.toHex().data();

@@ -99,6 +99,12 @@ TEST_F(ExporterTest, StrokeFilesAreTheCustomCharacterOrWithNoCustomTheArchiveEnt
     EXPECT_EQ(read_file(out + QStringLiteral("永.wrt")), testing::sample_stroke_text(2));
     ASSERT_EQ(run(QStringLiteral("strokes 永 --no-custom")).status, 0);
     EXPECT_EQ(read_file(out + QStringLiteral("永.wrt")), testing::sample_stroke_text(5));
+    // The traditional library in Taiwan's order unless told the mainland's.
+    for (const auto& [standard, strokes] :
+         {std::pair{"", 11}, std::pair{"--standard mainland", 10}}) {
+        ASSERT_EQ(run(QStringLiteral("strokes 國 --library traditional ") + standard).status, 0);
+        EXPECT_EQ(read_file(out + QStringLiteral("國.wrt")), testing::sample_stroke_text(strokes));
+    }
 }
 
 // The sheet's options reach the sheet, too; bad usage gives status 2 and writes nothing.

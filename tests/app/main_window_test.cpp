@@ -127,6 +127,28 @@ TEST_F(MainWindowTest, AFailedSwitchLeavesTheCheckMarkOnTheLanguageOrLibraryInFo
     EXPECT_EQ(strokes_shown(), 8);
 }
 
+// The traditional library teaches Taiwan's order unless the mainland's is chosen; the simplified
+// library has only the mainland's, so the choice is greyed out with it. The choice is kept in
+// view.cfg, the library in prefer.cfg.
+TEST_F(MainWindowTest, TheStrokeOrderStandardPicksTheTraditionalArchiveAndIsKeptApart) {
+    EXPECT_FALSE(item("N64")->isEnabled());
+    item("N41")->trigger();
+    window->clipboard_changed(QStringLiteral("國"));
+    EXPECT_EQ(strokes_shown(), 11);
+    EXPECT_TRUE(item("N64")->isEnabled());
+    EXPECT_TRUE(item("N65")->isChecked());
+    item("N66")->trigger();
+    EXPECT_EQ(strokes_shown(), 10);
+    EXPECT_EQ(read_file(file("view.cfg")), "stroke_numbers=0\r\nstroke_order=mainland\r\n");
+    EXPECT_EQ(read_file(file("prefer.cfg")).mid(128, 13), QByteArray("\x0Ctstrokes.cdf"));
+
+    QFile::remove(file("tstrokes.cdf"));
+    item("N65")->trigger();
+    EXPECT_TRUE(dialogs.showed(window->shell().text("1012")));
+    EXPECT_TRUE(item("N66")->isChecked()) << "the order in force stays";
+    EXPECT_EQ(strokes_shown(), 10);
+}
+
 // An item as the window shows it: the menu it is in, its name and its caption, or a line.
 QString shown_as(const QString& menu, const char* name, bool line, const QString& caption) {
     return menu + u'/' + latin(name) + (line ? QStringLiteral(" —— ") : QStringLiteral(" ")) +
