@@ -19,6 +19,8 @@ expected=(
   share/inkwren/strokes-idx.dat
   share/inkwren/tstrokes.cdf
   share/inkwren/tstrokes-idx.dat
+  share/inkwren/tstrokes-mainland.cdf
+  share/inkwren/tstrokes-mainland-idx.dat
   share/inkwren/hk_kai.dat
   share/inkwren/hk_dict.dat
   share/inkwren/lang.txt
@@ -27,6 +29,7 @@ expected=(
   share/inkwren/pen.bmp
   share/inkwren/manual/index.html
   share/inkwren/ARPHICPL.TXT
+  share/inkwren/LGPL-3.TXT
   share/applications/inkwren.desktop
   share/metainfo/io.github.inkwren.Inkwren.metainfo.xml
   share/icons/hicolor/48x48/apps/inkwren.png
