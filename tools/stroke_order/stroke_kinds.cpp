@@ -1,8 +1,7 @@
 #include "tools/stroke_order/stroke_kinds.h"
 
-#include <set>
-
 #include <algorithm>
+#include <set>
 #include <utility>
 
 namespace inkwren::tools {
@@ -96,11 +95,14 @@ KindOdds StrokeKindClassifier::odds(const StrokeFeatures& stroke) const {
     return odds;
 }
 
+char likeliest_kind(const KindOdds& odds) {
+    return stroke_kinds[std::max_element(odds.begin(), odds.end()) - odds.begin()];
+}
+
 std::string StrokeKindClassifier::kinds(const std::vector<StrokeFeatures>& strokes) const {
     std::string letters;
     for (const StrokeFeatures& stroke : strokes) {
-        const KindOdds odds_of = odds(stroke);
-        letters += stroke_kinds[std::max_element(odds_of.begin(), odds_of.end()) - odds_of.begin()];
+        letters += likeliest_kind(odds(stroke));
     }
     return letters;
 }

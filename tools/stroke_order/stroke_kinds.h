@@ -34,6 +34,9 @@ std::optional<std::string> labels_for(const StrokeSequences& sequences, int stro
 
 using KindOdds = std::array<double, stroke_kind_count>;
 
+// The letter of the likeliest kind.
+char likeliest_kind(const KindOdds& odds);
+
 class StrokeKindClassifier {
 public:
     static StrokeKindClassifier trained(const std::vector<CharacterFeatures>& characters,

@@ -23,10 +23,6 @@ double cost_of(const std::vector<std::vector<double>>& cost, const std::vector<i
     return total;
 }
 
-int likeliest(const KindOdds& odds) {
-    return int(std::max_element(odds.begin(), odds.end()) - odds.begin());
-}
-
 }  // namespace
 
 bool TaiwanOrder::moves() const {
@@ -64,7 +60,7 @@ TaiwanOrder taiwan_order(const std::vector<KindOdds>& strokes, std::string_view 
     order.strokes.resize(count);
     for (int stroke = 0; stroke < count; ++stroke) {
         order.strokes[place_of[stroke]] = stroke;
-        if (stroke_kinds[likeliest(strokes[stroke])] != sequence[place_of[stroke]]) {
+        if (likeliest_kind(strokes[stroke]) != sequence[place_of[stroke]]) {
             ++order.unlike_places;
         }
     }
