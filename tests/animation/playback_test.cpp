@@ -125,7 +125,7 @@ TEST_F(PlaybackTest, TwoColourModeRedrawsFinishedStrokes) {
     EXPECT_EQ(ink(30, 100), 0x000000);
 }
 
-TEST_F(PlaybackTest, AFillSeedAtAStrokeStartFloodsAndEndsTheTick) {
+TEST_F(PlaybackTest, AFillSeedEndsTheTickAndAnAllInstantCharacterShowsAtOnce) {
     owner.pad.pen_speed = 100;
     start({point(60, 60), point(140, 60), point(140, 140), point(60, 140), point(60, 60),
            end_marker(2), testing::seed(100, 100, 0x00FF00), end_marker(1)});
@@ -136,9 +136,8 @@ TEST_F(PlaybackTest, AFillSeedAtAStrokeStartFloodsAndEndsTheTick) {
     EXPECT_EQ(ink(30, 30), white_color);
     // The fill is on screen at once, though it is the character's last element.
     EXPECT_EQ(color_at(player->image(), 100, 100), 0x00FF00);
-}
 
-TEST_F(PlaybackTest, AnAllInstantCharacterShowsAtOnceAndFinishesNextTick) {
+    // An all-instant character shows at once and finishes the next tick.
     TObjList records = two_strokes();
     for (PointRecord& record : records) {
         record.instant = true;

@@ -23,7 +23,7 @@ QImage at_rest(const TLineList& lines, const RestStyle& style = {}) {
 // The grid square is seven eighths of the pad's height, centred, with inner lines at its thirds:
 // on a 200-pixel pad from (12, 12) to (186, 186) with inner lines at 70 and 128; on a 650-pixel
 // pad 569 (568.75) from 40 with inner lines at 229 and 418.
-TEST(Background, GridSquareSitsSevenEighthsOfThePadWithInnerThirds) {
+TEST(Background, GridSquareSitsSevenEighthsOfThePadOverThePictureUnderTheModel) {
     struct Pixel {
         int pad, x, y;
         std::int32_t colour;
@@ -38,10 +38,8 @@ TEST(Background, GridSquareSitsSevenEighthsOfThePadWithInnerThirds) {
         EXPECT_EQ(color_at(compose_background(parts), pixel.x, pixel.y), pixel.colour)
             << pixel.pad << ": " << pixel.x << "," << pixel.y;
     }
-}
 
-// A picture is centred under the grid and the model over it.
-TEST(Background, APictureIsCentredUnderTheGridAndTheModelOverIt) {
+    // A picture is centred under the grid and the model over it.
     const QImage picture = make_bitmap(40, 40, 0x00C800);
     QImage model = make_bitmap(200, 200);
     Canvas(model).rectangle(95, 95, 105, 105);  // a black square in the middle

@@ -118,7 +118,7 @@ TEST_F(StrokeArchiveTest, DamagedArchivesAreRefusedNamingTheFileAndLeaveRecentWr
     EXPECT_THROW(in_dictionary(folder.file("沒有-idx.dat"), yong, IndexColumn::big5), Error);
 }
 
-TEST(IndexFileName, IsTheNameBeforeItsFirstDotWithIdxDat) {
+TEST(ArchiveNames, TheIndexIsNamedAfterTheArchiveAndTraditionalNeedsBothFiles) {
     const std::pair<QString, QString> names[] = {
         {" my.lib.cdf", "my-idx.dat"},
         {"/home/u/.local/字庫.cdf", "/home/u/.local/字庫-idx.dat"},
@@ -127,9 +127,7 @@ TEST(IndexFileName, IsTheNameBeforeItsFirstDotWithIdxDat) {
     for (const auto& [archive, index] : names) {
         EXPECT_EQ(index_file_name(archive), index);
     }
-}
-
-TEST(ArchiveChoice, TraditionalGoesOnOnlyWhenBothFilesExist) {
+    // Traditional goes on only when both its files exist.
     TempFolder folder;
     ArchiveChoice choice;
     // The names change even when the handler stops, so the next display reports the missing file.
