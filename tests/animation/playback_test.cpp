@@ -109,23 +109,7 @@ TEST_F(PlaybackTest, StrokeIntervalAndPenSpeedSetTheTicks) {
     }
 }
 
-// In two-colour mode a stroke is written in the highlight colour and turns black when done.
-TEST_F(PlaybackTest, TwoColourModeRedrawsFinishedStrokes) {
-    owner.pad.two_color = true;
-    owner.pad.stroke_color = 0xFF0000;
-    remake();
-    owner.pad.pen_speed = 5;
-    start(two_strokes());
-    while (player->play_pos() < 8) {
-        player->play_tick();
-    }
-    EXPECT_EQ(ink(20, 50), 0xFF0000);  // being written
-    run_to_end(*player);
-    EXPECT_EQ(ink(40, 50), 0x000000);
-    EXPECT_EQ(ink(30, 100), 0x000000);
-}
-
-TEST_F(PlaybackTest, AFillSeedEndsTheTickAndAnAllInstantCharacterShowsAtOnce) {
+TEST_F(PlaybackTest, FillSeedsAndInstantCharactersShowAtOnceAndTwoColourStrokesTurnBlack) {
     owner.pad.pen_speed = 100;
     start({point(60, 60), point(140, 60), point(140, 140), point(60, 140), point(60, 60),
            end_marker(2), testing::seed(100, 100, 0x00FF00), end_marker(1)});
@@ -149,6 +133,19 @@ TEST_F(PlaybackTest, AFillSeedEndsTheTickAndAnAllInstantCharacterShowsAtOnce) {
     EXPECT_EQ(ink(30, 100), 0x0000FF);
     player->play_tick();
     EXPECT_FALSE(player->playing());
+    // In two-colour mode a stroke is written in the highlight colour and turns black when done.
+    owner.pad.two_color = true;
+    owner.pad.stroke_color = 0xFF0000;
+    remake();
+    owner.pad.pen_speed = 5;
+    start(two_strokes());
+    while (player->play_pos() < 8) {
+        player->play_tick();
+    }
+    EXPECT_EQ(ink(20, 50), 0xFF0000);  // being written
+    run_to_end(*player);
+    EXPECT_EQ(ink(40, 50), 0x000000);
+    EXPECT_EQ(ink(30, 100), 0x000000);
 }
 
 // Pause resumes where it stopped and stop returns to rest. Drawing once stopped the playtimer as

@@ -12,7 +12,7 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(FileLock, OnlyOneHolderAtATimeTheNextOnceItIsReleasedAndNeverThroughALink) {
+TEST(FileLock, OneHolderAtATimeNeverThroughALinkAndNoneLeftToAProgramStarted) {
     TempFolder folder;
     const QString path = folder.file(QStringLiteral("鎖.lock"));
     std::optional<FileLock> first = FileLock::try_take(path);
@@ -27,11 +27,7 @@ TEST(FileLock, OnlyOneHolderAtATimeTheNextOnceItIsReleasedAndNeverThroughALink) 
     const QString planted = folder.file(QStringLiteral("連結.lock"));
     ASSERT_TRUE(QFile::link(path, planted));
     EXPECT_THROW(FileLock::try_take(planted), Error);
-}
-
-TEST(FileLock, AProgramStartedWhileHoldingItDoesNotKeepItAfterward) {
-    TempFolder folder;
-    const QString path = folder.file(QStringLiteral("鎖.lock"));
+    // A program started while holding it does not keep it afterward.
     std::optional<FileLock> held = FileLock::try_take(path);
     ASSERT_TRUE(held);
     QProcess child;

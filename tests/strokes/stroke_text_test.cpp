@@ -15,7 +15,7 @@ using testing::read_file;
 using testing::TempFolder;
 using testing::write_file;
 
-TEST(StrokeText, WritesOneTabSeparatedLinePerRecordWithCrLf) {
+TEST(StrokeText, WritesOneTabSeparatedLinePerRecordAndReadsOlderKindsWidthsAndCommas) {
     PointRecord flash = point(10.5, 20, record_kind::flash_bar);
     flash.repeat_count = 3;
     flash.instant = true;
@@ -27,6 +27,22 @@ TEST(StrokeText, WritesOneTabSeparatedLinePerRecordWithCrLf) {
                                                     "-\t-\t-\t-\t-\t-\t2\t-\r\n"
                                                     "10.5\t20\t4\t255\t3\t1\t5\t255\r\n"
                                                     "-\t-\t-\t-\t-\t-\t99\t-\r\n"));
+    // Reading applies the older kind widths, the decimal comma and the offsets.
+    const QByteArray text =
+        "10\t20\t1234\t5\t-\t1\t0\t6\r\n"     // 4-digit pen width keeps 3 digits; kind 0 is 2
+        " 1,5 \t2.5\t 7 \t0\t0\t0\t123\t0\n"  // comma decimal, blanks, kind cut to "12"
+        "-\t-\t-\t-\t-\t-\t99\t-";            // the last line needs no line break
+    const TObjList read = parse_stroke_text(text, "t", EndMarkerKind::keep_pen_up, 100, 200);
+    ASSERT_EQ(read.size(), 3u);
+    EXPECT_EQ(QPointF(read[0].x, read[0].y), QPointF(110, 220));
+    EXPECT_EQ(read[0].pen_width, 123);
+    EXPECT_EQ(read[0].repeat_count, 0);
+    EXPECT_TRUE(read[0].instant);
+    EXPECT_EQ(read[0].kind, record_kind::pen_point);
+    EXPECT_EQ(read[1].x, 101.5);
+    EXPECT_EQ(read[1].pen_width, 7);
+    EXPECT_EQ(read[1].kind, 12);
+    EXPECT_EQ(read[2], end_marker(record_kind::pen_up));  // offsets never move end markers
 }
 
 TEST(StrokeText, RecordsSurviveAWriteAndReadBackButEndMarkersKeepOnlyPenUp) {
@@ -56,24 +72,6 @@ TEST(StrokeText, RecordsSurviveAWriteAndReadBackButEndMarkersKeepOnlyPenUp) {
     EXPECT_EQ(players[3], end_marker(record_kind::pen_up));
     const TObjList work = parse_stroke_text(text, "t", EndMarkerKind::always_zero);
     EXPECT_EQ(work[3], end_marker(record_kind::old_pen_point));
-}
-
-TEST(StrokeText, ReadingAppliesTheOlderKindWidthsDecimalCommaAndOffsets) {
-    const QByteArray text =
-        "10\t20\t1234\t5\t-\t1\t0\t6\r\n"     // 4-digit pen width keeps 3 digits; kind 0 is 2
-        " 1,5 \t2.5\t 7 \t0\t0\t0\t123\t0\n"  // comma decimal, blanks, kind cut to "12"
-        "-\t-\t-\t-\t-\t-\t99\t-";            // the last line needs no line break
-    const TObjList read = parse_stroke_text(text, "t", EndMarkerKind::keep_pen_up, 100, 200);
-    ASSERT_EQ(read.size(), 3u);
-    EXPECT_EQ(QPointF(read[0].x, read[0].y), QPointF(110, 220));
-    EXPECT_EQ(read[0].pen_width, 123);
-    EXPECT_EQ(read[0].repeat_count, 0);
-    EXPECT_TRUE(read[0].instant);
-    EXPECT_EQ(read[0].kind, record_kind::pen_point);
-    EXPECT_EQ(read[1].x, 101.5);
-    EXPECT_EQ(read[1].pen_width, 7);
-    EXPECT_EQ(read[1].kind, 12);
-    EXPECT_EQ(read[2], end_marker(record_kind::pen_up));  // offsets never move end markers
 }
 
 const QByteArray pen_line = "1\t2\t3\t0\t0\t0\t2\t0\r\n";
