@@ -20,7 +20,7 @@ std::vector<PixelPoint> pixels_of(const TObjList& records) {
 
 // Ten samples per control point between the curve's exact ends; the weights are the binomial
 // row, and a repeated last point is dropped but the longer list's step kept.
-TEST(EvaluateCurve, TakesTenSamplesPerControlPointBetweenItsExactEnds) {
+TEST(EvaluateCurve, TakesTenSamplesPerControlPointAndCurveRunsBecomeRoundedPenPoints) {
     const CurvePoint a{1.3, 2.7}, b{50.1, 80.2}, c{120.7, 3.3};
     EXPECT_EQ(evaluate_curve({a, a}, 0.1).size(), 12u);  // not 13 for t = 0.9999999999999999
     const std::vector<CurvePoint> curve = evaluate_curve({a, a, b, c}, 0.1);
@@ -41,22 +41,8 @@ TEST(EvaluateCurve, TakesTenSamplesPerControlPointBetweenItsExactEnds) {
     ASSERT_EQ(line.size(), 32u);
     EXPECT_NEAR(line[16].x, 15, 1e-9);  // a straight line, not a quadratic with a doubled end
     EXPECT_NEAR(line[16].y, 30, 1e-9);
-}
-
-TEST(DensifySegment, StepsAlongTheMajorAxisRoundingTiesToEven) {
-    EXPECT_EQ(
-        densify_segment({0, 0}, {3, 10}, 1),
-        (std::vector<PixelPoint>{
-            {0, 1}, {1, 2}, {1, 3}, {1, 4}, {2, 5}, {2, 6}, {2, 7}, {2, 8}, {3, 9}, {3, 10}}));
-    EXPECT_EQ(densify_segment({5, 5}, {1, 4}, 1),
-              (std::vector<PixelPoint>{{4, 5}, {3, 4}, {2, 4}, {1, 4}}));
-    EXPECT_EQ(densify_segment({0, 0}, {7, 0}, 2),
-              (std::vector<PixelPoint>{{2, 0}, {4, 0}, {5, 0}, {7, 0}}));
-    EXPECT_TRUE(densify_segment({7, 7}, {7, 7}, 1).empty());
-    EXPECT_THROW(densify_segment({0, 0}, {5, 0}, 0), Error);
-}
-
-TEST(ExpandBezierRun, AppendsRoundedPenPointsWithTheFirstRecordsPenUpToAnEndMarker) {
+    // A run of curve points appends rounded pen points with the first record's pen up to its end
+    // marker.
     const TObjList source = {point(2.5, 3.5, record_kind::bezier_control),
                              point(2.5, 3.5, record_kind::bezier_control, 9),
                              end_marker(record_kind::bezier_control)};
@@ -85,7 +71,7 @@ TObjList polyline(const std::vector<CurvePoint>& points, const PointRecord& afte
     return destination;
 }
 
-TEST(ExpandPolylineRun, DensifiesRetainedPointsAndEndsOnTheLastThreeTimes) {
+TEST(ExpandPolylineRun, DensifiesAlongTheMajorAxisAndEndsOnTheLastThreeTimes) {
     std::size_t index = 0;
     const TObjList out = polyline({{1.4, 1}, {1, 1}, {4.5, 1}}, end_marker(), index);
     EXPECT_EQ(index, 3u);
@@ -118,6 +104,17 @@ TEST(ExpandPolylineRun, DensifiesRetainedPointsAndEndsOnTheLastThreeTimes) {
         widths.push_back(record.pen_width);
     }
     EXPECT_EQ(widths, (std::vector<std::int32_t>{12, 8, 8, 8, 8, 2, 2, 2, 2}));
+    // Segments step along the major axis, rounding ties to even.
+    EXPECT_EQ(
+        densify_segment({0, 0}, {3, 10}, 1),
+        (std::vector<PixelPoint>{
+            {0, 1}, {1, 2}, {1, 3}, {1, 4}, {2, 5}, {2, 6}, {2, 7}, {2, 8}, {3, 9}, {3, 10}}));
+    EXPECT_EQ(densify_segment({5, 5}, {1, 4}, 1),
+              (std::vector<PixelPoint>{{4, 5}, {3, 4}, {2, 4}, {1, 4}}));
+    EXPECT_EQ(densify_segment({0, 0}, {7, 0}, 2),
+              (std::vector<PixelPoint>{{2, 0}, {4, 0}, {5, 0}, {7, 0}}));
+    EXPECT_TRUE(densify_segment({7, 7}, {7, 7}, 1).empty());
+    EXPECT_THROW(densify_segment({0, 0}, {5, 0}, 0), Error);
 }
 
 }  // namespace

@@ -35,9 +35,7 @@ TEST(Overlay, CopiesNonWhitePixelsClippedAtEveryEdge) {
     overlay(destination, argb, 0, 0, pad);
     overlay_centred(destination, argb, pad);
     EXPECT_EQ(destination, before);
-}
-
-TEST(CropToInk, GivesTheSmallestInkBoxOrNothing) {
+    // Cropping to ink gives the smallest ink box or nothing.
     QImage bitmap = make_bitmap(30, 30);
     EXPECT_FALSE(crop_to_ink(bitmap));
     for (int y = 5; y < 25; ++y) {

@@ -46,7 +46,7 @@ protected:
 
 // Steps show exactly the strokes up to the step; a step stops any playback and leaves no grey
 // underlay behind.
-TEST_F(LessonTest, StepsShowExactlyTheStrokesUpToTheStep) {
+TEST_F(LessonTest, StepsShowExactlyTheStrokesUpToTheStepAndLoopingWritesAgain) {
     step_strokes(*player, StrokeStep::none);
     EXPECT_EQ(player->image(), at_rest(0));
     for (const int elements : {1, 3, 4, 4}) {  // the last step stays on the whole character
@@ -64,9 +64,9 @@ TEST_F(LessonTest, StepsShowExactlyTheStrokesUpToTheStep) {
     step_strokes(*player, StrokeStep::previous);
     EXPECT_FALSE(player->playing());
     EXPECT_EQ(player->image(), at_rest(3));
-}
 
-TEST_F(LessonTest, LoopingWritesTheCharacterAgainAfterASecondUntilSwitchedOff) {
+    // Looping writes the character again after a second until switched off.
+    player->stop_play();
     owner.pad.loop_lesson = true;
     owner.record_gif = true;
     player->play();

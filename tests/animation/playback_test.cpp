@@ -109,8 +109,31 @@ TEST_F(PlaybackTest, StrokeIntervalAndPenSpeedSetTheTicks) {
     }
 }
 
-// In two-colour mode a stroke is written in the highlight colour and turns black when done.
-TEST_F(PlaybackTest, TwoColourModeRedrawsFinishedStrokes) {
+TEST_F(PlaybackTest, FillSeedsAndInstantCharactersShowAtOnceAndTwoColourStrokesTurnBlack) {
+    owner.pad.pen_speed = 100;
+    start({point(60, 60), point(140, 60), point(140, 140), point(60, 140), point(60, 60),
+           end_marker(2), testing::seed(100, 100, 0x00FF00), end_marker(1)});
+    tick_until(record_kind::fill_seed);
+    const int at_seed = player->play_pos();
+    player->play_tick();
+    EXPECT_EQ(player->play_pos(), at_seed + 1);
+    EXPECT_EQ(ink(30, 30), white_color);
+    // The fill is on screen at once, though it is the character's last element.
+    EXPECT_EQ(color_at(player->image(), 100, 100), 0x00FF00);
+
+    // An all-instant character shows at once and finishes the next tick.
+    TObjList records = two_strokes();
+    for (PointRecord& record : records) {
+        record.instant = true;
+    }
+    owner.pad.pen_speed = 0;
+    start(records);
+    player->play_tick();
+    EXPECT_EQ(ink(40, 50), 0x0000FF);
+    EXPECT_EQ(ink(30, 100), 0x0000FF);
+    player->play_tick();
+    EXPECT_FALSE(player->playing());
+    // In two-colour mode a stroke is written in the highlight colour and turns black when done.
     owner.pad.two_color = true;
     owner.pad.stroke_color = 0xFF0000;
     remake();
@@ -123,33 +146,6 @@ TEST_F(PlaybackTest, TwoColourModeRedrawsFinishedStrokes) {
     run_to_end(*player);
     EXPECT_EQ(ink(40, 50), 0x000000);
     EXPECT_EQ(ink(30, 100), 0x000000);
-}
-
-TEST_F(PlaybackTest, AFillSeedAtAStrokeStartFloodsAndEndsTheTick) {
-    owner.pad.pen_speed = 100;
-    start({point(60, 60), point(140, 60), point(140, 140), point(60, 140), point(60, 60),
-           end_marker(2), testing::seed(100, 100, 0x00FF00), end_marker(1)});
-    tick_until(record_kind::fill_seed);
-    const int at_seed = player->play_pos();
-    player->play_tick();
-    EXPECT_EQ(player->play_pos(), at_seed + 1);
-    EXPECT_EQ(ink(30, 30), white_color);
-    // The fill is on screen at once, though it is the character's last element.
-    EXPECT_EQ(color_at(player->image(), 100, 100), 0x00FF00);
-}
-
-TEST_F(PlaybackTest, AnAllInstantCharacterShowsAtOnceAndFinishesNextTick) {
-    TObjList records = two_strokes();
-    for (PointRecord& record : records) {
-        record.instant = true;
-    }
-    owner.pad.pen_speed = 0;
-    start(records);
-    player->play_tick();
-    EXPECT_EQ(ink(40, 50), 0x0000FF);
-    EXPECT_EQ(ink(30, 100), 0x0000FF);
-    player->play_tick();
-    EXPECT_FALSE(player->playing());
 }
 
 // Pause resumes where it stopped and stop returns to rest. Drawing once stopped the playtimer as

@@ -8,7 +8,8 @@ namespace {
 
 using testing::count_of;
 
-TEST(FloodFill, FillsTheRegionInsideAnOutlineAndNothingBeyond) {
+TEST(FloodFill,
+     FillsTheRegionInsideAnOutlineAndNothingBeyondAndLargeLayersWithoutExhaustingTheStack) {
     QImage bitmap = make_bitmap(40, 40);
     {
         Canvas canvas(bitmap);
@@ -25,11 +26,10 @@ TEST(FloodFill, FillsTheRegionInsideAnOutlineAndNothingBeyond) {
     flood_fill_surface(bitmap, {-1, 3}, 0x000000);
     flood_fill_surface(bitmap, {3, 40}, 0x000000);
     EXPECT_EQ(bitmap, filled);
-}
 
-TEST(FloodFill, AWholeLargeLayerFillsWithoutExhaustingTheStack) {
-    QImage bitmap = make_bitmap(650, 650);
-    // A comb of walls makes the fill snake through every row.
+    // A whole large layer fills without exhausting the stack: a comb of walls makes the fill
+    // snake through every row.
+    bitmap = make_bitmap(650, 650);
     for (int x = 10; x < 650; x += 20) {
         for (int y = (x / 20) % 2 == 0 ? 0 : 1; y < 649 + ((x / 20) % 2 == 0 ? 0 : 1); ++y) {
             bitmap.setPixelColor(x, y, Qt::black);

@@ -44,7 +44,7 @@ protected:
 // The selection shows a red frame with a black handle on its top-left corner. The handle scales
 // about the bottom right corner; a resize that would flip or flatten the element is not applied.
 // A click beside the elements ends the selection.
-TEST_F(StrokeEditorTest, DraggingTheHandleScalesAboutTheBottomRightCorner) {
+TEST_F(StrokeEditorTest, TheHandleScalesAndMovesStopAtThePadsEdge) {
     show(diagonal());
     click({50, 50});
     const TObjList loaded = element(0);
@@ -67,11 +67,8 @@ TEST_F(StrokeEditorTest, DraggingTheHandleScalesAboutTheBottomRightCorner) {
     EXPECT_DOUBLE_EQ(element(0)[2].y - element(0)[0].y, 88);
     click({10, 190});
     EXPECT_EQ(editor().selected(), -1);
-}
-
-// Moves of the element or of one of its points stop at the pad's edge; the mouse outside the
-// pad leaves them where they were. A flash bar added after it takes the chosen colour.
-TEST_F(StrokeEditorTest, MovesOfTheElementOrAPointStopAtThePadsEdge) {
+    // Moves of the element or of one of its points stop at the pad's edge; the mouse outside the
+    // pad leaves them where they were. A flash bar added after it takes the chosen colour.
     show(diagonal());
     click({90, 90});
     drag({100, 100}, {180, 100});  // 80 to the right would put the last point at 210
@@ -94,7 +91,7 @@ TEST_F(StrokeEditorTest, MovesOfTheElementOrAPointStopAtThePadsEdge) {
 
 // A band selects only elements whose first and last points are inside; recolouring takes the
 // band's strokes in one step.
-TEST_F(StrokeEditorTest, ABandSelectsWholeElementsAndRecolouringTakesThem) {
+TEST_F(StrokeEditorTest, ABandOrAClickWithinFivePixelsSelectsAndTheRightButtonCarries) {
     show({point(20, 20), point(60, 20), end_marker(2), point(20, 80), point(60, 80), end_marker(2),
           point(150, 150), point(180, 180), end_marker(2), point(20, 40), point(150, 40),
           end_marker(2)});
@@ -112,12 +109,9 @@ TEST_F(StrokeEditorTest, ABandSelectsWholeElementsAndRecolouringTakesThem) {
     EXPECT_EQ(element(1)[1].pen_color, 0x123456);
     EXPECT_EQ(element(2)[0].pen_color, 0x0000FF);
     EXPECT_EQ(editor().history().count(), 1);
-}
-
-// A click hits a point closer than five pixels in each direction; of two elements under the
-// mouse the later is selected. With nothing selected the right button does nothing; with a
-// selection it carries it until the next click.
-TEST_F(StrokeEditorTest, AClickSelectsWithinFivePixelsAndTheRightButtonCarriesTheSelection) {
+    // A click hits a point closer than five pixels in each direction; of two elements under the
+    // mouse the later is selected. With nothing selected the right button does nothing; with a
+    // selection it carries it until the next click.
     show(diagonal());
     for (const QPoint miss : {QPoint(95, 90), QPoint(90, 95), QPoint(85, 90), QPoint(90, 85)}) {
         click(miss);

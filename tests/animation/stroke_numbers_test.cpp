@@ -63,10 +63,7 @@ TEST(NumberPlacement, CrowdedAndCornerStartsNeverOverlapAndStayOnThePad) {
     const double growth = number_radius(QSize(650, 650)) / number_radius(QSize(200, 200));
     EXPECT_GT(growth, 2.5);
     EXPECT_GE(number_radius(QSize(60, 60)), 8.0);
-}
-
-// A kept painter follows a stroke moved, as the editor does.
-TEST(NumberDrawing, AKeptPainterFollowsAMovedStroke) {
+    // A kept painter follows a stroke moved, as the editor does.
     StrokeNumberPainter painter;
     QImage before = make_bitmap(200, 200);
     painter.draw(before, lines_of({stroke({{40, 40}, {160, 40}})}), 1, small_pad);

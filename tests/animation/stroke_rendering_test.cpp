@@ -23,7 +23,7 @@ QImage at_rest(const TLineList& lines, const RestStyle& style = {}) {
 // The grid square is seven eighths of the pad's height, centred, with inner lines at its thirds:
 // on a 200-pixel pad from (12, 12) to (186, 186) with inner lines at 70 and 128; on a 650-pixel
 // pad 569 (568.75) from 40 with inner lines at 229 and 418.
-TEST(Background, GridSquareSitsSevenEighthsOfThePadWithInnerThirds) {
+TEST(Background, GridSquareSitsSevenEighthsOfThePadOverThePictureUnderTheModel) {
     struct Pixel {
         int pad, x, y;
         std::int32_t colour;
@@ -38,10 +38,8 @@ TEST(Background, GridSquareSitsSevenEighthsOfThePadWithInnerThirds) {
         EXPECT_EQ(color_at(compose_background(parts), pixel.x, pixel.y), pixel.colour)
             << pixel.pad << ": " << pixel.x << "," << pixel.y;
     }
-}
 
-// A picture is centred under the grid and the model over it.
-TEST(Background, APictureIsCentredUnderTheGridAndTheModelOverIt) {
+    // A picture is centred under the grid and the model over it.
     const QImage picture = make_bitmap(40, 40, 0x00C800);
     QImage model = make_bitmap(200, 200);
     Canvas(model).rectangle(95, 95, 105, 105);  // a black square in the middle
@@ -54,18 +52,6 @@ TEST(Background, APictureIsCentredUnderTheGridAndTheModelOverIt) {
     EXPECT_EQ(color_at(image, 79, 79), white_color);
     EXPECT_EQ(color_at(image, 70, 90), grid);
     EXPECT_EQ(color_at(image, 95, 100), black_color);
-}
-
-// Strokes are drawn at the pen's width times the scale, up to the first empty element.
-TEST(RestDrawing, StrokesAreDrawnAtThePensWidthScaleUpToAnEmptyElement) {
-    const TLineList lines = lines_of(
-        {testing::stroke({{40, 100}, {160, 100}}), {}, testing::stroke({{40, 150}, {160, 150}})});
-    EXPECT_NE(color_at(at_rest(lines), 100, 150), 0x0000FF);
-    RestStyle zoomed;
-    zoomed.width_scale = 3;
-    const QImage wide = at_rest(lines, zoomed);  // 12 pixels wide
-    EXPECT_EQ(color_at(wide, 100, 105), 0x0000FF);
-    EXPECT_NE(color_at(wide, 100, 108), 0x0000FF);
 }
 
 TEST(RecordDrawing, FillSeedTrianglesChooseTheirOutlineByFillColour) {
@@ -94,7 +80,7 @@ TEST(RecordDrawing, FillSeedTrianglesChooseTheirOutlineByFillColour) {
 
 // A pen-up point moves without drawing. Mono drawing keeps the records' colours and set colour
 // changes them; fill seeds flood only when filling is on.
-TEST(RecordDrawing, PenUpsMoveWithoutDrawingAndTheStylesColourAndFill) {
+TEST(RecordDrawing, PenUpsMoveWithoutDrawingAndTheStylesColourFillAndWidth) {
     TObjList list = {point(20, 20),  point(80, 20),   point(120, 20, record_kind::pen_up),
                      point(180, 20), end_marker(2),   point(60, 60),
                      point(140, 60), point(140, 140), point(60, 140),
@@ -119,6 +105,15 @@ TEST(RecordDrawing, PenUpsMoveWithoutDrawingAndTheStylesColourAndFill) {
     EXPECT_EQ(list[1].pen_color, 0x00AA00);  // the records take the colour
     EXPECT_EQ(color_at(ink, 100, 100), 0x00FF00);
     EXPECT_EQ(color_at(ink, 30, 30), white_color);
+    // Strokes are drawn at the pen's width times the scale, up to the first empty element.
+    const TLineList lines = lines_of(
+        {testing::stroke({{40, 100}, {160, 100}}), {}, testing::stroke({{40, 150}, {160, 150}})});
+    EXPECT_NE(color_at(at_rest(lines), 100, 150), 0x0000FF);
+    RestStyle zoomed;
+    zoomed.width_scale = 3;
+    const QImage wide = at_rest(lines, zoomed);  // 12 pixels wide
+    EXPECT_EQ(color_at(wide, 100, 105), 0x0000FF);
+    EXPECT_NE(color_at(wide, 100, 108), 0x0000FF);
 }
 
 using PlayerDrawingTest = testing::PlayerTest;

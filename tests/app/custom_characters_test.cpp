@@ -121,7 +121,6 @@ TEST_F(CustomCharactersTest, DeletingAsksFirstShowsTheArchiveVersionAndSaysWhenT
 TEST(CustomNames, CharactersBeyondTheBasicPlaneAreNamedByTheirWholeCode) {
     EXPECT_EQ(custom_name_of(QStringLiteral("永")), QStringLiteral("6C38"));
     EXPECT_EQ(custom_name_of(QString::fromUcs4(U"𠀀")), QStringLiteral("20000"));
-    EXPECT_EQ(custom_name_of(QString::fromUcs4(U"𪜀")), QStringLiteral("2A700"));
 }
 
 // Each zoom once scaled the unsaved strokes again on top of the zoom itself, and dropped the

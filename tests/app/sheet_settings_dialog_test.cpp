@@ -42,9 +42,8 @@ TEST(SheetDialogRules, ValuesOutOfRangeShowAsTheNearestChoiceAndBytesNotOursAreK
     expected[0] = 5;
     expected[11] = 1;
     EXPECT_EQ(slots_with_settings(stored, settings), expected);
-}
 
-TEST(SheetDialogRules, FontNamesAreCutWithoutSplittingACharacterAndFoldersEndInOneSlash) {
+    // Font names are cut without splitting a character; folders end in one slash.
     ASSERT_EQ(to_code_page(twenty_characters, big5_code_page).size(), 40);
     // 41 bytes: the last, single byte goes.
     EXPECT_EQ(record_font_name(twenty_characters + QStringLiteral("A")),

@@ -50,7 +50,8 @@ protected:
     EncodingState state;
 };
 
-TEST_F(RecognitionTest, DetectionFindsTheReadingAndKeepsItForTheNextText) {
+// Legacy bytes are tried once the Unicode readings fail; a text found nowhere leaves Big 5.
+TEST_F(RecognitionTest, DetectionFindsTheReadingAndKeepsItAndWithoutItOnlyTheModeIsTried) {
     choose_encoding_item(state, EncodingItem::autodetect);
     const auto found = recognise(QStringLiteral("臺"));
     ASSERT_TRUE(found);
@@ -64,9 +65,14 @@ TEST_F(RecognitionTest, DetectionFindsTheReadingAndKeepsItForTheNextText) {
     // 国 has no Big5 code: detection moves on to GB.
     ASSERT_TRUE(recognise(QStringLiteral("国")));
     EXPECT_EQ(state.encoding_mode, encoding_mode::unicode_simplified);
-}
 
-TEST_F(RecognitionTest, DetectionThatFindsNothingLeavesBigFive) {
+    // A non-Unicode program sent the Big5 bytes of 臺; a GBK system decoded them.
+    const QString mangled = from_code_page(big5(QStringLiteral("臺")), gbk_code_page);
+    const auto legacy = recognise(mangled);
+    ASSERT_TRUE(legacy);
+    EXPECT_EQ(state.encoding_mode, encoding_mode::big5);
+    EXPECT_EQ(legacy->key_text, mangled);
+
     choose_encoding_item(state, EncodingItem::autodetect);
     EXPECT_FALSE(recognise(QStringLiteral("한")));
     EXPECT_EQ(state.encoding_mode, encoding_mode::big5);
@@ -74,25 +80,12 @@ TEST_F(RecognitionTest, DetectionThatFindsNothingLeavesBigFive) {
     EXPECT_FALSE(recognise(QStringLiteral("永永")));
     EXPECT_FALSE(recognise(QStringLiteral(" 永")));
     EXPECT_FALSE(recognise(QString()));
-}
-
-TEST_F(RecognitionTest, WithoutDetectionOnlyTheCurrentModeIsTried) {
+    // Without detection only the current mode is tried.
     choose_encoding_item(state, EncodingItem::unicode_traditional);
     EXPECT_FALSE(recognise(QStringLiteral("国")));
     EXPECT_EQ(state.encoding_mode, encoding_mode::unicode_traditional);
-    const auto found = recognise(QStringLiteral("永"));
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->archive_key, QByteArray("\xA5\xC3.wrt"));
-}
-
-TEST_F(RecognitionTest, DetectionReadsLegacyBytesWhenUnicodeReadingsFail) {
-    // A non-Unicode program sent the Big5 bytes of 臺; a GBK system decoded them.
-    const QString mangled = from_code_page(big5(QStringLiteral("臺")), gbk_code_page);
-    choose_encoding_item(state, EncodingItem::autodetect);
-    const auto found = recognise(mangled);
-    ASSERT_TRUE(found);
-    EXPECT_EQ(state.encoding_mode, encoding_mode::big5);
-    EXPECT_EQ(found->key_text, mangled);
+    EXPECT_EQ(recognise(QStringLiteral("永")).value_or(CharacterKey{}).archive_key,
+              QByteArray("\xA5\xC3.wrt"));
 }
 
 }  // namespace

@@ -14,8 +14,14 @@ namespace {
 
 const QStringList yong_guo_yu{QStringLiteral("永"), QStringLiteral("國"), QStringLiteral("鬱")};
 
+QByteArray utf16(const QString& text, QStringEncoder::Encoding encoding, bool bom) {
+    QStringEncoder encoder(encoding,
+                           bom ? QStringEncoder::Flag::WriteBom : QStringEncoder::Flag::Default);
+    return encoder.encode(text);
+}
+
 // Beyond the basic plane a character is one entry, not two halves.
-TEST(CharacterList, OnlyChineseCharactersAreTakenAndListFilesSkipCommentsAndBlankLines) {
+TEST(CharacterList, OnlyChineseCharactersAreTakenFromUtf8ListsOfBoundedSize) {
     EXPECT_EQ(cjk_characters(QStringLiteral("永 國,abc 鬱。1")), yong_guo_yu);
     EXPECT_EQ(cjk_characters(QString::fromUcs4(U"𠀀x")), QStringList{QString::fromUcs4(U"𠀀")});
     testing::TempFolder folder;
@@ -23,19 +29,9 @@ TEST(CharacterList, OnlyChineseCharactersAreTakenAndListFilesSkipCommentsAndBlan
     testing::write_file(path, "\xEF\xBB\xBF# 第一課\n永 國\n\n  \n鬱 # 最後一個\n# 我\n");
     EXPECT_EQ(read_character_list(path), yong_guo_yu);
     EXPECT_THROW(read_character_list(folder.file(QStringLiteral("沒有.txt"))), Error);
-}
 
-QByteArray utf16(const QString& text, QStringEncoder::Encoding encoding, bool bom) {
-    QStringEncoder encoder(encoding,
-                           bom ? QStringEncoder::Flag::WriteBom : QStringEncoder::Flag::Default);
-    return encoder.encode(text);
-}
-
-// Lists in other encodings than UTF-8 are refused as such; huge or endless files unread.
-TEST(CharacterList, ListsThatAreNotUtf8OrAreHugeOrEndlessAreRefusedSayingWhy) {
+    // Lists in other encodings than UTF-8 are refused as such; huge or endless files unread.
     const QString lesson = QStringLiteral("# 第一課\n永 國 我\n");
-    testing::TempFolder folder;
-    const QString path = folder.file(QStringLiteral("課文.txt"));
     const auto refusal = [&](const QString& list) {
         return testing::error_of([&] { read_character_list(list); });
     };

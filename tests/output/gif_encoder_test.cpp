@@ -125,7 +125,7 @@ TEST(GifDelay, IsOneAndAHalfTimesWithHalvesToEven) {
     }
 }
 
-TEST(GifEncoder, ShowsEveryFrameForItsDelayAndHoldsTheLastFiveSeconds) {
+TEST(GifEncoder, ShowsEveryFrameForItsDelayHoldsTheLastAndKeepsOnlyThePrevious) {
     std::vector<QImage> frames = stroke_frames(200, 6);
     frames.insert(frames.begin() + 2, frames[1]);  // unchanged: lengthens the image before
     const std::vector<int> captured{3, 10, 4, 4, 6, 1, 9, 7};
@@ -133,6 +133,17 @@ TEST(GifEncoder, ShowsEveryFrameForItsDelayAndHoldsTheLastFiveSeconds) {
     ASSERT_TRUE(gif);
     EXPECT_EQ(gif->ImageCount, 7);
     EXPECT_TRUE(shown_by(*gif) == to_be_shown(frames, captured));
+
+    // Frames of one size only, and the encoder holds only the previous one.
+    GifEncoder encoder;
+    EXPECT_THROW(encoder.finish(), Error);
+    for (const QImage& frame : frames) {
+        encoder.add(frame, 10);
+    }
+    EXPECT_THROW(encoder.add(stroke_frames(100, 0)[0], 10), Error);
+    const std::size_t frame_bytes = std::size_t(frames[0].sizeInBytes());
+    EXPECT_GE(encoder.memory_used(), frame_bytes);
+    EXPECT_LT(encoder.memory_used(), 2 * frame_bytes);
 }
 
 TEST(GifEncoder, LoopsForeverWithoutTransparencyAndCropsLaterImagesOnOneGlobalTable) {
@@ -179,19 +190,6 @@ TEST(GifEncoder, ColoursBeyondTheGlobalTableComeWithALocalTable) {
     EXPECT_NE(gif->SavedImages[1].ImageDesc.ColorMap, nullptr);
     EXPECT_EQ(gif->SavedImages[2].ImageDesc.ColorMap, nullptr);
     EXPECT_TRUE(shown_by(*gif) == to_be_shown(frames, {10, 10, 10}));
-}
-
-TEST(GifEncoder, TakesFramesOfOneSizeAndHoldsOnlyThePrevious) {
-    GifEncoder encoder;
-    EXPECT_THROW(encoder.finish(), Error);
-    const std::vector<QImage> frames = stroke_frames(200, 8);
-    for (const QImage& frame : frames) {
-        encoder.add(frame, 10);
-    }
-    EXPECT_THROW(encoder.add(stroke_frames(100, 0)[0], 10), Error);
-    const std::size_t frame_bytes = std::size_t(frames[0].sizeInBytes());
-    EXPECT_GE(encoder.memory_used(), frame_bytes);
-    EXPECT_LT(encoder.memory_used(), 2 * frame_bytes);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 namespace inkwren {
 namespace {
 
-TEST(MergeBmp, WhiteMeansEveryByteAtLeast250) {
+TEST(MergeBmp, WhiteMeansEveryByteAtLeast250AndOnlyWhatLandsInsideIsCopied) {
     QImage destination = make_bitmap(4, 1, black_color);
     QImage source = make_bitmap(4, 1);
     const uchar pixels[] = {250, 250, 249, 250, 250, 250, 249, 255, 255, 255, 255, 255};
@@ -17,9 +17,8 @@ TEST(MergeBmp, WhiteMeansEveryByteAtLeast250) {
     EXPECT_EQ(color_at(destination, 1, 0), black_color);
     EXPECT_EQ(color_at(destination, 2, 0), 0xFFFFF9);
     EXPECT_EQ(color_at(destination, 3, 0), black_color);
-}
 
-TEST(MergeBmp, OnlyWhatLandsInsideTheDestinationIsCopied) {
+    // Only what lands inside the destination is copied.
     const std::int32_t red = 0x0000FF;
     const struct {
         QSize source;
@@ -30,7 +29,7 @@ TEST(MergeBmp, OnlyWhatLandsInsideTheDestinationIsCopied) {
                  {{3, 3}, {5, 0}, {}},
                  {{3, 3}, {0, -3}, {}}};
     for (const auto& each : cases) {
-        QImage destination = make_bitmap(5, 5);
+        destination = make_bitmap(5, 5);
         merge_bmp(destination, make_bitmap(each.source.width(), each.source.height(), red),
                   each.at.x(), each.at.y());
         EXPECT_EQ(testing::count_of(destination, red), each.covered.width() * each.covered.height())

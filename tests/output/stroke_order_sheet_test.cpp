@@ -68,7 +68,7 @@ protected:
 // Pictures are the pad, 200 × (200 + 20) with the number under the square, reduced to 40 %,
 // whether or not the numbers are on. A short first row is one picture wider than its pictures;
 // rows after the first add the row gap; pictures per row outside 1 to 15 take the nearest bound.
-TEST_F(SheetTest, SheetsHoldTheirPicturesInRows) {
+TEST_F(SheetTest, SheetsHoldTheirPicturesInRowsNumberedOnTheSquaresEdgeOrCentre) {
     const struct {
         int strokes;
         int per_row;
@@ -89,30 +89,6 @@ TEST_F(SheetTest, SheetsHoldTheirPicturesInRows) {
     }
     EXPECT_EQ(numbers.drawn.size(), 8 + 9 + 5 + 20);
     EXPECT_FALSE(make_sheet(inputs(0), numbers));
-}
-
-// One colour makes no group row. Underlay content numbers every stroke and shows the faint
-// character whatever the underlay switch says.
-TEST_F(SheetTest, TwoColourGroupsCloseTheSheetOnARowOfTheirOwnAtTheRightEdge) {
-    SheetInputs one_colour = inputs(4);
-    one_colour.settings.color_mode = ColourMode::own_colours;
-    one_colour.settings.picture_content = PictureContent::underlay_only;
-    one_colour.settings.underlay_on = false;
-    const StrokeOrderSheet underlay = sheet(one_colour);
-    EXPECT_EQ(underlay.sheet.height(), 88);
-    EXPECT_EQ(underlay.pictures.size(), 4u);
-    EXPECT_EQ(numbers.drawn.size(), 4);
-    EXPECT_NE(color_at(underlay.pictures[0], 40, 12), white_color);
-
-    SheetInputs two_colours = inputs(4, 0x0000FF);
-    two_colours.settings.color_mode = ColourMode::own_colours;
-    const StrokeOrderSheet made = sheet(two_colours);
-    ASSERT_GT(made.sheet.height(), 88 + 15);
-    // The group picture's ink ends ten pixels from the right edge, below the pictures' row.
-    EXPECT_NEAR(ink_columns(made.sheet, 88 + 15).second, made.sheet.width() - 11, 1);
-}
-
-TEST_F(SheetTest, TheNumberSitsOnTheSquaresEdgeOrCentreInTheChosenKindAndStyle) {
     // The square runs from 12 to 187 on a 200-pixel pad; "第 1 劃" in Arabic is 50 wide.
     const auto number_columns = [&](NumberAlign align) {
         SheetInputs given = inputs(1);
@@ -134,7 +110,26 @@ TEST_F(SheetTest, TheNumberSitsOnTheSquaresEdgeOrCentreInTheChosenKindAndStyle) 
     EXPECT_EQ(number_text(given, 12), QStringLiteral(" 12 "));
 }
 
-TEST_F(SheetTest, TwoColourPicturesDrawTheNewestStrokeInTheSecondColour) {
+// One colour makes no group row. Underlay content numbers every stroke and shows the faint
+// character whatever the underlay switch says.
+TEST_F(SheetTest, TwoColourGroupsCloseTheSheetAndPicturesDrawTheNewestStrokeInTheSecond) {
+    SheetInputs one_colour = inputs(4);
+    one_colour.settings.color_mode = ColourMode::own_colours;
+    one_colour.settings.picture_content = PictureContent::underlay_only;
+    one_colour.settings.underlay_on = false;
+    const StrokeOrderSheet underlay = sheet(one_colour);
+    EXPECT_EQ(underlay.sheet.height(), 88);
+    EXPECT_EQ(underlay.pictures.size(), 4u);
+    EXPECT_EQ(numbers.drawn.size(), 4);
+    EXPECT_NE(color_at(underlay.pictures[0], 40, 12), white_color);
+
+    SheetInputs two_colours = inputs(4, 0x0000FF);
+    two_colours.settings.color_mode = ColourMode::own_colours;
+    const StrokeOrderSheet made = sheet(two_colours);
+    ASSERT_GT(made.sheet.height(), 88 + 15);
+    // The group picture's ink ends ten pixels from the right edge, below the pictures' row.
+    EXPECT_NEAR(ink_columns(made.sheet, 88 + 15).second, made.sheet.width() - 11, 1);
+    // In two-colour pictures the newest stroke is in the second colour.
     SheetInputs given = inputs(2);
     given.settings.color_mode = ColourMode::two_colours;
     given.settings.main_color = 0x000000;

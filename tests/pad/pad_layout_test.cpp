@@ -34,13 +34,10 @@ TEST(PadLayout, EveryPartLiesWhereTheWindowPutsIt) {
     for (const auto& each : parts) {
         EXPECT_EQ(each.actual, each.expected) << each.part;
     }
-}
-
-// A drag on the grip keeps the panel inside a window larger than the layout (as after a resize)
-// and under the pad: past a side it stops there, and lifted to the pad or dropped to the bottom
-// its top goes just under the pad, where the layout puts it. The bare panel goes wherever the
-// mouse takes it.
-TEST(PanelDrag, TheGripKeepsThePanelInsideTheWindowAndUnderThePad) {
+    // A drag on the grip keeps the panel inside a window larger than the layout (as after a resize)
+    // and under the pad: past a side it stops there, and lifted to the pad or dropped to the bottom
+    // its top goes just under the pad, where the layout puts it. The bare panel goes wherever the
+    // mouse takes it.
     const PadLayout layout = lay_out_pad(200, 200, true);
     const struct {
         QPoint offset;

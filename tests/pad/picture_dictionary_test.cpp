@@ -61,7 +61,7 @@ const QString what = QStringLiteral("The picture of 永");
 
 // Palettes of every bit depth come from the model picture tools' encoder, whose tests read its
 // pictures back through this decoder.
-TEST(PngDecoder, EveryKindOfPngGivesRgb888PixelsWithTransparentOnesLaidOverWhite) {
+TEST(PngDecoder, EveryKindOfPngGivesRgb888OverWhiteAndDamageIsAnErrorNamingIt) {
     const QList<QRgb> colours = {qRgba(200, 100, 50, 0), qRgba(200, 100, 50, 128),
                                  qRgba(0, 0, 255, 255), qRgba(0, 0, 0, 64)};
     QImage argb(4, 1, QImage::Format_ARGB32);
@@ -101,9 +101,7 @@ TEST(PngDecoder, EveryKindOfPngGivesRgb888PixelsWithTransparentOnesLaidOverWhite
             }
         }
     }
-}
-
-TEST(PngDecoder, AbsurdSizesAndDamagedBytesAreErrorsNamingThePicture) {
+    // Absurd sizes and damaged bytes are errors naming the picture.
     QImage line(max_png_side, 1, QImage::Format_Grayscale8);
     line.fill(7);
     EXPECT_EQ(decode_png(qt_png(line), what).width(), max_png_side);
@@ -181,7 +179,7 @@ protected:
 };
 
 // Missing files and absent keys give nothing and draw nothing.
-TEST_F(PictureDictionaryTest, FindsStoredKeysWithoutTheirBlanksAndTheFirstOfTwoWins) {
+TEST_F(PictureDictionaryTest, FindsStoredKeysWhereTheIndexSaysAndDrawsThemCentredAsPlainCopies) {
     EXPECT_FALSE(find(yong));
     build({{" \t" + yong + "\x01 ", qt_png(pattern(3, 3))},
            {yong, qt_png(pattern(4, 4))},
@@ -200,9 +198,7 @@ TEST_F(PictureDictionaryTest, FindsStoredKeysWithoutTheirBlanksAndTheFirstOfTwoW
     EXPECT_TRUE(layer == before);
     QFile::remove(data());
     EXPECT_FALSE(find(yong));
-}
-
-TEST_F(PictureDictionaryTest, TheIndexAloneLocatesEachPicture) {
+    // The index alone locates each picture.
     const QByteArray first = qt_png(pattern(7, 2));
     const QByteArray second = qt_png(pattern(2, 7));
     const QByteArray guo_traditional = big5(QStringLiteral("國"));
@@ -217,9 +213,7 @@ TEST_F(PictureDictionaryTest, TheIndexAloneLocatesEachPicture) {
     EXPECT_EQ(find(yong)->size(), QSize(7, 2));
     EXPECT_EQ(find(guo_traditional)->size(), QSize(2, 7));
     EXPECT_THROW(find(guo), Error);
-}
-
-TEST_F(PictureDictionaryTest, DrawsThePictureCentredAsAPlainCopy) {
+    // The picture is drawn centred as a plain copy.
     expect_centred({200, 200}, {160, 160}, {20, 20});
     // Odd differences are halved toward zero, also when the picture is larger.
     expect_centred({200, 201}, {161, 160}, {19, 20});

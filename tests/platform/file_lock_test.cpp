@@ -12,7 +12,7 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(FileLock, OnlyOneHolderAtATimeAndTheNextOnceItIsReleased) {
+TEST(FileLock, OneHolderAtATimeNeverThroughALinkAndNoneLeftToAProgramStarted) {
     TempFolder folder;
     const QString path = folder.file(QStringLiteral("鎖.lock"));
     std::optional<FileLock> first = FileLock::try_take(path);
@@ -23,11 +23,11 @@ TEST(FileLock, OnlyOneHolderAtATimeAndTheNextOnceItIsReleased) {
     EXPECT_FALSE(FileLock::try_take(path)) << "the moved lock is still held";
     moved = std::move(*FileLock::try_take(folder.file(QStringLiteral("另一個.lock"))));
     EXPECT_TRUE(FileLock::try_take(path));
-}
-
-TEST(FileLock, AProgramStartedWhileHoldingItDoesNotKeepItAfterward) {
-    TempFolder folder;
-    const QString path = folder.file(QStringLiteral("鎖.lock"));
+    // A link planted as the lock file is refused.
+    const QString planted = folder.file(QStringLiteral("連結.lock"));
+    ASSERT_TRUE(QFile::link(path, planted));
+    EXPECT_THROW(FileLock::try_take(planted), Error);
+    // A program started while holding it does not keep it afterward.
     std::optional<FileLock> held = FileLock::try_take(path);
     ASSERT_TRUE(held);
     QProcess child;
@@ -37,14 +37,6 @@ TEST(FileLock, AProgramStartedWhileHoldingItDoesNotKeepItAfterward) {
     EXPECT_TRUE(FileLock::try_take(path));
     child.kill();
     child.waitForFinished();
-}
-
-TEST(FileLock, ALinkPlantedAsTheLockFileIsRefused) {
-    TempFolder folder;
-    testing::write_file(folder.file(QStringLiteral("他人的檔案")), "");
-    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("他人的檔案")),
-                            folder.file(QStringLiteral("鎖.lock"))));
-    EXPECT_THROW(FileLock::try_take(folder.file(QStringLiteral("鎖.lock"))), Error);
 }
 
 }  // namespace

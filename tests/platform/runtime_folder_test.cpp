@@ -32,7 +32,7 @@ QString own_folder(const TempFolder& temp) {
     return temp.path() + QStringLiteral("inkwren-%1").arg(::getuid());
 }
 
-TEST(RuntimeFolder, XdgRuntimeDirIsUsedOnlyWhenItIsTheUsersAlone) {
+TEST(RuntimeFolder, XdgRuntimeDirIsUsedOnlyWhenTheUsersAloneAndOtherwiseAPrivateFolder) {
     const struct {
         const char* name;
         mode_t mode;  // 0 for a link to a private folder
@@ -54,9 +54,7 @@ TEST(RuntimeFolder, XdgRuntimeDirIsUsedOnlyWhenItIsTheUsersAlone) {
         const QString folder = private_runtime_folder(xdg, temp.path(), ::getuid());
         EXPECT_EQ(folder, each.used ? QDir::cleanPath(xdg) : own_folder(temp));
     }
-}
-
-TEST(RuntimeFolder, WithoutXdgRuntimeDirAPrivateFolderIsMadeOnceAndReused) {
+    // Without it a private folder is made once and reused.
     TempFolder temp;
     for (const QString& xdg : {QString(), QStringLiteral("relative/運行")}) {
         EXPECT_EQ(private_runtime_folder(xdg, temp.path(), ::getuid()), own_folder(temp));

@@ -9,7 +9,7 @@ namespace {
 
 using testing::point;
 
-TEST(SplitStrokes, CutsAtEndMarkersAndSkipsMarkersThatCloseNothing) {
+TEST(SplitStrokes, CutsAtEndMarkersSkipsMarkersThatCloseNothingAndNeedsTheLastOne) {
     const TObjList flat = {point(1, 1),  point(2, 2),
                            end_marker(), end_marker(record_kind::pen_up),
                            point(3, 3),  end_marker(record_kind::pen_up)};
@@ -20,9 +20,7 @@ TEST(SplitStrokes, CutsAtEndMarkersAndSkipsMarkersThatCloseNothing) {
     EXPECT_EQ(flatten_lines(lines), (TObjList{point(1, 1), point(2, 2), end_marker(), point(3, 3),
                                               end_marker(record_kind::pen_up)}));
     EXPECT_EQ(split_strokes({}).count(), 0);
-}
-
-TEST(SplitStrokes, RefusesAListWhoseLastStrokeHasNoEndMarker) {
+    // A last stroke without its end marker is refused.
     EXPECT_THROW(split_strokes({point(1, 1), end_marker(), point(2, 2)}), Error);
     EXPECT_THROW(split_strokes({point(1, 1)}), Error);
 }

@@ -53,20 +53,7 @@ protected:
     const QByteArray yong = big5(QStringLiteral("永")) + ".wrt";
 };
 
-TEST_F(StrokeArchiveTest, EachColumnIsSearchedOnItsOwn) {
-    build({archive_source(QStringLiteral("國"), sample_stroke_text(11)),
-           archive_source(QStringLiteral("国"), sample_stroke_text(8))});
-    EXPECT_TRUE(in_dictionary(index(), big5(QStringLiteral("國")) + ".wrt", IndexColumn::big5));
-    EXPECT_TRUE(in_dictionary(index(), gbk(QStringLiteral("國")) + ".wrt", IndexColumn::gb));
-    // 国 has no Big5 code, so it is only in the GB column.
-    EXPECT_TRUE(in_dictionary(index(), gbk(QStringLiteral("国")) + ".wrt", IndexColumn::gb));
-    EXPECT_FALSE(in_dictionary(index(), gbk(QStringLiteral("国")) + ".wrt", IndexColumn::big5));
-    // Names compare with their exact length.
-    EXPECT_FALSE(in_dictionary(index(), gbk(QStringLiteral("国")) + ".wr", IndexColumn::gb));
-    EXPECT_FALSE(in_dictionary(index(), big5(QStringLiteral("國")), IndexColumn::big5));
-}
-
-TEST_F(StrokeArchiveTest, ExtractsTheFirstEntryOfTheTrimmedNameIntoRecentWrt) {
+TEST_F(StrokeArchiveTest, ExtractsTheFirstEntryOfTheTrimmedNameAndSearchesEachColumnOnItsOwn) {
     const QByteArray wo = big5(QStringLiteral("我")) + ".wrt";
     build({{" " + yong + "  ", gbk(QStringLiteral("永")) + ".wrt", sample_stroke_text(1)},
            {yong, {}, sample_stroke_text(2)},
@@ -79,6 +66,17 @@ TEST_F(StrokeArchiveTest, ExtractsTheFirstEntryOfTheTrimmedNameIntoRecentWrt) {
     EXPECT_FALSE(extracted(big5(QStringLiteral("國")) + ".wrt"));
     patch_index(0, 36, 0);  // a plain size of zero gives an empty file
     EXPECT_EQ(extracted(yong), QByteArray());
+    // Each column is searched on its own.
+    build({archive_source(QStringLiteral("國"), sample_stroke_text(11)),
+           archive_source(QStringLiteral("国"), sample_stroke_text(8))});
+    EXPECT_TRUE(in_dictionary(index(), big5(QStringLiteral("國")) + ".wrt", IndexColumn::big5));
+    EXPECT_TRUE(in_dictionary(index(), gbk(QStringLiteral("國")) + ".wrt", IndexColumn::gb));
+    // 国 has no Big5 code, so it is only in the GB column.
+    EXPECT_TRUE(in_dictionary(index(), gbk(QStringLiteral("国")) + ".wrt", IndexColumn::gb));
+    EXPECT_FALSE(in_dictionary(index(), gbk(QStringLiteral("国")) + ".wrt", IndexColumn::big5));
+    // Names compare with their exact length.
+    EXPECT_FALSE(in_dictionary(index(), gbk(QStringLiteral("国")) + ".wr", IndexColumn::gb));
+    EXPECT_FALSE(in_dictionary(index(), big5(QStringLiteral("國")), IndexColumn::big5));
 }
 
 TEST_F(StrokeArchiveTest, DamagedArchivesAreRefusedNamingTheFileAndLeaveRecentWrtAlone) {
@@ -118,7 +116,7 @@ TEST_F(StrokeArchiveTest, DamagedArchivesAreRefusedNamingTheFileAndLeaveRecentWr
     EXPECT_THROW(in_dictionary(folder.file("沒有-idx.dat"), yong, IndexColumn::big5), Error);
 }
 
-TEST(IndexFileName, IsTheNameBeforeItsFirstDotWithIdxDat) {
+TEST(ArchiveNames, TheIndexIsNamedAfterTheArchiveAndTraditionalNeedsBothFiles) {
     const std::pair<QString, QString> names[] = {
         {" my.lib.cdf", "my-idx.dat"},
         {"/home/u/.local/字庫.cdf", "/home/u/.local/字庫-idx.dat"},
@@ -127,9 +125,7 @@ TEST(IndexFileName, IsTheNameBeforeItsFirstDotWithIdxDat) {
     for (const auto& [archive, index] : names) {
         EXPECT_EQ(index_file_name(archive), index);
     }
-}
-
-TEST(ArchiveChoice, TraditionalGoesOnOnlyWhenBothFilesExist) {
+    // Traditional goes on only when both its files exist.
     TempFolder folder;
     ArchiveChoice choice;
     // The names change even when the handler stops, so the next display reports the missing file.
