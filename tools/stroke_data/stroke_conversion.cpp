@@ -142,7 +142,8 @@ std::vector<ConvertedCharacter> convert_characters(const std::vector<HanziSource
     }
     // Tracing is the slow part.
     on_every_core(characters.size(), [&](std::size_t index) {
-        converted[index].stroke_text = format_stroke_text(strokes_of(characters[index]));
+        converted[index].strokes = strokes_of(characters[index]);
+        converted[index].stroke_text = format_stroke_text(converted[index].strokes);
     });
     return converted;
 }

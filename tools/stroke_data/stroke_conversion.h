@@ -46,6 +46,7 @@ ArchiveNames archive_names_of(const QString& character);
 
 struct ConvertedCharacter {
     ArchiveNames names;
+    TLineList strokes;  // as traced, kept for writing them in another order
     QByteArray stroke_text;
 };
 

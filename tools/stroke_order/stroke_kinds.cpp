@@ -4,6 +4,8 @@
 #include <set>
 #include <utility>
 
+#include "tools/stroke_data/every_core.h"
+
 namespace inkwren::tools {
 namespace {
 
@@ -72,9 +74,10 @@ StrokeKindClassifier StrokeKindClassifier::trained(const std::vector<CharacterFe
         }
     }
     StrokeKindClassifier classifier;
-    for (const std::vector<int>& sample : samples) {
-        classifier.trees_.push_back(DecisionTree::grown(labelled, sample, tree_depth));
-    }
+    classifier.trees_.resize(forest_size);
+    on_every_core(forest_size, [&](std::size_t tree) {
+        classifier.trees_[tree] = DecisionTree::grown(labelled, samples[tree], tree_depth);
+    });
     return classifier;
 }
 

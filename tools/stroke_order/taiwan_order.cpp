@@ -91,13 +91,4 @@ std::vector<std::optional<TaiwanOrder>> taiwan_orders(const std::vector<HanziSou
     return orders;
 }
 
-HanziSource reordered(const HanziSource& character, const std::vector<int>& order) {
-    HanziSource result{character.character, {}, {}};
-    for (const int stroke : order) {
-        result.outlines.push_back(character.outlines[stroke]);
-        result.medians.push_back(character.medians[stroke]);
-    }
-    return result;
-}
-
 }  // namespace inkwren::tools

@@ -31,7 +31,4 @@ TaiwanOrder taiwan_order(const std::vector<KindOdds>& strokes, std::string_view 
 std::vector<std::optional<TaiwanOrder>> taiwan_orders(const std::vector<HanziSource>& characters,
                                                       const StrokeDictionary& dictionary);
 
-// The character with its strokes (outlines and medians) written in this order.
-HanziSource reordered(const HanziSource& character, const std::vector<int>& order);
-
 }  // namespace inkwren::tools
