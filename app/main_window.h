@@ -45,8 +45,8 @@ public:
     TForm9& step_window() const { return *step_window_; }
     TrayIcon& tray_icon() const { return *tray_; }
 
-    // Menu handlers. A choice item (a language, an encoding, a library, a GIF scale) runs
-    // choose with what it chooses.
+    // Menu handlers. A choice item (a language, an encoding, a library, a GIF scale, a stroke
+    // order standard) runs choose with what it chooses.
     void choose(const MenuChoice& choice);
     void N45Click();  // the user language
     void N2Click();   // nine-grid

@@ -25,7 +25,9 @@ std::optional<StrokeOrderSheet> character_sheet(const TAnimationPlayer& player,
 }
 
 QImage tracing_picture(const TAnimationPlayer& player) {
-    return draw_at_rest(sheet_inputs(player, SheetSettings{}, QString(), QString()));
+    SheetSettings black;
+    black.color_mode = ColourMode::black;
+    return draw_at_rest(sheet_inputs(player, black, QString(), QString()));
 }
 
 QByteArray sheet_jpeg(const QImage& sheet) {

@@ -340,13 +340,8 @@ QImage draw_underlay(const SheetInputs& inputs, std::int32_t colour) {
 
 QImage draw_at_rest(const SheetInputs& inputs) {
     QImage picture = white_picture(inputs.picture);
-    {
-        StrokePen pen(picture);
-        for (const TObjList& stroke : inputs.strokes) {
-            draw_stroke(pen, stroke, inputs.coord_scale, [&](const PointRecord& record) {
-                return PenChoice{round_even(record.pen_width * inputs.coord_scale), black_color};
-            });
-        }
+    for (int index = 0; index < int(inputs.strokes.size()); ++index) {
+        draw_earlier_stroke(inputs, picture, index);
     }
     return picture;
 }

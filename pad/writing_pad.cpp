@@ -29,7 +29,7 @@ WritingPad::WritingPad(Dialogs& dialogs, const LanguageTable& language, QString 
       language_(language),
       program_folder_(std::move(program_folder)),
       legacy_cp_(legacy_code_page),
-      player_(make_player(QSize(pad_w_, pad_h_), QString())) {
+      player_(make_player(QSize(pad_side_, pad_side_), QString())) {
     player_->reset_background();
 }
 
@@ -138,9 +138,6 @@ void WritingPad::replace_player(std::unique_ptr<TAnimationPlayer> player) {
 bool WritingPad::TextCopyDetected(const QString& text) {
     custom_dirty_ = false;
     reload_recent_ = false;
-    if (!pad_ready_) {
-        return false;
-    }
     const std::optional<CharacterKey> key =
         recognise_text(text, encoding_, index_path(), legacy_cp_);
     if (!key) {
@@ -183,11 +180,13 @@ void WritingPad::show_ani_writing() {
         show_missing_archive();
     } else if (cur_key_.isEmpty()) {
         // Nothing is shown yet: an empty pad of the size in force.
-        std::unique_ptr<TAnimationPlayer> empty = make_player(QSize(pad_w_, pad_h_), QString());
+        std::unique_ptr<TAnimationPlayer> empty =
+            make_player(QSize(pad_side_, pad_side_), QString());
         empty->reset_background();
         replace_player(std::move(empty));
     } else if (cur_key_ != QStringLiteral("?") && cur_key_ != QStringLiteral("*")) {
-        std::unique_ptr<TAnimationPlayer> fresh = make_player(QSize(pad_w_, pad_h_), cur_key_);
+        std::unique_ptr<TAnimationPlayer> fresh =
+            make_player(QSize(pad_side_, pad_side_), cur_key_);
         load_current_character(*fresh);
         replace_player(std::move(fresh));
     }
@@ -255,7 +254,7 @@ void WritingPad::save_custom() {
 // strokes keep their shape and size on the pad and the history stays whole. The edited strokes
 // are also kept as "recent" at the unzoomed scale, the scale every stroke file holds.
 void WritingPad::toggle_zoom(int screen_height) {
-    const ZoomStep step = next_zoom(pad_w_, can_magnify_, screen_height);
+    const ZoomStep step = next_zoom(pad_side_, can_magnify_, screen_height);
     const bool was_playing = player_->playing();
     player_->stop_play();
     std::optional<EditHistory> edits;
@@ -266,12 +265,11 @@ void WritingPad::toggle_zoom(int screen_height) {
         player_->save_stroke_file(QStringLiteral("recent"), player_->temp_dir());
         reload_recent_ = true;
     }
-    const int previous_width = std::exchange(pad_w_, step.width);
-    pad_h_ = pad_w_;
+    const int previous_side = std::exchange(pad_side_, step.width);
     try {
         show_ani_writing();
     } catch (const Error&) {
-        pad_w_ = pad_h_ = previous_width;
+        pad_side_ = previous_side;
         throw;
     }
     can_magnify_ = step.can_magnify;

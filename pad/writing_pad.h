@@ -43,8 +43,8 @@ public:
     // The character shown first, before any text has reached the pad.
     void set_start_character(const QString& key) { cur_key_ = key; }
 
-    int pad_side() const { return pad_w_; }
-    double zoom_scale() const { return pad_w_ / double(unzoomed_pad_side); }
+    int pad_side() const { return pad_side_; }
+    double zoom_scale() const { return pad_side_ / double(unzoomed_pad_side); }
     bool can_magnify() const { return can_magnify_; }
     bool archive_present() const { return archive_present_; }
     bool custom_dirty() const { return custom_dirty_; }
@@ -164,10 +164,8 @@ private:
 
     QString cur_key_;
     QString cur_text_;
-    int pad_w_ = 200;
-    int pad_h_ = 200;
+    int pad_side_ = 200;  // the pad is square
     bool can_magnify_ = true;
-    bool pad_ready_ = true;
     bool archive_present_ = false;
     bool reload_recent_ = true;
     bool use_custom_ = true;

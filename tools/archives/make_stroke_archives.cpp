@@ -121,8 +121,10 @@ int main(int argc, char** argv) {
         write_one(out, simplified_archive, ArchiveKind::simplified, converted);
         write_one(out, traditional_mainland_archive, ArchiveKind::traditional, converted);
         print(QStringLiteral("written at %1 ms").arg(timer.elapsed()));
-        const std::vector<std::optional<TaiwanOrder>> orders =
-            taiwan_orders(characters, dictionary);
+        const std::vector<CharacterFeatures> features = features_of_characters(characters);
+        const std::vector<std::optional<TaiwanOrder>> orders = taiwan_orders(
+            features, StrokeKindClassifier::trained(features, dictionary, Standard::taiwan),
+            dictionary);
         print(QStringLiteral("Taiwan's order learnt at %1 ms").arg(timer.elapsed()));
         report_taiwan_order(converted, orders);
         write_one(out, traditional_archive, ArchiveKind::traditional,

@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -18,6 +17,7 @@
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/length_prefixed.h"
+#include "platform/whole_file.h"
 #include "strokes/stroke_archive.h"
 #include "strokes/stroke_text.h"
 #include "tools/stroke_data/practice_square.h"
@@ -89,14 +89,6 @@ void check_archive(const QString& installation, const char* archive, Nearest& st
     }
 }
 
-QByteArray read_whole(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw Error(QStringLiteral("\"%1\" cannot be read: %2.").arg(path, file.errorString()));
-    }
-    return file.readAll();
-}
-
 std::int64_t entry_number(const QString& index_path, const char* entry, int offset) {
     bool ok = false;
     const std::int64_t value =
@@ -116,8 +108,8 @@ void check_model_pictures(const QString& installation, Nearest& models) {
     if (!QFileInfo::exists(index_path) || !QFileInfo::exists(data_path)) {
         return;
     }
-    const QByteArray index = read_whole(index_path);
-    const QByteArray data = read_whole(data_path);
+    const QByteArray index = read_whole_file(index_path, QStringLiteral("The picture index"));
+    const QByteArray data = read_whole_file(data_path, QStringLiteral("The picture file"));
     for (qsizetype at = 0; at + picture_entry_size <= index.size(); at += picture_entry_size) {
         const char* entry = index.constData() + at;
         const std::int64_t length = entry_number(index_path, entry, picture_length_offset);

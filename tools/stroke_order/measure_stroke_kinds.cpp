@@ -83,27 +83,22 @@ void measure_mainland(const Split& split, const StrokeDictionary& dictionary, in
 }
 
 void measure_taiwan(const Split& split, const StrokeDictionary& dictionary) {
-    const StrokeKindClassifier classifier =
-        StrokeKindClassifier::trained(split.seen, dictionary, Standard::taiwan);
+    const std::vector<std::optional<TaiwanOrder>> orders = taiwan_orders(
+        split.unseen, StrokeKindClassifier::trained(split.seen, dictionary, Standard::taiwan),
+        dictionary);
     std::map<QString, int> outcomes;
-    for (const CharacterFeatures& character : split.unseen) {
-        const auto entry = dictionary.constFind(character.character);
-        if (entry == dictionary.constEnd()) {
+    for (std::size_t index = 0; index < orders.size(); ++index) {
+        const std::optional<TaiwanOrder>& order = orders[index];
+        if (!order) {
+            if (dictionary.contains(split.unseen[index].character)) {
+                ++outcomes[QStringLiteral("another count")];
+            }
             continue;
         }
-        if (entry->taiwan.size() != character.strokes.size()) {
-            ++outcomes[QStringLiteral("another count")];
-            continue;
-        }
-        std::vector<KindOdds> odds;
-        for (const StrokeFeatures& stroke : character.strokes) {
-            odds.push_back(classifier.odds(stroke));
-        }
-        const TaiwanOrder order = taiwan_order(odds, entry->taiwan);
         ++outcomes[QStringLiteral("%1, %2").arg(
-            order.moves() ? QStringLiteral("moved") : QStringLiteral("kept"),
-            order.unlike_places == 0 ? QStringLiteral("every kind as Taiwan's")
-                                     : QStringLiteral("some kinds unlike"))];
+            order->moves() ? QStringLiteral("moved") : QStringLiteral("kept"),
+            order->unlike_places == 0 ? QStringLiteral("every kind as Taiwan's")
+                                      : QStringLiteral("some kinds unlike"))];
     }
     print(QStringLiteral("Taiwan's order on the unseen third:"));
     for (const auto& [outcome, count] : outcomes) {
@@ -126,10 +121,7 @@ int main(int argc, char** argv) {
             read_stroke_dictionary(option(arguments, QStringLiteral("--dictionary"), usage));
         const int listed =
             option(arguments, QStringLiteral("--list"), usage, QStringLiteral("0")).toInt();
-        std::vector<CharacterFeatures> characters;
-        for (const HanziSource& source : sources) {
-            characters.push_back({source.character, stroke_features(source)});
-        }
+        std::vector<CharacterFeatures> characters = features_of_characters(sources);
         print(QStringLiteral("%1 characters read and measured in %2 ms")
                   .arg(characters.size())
                   .arg(timer.restart()));

@@ -1,10 +1,10 @@
 #include "tools/stroke_order/stroke_features.h"
 
-#include <QPolygonF>
-
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+
+#include "tools/stroke_data/pen_path.h"
 
 namespace inkwren::tools {
 namespace {
@@ -49,14 +49,6 @@ Path without_repeats(const Path& median) {
         }
     }
     return path;
-}
-
-double distance_to_segment(QPointF point, QPointF from, QPointF to) {
-    const QPointF along = to - from;
-    const double squared = QPointF::dotProduct(along, along);
-    const double t =
-        squared == 0 ? 0 : std::clamp(QPointF::dotProduct(point - from, along) / squared, 0.0, 1.0);
-    return distance(point, from + t * along);
 }
 
 double distance_to_line(QPointF point, QPointF from, QPointF to) {
@@ -160,21 +152,8 @@ Path resampled(const Path& path, int count) {
     return points;
 }
 
-double distance_to_edge(QPointF point, const Path& outline) {
-    double nearest = 1e9;
-    for (size_t corner = 0; corner < outline.size(); ++corner) {
-        const QPointF& previous = outline[(corner + outline.size() - 1) % outline.size()];
-        nearest = std::min(nearest, distance_to_segment(point, previous, outline[corner]));
-    }
-    return nearest;
-}
-
 double distance_to_ink(QPointF point, const Path& outline) {
-    if (QPolygonF(QList<QPointF>(outline.begin(), outline.end()))
-            .containsPoint(point, Qt::OddEvenFill)) {
-        return 0;
-    }
-    return distance_to_edge(point, outline);
+    return inside(outline, point) ? 0 : distance_to_outline(outline, point);
 }
 
 // The outline's width at seven points spread along the median.
@@ -182,7 +161,7 @@ std::vector<double> widths_along(const Path& median, const Path& outline) {
     const Path points = resampled(median, 9);
     std::vector<double> widths;
     for (size_t point = 1; point + 1 < points.size(); ++point) {
-        widths.push_back(2 * distance_to_edge(points[point], outline));
+        widths.push_back(2 * distance_to_outline(outline, points[point]));
     }
     return widths;
 }

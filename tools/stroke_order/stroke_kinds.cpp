@@ -37,6 +37,14 @@ int kind_index(char letter) {
 
 }  // namespace
 
+std::vector<CharacterFeatures> features_of_characters(const std::vector<HanziSource>& characters) {
+    std::vector<CharacterFeatures> features(characters.size());
+    on_every_core(characters.size(), [&](std::size_t index) {
+        features[index] = {characters[index].character, stroke_features(characters[index])};
+    });
+    return features;
+}
+
 std::optional<std::string> labels_for(const StrokeSequences& sequences, int stroke_count,
                                       Standard standard) {
     const std::string& wanted =

@@ -26,6 +26,9 @@ struct CharacterFeatures {
     std::vector<StrokeFeatures> strokes;
 };
 
+// The features of every character, worked out on every core.
+std::vector<CharacterFeatures> features_of_characters(const std::vector<HanziSource>& characters);
+
 // The kinds a standard gives the character's strokes in the data's order, when the dictionary
 // says so: the sequence has the data's count and, for Taiwan, differs from the mainland's only
 // in how strokes are named, not in where they are written.

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "tools/stroke_data/every_core.h"
 #include "tools/stroke_order/cheapest_assignment.h"
 
 namespace inkwren::tools {
@@ -67,23 +66,18 @@ TaiwanOrder taiwan_order(const std::vector<KindOdds>& strokes, std::string_view 
     return order;
 }
 
-std::vector<std::optional<TaiwanOrder>> taiwan_orders(const std::vector<HanziSource>& characters,
-                                                      const StrokeDictionary& dictionary) {
-    std::vector<CharacterFeatures> features(characters.size());
-    on_every_core(characters.size(), [&](std::size_t index) {
-        features[index] = {characters[index].character, stroke_features(characters[index])};
-    });
-    const StrokeKindClassifier classifier =
-        StrokeKindClassifier::trained(features, dictionary, Standard::taiwan);
+std::vector<std::optional<TaiwanOrder>> taiwan_orders(
+    const std::vector<CharacterFeatures>& characters, const StrokeKindClassifier& classifier,
+    const StrokeDictionary& dictionary) {
     std::vector<std::optional<TaiwanOrder>> orders(characters.size());
     for (std::size_t index = 0; index < characters.size(); ++index) {
-        const auto entry = dictionary.constFind(characters[index].character);
-        if (entry == dictionary.constEnd() ||
-            entry->taiwan.size() != features[index].strokes.size()) {
+        const CharacterFeatures& character = characters[index];
+        const auto entry = dictionary.constFind(character.character);
+        if (entry == dictionary.constEnd() || entry->taiwan.size() != character.strokes.size()) {
             continue;
         }
         std::vector<KindOdds> odds;
-        for (const StrokeFeatures& stroke : features[index].strokes) {
+        for (const StrokeFeatures& stroke : character.strokes) {
             odds.push_back(classifier.odds(stroke));
         }
         orders[index] = taiwan_order(odds, entry->taiwan);

@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/stroke_data/hanzi_source.h"
 #include "tools/stroke_order/stroke_kinds.h"
 
 namespace inkwren::tools {
@@ -26,9 +25,10 @@ struct TaiwanOrder {
 // kinds. A move is made only when it makes each moved stroke's kind clearly likelier.
 TaiwanOrder taiwan_order(const std::vector<KindOdds>& strokes, std::string_view sequence);
 
-// Taiwan's order for each character whose Taiwan sequence has as many strokes as its data,
-// nothing for the others; the classifier learns from all the characters first.
-std::vector<std::optional<TaiwanOrder>> taiwan_orders(const std::vector<HanziSource>& characters,
-                                                      const StrokeDictionary& dictionary);
+// Taiwan's order for each character whose Taiwan sequence has as many strokes as its data, its
+// strokes' kinds judged by the classifier; nothing for the others.
+std::vector<std::optional<TaiwanOrder>> taiwan_orders(
+    const std::vector<CharacterFeatures>& characters, const StrokeKindClassifier& classifier,
+    const StrokeDictionary& dictionary);
 
 }  // namespace inkwren::tools
