@@ -140,8 +140,8 @@ public:
     // Writes the strokes as held (zoomed) to the temporary folder + name + ".wrt".
     void save_temp(const QString& name);
     // Extracts the character's archive entry into the temporary folder and loads it.
-    void load_from_archive(const QString& character, const QString& data_path,
-                           const QString& index_path, IndexColumn column);
+    void load_from_archive(const QString& character, const ArchivePaths& archive,
+                           IndexColumn column);
     // Cuts the loaded strokes apart into elements and redraws.
     void rebuild_lines();
 

@@ -165,11 +165,11 @@ void TAnimationPlayer::save_temp(const QString& name) {
     }
 }
 
-void TAnimationPlayer::load_from_archive(const QString& character, const QString& data_path,
-                                         const QString& index_path, IndexColumn column) {
+void TAnimationPlayer::load_from_archive(const QString& character, const ArchivePaths& archive,
+                                         IndexColumn column) {
     QDir().mkpath(temp_dir());
     const QByteArray key = archive_key_for(character, settings_.legacy_code_page);
-    extract_entry(key, data_path, index_path, temp_dir(), column);
+    extract_entry(key, archive, temp_dir(), column);
     const QString recent = QDir(temp_dir()).filePath(QString::fromLatin1(recent_file_name));
     if (QFileInfo::exists(recent)) {
         load_stroke_file(recent);

@@ -14,7 +14,7 @@ void look_up(const QString& index, const QString& archive, const QByteArray& key
         if (const std::optional<IndexMatch> match = find_in_index(index, key, column)) {
             read_entry_text(archive, *match);
         }
-        extract_entry(key, archive, index, fuzz::scratch(), column);
+        extract_entry(key, ArchivePaths{archive, index, {}, {}}, fuzz::scratch(), column);
     } catch (const Error&) {
     }
 }

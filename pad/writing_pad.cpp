@@ -210,7 +210,7 @@ void WritingPad::load_current_character(TAnimationPlayer& player) {
             report(error.message());
         }
     }
-    player.load_from_archive(cur_key_, archive_path(), index_path(),
+    player.load_from_archive(cur_key_, archive_paths(archive_, program_folder_),
                              column_for_mode(encoding_.encoding_mode));
 }
 

@@ -222,9 +222,18 @@ QByteArray read_entry_text(const QString& data_path, const IndexMatch& match) {
     return inflate_exactly(packed, match.entry.plain_size, describe(data_path, match));
 }
 
-bool extract_entry(const QByteArray& key, const QString& data_path, const QString& index_path,
-                   const QString& out_folder, IndexColumn column) {
-    const std::optional<IndexMatch> match = find_in_index(index_path, key, column);
+bool extract_entry(const QByteArray& key, const ArchivePaths& paths, const QString& out_folder,
+                   IndexColumn column) {
+    std::optional<IndexMatch> match;
+    QString data_path = paths.data;
+    if (!paths.overlay_index.isEmpty()) {
+        match = find_in_index(paths.overlay_index, key, column);
+        data_path = paths.overlay_data;
+    }
+    if (!match) {
+        match = find_in_index(paths.index, key, column);
+        data_path = paths.data;
+    }
     if (!match) {
         return false;
     }
@@ -244,19 +253,30 @@ QString index_file_name(const QString& archive_file) {
     return folder + name.left(104).trimmed() + QStringLiteral("-idx.dat");
 }
 
+ArchivePaths archive_paths(const ArchiveChoice& choice, const QString& folder) {
+    const QDir dir(folder);
+    ArchivePaths paths{dir.filePath(choice.archive_file), dir.filePath(choice.index_file), {}, {}};
+    if (!choice.overlay_file.isEmpty()) {
+        paths.overlay_data = dir.filePath(choice.overlay_file);
+        paths.overlay_index = dir.filePath(choice.overlay_index_file);
+    }
+    return paths;
+}
+
 bool choose_traditional_archive(ArchiveChoice& choice, const QString& folder,
                                 StrokeOrderStandard standard) {
-    choice.archive_file =
-        QString::fromLatin1(standard == StrokeOrderStandard::taiwan ? traditional_archive
-                                                                    : traditional_mainland_archive);
+    choice.archive_file = QString::fromLatin1(traditional_archive);
     choice.index_file = index_file_name(choice.archive_file);
+    const bool taiwan = standard == StrokeOrderStandard::taiwan;
+    choice.overlay_file = taiwan ? QString::fromLatin1(taiwan_overlay_archive) : QString();
+    choice.overlay_index_file = taiwan ? index_file_name(choice.overlay_file) : QString();
     const QDir dir(folder);
-    return dir.exists(choice.archive_file) && dir.exists(choice.index_file);
+    return dir.exists(choice.archive_file) && dir.exists(choice.index_file) &&
+           (!taiwan || (dir.exists(choice.overlay_file) && dir.exists(choice.overlay_index_file)));
 }
 
 void choose_simplified_archive(ArchiveChoice& choice) {
-    choice.archive_file = QString::fromLatin1(simplified_archive);
-    choice.index_file = index_file_name(choice.archive_file);
+    choice = ArchiveChoice{};
 }
 
 }  // namespace inkwren

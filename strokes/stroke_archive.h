@@ -35,10 +35,20 @@ std::optional<IndexMatch> find_in_index(const QString& index_path, const QByteAr
 
 bool in_dictionary(const QString& index_path, const QByteArray& key, IndexColumn column);
 
-// Inflates the entry named key into out_folder + "recent.wrt". Answers false, writing nothing,
-// when the key is absent. On any failure the previous "recent.wrt" is left as it was.
-bool extract_entry(const QByteArray& key, const QString& data_path, const QString& index_path,
-                   const QString& out_folder, IndexColumn column);
+// The files an entry is looked up in: an archive and, when named, an overlay archive whose
+// entries stand in for the archive's own of the same name.
+struct ArchivePaths {
+    QString data;
+    QString index;
+    QString overlay_data;
+    QString overlay_index;
+};
+
+// Inflates the entry named key into out_folder + "recent.wrt", from the overlay when it has the
+// entry. Answers false, writing nothing, when the key is absent. On any failure the previous
+// "recent.wrt" is left as it was.
+bool extract_entry(const QByteArray& key, const ArchivePaths& paths, const QString& out_folder,
+                   IndexColumn column);
 
 // Every entry in file order; for tools and checks over a whole archive.
 std::vector<IndexEntry> read_index(const QString& index_path);
@@ -51,15 +61,20 @@ QByteArray read_entry_text(const QString& data_path, const IndexMatch& match);
 QString index_file_name(const QString& archive_file);
 
 inline constexpr auto simplified_archive = "strokes.cdf";
-inline constexpr auto traditional_archive = "tstrokes.cdf";  // in Taiwan's order
-inline constexpr auto traditional_mainland_archive = "tstrokes-mainland.cdf";
+inline constexpr auto traditional_archive = "tstrokes.cdf";  // in the mainland's order
+// The traditional characters that Taiwan writes otherwise, in Taiwan's order and form.
+inline constexpr auto taiwan_overlay_archive = "tstrokes-taiwan.cdf";
 inline constexpr auto recent_file_name = "recent.wrt";
 
 // The main window's choice of archive.
 struct ArchiveChoice {
     QString archive_file = QString::fromLatin1(simplified_archive);
     QString index_file = index_file_name(QString::fromLatin1(simplified_archive));
+    QString overlay_file;  // empty when the archive is read alone
+    QString overlay_index_file;
 };
+
+ArchivePaths archive_paths(const ArchiveChoice& choice, const QString& folder);
 
 // Whose stroke order the traditional library teaches; the simplified library always teaches the
 // mainland's.
@@ -67,7 +82,7 @@ enum class StrokeOrderStandard { taiwan, mainland };
 
 // The archive menu items. Both set the names; the traditional one answers whether the menu
 // handler goes on (re-selects the character, moves the check mark, stores the choice), which it
-// does only when both of its files exist in folder. The simplified one always goes on.
+// does only when all of its files exist in folder. The simplified one always goes on.
 bool choose_traditional_archive(ArchiveChoice& choice, const QString& folder,
                                 StrokeOrderStandard standard = StrokeOrderStandard::taiwan);
 void choose_simplified_archive(ArchiveChoice& choice);

@@ -120,8 +120,7 @@ void prepare_saves(const QString& kind, const QString& folder) {
 void save_version(const QString& kind, const QString& folder, int version) {
     const QDir dir(folder);
     if (kind == QLatin1String("recent")) {
-        extract_entry(gbk(character(version)) + ".wrt", dir.filePath(QStringLiteral("strokes.cdf")),
-                      dir.filePath(QStringLiteral("strokes-idx.dat")),
+        extract_entry(gbk(character(version)) + ".wrt", archive_paths(ArchiveChoice{}, folder),
                       dir.filePath(QStringLiteral("tmp")), IndexColumn::gb);
     } else if (kind == QLatin1String("prefer")) {
         save_preference(dir.filePath(QStringLiteral("prefer.cfg")), preferences(version));

@@ -19,8 +19,8 @@ expected=(
   share/inkwren/strokes-idx.dat
   share/inkwren/tstrokes.cdf
   share/inkwren/tstrokes-idx.dat
-  share/inkwren/tstrokes-mainland.cdf
-  share/inkwren/tstrokes-mainland-idx.dat
+  share/inkwren/tstrokes-taiwan.cdf
+  share/inkwren/tstrokes-taiwan-idx.dat
   share/inkwren/hk_kai.dat
   share/inkwren/hk_dict.dat
   share/inkwren/lang.txt

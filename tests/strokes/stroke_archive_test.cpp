@@ -35,7 +35,7 @@ protected:
     std::optional<QByteArray> extracted(const QByteArray& key,
                                         IndexColumn column = IndexColumn::big5) {
         write_file(recent(), "previous");
-        if (!extract_entry(key, data(), index(), folder.path(), column)) {
+        if (!extract_entry(key, paths, folder.path(), column)) {
             EXPECT_EQ(read_file(recent()), "previous");
             return std::nullopt;
         }
@@ -50,6 +50,7 @@ protected:
     }
 
     TempFolder folder;
+    ArchivePaths paths{data(), index(), {}, {}};
     const QByteArray yong = big5(QStringLiteral("永")) + ".wrt";
 };
 
@@ -77,6 +78,14 @@ TEST_F(StrokeArchiveTest, ExtractsTheFirstEntryOfTheTrimmedNameAndSearchesEachCo
     // Names compare with their exact length.
     EXPECT_FALSE(in_dictionary(index(), gbk(QStringLiteral("国")) + ".wr", IndexColumn::gb));
     EXPECT_FALSE(in_dictionary(index(), big5(QStringLiteral("國")), IndexColumn::big5));
+    // An overlay's entry stands in for the archive's; the archive answers for the rest.
+    testing::build_archive(folder.path(), {archive_source(QStringLiteral("國"), "臺灣")},
+                           QStringLiteral("台.cdf"), QStringLiteral("台-idx.dat"));
+    paths.overlay_data = folder.file("台.cdf");
+    paths.overlay_index = folder.file("台-idx.dat");
+    EXPECT_EQ(extracted(big5(QStringLiteral("國")) + ".wrt"), QByteArray("臺灣"));
+    EXPECT_EQ(extracted(gbk(QStringLiteral("国")) + ".wrt", IndexColumn::gb),
+              sample_stroke_text(8));
 }
 
 TEST_F(StrokeArchiveTest, DamagedArchivesAreRefusedNamingTheFileAndLeaveRecentWrtAlone) {
@@ -109,7 +118,7 @@ TEST_F(StrokeArchiveTest, DamagedArchivesAreRefusedNamingTheFileAndLeaveRecentWr
         each.make();
         write_file(recent(), "previous");
         const QString message = testing::error_of(
-            [&] { extract_entry(yong, data(), index(), folder.path(), IndexColumn::big5); });
+            [&] { extract_entry(yong, paths, folder.path(), IndexColumn::big5); });
         EXPECT_TRUE(message.contains(each.named)) << qPrintable(message);
         EXPECT_EQ(read_file(recent()), QByteArray("previous"));
     }
@@ -125,20 +134,28 @@ TEST(ArchiveNames, TheIndexIsNamedAfterTheArchiveAndTraditionalNeedsBothFiles) {
     for (const auto& [archive, index] : names) {
         EXPECT_EQ(index_file_name(archive), index);
     }
-    // Traditional goes on only when both its files exist.
+    // Traditional goes on only when all its files exist: Taiwan's order needs the overlay too.
     TempFolder folder;
     ArchiveChoice choice;
     // The names change even when the handler stops, so the next display reports the missing file.
     EXPECT_FALSE(choose_traditional_archive(choice, folder.path()));
     EXPECT_EQ(choice.archive_file, QStringLiteral("tstrokes.cdf"));
     EXPECT_EQ(choice.index_file, QStringLiteral("tstrokes-idx.dat"));
+    EXPECT_EQ(choice.overlay_index_file, QStringLiteral("tstrokes-taiwan-idx.dat"));
     write_file(folder.file("tstrokes.cdf"), "");
-    EXPECT_FALSE(choose_traditional_archive(choice, folder.path()));
     write_file(folder.file("tstrokes-idx.dat"), "");
+    EXPECT_TRUE(choose_traditional_archive(choice, folder.path(), StrokeOrderStandard::mainland));
+    EXPECT_TRUE(choice.overlay_file.isEmpty());
+    EXPECT_FALSE(choose_traditional_archive(choice, folder.path()));
+    write_file(folder.file("tstrokes-taiwan.cdf"), "");
+    write_file(folder.file("tstrokes-taiwan-idx.dat"), "");
     EXPECT_TRUE(choose_traditional_archive(choice, folder.path()));
+    EXPECT_EQ(archive_paths(choice, folder.path()).overlay_data,
+              folder.file("tstrokes-taiwan.cdf"));
     choose_simplified_archive(choice);
     EXPECT_EQ(choice.archive_file, QStringLiteral("strokes.cdf"));
     EXPECT_EQ(choice.index_file, QStringLiteral("strokes-idx.dat"));
+    EXPECT_TRUE(choice.overlay_file.isEmpty());
 }
 
 }  // namespace

@@ -118,12 +118,11 @@ void make_installation(const QString& folder) {
                            archive_source(QStringLiteral("我"), sample_stroke_text(7))});
     build_archive(folder,
                   {archive_source(QStringLiteral("永"), sample_stroke_text(5)),
-                   archive_source(QStringLiteral("國"), sample_stroke_text(11))},
+                   archive_source(QStringLiteral("國"), sample_stroke_text(10))},
                   QStringLiteral("tstrokes.cdf"), QStringLiteral("tstrokes-idx.dat"));
-    // 國 in the mainland's order, told apart by its count.
-    build_archive(folder, {archive_source(QStringLiteral("國"), sample_stroke_text(10))},
-                  QStringLiteral("tstrokes-mainland.cdf"),
-                  QStringLiteral("tstrokes-mainland-idx.dat"));
+    // 國 in Taiwan's order, told apart from the mainland's by its count.
+    build_archive(folder, {archive_source(QStringLiteral("國"), sample_stroke_text(11))},
+                  QStringLiteral("tstrokes-taiwan.cdf"), QStringLiteral("tstrokes-taiwan-idx.dat"));
     for (const char* name : {"english.txt", "lang.txt", "lang-gb.txt", "textlist.txt", "c.cfg",
                              "shand.bmp", "salt.bmp", "sreplay.bmp", "spause.bmp", "sstop.bmp",
                              "magnify.bmp", "shrink.bmp", "pen.bmp", "flashbar.bmp"}) {

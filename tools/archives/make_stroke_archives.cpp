@@ -1,6 +1,6 @@
 // Builds the stroke archives from the unpacked hanzi-writer-data package and rime's stroke
-// dictionary: the simplified archive in the data's (the mainland's) order, the traditional one in
-// Taiwan's order where the dictionary allows it, and the traditional one in the mainland's order.
+// dictionary: the simplified and the traditional archive in the data's (the mainland's) order, and
+// the overlay of the traditional characters that Taiwan writes in another order.
 //   make_stroke_archives --package DIR --dictionary FILE --out DIR
 #include <QCoreApplication>
 #include <QDir>
@@ -78,20 +78,21 @@ void report_taiwan_order(const std::vector<ConvertedCharacter>& converted,
               .arg(other_count));
 }
 
-// The characters with Taiwan's order: the strokes as traced, written in it.
+// The characters Taiwan writes in another order, their strokes as traced written in it.
 std::vector<ConvertedCharacter> in_taiwan_order(
     const std::vector<ConvertedCharacter>& converted,
     const std::vector<std::optional<TaiwanOrder>>& orders) {
-    std::vector<ConvertedCharacter> result = converted;
-    for (std::size_t index = 0; index < result.size(); ++index) {
+    std::vector<ConvertedCharacter> result;
+    for (std::size_t index = 0; index < converted.size(); ++index) {
         if (!orders[index] || !orders[index]->moves()) {
             continue;
         }
+        ConvertedCharacter& moved = result.emplace_back(converted[index]);
         TLineList written;
         for (const int stroke : orders[index]->strokes) {
             written.items.push_back(converted[index].strokes.items[std::size_t(stroke)]);
         }
-        result[index].stroke_text = format_stroke_text(written);
+        moved.stroke_text = format_stroke_text(written);
     }
     return result;
 }
@@ -119,7 +120,7 @@ int main(int argc, char** argv) {
         const std::vector<ConvertedCharacter> converted = convert_characters(characters);
         print(QStringLiteral("traced at %1 ms").arg(timer.elapsed()));
         write_one(out, simplified_archive, ArchiveKind::simplified, converted);
-        write_one(out, traditional_mainland_archive, ArchiveKind::traditional, converted);
+        write_one(out, traditional_archive, ArchiveKind::traditional, converted);
         print(QStringLiteral("written at %1 ms").arg(timer.elapsed()));
         const std::vector<CharacterFeatures> features = features_of_characters(characters);
         const std::vector<std::optional<TaiwanOrder>> orders = taiwan_orders(
@@ -127,7 +128,7 @@ int main(int argc, char** argv) {
             dictionary);
         print(QStringLiteral("Taiwan's order learnt at %1 ms").arg(timer.elapsed()));
         report_taiwan_order(converted, orders);
-        write_one(out, traditional_archive, ArchiveKind::traditional,
+        write_one(out, taiwan_overlay_archive, ArchiveKind::traditional,
                   in_taiwan_order(converted, orders));
         print(QStringLiteral("stroke archives built in %1 ms").arg(timer.elapsed()));
         return 0;

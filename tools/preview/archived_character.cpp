@@ -1,7 +1,5 @@
 #include "tools/preview/archived_character.h"
 
-#include <QDir>
-
 #include "platform/code_page.h"
 #include "strokes/stroke_archive.h"
 
@@ -11,18 +9,18 @@ std::unique_ptr<TAnimationPlayer> load_archived_character(PlayerOwner& owner,
                                                           const QString& installation,
                                                           const QString& character, int pad_side,
                                                           ModelPictureLookup model_pictures) {
-    const QDir folder(installation);
+    ArchiveChoice traditional;
+    choose_traditional_archive(traditional, installation);
     struct Source {
-        const char* archive;
+        ArchiveChoice archive;
         IndexColumn column;
         int code_page;
     };
-    for (const Source source : {Source{traditional_archive, IndexColumn::big5, big5_code_page},
-                                Source{simplified_archive, IndexColumn::gb, gbk_code_page}}) {
-        const QString data = folder.filePath(QString::fromLatin1(source.archive));
-        const QString index = folder.filePath(index_file_name(QString::fromLatin1(source.archive)));
+    for (const Source& source : {Source{traditional, IndexColumn::big5, big5_code_page},
+                                 Source{ArchiveChoice{}, IndexColumn::gb, gbk_code_page}}) {
+        const ArchivePaths paths = archive_paths(source.archive, installation);
         const QByteArray key = to_code_page(character, source.code_page) + ".wrt";
-        if (!in_dictionary(index, key, source.column)) {
+        if (!in_dictionary(paths.index, key, source.column)) {
             continue;
         }
         PlayerSettings settings = PlayerSettings::square(pad_side, installation);
@@ -31,7 +29,7 @@ std::unique_ptr<TAnimationPlayer> load_archived_character(PlayerOwner& owner,
         settings.legacy_code_page = source.code_page;
         settings.model_pictures = std::move(model_pictures);
         auto player = std::make_unique<TAnimationPlayer>(owner, std::move(settings));
-        player->load_from_archive(character, data, index, source.column);
+        player->load_from_archive(character, paths, source.column);
         player->rebuild_lines();
         return player;
     }

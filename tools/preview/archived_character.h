@@ -13,9 +13,9 @@
 namespace inkwren {
 
 // A player of a square pad of this side, with the installation's pictures, holding the
-// character as loaded from the traditional archive when that names it, else from the simplified
-// one; nothing when neither does. model_pictures, when given, is where its model pictures come
-// from.
+// character as loaded from the traditional archive (in Taiwan's order) when that names it, else
+// from the simplified one; nothing when neither does. model_pictures, when given, is where its
+// model pictures come from.
 std::unique_ptr<TAnimationPlayer> load_archived_character(PlayerOwner& owner,
                                                           const QString& installation,
                                                           const QString& character, int pad_side,

@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
         QSet<QByteArray> texts_seen;
         check_archive(installation, simplified_archive, strokes, texts_seen);
         check_archive(installation, traditional_archive, strokes, texts_seen);
-        check_archive(installation, traditional_mainland_archive, strokes, texts_seen);
+        check_archive(installation, taiwan_overlay_archive, strokes, texts_seen);
         check_model_pictures(installation, models);
         report("strokes at rest", strokes);
         report("model pictures", models);
