@@ -21,6 +21,7 @@ expected=(
   share/inkwren/tstrokes-idx.dat
   share/inkwren/tstrokes-taiwan.cdf
   share/inkwren/tstrokes-taiwan-idx.dat
+  share/inkwren/tstrokes-mainland-forms.txt
   share/inkwren/hk_kai.dat
   share/inkwren/hk_dict.dat
   share/inkwren/lang.txt

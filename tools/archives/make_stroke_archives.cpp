@@ -12,10 +12,13 @@
 #include <optional>
 
 #include "platform/error.h"
+#include "platform/whole_file.h"
 #include "strokes/archive_writer.h"
 #include "strokes/stroke_archive.h"
 #include "strokes/stroke_text.h"
+#include "tools/stroke_data/every_core.h"
 #include "tools/stroke_data/stroke_conversion.h"
+#include "tools/stroke_order/taiwan_form.h"
 #include "tools/stroke_order/taiwan_order.h"
 #include "tools/tool_options.h"
 
@@ -27,6 +30,9 @@ using namespace inkwren::tools;
 void print(const QString& text) {
     std::fprintf(stdout, "%s\n", qPrintable(text));
 }
+
+// Written next to the archives for the program to mark these characters.
+constexpr auto mainland_forms_file = "tstrokes-mainland-forms.txt";
 
 const QString usage =
     QStringLiteral("make_stroke_archives --package DIR --dictionary FILE --out DIR");
@@ -54,47 +60,117 @@ bool is_big5_level_one(const QByteArray& big5_name) {
     return code >= 0xA440 && code <= 0xC67E;
 }
 
+// What Taiwan's standard made of each character: nothing (no sequence in the dictionary), its
+// data's strokes in an order, the strokes of its Taiwan form (one cut in two) in an order, or the
+// mainland form kept (a count the data cannot be made to follow).
+struct TaiwanWriting {
+    bool in_dictionary = false;
+    std::optional<TaiwanOrder> order;
+    std::optional<TaiwanForm> form;
+
+    bool keeps_mainland_form() const { return in_dictionary && !order && !form; }
+    const TaiwanOrder* followed() const { return form ? &form->order : order ? &*order : nullptr; }
+};
+
+std::vector<TaiwanWriting> taiwan_writings(const std::vector<HanziSource>& characters,
+                                           const StrokeDictionary& dictionary) {
+    const std::vector<CharacterFeatures> features = features_of_characters(characters);
+    const StrokeKindClassifier classifier =
+        StrokeKindClassifier::trained(features, dictionary, Standard::taiwan);
+    const std::vector<std::optional<TaiwanOrder>> orders =
+        taiwan_orders(features, classifier, dictionary);
+    std::vector<TaiwanWriting> writings(characters.size());
+    on_every_core(characters.size(), [&](std::size_t index) {
+        const auto entry = dictionary.constFind(characters[index].character);
+        TaiwanWriting& writing = writings[index];
+        writing.in_dictionary = entry != dictionary.constEnd();
+        writing.order = orders[index];
+        if (writing.in_dictionary && !writing.order) {
+            writing.form = taiwan_form(characters[index], classifier, entry->taiwan);
+        }
+    });
+    return writings;
+}
+
 // How Taiwan's order went for the common characters (Big5 level 1) of the traditional archive.
 void report_taiwan_order(const std::vector<ConvertedCharacter>& converted,
-                         const std::vector<std::optional<TaiwanOrder>>& orders) {
-    int present = 0, exact = 0, moved = 0, other_count = 0;
+                         const std::vector<TaiwanWriting>& writings) {
+    int present = 0, exact = 0, moved = 0, rebuilt = 0, mainland_form = 0;
     for (std::size_t index = 0; index < converted.size(); ++index) {
         if (!is_big5_level_one(converted[index].names.big5_name)) {
             continue;
         }
         ++present;
-        if (!orders[index]) {
-            ++other_count;
-            continue;
+        const TaiwanWriting& writing = writings[index];
+        mainland_form += writing.keeps_mainland_form();
+        rebuilt += writing.form.has_value();
+        if (const TaiwanOrder* order = writing.followed()) {
+            exact += order->unlike_places == 0;
+            moved += !writing.form && order->moves();
         }
-        exact += orders[index]->unlike_places == 0;
-        moved += orders[index]->moves();
     }
     print(QStringLiteral("Big5 level 1: %1 present; %2 follow Taiwan's sequence kind by kind, %3 "
-                         "reordered, %4 of another count (mainland form)")
+                         "reordered, %4 rebuilt with another count, %5 keep the mainland form")
               .arg(present)
               .arg(exact)
               .arg(moved)
-              .arg(other_count));
+              .arg(rebuilt)
+              .arg(mainland_form));
 }
 
-// The characters Taiwan writes in another order, their strokes as traced written in it.
-std::vector<ConvertedCharacter> in_taiwan_order(
-    const std::vector<ConvertedCharacter>& converted,
-    const std::vector<std::optional<TaiwanOrder>>& orders) {
+TLineList strokes_in(const TLineList& strokes, const TaiwanOrder& order) {
+    TLineList written;
+    for (const int stroke : order.strokes) {
+        written.items.push_back(strokes.items[std::size_t(stroke)]);
+    }
+    return written;
+}
+
+// The data's strokes with the cut stroke traced again as its two parts.
+TLineList strokes_of_form(const TLineList& strokes, const TaiwanForm& form) {
+    TLineList cut;
+    const std::size_t first_part = std::size_t(form.cut_stroke);
+    for (std::size_t stroke = 0; stroke < form.source.medians.size(); ++stroke) {
+        if (stroke == first_part || stroke == first_part + 1) {
+            add_line(cut, pen_points_of(form.source.outlines[stroke], form.source.medians[stroke]));
+        } else {
+            cut.items.push_back(strokes.items[stroke < first_part ? stroke : stroke - 1]);
+        }
+    }
+    return cut;
+}
+
+// The characters Taiwan writes otherwise, their strokes (as traced, or traced again where cut)
+// written in its order.
+std::vector<ConvertedCharacter> in_taiwan_order(const std::vector<ConvertedCharacter>& converted,
+                                                const std::vector<TaiwanWriting>& writings) {
     std::vector<ConvertedCharacter> result;
     for (std::size_t index = 0; index < converted.size(); ++index) {
-        if (!orders[index] || !orders[index]->moves()) {
-            continue;
+        const TaiwanWriting& writing = writings[index];
+        if (writing.form) {
+            ConvertedCharacter& rebuilt = result.emplace_back(converted[index]);
+            rebuilt.stroke_text = format_stroke_text(strokes_in(
+                strokes_of_form(converted[index].strokes, *writing.form), writing.form->order));
+        } else if (writing.order && writing.order->moves()) {
+            ConvertedCharacter& moved = result.emplace_back(converted[index]);
+            moved.stroke_text =
+                format_stroke_text(strokes_in(converted[index].strokes, *writing.order));
         }
-        ConvertedCharacter& moved = result.emplace_back(converted[index]);
-        TLineList written;
-        for (const int stroke : orders[index]->strokes) {
-            written.items.push_back(converted[index].strokes.items[std::size_t(stroke)]);
-        }
-        moved.stroke_text = format_stroke_text(written);
     }
     return result;
+}
+
+// The traditional characters that keep the mainland form in Taiwan's order, one a line.
+void write_mainland_forms(const QString& out, const std::vector<HanziSource>& characters,
+                          const std::vector<ConvertedCharacter>& converted,
+                          const std::vector<TaiwanWriting>& writings) {
+    QByteArray list;
+    for (std::size_t index = 0; index < characters.size(); ++index) {
+        if (writings[index].keeps_mainland_form() && !converted[index].names.big5_name.isEmpty()) {
+            list += characters[index].character.toUtf8() + '\n';
+        }
+    }
+    write_whole_file(QDir(out).filePath(QString::fromLatin1(mainland_forms_file)), list);
 }
 
 }  // namespace
@@ -122,14 +198,12 @@ int main(int argc, char** argv) {
         write_one(out, simplified_archive, ArchiveKind::simplified, converted);
         write_one(out, traditional_archive, ArchiveKind::traditional, converted);
         print(QStringLiteral("written at %1 ms").arg(timer.elapsed()));
-        const std::vector<CharacterFeatures> features = features_of_characters(characters);
-        const std::vector<std::optional<TaiwanOrder>> orders = taiwan_orders(
-            features, StrokeKindClassifier::trained(features, dictionary, Standard::taiwan),
-            dictionary);
+        const std::vector<TaiwanWriting> writings = taiwan_writings(characters, dictionary);
         print(QStringLiteral("Taiwan's order learnt at %1 ms").arg(timer.elapsed()));
-        report_taiwan_order(converted, orders);
+        report_taiwan_order(converted, writings);
         write_one(out, taiwan_overlay_archive, ArchiveKind::traditional,
-                  in_taiwan_order(converted, orders));
+                  in_taiwan_order(converted, writings));
+        write_mainland_forms(out, characters, converted, writings);
         print(QStringLiteral("stroke archives built in %1 ms").arg(timer.elapsed()));
         return 0;
     } catch (const Error& error) {

@@ -1,6 +1,7 @@
 // Renders characters from the installation folder's archives the way the pad shows them, into
 // PNG files, for looking at the strokes: at rest, or with --play every frame the animated GIF
-// capture keeps while the character is written (mode normal, two-colour or grey-first):
+// capture keeps while the character is written (mode normal, two-colour or grey-first), or with
+// --play steps one strip of the character after each step through its strokes.
 // With --model the model picture of the character lies under the strokes. With --file a stroke
 // file is shown as when it is dropped on the window, its companion settings applied (its pen
 // speed too), before any characters. With --numbers the strokes' numbers are shown.
@@ -9,11 +10,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QPainter>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "animation/animationplayer.h"
+#include "animation/lesson.h"
 #include "animation/simple_player_owner.h"
+#include "animation/stroke_model.h"
 #include "pad/picture_dictionary.h"
 #include "platform/error.h"
 #include "tools/preview/archived_character.h"
@@ -68,9 +73,30 @@ std::unique_ptr<TAnimationPlayer> load_dropped_file(SimplePlayerOwner& owner,
     return player;
 }
 
-// Writes the loaded character at rest, or played in a mode when one is given.
+// One picture of the character after each step through its strokes, side by side.
+void write_steps(TAnimationPlayer& player, const QString& stem) {
+    const int count = CharacterStrokes(player.lines()).count();
+    const QSize side = player.image().size();
+    QImage strip(side.width() * std::max(count, 1), side.height(), QImage::Format_RGB32);
+    strip.fill(Qt::white);
+    QPainter painter(&strip);
+    step_strokes(player, StrokeStep::none);
+    for (int step = 0; step < count; ++step) {
+        step_strokes(player, StrokeStep::next);
+        painter.drawImage(step * side.width(), 0, player.image());
+    }
+    painter.end();
+    strip.save(stem + QStringLiteral("-steps.png"));
+    std::printf("%s-steps.png\n", qPrintable(stem));
+}
+
+// Writes the loaded character at rest, or played in a mode when one is given, or step by step.
 void write_preview(TAnimationPlayer& player, SimplePlayerOwner& owner, const QString& mode,
                    const QString& stem) {
+    if (mode == QLatin1String("steps")) {
+        write_steps(player, stem);
+        return;
+    }
     if (!mode.isEmpty()) {
         write_played_frames(player, owner, mode, stem);
         return;

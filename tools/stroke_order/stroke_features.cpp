@@ -85,11 +85,20 @@ struct Segment {
     double length;
 };
 
-std::vector<Segment> segments_of(const Path& path, double tolerance) {
+Path corners_of(const Path& path, double tolerance) {
     Path corners{path.front()};
     if (path.size() > 1) {
         keep_corners(path, 0, path.size() - 1, tolerance, corners);
     }
+    return corners;
+}
+
+double corner_tolerance(double length) {
+    return std::max(18.0, length * 0.05);
+}
+
+std::vector<Segment> segments_of(const Path& path, double tolerance) {
+    const Path corners = corners_of(path, tolerance);
     std::vector<Segment> segments;
     for (size_t corner = 1; corner < corners.size(); ++corner) {
         const QPointF step = corners[corner] - corners[corner - 1];
@@ -114,7 +123,7 @@ struct MedianShape {
 MedianShape median_shape(const Path& median) {
     MedianShape shape;
     shape.length = length_of(median);
-    std::vector<Segment> segments = segments_of(median, std::max(18.0, shape.length * 0.05));
+    std::vector<Segment> segments = segments_of(median, corner_tolerance(shape.length));
     while (segments.size() > 1 && segments[0].length < std::min(0.25 * shape.length, 90.0) &&
            std::abs(turn(segments[0].heading, segments[1].heading)) > 25) {
         segments.erase(segments.begin());
@@ -286,6 +295,11 @@ void add_neighbours(std::vector<StrokeFeatures>& strokes) {
 }
 
 }  // namespace
+
+std::vector<QPointF> median_corners(const std::vector<QPointF>& median) {
+    const Path path = without_repeats(median);
+    return corners_of(path, corner_tolerance(length_of(path)));
+}
 
 std::vector<StrokeFeatures> stroke_features(const HanziSource& character) {
     std::vector<Path> medians;

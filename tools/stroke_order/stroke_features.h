@@ -47,6 +47,10 @@ enum Feature {
 
 using StrokeFeatures = std::array<double, stroke_feature_count>;
 
+// The median's ends and the points where it turns: the points that stray from a straight line
+// between their neighbours by more than a twentieth of its length (at least 18 units).
+std::vector<QPointF> median_corners(const std::vector<QPointF>& median);
+
 // One set of features per stroke, in the character's stroke order.
 std::vector<StrokeFeatures> stroke_features(const HanziSource& character);
 

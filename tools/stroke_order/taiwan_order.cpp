@@ -11,6 +11,9 @@ namespace {
 
 // The cost of moving a stroke by one place, against the odds of its kind (in nats).
 constexpr double cost_per_place = 0.3;
+// A far smaller cost growing with the square of the move: of two assignments moving strokes as
+// many places in all, the one keeping strokes of a kind in their order is cheaper.
+constexpr double cost_per_place_squared = 0.001;
 // How much likelier, in nats per moved stroke, the moved order must make the kinds.
 constexpr double clear_gain_per_moved_stroke = 2.5;
 
@@ -33,14 +36,17 @@ bool TaiwanOrder::moves() const {
     return false;
 }
 
-TaiwanOrder taiwan_order(const std::vector<KindOdds>& strokes, std::string_view sequence) {
+TaiwanOrder taiwan_order(const std::vector<KindOdds>& strokes, std::string_view sequence,
+                         Moves moves) {
     const int count = int(strokes.size());
     std::vector<std::vector<double>> cost(count, std::vector<double>(count));
     for (int stroke = 0; stroke < count; ++stroke) {
         for (int place = 0; place < count; ++place) {
             const int kind = int(stroke_kinds.find(sequence[place]));
-            cost[stroke][place] =
-                -std::log(strokes[stroke][kind]) + cost_per_place * std::abs(stroke - place);
+            const int move = stroke - place;
+            cost[stroke][place] = -std::log(strokes[stroke][kind]) +
+                                  cost_per_place * std::abs(move) +
+                                  cost_per_place_squared * move * move;
         }
     }
     std::vector<int> place_of = cheapest_assignment(cost);
@@ -51,11 +57,12 @@ TaiwanOrder taiwan_order(const std::vector<KindOdds>& strokes, std::string_view 
     const int moved = int(count - std::ranges::count_if(unmoved, [&](int stroke) {
                               return place_of[stroke] == stroke;
                           }));
-    if (moved > 0 &&
+    if (moves == Moves::only_clear && moved > 0 &&
         cost_of(cost, unmoved) - cost_of(cost, place_of) < clear_gain_per_moved_stroke * moved) {
         place_of = unmoved;
     }
     TaiwanOrder order;
+    order.cost = cost_of(cost, place_of);
     order.strokes.resize(count);
     for (int stroke = 0; stroke < count; ++stroke) {
         order.strokes[place_of[stroke]] = stroke;

@@ -17,13 +17,19 @@ struct TaiwanOrder {
     // Places whose stroke is likeliest of another kind than the sequence names there: the
     // character's form or its strokes differ from Taiwan's there.
     int unlike_places = 0;
+    double cost = 0;  // of the kinds at their places and the moves, in nats
 
     bool moves() const;
 };
 
+// Whether the data's order is kept unless another makes each moved stroke's kind clearly
+// likelier: so for the data's own strokes, not for a form whose strokes have no order yet.
+enum class Moves { only_clear, likeliest };
+
 // The order for strokes of these odds, in the data's order, and Taiwan's sequence of as many
-// kinds. A move is made only when it makes each moved stroke's kind clearly likelier.
-TaiwanOrder taiwan_order(const std::vector<KindOdds>& strokes, std::string_view sequence);
+// kinds.
+TaiwanOrder taiwan_order(const std::vector<KindOdds>& strokes, std::string_view sequence,
+                         Moves moves = Moves::only_clear);
 
 // Taiwan's order for each character whose Taiwan sequence has as many strokes as its data, its
 // strokes' kinds judged by the classifier; nothing for the others.
