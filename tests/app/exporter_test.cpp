@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <csignal>
 #include <functional>
@@ -11,6 +12,7 @@
 #include "app/export_options.h"
 #include "app/output_folder.h"
 #include "app/scratch_folder.h"
+#include "strokes/mainland_forms.h"
 #include "tests/support/fixtures.h"
 
 namespace inkwren {
@@ -30,6 +32,12 @@ QStringList names_in(const QString& folder) {
                                                QDir::Hidden | QDir::System);
     names.sort();
     return names;
+}
+
+// A PDF without its creation time, the one thing two runs write differently.
+QByteArray undated(const QByteArray& pdf) {
+    static const QRegularExpression date(QStringLiteral("/CreationDate \\(D:\\d+Z\\)"));
+    return QString::fromLatin1(pdf).remove(date).toLatin1();
 }
 
 struct ExportRun {
@@ -105,6 +113,35 @@ TEST_F(ExporterTest, StrokeFilesAreTheCustomCharacterOrWithNoCustomTheArchiveEnt
         ASSERT_EQ(run(QStringLiteral("strokes 國 --library traditional ") + standard).status, 0);
         EXPECT_EQ(read_file(out + QStringLiteral("國.wrt")), testing::sample_stroke_text(strokes));
     }
+}
+
+// A library character that keeps the mainland's form in Taiwan's order gets a note under its
+// sheet and above its worksheet row; every other file stays as it was without the list.
+TEST_F(ExporterTest, ACharacterKeepingTheMainlandFormIsMarkedInTaiwansOrderOnly) {
+    struct Made {
+        QByteArray yong_sheet, guo_sheet, worksheet;
+    };
+    const auto make = [&](const char* standard) {
+        const QString library = QStringLiteral(" --library traditional ") + standard;
+        EXPECT_EQ(run(QStringLiteral("sheet 永 國 --png") + library).status, 0);
+        EXPECT_EQ(run(QStringLiteral("worksheet 永") + library).status, 0);
+        return Made{read_file(out + QStringLiteral("永.png")),
+                    read_file(out + QStringLiteral("國.png")),
+                    undated(read_file(out + QStringLiteral("worksheet.pdf")))};
+    };
+    const Made before = make("");
+    write_file(installation + QString::fromLatin1(mainland_forms_file), "永\n");
+    const Made marked = make("");
+    const Made mainland = make("--standard mainland");
+    EXPECT_EQ(marked.guo_sheet, before.guo_sheet);
+    EXPECT_NE(marked.worksheet, before.worksheet);
+    EXPECT_EQ(mainland.yong_sheet, before.yong_sheet);
+    EXPECT_EQ(mainland.worksheet, before.worksheet);
+    // The note goes under the sheet, which stays as it was above it.
+    const QImage plain = QImage::fromData(before.yong_sheet);
+    const QImage noted = QImage::fromData(marked.yong_sheet);
+    EXPECT_GT(noted.height(), plain.height());
+    EXPECT_EQ(noted.copy(plain.rect()), plain);
 }
 
 // The sheet's options reach the sheet, too; bad usage gives status 2 and writes nothing.
