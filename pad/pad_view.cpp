@@ -23,17 +23,15 @@ namespace inkwren {
 namespace {
 
 const QColor window_colour(0x00, 0x80, 0x80);  // teal
-constexpr int note_margin = 2;
+constexpr int note_margin = 1;
 
-// A label over the pad's bottom right corner, outside the practice square's middle where the
-// character is written, that the mouse passes through to the pad.
+// A label in the pad's bottom right corner, in the margin under the practice square, that the
+// mouse passes through to the pad.
 QLabel* make_note(QWidget* pad) {
     auto* note = new QLabel(pad);
     note->setObjectName(QStringLiteral("MainlandFormNote"));
     note->setAttribute(Qt::WA_TransparentForMouseEvents);
-    note->setStyleSheet(
-        QStringLiteral("QLabel { color: #505050; background: rgba(255, 255, 255, "
-                       "200); font-size: 10px; padding: 0px 2px; }"));
+    note->setStyleSheet(QStringLiteral("QLabel { color: #606060; font-size: 10px; }"));
     note->hide();
     return note;
 }
