@@ -246,14 +246,6 @@ std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRender
     return pictures;
 }
 
-struct Placement {
-    QSize sheet;
-    std::vector<QPoint> pictures;
-    QPoint groups;
-};
-
-// Rows of per_row pictures; the first row widens the sheet one picture ahead of the pictures
-// placed, and every new row adds the row gap at the bottom.
 // The sheet with a line under it holding the note, written as the numbers are and reduced as
 // the pictures are; widened when the note is wider.
 QImage with_note(const QImage& sheet, const QString& note, const NumberRenderer& numbers) {
@@ -268,6 +260,14 @@ QImage with_note(const QImage& sheet, const QString& note, const NumberRenderer&
     return noted;
 }
 
+struct Placement {
+    QSize sheet;
+    std::vector<QPoint> pictures;
+    QPoint groups;
+};
+
+// Rows of per_row pictures; the first row widens the sheet one picture ahead of the pictures
+// placed, and every new row adds the row gap at the bottom.
 Placement place_pictures(int count, QSize picture, int per_row, QSize groups) {
     Placement placement;
     int width = picture.width();
