@@ -137,7 +137,8 @@ std::optional<WorksheetEntry> ExportBatch::make_entry(CharacterMaker& maker,
         missing_ << character;
         return std::nullopt;
     }
-    return WorksheetEntry{character, maker.sheet().pictures, maker.tracing()};
+    return WorksheetEntry{character, maker.sheet().pictures, maker.tracing(),
+                          maker.mainland_form_note()};
 }
 
 void ExportBatch::hand_over(int index, std::optional<WorksheetEntry> entry) {

@@ -62,7 +62,7 @@ bool CharacterMaker::show(const QString& character) {
 
 StrokeOrderSheet CharacterMaker::sheet() const {
     std::optional<StrokeOrderSheet> sheet =
-        character_sheet(pad_->player(), setup_.sheet, setup_.language);
+        character_sheet(pad_->player(), setup_.sheet, setup_.language, pad_->shows_mainland_form());
     if (!sheet) {
         throw Error(
             setup_.language.lookup_text(QString::fromLatin1(text_key::no_sheet_pictures_notice)));
@@ -72,6 +72,10 @@ StrokeOrderSheet CharacterMaker::sheet() const {
 
 QImage CharacterMaker::tracing() const {
     return tracing_picture(pad_->player());
+}
+
+QString CharacterMaker::mainland_form_note() const {
+    return inkwren::mainland_form_note(setup_.language, pad_->shows_mainland_form());
 }
 
 QByteArray CharacterMaker::sheet_file() const {

@@ -37,6 +37,9 @@ public:
     QByteArray stroke_file() const;
     // The character at rest, dark on white, for a worksheet's learner to trace.
     QImage tracing() const;
+    // The note a worksheet writes beside the character shown: empty unless it keeps the
+    // mainland's form.
+    QString mainland_form_note() const;
 
 private:
     class Dialogs;

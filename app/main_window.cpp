@@ -218,6 +218,7 @@ void TForm1::apply_captions() {
         }
     }
     setWindowTitle(shell_.caption());
+    view_->show_mainland_note();
 }
 
 // The stored language and encoding, each chosen again through its item as a click would, so that

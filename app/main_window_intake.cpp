@@ -7,6 +7,7 @@
 #include <QMimeData>
 
 #include "app/main_window.h"
+#include "pad/pad_view.h"
 
 namespace inkwren {
 
@@ -58,6 +59,7 @@ void TForm1::drop_files(const QStringList& paths) {
             shell_.install_user_language(paths.first());
             apply_captions();
         }
+        view_->show_mainland_note();  // a dropped stroke file is the user's, not the library's
     });
 }
 

@@ -33,6 +33,11 @@ QByteArray archive_key_for(const QString& key_text, int legacy_code_page) {
     return to_code_page(key_text, legacy_code_page) + ".wrt";
 }
 
+QString archived_character(const QString& key_text, IndexColumn column, int legacy_code_page) {
+    return from_code_page(to_code_page(key_text, legacy_code_page),
+                          column == IndexColumn::big5 ? big5_code_page : gbk_code_page);
+}
+
 CharacterKey build_key(const QString& text, std::int32_t mode, int legacy_code_page) {
     const QByteArray bytes = to_code_page(text, code_page_of_mode(mode, legacy_code_page));
     CharacterKey key;

@@ -19,6 +19,10 @@ struct CharacterKey {
 // The archive key of a key text (such as cur_key): its bytes in the legacy code page + ".wrt".
 QByteArray archive_key_for(const QString& key_text, int legacy_code_page);
 
+// The character an archive key text stands for in the index column it is looked up in: its
+// bytes read in that column's code page.
+QString archived_character(const QString& key_text, IndexColumn column, int legacy_code_page);
+
 // The key of the whole text under a mode; nothing is trimmed, so only a text of exactly one
 // character can match an index entry.
 CharacterKey build_key(const QString& text, std::int32_t mode, int legacy_code_page);

@@ -58,7 +58,8 @@ std::vector<QString> all_text_keys() {
                                     empty_stroke_file_note,
                                     no_sheet_pictures_notice,
                                     sheet_number_prefix,
-                                    sheet_number_suffix}) {
+                                    sheet_number_suffix,
+                                    mainland_form_note}) {
         keys.emplace_back(message_key);
     }
     for (QString& key : sheet_dialog_keys()) {

@@ -116,6 +116,9 @@ inline constexpr auto no_sheet_pictures_notice = "1035";
 // The stroke-order sheet's number label: prefix, number, suffix ("第", n, "劃").
 inline constexpr auto sheet_number_prefix = "8501";
 inline constexpr auto sheet_number_suffix = "8502";
+// The note on the pad and the sheets of a character that keeps the mainland's form in Taiwan's
+// stroke order.
+inline constexpr auto mainland_form_note = "8503";
 
 // The sheet settings dialog: its caption, labels, buttons, group captions and group items.
 inline constexpr auto sheet_dialog_caption = "0401";

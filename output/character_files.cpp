@@ -17,11 +17,17 @@ constexpr int sheet_quality = 80;
 
 std::optional<StrokeOrderSheet> character_sheet(const TAnimationPlayer& player,
                                                 const SheetSettings& settings,
-                                                const LanguageTable& language) {
-    const SheetInputs inputs = sheet_inputs(
+                                                const LanguageTable& language, bool mainland_form) {
+    SheetInputs inputs = sheet_inputs(
         player, settings, language.lookup_text(QString::fromLatin1(text_key::sheet_number_prefix)),
         language.lookup_text(QString::fromLatin1(text_key::sheet_number_suffix)));
+    inputs.note = mainland_form_note(language, mainland_form);
     return make_sheet(inputs, FontNumberRenderer(number_font(inputs.settings)));
+}
+
+QString mainland_form_note(const LanguageTable& language, bool mainland_form) {
+    return mainland_form ? language.lookup_text(QString::fromLatin1(text_key::mainland_form_note))
+                         : QString();
 }
 
 QImage tracing_picture(const TAnimationPlayer& player) {

@@ -21,11 +21,16 @@ class LanguageTable;
 class TAnimationPlayer;
 class WritingPad;
 
-// The sheet of the character the player holds, its stroke numbers worded in the language;
-// nothing when the character gives no picture.
+// The sheet of the character the player holds, its stroke numbers (and, for a character that
+// keeps the mainland's form, its note saying so) worded in the language; nothing when the
+// character gives no picture.
 std::optional<StrokeOrderSheet> character_sheet(const TAnimationPlayer& player,
                                                 const SheetSettings& settings,
-                                                const LanguageTable& language);
+                                                const LanguageTable& language, bool mainland_form);
+
+// What the sheets and worksheets write beside a character that keeps the mainland's form; empty
+// for any other.
+QString mainland_form_note(const LanguageTable& language, bool mainland_form);
 
 // The whole character at rest in black on white, at its pad's size: what a worksheet's learner
 // traces, the very shape the pad teaches.

@@ -25,6 +25,7 @@ constexpr int group_gap = 30;
 constexpr int group_margin = 10;
 constexpr std::int32_t separator_colour = 0xC0C0C0;
 constexpr double separator_share = 0.6;
+constexpr int note_margin = 4;
 
 // A pen that draws runs of points as one polyline while its width and colour stay, which is
 // what drawing them one segment at a time with round ends and joins comes to.
@@ -243,6 +244,20 @@ std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRender
                                            int(pictures.size()) + 1, numbers));
     }
     return pictures;
+}
+
+// The sheet with a line under it holding the note, written as the numbers are and reduced as
+// the pictures are; widened when the note is wider.
+QImage with_note(const QImage& sheet, const QString& note, const NumberRenderer& numbers) {
+    const QImage strip = numbers.strip(note, true);
+    const QImage line = resized_picture(strip, {round_even(strip.width() * sheet_picture_scale),
+                                                round_even(strip.height() * sheet_picture_scale)});
+    QImage noted = make_bitmap(std::max(sheet.width(), line.width() + 2 * note_margin),
+                               sheet.height() + line.height() + 2 * note_margin);
+    QPainter painter(&noted);
+    painter.drawImage(0, 0, sheet);
+    painter.drawImage(note_margin, sheet.height() + note_margin, line);
+    return noted;
 }
 
 struct Placement {
@@ -472,6 +487,9 @@ std::optional<StrokeOrderSheet> make_sheet(const SheetInputs& inputs,
         if (!group_picture.isNull()) {
             painter.drawImage(placement.groups, group_picture);
         }
+    }
+    if (!inputs.note.isEmpty()) {
+        sheet.sheet = with_note(sheet.sheet, inputs.note, numbers);
     }
     sheet.pictures = std::move(pictures);
     sheet.picture_size = picture_size;

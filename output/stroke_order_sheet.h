@@ -30,6 +30,7 @@ struct SheetInputs {
     double coord_scale = 1.0;  // stroke coordinates to pad pixels
     QString number_prefix;     // the texts around a number in the "第…劃" style
     QString number_suffix;
+    QString note;  // a line under the pictures, such as the mainland form's; none when empty
 };
 
 // The inputs of the sheet of the character a player holds: its records as loaded, at its pad's
@@ -77,7 +78,8 @@ QImage draw_ninegrids(QSize size, std::int32_t colour, GridStyle style, bool inn
 // The number text of picture n as the settings write it.
 QString number_text(const SheetInputs& inputs, int n);
 
-// The sheet; nothing when the character gives no picture at all.
+// The sheet; nothing when the character gives no picture at all. A note adds its line at the
+// bottom and changes nothing above it.
 std::optional<StrokeOrderSheet> make_sheet(const SheetInputs& inputs,
                                            const NumberRenderer& numbers);
 

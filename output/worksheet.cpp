@@ -19,6 +19,9 @@ constexpr double picture_height_mm = 14;
 constexpr double square_mm = 18;
 constexpr double row_gap_mm = 2;
 constexpr double block_gap_mm = 6;
+constexpr double note_mm = 4;
+constexpr double note_text_mm = 3;
+const QColor note_colour(80, 80, 80);
 const QColor trace_colour(200, 200, 200);
 
 int dots(double mm) {
@@ -62,8 +65,13 @@ int sequence_rows(const WorksheetEntry& entry, const PageFrame& frame) {
     return rows;
 }
 
+int note_height(const WorksheetEntry& entry) {
+    return entry.note.isEmpty() ? 0 : dots(note_mm);
+}
+
 int block_height(const WorksheetEntry& entry, const PageFrame& frame) {
-    return sequence_rows(entry, frame) * (frame.picture_height + dots(row_gap_mm)) + frame.square;
+    return note_height(entry) +
+           sequence_rows(entry, frame) * (frame.picture_height + dots(row_gap_mm)) + frame.square;
 }
 
 // Where an entry starts: its page and its top.
@@ -108,10 +116,23 @@ void draw_square(QPainter& painter, QRect square, const QColor& grid) {
     }
 }
 
+void draw_note(QPainter& painter, const WorksheetEntry& entry, int top, const PageFrame& frame,
+               const WorksheetOptions& options) {
+    QFont font(options.title_family);
+    font.setPixelSize(dots(note_text_mm));
+    painter.setFont(font);
+    painter.setPen(note_colour);
+    painter.drawText(QRect(frame.content.left(), top, frame.content.width(), note_height(entry)),
+                     Qt::AlignLeft | Qt::AlignTop, entry.note);
+}
+
 void draw_entry(QPainter& painter, const WorksheetEntry& entry, int top, const PageFrame& frame,
                 const WorksheetOptions& options) {
+    if (!entry.note.isEmpty()) {
+        draw_note(painter, entry, top, frame, options);
+    }
     int x = frame.content.left();
-    int y = top;
+    int y = top + note_height(entry);
     for (const QImage& picture : entry.sequence) {
         const int width = picture_width(picture, frame.picture_height);
         if (x > frame.content.left() && x + width > frame.content.right()) {

@@ -19,6 +19,7 @@ struct WorksheetEntry {
     QString character;
     std::vector<QImage> sequence;  // the stroke-order sheet's pictures, in order
     QImage tracing;  // the whole character dark on white, filling its square; none: no tracing
+    QString note;    // a small line above the entry, such as the mainland form's; none when empty
 };
 
 struct WorksheetOptions {

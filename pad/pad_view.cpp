@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSlider>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "langtable/text_keys.h"
 #include "pad/pad_layout.h"
 #include "pad/palette_view.h"
 #include "pad/panel_drag.h"
@@ -21,6 +23,18 @@ namespace inkwren {
 namespace {
 
 const QColor window_colour(0x00, 0x80, 0x80);  // teal
+constexpr int note_margin = 1;
+
+// A label in the pad's bottom right corner, in the margin under the practice square, that the
+// mouse passes through to the pad.
+QLabel* make_note(QWidget* pad) {
+    auto* note = new QLabel(pad);
+    note->setObjectName(QStringLiteral("MainlandFormNote"));
+    note->setAttribute(Qt::WA_TransparentForMouseEvents);
+    note->setStyleSheet(QStringLiteral("QLabel { color: #606060; font-size: 10px; }"));
+    note->hide();
+    return note;
+}
 
 const char* const button_pictures[pad_button_count] = {"shand.bmp",  "salt.bmp",  "sreplay.bmp",
                                                        "spause.bmp", "sstop.bmp", "magnify.bmp"};
@@ -68,7 +82,8 @@ PadView::PadView(WritingPad& pad, QImage palette, int screen_height, EventGuard 
       guard_(std::move(guard)),
       player_widget_(new PlayerWidget(this)),
       Panel1_(new QWidget(this)),
-      Image4_(new PanelGrip(Panel1_)) {
+      Image4_(new PanelGrip(Panel1_)),
+      mainland_note_(make_note(player_widget_)) {
     setAutoFillBackground(true);
     QPalette ground = this->palette();
     ground.setColor(QPalette::Window, window_colour);
@@ -135,6 +150,15 @@ void PadView::show_player() {
     if (size != laid_out_) {
         add_writing_pad(size);
     }
+    show_mainland_note();
+}
+
+void PadView::show_mainland_note() {
+    mainland_note_->setText(pad_.text(QString::fromLatin1(text_key::mainland_form_note)));
+    mainland_note_->adjustSize();
+    mainland_note_->move(player_widget_->width() - mainland_note_->width() - note_margin,
+                         player_widget_->height() - mainland_note_->height() - note_margin);
+    mainland_note_->setVisible(pad_.shows_mainland_form());
 }
 
 void PadView::add_writing_pad(QSize pad) {

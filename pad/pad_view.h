@@ -1,6 +1,7 @@
 // The writing pad's widgets: the player's widget at the top and the control panel under it
-// with the two sliders, the six buttons, the character field and the palette. What they do is
-// the writing pad's; this view lays them out, shows the pad's state and forwards events.
+// with the two sliders, the six buttons, the character field and the palette, and a small note
+// in the pad's corner for a character that keeps the mainland's form. What they do is the
+// writing pad's; this view lays them out, shows the pad's state and forwards events.
 #pragma once
 
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <array>
 #include <functional>
 
+class QLabel;
 class QLineEdit;
 class QSlider;
 class QToolButton;
@@ -35,6 +37,8 @@ public:
     void show_player();
     // The sliders follow the pad's settings.
     void sync_sliders();
+    // The mainland form note, in the language in force, while the pad's character keeps that form.
+    void show_mainland_note();
 
     // The field's Enter, the zoom button and the others, as a click would.
     void zi_inputfield1Enter();
@@ -64,6 +68,7 @@ private:
     std::array<QToolButton*, 6> buttons_{};
     QLineEdit* zi_inputfield1_;
     PaletteView* palette_view_;
+    QLabel* mainland_note_;
 };
 
 }  // namespace inkwren

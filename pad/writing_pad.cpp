@@ -15,6 +15,7 @@
 #include "platform/code_page.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"
+#include "strokes/mainland_forms.h"
 
 namespace inkwren {
 namespace {
@@ -199,19 +200,23 @@ void WritingPad::load_current_character(TAnimationPlayer& player) {
     const QString recent = QDir(temp_folder()).filePath(QString::fromLatin1(recent_file_name));
     if (reload_recent_) {
         player.load_stroke_file(recent);
+        mainland_form_ = false;
         return;
     }
     if (use_custom_ && !custom_name().isEmpty() && QFileInfo::exists(custom_file())) {
         try {
             player.load_stroke_file(custom_file());
+            mainland_form_ = false;
             return;
         } catch (const Error& error) {
             // The archive's version is shown instead of a custom file that cannot be read.
             report(error.message());
         }
     }
-    player.load_from_archive(cur_key_, archive_paths(archive_, program_folder_),
-                             column_for_mode(encoding_.encoding_mode));
+    const IndexColumn column = column_for_mode(encoding_.encoding_mode);
+    player.load_from_archive(cur_key_, archive_paths(archive_, program_folder_), column);
+    mainland_form_ = keeps_mainland_form(archived_character(cur_key_, column, legacy_cp_), archive_,
+                                         program_folder_);
 }
 
 bool WritingPad::Display_Writing_Pad() {
@@ -396,6 +401,7 @@ DroppedKind WritingPad::drop_file(const QString& path) {
     if (kind == DroppedKind::stroke_file) {
         // The dropped strokes replace those shown; the current character stays.
         player_->load_stroke_file(path);
+        mainland_form_ = false;
         player_->rebuild_lines();
     }
     return kind;

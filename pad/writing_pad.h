@@ -48,6 +48,9 @@ public:
     bool can_magnify() const { return can_magnify_; }
     bool archive_present() const { return archive_present_; }
     bool custom_dirty() const { return custom_dirty_; }
+    // Whether the character shown is the library's and keeps the mainland's form in Taiwan's
+    // order (strokes/mainland_forms.h); never for a custom, dropped or reloaded stroke file.
+    bool shows_mainland_form() const { return mainland_form_; }
 
     // Where characters come from: the library, how texts are read, and whether the user's
     // custom characters come first. A change takes effect with the next character shown.
@@ -170,6 +173,7 @@ private:
     bool reload_recent_ = true;
     bool use_custom_ = true;
     bool custom_dirty_ = false;
+    bool mainland_form_ = false;
     bool auto_play_ = true;
     EncodingState encoding_;
     ArchiveChoice archive_;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <csignal>
 #include <functional>
@@ -11,6 +12,7 @@
 #include "app/export_options.h"
 #include "app/output_folder.h"
 #include "app/scratch_folder.h"
+#include "strokes/mainland_forms.h"
 #include "tests/support/fixtures.h"
 
 namespace inkwren {
@@ -30,6 +32,12 @@ QStringList names_in(const QString& folder) {
                                                QDir::Hidden | QDir::System);
     names.sort();
     return names;
+}
+
+// A PDF without its creation time, the one thing two runs write differently.
+QByteArray undated(const QByteArray& pdf) {
+    static const QRegularExpression date(QStringLiteral("/CreationDate \\(D:\\d+Z\\)"));
+    return QString::fromLatin1(pdf).remove(date).toLatin1();
 }
 
 struct ExportRun {
@@ -105,6 +113,28 @@ TEST_F(ExporterTest, StrokeFilesAreTheCustomCharacterOrWithNoCustomTheArchiveEnt
         ASSERT_EQ(run(QStringLiteral("strokes 國 --library traditional ") + standard).status, 0);
         EXPECT_EQ(read_file(out + QStringLiteral("國.wrt")), testing::sample_stroke_text(strokes));
     }
+}
+
+// A library character that keeps the mainland's form in Taiwan's order gets a note under its
+// sheet and above its worksheet row; every other file stays as it was without the list.
+TEST_F(ExporterTest, ACharacterKeepingTheMainlandFormIsMarkedAndNoOtherFileChanges) {
+    // The sheets of 永 and 國 and the worksheet of 永.
+    const auto make = [&] {
+        const QString library = QStringLiteral(" --library traditional");
+        EXPECT_EQ(run(QStringLiteral("sheet 永 國 --png") + library).status, 0);
+        EXPECT_EQ(run(QStringLiteral("worksheet 永") + library).status, 0);
+        return QByteArrayList{read_file(out + QStringLiteral("永.png")),
+                              read_file(out + QStringLiteral("國.png")),
+                              undated(read_file(out + QStringLiteral("worksheet.pdf")))};
+    };
+    const QByteArrayList before = make();
+    write_file(installation + QString::fromLatin1(mainland_forms_file), "永\n");
+    const QByteArrayList marked = make();
+    EXPECT_NE(marked[0], before[0]);
+    EXPECT_EQ(marked[1], before[1]);
+    EXPECT_NE(marked[2], before[2]);
+    const QImage plain = QImage::fromData(before[0]);
+    EXPECT_EQ(QImage::fromData(marked[0]).copy(plain.rect()), plain) << "the note goes under it";
 }
 
 // The sheet's options reach the sheet, too; bad usage gives status 2 and writes nothing.

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,6 +16,7 @@
 
 #include "animation/stroke_model.h"
 #include "app/menu_table.h"
+#include "pad/pad_view.h"
 #include "platform/code_page.h"
 #include "strokes/stroke_text.h"
 #include "tests/app/app_fixture.h"
@@ -129,15 +131,32 @@ TEST_F(MainWindowTest, AFailedSwitchLeavesTheCheckMarkOnTheLanguageOrLibraryInFo
 
 // The traditional library teaches Taiwan's order unless the mainland's is chosen; the simplified
 // library has only the mainland's, so the choice is greyed out with it. The choice is kept in
-// view.cfg, the library in prefer.cfg.
+// view.cfg, the library in prefer.cfg. A library character that keeps the mainland's form in
+// Taiwan's order is noted on the pad while it is shown so.
 TEST_F(MainWindowTest, TheStrokeOrderStandardPicksTheTraditionalArchiveAndIsKeptApart) {
+    write_file(file("tstrokes-mainland-forms.txt"), QByteArray("永\n"));
+    const auto* note = window->pad_view().findChild<QLabel*>(QStringLiteral("MainlandFormNote"));
+    const auto noted = [&] { return !note->isHidden(); };
+    window->clipboard_changed(QStringLiteral("永"));
+    EXPECT_FALSE(noted()) << "the simplified library";
     EXPECT_FALSE(item("N64")->isEnabled());
     item("N41")->trigger();
+    EXPECT_TRUE(noted());
+    EXPECT_EQ(note->text(), window->shell().text("8503"));
+    QDir().mkpath(file("udefined"));
+    write_file(file("udefined/6C38.wrt"), testing::sample_stroke_text(2));
+    window->clipboard_changed(QStringLiteral("永"));
+    EXPECT_FALSE(noted()) << "the user's own strokes";
+    QFile::remove(file("udefined/6C38.wrt"));
     window->clipboard_changed(QStringLiteral("國"));
     EXPECT_EQ(strokes_shown(), 11);
     EXPECT_TRUE(item("N64")->isEnabled());
     EXPECT_TRUE(item("N65")->isChecked());
+    window->clipboard_changed(QStringLiteral("永"));
+    EXPECT_TRUE(noted());
     item("N66")->trigger();
+    EXPECT_FALSE(noted()) << "the mainland's order";
+    window->clipboard_changed(QStringLiteral("國"));
     EXPECT_EQ(strokes_shown(), 10);
     EXPECT_EQ(read_file(file("view.cfg")), "stroke_numbers=0\r\nstroke_order=mainland\r\n");
     EXPECT_EQ(read_file(file("prefer.cfg")).mid(128, 13), QByteArray("\x0Ctstrokes.cdf"));

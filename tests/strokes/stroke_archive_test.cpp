@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 
 #include <functional>
 
 #include "platform/error.h"
+#include "strokes/mainland_forms.h"
 #include "strokes/stroke_archive.h"
 #include "tests/support/checks.h"
 #include "tests/support/fixtures.h"
@@ -156,6 +158,32 @@ TEST(ArchiveNames, TheIndexIsNamedAfterTheArchiveAndTraditionalNeedsBothFiles) {
     EXPECT_EQ(choice.archive_file, QStringLiteral("strokes.cdf"));
     EXPECT_EQ(choice.index_file, QStringLiteral("strokes-idx.dat"));
     EXPECT_TRUE(choice.overlay_file.isEmpty());
+}
+
+TEST(MainlandForms, OnlyTaiwansOrderOfTheTraditionalLibraryMarksTheListedCharacters) {
+    TempFolder folder;
+    ArchiveChoice taiwan, mainland;
+    choose_traditional_archive(taiwan, folder.path());
+    choose_traditional_archive(mainland, folder.path(), StrokeOrderStandard::mainland);
+    EXPECT_FALSE(keeps_mainland_form(QStringLiteral("花"), taiwan, folder.path())) << "no list";
+    // A folder where the list should be cannot be read: nothing is marked either.
+    QDir(folder.path()).mkdir(QString::fromLatin1(mainland_forms_file));
+    EXPECT_FALSE(keeps_mainland_form(QStringLiteral("花"), taiwan, folder.path()));
+    QDir(folder.path()).rmdir(QString::fromLatin1(mainland_forms_file));
+
+    // Odd lines name nothing: two characters, a carriage return, broken UTF-8, a BOM.
+    write_file(folder.file(QString::fromLatin1(mainland_forms_file)),
+               "花\n這樣\n道\r\n\n\xFF\n\xEF\xBB\xBF邊\n𠀀\n辶");
+    const std::pair<const char*, bool> cases[] = {{"花", true},  {"辶", true},    {"𠀀", true},
+                                                  {"這", false}, {"這樣", false}, {"道", false},
+                                                  {"邊", false}, {"", false}};
+    for (const auto& [character, marked] : cases) {
+        SCOPED_TRACE(character);
+        const QString text = QString::fromUtf8(character);
+        EXPECT_EQ(keeps_mainland_form(text, taiwan, folder.path()), marked);
+        EXPECT_FALSE(keeps_mainland_form(text, mainland, folder.path()));
+        EXPECT_FALSE(keeps_mainland_form(text, ArchiveChoice{}, folder.path())) << "simplified";
+    }
 }
 
 }  // namespace
