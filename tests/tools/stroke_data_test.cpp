@@ -45,10 +45,16 @@ TEST_F(GeneratedArchiveTest, KnownCharactersHaveTheirStrokeCounts) {
         QString character;
         IndexColumn column;
         int strokes;  // -1 where the archive lacks it
-    } cases[] = {
-        {"strokes.cdf", "永", IndexColumn::gb, 5},  {"strokes.cdf", "我", IndexColumn::gb, 7},
-        {"strokes.cdf", "国", IndexColumn::gb, 8},  {"tstrokes.cdf", "國", IndexColumn::big5, 11},
-        {"tstrokes.cdf", "永", IndexColumn::gb, 5}, {"tstrokes.cdf", "国", IndexColumn::gb, -1}};
+    } cases[] = {{"strokes.cdf", "永", IndexColumn::gb, 5},
+                 {"strokes.cdf", "我", IndexColumn::gb, 7},
+                 {"strokes.cdf", "国", IndexColumn::gb, 8},
+                 {"tstrokes.cdf", "國", IndexColumn::big5, 11},
+                 {"tstrokes.cdf", "永", IndexColumn::gb, 5},
+                 {"tstrokes.cdf", "国", IndexColumn::gb, -1},
+                 // Taiwan writes 艹 in four strokes and 阝 in three.
+                 {"tstrokes.cdf", "花", IndexColumn::big5, 7},
+                 {"tstrokes-taiwan.cdf", "花", IndexColumn::big5, 8},
+                 {"tstrokes-taiwan.cdf", "陳", IndexColumn::big5, 11}};
     for (const auto& each : cases) {
         const QString archive = QString::fromLatin1(each.archive);
         const int code_page = each.column == IndexColumn::big5 ? big5_code_page : gbk_code_page;

@@ -2,6 +2,7 @@
 
 #include "tools/stroke_order/cheapest_assignment.h"
 #include "tools/stroke_order/stroke_dictionary.h"
+#include "tools/stroke_order/taiwan_form.h"
 #include "tools/stroke_order/taiwan_order.h"
 
 namespace inkwren::tools {
@@ -64,6 +65,37 @@ TEST(TaiwanOrder, StrokesMoveOnlyWhereTheirKindsClearlyAskIt) {
         taiwan_order({sure('s'), doubtful, sure('h'), sure('s'), sure('h')}, "shhsn");
     EXPECT_FALSE(kept.moves());
     EXPECT_EQ(kept.unlike_places, 1);
+    // 艹 cut into four: the halves of its 橫 keep their order behind the left 豎.
+    const TaiwanOrder grass =
+        taiwan_order({sure('h'), sure('h'), sure('s'), sure('s')}, "shhs", Moves::likeliest);
+    EXPECT_EQ(grass.strokes, (std::vector<int>{2, 0, 1, 3}));
+}
+
+std::pair<double, double> x_range(const std::vector<QPointF>& outline) {
+    const auto [least, most] =
+        std::ranges::minmax_element(outline, [](QPointF a, QPointF b) { return a.x() < b.x(); });
+    return {least->x(), most->x()};
+}
+
+TEST(TaiwanForm, ACutPartsTheMedianAtItsPlaceAndTheOutlineWhereItsPointsLieNearest) {
+    HanziSource grass{QStringLiteral("艹"),
+                      {{{100, 480}, {900, 480}, {900, 520}, {100, 520}},
+                       {{290, 300}, {310, 300}, {310, 700}, {290, 700}}},
+                      {{{100, 500}, {900, 500}}, {{300, 700}, {300, 300}}}};
+    const HanziSource cut = with_stroke_cut(grass, 0, 400);
+    ASSERT_EQ(cut.medians.size(), 3);
+    EXPECT_EQ(cut.medians[0], (std::vector<QPointF>{{100, 500}, {500, 500}}));
+    EXPECT_EQ(cut.medians[1], (std::vector<QPointF>{{500, 500}, {900, 500}}));
+    EXPECT_EQ(cut.medians[2], grass.medians[1]);
+    EXPECT_EQ(x_range(cut.outlines[0]), std::pair(100.0, 500.0));
+    EXPECT_EQ(x_range(cut.outlines[1]), std::pair(500.0, 900.0));
+    EXPECT_EQ(cut.outlines[2], grass.outlines[1]);
+    // At a corner (之's 橫撇) the parts meet at the corner.
+    const HanziSource turn{
+        QStringLiteral("之"), {{{0, 0}, {1, 0}, {1, 1}}}, {{{100, 800}, {500, 800}, {200, 300}}}};
+    const HanziSource parts = with_stroke_cut(turn, 0, 400);
+    EXPECT_EQ(parts.medians[0].back(), QPointF(500, 800));
+    EXPECT_EQ(parts.medians[1], (std::vector<QPointF>{{500, 800}, {200, 300}}));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "platform/error.h"
 #include "platform/whole_file.h"
 #include "strokes/archive_writer.h"
+#include "strokes/mainland_forms.h"
 #include "strokes/stroke_archive.h"
 #include "strokes/stroke_text.h"
 #include "tools/stroke_data/every_core.h"
@@ -30,9 +31,6 @@ using namespace inkwren::tools;
 void print(const QString& text) {
     std::fprintf(stdout, "%s\n", qPrintable(text));
 }
-
-// Written next to the archives for the program to mark these characters.
-constexpr auto mainland_forms_file = "tstrokes-mainland-forms.txt";
 
 const QString usage =
     QStringLiteral("make_stroke_archives --package DIR --dictionary FILE --out DIR");
