@@ -73,10 +73,11 @@ struct TaiwanWriting {
 std::vector<TaiwanWriting> taiwan_writings(const std::vector<HanziSource>& characters,
                                            const StrokeDictionary& dictionary) {
     const std::vector<CharacterFeatures> features = features_of_characters(characters);
-    const StrokeKindClassifier classifier =
-        StrokeKindClassifier::trained(features, dictionary, Standard::taiwan);
+    const KindClassifiers classifiers{
+        StrokeKindClassifier::trained(features, dictionary, Standard::taiwan),
+        StrokeKindClassifier::trained(features, dictionary, Standard::mainland)};
     const std::vector<std::optional<TaiwanOrder>> orders =
-        taiwan_orders(features, classifier, dictionary);
+        taiwan_orders(features, classifiers, dictionary);
     std::vector<TaiwanWriting> writings(characters.size());
     on_every_core(characters.size(), [&](std::size_t index) {
         const auto entry = dictionary.constFind(characters[index].character);
@@ -84,7 +85,7 @@ std::vector<TaiwanWriting> taiwan_writings(const std::vector<HanziSource>& chara
         writing.in_dictionary = entry != dictionary.constEnd();
         writing.order = orders[index];
         if (writing.in_dictionary && !writing.order) {
-            writing.form = taiwan_form(characters[index], classifier, entry->taiwan);
+            writing.form = taiwan_form(characters[index], classifiers.taiwan, entry->taiwan);
         }
     });
     return writings;

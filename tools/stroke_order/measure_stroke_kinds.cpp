@@ -46,9 +46,8 @@ Split split_in_thirds(std::vector<CharacterFeatures> characters) {
     return split;
 }
 
-void measure_mainland(const Split& split, const StrokeDictionary& dictionary, int listed) {
-    const StrokeKindClassifier classifier =
-        StrokeKindClassifier::trained(split.seen, dictionary, Standard::mainland);
+void measure_mainland(const Split& split, const StrokeKindClassifier& classifier,
+                      const StrokeDictionary& dictionary, int listed) {
     int judged = 0, agreeing = 0, strokes = 0, strokes_agreeing = 0, reordered = 0;
     for (const CharacterFeatures& character : split.unseen) {
         const auto entry = dictionary.constFind(character.character);
@@ -82,10 +81,10 @@ void measure_mainland(const Split& split, const StrokeDictionary& dictionary, in
     print(QStringLiteral("  %1 more have the mainland's kinds in another order").arg(reordered));
 }
 
-void measure_taiwan(const Split& split, const StrokeDictionary& dictionary) {
-    const std::vector<std::optional<TaiwanOrder>> orders = taiwan_orders(
-        split.unseen, StrokeKindClassifier::trained(split.seen, dictionary, Standard::taiwan),
-        dictionary);
+void measure_taiwan(const Split& split, const KindClassifiers& classifiers,
+                    const StrokeDictionary& dictionary) {
+    const std::vector<std::optional<TaiwanOrder>> orders =
+        taiwan_orders(split.unseen, classifiers, dictionary);
     std::map<QString, int> outcomes;
     for (std::size_t index = 0; index < orders.size(); ++index) {
         const std::optional<TaiwanOrder>& order = orders[index];
@@ -126,8 +125,11 @@ int main(int argc, char** argv) {
                   .arg(characters.size())
                   .arg(timer.restart()));
         const Split split = split_in_thirds(std::move(characters));
-        measure_mainland(split, dictionary, listed);
-        measure_taiwan(split, dictionary);
+        const KindClassifiers classifiers{
+            StrokeKindClassifier::trained(split.seen, dictionary, Standard::taiwan),
+            StrokeKindClassifier::trained(split.seen, dictionary, Standard::mainland)};
+        measure_mainland(split, classifiers.mainland, dictionary, listed);
+        measure_taiwan(split, classifiers, dictionary);
         print(QStringLiteral("classifiers trained and judged in %1 ms").arg(timer.elapsed()));
         return 0;
     } catch (const Error& error) {

@@ -73,8 +73,32 @@ TaiwanOrder taiwan_order(const std::vector<KindOdds>& strokes, std::string_view 
     return order;
 }
 
+namespace {
+
+// The data's own order, when each stroke is of the kind one standard or the other names at its
+// place; nothing otherwise.
+std::optional<TaiwanOrder> named_order(const CharacterFeatures& character,
+                                       const KindClassifiers& classifiers,
+                                       const StrokeSequences& sequences) {
+    if (!labels_for(sequences, int(character.strokes.size()), Standard::taiwan)) {
+        return std::nullopt;
+    }
+    TaiwanOrder order;
+    for (size_t place = 0; place < character.strokes.size(); ++place) {
+        const StrokeFeatures& stroke = character.strokes[place];
+        if (likeliest_kind(classifiers.taiwan.odds(stroke)) != sequences.taiwan[place] &&
+            likeliest_kind(classifiers.mainland.odds(stroke)) != sequences.mainland[place]) {
+            return std::nullopt;
+        }
+        order.strokes.push_back(int(place));
+    }
+    return order;
+}
+
+}  // namespace
+
 std::vector<std::optional<TaiwanOrder>> taiwan_orders(
-    const std::vector<CharacterFeatures>& characters, const StrokeKindClassifier& classifier,
+    const std::vector<CharacterFeatures>& characters, const KindClassifiers& classifiers,
     const StrokeDictionary& dictionary) {
     std::vector<std::optional<TaiwanOrder>> orders(characters.size());
     for (std::size_t index = 0; index < characters.size(); ++index) {
@@ -83,9 +107,13 @@ std::vector<std::optional<TaiwanOrder>> taiwan_orders(
         if (entry == dictionary.constEnd() || entry->taiwan.size() != character.strokes.size()) {
             continue;
         }
+        orders[index] = named_order(character, classifiers, *entry);
+        if (orders[index]) {
+            continue;
+        }
         std::vector<KindOdds> odds;
         for (const StrokeFeatures& stroke : character.strokes) {
-            odds.push_back(classifier.odds(stroke));
+            odds.push_back(classifiers.taiwan.odds(stroke));
         }
         orders[index] = taiwan_order(odds, entry->taiwan);
     }

@@ -31,10 +31,18 @@ enum class Moves { only_clear, likeliest };
 TaiwanOrder taiwan_order(const std::vector<KindOdds>& strokes, std::string_view sequence,
                          Moves moves = Moves::only_clear);
 
-// Taiwan's order for each character whose Taiwan sequence has as many strokes as its data, its
-// strokes' kinds judged by the classifier; nothing for the others.
+struct KindClassifiers {
+    StrokeKindClassifier taiwan;
+    StrokeKindClassifier mainland;
+};
+
+// Taiwan's order for each character whose Taiwan sequence has as many strokes as its data;
+// nothing for the others. Where the dictionary names the same sequence for both standards, only
+// some strokes named differently, the data's order is kept when each of its strokes is of the
+// kind one standard or the other names at its place. Otherwise the strokes go to the places
+// their kinds, as judged by Taiwan's classifier, ask for.
 std::vector<std::optional<TaiwanOrder>> taiwan_orders(
-    const std::vector<CharacterFeatures>& characters, const StrokeKindClassifier& classifier,
+    const std::vector<CharacterFeatures>& characters, const KindClassifiers& classifiers,
     const StrokeDictionary& dictionary);
 
 }  // namespace inkwren::tools
