@@ -1,6 +1,7 @@
 #include "tools/stroke_order/decision_tree.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 
 namespace inkwren::tools {
@@ -9,61 +10,72 @@ namespace {
 constexpr int fewest_to_split = 20;
 constexpr int fewest_on_a_side = 6;
 
-double gini(const KindCounts& counts, int total) {
-    double impurity = 1;
-    for (const int count : counts) {
-        const double share = double(count) / total;
-        impurity -= share * share;
-    }
-    return impurity;
-}
-
-KindCounts counts_of(const std::vector<LabelledStroke>& strokes, const std::vector<int>& members) {
-    KindCounts counts{};
-    for (const int member : members) {
-        ++counts[strokes[member].kind];
-    }
-    return counts;
-}
-
 bool is_pure(const KindCounts& counts) {
     return std::count_if(counts.begin(), counts.end(), [](int count) { return count > 0; }) <= 1;
 }
 
-struct Split {
-    double impurity;
-    int feature;
-    double threshold;
+// A member of a node as one feature's list holds it: the list is read front to back, so each
+// member carries its value and kind rather than sending the reader to the stroke.
+struct Member {
+    double value;
+    int kind;
+    int stroke;
 };
 
 // The members of a node sorted by each feature in turn: sorted once at the root, then split
 // stably, so no node sorts again.
-using SortedMembers = std::array<std::vector<int>, stroke_feature_count>;
+using SortedMembers = std::array<std::vector<Member>, stroke_feature_count>;
+
+KindCounts counts_of(const std::vector<Member>& members) {
+    KindCounts counts{};
+    for (const Member& member : members) {
+        ++counts[member.kind];
+    }
+    return counts;
+}
+
+struct Split {
+    // The sum over both sides of each kind's count squared over the side's count: the larger,
+    // the purer (the weighted Gini impurity is 1 minus this over the node's count).
+    double purity;
+    int feature;
+    double threshold;
+};
+
+std::int64_t sum_of_squares(const KindCounts& counts) {
+    std::int64_t sum = 0;
+    for (const int count : counts) {
+        sum += std::int64_t(count) * count;
+    }
+    return sum;
+}
 
 // The best threshold on one feature: the kinds counted on each side of every place where the
-// value changes.
-std::optional<Split> best_split_on(const std::vector<LabelledStroke>& strokes,
-                                   const std::vector<int>& sorted, const KindCounts& all,
+// value changes, their squares kept up to date one member at a time.
+std::optional<Split> best_split_on(const std::vector<Member>& sorted, const KindCounts& all,
                                    int feature) {
     const int total = int(sorted.size());
     KindCounts below{};
     KindCounts above = all;
+    std::int64_t below_squares = 0;
+    std::int64_t above_squares = sum_of_squares(all);
     std::optional<Split> best;
     for (int place = 0; place + 1 < total; ++place) {
-        const LabelledStroke& stroke = strokes[sorted[place]];
-        ++below[stroke.kind];
-        --above[stroke.kind];
-        const double value = stroke.features[feature];
-        const double next = strokes[sorted[place + 1]].features[feature];
+        const int kind = sorted[place].kind;
+        below_squares += 2 * below[kind] + 1;
+        ++below[kind];
+        above_squares -= 2 * above[kind] - 1;
+        --above[kind];
+        const double value = sorted[place].value;
+        const double next = sorted[place + 1].value;
         const int on_below = place + 1;
         if (value == next || on_below < fewest_on_a_side || total - on_below < fewest_on_a_side) {
             continue;
         }
-        const double impurity = (on_below * gini(below, on_below) +
-                                 (total - on_below) * gini(above, total - on_below)) /
-                                total;
-        if (!best || impurity < best->impurity) {
-            best = Split{impurity, feature, (value + next) / 2};
+        const double purity =
+            double(below_squares) / on_below + double(above_squares) / (total - on_below);
+        if (!best || purity > best->purity) {
+            best = Split{purity, feature, (value + next) / 2};
         }
     }
     return best;
@@ -74,34 +86,34 @@ std::optional<Split> best_split_on(const std::vector<LabelledStroke>& strokes,
 // Grows the tree depth first; each node's members are handed on to its two children.
 class DecisionTree::Grower {
 public:
-    Grower(const std::vector<LabelledStroke>& strokes, std::vector<Node>& nodes)
-        : strokes_(strokes), nodes_(nodes) {}
+    Grower(std::size_t stroke_count, std::vector<Node>& nodes)
+        : goes_below_(stroke_count), nodes_(nodes) {}
 
     int grow(SortedMembers members, int depth) {
         const int index = int(nodes_.size());
         nodes_.push_back(Node{});
-        const KindCounts all = counts_of(strokes_, members[0]);
+        const KindCounts all = counts_of(members[0]);
         nodes_[index].counts = all;
         if (depth == 0 || int(members[0].size()) < fewest_to_split || is_pure(all)) {
             return index;
         }
         std::optional<Split> best;
         for (int feature = 0; feature < stroke_feature_count; ++feature) {
-            const std::optional<Split> split =
-                best_split_on(strokes_, members[feature], all, feature);
-            if (split && (!best || split->impurity < best->impurity)) {
+            const std::optional<Split> split = best_split_on(members[feature], all, feature);
+            if (split && (!best || split->purity > best->purity)) {
                 best = split;
             }
         }
         if (!best) {
             return index;
         }
+        for (const Member& member : members[best->feature]) {
+            goes_below_[member.stroke] = member.value <= best->threshold;
+        }
         SortedMembers below, above;
         for (int feature = 0; feature < stroke_feature_count; ++feature) {
-            for (const int member : members[feature]) {
-                (strokes_[member].features[best->feature] <= best->threshold ? below
-                                                                             : above)[feature]
-                    .push_back(member);
+            for (const Member& member : members[feature]) {
+                (goes_below_[member.stroke] ? below : above)[feature].push_back(member);
             }
             members[feature] = {};
         }
@@ -115,7 +127,7 @@ public:
     }
 
 private:
-    const std::vector<LabelledStroke>& strokes_;
+    std::vector<char> goes_below_;  // by stroke, for the node being split
     std::vector<Node>& nodes_;
 };
 
@@ -131,14 +143,16 @@ DecisionTree DecisionTree::grown(const std::vector<LabelledStroke>& strokes,
                                  const std::vector<int>& chosen, int depth) {
     SortedMembers members;
     for (int feature = 0; feature < stroke_feature_count; ++feature) {
-        std::vector<int>& sorted = members[feature];
-        sorted = chosen;
-        std::stable_sort(sorted.begin(), sorted.end(), [&](int a, int b) {
-            return strokes[a].features[feature] < strokes[b].features[feature];
-        });
+        std::vector<Member>& sorted = members[feature];
+        sorted.reserve(chosen.size());
+        for (const int stroke : chosen) {
+            sorted.push_back({strokes[stroke].features[feature], strokes[stroke].kind, stroke});
+        }
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](const Member& a, const Member& b) { return a.value < b.value; });
     }
     DecisionTree tree;
-    Grower(strokes, tree.nodes_).grow(std::move(members), depth);
+    Grower(strokes.size(), tree.nodes_).grow(std::move(members), depth);
     return tree;
 }
 
