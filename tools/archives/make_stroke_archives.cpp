@@ -85,7 +85,7 @@ std::vector<TaiwanWriting> taiwan_writings(const std::vector<HanziSource>& chara
         writing.in_dictionary = entry != dictionary.constEnd();
         writing.order = orders[index];
         if (writing.in_dictionary && !writing.order) {
-            writing.form = taiwan_form(characters[index], classifiers.taiwan, entry->taiwan);
+            writing.form = taiwan_form(characters[index], classifiers.taiwan, *entry);
         }
     });
     return writings;

@@ -230,6 +230,34 @@ std::optional<int> misnamed_strokes(const TaiwanOrder& order, int cut_stroke, co
     return misnamed;
 }
 
+// The mainland's strokes that Taiwan's sequence writes otherwise: the stretch between the longest
+// beginning and the longest end both sequences share, with a stroke on either side (a stroke
+// cut in two may share its kind with the stroke before or after it). Taken as the data's
+// strokes, which follow the mainland's sequence.
+struct StrokeRange {
+    int first;
+    int last;
+};
+
+std::optional<StrokeRange> where_taiwan_differs(const StrokeSequences& sequences) {
+    const std::string& mainland = sequences.mainland;
+    const std::string& taiwan = sequences.taiwan;
+    if (mainland.empty()) {
+        return std::nullopt;
+    }
+    size_t shared_start = 0;
+    while (shared_start < mainland.size() && mainland[shared_start] == taiwan[shared_start]) {
+        ++shared_start;
+    }
+    size_t shared_end = 0;
+    while (shared_end < mainland.size() - shared_start &&
+           mainland[mainland.size() - 1 - shared_end] == taiwan[taiwan.size() - 1 - shared_end]) {
+        ++shared_end;
+    }
+    return StrokeRange{std::max(int(shared_start) - 1, 0),
+                       std::min(int(mainland.size() - shared_end), int(mainland.size()) - 1)};
+}
+
 }  // namespace
 
 HanziSource with_stroke_cut(const HanziSource& character, int stroke, double at) {
@@ -246,12 +274,15 @@ HanziSource with_stroke_cut(const HanziSource& character, int stroke, double at)
 
 std::optional<TaiwanForm> taiwan_form(const HanziSource& character,
                                       const StrokeKindClassifier& classifier,
-                                      std::string_view sequence) {
-    if (sequence.size() != character.medians.size() + 1) {
+                                      const StrokeSequences& sequences) {
+    const std::string_view sequence = sequences.taiwan;
+    const std::optional<StrokeRange> differing = where_taiwan_differs(sequences);
+    if (sequence.size() != character.medians.size() + 1 ||
+        sequences.mainland.size() != character.medians.size() || !differing) {
         return std::nullopt;
     }
     std::optional<TaiwanForm> best;
-    for (int stroke = 0; stroke < int(character.medians.size()); ++stroke) {
+    for (int stroke = differing->first; stroke <= differing->last; ++stroke) {
         const Path& median = character.medians[size_t(stroke)];
         const double length = length_of(median);
         for (const double at : cut_places(median)) {

@@ -23,10 +23,12 @@ struct TaiwanForm {
 // parts share the cut point; the outline is parted where its points lie nearest the median.
 HanziSource with_stroke_cut(const HanziSource& character, int stroke, double at);
 
-// The likeliest cut that gives every place of Taiwan's sequence a stroke likeliest of its kind;
-// nothing unless the sequence has exactly one stroke more than the data and such a cut exists.
+// The likeliest cut, of a stroke where the dictionary's two sequences differ, that writes its
+// parts one after the other at places of kinds their shapes allow, the other strokes at places of
+// their kinds; nothing unless Taiwan's sequence has exactly one stroke more than the data and the
+// mainland's as many, or no cut fits.
 std::optional<TaiwanForm> taiwan_form(const HanziSource& character,
                                       const StrokeKindClassifier& classifier,
-                                      std::string_view sequence);
+                                      const StrokeSequences& sequences);
 
 }  // namespace inkwren::tools
