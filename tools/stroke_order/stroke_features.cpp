@@ -5,16 +5,12 @@
 #include <numbers>
 
 #include "tools/stroke_data/pen_path.h"
+#include "tools/stroke_order/median_geometry.h"
 
 namespace inkwren::tools {
 namespace {
 
 using Path = std::vector<QPointF>;
-
-double distance(QPointF a, QPointF b) {
-    const QPointF step = a - b;
-    return std::sqrt(QPointF::dotProduct(step, step));
-}
 
 double degrees(double radians) {
     return radians * 180 / std::numbers::pi;
@@ -30,14 +26,6 @@ double turn(double from, double to) {
         change += 360;
     }
     return change;
-}
-
-double length_of(const Path& path) {
-    double length = 0;
-    for (size_t point = 1; point < path.size(); ++point) {
-        length += distance(path[point - 1], path[point]);
-    }
-    return length;
 }
 
 // The median without points that repeat the one before.

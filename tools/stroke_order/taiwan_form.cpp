@@ -6,17 +6,13 @@
 #include <numbers>
 #include <optional>
 
+#include "tools/stroke_order/median_geometry.h"
 #include "tools/stroke_order/stroke_features.h"
 
 namespace inkwren::tools {
 namespace {
 
 using Path = std::vector<QPointF>;
-
-double distance(QPointF a, QPointF b) {
-    const QPointF step = a - b;
-    return std::sqrt(QPointF::dotProduct(step, step));
-}
 
 // How far along the median, in em units, the point nearest to it lies.
 double place_along(const Path& median, QPointF point) {
@@ -96,14 +92,6 @@ Path outline_part(const Path& outline, const Path& median, double at, bool befor
         }
     }
     return part;
-}
-
-double length_of(const Path& path) {
-    double length = 0;
-    for (size_t index = 1; index < path.size(); ++index) {
-        length += distance(path[index], path[index - 1]);
-    }
-    return length;
 }
 
 double heading_change(QPointF from, QPointF corner, QPointF to) {
