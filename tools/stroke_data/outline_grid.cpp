@@ -6,13 +6,33 @@
 namespace inkwren::tools {
 namespace {
 
-// In the outline's units: about a third of a typical stroke's width, so a point deep inside a
-// stroke finds its nearest edge a few rings of cells out.
+// In the outline's units: about a third of a typical stroke's width.
 constexpr double cell_side = 16;
-// Edges are filed a little wider than they reach, and the search stops a little later than it
-// could, so that rounding can never hide the nearest edge.
+// Edges are filed a little wider than they reach, and the searches look a little farther than
+// they need, so that rounding can never hide the nearest edge.
 constexpr double filing_margin = 1e-6;
-constexpr double stopping_margin = 1e-6;
+constexpr double search_margin = 1e-6;
+
+// Whether everything at least sqrt(squared_bound) away is surely farther than sqrt(nearest).
+bool farther(double squared_bound, double nearest) {
+    return squared_bound > nearest * (1 + search_margin) + search_margin;
+}
+
+double squared_length(double across, double down) {
+    return across * across + down * down;
+}
+
+double squared_distance_to_box(QPointF point, QPointF least, QPointF most) {
+    return squared_length(std::max(std::max(least.x() - point.x(), point.x() - most.x()), 0.0),
+                          std::max(std::max(least.y() - point.y(), point.y() - most.y()), 0.0));
+}
+
+double squared_distance_between_boxes(QPointF least, QPointF most, QPointF other_least,
+                                      QPointF other_most) {
+    return squared_length(
+        std::max(std::max(other_least.x() - most.x(), least.x() - other_most.x()), 0.0),
+        std::max(std::max(other_least.y() - most.y(), least.y() - other_most.y()), 0.0));
+}
 
 }  // namespace
 
@@ -28,37 +48,41 @@ OutlineGrid::OutlineGrid(const std::vector<QPointF>& outline) : outline_(outline
     origin_ = {left, top};
     columns_ = int((right - left) / cell_side) + 1;
     rows_ = int((bottom - top) / cell_side) + 1;
+    candidates_.resize(std::size_t(columns_ * rows_));
 
     // Each edge runs from the corner before to its own corner, the first from the last corner,
-    // in the order distance_to_outline takes them.
-    std::vector<Edge> edges;
+    // as distance_to_outline takes them.
     QPointF previous = outline_.back();
     for (const QPointF& corner : outline_) {
-        edges.push_back({previous, corner});
+        edges_.push_back(
+            {previous,
+             corner,
+             {std::min(previous.x(), corner.x()), std::min(previous.y(), corner.y())},
+             {std::max(previous.x(), corner.x()), std::max(previous.y(), corner.y())}});
         previous = corner;
     }
     auto for_each_cell_of = [&](const Edge& edge, auto&& visit) {
-        const int first_column = column_of(std::min(edge.from.x(), edge.to.x()) - filing_margin);
-        const int last_column = column_of(std::max(edge.from.x(), edge.to.x()) + filing_margin);
-        const int first_row = row_of(std::min(edge.from.y(), edge.to.y()) - filing_margin);
-        const int last_row = row_of(std::max(edge.from.y(), edge.to.y()) + filing_margin);
-        for (int row = first_row; row <= last_row; ++row) {
-            for (int column = first_column; column <= last_column; ++column) {
-                visit(row * columns_ + column);
+        for (int row = row_of(edge.least.y() - filing_margin);
+             row <= row_of(edge.most.y() + filing_margin); ++row) {
+            for (int column = column_of(edge.least.x() - filing_margin);
+                 column <= column_of(edge.most.x() + filing_margin); ++column) {
+                visit(std::size_t(row * columns_ + column));
             }
         }
     };
-    cell_starts_.assign(std::size_t(columns_ * rows_ + 1), 0);
-    for (const Edge& edge : edges) {
-        for_each_cell_of(edge, [&](int cell) { ++cell_starts_[std::size_t(cell) + 1]; });
+    cell_starts_.assign(candidates_.size() + 1, 0);
+    for (const Edge& edge : edges_) {
+        for_each_cell_of(edge, [&](std::size_t cell) { ++cell_starts_[cell + 1]; });
     }
     for (std::size_t cell = 1; cell < cell_starts_.size(); ++cell) {
         cell_starts_[cell] += cell_starts_[cell - 1];
     }
-    edges_.resize(std::size_t(cell_starts_.back()));
+    filed_.resize(std::size_t(cell_starts_.back()));
     std::vector<int> filled(cell_starts_.begin(), cell_starts_.end() - 1);
-    for (const Edge& edge : edges) {
-        for_each_cell_of(edge, [&](int cell) { edges_[std::size_t(filled[cell]++)] = edge; });
+    for (std::size_t index = 0; index < edges_.size(); ++index) {
+        for_each_cell_of(edges_[index], [&](std::size_t cell) {
+            filed_[std::size_t(filled[cell]++)] = int(index);
+        });
     }
 }
 
@@ -70,21 +94,31 @@ int OutlineGrid::row_of(double y) const {
     return std::clamp(int(std::floor((y - origin_.y()) / cell_side)), 0, rows_ - 1);
 }
 
-double OutlineGrid::nearest_in_cell(int column, int row, QPointF point, double nearest) const {
+QPointF OutlineGrid::cell_corner(int column, int row) const {
+    return origin_ + QPointF(column, row) * cell_side;
+}
+
+double OutlineGrid::squared_nearest_in_cell(int column, int row, QPointF point,
+                                            double nearest) const {
+    const QPointF least = cell_corner(column, row);
+    if (farther(squared_distance_to_box(point, least, least + QPointF(cell_side, cell_side)),
+                nearest)) {
+        return nearest;
+    }
     const std::size_t cell = std::size_t(row * columns_ + column);
-    for (int index = cell_starts_[cell]; index < cell_starts_[cell + 1]; ++index) {
-        const Edge& edge = edges_[std::size_t(index)];
+    for (int filing = cell_starts_[cell]; filing < cell_starts_[cell + 1]; ++filing) {
+        const Edge& edge = edges_[std::size_t(filed_[std::size_t(filing)])];
         nearest = std::min(nearest, squared_distance_to_segment(point, edge.from, edge.to));
     }
     return nearest;
 }
 
-double OutlineGrid::distance_to(QPointF point) const {
+// Rings of cells around the point's cell, until every edge not yet looked at lies farther off
+// than the nearest found.
+double OutlineGrid::squared_distance_by_rings(QPointF point) const {
     const int column = column_of(point.x());
     const int row = row_of(point.y());
     double nearest = std::numeric_limits<double>::infinity();
-    // Rings of cells around the point's cell, until every edge not yet looked at lies farther
-    // off than the nearest found.
     for (int ring = 0;; ++ring) {
         const int first_column = column - ring, last_column = column + ring;
         const int first_row = row - ring, last_row = row + ring;
@@ -92,34 +126,86 @@ double OutlineGrid::distance_to(QPointF point) const {
             if (r == first_row || r == last_row) {
                 for (int c = std::max(first_column, 0); c <= std::min(last_column, columns_ - 1);
                      ++c) {
-                    nearest = nearest_in_cell(c, r, point, nearest);
+                    nearest = squared_nearest_in_cell(c, r, point, nearest);
                 }
                 continue;
             }
             if (first_column >= 0) {
-                nearest = nearest_in_cell(first_column, r, point, nearest);
+                nearest = squared_nearest_in_cell(first_column, r, point, nearest);
             }
             if (last_column < columns_) {
-                nearest = nearest_in_cell(last_column, r, point, nearest);
+                nearest = squared_nearest_in_cell(last_column, r, point, nearest);
             }
         }
         // Past the grid's own sides lie no edges.
         double gap = std::numeric_limits<double>::infinity();
         if (first_column > 0) {
-            gap = std::min(gap, point.x() - (origin_.x() + first_column * cell_side));
+            gap = std::min(gap, point.x() - cell_corner(first_column, row).x());
         }
         if (last_column < columns_ - 1) {
-            gap = std::min(gap, origin_.x() + (last_column + 1) * cell_side - point.x());
+            gap = std::min(gap, cell_corner(last_column + 1, row).x() - point.x());
         }
         if (first_row > 0) {
-            gap = std::min(gap, point.y() - (origin_.y() + first_row * cell_side));
+            gap = std::min(gap, point.y() - cell_corner(column, first_row).y());
         }
         if (last_row < rows_ - 1) {
-            gap = std::min(gap, origin_.y() + (last_row + 1) * cell_side - point.y());
+            gap = std::min(gap, cell_corner(column, last_row + 1).y() - point.y());
         }
         if (gap == std::numeric_limits<double>::infinity() ||
-            (gap > 0 && gap * gap > nearest * (1 + stopping_margin) + stopping_margin)) {
+            (gap > 0 && farther(gap * gap, nearest))) {
+            return nearest;
+        }
+    }
+}
+
+// No point of the cell lies farther from the outline than its middle does plus half the cell's
+// diagonal; an edge farther than that from the whole cell is never the nearest. They go nearest
+// to the middle first, so that a point finds its nearest edge early and can stop once the rest
+// are surely farther.
+std::vector<OutlineGrid::Candidate> OutlineGrid::candidates_of(int column, int row) const {
+    const QPointF least = cell_corner(column, row);
+    const QPointF most = least + QPointF(cell_side, cell_side);
+    const QPointF middle = (least + most) / 2;
+    const double half_diagonal = std::sqrt(2.0) * cell_side / 2 + search_margin;
+    const double reach = std::sqrt(squared_distance_by_rings(middle)) + half_diagonal;
+    std::vector<std::pair<double, int>> near;
+    for (std::size_t index = 0; index < edges_.size(); ++index) {
+        const Edge& edge = edges_[index];
+        if (!farther(squared_distance_between_boxes(least, most, edge.least, edge.most),
+                     reach * reach)) {
+            near.emplace_back(std::sqrt(squared_distance_to_segment(middle, edge.from, edge.to)),
+                              int(index));
+        }
+    }
+    std::sort(near.begin(), near.end());
+    std::vector<Candidate> candidates;
+    for (const auto& [from_middle, index] : near) {
+        const double floor = std::max(from_middle - half_diagonal, 0.0);
+        candidates.push_back({edges_[std::size_t(index)], floor * floor});
+    }
+    return candidates;
+}
+
+double OutlineGrid::distance_to(QPointF point) {
+    const QPointF from_origin = point - origin_;
+    if (!(from_origin.x() >= 0 && from_origin.x() < columns_ * cell_side && from_origin.y() >= 0 &&
+          from_origin.y() < rows_ * cell_side)) {
+        return std::sqrt(squared_distance_by_rings(point));
+    }
+    const int column = std::min(int(from_origin.x() / cell_side), columns_ - 1);
+    const int row = std::min(int(from_origin.y() / cell_side), rows_ - 1);
+    std::vector<Candidate>& candidates = candidates_[std::size_t(row * columns_ + column)];
+    if (candidates.empty()) {
+        candidates = candidates_of(column, row);
+    }
+    double nearest = std::numeric_limits<double>::infinity();
+    for (const Candidate& candidate : candidates) {
+        if (farther(candidate.squared_floor, nearest)) {
             break;
+        }
+        const Edge& edge = candidate.edge;
+        if (!farther(squared_distance_to_box(point, edge.least, edge.most), nearest)) {
+            nearest = std::min(nearest, squared_distance_to_segment(point, edge.from, edge.to));
         }
     }
     return std::sqrt(nearest);

@@ -99,8 +99,7 @@ QPointF principal_direction(const Polygon& polygon) {
 
 // The deepest point of the stroke on the line through point across direction, with the
 // radius of the largest circle that fits there.
-std::optional<PenSample> ridge_across(const OutlineGrid& outline, QPointF point,
-                                      QPointF direction) {
+std::optional<PenSample> ridge_across(OutlineGrid& outline, QPointF point, QPointF direction) {
     const QPointF across = normal_of(direction);
     const std::optional<CrossSection> section = cross_section(outline.outline(), point, across);
     if (!section) {
@@ -148,7 +147,7 @@ std::optional<PenSample> ridge_across(const OutlineGrid& outline, QPointF point,
 
 // Samples past an end of the median, going outward from the last centre while a pen of some
 // width still fits, nearest first.
-std::vector<PenSample> extension(const OutlineGrid& outline, PenSample from, QPointF outward) {
+std::vector<PenSample> extension(OutlineGrid& outline, PenSample from, QPointF outward) {
     std::vector<PenSample> samples;
     for (double gone = 0; gone < max_extension; gone += sample_step) {
         const QPointF ahead = from.centre + sample_step * outward;
@@ -167,7 +166,7 @@ std::vector<PenSample> extension(const OutlineGrid& outline, PenSample from, QPo
 }
 
 // Samples along the median itself, dropping those that are off the stroke or step backwards.
-std::vector<PenSample> along_median(const OutlineGrid& outline, const Median& median,
+std::vector<PenSample> along_median(OutlineGrid& outline, const Median& median,
                                     QPointF fixed_direction) {
     std::vector<PenSample> samples;
     const int count = std::max(1, int(std::ceil(median.total() / sample_step)));
@@ -188,7 +187,7 @@ std::vector<PenSample> along_median(const OutlineGrid& outline, const Median& me
 
 // A moving average over a few samples each side takes out the jitter of the probing; the
 // ends stay where they are, and no pen grows wider than fits where it now lies.
-std::vector<PenSample> smoothed(const OutlineGrid& outline, const std::vector<PenSample>& path) {
+std::vector<PenSample> smoothed(OutlineGrid& outline, const std::vector<PenSample>& path) {
     std::vector<PenSample> result = path;
     const int n = int(path.size());
     for (int i = 1; i + 1 < n; ++i) {
@@ -268,7 +267,7 @@ std::vector<PenSample> trace_pen_path(const Polygon& outline, const std::vector<
     }
     const Median measured(median);
     const QPointF fixed_direction = principal_direction(outline);
-    const OutlineGrid grid(outline);
+    OutlineGrid grid(outline);
     std::vector<PenSample> middle = along_median(grid, measured, fixed_direction);
     if (middle.empty()) {
         return {};
