@@ -100,11 +100,6 @@ QPointF OutlineGrid::cell_corner(int column, int row) const {
 
 double OutlineGrid::squared_nearest_in_cell(int column, int row, QPointF point,
                                             double nearest) const {
-    const QPointF least = cell_corner(column, row);
-    if (farther(squared_distance_to_box(point, least, least + QPointF(cell_side, cell_side)),
-                nearest)) {
-        return nearest;
-    }
     const std::size_t cell = std::size_t(row * columns_ + column);
     for (int filing = cell_starts_[cell]; filing < cell_starts_[cell + 1]; ++filing) {
         const Edge& edge = edges_[std::size_t(filed_[std::size_t(filing)])];
@@ -168,17 +163,32 @@ std::vector<OutlineGrid::Candidate> OutlineGrid::candidates_of(int column, int r
     const QPointF middle = (least + most) / 2;
     const double half_diagonal = std::sqrt(2.0) * cell_side / 2 + search_margin;
     const double reach = std::sqrt(squared_distance_by_rings(middle)) + half_diagonal;
+    // Each edge once, though filed in several of the cells.
+    std::vector<bool> looked_at(edges_.size());
     std::vector<std::pair<double, int>> near;
-    for (std::size_t index = 0; index < edges_.size(); ++index) {
-        const Edge& edge = edges_[index];
-        if (!farther(squared_distance_between_boxes(least, most, edge.least, edge.most),
-                     reach * reach)) {
-            near.emplace_back(std::sqrt(squared_distance_to_segment(middle, edge.from, edge.to)),
-                              int(index));
+    const int first_column = column_of(least.x() - reach),
+              last_column = column_of(most.x() + reach);
+    const int first_row = row_of(least.y() - reach), last_row = row_of(most.y() + reach);
+    for (int r = first_row; r <= last_row; ++r) {
+        for (int c = first_column; c <= last_column; ++c) {
+            const std::size_t cell = std::size_t(r * columns_ + c);
+            for (int filing = cell_starts_[cell]; filing < cell_starts_[cell + 1]; ++filing) {
+                const std::size_t index = std::size_t(filed_[std::size_t(filing)]);
+                const Edge& edge = edges_[index];
+                if (looked_at[index] ||
+                    farther(squared_distance_between_boxes(least, most, edge.least, edge.most),
+                            reach * reach)) {
+                    continue;
+                }
+                looked_at[index] = true;
+                near.emplace_back(
+                    std::sqrt(squared_distance_to_segment(middle, edge.from, edge.to)), int(index));
+            }
         }
     }
     std::sort(near.begin(), near.end());
     std::vector<Candidate> candidates;
+    candidates.reserve(near.size());
     for (const auto& [from_middle, index] : near) {
         const double floor = std::max(from_middle - half_diagonal, 0.0);
         candidates.push_back({edges_[std::size_t(index)], floor * floor});
