@@ -6,8 +6,9 @@
 namespace inkwren::tools {
 namespace {
 
-// In the outline's units: about a third of a typical stroke's width.
-constexpr double cell_side = 16;
+// In the outline's units, the quickest of the sizes tried: smaller cells each learn their
+// edges for fewer points, larger ones give each point more edges to look at.
+constexpr double cell_side = 24;
 // Edges are filed a little wider than they reach, and the searches look a little farther than
 // they need, so that rounding can never hide the nearest edge.
 constexpr double filing_margin = 1e-6;

@@ -212,12 +212,17 @@ std::optional<CrossSection> cross_section(const Polygon& polygon, QPointF point,
     std::vector<double> crossings;
     for (std::size_t i = 0; i < polygon.size(); ++i) {
         const QPointF a = polygon[i];
-        const QPointF edge = polygon[(i + 1) % polygon.size()] - a;
+        const QPointF edge = polygon[i + 1 < polygon.size() ? i + 1 : 0] - a;
         const double denominator = cross(direction, edge);
         if (std::abs(denominator) < 1e-12) {
             continue;
         }
-        const double along_edge = cross(a - point, direction) / denominator;
+        // Most edges are far off the line: the division would give at least 2 in size.
+        const double numerator = cross(a - point, direction);
+        if (std::abs(numerator) >= 2 * std::abs(denominator)) {
+            continue;
+        }
+        const double along_edge = numerator / denominator;
         if (along_edge >= 0 && along_edge < 1) {
             crossings.push_back(cross(a - point, edge) / denominator);
         }
