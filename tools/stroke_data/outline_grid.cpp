@@ -99,6 +99,10 @@ QPointF OutlineGrid::cell_corner(int column, int row) const {
     return origin_ + QPointF(column, row) * cell_side;
 }
 
+QPointF OutlineGrid::cell_middle(int column, int row) const {
+    return cell_corner(column, row) + QPointF(cell_side, cell_side) / 2;
+}
+
 double OutlineGrid::squared_nearest_in_cell(int column, int row, QPointF point,
                                             double nearest) const {
     const std::size_t cell = std::size_t(row * columns_ + column);
@@ -161,7 +165,7 @@ double OutlineGrid::squared_distance_by_rings(QPointF point) const {
 std::vector<OutlineGrid::Candidate> OutlineGrid::candidates_of(int column, int row) const {
     const QPointF least = cell_corner(column, row);
     const QPointF most = least + QPointF(cell_side, cell_side);
-    const QPointF middle = (least + most) / 2;
+    const QPointF middle = cell_middle(column, row);
     const double half_diagonal = std::sqrt(2.0) * cell_side / 2 + search_margin;
     const double reach = std::sqrt(squared_distance_by_rings(middle)) + half_diagonal;
     // Each edge once, though filed in several of the cells.
@@ -191,8 +195,7 @@ std::vector<OutlineGrid::Candidate> OutlineGrid::candidates_of(int column, int r
     std::vector<Candidate> candidates;
     candidates.reserve(near.size());
     for (const auto& [from_middle, index] : near) {
-        const double floor = std::max(from_middle - half_diagonal, 0.0);
-        candidates.push_back({edges_[std::size_t(index)], floor * floor});
+        candidates.push_back({edges_[std::size_t(index)], from_middle});
     }
     return candidates;
 }
@@ -209,14 +212,25 @@ double OutlineGrid::distance_to(QPointF point) {
     if (candidates.empty()) {
         candidates = candidates_of(column, row);
     }
+    // An edge is no nearer the point than it is to the middle less the point's way from there.
+    const QPointF off_middle = point - cell_middle(column, row);
+    const double way_from_middle =
+        std::sqrt(QPointF::dotProduct(off_middle, off_middle)) + search_margin;
     double nearest = std::numeric_limits<double>::infinity();
+    double farthest_worth_trying = nearest;  // from the middle
     for (const Candidate& candidate : candidates) {
-        if (farther(candidate.squared_floor, nearest)) {
+        if (candidate.from_middle > farthest_worth_trying) {
             break;
         }
         const Edge& edge = candidate.edge;
-        if (!farther(squared_distance_to_box(point, edge.least, edge.most), nearest)) {
-            nearest = std::min(nearest, squared_distance_to_segment(point, edge.from, edge.to));
+        if (farther(squared_distance_to_box(point, edge.least, edge.most), nearest)) {
+            continue;
+        }
+        if (const double squared = squared_distance_to_segment(point, edge.from, edge.to);
+            squared < nearest) {
+            nearest = squared;
+            farthest_worth_trying =
+                std::sqrt(nearest * (1 + search_margin) + search_margin) + way_from_middle;
         }
     }
     return std::sqrt(nearest);

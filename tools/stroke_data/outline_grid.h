@@ -41,12 +41,13 @@ private:
     };
     struct Candidate {
         Edge edge;
-        double squared_floor;  // no point of its cell comes nearer the edge than its root
+        double from_middle;  // the distance from the middle of its cell
     };
 
     int column_of(double x) const;
     int row_of(double y) const;
     QPointF cell_corner(int column, int row) const;
+    QPointF cell_middle(int column, int row) const;
     double squared_nearest_in_cell(int column, int row, QPointF point, double nearest) const;
     double squared_distance_by_rings(QPointF point) const;
     std::vector<Candidate> candidates_of(int column, int row) const;
