@@ -49,7 +49,7 @@ OutlineGrid::OutlineGrid(const std::vector<QPointF>& outline) : outline_(outline
     origin_ = {left, top};
     columns_ = int((right - left) / cell_side) + 1;
     rows_ = int((bottom - top) / cell_side) + 1;
-    candidates_.resize(std::size_t(columns_ * rows_));
+    cells_.resize(std::size_t(columns_ * rows_));
 
     // Each edge runs from the corner before to its own corner, the first from the last corner,
     // as distance_to_outline takes them.
@@ -71,7 +71,7 @@ OutlineGrid::OutlineGrid(const std::vector<QPointF>& outline) : outline_(outline
             }
         }
     };
-    cell_starts_.assign(candidates_.size() + 1, 0);
+    cell_starts_.assign(cells_.size() + 1, 0);
     for (const Edge& edge : edges_) {
         for_each_cell_of(edge, [&](std::size_t cell) { ++cell_starts_[cell + 1]; });
     }
@@ -208,17 +208,18 @@ double OutlineGrid::distance_to(QPointF point) {
     }
     const int column = std::min(int(from_origin.x() / cell_side), columns_ - 1);
     const int row = std::min(int(from_origin.y() / cell_side), rows_ - 1);
-    std::vector<Candidate>& candidates = candidates_[std::size_t(row * columns_ + column)];
-    if (candidates.empty()) {
-        candidates = candidates_of(column, row);
+    Cell& cell = cells_[std::size_t(row * columns_ + column)];
+    if (cell.candidates.empty()) {
+        cell.middle = cell_middle(column, row);
+        cell.candidates = candidates_of(column, row);
     }
     // An edge is no nearer the point than it is to the middle less the point's way from there.
-    const QPointF off_middle = point - cell_middle(column, row);
+    const QPointF off_middle = point - cell.middle;
     const double way_from_middle =
         std::sqrt(QPointF::dotProduct(off_middle, off_middle)) + search_margin;
     double nearest = std::numeric_limits<double>::infinity();
     double farthest_worth_trying = nearest;  // from the middle
-    for (const Candidate& candidate : candidates) {
+    for (const Candidate& candidate : cell.candidates) {
         if (candidate.from_middle > farthest_worth_trying) {
             break;
         }

@@ -59,7 +59,11 @@ private:
     std::vector<Edge> edges_;
     std::vector<int> cell_starts_;  // a cell's edges are filed_[cell_starts_[c], cell_starts_[c+1])
     std::vector<int> filed_;        // an edge is filed in every cell it may touch
-    std::vector<std::vector<Candidate>> candidates_;  // by cell, empty until first asked for
+    struct Cell {
+        QPointF middle;
+        std::vector<Candidate> candidates;  // empty until first asked for
+    };
+    std::vector<Cell> cells_;
 };
 
 }  // namespace inkwren::tools
