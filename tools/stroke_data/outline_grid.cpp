@@ -218,20 +218,14 @@ double OutlineGrid::distance_to(QPointF point) {
     const double way_from_middle =
         std::sqrt(QPointF::dotProduct(off_middle, off_middle)) + search_margin;
     double nearest = std::numeric_limits<double>::infinity();
-    double farthest_worth_trying = nearest;  // from the middle
     for (const Candidate& candidate : cell.candidates) {
-        if (candidate.from_middle > farthest_worth_trying) {
+        const double no_nearer_than = candidate.from_middle - way_from_middle;
+        if (no_nearer_than > 0 && farther(no_nearer_than * no_nearer_than, nearest)) {
             break;
         }
         const Edge& edge = candidate.edge;
-        if (farther(squared_distance_to_box(point, edge.least, edge.most), nearest)) {
-            continue;
-        }
-        if (const double squared = squared_distance_to_segment(point, edge.from, edge.to);
-            squared < nearest) {
-            nearest = squared;
-            farthest_worth_trying =
-                std::sqrt(nearest * (1 + search_margin) + search_margin) + way_from_middle;
+        if (!farther(squared_distance_to_box(point, edge.least, edge.most), nearest)) {
+            nearest = std::min(nearest, squared_distance_to_segment(point, edge.from, edge.to));
         }
     }
     return std::sqrt(nearest);
