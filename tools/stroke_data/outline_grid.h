@@ -10,6 +10,7 @@
 
 namespace inkwren::tools {
 
+// The squared distance from point to the segment from a to b.
 inline double squared_distance_to_segment(QPointF point, QPointF a, QPointF b) {
     const QPointF edge = b - a;
     const double squared = QPointF::dotProduct(edge, edge);
@@ -43,6 +44,10 @@ private:
         Edge edge;
         double from_middle;  // the distance from the middle of its cell
     };
+    struct Cell {
+        QPointF middle;
+        std::vector<Candidate> candidates;  // nearest the middle first; empty until first asked for
+    };
 
     int column_of(double x) const;
     int row_of(double y) const;
@@ -59,10 +64,6 @@ private:
     std::vector<Edge> edges_;
     std::vector<int> cell_starts_;  // a cell's edges are filed_[cell_starts_[c], cell_starts_[c+1])
     std::vector<int> filed_;        // an edge is filed in every cell it may touch
-    struct Cell {
-        QPointF middle;
-        std::vector<Candidate> candidates;  // empty until first asked for
-    };
     std::vector<Cell> cells_;
 };
 
