@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QDir>
 #include <QFile>
 
 #include "animation/stroke_rendering.h"
 #include "tools/em_placement.h"
+#include "tools/stroke_data/outline_grid.h"
 #include "tools/stroke_data/pen_path.h"
 #include "tools/stroke_data/practice_square.h"
 #include "tools/stroke_data/stroke_conversion.h"
@@ -35,6 +38,28 @@ TEST(PenPath, AMedianThatMissesItsOutlineKeepsTheStroke) {
         pen_points_of({{100, 100}, {200, 100}, {200, 500}}, {{800, 800}, {900, 900}});
     ASSERT_EQ(run.size(), 3u);
     EXPECT_EQ(run[0].pen_width, 1);
+}
+
+// The pen path's depths must be the very doubles measuring against every edge gives, or the
+// archives change.
+TEST(OutlineGrid, MeasuresTheSameDoubleAsEveryEdge) {
+    Polygon ring;  // a hooked, curved outline like the data's, corners a few units apart
+    for (int corner = 0; corner < 90; ++corner) {
+        const double angle = corner * 0.07;
+        const double radius = corner < 45 ? 300 : 260 + corner % 3;
+        ring.emplace_back(500 + radius * std::cos(angle), 400 + radius * std::sin(angle));
+    }
+    for (const Polygon& outline :
+         {ring, Polygon{{100, 500}, {500, 500}, {500, 100}, {420, 100}, {420, 420}, {100, 420}}}) {
+        OutlineGrid grid(outline);
+        // Points on the cell lines and off the grid as well as between.
+        for (double x = 40; x < 900; x += 6.5) {
+            for (double y = 40; y < 800; y += 8) {
+                ASSERT_EQ(grid.distance_to({x, y}), distance_to_outline(outline, {x, y}))
+                    << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST(PracticeSquare, ItsInsideEndsAtTheFrameLinesTheGridDraws) {

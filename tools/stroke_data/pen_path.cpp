@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "tools/stroke_data/outline_grid.h"
+
 namespace inkwren::tools {
 namespace {
 
@@ -38,14 +40,6 @@ QPointF unit(QPointF v) {
 }
 QPointF normal_of(QPointF direction) {
     return {-direction.y(), direction.x()};
-}
-
-double squared_distance_to_segment(QPointF point, QPointF a, QPointF b) {
-    const QPointF edge = b - a;
-    const double squared = dot(edge, edge);
-    const double t = squared > 0 ? std::clamp(dot(point - a, edge) / squared, 0.0, 1.0) : 0.0;
-    const QPointF off = point - (a + t * edge);
-    return dot(off, off);
 }
 
 double distance_to_segment(QPointF point, QPointF a, QPointF b) {
@@ -105,9 +99,9 @@ QPointF principal_direction(const Polygon& polygon) {
 
 // The deepest point of the stroke on the line through point across direction, with the
 // radius of the largest circle that fits there.
-std::optional<PenSample> ridge_across(const Polygon& outline, QPointF point, QPointF direction) {
+std::optional<PenSample> ridge_across(OutlineGrid& outline, QPointF point, QPointF direction) {
     const QPointF across = normal_of(direction);
-    const std::optional<CrossSection> section = cross_section(outline, point, across);
+    const std::optional<CrossSection> section = cross_section(outline.outline(), point, across);
     if (!section) {
         return std::nullopt;
     }
@@ -124,7 +118,7 @@ std::optional<PenSample> ridge_across(const Polygon& outline, QPointF point, QPo
     // Where the stroke is about as deep over a stretch (near a blunt end), the point nearest
     // the middle of the line across wins.
     const double middle = std::clamp((section->from + section->to) / 2, from, to);
-    auto depth = [&](double u) { return distance_to_outline(outline, point + u * across); };
+    auto depth = [&](double u) { return outline.distance_to(point + u * across); };
     auto score = [&](double u, double d) { return d - off_middle_cost * std::abs(u - middle); };
     double step = (to - from) / (ridge_probes + 1);
     double best = middle;
@@ -153,11 +147,11 @@ std::optional<PenSample> ridge_across(const Polygon& outline, QPointF point, QPo
 
 // Samples past an end of the median, going outward from the last centre while a pen of some
 // width still fits, nearest first.
-std::vector<PenSample> extension(const Polygon& outline, PenSample from, QPointF outward) {
+std::vector<PenSample> extension(OutlineGrid& outline, PenSample from, QPointF outward) {
     std::vector<PenSample> samples;
     for (double gone = 0; gone < max_extension; gone += sample_step) {
         const QPointF ahead = from.centre + sample_step * outward;
-        if (!inside(outline, ahead)) {
+        if (!inside(outline.outline(), ahead)) {
             break;
         }
         const std::optional<PenSample> next = ridge_across(outline, ahead, outward);
@@ -172,7 +166,7 @@ std::vector<PenSample> extension(const Polygon& outline, PenSample from, QPointF
 }
 
 // Samples along the median itself, dropping those that are off the stroke or step backwards.
-std::vector<PenSample> along_median(const Polygon& outline, const Median& median,
+std::vector<PenSample> along_median(OutlineGrid& outline, const Median& median,
                                     QPointF fixed_direction) {
     std::vector<PenSample> samples;
     const int count = std::max(1, int(std::ceil(median.total() / sample_step)));
@@ -193,7 +187,7 @@ std::vector<PenSample> along_median(const Polygon& outline, const Median& median
 
 // A moving average over a few samples each side takes out the jitter of the probing; the
 // ends stay where they are, and no pen grows wider than fits where it now lies.
-std::vector<PenSample> smoothed(const Polygon& outline, const std::vector<PenSample>& path) {
+std::vector<PenSample> smoothed(OutlineGrid& outline, const std::vector<PenSample>& path) {
     std::vector<PenSample> result = path;
     const int n = int(path.size());
     for (int i = 1; i + 1 < n; ++i) {
@@ -206,7 +200,7 @@ std::vector<PenSample> smoothed(const Polygon& outline, const std::vector<PenSam
         const double count = 2 * reach + 1;
         result[std::size_t(i)].centre = sum.centre / count;
         result[std::size_t(i)].width =
-            std::min(sum.width / count, 2 * distance_to_outline(outline, sum.centre / count));
+            std::min(sum.width / count, 2 * outline.distance_to(sum.centre / count));
     }
     return result;
 }
@@ -218,12 +212,17 @@ std::optional<CrossSection> cross_section(const Polygon& polygon, QPointF point,
     std::vector<double> crossings;
     for (std::size_t i = 0; i < polygon.size(); ++i) {
         const QPointF a = polygon[i];
-        const QPointF edge = polygon[(i + 1) % polygon.size()] - a;
+        const QPointF edge = polygon[i + 1 < polygon.size() ? i + 1 : 0] - a;
         const double denominator = cross(direction, edge);
         if (std::abs(denominator) < 1e-12) {
             continue;
         }
-        const double along_edge = cross(a - point, direction) / denominator;
+        // Most edges are far off the line: the division would give at least 2 in size.
+        const double numerator = cross(a - point, direction);
+        if (std::abs(numerator) >= 2 * std::abs(denominator)) {
+            continue;
+        }
+        const double along_edge = numerator / denominator;
         if (along_edge >= 0 && along_edge < 1) {
             crossings.push_back(cross(a - point, edge) / denominator);
         }
@@ -273,7 +272,8 @@ std::vector<PenSample> trace_pen_path(const Polygon& outline, const std::vector<
     }
     const Median measured(median);
     const QPointF fixed_direction = principal_direction(outline);
-    std::vector<PenSample> middle = along_median(outline, measured, fixed_direction);
+    OutlineGrid grid(outline);
+    std::vector<PenSample> middle = along_median(grid, measured, fixed_direction);
     if (middle.empty()) {
         return {};
     }
@@ -281,12 +281,12 @@ std::vector<PenSample> trace_pen_path(const Polygon& outline, const std::vector<
         measured.total() > 0 ? measured.direction_at(0) : fixed_direction;
     const QPointF end_direction =
         measured.total() > 0 ? measured.direction_at(measured.total()) : fixed_direction;
-    std::vector<PenSample> path = extension(outline, middle.front(), -start_direction);
+    std::vector<PenSample> path = extension(grid, middle.front(), -start_direction);
     std::reverse(path.begin(), path.end());
     path.insert(path.end(), middle.begin(), middle.end());
-    const std::vector<PenSample> tail = extension(outline, middle.back(), end_direction);
+    const std::vector<PenSample> tail = extension(grid, middle.back(), end_direction);
     path.insert(path.end(), tail.begin(), tail.end());
-    return smoothed(outline, path);
+    return smoothed(grid, path);
 }
 
 std::vector<PenSample> simplify_pen_path(const std::vector<PenSample>& path,
