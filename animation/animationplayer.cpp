@@ -103,10 +103,9 @@ void TAnimationPlayer::draw_view_at_rest(const CharacterStrokes& strokes, int sh
         inkwren::draw_at_rest(image_, lines_, style);
         draw_numbers(image_, strokes.count());
     } else {
-        TLineList first;
-        first.items.assign(lines_.items.begin(),
-                           lines_.items.begin() + std::ptrdiff_t(strokes.elements_of_first(shown)));
-        inkwren::draw_at_rest(image_, first, style);
+        draw_lesson_step(image_, lines_,
+                         std::size_t(strokes.elements_of_first(std::max(shown - 1, 0))),
+                         std::size_t(strokes.elements_of_first(shown)), style);
         draw_numbers(image_, shown);
     }
     if (lines_.items.empty() && !note_.isEmpty()) {

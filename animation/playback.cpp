@@ -19,7 +19,6 @@ namespace {
 constexpr int first_stroke_wait_ms = 1000;
 constexpr int pause_ms_per_notch_at_start = 100;
 constexpr int pause_ms_per_notch = 120;
-constexpr std::int32_t grey_color = 0xBBBBBB;
 
 QPoint rounded(const PointRecord& record) {
     return {round_even(record.x), round_even(record.y)};
@@ -70,7 +69,7 @@ void TAnimationPlayer::play() {
 void TAnimationPlayer::draw_grey_underlay() {
     RecordStyle grey;
     grey.mono = true;
-    grey.mono_colour = grey_color;
+    grey.mono_colour = waiting_grey;
     grey.marks = true;
     grey.width_scale = scale();
     grey_bmp_ = make_bitmap(pad_size().width(), pad_size().height());

@@ -1,5 +1,7 @@
 #include "animation/stroke_rendering.h"
 
+#include <algorithm>
+
 #include "animation/beziers.h"
 #include "animation/layers.h"
 #include "animation/raster.h"
@@ -238,6 +240,39 @@ void draw_at_rest(QImage& image, const TLineList& lines, const RestStyle& style)
         }
     }
     draw_marks(image, lines, style.flashbar_picture);
+}
+
+namespace {
+
+void draw_in_one_colour(QImage& image, const TLineList& lines, std::size_t begin, std::size_t end,
+                        std::int32_t colour, const RestStyle& style) {
+    RecordStyle one_colour;
+    one_colour.mono = true;
+    one_colour.mono_colour = colour;
+    one_colour.beziers = true;
+    one_colour.dragging = style.dragging;
+    one_colour.width_scale = style.width_scale;
+    for (std::size_t element = begin; element < std::min(end, lines.items.size()); ++element) {
+        TObjList records = lines.items[element];
+        draw_records(image, records, one_colour);
+    }
+}
+
+TLineList first_elements(const TLineList& lines, std::size_t count) {
+    TLineList first;
+    first.items.assign(lines.items.begin(),
+                       lines.items.begin() + std::ptrdiff_t(std::min(count, lines.items.size())));
+    return first;
+}
+
+}  // namespace
+
+void draw_lesson_step(QImage& image, const TLineList& lines, std::size_t earlier_end,
+                      std::size_t newest_end, const RestStyle& style) {
+    draw_in_one_colour(image, lines, newest_end, lines.items.size(), waiting_grey, style);
+    // The newest stroke's marks and fills come with it; its pen runs turn the highlight colour.
+    draw_at_rest(image, first_elements(lines, newest_end), style);
+    draw_in_one_colour(image, lines, earlier_end, newest_end, highlight_colour, style);
 }
 
 }  // namespace inkwren

@@ -64,4 +64,15 @@ struct RestStyle {
 // The whole character at rest over what image holds, with fill-seed and flash bar marks.
 void draw_at_rest(QImage& image, const TLineList& lines, const RestStyle& style);
 
+// The grey of the strokes still to come, and the colour of the stroke being written, in a
+// lesson and in the two-colour and grey-first playbacks.
+inline constexpr std::int32_t waiting_grey = 0xBBBBBB;
+inline constexpr std::int32_t highlight_colour = 0xFF0000;  // blue
+
+// The character while a learner steps through it: the elements from newest_end on in grey, the
+// newest stroke (elements from earlier_end to newest_end) in the highlight colour, the earlier
+// ones as at rest.
+void draw_lesson_step(QImage& image, const TLineList& lines, std::size_t earlier_end,
+                      std::size_t newest_end, const RestStyle& style);
+
 }  // namespace inkwren

@@ -44,26 +44,47 @@ protected:
     QImage at_rest(int elements) { return showing(elements)->image(); }
 };
 
-// Steps show exactly the strokes up to the step; a step stops any playback and leaves no grey
-// underlay behind.
-TEST_F(LessonTest, StepsShowExactlyTheStrokesUpToTheStepAndLoopingWritesAgain) {
+// The colour at the middle of each of the three strokes.
+std::vector<QRgb> stroke_colours(const QImage& image) {
+    return {image.pixel(50, 30), image.pixel(50, 80), image.pixel(50, 130)};
+}
+
+// A step shows the strokes reached in ink, the newest in the highlight colour and those still to
+// come in grey (no step back past none); a step stops any playback and leaves no grey underlay
+// behind.
+TEST_F(LessonTest, StepsShowTheNewestStrokeHighlightedTheRestToComeInGreyAndLoopingWritesAgain) {
+    const QRgb ink = at_rest(4).pixel(50, 30);  // the strokes' own colour
+    const QRgb newest = qRgb(0, 0, 255), grey = qRgb(0xBB, 0xBB, 0xBB);
+    const struct {
+        StrokeStep step;
+        std::vector<QRgb> colours;
+    } steps[] = {
+        {StrokeStep::none, {grey, grey, grey}},       {StrokeStep::next, {newest, grey, grey}},
+        {StrokeStep::next, {ink, newest, grey}},      {StrokeStep::next, {ink, ink, newest}},
+        {StrokeStep::next, {ink, ink, newest}},       {StrokeStep::previous, {ink, newest, grey}},
+        {StrokeStep::previous, {newest, grey, grey}}, {StrokeStep::previous, {grey, grey, grey}},
+        {StrokeStep::previous, {grey, grey, grey}},   {StrokeStep::all, {ink, ink, ink}}};
+    for (const auto& each : steps) {
+        step_strokes(*player, each.step);
+        EXPECT_EQ(stroke_colours(player->image()), each.colours);
+    }
+    // The second stroke's fill-seed mark comes with it.
+    const QPoint mark(150, 60);
     step_strokes(*player, StrokeStep::none);
-    EXPECT_EQ(player->image(), at_rest(0));
-    for (const int elements : {1, 3, 4, 4}) {  // the last step stays on the whole character
-        step_strokes(*player, StrokeStep::next);
-        EXPECT_EQ(player->image(), at_rest(elements)) << elements;
-    }
-    for (const int elements : {3, 1, 0, 0}) {
-        step_strokes(*player, StrokeStep::previous);
-        EXPECT_EQ(player->image(), at_rest(elements)) << elements;
-    }
+    step_strokes(*player, StrokeStep::next);
+    EXPECT_EQ(player->image().pixel(mark), at_rest(0).pixel(mark));
+    step_strokes(*player, StrokeStep::next);
+    EXPECT_EQ(player->image().pixel(mark), at_rest(4).pixel(mark));
+    EXPECT_NE(at_rest(0).pixel(mark), at_rest(4).pixel(mark));
+    step_strokes(*player, StrokeStep::all);
+    EXPECT_EQ(player->image(), at_rest(4));
 
     owner.pad.grey_first = true;
     player->play();
     player->play_tick();
     step_strokes(*player, StrokeStep::previous);
     EXPECT_FALSE(player->playing());
-    EXPECT_EQ(player->image(), at_rest(3));
+    EXPECT_EQ(stroke_colours(player->image()), (std::vector<QRgb>{ink, newest, grey}));
 
     // Looping writes the character again after a second until switched off.
     player->stop_play();
