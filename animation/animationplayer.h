@@ -184,6 +184,7 @@ private:
     static constexpr int stroke_hold_ms = 250;
     static constexpr int flash_hold_ms = 250;
     static constexpr int gif_every = 6;
+    static constexpr int smooth_gif_every = 2;
     static constexpr int loop_wait_ms = 1000;
     static constexpr std::int32_t done_color = 0x000000;
     static constexpr std::int32_t bg_color = 0xFFFFFF;

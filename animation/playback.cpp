@@ -229,12 +229,13 @@ void TAnimationPlayer::play_instant_run(Canvas& ink) {
 void TAnimationPlayer::show_frame(const QImage& bitmap, bool stroke_end, int delay) {
     image_ = bitmap;
     if (owner_.capture_on() && !looped_) {
-        const bool thinned_out = !stroke_end && (frame_no_ - 1) % gif_every != 0 &&
+        const int every = pad().smooth_gif ? smooth_gif_every : gif_every;
+        const bool thinned_out = !stroke_end && (frame_no_ - 1) % every != 0 &&
                                  play_pos_ < int(play_list_.records.size()) - 1;
         if (!thinned_out) {
             // A frame without a delay of its own stands for the ticks until the next one kept;
             // written with none, viewers would show it for whatever they please.
-            const int shown_ms = delay >= 1 ? delay : gif_every * tick_ms_;
+            const int shown_ms = delay >= 1 ? delay : every * tick_ms_;
             capture_frame(bitmap, round_even(shown_ms / 10.0));
         }
     }

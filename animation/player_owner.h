@@ -59,6 +59,7 @@ struct PadSettings {
     bool grey_first = true;
     bool two_color = true;
     bool loop_lesson = false;     // a finished playback starts again after a pause
+    bool smooth_gif = false;      // captured GIFs keep every second frame, not one in six
     int flash_count = 3;          // flashes a new flash bar gives
     std::int32_t pick_color = 0;  // the pen colour: the palette's or the colour chooser's last
     std::int32_t stroke_color = 0xFF0000;

@@ -36,6 +36,7 @@ CharacterMaker::CharacterMaker(const ExportSetup& setup, const ExportOptions& op
     if (options.interval) {
         settings.stroke_interval = *options.interval;
     }
+    settings.smooth_gif = options.smooth;
     switch (options.display) {
         case GifDisplay::program:
             break;

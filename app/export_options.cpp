@@ -201,6 +201,8 @@ ExportRequest parse(const QStringList& arguments) {
             options.png = true;
         } else if (argument == u"--no-custom") {
             options.no_custom = true;
+        } else if (argument == u"--smooth") {
+            options.smooth = true;
         } else if (argument.startsWith(u"--")) {
             QString value;
             const qsizetype equals = argument.indexOf(u'=');
@@ -272,7 +274,7 @@ QString export_help_text() {
         "             --content underlay|stroke|cumulative  --grid solid|dashed|dotted|off\n"
         "             --colours own|two|black\n"
         "  gif:       --scale 100|50  --speed %2-%3  --interval %4-%5\n"
-        "             --display normal|grey-first|two-colour\n"
+        "             --display normal|grey-first|two-colour  --smooth (about 15 frames a second)\n"
         "  worksheet: --paper a4|letter  --title TEXT\n"
         "             --trace 0-%1 (squares to trace in each row; default 3)\n"
         "  --help, --version\n"

@@ -44,6 +44,7 @@ struct ExportOptions {
     std::optional<int> speed;
     std::optional<int> interval;
     GifDisplay display = GifDisplay::program;
+    bool smooth = false;  // every second playback frame kept, not one in six
 
     // Worksheets.
     QPageSize::PageSizeId paper = QPageSize::A4;

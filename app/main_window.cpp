@@ -265,6 +265,10 @@ void TForm1::N53Click() {
     shell_.toggle_stroke_numbers();
 }
 
+void TForm1::N67Click() {
+    shell_.toggle_smooth_gif();
+}
+
 // The keyboard lesson. While the character field has the focus, it keeps these keys for its
 // text: a line edit claims printable and cursor keys before window shortcuts see them.
 void TForm1::N56Click() {

@@ -53,6 +53,7 @@ const std::vector<MenuEntry>& menu_table() {
         {"Gif1", "N14", text_key::record_gif_item, "輸出到網頁動畫(Gif)", K::toggle, {.handler = &F::Gif1Click, .checked = records_gif}},
         {"N1001", "N14", nullptr, "100%", K::choice, {.choice = GifScale{1.0}}},
         {"N501", "N14", nullptr, "50%", K::choice, {.choice = GifScale{0.5}}},
+        {"N67", "N14", text_key::smooth_gif_item, "平滑", K::toggle, {.handler = &F::N67Click, .checked = pad_switch<&PadSettings::smooth_gif>}},
         {"N15", "N11", nullptr, "-", K::separator},
         {"N28", "N11", text_key::save_sheet_item, "儲存筆劃檔案...", K::command, {.handler = &F::N28Click}},
         {"N26", "N11", text_key::sheet_settings_item, "儲存設定...", K::command, {.handler = &F::N26Click}},

@@ -31,6 +31,7 @@ Shell::Shell(StartupResult start, Dialogs& dialogs)
     PadSettings settings = pad_->settings();
     settings.stroke_color = sheet_settings().second_color;
     settings.stroke_numbers = view_.stroke_numbers;
+    settings.smooth_gif = view_.smooth_gif;
     pad_->set_settings(settings);
     EncodingState encoding;
     encoding.encoding_mode = encoding_mode::gb;
@@ -260,6 +261,14 @@ void Shell::run_settings_program() const {
 void Shell::toggle_stroke_numbers() {
     view_.stroke_numbers = !pad_->settings().stroke_numbers;
     pad_->show_stroke_numbers(view_.stroke_numbers);
+    save_view_settings();
+}
+
+void Shell::toggle_smooth_gif() {
+    view_.smooth_gif = !pad_->settings().smooth_gif;
+    PadSettings settings = pad_->settings();
+    settings.smooth_gif = view_.smooth_gif;
+    pad_->set_settings(settings);
     save_view_settings();
 }
 

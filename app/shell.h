@@ -85,6 +85,8 @@ public:
     void toggle_use_custom();
     // The stroke numbers switch, stored in "view.cfg" at once.
     void toggle_stroke_numbers();
+    // Captured GIFs keep every second frame of the playback instead of one in six.
+    void toggle_smooth_gif();
     // The custom character commands: save the shown strokes as the current character's custom
     // file, and delete it by the menu or by the pop-up menu, each after its question.
     void save_custom();

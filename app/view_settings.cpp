@@ -12,6 +12,7 @@ namespace inkwren {
 namespace {
 
 constexpr auto stroke_numbers_key = "stroke_numbers";
+constexpr auto smooth_gif_key = "smooth_gif";
 constexpr auto standard_key = "stroke_order";
 constexpr auto taiwan_value = "taiwan";
 constexpr auto mainland_value = "mainland";
@@ -34,7 +35,8 @@ QByteArray format_view_settings(const ViewSettings& settings) {
     const char* standard =
         settings.standard == StrokeOrderStandard::taiwan ? taiwan_value : mainland_value;
     return QByteArray(stroke_numbers_key) + '=' + (settings.stroke_numbers ? "1" : "0") + "\r\n" +
-           standard_key + '=' + standard + "\r\n";
+           standard_key + '=' + standard + "\r\n" + smooth_gif_key + '=' +
+           (settings.smooth_gif ? "1" : "0") + "\r\n";
 }
 
 ViewSettings parse_view_settings(const QByteArray& text) {
@@ -49,6 +51,8 @@ ViewSettings parse_view_settings(const QByteArray& text) {
         const std::optional<bool> value = switch_value(text);
         if (key == stroke_numbers_key && value) {
             settings.stroke_numbers = *value;
+        } else if (key == smooth_gif_key && value) {
+            settings.smooth_gif = *value;
         } else if (key == standard_key && (text == taiwan_value || text == mainland_value)) {
             settings.standard =
                 text == taiwan_value ? StrokeOrderStandard::taiwan : StrokeOrderStandard::mainland;

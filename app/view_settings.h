@@ -11,6 +11,7 @@ namespace inkwren {
 
 struct ViewSettings {
     bool stroke_numbers = false;
+    bool smooth_gif = false;
     StrokeOrderStandard standard = StrokeOrderStandard::taiwan;
 
     bool operator==(const ViewSettings&) const = default;

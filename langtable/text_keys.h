@@ -52,6 +52,7 @@ inline constexpr auto stroke_numbers_item = "0196";
 inline constexpr auto stroke_order_menu = "0197";
 inline constexpr auto taiwan_standard_item = "0198";
 inline constexpr auto mainland_standard_item = "0199";
+inline constexpr auto smooth_gif_item = "0204";
 
 // The playback menu: the keyboard lesson on the pad.
 inline constexpr auto playback_menu = "0240";

@@ -210,6 +210,14 @@ TEST_F(PlaybackTest, CapturedFramesGoToTheWriterOnlyWhenPlaybackEndsWithTheSwitc
     EXPECT_LE(int(owner.gif.size()), shown / 6 + 4);
     // An ordinary frame shows for the six ticks of 30 ms until the next one kept.
     EXPECT_EQ(owner.gif[1].delay, 18);
+    // Smooth GIFs keep one in two, each shown for two ticks.
+    owner.pad.smooth_gif = true;
+    start(two_strokes());
+    run_to_end(*player);
+    ASSERT_EQ(owner.gif_count, 2);
+    EXPECT_GE(int(owner.gif.size()), shown / 2);
+    EXPECT_LE(int(owner.gif.size()), shown / 2 + 4);
+    EXPECT_EQ(owner.gif[1].delay, 6);
 }
 
 // A flash bar blinks the stroke before it: each flash is four steps of a quarter second, in the

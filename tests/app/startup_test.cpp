@@ -118,10 +118,13 @@ TEST_F(StrokeNumbersSwitchTest, TheSwitchSurvivesARestartAndSwitchingWhileSteppi
     restart();
     const QByteArray preferences = read_file(file("prefer.cfg"));
     numbers_item()->trigger();
+    window->item(QStringLiteral("N67"))->trigger();  // smooth GIFs
     EXPECT_EQ(read_file(file("view.cfg")),
-              QByteArray("stroke_numbers=1\r\nstroke_order=taiwan\r\n"));
+              QByteArray("stroke_numbers=1\r\nstroke_order=taiwan\r\nsmooth_gif=1\r\n"));
     restart();
     EXPECT_TRUE(numbers_item()->isChecked());
+    EXPECT_TRUE(window->item(QStringLiteral("N67"))->isChecked());
+    EXPECT_TRUE(window->pad().settings().smooth_gif);
     EXPECT_EQ(read_file(file("prefer.cfg")), preferences);
 
     QFile::remove(file("view.cfg"));
