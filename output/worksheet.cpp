@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QDataStream>
+#include <QDir>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryFile>
@@ -405,6 +406,10 @@ void WorksheetWriter::add(const WorksheetEntry& entry) {
     }
     spool_->placer.next(entry);
     write_entry(spool_->stream, entry);
+    if (spool_->stream.status() != QDataStream::Ok) {
+        throw Error(QStringLiteral("Cannot set the worksheet's characters aside in %1: %2")
+                        .arg(spool_->file.fileName(), spool_->file.errorString()));
+    }
     ++entries_;
 }
 
