@@ -137,8 +137,7 @@ std::optional<WorksheetEntry> ExportBatch::make_entry(CharacterMaker& maker,
         missing_ << character;
         return std::nullopt;
     }
-    return WorksheetEntry{character, maker.sheet().pictures, maker.tracing(),
-                          maker.mainland_form_note()};
+    return maker.worksheet_entry(character);
 }
 
 void ExportBatch::hand_over(int index, std::optional<WorksheetEntry> entry) {

@@ -71,8 +71,9 @@ StrokeOrderSheet CharacterMaker::sheet() const {
     return std::move(*sheet);
 }
 
-QImage CharacterMaker::tracing() const {
-    return tracing_picture(pad_->player());
+WorksheetEntry CharacterMaker::worksheet_entry(const QString& character) const {
+    const SheetInputs inputs = sheet_inputs(pad_->player(), setup_.sheet, QString(), QString());
+    return {character, inputs.strokes, inputs.coord_scale, inputs.picture, mainland_form_note()};
 }
 
 QString CharacterMaker::mainland_form_note() const {

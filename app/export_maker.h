@@ -15,6 +15,7 @@
 #include "app/export_setup.h"
 #include "app/scratch_folder.h"
 #include "output/stroke_order_sheet.h"
+#include "output/worksheet.h"
 
 namespace inkwren {
 
@@ -35,8 +36,8 @@ public:
     QByteArray sheet_file() const;  // its picture as JPEG, or PNG with --png
     QByteArray gif_file();
     QByteArray stroke_file() const;
-    // The character at rest, dark on white, for a worksheet's learner to trace.
-    QImage tracing() const;
+    // The character shown as a worksheet draws it: its strokes and the note beside it.
+    WorksheetEntry worksheet_entry(const QString& character) const;
     // The note a worksheet writes beside the character shown: empty unless it keeps the
     // mainland's form.
     QString mainland_form_note() const;

@@ -64,6 +64,21 @@ void check_trace(const ExportOptions& options) {
     }
 }
 
+// The words of --grid: a sheet's style of the inner lines, or a worksheet's 九宮格, 田字格, 米字格.
+const QStringList sheet_grids = {QStringLiteral("solid"), QStringLiteral("dashed"),
+                                 QStringLiteral("dotted"), QStringLiteral("off")};
+const QStringList worksheet_grids = {QStringLiteral("nine"), QStringLiteral("tian"),
+                                     QStringLiteral("mi")};
+
+void check_grid(const ExportOptions& options) {
+    const bool worksheet = options.command == ExportCommand::worksheet;
+    if (worksheet ? options.grid_style || options.grid_off : options.worksheet_grid.has_value()) {
+        throw UsageError{QStringLiteral("--grid of a %1 takes one of: %2")
+                             .arg(worksheet ? QStringLiteral("worksheet") : QStringLiteral("sheet"))
+                             .arg((worksheet ? worksheet_grids : sheet_grids).join(u", "))};
+    }
+}
+
 ExportCommand command_of(const QString& word) {
     static const QHash<QString, ExportCommand> commands = {
         {QStringLiteral("sheet"), ExportCommand::sheet},
@@ -121,10 +136,11 @@ const QHash<QString, Setter>& valued_options() {
          }},
         {QStringLiteral("--grid"),
          [](ExportOptions& o, const QString& n, const QString& v) {
-             const int style = choice(n, v,
-                                      {QStringLiteral("solid"), QStringLiteral("dashed"),
-                                       QStringLiteral("dotted"), QStringLiteral("off")});
-             if (style == 3) {
+             // A sheet's grid style, or a worksheet's kind of square; check_grid tells which.
+             const int style = choice(n, v, sheet_grids + worksheet_grids);
+             if (style >= sheet_grids.size()) {
+                 o.worksheet_grid = WorksheetGrid(style - int(sheet_grids.size()));
+             } else if (style == 3) {
                  o.grid_off = true;
              } else {
                  o.grid_style = GridStyle(style);
@@ -203,6 +219,8 @@ ExportRequest parse(const QStringList& arguments) {
             options.no_custom = true;
         } else if (argument == u"--smooth") {
             options.smooth = true;
+        } else if (argument == u"--name-line") {
+            options.name_line = true;
         } else if (argument.startsWith(u"--")) {
             QString value;
             const qsizetype equals = argument.indexOf(u'=');
@@ -233,6 +251,7 @@ ExportRequest parse(const QStringList& arguments) {
         throw UsageError{QStringLiteral("no Chinese characters given")};
     }
     check_trace(options);
+    check_grid(options);
     return options;
 }
 
@@ -275,8 +294,9 @@ QString export_help_text() {
         "             --colours own|two|black\n"
         "  gif:       --scale 100|50  --speed %2-%3  --interval %4-%5\n"
         "             --display normal|grey-first|two-colour  --smooth (about 15 frames a second)\n"
-        "  worksheet: --paper a4|letter  --title TEXT\n"
-        "             --trace 0-%1 (squares to trace in each row; default 3)\n"
+        "  worksheet: --paper a4|letter  --title TEXT  --name-line (name and date)\n"
+        "             --grid nine|tian|mi (the squares' inner lines; default nine)\n"
+        "             --trace 0-%1 (squares to trace in each row, fading; default 3)\n"
         "  --help, --version\n"
         "\n"
         "Files are written whole or not at all: a run cut short leaves the files it finished and\n"

@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "output/sheet_settings_record.h"
+#include "output/worksheet_drawing.h"
 #include "strokes/stroke_archive.h"
 
 namespace inkwren {
@@ -50,6 +51,8 @@ struct ExportOptions {
     QPageSize::PageSizeId paper = QPageSize::A4;
     QString title;
     int trace = 3;
+    std::optional<WorksheetGrid> worksheet_grid;
+    bool name_line = false;
 };
 
 struct ExportHelp {

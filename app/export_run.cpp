@@ -10,6 +10,7 @@
 #include "app/export_maker.h"
 #include "app/output_folder.h"
 #include "app/scratch_folder.h"
+#include "langtable/text_keys.h"
 #include "output/worksheet.h"
 #include "platform/atomic_file.h"
 #include "platform/error.h"
@@ -89,7 +90,13 @@ WorksheetOptions worksheet_options(const ExportOptions& options, const ExportSet
     sheet.paper = options.paper;
     sheet.title = options.title;
     sheet.trace = options.trace;
-    sheet.grid_colour = setup.sheet.grid_color;
+    sheet.grid = options.worksheet_grid.value_or(WorksheetGrid::nine);
+    sheet.name_line = options.name_line;
+    sheet.sheet = setup.sheet;
+    sheet.number_prefix =
+        setup.language.lookup_text(QString::fromLatin1(text_key::sheet_number_prefix));
+    sheet.number_suffix =
+        setup.language.lookup_text(QString::fromLatin1(text_key::sheet_number_suffix));
     return sheet;
 }
 

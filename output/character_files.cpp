@@ -30,12 +30,6 @@ QString mainland_form_note(const LanguageTable& language, bool mainland_form) {
                          : QString();
 }
 
-QImage tracing_picture(const TAnimationPlayer& player) {
-    SheetSettings black;
-    black.color_mode = ColourMode::black;
-    return draw_at_rest(sheet_inputs(player, black, QString(), QString()));
-}
-
 QByteArray sheet_jpeg(const QImage& sheet) {
     return jpeg_bytes(sheet, sheet_quality, QString());
 }

@@ -32,10 +32,6 @@ std::optional<StrokeOrderSheet> character_sheet(const TAnimationPlayer& player,
 // for any other.
 QString mainland_form_note(const LanguageTable& language, bool mainland_form);
 
-// The whole character at rest in black on white, at its pad's size: what a worksheet's learner
-// traces, the very shape the pad teaches.
-QImage tracing_picture(const TAnimationPlayer& player);
-
 // A sheet picture as the JPEG file the program saves, and saving it there whole; a file that
 // cannot be written throws Error naming it and leaves nothing behind.
 QByteArray sheet_jpeg(const QImage& sheet);

@@ -1,15 +1,18 @@
 // Printable practice worksheets: for each character the pictures of its stroke order, then a row
-// of practice squares, the first few with the character faintly for tracing, drawn from its
-// strokes as the pad shows it, the rest empty with their nine-grid; as many pages as needed.
+// of practice squares, the first few with the character in fading greys for tracing, the rest
+// empty with their grid; as many pages as needed, numbered "n / N". Everything on a page is drawn
+// as vector paths from the strokes, so the PDF holds no picture and prints crisp at any size.
 #pragma once
 
-#include <QImage>
 #include <QPageSize>
+#include <QSize>
 #include <QString>
 
-#include <cstdint>
 #include <memory>
-#include <vector>
+
+#include "output/sheet_settings_record.h"
+#include "output/worksheet_drawing.h"
+#include "strokes/linelist.h"
 
 class QIODevice;
 
@@ -17,23 +20,29 @@ namespace inkwren {
 
 struct WorksheetEntry {
     QString character;
-    std::vector<QImage> sequence;  // the stroke-order sheet's pictures, in order
-    QImage tracing;  // the whole character dark on white, filling its square; none: no tracing
-    QString note;    // a small line above the entry, such as the mainland form's; none when empty
+    TLines strokes;            // from export_strokes: one list a stroke, flash bars left out
+    double coord_scale = 1.0;  // stroke coordinates to pad pixels
+    QSize pad{200, 200};       // the pad the strokes are drawn on; it fills a square
+    QString note;  // a small line above the entry, such as the mainland form's; none when empty
 };
 
 struct WorksheetOptions {
     QPageSize::PageSizeId paper = QPageSize::A4;
     QString title;  // a heading line on every page; none when empty
     int trace = 3;  // squares with the character to trace
+    WorksheetGrid grid = WorksheetGrid::nine;
+    bool name_line = false;  // a line for the learner's name and the date under the heading
     QString title_family = QStringLiteral("AR PL UKai TW");
-    std::int32_t grid_colour = 0xFFAA00;  // 0x00BBGGRR
+    // The stroke-order pictures' content, colours, numbers and grid colour, as the sheets have.
+    SheetSettings sheet;
+    QString number_prefix;  // the texts around a number in the "第…劃" style
+    QString number_suffix;
 };
 
-// Draws a worksheet as PDF onto a device entry by entry, each page going out as soon as the
-// next one starts, so that a worksheet of thousands of characters holds no more than one page in
-// memory. The PDF starts with the first entry: a writer given none writes nothing. A
-// QGuiApplication must exist (fonts).
+// Draws a worksheet as PDF onto a device. The entries are set aside in a temporary file as they
+// come, so that a worksheet of thousands of characters holds no more than one of them in memory,
+// and drawn once the page count is known. The PDF starts with the first entry: a writer given
+// none writes nothing. A QGuiApplication must exist (fonts).
 class WorksheetWriter {
 public:
     WorksheetWriter(QIODevice& device, WorksheetOptions options);
@@ -41,28 +50,24 @@ public:
     WorksheetWriter(const WorksheetWriter&) = delete;
     WorksheetWriter& operator=(const WorksheetWriter&) = delete;
 
-    // Draws the entry below the one before, on a new page when it does not fit there.
+    // Places the entry below the one before, on a new page when it does not fit there.
     void add(const WorksheetEntry& entry);
-    // Ends the last page and the PDF; nothing may be added after it.
+    // Draws the pages and ends the PDF; nothing may be added after it.
     void finish();
 
     int entries() const { return entries_; }
 
 private:
-    struct Pdf;
+    struct Spool;
     QIODevice& device_;
     WorksheetOptions options_;
-    std::unique_ptr<Pdf> pdf_;
+    std::unique_ptr<Spool> spool_;
     int entries_ = 0;
 };
 
 // The worksheet as PDF bytes.
 QByteArray worksheet_pdf(const std::vector<WorksheetEntry>& entries,
                          const WorksheetOptions& options);
-
-// The character's ink (dark on white) in the tracing grey, its paper clear so that the
-// square's grid shows through.
-QImage tracing_ink(const QImage& ink);
 
 // How many pages the worksheet takes.
 int worksheet_pages(const std::vector<WorksheetEntry>& entries, const WorksheetOptions& options);

@@ -165,6 +165,9 @@ TEST(ExportArguments, BadUsageIsRefusedSayingWhy) {
         {"sheet 永 --out=", "--out needs a folder"},
         {"worksheet --trace 11 永", "--trace takes a number from 0 to 10"},
         {"worksheet --list /dev/zero", "not an ordinary file"},
+        // The same option word, different kinds of grid.
+        {"worksheet --grid dotted 永", "--grid of a worksheet takes one of: nine, tian, mi"},
+        {"sheet --grid mi 永", "--grid of a sheet takes one of: solid, dashed, dotted, off"},
     };
     for (const auto& usage : cases) {
         const ExportRequest request =

@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QRegularExpression>
 
-#include "animation/raster.h"
 #include "output/worksheet.h"
 
 namespace inkwren {
@@ -16,23 +15,37 @@ int pdf_pages(const QByteArray& pdf) {
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
+TObjList stroke(double x) {
+    TObjList records;
+    for (const double y : {20.0, 100.0, 180.0}) {
+        PointRecord point;
+        point.x = x;
+        point.y = y;
+        point.pen_width = 12;
+        records.push_back(point);
+    }
+    records.push_back(end_marker());
+    return records;
+}
+
 std::vector<WorksheetEntry> entries(int count, int strokes) {
     std::vector<WorksheetEntry> made;
     for (int index = 0; index < count; ++index) {
         WorksheetEntry entry;
         entry.character = QString(QChar(0x6C38 + index));
-        for (int stroke = 0; stroke < strokes; ++stroke) {
-            entry.sequence.push_back(make_bitmap(80, 88, 0x808080));
+        for (int n = 0; n < strokes; ++n) {
+            entry.strokes.push_back(stroke(20 + n * 5));
         }
         made.push_back(entry);
     }
     return made;
 }
 
-// Pages go to the device as they are drawn; no entry writes nothing.
-TEST(Worksheet, TakesAsManyPagesAsTheCharactersNeedOnTheChosenPaperWrittenAsTheyAreDrawn) {
+// The pages hold no picture: strokes, tracing and grids are all paths.
+TEST(Worksheet, TakesAsManyPagesAsTheCharactersNeedOnTheChosenPaperDrawnAsPaths) {
     WorksheetOptions options;
     options.title = QStringLiteral("第一課 練習");
+    options.name_line = true;
     const std::vector<WorksheetEntry> twenty = entries(20, 12);
     const int pages = worksheet_pages(twenty, options);
     EXPECT_GT(pages, 2);
@@ -42,31 +55,41 @@ TEST(Worksheet, TakesAsManyPagesAsTheCharactersNeedOnTheChosenPaperWrittenAsThey
     buffer.open(QIODevice::WriteOnly);
     WorksheetWriter(buffer, options).finish();
     EXPECT_TRUE(bytes.isEmpty());
-    WorksheetWriter writer(buffer, options);
-    for (const WorksheetEntry& entry : twenty) {
-        writer.add(entry);
-    }
-    const qsizetype before_the_end = bytes.size();
-    writer.finish();
-    EXPECT_GT(before_the_end, bytes.size() / 2);
-    EXPECT_EQ(pdf_pages(bytes), pages);
+    const QByteArray pdf = worksheet_pdf(twenty, options);
+    EXPECT_EQ(pdf_pages(pdf), pages);
+    EXPECT_FALSE(pdf.contains("/Subtype /Image")) << "no raster on any page";
     EXPECT_EQ(pdf_pages(worksheet_pdf(entries(1, 5), {})), 1);
     options.paper = QPageSize::Letter;
     const QByteArray letter = worksheet_pdf(entries(1, 3), options);
     EXPECT_TRUE(letter.contains("612") && letter.contains("792")) << "612 × 792 pt";
 }
 
-// The squares trace the character as the pad draws it: its ink, however dark, in one grey whose
-// opacity follows the ink, and its paper clear for the grid.
-TEST(Worksheet, TheTracingIsTheInkInGreyOverClearPaper) {
-    QImage ink = make_bitmap(3, 1, 0xFFFFFF);
-    ink.setPixel(0, 0, qRgb(0, 0, 0));
-    ink.setPixel(1, 0, qRgb(128, 128, 128));
-    const QImage tracing = tracing_ink(ink);
-    EXPECT_EQ(tracing.pixelColor(0, 0), QColor(200, 200, 200, 255));
-    EXPECT_EQ(tracing.pixelColor(1, 0).alpha(), 127);
-    EXPECT_EQ(tracing.pixelColor(2, 0).alpha(), 0);
-    EXPECT_TRUE(tracing_ink(QImage()).isNull());
+TEST(Worksheet, EachGridDrawsItsInnerLines) {
+    const QRectF square(0, 0, 90, 90);
+    const struct {
+        WorksheetGrid grid;
+        std::vector<QLineF> lines;
+    } cases[] = {
+        {WorksheetGrid::nine, {{30, 0, 30, 90}, {0, 30, 90, 30}, {60, 0, 60, 90}, {0, 60, 90, 60}}},
+        {WorksheetGrid::tian, {{45, 0, 45, 90}, {0, 45, 90, 45}}},
+        {WorksheetGrid::mi, {{45, 0, 45, 90}, {0, 45, 90, 45}, {0, 0, 90, 90}, {90, 0, 0, 90}}},
+    };
+    for (const auto& each : cases) {
+        EXPECT_EQ(grid_inner_lines(each.grid, square), each.lines) << int(each.grid);
+    }
+}
+
+// The first square to trace is the darkest, the last the lightest; one alone is dark.
+TEST(Worksheet, TracingSquaresFadeFromDarkToLight) {
+    const struct {
+        int index;
+        int count;
+        int grey;
+    } cases[] = {{0, 1, 140}, {0, 4, 140}, {1, 4, 165}, {3, 4, 215}, {9, 10, 215}};
+    for (const auto& each : cases) {
+        EXPECT_EQ(trace_grey(each.index, each.count), QColor(each.grey, each.grey, each.grey))
+            << each.index << " of " << each.count;
+    }
 }
 
 }  // namespace
