@@ -19,7 +19,6 @@ namespace inkwren {
 namespace {
 
 constexpr double square_share = 0.875;
-constexpr int stroke_pen_width = 5;
 constexpr int number_gap = 5;
 constexpr int group_gap = 30;
 constexpr int group_margin = 10;
@@ -74,6 +73,12 @@ private:
 
 QPoint scaled_point(const PointRecord& record, double scale) {
     return {round_even(record.x * scale), round_even(record.y * scale)};
+}
+
+// Every picture draws a point as wide as the pad draws it at rest, so the brush shapes (hooks,
+// tapers, swells) are the same on paper.
+int stroke_width(const PointRecord& record, double scale) {
+    return round_even(record.pen_width * scale);
 }
 
 // How one stroke's points are drawn: the first moves the pen, later lines and pen points draw,
@@ -170,7 +175,7 @@ PenChoice stroke_pen(const SheetInputs& inputs, const PointRecord& record, Pictu
                      bool newest) {
     const SheetSettings& settings = inputs.settings;
     const bool so_far = content == PictureContent::strokes_so_far;
-    const int width = so_far ? round_even(record.pen_width * inputs.coord_scale) : stroke_pen_width;
+    const int width = stroke_width(record, inputs.coord_scale);
     switch (settings.color_mode) {
         case ColourMode::own_colours:
             return {width, record.pen_color};
@@ -345,8 +350,8 @@ QImage draw_underlay(const SheetInputs& inputs, std::int32_t colour) {
     {
         StrokePen pen(picture);
         for (const TObjList& stroke : inputs.strokes) {
-            draw_stroke(pen, stroke, inputs.coord_scale, [&](const PointRecord&) {
-                return PenChoice{stroke_pen_width, colour};
+            draw_stroke(pen, stroke, inputs.coord_scale, [&](const PointRecord& record) {
+                return PenChoice{stroke_width(record, inputs.coord_scale), colour};
             });
         }
     }
@@ -390,8 +395,8 @@ ColourGroups draw_components(const SheetInputs& inputs) {
         {
             StrokePen pen(picture);
             for (const TObjList& stroke : strokes_of(group)) {
-                draw_stroke(pen, stroke, inputs.coord_scale, [](const PointRecord&) {
-                    return PenChoice{stroke_pen_width, black_color};
+                draw_stroke(pen, stroke, inputs.coord_scale, [&](const PointRecord& record) {
+                    return PenChoice{stroke_width(record, inputs.coord_scale), black_color};
                 });
             }
         }

@@ -143,6 +143,37 @@ TEST_F(SheetTest, TwoColourGroupsCloseTheSheetAndPicturesDrawTheNewestStrokeInTh
     EXPECT_EQ(color_at(alone, 100, 30), white_color);
 }
 
+// The rows with ink in a column.
+int ink_rows(const QImage& picture, int x) {
+    int rows = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        rows += color_at(picture, x, y) != white_color ? 1 : 0;
+    }
+    return rows;
+}
+
+// A brush stroke keeps its width in every picture, not only in the strokes so far.
+TEST_F(SheetTest, EveryPictureDrawsTheStrokesAsWideAsTheirBrush) {
+    SheetInputs given = inputs(1);
+    for (PointRecord& record : given.strokes.front()) {
+        record.pen_width = 8;
+    }
+    given.coord_scale = 2.0;
+    const struct {
+        const char* name;
+        QImage picture;
+    } cases[] = {
+        {"underlay", draw_underlay(given, 0xC0C0C0)},
+        {"one stroke", draw_stroke_picture(given, 0, PictureContent::one_stroke)},
+        {"so far", draw_stroke_picture(given, 0, PictureContent::strokes_so_far)},
+        {"colour group", draw_components(given).picture},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_NEAR(ink_rows(c.picture, c.picture.width() / 2), 16, 1);
+    }
+}
+
 // A face without Chinese falls back to the installed Ming face, which draws Chinese numbers.
 TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFace) {
     SheetSettings settings;
