@@ -23,11 +23,15 @@ bool has_chinese(const QString& family) {
 }  // namespace
 
 QFont number_font(const SheetSettings& settings) {
-    QString family = from_code_page(settings.font_name, big5_code_page);
-    if (!has_chinese(family)) {
-        family = QString::fromLatin1(fallback_number_family);
+    const QString chosen = from_code_page(settings.font_name, big5_code_page);
+    const QString fallback = QString::fromLatin1(fallback_number_family);
+    QFont font(has_chinese(chosen) ? chosen : fallback);
+    // A Latin face still writes Arabic numbers; the Ming face writes the Chinese text around
+    // them, glyph by glyph.
+    if (settings.numeral_kind == NumeralKind::arabic && !has_chinese(chosen) &&
+        QFontDatabase::hasFamily(chosen)) {
+        font.setFamilies({chosen, fallback});
     }
-    QFont font(family);
     font.setPointSize(settings.font_size > 0 ? settings.font_size : initial_font_size);
     return with_font_style(font, settings.font_style);
 }

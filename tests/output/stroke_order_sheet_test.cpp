@@ -174,11 +174,27 @@ TEST_F(SheetTest, EveryPictureDrawsTheStrokesAsWideAsTheirBrush) {
     }
 }
 
-// A face without Chinese falls back to the installed Ming face, which draws Chinese numbers.
-TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFace) {
+// A face without Chinese falls back to the installed Ming face for Chinese numerals; Arabic
+// ones keep an installed face, with the Ming face behind it for the text around them.
+TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFaceForChineseNumerals) {
+    const QString ming = QString::fromLatin1(fallback_number_family);
+    const struct {
+        const char* face;
+        NumeralKind kind;
+        QStringList families;
+    } cases[] = {
+        {"DejaVu Sans", NumeralKind::chinese, {ming}},
+        {"DejaVu Sans", NumeralKind::arabic, {QStringLiteral("DejaVu Sans"), ming}},
+        {"No Such Face", NumeralKind::arabic, {ming}},
+        {"AR PL UKai TW", NumeralKind::arabic, {QStringLiteral("AR PL UKai TW")}},
+    };
     SheetSettings settings;
-    settings.font_name = "DejaVu Sans";
-    EXPECT_EQ(number_font(settings).family(), QString::fromLatin1(fallback_number_family));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.face);
+        settings.font_name = c.face;
+        settings.numeral_kind = c.kind;
+        EXPECT_EQ(number_font(settings).families(), c.families);
+    }
     settings.font_name = "AR PL UKai TW";
     settings.font_size = 20;
     settings.font_style = 1 | 2 | 4 | 8;
