@@ -36,6 +36,17 @@ QFont number_font(const SheetSettings& settings) {
     return with_font_style(font, settings.font_style);
 }
 
+QFont at_least_pixels(QFont font, int pixels) {
+    // A size in points becomes pixels at the resolution of the pictures the numbers are drawn on.
+    const QImage probe(1, 1, bitmap_format);
+    const double size =
+        font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * probe.logicalDpiY() / 72.0;
+    if (size < pixels) {
+        font.setPixelSize(pixels);
+    }
+    return font;
+}
+
 QSize FontNumberRenderer::measure(const QString& text) const {
     // Measured on a picture, so the size is in the pixels the strip is drawn in.
     QImage probe(1, 1, bitmap_format);

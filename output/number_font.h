@@ -33,6 +33,9 @@ inline constexpr auto fallback_number_family = "AR PL UMing TW";
 // its style.
 QFont number_font(const SheetSettings& settings);
 
+// The font, raised to the given pixel size on the sheet's pictures when it is smaller.
+QFont at_least_pixels(QFont font, int pixels);
+
 class FontNumberRenderer : public NumberRenderer {
 public:
     explicit FontNumberRenderer(QFont font) : font_(std::move(font)) {}

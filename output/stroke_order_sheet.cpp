@@ -4,6 +4,7 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <cmath>
 
 #include "animation/animationplayer.h"
 #include "animation/layers.h"
@@ -25,6 +26,8 @@ constexpr int group_margin = 10;
 constexpr std::int32_t separator_colour = 0xC0C0C0;
 constexpr double separator_share = 0.6;
 constexpr int note_margin = 4;
+constexpr double mm_per_inch = 25.4;
+constexpr double points_per_inch = 72.0;
 
 // A pen that draws runs of points as one polyline while its width and colour stay, which is
 // what drawing them one segment at a time with round ends and joins comes to.
@@ -324,6 +327,17 @@ TLines export_strokes(const TObjList& records) {
     return stroke_play_lists(records, options);
 }
 
+int sheet_dots_per_inch(QSize picture) {
+    const double printed_side = round_even(picture.width() * square_share) * sheet_picture_scale;
+    return int(std::lround(printed_side * mm_per_inch / printed_square_mm));
+}
+
+int smallest_number_pixels(QSize picture) {
+    const double printed_pixels =
+        smallest_printed_number_pt / points_per_inch * sheet_dots_per_inch(picture);
+    return int(std::ceil(printed_pixels / sheet_picture_scale));
+}
+
 QString number_text(const SheetInputs& inputs, int n) {
     // Unknown values write Chinese numerals, alone.
     QString text = inputs.settings.numeral_kind == NumeralKind::arabic
@@ -496,6 +510,10 @@ std::optional<StrokeOrderSheet> make_sheet(const SheetInputs& inputs,
     if (!inputs.note.isEmpty()) {
         sheet.sheet = with_note(sheet.sheet, inputs.note, numbers);
     }
+    const int dots_per_metre =
+        int(std::lround(sheet_dots_per_inch(inputs.picture) * 1000 / mm_per_inch));
+    sheet.sheet.setDotsPerMeterX(dots_per_metre);
+    sheet.sheet.setDotsPerMeterY(dots_per_metre);
     sheet.pictures = std::move(pictures);
     sheet.picture_size = picture_size;
     sheet.group_count = groups.count;

@@ -42,9 +42,18 @@ SheetInputs sheet_inputs(const TAnimationPlayer& player, const SheetSettings& se
 inline constexpr double sheet_picture_scale = 0.4;
 // Extra height every new row adds, which collects as white space at the bottom.
 inline constexpr int sheet_row_gap = 15;
+// Printed at the resolution a sheet states, its practice squares are this wide, and its numbers
+// at least this many points high.
+inline constexpr double printed_square_mm = 18.0;
+inline constexpr double smallest_printed_number_pt = 9.0;
+
+// The resolution, in dots per inch, a sheet of pictures drawn on a pad this size states.
+int sheet_dots_per_inch(QSize picture);
+// The smallest pixel size, on a pad this size, of numbers that print legibly on its sheet.
+int smallest_number_pixels(QSize picture);
 
 struct StrokeOrderSheet {
-    QImage sheet;
+    QImage sheet;                  // stating the sheet's resolution in its dots per metre
     std::vector<QImage> pictures;  // the reduced pictures, in order
     QSize picture_size;            // of each of them
     int group_count = 0;

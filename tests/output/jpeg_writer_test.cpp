@@ -20,6 +20,9 @@ struct JpegHeader {
     int components = 0;
     bool progressive = true;
     int first_luminance_step = 0;  // of the quantization table, which the quality scales
+    int density_unit = -1;
+    int x_density = 0;
+    int y_density = 0;
 };
 
 JpegHeader read_header(const QByteArray& bytes) {
@@ -31,8 +34,12 @@ JpegHeader read_header(const QByteArray& bytes) {
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
     const JpegHeader header{QSize(int(info.image_width), int(info.image_height)),
-                            info.num_components, info.progressive_mode != 0,
-                            info.quant_tbl_ptrs[0]->quantval[0]};
+                            info.num_components,
+                            info.progressive_mode != 0,
+                            info.quant_tbl_ptrs[0]->quantval[0],
+                            info.density_unit,
+                            info.X_density,
+                            info.Y_density};
     jpeg_destroy_decompress(&info);  // the pixels are not needed
     return header;
 }
@@ -47,6 +54,20 @@ TEST(JpegSave, WritesABaselineRgbJpegAtTheGivenQualityOrNothingNamingTheFile) {
     EXPECT_FALSE(header.progressive);
     // The standard table's 16, scaled by (200 - 2 × 80) / 100 and rounded.
     EXPECT_EQ(header.first_luminance_step, 6);
+
+    // The resolution, when given, in dots per inch; libjpeg's 1:1 aspect without a unit when not.
+    const struct {
+        int dots_per_inch;
+        int unit;
+        int density;
+    } resolutions[] = {{0, 0, 1}, {99, 1, 99}, {321, 1, 321}};
+    for (const auto& r : resolutions) {
+        const JpegHeader stated =
+            read_header(jpeg_bytes(make_bitmap(8, 8), 80, QString(), r.dots_per_inch));
+        EXPECT_EQ(stated.density_unit, r.unit) << r.dots_per_inch;
+        EXPECT_EQ(stated.x_density, r.density) << r.dots_per_inch;
+        EXPECT_EQ(stated.y_density, r.density) << r.dots_per_inch;
+    }
 
     // A picture libjpeg refuses throws naming the file and leaves nothing.
     const QString refused = folder.file(QStringLiteral("空.jpg"));

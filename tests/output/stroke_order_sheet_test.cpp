@@ -174,6 +174,27 @@ TEST_F(SheetTest, EveryPictureDrawsTheStrokesAsWideAsTheirBrush) {
     }
 }
 
+// At the resolution a sheet states, its squares print 18 mm wide and its numbers at least 9 pt
+// high, whatever the pad's size; a larger chosen font stays as chosen.
+TEST_F(SheetTest, SheetsStateAResolutionPrintingEighteenMillimetreSquaresAndNinePointNumbers) {
+    for (const int pad : {200, 337, 650}) {
+        SCOPED_TRACE(pad);
+        const int dpi = sheet_dots_per_inch({pad, pad});
+        const double square = std::round(pad * 0.875) * 0.4;
+        EXPECT_NEAR(square / dpi * 25.4, 18.0, 0.1);
+        const double number_pt = smallest_number_pixels({pad, pad}) * 0.4 / dpi * 72;
+        EXPECT_GE(number_pt, 9.0);
+        EXPECT_LT(number_pt, 9.2);
+    }
+    EXPECT_EQ(sheet_dots_per_inch({200, 200}), 99);
+    EXPECT_EQ(std::lround(sheet(inputs(2)).sheet.dotsPerMeterX() * 0.0254), 99);
+    QFont font(QString::fromLatin1(fallback_number_family));
+    font.setPointSize(8);
+    EXPECT_EQ(at_least_pixels(font, 31).pixelSize(), 31);
+    font.setPointSize(40);
+    EXPECT_EQ(at_least_pixels(font, 31).pointSize(), 40);
+}
+
 // A face without Chinese falls back to the installed Ming face for Chinese numerals; Arabic
 // ones keep an installed face, with the Ming face behind it for the text around them.
 TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFaceForChineseNumerals) {
