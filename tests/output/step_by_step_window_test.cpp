@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 
 #include "output/step_by_step_window.h"
@@ -77,6 +79,13 @@ TEST_F(StepByStepWindowTest, TheSheetIsShownWithItsPicturesLoopingBelowAtTheClic
     EXPECT_EQ(window.size(), QSize(302, 153));
     EXPECT_EQ(shown_over_ticks(1).back(), 1);
 
+    // A sheet beyond the screen is shown at half its size, the window within the screen.
+    show({3000, 300});
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    EXPECT_EQ(window.image1()->size(), QSize(1500, 150));
+    EXPECT_TRUE(screen.expandedTo(window.size()) == screen) << window.width();
+    EXPECT_EQ(window.image2()->geometry().topLeft(), QPoint(0, 135));
+
     // Left clicks play faster down to 100 ms and right ones slower.
     window.Image2MouseDown(Qt::LeftButton);
     EXPECT_EQ(window.timer()->interval(), 600);
@@ -92,6 +101,27 @@ TEST_F(StepByStepWindowTest, TheSheetIsShownWithItsPicturesLoopingBelowAtTheClic
         window.Image2MouseDown(Qt::LeftButton);
     }
     EXPECT_EQ(window.timer()->interval(), 100);
+}
+
+// A sheet wider or taller than the screen is scaled down to fit, down to half its size, and
+// scrolled beyond that; the window never outgrows the screen.
+TEST(StepWindowFit, TheSheetShrinksToTheScreenThenScrolls) {
+    const struct {
+        QSize sheet;
+        double scale;
+        QSize window;
+    } cases[] = {
+        {{200, 120}, 1.0, {202, 123}},   {{798, 597}, 1.0, {800, 600}},
+        {{1596, 300}, 0.5, {800, 153}},  {{1000, 300}, 0.798, {800, 242}},
+        {{3000, 300}, 0.5, {800, 168}},  {{400, 2000}, 0.5, {217, 600}},
+        {{4000, 4000}, 0.5, {800, 600}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sheet.width());
+        const StepWindowFit fit = fit_step_window(c.sheet, {800, 600}, 15);
+        EXPECT_DOUBLE_EQ(fit.scale, c.scale);
+        EXPECT_EQ(fit.window, c.window);
+    }
 }
 
 }  // namespace
