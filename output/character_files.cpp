@@ -29,9 +29,7 @@ std::optional<StrokeOrderSheet> character_sheet(const TAnimationPlayer& player,
         player, settings, language.lookup_text(QString::fromLatin1(text_key::sheet_number_prefix)),
         language.lookup_text(QString::fromLatin1(text_key::sheet_number_suffix)));
     inputs.note = mainland_form_note(language, mainland_form);
-    const QFont font =
-        at_least_pixels(number_font(inputs.settings), smallest_number_pixels(inputs.picture));
-    return make_sheet(inputs, FontNumberRenderer(font));
+    return make_sheet(inputs, FontNumberRenderer(sheet_number_font(inputs)));
 }
 
 QString mainland_form_note(const LanguageTable& language, bool mainland_form) {

@@ -338,6 +338,10 @@ int smallest_number_pixels(QSize picture) {
     return int(std::ceil(printed_pixels / sheet_picture_scale));
 }
 
+QFont sheet_number_font(const SheetInputs& inputs) {
+    return at_least_pixels(number_font(inputs.settings), smallest_number_pixels(inputs.picture));
+}
+
 QString number_text(const SheetInputs& inputs, int n) {
     // Unknown values write Chinese numerals, alone.
     QString text = inputs.settings.numeral_kind == NumeralKind::arabic

@@ -4,6 +4,7 @@
 // alone, without a window, so the program and the command-line exporter make the same sheets.
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -83,6 +84,9 @@ Qt::PenStyle grid_pen_style(GridStyle style);
 
 // A white picture with the practice square and, in the given style, its inner lines.
 QImage draw_ninegrids(QSize size, std::int32_t colour, GridStyle style, bool inner_lines, int side);
+
+// The settings' number font, raised where needed to print legibly on the sheet.
+QFont sheet_number_font(const SheetInputs& inputs);
 
 // The number text of picture n as the settings write it.
 QString number_text(const SheetInputs& inputs, int n);
