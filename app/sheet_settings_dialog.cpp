@@ -81,8 +81,6 @@ TForm8::TForm8(Dialogs& dialogs, QString installation_folder, UpdateCfg updatecf
 TForm8::~TForm8() = default;
 
 void TForm8::connect_controls() {
-    connect(ui_->UpDown1, &QSpinBox::valueChanged, this,
-            [this](int value) { ui_->Label5->setText(QString::number(value)); });
     for (QCheckBox* box : {ui_->CheckBox1, ui_->CheckBox2, ui_->CheckBox3}) {
         connect(box, &QCheckBox::toggled, this, &TForm8::apply_enabling);
     }
@@ -150,7 +148,6 @@ void TForm8::init_dialog_value(const SheetSlots& record_slots, const QString& fo
     ui_->Edit2->setText(folder);
     const SheetSettings shown = shown_settings(sheet_settings_from_slots(slots_));
     ui_->UpDown1->setValue(shown.per_row);
-    ui_->Label5->setText(QString::number(shown.per_row));
     ui_->CheckBox1->setChecked(shown.underlay_on);
     ui_->CheckBox2->setChecked(shown.grid_on);
     ui_->CheckBox3->setChecked(shown.numbers_on);

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     inputs.picture = player->pad_size();
     inputs.number_prefix = QStringLiteral("第");
     inputs.number_suffix = QStringLiteral("劃");
-    const FontNumberRenderer numbers(number_font(inputs.settings));
+    const FontNumberRenderer numbers(sheet_number_font(inputs));
 
     std::vector<double> times;
     QSize size;

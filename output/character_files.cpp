@@ -1,5 +1,7 @@
 #include "output/character_files.h"
 
+#include <cmath>
+
 #include "langtable/language_table.h"
 #include "langtable/text_keys.h"
 #include "output/gif_recorder.h"
@@ -13,6 +15,11 @@ namespace {
 
 constexpr int sheet_quality = 80;
 
+// The resolution a sheet states, in the JPEG's unit.
+int stated_dots_per_inch(const QImage& sheet) {
+    return int(std::lround(sheet.dotsPerMeterX() * 0.0254));
+}
+
 }  // namespace
 
 std::optional<StrokeOrderSheet> character_sheet(const TAnimationPlayer& player,
@@ -22,7 +29,7 @@ std::optional<StrokeOrderSheet> character_sheet(const TAnimationPlayer& player,
         player, settings, language.lookup_text(QString::fromLatin1(text_key::sheet_number_prefix)),
         language.lookup_text(QString::fromLatin1(text_key::sheet_number_suffix)));
     inputs.note = mainland_form_note(language, mainland_form);
-    return make_sheet(inputs, FontNumberRenderer(number_font(inputs.settings)));
+    return make_sheet(inputs, FontNumberRenderer(sheet_number_font(inputs)));
 }
 
 QString mainland_form_note(const LanguageTable& language, bool mainland_form) {
@@ -31,11 +38,11 @@ QString mainland_form_note(const LanguageTable& language, bool mainland_form) {
 }
 
 QByteArray sheet_jpeg(const QImage& sheet) {
-    return jpeg_bytes(sheet, sheet_quality, QString());
+    return jpeg_bytes(sheet, sheet_quality, QString(), stated_dots_per_inch(sheet));
 }
 
 void save_sheet_jpeg(const QImage& sheet, const QString& path) {
-    jpegsave(sheet, path, sheet_quality);
+    jpegsave(sheet, path, sheet_quality, stated_dots_per_inch(sheet));
 }
 
 GifCapture::GifCapture(WritingPad& pad) : pad_(pad) {

@@ -67,7 +67,7 @@ struct OutputBuffer {
 // Every libjpeg call that can fail happens here, behind the jump point. Only trivial locals
 // live in this frame, so the jump back skips no destructor. Answers false after a failure.
 bool compress(jpeg_compress_struct& info, JpegFailure& failure, const QImage& bitmap, int quality,
-              OutputBuffer& buffer) {
+              int dots_per_inch, OutputBuffer& buffer) {
     if (setjmp(failure.jump) != 0) {
         return false;
     }
@@ -79,6 +79,11 @@ bool compress(jpeg_compress_struct& info, JpegFailure& failure, const QImage& bi
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
+    if (dots_per_inch > 0) {
+        info.density_unit = 1;  // dots per inch
+        info.X_density = UINT16(dots_per_inch);
+        info.Y_density = UINT16(dots_per_inch);
+    }
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         // libjpeg only reads the rows, whatever its signature says.
@@ -91,22 +96,22 @@ bool compress(jpeg_compress_struct& info, JpegFailure& failure, const QImage& bi
 
 }  // namespace
 
-QByteArray jpeg_bytes(const QImage& bitmap, int quality, const QString& path) {
+QByteArray jpeg_bytes(const QImage& bitmap, int quality, const QString& path, int dots_per_inch) {
     const QImage picture = is_24bit(bitmap) ? bitmap : to_24bit(bitmap);
     JpegFailure failure{};
     CompressGuard guard;
     guard.info.err = jpeg_std_error(&failure.manager);
     failure.manager.error_exit = jump_out;
     OutputBuffer buffer(picture);
-    if (!compress(guard.info, failure, picture, quality, buffer)) {
+    if (!compress(guard.info, failure, picture, quality, dots_per_inch, buffer)) {
         throw Error(QStringLiteral("The picture \"%1\" cannot be saved as JPEG: %2.")
                         .arg(path, QString::fromLocal8Bit(failure.message)));
     }
     return QByteArray(reinterpret_cast<const char*>(buffer.data), qsizetype(buffer.size));
 }
 
-void jpegsave(const QImage& bitmap, const QString& path, int quality) {
-    write_whole_file(path, jpeg_bytes(bitmap, quality, path));
+void jpegsave(const QImage& bitmap, const QString& path, int quality, int dots_per_inch) {
+    write_whole_file(path, jpeg_bytes(bitmap, quality, path, dots_per_inch));
 }
 
 }  // namespace inkwren

@@ -23,13 +23,28 @@ bool has_chinese(const QString& family) {
 }  // namespace
 
 QFont number_font(const SheetSettings& settings) {
-    QString family = from_code_page(settings.font_name, big5_code_page);
-    if (!has_chinese(family)) {
-        family = QString::fromLatin1(fallback_number_family);
+    const QString chosen = from_code_page(settings.font_name, big5_code_page);
+    const QString fallback = QString::fromLatin1(fallback_number_family);
+    QFont font(has_chinese(chosen) ? chosen : fallback);
+    // A Latin face still writes Arabic numbers; the Ming face writes the Chinese text around
+    // them, glyph by glyph.
+    if (settings.numeral_kind == NumeralKind::arabic && !has_chinese(chosen) &&
+        QFontDatabase::hasFamily(chosen)) {
+        font.setFamilies({chosen, fallback});
     }
-    QFont font(family);
     font.setPointSize(settings.font_size > 0 ? settings.font_size : initial_font_size);
     return with_font_style(font, settings.font_style);
+}
+
+QFont at_least_pixels(QFont font, int pixels) {
+    // A size in points becomes pixels at the resolution of the pictures the numbers are drawn on.
+    const QImage probe(1, 1, bitmap_format);
+    const double size =
+        font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * probe.logicalDpiY() / 72.0;
+    if (size < pixels) {
+        font.setPixelSize(pixels);
+    }
+    return font;
 }
 
 QSize FontNumberRenderer::measure(const QString& text) const {

@@ -28,8 +28,13 @@ public:
 inline constexpr auto fallback_number_family = "AR PL UMing TW";
 
 // The record's font: its face (from the Big5 name) when that face is installed and has Chinese
-// characters, the fallback Ming face otherwise; its size in points and its style.
+// characters, the fallback Ming face otherwise, except that an installed face without Chinese
+// still writes Arabic numerals (and the Ming face the text around them); its size in points and
+// its style.
 QFont number_font(const SheetSettings& settings);
+
+// The font, raised to the given pixel size on the sheet's pictures when it is smaller.
+QFont at_least_pixels(QFont font, int pixels);
 
 class FontNumberRenderer : public NumberRenderer {
 public:

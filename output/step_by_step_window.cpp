@@ -8,10 +8,24 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <algorithm>
+#include <cmath>
 
 namespace inkwren {
 namespace {
+
+// The window's margins around the sheet.
+const QSize window_margins(2, 3);
+
+QSize scaled_size(QSize size, double scale) {
+    return {int(std::lround(size.width() * scale)), int(std::lround(size.height() * scale))};
+}
 
 QImage framed(const QImage& picture) {
     QImage copy = picture.copy();
@@ -27,6 +41,24 @@ QImage framed(const QImage& picture) {
 
 }  // namespace
 
+StepWindowFit fit_step_window(QSize sheet, QSize available, int scroll_bar_extent) {
+    const QSize room = available - window_margins;
+    const double fitting = std::min({1.0, double(room.width()) / std::max(sheet.width(), 1),
+                                     double(room.height()) / std::max(sheet.height(), 1)});
+    StepWindowFit fit;
+    fit.scale = std::max(fitting, smallest_step_scale);
+    QSize window = scaled_size(sheet, fit.scale) + window_margins;
+    // A scroll bar takes room across the way it scrolls.
+    if (window.width() > available.width()) {
+        window.rheight() += scroll_bar_extent;
+    }
+    if (window.height() > available.height()) {
+        window.rwidth() += scroll_bar_extent;
+    }
+    fit.window = window.boundedTo(available);
+    return fit;
+}
+
 QString speed_hint(int interval_ms) {
     return QStringLiteral("Display speed:") + QString::number(interval_ms) +
            QStringLiteral("ms. Left mouse button: faster; Right button:slower");
@@ -35,10 +67,17 @@ QString speed_hint(int interval_ms) {
 TForm9::TForm9(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("TForm9"));
     setWindowTitle(QStringLiteral("Step-by-step Stroke  Order"));
-    image1_ = new QLabel(this);
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll_);
+    auto* content = new QWidget;
+    scroll_->setWidget(content);
+    image1_ = new QLabel(content);
     image1_->setObjectName(QStringLiteral("Image1"));
     image1_->move(0, 0);
-    image2_ = new QLabel(this);
+    image2_ = new QLabel(content);
     image2_->setObjectName(QStringLiteral("Image2"));
     image2_->installEventFilter(this);
     timer1_ = new QTimer(this);
@@ -65,10 +104,15 @@ void TForm9::show_sheet(const QImage& sheet, QPoint animation_at) {
     if (visible) {
         show();
     }
-    resize(sheet.width() + 2, sheet.height() + 3);
-    image1_->setPixmap(QPixmap::fromImage(sheet.copy()));
-    image1_->setGeometry(0, 0, sheet.width(), sheet.height());
-    image2_->move(animation_at);
+    fit_ = fit_step_window(sheet.size(), available_area(),
+                           style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    const QImage shown = scaled(sheet);
+    resize(fit_.window);
+    scroll_->widget()->resize(shown.size());
+    image1_->setPixmap(QPixmap::fromImage(shown));
+    image1_->setGeometry(0, 0, shown.width(), shown.height());
+    image2_->move(std::lround(animation_at.x() * fit_.scale),
+                  std::lround(animation_at.y() * fit_.scale));
     image2_->raise();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect centred = frameGeometry();
@@ -81,12 +125,36 @@ void TForm9::show_sheet(const QImage& sheet, QPoint animation_at) {
 
 void TForm9::Timer1Timer() {
     if (frame_index_ >= 0 && frame_index_ < int(frames_.size())) {
-        const QImage& picture = frames_[frame_index_];
+        const QImage picture = scaled(frames_[frame_index_]);
         image2_->setPixmap(QPixmap::fromImage(picture));
         image2_->resize(picture.size());
         frame_index_ = (frame_index_ + 1) % int(frames_.size());
     }
-    resize(image1_->width() + 2, height());
+    if (fit_.window.isValid()) {
+        resize(fit_.window.width(), height());
+    }
+}
+
+QImage TForm9::scaled(const QImage& picture) const {
+    if (fit_.scale == 1.0) {
+        return picture.copy();
+    }
+    return picture.scaled(scaled_size(picture.size(), fit_.scale), Qt::IgnoreAspectRatio,
+                          Qt::SmoothTransformation);
+}
+
+// The screen's available area less the window's frame, which its title bar and borders take.
+QSize TForm9::available_area() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    }
+    QSize area = screen->availableGeometry().size();
+    if (const QWindow* handle = windowHandle()) {
+        const QMargins frame = handle->frameMargins();
+        area -= QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    }
+    return area;
 }
 
 void TForm9::Image2MouseDown(Qt::MouseButtons buttons) {

@@ -3,15 +3,27 @@
 #pragma once
 
 #include <QPoint>
+#include <QSize>
 #include <QWidget>
 
 #include <vector>
 
 class QImage;
 class QLabel;
+class QScrollArea;
 class QTimer;
 
 namespace inkwren {
+
+// How the window shows a sheet on a screen's available area: the sheet scaled down to fit, but
+// not below the smallest scale, beyond which the window scrolls; the window never larger than
+// the area.
+struct StepWindowFit {
+    double scale = 1.0;
+    QSize window;
+};
+inline constexpr double smallest_step_scale = 0.5;
+StepWindowFit fit_step_window(QSize sheet, QSize available, int scroll_bar_extent);
 
 class TForm9 : public QWidget {
     Q_OBJECT
@@ -24,7 +36,8 @@ public:
 
     // The animation's pictures, each copied with a black one-pixel frame on its edge.
     void set_frames(const std::vector<QImage>& pictures);
-    // Shows the sheet at the top left and the animation at animation_at, from its first picture.
+    // Shows the sheet at the top left and the animation at animation_at, from its first picture,
+    // both scaled as the screen needs.
     void show_sheet(const QImage& sheet, QPoint animation_at);
 
     // The timer's handler: the next picture, round and round.
@@ -35,6 +48,7 @@ public:
     QLabel* image1() const { return image1_; }
     QLabel* image2() const { return image2_; }
     QTimer* timer() const { return timer1_; }
+    QScrollArea* scroll_area() const { return scroll_; }
     const std::vector<QImage>& frames() const { return frames_; }
     int frame_index() const { return frame_index_; }
 
@@ -43,11 +57,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QImage scaled(const QImage& picture) const;
+    QSize available_area() const;
+
+    QScrollArea* scroll_;
     QLabel* image1_;
     QLabel* image2_;
     QTimer* timer1_;
     std::vector<QImage> frames_;
     int frame_index_ = 0;
+    StepWindowFit fit_;
 };
 
 // The hint the animation shows for an interval.

@@ -4,6 +4,7 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <cmath>
 
 #include "animation/animationplayer.h"
 #include "animation/layers.h"
@@ -19,13 +20,14 @@ namespace inkwren {
 namespace {
 
 constexpr double square_share = 0.875;
-constexpr int stroke_pen_width = 5;
 constexpr int number_gap = 5;
 constexpr int group_gap = 30;
 constexpr int group_margin = 10;
 constexpr std::int32_t separator_colour = 0xC0C0C0;
 constexpr double separator_share = 0.6;
 constexpr int note_margin = 4;
+constexpr double mm_per_inch = 25.4;
+constexpr double points_per_inch = 72.0;
 
 // A pen that draws runs of points as one polyline while its width and colour stay, which is
 // what drawing them one segment at a time with round ends and joins comes to.
@@ -74,6 +76,12 @@ private:
 
 QPoint scaled_point(const PointRecord& record, double scale) {
     return {round_even(record.x * scale), round_even(record.y * scale)};
+}
+
+// Every picture draws a point as wide as the pad draws it at rest, so the brush shapes (hooks,
+// tapers, swells) are the same on paper.
+int stroke_width(const PointRecord& record, double scale) {
+    return round_even(record.pen_width * scale);
 }
 
 // How one stroke's points are drawn: the first moves the pen, later lines and pen points draw,
@@ -170,7 +178,7 @@ PenChoice stroke_pen(const SheetInputs& inputs, const PointRecord& record, Pictu
                      bool newest) {
     const SheetSettings& settings = inputs.settings;
     const bool so_far = content == PictureContent::strokes_so_far;
-    const int width = so_far ? round_even(record.pen_width * inputs.coord_scale) : stroke_pen_width;
+    const int width = stroke_width(record, inputs.coord_scale);
     switch (settings.color_mode) {
         case ColourMode::own_colours:
             return {width, record.pen_color};
@@ -319,6 +327,21 @@ TLines export_strokes(const TObjList& records) {
     return stroke_play_lists(records, options);
 }
 
+int sheet_dots_per_inch(QSize picture) {
+    const double printed_side = round_even(picture.width() * square_share) * sheet_picture_scale;
+    return int(std::lround(printed_side * mm_per_inch / printed_square_mm));
+}
+
+int smallest_number_pixels(QSize picture) {
+    const double printed_pixels =
+        smallest_printed_number_pt / points_per_inch * sheet_dots_per_inch(picture);
+    return int(std::ceil(printed_pixels / sheet_picture_scale));
+}
+
+QFont sheet_number_font(const SheetInputs& inputs) {
+    return at_least_pixels(number_font(inputs.settings), smallest_number_pixels(inputs.picture));
+}
+
 QString number_text(const SheetInputs& inputs, int n) {
     // Unknown values write Chinese numerals, alone.
     QString text = inputs.settings.numeral_kind == NumeralKind::arabic
@@ -345,8 +368,8 @@ QImage draw_underlay(const SheetInputs& inputs, std::int32_t colour) {
     {
         StrokePen pen(picture);
         for (const TObjList& stroke : inputs.strokes) {
-            draw_stroke(pen, stroke, inputs.coord_scale, [&](const PointRecord&) {
-                return PenChoice{stroke_pen_width, colour};
+            draw_stroke(pen, stroke, inputs.coord_scale, [&](const PointRecord& record) {
+                return PenChoice{stroke_width(record, inputs.coord_scale), colour};
             });
         }
     }
@@ -390,8 +413,8 @@ ColourGroups draw_components(const SheetInputs& inputs) {
         {
             StrokePen pen(picture);
             for (const TObjList& stroke : strokes_of(group)) {
-                draw_stroke(pen, stroke, inputs.coord_scale, [](const PointRecord&) {
-                    return PenChoice{stroke_pen_width, black_color};
+                draw_stroke(pen, stroke, inputs.coord_scale, [&](const PointRecord& record) {
+                    return PenChoice{stroke_width(record, inputs.coord_scale), black_color};
                 });
             }
         }
@@ -491,6 +514,10 @@ std::optional<StrokeOrderSheet> make_sheet(const SheetInputs& inputs,
     if (!inputs.note.isEmpty()) {
         sheet.sheet = with_note(sheet.sheet, inputs.note, numbers);
     }
+    const int dots_per_metre =
+        int(std::lround(sheet_dots_per_inch(inputs.picture) * 1000 / mm_per_inch));
+    sheet.sheet.setDotsPerMeterX(dots_per_metre);
+    sheet.sheet.setDotsPerMeterY(dots_per_metre);
     sheet.pictures = std::move(pictures);
     sheet.picture_size = picture_size;
     sheet.group_count = groups.count;

@@ -4,6 +4,7 @@
 // alone, without a window, so the program and the command-line exporter make the same sheets.
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -42,9 +43,18 @@ SheetInputs sheet_inputs(const TAnimationPlayer& player, const SheetSettings& se
 inline constexpr double sheet_picture_scale = 0.4;
 // Extra height every new row adds, which collects as white space at the bottom.
 inline constexpr int sheet_row_gap = 15;
+// Printed at the resolution a sheet states, its practice squares are this wide, and its numbers
+// at least this many points high.
+inline constexpr double printed_square_mm = 18.0;
+inline constexpr double smallest_printed_number_pt = 9.0;
+
+// The resolution, in dots per inch, a sheet of pictures drawn on a pad this size states.
+int sheet_dots_per_inch(QSize picture);
+// The smallest pixel size, on a pad this size, of numbers that print legibly on its sheet.
+int smallest_number_pixels(QSize picture);
 
 struct StrokeOrderSheet {
-    QImage sheet;
+    QImage sheet;                  // stating the sheet's resolution in its dots per metre
     std::vector<QImage> pictures;  // the reduced pictures, in order
     QSize picture_size;            // of each of them
     int group_count = 0;
@@ -74,6 +84,9 @@ Qt::PenStyle grid_pen_style(GridStyle style);
 
 // A white picture with the practice square and, in the given style, its inner lines.
 QImage draw_ninegrids(QSize size, std::int32_t colour, GridStyle style, bool inner_lines, int side);
+
+// The settings' number font, raised where needed to print legibly on the sheet.
+QFont sheet_number_font(const SheetInputs& inputs);
 
 // The number text of picture n as the settings write it.
 QString number_text(const SheetInputs& inputs, int n);

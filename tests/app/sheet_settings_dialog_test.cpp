@@ -97,6 +97,9 @@ TEST_F(SheetSettingsDialogTest, TheBrowsedFolderIsStoredTrimmedWithAFinalSlash) 
     open_dialog();
     set_folder(QStringLiteral("    "));
     control<QSpinBox>("UpDown1")->setValue(3);
+    for (const QLabel* label : dialog().findChildren<QLabel*>()) {  // the spin box alone shows it
+        EXPECT_NE(label->text(), QStringLiteral("3"));
+    }
     click("Button1");
     EXPECT_EQ(read_file(file("sys.cfg")), QFile::encodeName(output + QStringLiteral("/\r\n")));
     EXPECT_EQ(window->shell().output_folder(), QString());

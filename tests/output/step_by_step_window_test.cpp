@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <tuple>
+
 #include "output/step_by_step_window.h"
 
 namespace inkwren {
@@ -77,6 +79,11 @@ TEST_F(StepByStepWindowTest, TheSheetIsShownWithItsPicturesLoopingBelowAtTheClic
     EXPECT_EQ(window.size(), QSize(302, 153));
     EXPECT_EQ(shown_over_ticks(1).back(), 1);
 
+    // A sheet far wider than the screen is shown, animation and all, at half its size.
+    show({3000, 300});
+    EXPECT_EQ(window.image1()->size(), QSize(1500, 150));
+    EXPECT_EQ(window.image2()->geometry().topLeft(), QPoint(0, 135));
+
     // Left clicks play faster down to 100 ms and right ones slower.
     window.Image2MouseDown(Qt::LeftButton);
     EXPECT_EQ(window.timer()->interval(), 600);
@@ -92,6 +99,20 @@ TEST_F(StepByStepWindowTest, TheSheetIsShownWithItsPicturesLoopingBelowAtTheClic
         window.Image2MouseDown(Qt::LeftButton);
     }
     EXPECT_EQ(window.timer()->interval(), 100);
+}
+
+// A sheet larger than the screen's area shrinks to fit it, down to half its size, and scrolls
+// beyond that (sheet, scale, window on 800 × 600 with 15-pixel scroll bars).
+TEST(StepWindowFit, TheSheetShrinksToTheScreenThenScrolls) {
+    const std::tuple<QSize, double, QSize> cases[] = {{{798, 597}, 1.0, {800, 600}},
+                                                      {{1000, 300}, 0.798, {800, 242}},
+                                                      {{3000, 300}, 0.5, {800, 168}},
+                                                      {{400, 2000}, 0.5, {217, 600}}};
+    for (const auto& [sheet, scale, window] : cases) {
+        const StepWindowFit fit = fit_step_window(sheet, {800, 600}, 15);
+        EXPECT_DOUBLE_EQ(fit.scale, scale) << sheet.width();
+        EXPECT_EQ(fit.window, window) << sheet.width();
+    }
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <tuple>
+
 #include "animation/raster.h"
 #include "output/number_font.h"
 #include "output/stroke_order_sheet.h"
@@ -143,11 +146,52 @@ TEST_F(SheetTest, TwoColourGroupsCloseTheSheetAndPicturesDrawTheNewestStrokeInTh
     EXPECT_EQ(color_at(alone, 100, 30), white_color);
 }
 
-// A face without Chinese falls back to the installed Ming face, which draws Chinese numbers.
-TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFace) {
+// A brush stroke keeps its width in every picture, not only in the strokes so far.
+TEST_F(SheetTest, EveryPictureDrawsTheStrokesAsWideAsTheirBrush) {
+    SheetInputs given = inputs(1);
+    for (PointRecord& record : given.strokes.front()) {
+        record.pen_width = 8;
+    }
+    given.coord_scale = 2.0;
+    for (const QImage& picture : {draw_underlay(given, 0xC0C0C0), draw_components(given).picture,
+                                  draw_stroke_picture(given, 0, PictureContent::one_stroke)}) {
+        // The ink down the middle column.
+        const QImage column = picture.copy(picture.width() / 2, 0, 1, picture.height());
+        EXPECT_NEAR(picture.height() - testing::count_of(column, white_color), 16, 1);
+    }
+}
+
+// At the resolution a sheet states, its squares print 18 mm wide and its numbers at least 9 pt
+// high, whatever the pad's size; a larger chosen font stays as chosen.
+TEST_F(SheetTest, SheetsStateAResolutionPrintingEighteenMillimetreSquaresAndNinePointNumbers) {
+    for (const int pad : {200, 337, 650}) {
+        const int dpi = sheet_dots_per_inch({pad, pad});
+        EXPECT_NEAR(std::round(pad * 0.875) * 0.4 / dpi * 25.4, 18.0, 0.1) << pad;
+        const double number_pt = smallest_number_pixels({pad, pad}) * 0.4 / dpi * 72;
+        EXPECT_TRUE(number_pt >= 9.0 && number_pt < 9.2) << pad;
+    }
+    EXPECT_EQ(std::lround(sheet(inputs(2)).sheet.dotsPerMeterX() * 0.0254), 99);
+    QFont font(QString::fromLatin1(fallback_number_family));
+    font.setPointSize(8);
+    EXPECT_EQ(at_least_pixels(font, 31).pixelSize(), 31);
+    font.setPointSize(40);
+    EXPECT_EQ(at_least_pixels(font, 31).pointSize(), 40);
+}
+
+// A face without Chinese falls back to the installed Ming face for Chinese numerals; Arabic
+// ones keep an installed face, with the Ming face behind it for the text around them.
+TEST(NumberFont, AFaceWithoutChineseFallsBackToTheInstalledMingFaceForChineseNumerals) {
+    const QString ming = QString::fromLatin1(fallback_number_family);
+    const std::tuple<const char*, NumeralKind, QStringList> cases[] = {
+        {"DejaVu Sans", NumeralKind::chinese, {ming}},
+        {"DejaVu Sans", NumeralKind::arabic, {QStringLiteral("DejaVu Sans"), ming}},
+        {"No Such Face", NumeralKind::arabic, {ming}}};
     SheetSettings settings;
-    settings.font_name = "DejaVu Sans";
-    EXPECT_EQ(number_font(settings).family(), QString::fromLatin1(fallback_number_family));
+    for (const auto& [face, kind, families] : cases) {
+        settings.font_name = face;
+        settings.numeral_kind = kind;
+        EXPECT_EQ(number_font(settings).families(), families) << face;
+    }
     settings.font_name = "AR PL UKai TW";
     settings.font_size = 20;
     settings.font_style = 1 | 2 | 4 | 8;
