@@ -41,9 +41,8 @@ TEST(NumberHeight, ShrinksWithTheStrokesBetweenALegibleLeastAndAShareOfThePad) {
         int side, strokes;
         double height;
     };
-    for (const Case& c :
-         {Case{200, 1, 10.0}, Case{200, 5, 10.0}, Case{200, 29, 7.0}, Case{650, 5, 32.5},
-          Case{650, 16, 19.5}, Case{650, 29, 14.48}, Case{60, 3, 7.0}}) {
+    for (const Case& c : {Case{200, 5, 10.0}, Case{200, 29, 7.0}, Case{650, 5, 32.5},
+                          Case{650, 16, 19.5}, Case{650, 29, 14.48}}) {
         EXPECT_NEAR(number_height(QSize(c.side, c.side), c.strokes), c.height, 0.01)
             << c.side << " px, " << c.strokes << " strokes";
     }
