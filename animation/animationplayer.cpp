@@ -134,7 +134,7 @@ void TAnimationPlayer::compose_frame(QPoint pen) {
 // On the composed picture only: the layers, and so editing and the sheets, never hold numbers.
 void TAnimationPlayer::draw_numbers(QImage& picture, int shown) {
     if (pad().stroke_numbers) {
-        number_painter_.draw(picture, lines_, shown, pad_size());
+        number_painter_.draw(picture, lines_, shown, pad_size(), scale());
     }
 }
 

@@ -55,7 +55,7 @@ struct PadSettings {
     bool show_grid = true;
     bool show_pen = true;
     bool show_flashbars = true;   // flash bar pictures shown at rest
-    bool stroke_numbers = false;  // each stroke's number in a circle at its start
+    bool stroke_numbers = false;  // each stroke's number beside its start
     bool grey_first = true;
     bool two_color = true;
     bool loop_lesson = false;     // a finished playback starts again after a pause

@@ -2,40 +2,44 @@
 
 #include <QFont>
 #include <QPainter>
-#include <QRectF>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <numbers>
 
+#include "animation/raster.h"
 #include "animation/stroke_model.h"
+#include "animation/stroke_rendering.h"
 
 namespace inkwren {
 namespace {
 
-// A pad of 200 pixels gets circles of 8 pixels' radius, room for "29" in a readable size; a
-// larger pad smaller ones for its size, which cover less of the character.
-constexpr double radius_share = 0.036;
-constexpr double smallest_radius = 8.0;
-// Room kept between two circles, as a share of the radius, so their outlines do not touch.
-constexpr double gap_share = 0.2;
-// Places tried around a start: rings half a radius apart, twelve directions on each.
-constexpr double ring_step_share = 0.5;
-constexpr int ring_count = 16;
-constexpr int directions_per_ring = 12;
+// Digits shrink with the square root of the strokes, as the room around each start does: the five
+// strokes of 永 get digits a twentieth of the pad high, the 29 of 鬱 7 pixels on a pad of 200
+// and 15 on one of 650.
+constexpr double height_per_density = 0.12;
+constexpr double largest_height_share = 0.05;
+constexpr double least_height = 7.0;
+// A digit of the bold sans is about 0.8 of its height wide, each further one 0.95 more.
+constexpr double first_digit_width = 0.8;
+constexpr double next_digit_width = 0.95;
+constexpr double halo_share = 0.2;
+constexpr double least_halo = 1.5;
+// Places tried around a start: rings a quarter of the digits' height apart, out to four heights.
+constexpr double ring_step_share = 0.25;
+constexpr double reach_share = 4.0;
+// A number farther than one and a half heights from its start is tied to it by a thin line.
+constexpr double leader_distance_share = 1.5;
+constexpr double start_dot_share = 0.15;
 // The pen's first direction is read this far along the stroke, past the jitter of its start.
 constexpr double direction_reach = 6.0;
 
-// Brick-red digits and ring on white: apart from the black ink, the blue highlight and grid
-// and the grey underlay.
-const QColor ring_colour(0xC0, 0x39, 0x2B);
-// The white lets the strokes under a circle show through faintly, so a circle never hides
-// what it numbers.
-const QColor fill_colour(0xFF, 0xFF, 0xFF, 0xC8);
-constexpr double start_dot_share = 0.2;
-constexpr double leader_share = 0.1;
+// Brick-red digits in a white halo: apart from the black ink, the blue highlight and grid and the
+// grey underlay, and readable over any of them.
+const QColor digit_colour(0xC0, 0x39, 0x2B);
+const QColor halo_colour(0xFF, 0xFF, 0xFF);
 
 double length(QPointF vector) {
     return std::hypot(vector.x(), vector.y());
@@ -59,102 +63,122 @@ QPointF first_direction(const TObjList& element) {
     return length(farthest) > 0 ? farthest / length(farthest) : QPointF();
 }
 
-// The point moved the least to keep a circle of the radius inside the pad; the pad's middle
-// where it is too small for one.
-QPointF inside(QPointF point, QSize pad, double radius) {
-    auto clamp = [radius](double value, int side) {
-        return side < 2 * radius ? side / 2.0 : std::clamp(value, radius, side - radius);
+double halo_width(double height) {
+    return std::max(least_halo, halo_share * height);
+}
+
+int digit_count(int number) {
+    return int(QString::number(number).size());
+}
+
+// The box of this size centred as near the point as keeps it inside the pad; the pad's middle
+// where it is too small for the box.
+QRectF box_inside(QPointF centre, QSizeF size, QSize pad) {
+    auto clamp = [](double value, double half, int side) {
+        return side < 2 * half ? side / 2.0 : std::clamp(value, half, side - half);
     };
-    return {clamp(point.x(), pad.width()), clamp(point.y(), pad.height())};
+    const QPointF middle(clamp(centre.x(), size.width() / 2, pad.width()),
+                         clamp(centre.y(), size.height() / 2, pad.height()));
+    return {middle - QPointF(size.width(), size.height()) / 2, size};
 }
 
-// How far a circle at centre stays from the nearest placed circle; negative when they overlap.
-double clearance(QPointF centre, double radius, const std::vector<NumberMark>& placed) {
-    double nearest = std::numeric_limits<double>::infinity();
-    for (const NumberMark& mark : placed) {
-        nearest = std::min(nearest, length(centre - mark.centre) - radius - mark.radius);
-    }
-    return nearest;
+// The pixels a box touches.
+QRect pixels_of(const QRectF& box) {
+    return box.toAlignedRect();
 }
 
-// The places a start's circle may take, best first: the start itself, then rings around it,
-// each ring beginning behind the stroke and turning alternately to either side.
-std::vector<QPointF> candidate_centres(const StrokeStart& start, QSize pad, double radius) {
+bool meets_any(const QRect& box, const std::vector<QRect>& taken) {
+    return std::any_of(taken.begin(), taken.end(),
+                       [&box](const QRect& other) { return other.intersects(box); });
+}
+
+// The centres a start's number may take, nearest first: rings around the start, each beginning
+// behind the stroke and turning alternately to either side, so that of two places equally near
+// the one off the stroke's way comes first.
+std::vector<QPointF> candidate_centres(const StrokeStart& start, double height) {
     const QPointF behind = length(start.direction) > 0
                                ? -start.direction
                                : QPointF(-std::numbers::sqrt2 / 2, -std::numbers::sqrt2 / 2);
     const double behind_angle = std::atan2(behind.y(), behind.x());
-    const double turn = 2 * std::numbers::pi / directions_per_ring;
-    std::vector<QPointF> centres{inside(start.point, pad, radius)};
-    for (int ring = 1; ring <= ring_count; ++ring) {
-        const double distance = ring * ring_step_share * radius;
-        for (int step = 0; step < directions_per_ring; ++step) {
-            const int side = step % 2 == 0 ? 1 : -1;
-            const double angle = behind_angle + side * ((step + 1) / 2) * turn;
-            const QPointF offset(std::cos(angle), std::sin(angle));
-            centres.push_back(inside(start.point + distance * offset, pad, radius));
+    const double step = std::max(1.0, ring_step_share * height);
+    const int rings = int(std::ceil(reach_share * height / step));
+    std::vector<QPointF> centres{start.point};
+    for (int ring = 1; ring <= rings; ++ring) {
+        const double distance = ring * step;
+        // About one place per step along the ring, and an even number for the two sides.
+        const int directions = 2 * std::max(4, int(std::lround(std::numbers::pi * ring)));
+        const double turn = 2 * std::numbers::pi / directions;
+        for (int at = 0; at < directions; ++at) {
+            const int side = at % 2 == 0 ? 1 : -1;
+            const double angle = behind_angle + side * ((at + 1) / 2) * turn;
+            centres.push_back(start.point + distance * QPointF(std::cos(angle), std::sin(angle)));
         }
     }
     return centres;
 }
 
-QPointF best_centre(const StrokeStart& start, QSize pad, double radius,
-                    const std::vector<NumberMark>& placed) {
-    const double wanted = gap_share * radius;
-    QPointF best;
-    double best_clearance = -std::numeric_limits<double>::infinity();
-    for (const QPointF& centre : candidate_centres(start, pad, radius)) {
-        const double room = clearance(centre, radius, placed);
-        if (room >= wanted) {
-            return centre;
-        }
-        if (room > best_clearance) {
-            best = centre;
-            best_clearance = room;
+// The first free box in the order of the candidates, else the least inked of those that meet no
+// other number, else the least inked. Ink is counted first, as it costs the least.
+QRectF best_box(const StrokeStart& start, QSizeF size, const InkMap& ink, double height,
+                const std::vector<QRect>& taken) {
+    QRectF best;
+    bool best_meets = true;
+    int best_ink = std::numeric_limits<int>::max();
+    for (const QPointF& centre : candidate_centres(start, height)) {
+        const QRectF box = box_inside(centre, size, ink.size());
+        const int inked = ink.ink_in(pixels_of(box));
+        if (best_meets || inked < best_ink) {
+            const bool meets = meets_any(pixels_of(box), taken);
+            if (!meets && inked == 0) {
+                return box;
+            }
+            if (std::pair(meets, inked) < std::pair(best_meets, best_ink)) {
+                best = box;
+                best_meets = meets;
+                best_ink = inked;
+            }
         }
     }
     return best;
 }
 
-QFont number_font(double radius, int digits) {
+QFont number_font(double height) {
     QFont font;
     font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
                       QStringLiteral("Sans Serif")});
     font.setStyleHint(QFont::SansSerif);
     font.setBold(true);
-    // Two digits and more are narrower so that they fit inside the ring.
-    font.setPixelSize(std::max(6, int(std::lround(radius * (digits < 2 ? 1.25 : 1.0)))));
-    if (digits >= 2) {
-        font.setStretch(QFont::SemiCondensed);
-    }
+    font.setPixelSize(std::max(6, int(std::lround(height / 0.73))));  // digits are 0.73 em high
     return font;
 }
 
-// The sprite's side: the circle and a margin for its antialiased edge, even so that its middle
-// falls on a pixel corner.
-int sprite_side(double radius) {
-    return 2 * int(std::ceil(radius)) + 4;
+// The number's digits in their halo on a transparent picture the size of its box and a pixel
+// more each side, the digits' outline centred.
+QImage draw_number_sprite(const NumberMark& mark) {
+    const QSize size = mark.box.size().toSize() + QSize(2, 2);
+    QImage sprite(size, QImage::Format_ARGB32_Premultiplied);
+    sprite.fill(Qt::transparent);
+    QPainterPath digits;
+    digits.addText(QPointF(), number_font(mark.height), QString::number(mark.number));
+    digits.translate(QPointF(size.width(), size.height()) / 2 - digits.boundingRect().center());
+    QPainter painter(&sprite);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.strokePath(digits, QPen(halo_colour, 2 * halo_width(mark.height), Qt::SolidLine,
+                                    Qt::RoundCap, Qt::RoundJoin));
+    painter.fillPath(digits, digit_colour);
+    return sprite;
 }
 
-// One number's circle on a transparent square, centred.
-QImage draw_sprite(int number, double radius) {
-    const int side = sprite_side(radius);
+QImage draw_start_dot(double height) {
+    const double dot = std::max(1.2, start_dot_share * height);
+    const int side = 2 * int(std::ceil(dot)) + 4;
     QImage sprite(side, side, QImage::Format_ARGB32_Premultiplied);
     sprite.fill(Qt::transparent);
     QPainter painter(&sprite);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    const QPointF centre(side / 2.0, side / 2.0);
-    const double ring_width = std::max(1.5, radius * 0.14);
-    painter.setPen(QPen(ring_colour, ring_width));
-    painter.setBrush(fill_colour);
-    const double drawn_radius = radius - ring_width / 2;
-    painter.drawEllipse(centre, drawn_radius, drawn_radius);
-    const QString text = QString::number(number);
-    painter.setFont(number_font(radius, int(text.size())));
-    painter.setPen(ring_colour);
-    painter.drawText(QRectF(centre - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius)),
-                     Qt::AlignCenter, text);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(digit_colour);
+    painter.drawEllipse(QPointF(side / 2.0, side / 2.0), dot, dot);
     return sprite;
 }
 
@@ -191,65 +215,60 @@ void blend_sprite(QImage& picture, QPoint at, const QImage& sprite) {
     }
 }
 
-int shown_count(const std::vector<NumberMark>& marks, int shown) {
-    return std::clamp(shown, 0, int(marks.size()));
+// The point of the box nearest the start.
+QPointF nearest_in(const QRectF& box, QPointF point) {
+    return {std::clamp(point.x(), box.left(), box.right()),
+            std::clamp(point.y(), box.top(), box.bottom())};
 }
 
-double start_dot_radius(const NumberMark& mark) {
-    return std::max(1.5, mark.radius * start_dot_share);
+bool has_leader(const NumberMark& mark) {
+    return length(nearest_in(mark.box, mark.start) - mark.start) >
+           leader_distance_share * mark.height;
 }
 
-// Under the circles, a line from a circle moved aside to its start, so that a number far from
-// its stroke still points at where the stroke begins.
-void draw_leader(QPainter& painter, const NumberMark& mark) {
-    const QPointF away = mark.start - mark.centre;
-    if (length(away) > mark.radius) {
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(ring_colour, std::max(1.5, mark.radius * leader_share)));
-        painter.drawLine(mark.centre + away * (mark.radius / length(away)), mark.start);
+// A number moved away from its start points at it with a thin line, drawn under the dots.
+void draw_leaders(QImage& picture, const std::vector<NumberMark>& marks, int shown) {
+    if (std::none_of(marks.begin(), marks.begin() + shown, has_leader)) {
+        return;
     }
-}
-
-// The dot on a start, on a transparent square of its own.
-QImage draw_start_dot(double dot) {
-    const int side = 2 * int(std::ceil(dot)) + 4;
-    QImage sprite(side, side, QImage::Format_ARGB32_Premultiplied);
-    sprite.fill(Qt::transparent);
-    QPainter painter(&sprite);
+    QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(ring_colour);
-    painter.drawEllipse(QPointF(side / 2.0, side / 2.0), dot, dot);
-    return sprite;
-}
-
-// Leaders first, then the dots over them, then (by the caller) the circles over both.
-void draw_start_marks(QImage& picture, const std::vector<NumberMark>& marks, int shown,
-                      const QImage& dot) {
-    const auto has_leader = [](const NumberMark& mark) {
-        return length(mark.start - mark.centre) > mark.radius;
-    };
-    if (std::any_of(marks.begin(), marks.begin() + shown, has_leader)) {
-        QPainter painter(&picture);
-        for (int at = 0; at < shown; ++at) {
-            draw_leader(painter, marks[std::size_t(at)]);
-        }
-    }
-    for (int at = 0; at < shown; ++at) {
-        blend_sprite(picture, sprite_corner(marks[std::size_t(at)].start, dot.size()), dot);
-    }
-}
-
-void draw_circles(QImage& picture, const std::vector<NumberMark>& marks, int shown,
-                  const std::function<const QImage&(const NumberMark&)>& circle) {
     for (int at = 0; at < shown; ++at) {
         const NumberMark& mark = marks[std::size_t(at)];
-        const QImage& sprite = circle(mark);
-        blend_sprite(picture, sprite_corner(mark.centre, sprite.size()), sprite);
+        if (has_leader(mark)) {
+            painter.setPen(QPen(digit_colour, std::max(1.0, 0.08 * mark.height)));
+            painter.drawLine(nearest_in(mark.box, mark.start), mark.start);
+        }
     }
 }
 
 }  // namespace
+
+InkMap::InkMap(const QImage& character)
+    : size_(character.size()), sums_(std::size_t((size_.width() + 1) * (size_.height() + 1))) {
+    // The pad's pictures are 24-bit; anything else is read as such.
+    const QImage picture = character.convertToFormat(QImage::Format_RGB888);
+    const int stride = size_.width() + 1;
+    for (int y = 0; y < size_.height(); ++y) {
+        const uchar* rgb = picture.constScanLine(y);
+        int row = 0;
+        for (int x = 0; x < size_.width(); ++x, rgb += 3) {
+            row += (rgb[0] & rgb[1] & rgb[2]) != 0xFF;
+            sums_[std::size_t((y + 1) * stride + x + 1)] =
+                sums_[std::size_t(y * stride + x + 1)] + row;
+        }
+    }
+}
+
+int InkMap::ink_in(const QRect& box) const {
+    const QRect area = box & QRect(QPoint(), size_);
+    if (area.isEmpty()) {
+        return 0;
+    }
+    const int left = area.left(), top = area.top();
+    const int right = area.right() + 1, bottom = area.bottom() + 1;
+    return sum_to(right, bottom) - sum_to(left, bottom) - sum_to(right, top) + sum_to(left, top);
+}
 
 std::vector<StrokeStart> stroke_starts(const TLineList& lines) {
     std::vector<StrokeStart> starts;
@@ -262,86 +281,80 @@ std::vector<StrokeStart> stroke_starts(const TLineList& lines) {
     return starts;
 }
 
-double number_radius(QSize pad) {
-    return std::max(smallest_radius, radius_share * std::min(pad.width(), pad.height()));
+double number_height(QSize pad, int strokes) {
+    const double side = std::min(pad.width(), pad.height());
+    const double height = height_per_density * side / std::sqrt(std::max(1, strokes));
+    return std::max(least_height, std::min(height, largest_height_share * side));
 }
 
-std::vector<NumberMark> place_numbers(const std::vector<StrokeStart>& starts, QSize pad) {
-    const double radius = number_radius(pad);
+QSizeF number_box_size(double height, int digits) {
+    const double width = (first_digit_width + next_digit_width * (digits - 1)) * height;
+    const double halo = 2 * halo_width(height);
+    return {std::ceil(width + halo), std::ceil(height + halo)};
+}
+
+std::vector<NumberMark> place_numbers(const std::vector<StrokeStart>& starts, const InkMap& ink,
+                                      double height) {
     std::vector<NumberMark> marks;
+    std::vector<QRect> taken;
     marks.reserve(starts.size());
     for (const StrokeStart& start : starts) {
-        const QPointF centre = best_centre(start, pad, radius, marks);
-        marks.push_back({int(marks.size()) + 1, centre, radius, start.point});
+        const int number = int(marks.size()) + 1;
+        const QSizeF size = number_box_size(height, digit_count(number));
+        marks.push_back({number, best_box(start, size, ink, height, taken), height, start.point});
+        taken.push_back(pixels_of(marks.back().box));
     }
     return marks;
 }
 
-bool circles_overlap(const NumberMark& first, const NumberMark& second) {
-    return length(first.centre - second.centre) < first.radius + second.radius;
-}
-
-void draw_number_marks(QImage& picture, const std::vector<NumberMark>& marks, int shown) {
-    if (marks.empty()) {
-        return;
-    }
-    shown = shown_count(marks, shown);
-    draw_start_marks(picture, marks, shown, draw_start_dot(start_dot_radius(marks.front())));
-    QImage sprite;
-    draw_circles(picture, marks, shown, [&sprite](const NumberMark& mark) -> const QImage& {
-        sprite = draw_sprite(mark.number, mark.radius);
-        return sprite;
-    });
-}
-
-void draw_stroke_numbers(QImage& picture, const TLineList& lines, int shown_strokes, QSize pad) {
-    StrokeNumberPainter().draw(picture, lines, shown_strokes, pad);
+std::vector<NumberMark> place_stroke_numbers(const TLineList& lines, QSize pad,
+                                             double width_scale) {
+    QImage character = make_bitmap(pad.width(), pad.height());
+    RestStyle style;
+    style.width_scale = width_scale;
+    draw_at_rest(character, lines, style);
+    const std::vector<StrokeStart> starts = stroke_starts(lines);
+    return place_numbers(starts, InkMap(character), number_height(pad, int(starts.size())));
 }
 
 void StrokeNumberPainter::draw(QImage& picture, const TLineList& lines, int shown_strokes,
-                               QSize pad) {
+                               QSize pad, double width_scale) {
     if (shown_strokes <= 0) {
         return;
     }
-    const std::vector<NumberMark>& marks = marks_for(lines, pad);
+    const std::vector<NumberMark>& marks = marks_for(lines, pad, width_scale);
     if (marks.empty()) {
         return;
     }
-    const int shown = shown_count(marks, shown_strokes);
-    draw_start_marks(picture, marks, shown, dot_sprite(marks.front()));
-    draw_circles(picture, marks, shown,
-                 [this](const NumberMark& mark) -> const QImage& { return sprite(mark); });
+    const int shown = std::min(shown_strokes, int(marks.size()));
+    draw_leaders(picture, marks, shown);
+    for (int at = 0; at < shown; ++at) {
+        blend_sprite(picture, sprite_corner(marks[std::size_t(at)].start, dot_.size()), dot_);
+    }
+    for (int at = 0; at < shown; ++at) {
+        const NumberMark& mark = marks[std::size_t(at)];
+        const QImage& digits = sprite(mark);
+        blend_sprite(picture, sprite_corner(mark.box.center(), digits.size()), digits);
+    }
 }
 
-const std::vector<NumberMark>& StrokeNumberPainter::marks_for(const TLineList& lines, QSize pad) {
-    if (lines.items != placed_lines_.items || pad != placed_pad_) {
-        marks_ = place_numbers(stroke_starts(lines), pad);
+const std::vector<NumberMark>& StrokeNumberPainter::marks_for(const TLineList& lines, QSize pad,
+                                                              double width_scale) {
+    if (lines.items != placed_lines_.items || pad != placed_pad_ || width_scale != placed_scale_) {
+        marks_ = place_stroke_numbers(lines, pad, width_scale);
         placed_lines_ = lines;
         placed_pad_ = pad;
+        placed_scale_ = width_scale;
+        sprites_.clear();
+        dot_ = marks_.empty() ? QImage() : draw_start_dot(marks_.front().height);
     }
     return marks_;
 }
 
-const QImage& StrokeNumberPainter::dot_sprite(const NumberMark& mark) {
-    if (mark.radius != sprite_radius_) {
-        sprites_.clear();
-        sprite_radius_ = mark.radius;
-    }
-    if (dot_.isNull() || dot_radius_ != mark.radius) {
-        dot_ = draw_start_dot(start_dot_radius(mark));
-        dot_radius_ = mark.radius;
-    }
-    return dot_;
-}
-
 const QImage& StrokeNumberPainter::sprite(const NumberMark& mark) {
-    if (mark.radius != sprite_radius_) {
-        sprites_.clear();
-        sprite_radius_ = mark.radius;
-    }
     auto [at, added] = sprites_.try_emplace(mark.number);
     if (added) {
-        at->second = draw_sprite(mark.number, mark.radius);
+        at->second = draw_number_sprite(mark);
     }
     return at->second;
 }

@@ -1,10 +1,11 @@
-// Stroke numbers on the pad: each written stroke's number in a small circle at its start point,
-// moved aside where it would cover the number of another stroke. Placing is plain geometry of
-// the strokes and the pad's size; drawing goes onto a picture already composed, never a layer.
+// Stroke numbers on the pad: each written stroke's number in small halo-outlined digits, in the
+// free space nearest the stroke's start. Placing works on the character's ink and the pad's
+// size alone; drawing goes onto a picture already composed, never a layer.
 #pragma once
 
 #include <QImage>
 #include <QPointF>
+#include <QRectF>
 #include <QSize>
 
 #include <map>
@@ -20,57 +21,71 @@ struct StrokeStart {
     QPointF direction;
 };
 
-// One number's circle on the pad, and the start it belongs to: a small dot marks the start, and
-// a circle moved aside is tied to its dot by a thin line.
+// One number on the pad: the box its digits and their halo take, and the start it belongs to,
+// which a small dot marks.
 struct NumberMark {
     int number = 0;  // 1 for the stroke written first
-    QPointF centre;
-    double radius = 0;
+    QRectF box;
+    double height = 0;  // of the digits
     QPointF start;
+};
+
+// Which pixels of a picture hold ink (anything not white), kept as running sums so that the ink
+// under any box is counted at once.
+class InkMap {
+public:
+    explicit InkMap(const QImage& character);
+
+    QSize size() const { return size_; }
+    // The inked pixels inside the box, clipped to the picture.
+    int ink_in(const QRect& box) const;
+
+private:
+    int sum_to(int x, int y) const { return sums_[std::size_t(y * (size_.width() + 1) + x)]; }
+
+    QSize size_;
+    std::vector<int> sums_;  // ink in [0, x) × [0, y), (width + 1) by (height + 1)
 };
 
 // Where each stroke of the character (as CharacterStrokes counts them) begins, in writing order.
 std::vector<StrokeStart> stroke_starts(const TLineList& lines);
 
-// The circle's radius on a pad of this size: a fixed share of its smaller side, never too small
-// for two digits.
-double number_radius(QSize pad);
+// The height of the digits, in pixels, for a character of this many strokes on a pad of this
+// size: the fewer the strokes, the larger, between a legible least and a share of the pad.
+double number_height(QSize pad, int strokes);
 
-// One circle per start, in the same order. Each sits on its start when that place is free;
-// otherwise at the nearest free place around the start, looking behind the stroke first so the
-// circle leaves the stroke's own line visible. Circles stay inside the pad and never overlap
-// while the pad has room for them; where it has none the least covered place is taken.
-std::vector<NumberMark> place_numbers(const std::vector<StrokeStart>& starts, QSize pad);
+// The box one number of this many digits takes with its halo.
+QSizeF number_box_size(double height, int digits);
 
-// Whether two circles share any pixel.
-bool circles_overlap(const NumberMark& first, const NumberMark& second);
+// One mark per start, in the same order, its digits that high. Each box goes to the place
+// nearest its start that holds no ink and no earlier number; only where no such place lies within
+// reach of the start does it take the least inked one there. Boxes stay inside the pad.
+std::vector<NumberMark> place_numbers(const std::vector<StrokeStart>& starts, const InkMap& ink,
+                                      double height);
 
-// Draws the start marks and circles of the first shown marks over the picture, antialiased.
-void draw_number_marks(QImage& picture, const std::vector<NumberMark>& marks, int shown);
+// The marks for a character drawn with strokes this much wider than recorded on a pad of this size.
+std::vector<NumberMark> place_stroke_numbers(const TLineList& lines, QSize pad, double width_scale);
 
-// The numbers of the first shown_strokes strokes of lines, placed for all of them so that a
-// number never moves as later strokes appear.
-void draw_stroke_numbers(QImage& picture, const TLineList& lines, int shown_strokes, QSize pad);
-
-// The same for a picture drawn again at every frame, as the player's: the places are kept while
-// the strokes and the pad stay as they were, and each number's circle is drawn once and copied,
-// since drawing text straight onto the pad's 24-bit pictures is slow enough to hold up the pen.
+// Draws the numbers of the first shown_strokes strokes of lines over a picture drawn again at
+// every frame, as the player's. The places are computed for the whole character, so that a number
+// never moves as later strokes appear, and kept while the strokes and the pad stay as they were;
+// each number is drawn once and copied, since drawing text straight onto the pad's 24-bit
+// pictures is slow enough to hold up the pen.
 class StrokeNumberPainter {
 public:
-    void draw(QImage& picture, const TLineList& lines, int shown_strokes, QSize pad);
+    void draw(QImage& picture, const TLineList& lines, int shown_strokes, QSize pad,
+              double width_scale);
 
 private:
-    const std::vector<NumberMark>& marks_for(const TLineList& lines, QSize pad);
+    const std::vector<NumberMark>& marks_for(const TLineList& lines, QSize pad, double width_scale);
     const QImage& sprite(const NumberMark& mark);
-    const QImage& dot_sprite(const NumberMark& mark);
 
     TLineList placed_lines_;  // what marks_ were placed for
     QSize placed_pad_;
+    double placed_scale_ = 0;
     std::vector<NumberMark> marks_;
-    double sprite_radius_ = 0;       // the size the kept circles are drawn for
-    std::map<int, QImage> sprites_;  // by number
-    QImage dot_;                     // the start dot, drawn for dot_radius_
-    double dot_radius_ = 0;
+    std::map<int, QImage> sprites_;  // by number, for the marks_ placed
+    QImage dot_;                     // the start dot, for the marks_ placed
 };
 
 }  // namespace inkwren

@@ -1,6 +1,7 @@
 // Playback cost on 鬱 (29 strokes) from the real archive: the duration of every play_tick at
 // 650 × 650 with pen speed 100 (the slowest tick matters: a tick has 30 ms), also with GIF
-// capture on, its frames encoded as they are shown. A timing program rather than a benchmark,
+// capture on, its frames encoded as they are shown; and the once-per-character placing of its
+// stroke numbers. A timing program rather than a benchmark,
 // since it reports the worst tick of a whole playback.
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -13,6 +14,7 @@
 
 #include "animation/animationplayer.h"
 #include "animation/simple_player_owner.h"
+#include "animation/stroke_numbers.h"
 #include "output/gif_recorder.h"
 #include "tools/preview/archived_character.h"
 #include "tools/tool_options.h"
@@ -84,6 +86,29 @@ void time_ticks(bool two_color, bool grey_first, bool capture = false, double gi
         play_ms);
 }
 
+// Placing happens once per character, at its first picture with numbers. The median and the best
+// of a few runs, the machine being shared.
+void time_number_placing() {
+    SimplePlayerOwner owner;
+    const auto player = load_archived_character(owner, installation, character, 650);
+    if (!player) {
+        return;
+    }
+    std::vector<double> runs;
+    std::size_t placed = 0;
+    for (int run = 0; run < 15; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        placed = place_stroke_numbers(player->lines(), QSize(650, 650),
+                                      PlayerSettings::square(650, QString()).scale)
+                     .size();
+        runs.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(runs.begin(), runs.end());
+    std::printf("placing %zu stroke numbers at 650: median %.3f ms, best %.3f ms of %zu runs\n",
+                placed, runs[runs.size() / 2], runs.front(), runs.size());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -95,5 +120,6 @@ int main(int argc, char** argv) {
     time_ticks(true, true, true, 0.5);
     time_ticks(true, true, false, 1.0, true);
     time_ticks(true, true, true, 1.0, true);
+    time_number_placing();
     return 0;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include "animation/lesson.h"
 #include "animation/raster.h"
 #include "animation/stroke_numbers.h"
@@ -18,59 +20,102 @@ TObjList stroke(std::initializer_list<QPointF> points) {
     return testing::stroke(points, black_color);
 }
 
-void expect_apart_and_inside(const std::vector<NumberMark>& marks, QSize pad) {
-    for (std::size_t first = 0; first < marks.size(); ++first) {
-        const NumberMark& mark = marks[first];
-        const QPointF corner(mark.radius, mark.radius);
-        EXPECT_TRUE(QRectF(QPointF(), QSizeF(pad))
-                        .contains(QRectF(mark.centre - corner, mark.centre + corner)))
-            << "number " << mark.number;
-        for (std::size_t second = first + 1; second < marks.size(); ++second) {
-            EXPECT_FALSE(circles_overlap(mark, marks[second]))
-                << "numbers " << mark.number << " and " << marks[second].number;
-        }
+// A white pad with black blocks.
+QImage ink_of(QSize pad, const std::vector<QRect>& blocks) {
+    QImage picture = make_bitmap(pad.width(), pad.height());
+    QPainter painter(&picture);
+    for (const QRect& block : blocks) {
+        painter.fillRect(block, Qt::black);
     }
+    return picture;
 }
 
-int number_pixels_near(const QImage& picture, QPointF centre, double reach) {
-    const QRect box = QRectF(centre - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach))
-                          .toAlignedRect()
-                          .intersected(picture.rect());
-    return red_pixels(picture.copy(box));
+int number_pixels_in(const QImage& picture, const QRectF& box) {
+    return red_pixels(picture.copy(box.toAlignedRect().intersected(picture.rect())));
+}
+
+// ---- How large the numbers are
+
+TEST(NumberHeight, ShrinksWithTheStrokesBetweenALegibleLeastAndAShareOfThePad) {
+    struct Case {
+        int side, strokes;
+        double height;
+    };
+    for (const Case& c : {Case{200, 5, 10.0}, Case{200, 29, 7.0}, Case{650, 5, 32.5},
+                          Case{650, 16, 19.5}, Case{650, 29, 14.48}}) {
+        EXPECT_NEAR(number_height(QSize(c.side, c.side), c.strokes), c.height, 0.01)
+            << c.side << " px, " << c.strokes << " strokes";
+    }
 }
 
 // ---- Where the numbers go
 
-// Of strokes from one point the first keeps its start and the others move only as far as
-// needed; numbers at the corners stay on the pad, whose size the circles grow with.
-TEST(NumberPlacement, CrowdedAndCornerStartsNeverOverlapAndStayOnThePad) {
-    for (const QSize pad : {QSize(200, 200), QSize(650, 650)}) {
-        TLineList lines;
-        const double s = pad.width() / 200.0;
-        for (int at = 0; at < 6; ++at) {  // six strokes from one point, one just beside it
-            add_line(lines, stroke({{100 * s + (at == 5 ? 2 : 0), 100 * s}, {150 * s, 120 * s}}));
-        }
-        add_line(lines, stroke({{0, 0}, {40 * s, 0}}));  // in the very corner
-        add_line(lines, stroke({{1, 2}, {1, 60 * s}}));
-        add_line(lines, stroke({{pad.width() - 1.0, pad.height() - 1.0}, {100 * s, 190 * s}}));
-        const std::vector<NumberMark> marks = place_numbers(stroke_starts(lines), pad);
-        ASSERT_EQ(marks.size(), 9u);
-        expect_apart_and_inside(marks, pad);
-        EXPECT_EQ(marks[0].centre, QPointF(100 * s, 100 * s));
-        EXPECT_LT(QLineF(marks[1].centre, marks[0].centre).length(), 4 * marks[1].radius);
+TEST(InkMap, CountsTheInkUnderABoxClippedToThePicture) {
+    const InkMap ink(ink_of(QSize(20, 10), {QRect(2, 2, 3, 3), QRect(18, 8, 2, 2)}));
+    struct Case {
+        QRect box;
+        int ink;
+    };
+    for (const Case& c : {Case{QRect(0, 0, 20, 10), 13}, Case{QRect(3, 3, 1, 1), 1},
+                          Case{QRect(5, 0, 13, 10), 0}, Case{QRect(15, 5, 30, 30), 4},
+                          Case{QRect(-5, -5, 8, 8), 1}, Case{QRect(40, 40, 5, 5), 0}}) {
+        EXPECT_EQ(ink.ink_in(c.box), c.ink) << c.box.x() << "," << c.box.y();
     }
-    // The circles grow with the pad, and are never too small for two digits.
-    const double growth = number_radius(QSize(650, 650)) / number_radius(QSize(200, 200));
-    EXPECT_GT(growth, 2.5);
-    EXPECT_GE(number_radius(QSize(60, 60)), 8.0);
-    // A kept painter follows a stroke moved, as the editor does.
-    StrokeNumberPainter painter;
-    QImage before = make_bitmap(200, 200);
-    painter.draw(before, lines_of({stroke({{40, 40}, {160, 40}})}), 1, small_pad);
-    QImage after = make_bitmap(200, 200);
-    painter.draw(after, lines_of({stroke({{40, 150}, {160, 150}})}), 1, small_pad);
-    EXPECT_EQ(number_pixels_near(after, QPointF(40, 40), 10), 0);
-    EXPECT_GT(number_pixels_near(after, QPointF(40, 150), 10), 10);
+}
+
+// A start inside a stroke gets the ink-free place nearest it, behind the stroke where that is
+// as near; with no free place within reach it takes the least inked one; numbers crowded at one
+// point or in a corner never overlap and stay on the pad.
+TEST(NumberPlacement, NearestFreePlaceOrLeastInkApartAndOnThePad) {
+    const QSize pad(200, 200);
+    const double height = 10;
+    struct Case {
+        const char* name;
+        std::vector<QRect> ink;
+        std::vector<StrokeStart> starts;
+        bool free;     // every number clear of ink
+        double reach;  // from start to box centre at most
+        QRectF within = QRectF(0, 0, 200, 200);
+    };
+    const std::vector<Case> cases = {
+        {"behind a stroke going right",
+         {QRect(100, 95, 80, 10)},
+         {{{102, 100}, {1, 0}}},
+         true,
+         20,
+         QRectF(0, 0, 100, 200)},
+        {"between two bars",
+         {QRect(0, 80, 200, 10), QRect(0, 110, 200, 10)},
+         {{{100, 85}, {1, 0}}, {{100, 115}, {1, 0}}},
+         true,
+         40},
+        {"crowded",
+         {QRect(95, 95, 10, 10)},
+         std::vector<StrokeStart>(12, {{100, 100}, {0, 1}}),
+         true,
+         50},
+        {"corners", {}, {{{0, 0}, {1, 0}}, {{1, 2}, {0, 1}}, {{199, 199}, {-1, 0}}}, true, 25},
+        {"all ink",
+         {QRect(0, 0, 200, 200)},
+         {{{100, 100}, {1, 0}}, {{100, 100}, {1, 0}}},
+         false,
+         50},
+    };
+    for (const Case& c : cases) {
+        const InkMap ink(ink_of(pad, c.ink));
+        const std::vector<NumberMark> marks = place_numbers(c.starts, ink, height);
+        ASSERT_EQ(marks.size(), c.starts.size()) << c.name;
+        for (std::size_t at = 0; at < marks.size(); ++at) {
+            const NumberMark& mark = marks[at];
+            EXPECT_TRUE(c.within.contains(mark.box)) << c.name << at;
+            EXPECT_EQ(ink.ink_in(mark.box.toAlignedRect()) == 0, c.free) << c.name << at;
+            EXPECT_LE(QLineF(mark.box.center(), mark.start).length(), c.reach) << c.name << at;
+            for (std::size_t other = at + 1; other < marks.size(); ++other) {
+                EXPECT_FALSE(mark.box.toAlignedRect().intersects(marks[other].box.toAlignedRect()))
+                    << c.name << at << " and " << other;
+            }
+        }
+    }
 }
 
 // ---- The player's pictures
@@ -79,16 +124,15 @@ using PlayerNumbersTest = testing::PlayerTest;
 
 // Switched on, the numbers show at rest, never in the layers; a step shows only the numbers of
 // the strokes it shows. Captured frames show each number from its stroke's first ink, and none
-// without the switch.
+// without the switch. A kept painter follows a stroke moved, as the editor does.
 TEST_F(PlayerNumbersTest, TheShownStrokesHaveTheirNumbersAtRestInStepsAndInCapturedFrames) {
     owner.pad.show_pen = false;
     remake();
     player->set_records(
         flatten_lines(lines_of({stroke({{40, 40}, {160, 40}}), stroke({{40, 150}, {160, 150}})})));
-    const std::vector<NumberMark> marks = place_numbers(stroke_starts(player->lines()), small_pad);
+    const std::vector<NumberMark> marks = place_stroke_numbers(player->lines(), small_pad, 1.0);
     const auto shown_number = [&marks](const QImage& picture, int index) {
-        const NumberMark& mark = marks[std::size_t(index)];
-        return number_pixels_near(picture, mark.centre, mark.radius);
+        return number_pixels_in(picture, marks[std::size_t(index)].box);
     };
     owner.pad.stroke_numbers = true;
     player->reset_background();
@@ -115,6 +159,17 @@ TEST_F(PlayerNumbersTest, TheShownStrokesHaveTheirNumbersAtRestInStepsAndInCaptu
         EXPECT_EQ(shown_number(first, 1), 0);
         EXPECT_EQ(shown_number(last, 1) > 10, numbers);
     }
+
+    StrokeNumberPainter painter;
+    QImage before = make_bitmap(200, 200);
+    painter.draw(before, lines_of({stroke({{40, 40}, {160, 40}})}), 1, small_pad, 1.0);
+    const QRectF moved_from =
+        place_stroke_numbers(lines_of({stroke({{40, 40}, {160, 40}})}), small_pad, 1.0).front().box;
+    QImage after = make_bitmap(200, 200);
+    painter.draw(after, lines_of({stroke({{40, 150}, {160, 150}})}), 1, small_pad, 1.0);
+    EXPECT_GT(number_pixels_in(before, moved_from), 10);
+    EXPECT_EQ(number_pixels_in(after, moved_from), 0);
+    EXPECT_GT(red_pixels(after), 10);
 }
 
 }  // namespace

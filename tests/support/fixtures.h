@@ -41,7 +41,7 @@ ArchiveSource archive_source(const QString& character, const QByteArray& stroke_
 // How many pixels of the bitmap have the colour (0x00BBGGRR).
 int count_of(const QImage& bitmap, std::int32_t color);
 
-// How many pixels are clearly red (the stroke numbers' digits and rings), far from the black
+// How many pixels are clearly red (the stroke numbers' digits), far from the black
 // strokes, the blue grid and highlight and the grey underlay.
 int red_pixels(const QImage& picture);
 
