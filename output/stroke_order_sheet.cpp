@@ -14,6 +14,7 @@
 #include "output/chinese_numerals.h"
 #include "output/number_font.h"
 #include "output/picture_merge.h"
+#include "output/polyline_pen.h"
 #include "output/resampling.h"
 
 namespace inkwren {
@@ -29,49 +30,21 @@ constexpr int note_margin = 4;
 constexpr double mm_per_inch = 25.4;
 constexpr double points_per_inch = 72.0;
 
-// A pen that draws runs of points as one polyline while its width and colour stay, which is
-// what drawing them one segment at a time with round ends and joins comes to.
+// The polyline pen on a sheet's picture, in whole pixels and without smoothing.
 class StrokePen {
 public:
-    explicit StrokePen(QImage& image) : painter_(&image) {
+    explicit StrokePen(QImage& image) : painter_(&image), pen_(painter_) {
         painter_.setRenderHint(QPainter::Antialiasing, false);
     }
-    ~StrokePen() { flush(); }
 
-    void move_to(QPoint point) {
-        flush();
-        run_ = {point};
-    }
-
+    void move_to(QPoint point) { pen_.move_to(point); }
     void line_to(QPoint point, int width, std::int32_t colour) {
-        if (width != width_ || colour != colour_) {
-            const QPoint from = run_.isEmpty() ? point : run_.back();
-            flush();
-            width_ = width;
-            colour_ = colour;
-            run_ = {from};
-        }
-        run_ << point;
+        pen_.line_to(point, width, to_qcolor(colour));
     }
 
 private:
-    void flush() {
-        if (run_.size() >= 2) {
-            QPen pen(to_qcolor(colour_));
-            pen.setWidth(std::max(width_, 1));
-            pen.setCapStyle(Qt::RoundCap);
-            pen.setJoinStyle(Qt::RoundJoin);
-            painter_.setPen(pen);
-            painter_.drawPolyline(run_);
-        }
-        const QPoint last = run_.isEmpty() ? QPoint() : run_.back();
-        run_ = {last};
-    }
-
-    QPainter painter_;
-    QPolygon run_;
-    int width_ = -1;
-    std::int32_t colour_ = -1;
+    QPainter painter_;  // outlives the pen, which draws its last run when it goes
+    PolylinePen<QPolygon, int> pen_;
 };
 
 QPoint scaled_point(const PointRecord& record, double scale) {

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "output/polyline_pen.h"
+
 namespace inkwren {
 namespace {
 
@@ -15,44 +17,7 @@ constexpr double inner_line_share = 0.5;  // of the frame's width
 // Qt's own pattern comes out as a grey solid line.
 const QList<qreal> inner_dashes = {6, 4};
 
-// Draws runs of points as one polyline while their width and colour stay the same.
-class PathPen {
-public:
-    explicit PathPen(QPainter& painter) : painter_(painter) {}
-    ~PathPen() { flush(); }
-
-    void move_to(QPointF point) {
-        flush();
-        run_ = {point};
-    }
-
-    void line_to(QPointF point, double width, const QColor& colour) {
-        if (width != width_ || colour != colour_) {
-            const QPointF from = run_.isEmpty() ? point : run_.back();
-            flush();
-            width_ = width;
-            colour_ = colour;
-            run_ = {from};
-        }
-        run_ << point;
-    }
-
-private:
-    void flush() {
-        if (run_.size() >= 2) {
-            QPen pen(colour_, std::max(width_, 1.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-            painter_.setPen(pen);
-            painter_.drawPolyline(run_);
-        }
-        const QPointF last = run_.isEmpty() ? QPointF() : run_.back();
-        run_ = {last};
-    }
-
-    QPainter& painter_;
-    QPolygonF run_;
-    double width_ = -1;
-    QColor colour_;
-};
+using PathPen = PolylinePen<QPolygonF, double>;
 
 }  // namespace
 
