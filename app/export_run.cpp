@@ -113,7 +113,11 @@ void make_files(ExportBatch& batch, int jobs, Progress& progress) {
 bool make_worksheet(ExportBatch& batch, int jobs, Progress& progress, std::FILE* errors) {
     const ExportOptions& options = batch.options;
     AtomicFile file(QDir(options.out).filePath(export_file_name({}, options.command, false)));
-    WorksheetWriter writer(file, worksheet_options(options, batch.setup));
+    // A killed run's spool goes with its scratch folder at the next run.
+    const ScratchFolder spool;
+    WorksheetOptions worksheet = worksheet_options(options, batch.setup);
+    worksheet.spool_folder = spool.path();
+    WorksheetWriter writer(file, std::move(worksheet));
     {
         ExportWorkers workers(batch, jobs);
         // A write that failed (a full disk) ends the drawing; the commit below says why.

@@ -386,7 +386,11 @@ struct WorksheetWriter::Spool {
     PageFrame frame;
     Placer placer;
 
-    explicit Spool(const WorksheetOptions& options) : frame(options), placer(frame, options.sheet) {
+    explicit Spool(const WorksheetOptions& options)
+        : file(QDir(options.spool_folder.isEmpty() ? QDir::tempPath() : options.spool_folder)
+                   .filePath(QStringLiteral("inkwren-worksheet-XXXXXX"))),
+          frame(options),
+          placer(frame, options.sheet) {
         if (!file.open()) {
             throw Error(QStringLiteral("Cannot make a temporary file for the worksheet: %1")
                             .arg(file.errorString()));

@@ -37,6 +37,9 @@ struct WorksheetOptions {
     SheetSettings sheet;
     QString number_prefix;  // the texts around a number in the "第…劃" style
     QString number_suffix;
+    // Where the entries are set aside until the page count is known; the system's temporary
+    // folder when empty. A caller that cleans up after killed runs gives a folder of its own.
+    QString spool_folder;
 };
 
 // Draws a worksheet as PDF onto a device. The entries are set aside in a temporary file as they
