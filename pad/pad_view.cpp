@@ -222,7 +222,11 @@ void PadView::zi_inputfield1Enter() {
 
 // Just above the field, its right edge at the field's, so that it stays inside the panel.
 void PadView::show_missing_note() {
-    missing_note_->setText(pad_.text(QString::fromLatin1(text_key::not_in_library_note)));
+    const QString note = pad_.text(QString::fromLatin1(text_key::not_in_library_note));
+    if (note.isEmpty()) {
+        return;  // a user's language file without the text
+    }
+    missing_note_->setText(note);
     missing_note_->adjustSize();
     const QRect field = zi_inputfield1_->geometry();
     missing_note_->move(std::max(0, field.right() + 1 - missing_note_->width()),
