@@ -22,6 +22,19 @@ constexpr int seed_mark_half_width = 10;
 constexpr double bezier_step = 0.1;
 constexpr double bezier_drag_step = 0.6;
 
+// Without antialiasing, as the canvas draws, so the dashes have sharp pixel edges.
+void draw_dashed_thirds(QImage& bitmap, int left, int top, int side) {
+    QPainter painter(&bitmap);
+    QPen pen(to_qcolor(dashed_grid_color), dashed_grid_pen_width);
+    pen.setDashPattern({dash_length, dash_gap});
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    for (const int third : {side / 3, 2 * (side / 3)}) {
+        painter.drawLine(left + third, top + 1, left + third, top + side - 2);
+        painter.drawLine(left + 1, top + third, left + side - 2, top + third);
+    }
+}
+
 QPoint rounded(const PointRecord& record) {
     return {round_even(record.x), round_even(record.y)};
 }
@@ -166,23 +179,6 @@ std::size_t draw_bezier_element(QImage& target, const TObjList& element, std::si
 int grid_side(int pad_height) {
     return round_even(pad_height * grid_share_of_pad);
 }
-
-namespace {
-
-// Without antialiasing, as the canvas draws, so the dashes have sharp pixel edges.
-void draw_dashed_thirds(QImage& bitmap, int left, int top, int side) {
-    QPainter painter(&bitmap);
-    QPen pen(to_qcolor(dashed_grid_color), dashed_grid_pen_width);
-    pen.setDashPattern({dash_length, dash_gap});
-    pen.setCapStyle(Qt::FlatCap);
-    painter.setPen(pen);
-    for (const int third : {side / 3, 2 * (side / 3)}) {
-        painter.drawLine(left + third, top + 1, left + third, top + side - 2);
-        painter.drawLine(left + 1, top + third, left + side - 2, top + third);
-    }
-}
-
-}  // namespace
 
 void draw_ninegrid(QImage& bitmap, QSize pad, int side, PadGridStyle style) {
     const int left = (pad.width() - side) / 2;
