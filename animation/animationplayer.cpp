@@ -75,6 +75,7 @@ void TAnimationPlayer::reset_background() {
     background.colour = bg_color;
     background.picture = back_pic_file_.isEmpty() ? nullptr : &back_pic_;
     background.grid = show_grid();
+    background.grid_style = pad().grid_style;
     background.model = show_model_ ? &model_pic_ : nullptr;
     back_bmp_ = compose_background(background);
     underlay_in_background_ = false;

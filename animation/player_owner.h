@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "animation/stroke_rendering.h"
 #include "platform/setting_range.h"
 
 namespace inkwren {
@@ -53,6 +54,7 @@ struct PadSettings {
     int pen_speed = pen_speed_range.initial;              // points per tick less one
     int stroke_interval = stroke_interval_range.initial;  // pause between strokes in notches
     bool show_grid = true;
+    PadGridStyle grid_style = PadGridStyle::solid;
     bool show_pen = true;
     bool show_flashbars = true;   // flash bar pictures shown at rest
     bool stroke_numbers = false;  // each stroke's number beside its start

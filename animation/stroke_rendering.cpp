@@ -12,10 +12,28 @@ namespace {
 
 constexpr std::int32_t grid_color = 0xFFAA00;
 constexpr int grid_pen_width = 2;
+// The dashed inner lines: half way from the grid's colour to white, a pixel wide, 6 on and 4 off.
+constexpr std::int32_t dashed_grid_color = 0xFFD480;
+constexpr int dashed_grid_pen_width = 1;
+constexpr qreal dash_length = 6;
+constexpr qreal dash_gap = 4;
 constexpr double grid_share_of_pad = 0.875;
 constexpr int seed_mark_half_width = 10;
 constexpr double bezier_step = 0.1;
 constexpr double bezier_drag_step = 0.6;
+
+// Without antialiasing, as the canvas draws, so the dashes have sharp pixel edges.
+void draw_dashed_thirds(QImage& bitmap, int left, int top, int side) {
+    QPainter painter(&bitmap);
+    QPen pen(to_qcolor(dashed_grid_color), dashed_grid_pen_width);
+    pen.setDashPattern({dash_length, dash_gap});
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    for (const int third : {side / 3, 2 * (side / 3)}) {
+        painter.drawLine(left + third, top + 1, left + third, top + side - 2);
+        painter.drawLine(left + 1, top + third, left + side - 2, top + third);
+    }
+}
 
 QPoint rounded(const PointRecord& record) {
     return {round_even(record.x), round_even(record.y)};
@@ -162,7 +180,7 @@ int grid_side(int pad_height) {
     return round_even(pad_height * grid_share_of_pad);
 }
 
-void draw_ninegrid(QImage& bitmap, QSize pad, int side) {
+void draw_ninegrid(QImage& bitmap, QSize pad, int side, PadGridStyle style) {
     const int left = (pad.width() - side) / 2;
     const int top = (pad.height() - side) / 2;
     Canvas canvas(bitmap);
@@ -170,6 +188,11 @@ void draw_ninegrid(QImage& bitmap, QSize pad, int side) {
     canvas.pen_color = grid_color;
     canvas.brush_style = BrushStyle::clear;
     canvas.rectangle(left, top, left + side, top + side);
+    if (style == PadGridStyle::dashed) {
+        canvas.finish();
+        draw_dashed_thirds(bitmap, left, top, side);
+        return;
+    }
     for (const int third : {side / 3, 2 * (side / 3)}) {
         canvas.move_to({left + third, top});
         canvas.line_to({left + third, top + side - 1});
@@ -194,7 +217,7 @@ QImage compose_background(const Background& background) {
         }
     }
     if (background.grid) {
-        draw_ninegrid(working, pad, grid_side(pad.height()));
+        draw_ninegrid(working, pad, grid_side(pad.height()), background.grid_style);
     }
     if (background.model != nullptr) {
         overlay_centred(working, *background.model, pad);

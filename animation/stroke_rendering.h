@@ -38,8 +38,12 @@ std::size_t draw_bezier_element(QImage& target, const TObjList& element, std::si
 // The side of the nine-grid square: seven eighths of the pad's height.
 int grid_side(int pad_height);
 
+// How the pad's nine-grid is drawn: solid lines, or the lighter dashed inner lines of
+// exercise books inside the same solid square.
+enum class PadGridStyle { solid, dashed };
+
 // The nine-grid square centred on the pad, with its inner thirds.
-void draw_ninegrid(QImage& bitmap, QSize pad, int side);
+void draw_ninegrid(QImage& bitmap, QSize pad, int side, PadGridStyle style = PadGridStyle::solid);
 
 // What the background of a pad is made of.
 struct Background {
@@ -47,6 +51,7 @@ struct Background {
     std::int32_t colour = 0xFFFFFF;
     const QImage* picture = nullptr;  // a background picture, centred where smaller
     bool grid = true;
+    PadGridStyle grid_style = PadGridStyle::solid;
     const QImage* model = nullptr;  // the model character, merged centred
 };
 

@@ -106,6 +106,10 @@ const std::vector<MenuEntry>& menu_table() {
         // The keypad's keys reach these too: shortcuts fall back to the key without the keypad.
         {"N62", "N55", text_key::faster_item, "加快", K::command, {.handler = &F::N62Click, .shortcut = QKeySequence(Qt::Key_Plus), .second_shortcut = QKeySequence(Qt::Key_Equal)}},
         {"N63", "N55", text_key::slower_item, "減慢", K::command, {.handler = &F::N63Click, .shortcut = QKeySequence(Qt::Key_Minus)}},
+        {"N68", "N1", nullptr, "-", K::separator},
+        {"N69", "N1", text_key::grid_style_menu, "格線樣式", K::submenu},
+        {"N70", "N69", text_key::solid_grid_item, "實線", K::choice, {.choice = PadGridStyle::solid}},
+        {"N71", "N69", text_key::dashed_grid_item, "虛線", K::choice, {.choice = PadGridStyle::dashed}},
         {"N6", nullptr, text_key::help_menu, "輔助", K::submenu},
         // No update service: the item stays greyed out.
         {"N7", "N6", text_key::software_update_item, "軟件更新...", K::command},

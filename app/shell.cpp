@@ -32,6 +32,7 @@ Shell::Shell(StartupResult start, Dialogs& dialogs)
     settings.stroke_color = sheet_settings().second_color;
     settings.stroke_numbers = view_.stroke_numbers;
     settings.smooth_gif = view_.smooth_gif;
+    settings.grid_style = view_.grid_style;
     pad_->set_settings(settings);
     EncodingState encoding;
     encoding.encoding_mode = encoding_mode::gb;
@@ -272,6 +273,12 @@ void Shell::toggle_smooth_gif() {
     save_view_settings();
 }
 
+void Shell::choose_grid_style(PadGridStyle style) {
+    view_.grid_style = style;
+    pad_->set_grid_style(style);
+    save_view_settings();
+}
+
 void Shell::save_view_settings() const {
     inkwren::save_view_settings(
         QDir(installation_folder_).filePath(QString::fromLatin1(view_settings_file)), view_);
@@ -292,6 +299,9 @@ bool Shell::in_force(const MenuChoice& choice) const {
     }
     if (const auto* standard = std::get_if<StrokeOrderStandard>(&choice)) {
         return view_.standard == *standard;
+    }
+    if (const auto* grid_style = std::get_if<PadGridStyle>(&choice)) {
+        return pad_->settings().grid_style == *grid_style;
     }
     return false;
 }

@@ -27,8 +27,8 @@ class GifOffers;
 enum class LibraryItem { traditional, simplified };
 
 // What a choice item of the menus chooses: a built-in language by its file, an encoding, a
-// stroke library, the scale of recorded GIFs or the stroke order standard. Nothing for the other
-// items.
+// stroke library, the scale of recorded GIFs, the stroke order standard or the pad's grid style.
+// Nothing for the other items.
 struct LanguageFile {
     const char* file;
 };
@@ -36,7 +36,7 @@ struct GifScale {
     double scale;
 };
 using MenuChoice = std::variant<std::monostate, LanguageFile, EncodingItem, LibraryItem, GifScale,
-                                StrokeOrderStandard>;
+                                StrokeOrderStandard, PadGridStyle>;
 
 // Opens a page in the desktop's browser; answers false when none could be opened.
 using UrlOpener = std::function<bool(const QUrl&)>;
@@ -87,6 +87,8 @@ public:
     void toggle_stroke_numbers();
     // Captured GIFs keep every second frame of the playback instead of one in six.
     void toggle_smooth_gif();
+    // The pad's nine-grid drawn solid or dashed, stored in "view.cfg" at once.
+    void choose_grid_style(PadGridStyle style);
     // The custom character commands: save the shown strokes as the current character's custom
     // file, and delete it by the menu or by the pop-up menu, each after its question.
     void save_custom();

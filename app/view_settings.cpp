@@ -16,6 +16,9 @@ constexpr auto smooth_gif_key = "smooth_gif";
 constexpr auto standard_key = "stroke_order";
 constexpr auto taiwan_value = "taiwan";
 constexpr auto mainland_value = "mainland";
+constexpr auto grid_style_key = "grid_style";
+constexpr auto solid_value = "solid";
+constexpr auto dashed_value = "dashed";
 // More than any file the program writes; a larger one is not read past this.
 constexpr qsizetype largest_read = 4096;
 
@@ -36,7 +39,8 @@ QByteArray format_view_settings(const ViewSettings& settings) {
         settings.standard == StrokeOrderStandard::taiwan ? taiwan_value : mainland_value;
     return QByteArray(stroke_numbers_key) + '=' + (settings.stroke_numbers ? "1" : "0") + "\r\n" +
            standard_key + '=' + standard + "\r\n" + smooth_gif_key + '=' +
-           (settings.smooth_gif ? "1" : "0") + "\r\n";
+           (settings.smooth_gif ? "1" : "0") + "\r\n" + grid_style_key + '=' +
+           (settings.grid_style == PadGridStyle::dashed ? dashed_value : solid_value) + "\r\n";
 }
 
 ViewSettings parse_view_settings(const QByteArray& text) {
@@ -56,6 +60,8 @@ ViewSettings parse_view_settings(const QByteArray& text) {
         } else if (key == standard_key && (text == taiwan_value || text == mainland_value)) {
             settings.standard =
                 text == taiwan_value ? StrokeOrderStandard::taiwan : StrokeOrderStandard::mainland;
+        } else if (key == grid_style_key && (text == solid_value || text == dashed_value)) {
+            settings.grid_style = text == dashed_value ? PadGridStyle::dashed : PadGridStyle::solid;
         }
     }
     return settings;

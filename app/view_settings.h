@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "animation/stroke_rendering.h"
 #include "strokes/stroke_archive.h"
 
 namespace inkwren {
@@ -13,12 +14,13 @@ struct ViewSettings {
     bool stroke_numbers = false;
     bool smooth_gif = false;
     StrokeOrderStandard standard = StrokeOrderStandard::taiwan;
+    PadGridStyle grid_style = PadGridStyle::solid;
 
     bool operator==(const ViewSettings&) const = default;
 };
 
 // One "key=value" line a setting: a switch 1 for on and 0 for off, the stroke order standard
-// "taiwan" or "mainland".
+// "taiwan" or "mainland", the grid style "solid" or "dashed".
 QByteArray format_view_settings(const ViewSettings& settings);
 
 // Takes the lines it knows; a line it does not know or a value it does not know leaves that

@@ -59,7 +59,8 @@ std::vector<QString> all_text_keys() {
                                     no_sheet_pictures_notice,
                                     sheet_number_prefix,
                                     sheet_number_suffix,
-                                    mainland_form_note}) {
+                                    mainland_form_note,
+                                    not_in_library_note}) {
         keys.emplace_back(message_key);
     }
     for (QString& key : sheet_dialog_keys()) {

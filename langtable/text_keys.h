@@ -53,6 +53,11 @@ inline constexpr auto stroke_order_menu = "0197";
 inline constexpr auto taiwan_standard_item = "0198";
 inline constexpr auto mainland_standard_item = "0199";
 inline constexpr auto smooth_gif_item = "0204";
+inline constexpr auto grid_style_menu = "0205";
+inline constexpr auto solid_grid_item = "0206";
+inline constexpr auto dashed_grid_item = "0207";
+// Beside the character field, for a typed character no library holds.
+inline constexpr auto not_in_library_note = "0208";
 
 // The playback menu: the keyboard lesson on the pad.
 inline constexpr auto playback_menu = "0240";

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QSlider>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -32,6 +33,18 @@ QLabel* make_note(QWidget* pad) {
     note->setObjectName(QStringLiteral("MainlandFormNote"));
     note->setAttribute(Qt::WA_TransparentForMouseEvents);
     note->setStyleSheet(QStringLiteral("QLabel { color: #606060; font-size: 10px; }"));
+    note->hide();
+    return note;
+}
+
+// A small pale label on the panel, over the slider beside the character field.
+QLabel* make_missing_note(QWidget* panel) {
+    auto* note = new QLabel(panel);
+    note->setObjectName(QStringLiteral("MissingCharacterNote"));
+    note->setAttribute(Qt::WA_TransparentForMouseEvents);
+    note->setStyleSheet(
+        QStringLiteral("QLabel { color: #303030; background: #FFFFE1; border: 1px solid #A0A0A0; "
+                       "padding: 1px 4px; font-size: 11px; }"));
     note->hide();
     return note;
 }
@@ -131,6 +144,12 @@ void PadView::build_panel() {
     zi_inputfield1_->installEventFilter(this);
     connect(zi_inputfield1_, &QLineEdit::returnPressed, this,
             [this] { guard_([this] { zi_inputfield1Enter(); }); });
+    connect(zi_inputfield1_, &QLineEdit::textEdited, this, [this] { hide_missing_note(); });
+    missing_note_ = make_missing_note(Panel1_);
+    missing_note_timer_ = new QTimer(this);
+    missing_note_timer_->setSingleShot(true);
+    missing_note_timer_->setInterval(missing_note_ms);
+    connect(missing_note_timer_, &QTimer::timeout, this, [this] { hide_missing_note(); });
     palette_view_ = new PaletteView(Panel1_);
     palette_view_->on_pick = [this](std::int32_t colour, bool pressed) {
         guard_([&] { pad_.pick_colour(colour, pressed); });
@@ -194,7 +213,36 @@ void PadView::sync_sliders() {
 }
 
 void PadView::zi_inputfield1Enter() {
-    pad_.select_text(zi_inputfield1_->text());
+    hide_missing_note();
+    const QString text = zi_inputfield1_->text();
+    if (!pad_.select_text(text) && !text.trimmed().isEmpty()) {
+        show_missing_note();
+    }
+}
+
+// Just above the field, its right edge at the field's, so that it stays inside the panel.
+void PadView::show_missing_note() {
+    const QString note = pad_.text(QString::fromLatin1(text_key::not_in_library_note));
+    if (note.isEmpty()) {
+        return;  // a user's language file without the text
+    }
+    missing_note_->setText(note);
+    missing_note_->adjustSize();
+    const QRect field = zi_inputfield1_->geometry();
+    missing_note_->move(std::max(0, field.right() + 1 - missing_note_->width()),
+                        std::max(0, field.top() - missing_note_->height() - note_margin));
+    missing_note_->raise();
+    missing_note_->show();
+    missing_note_timer_->start();
+}
+
+void PadView::hide_missing_note() {
+    missing_note_timer_->stop();
+    missing_note_->hide();
+}
+
+bool PadView::shows_missing_note() const {
+    return !missing_note_->isHidden();
 }
 
 void PadView::toggle_zoom() {

@@ -14,6 +14,7 @@
 class QLabel;
 class QLineEdit;
 class QSlider;
+class QTimer;
 class QToolButton;
 
 namespace inkwren {
@@ -40,9 +41,16 @@ public:
     // The mainland form note, in the language in force, while the pad's character keeps that form.
     void show_mainland_note();
 
-    // The field's Enter, the zoom button and the others, as a click would.
+    // The field's Enter, the zoom button and the others, as a click would. A typed text that
+    // names no character gets a brief note beside the field.
     void zi_inputfield1Enter();
     void toggle_zoom();
+    // The note's timer ran out, or the field's text changed: the note goes.
+    void hide_missing_note();
+    bool shows_missing_note() const;
+
+    // How long the note beside the field stays.
+    static constexpr int missing_note_ms = 3000;
 
     // Called after the layout changed the view's size.
     std::function<void()> on_resized;
@@ -53,6 +61,7 @@ protected:
 private:
     void add_writing_pad(QSize pad);
     void build_panel();
+    void show_missing_note();
 
     WritingPad& pad_;
     QImage palette_;
@@ -69,6 +78,8 @@ private:
     QLineEdit* zi_inputfield1_;
     PaletteView* palette_view_;
     QLabel* mainland_note_;
+    QLabel* missing_note_;
+    QTimer* missing_note_timer_;
 };
 
 }  // namespace inkwren

@@ -164,9 +164,9 @@ bool WritingPad::TextCopyDetected(const QString& text) {
     return true;
 }
 
-void WritingPad::select_text(const QString& text) {
+bool WritingPad::select_text(const QString& text) {
     offer_save();
-    TextCopyDetected(text);
+    return TextCopyDetected(text);
 }
 
 void WritingPad::show_missing_archive() {
@@ -292,6 +292,16 @@ void WritingPad::toggle_zoom(int screen_height) {
 void WritingPad::toggle_grid() {
     settings_.show_grid = !settings_.show_grid;
     player_->use_pad_grid();
+    redraw_grid();
+}
+
+void WritingPad::set_grid_style(PadGridStyle style) {
+    settings_.grid_style = style;
+    redraw_grid();
+}
+
+// The background is drawn again; a playback starts again over it.
+void WritingPad::redraw_grid() {
     const bool was_playing = player_->playing();
     player_->stop_play();
     if (was_playing) {

@@ -91,8 +91,8 @@ public:
     // Shows the character a text names, when it names exactly one archive entry; answers
     // whether it did.
     bool TextCopyDetected(const QString& text);
-    // The same after offering to save an unsaved edit.
-    void select_text(const QString& text);
+    // The same after offering to save an unsaved edit; answers whether it showed one.
+    bool select_text(const QString& text);
     // Rebuilds the player and loads the current character.
     void show_ani_writing();
     // The first display at start-up; answers whether the start character was shown.
@@ -104,6 +104,7 @@ public:
     // The zoom button: the next pad size for a screen of this height.
     void toggle_zoom(int screen_height);
     void toggle_grid();
+    void set_grid_style(PadGridStyle style);
     void toggle_pen();
     void toggle_flashbars();
     void toggle_grey_first();
@@ -157,6 +158,7 @@ public:
     PlaybackCapture* capture = nullptr;
 
 private:
+    void redraw_grid();
     QString archive_path() const;
     QString index_path() const;
     std::unique_ptr<TAnimationPlayer> make_player(QSize size, const QString& character);

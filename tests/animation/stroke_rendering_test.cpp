@@ -54,6 +54,28 @@ TEST(Background, GridSquareSitsSevenEighthsOfThePadOverThePictureUnderTheModel) 
     EXPECT_EQ(color_at(image, 95, 100), black_color);
 }
 
+// The dashed grid keeps the square; its inner thirds are lighter dashes a pixel wide.
+TEST(Background, DashedGridKeepsTheSquareAndDashesItsThirdsLighter) {
+    Background parts;
+    parts.pad = QSize(200, 200);
+    const QImage solid = compose_background(parts);
+    parts.grid_style = PadGridStyle::dashed;
+    const QImage dashed = compose_background(parts);
+    for (const QPoint edge : {QPoint(12, 100), QPoint(186, 100), QPoint(100, 12)}) {
+        EXPECT_EQ(color_at(dashed, edge.x(), edge.y()), color_at(solid, edge.x(), edge.y()));
+    }
+    int dash = 0;
+    int gap = 0;
+    for (int y = 14; y < 185; ++y) {
+        const std::int32_t colour = color_at(dashed, 70, y);
+        dash += colour == 0xFFD480;
+        gap += colour == white_color;
+        EXPECT_EQ(color_at(dashed, 71, y), white_color) << y;
+    }
+    EXPECT_GT(dash, 2 * gap / 3);
+    EXPECT_EQ(dash + gap, 185 - 14);
+}
+
 TEST(RecordDrawing, FillSeedTrianglesChooseTheirOutlineByFillColour) {
     struct Case {
         std::int32_t fill;

@@ -16,6 +16,7 @@
 
 #include "animation/stroke_model.h"
 #include "app/menu_table.h"
+#include "langtable/text_keys.h"
 #include "pad/pad_view.h"
 #include "platform/code_page.h"
 #include "strokes/stroke_text.h"
@@ -34,10 +35,27 @@ QString latin(const char* text) {
 using MainWindowTest = testing::WindowTest;
 
 // Typed and copied characters reach the pad; detection never changes the stored choice or the
-// check mark.
+// check mark. A typed character no library holds is noted beside the field until the note's
+// time is up or the field is typed in; a copied one stays silent.
 TEST_F(MainWindowTest, TypedAndCopiedCharactersAreShown) {
-    window->character_field()->setText(QStringLiteral("我"));
-    emit window->character_field()->returnPressed();
+    QLineEdit* field = window->character_field();
+    PadView& view = window->pad_view();
+    const auto enter = [&](const QString& text) {
+        field->setText(text);
+        emit field->returnPressed();
+    };
+    enter(QStringLiteral("龘"));
+    EXPECT_TRUE(view.shows_missing_note());
+    EXPECT_EQ(view.findChild<QLabel*>(QStringLiteral("MissingCharacterNote"))->text(),
+              window->shell().text(text_key::not_in_library_note));
+    view.hide_missing_note();  // the timer ran out
+    window->clipboard_changed(QStringLiteral("龘"));
+    EXPECT_FALSE(view.shows_missing_note());
+    enter(QStringLiteral("龘"));
+    QTest::keyClicks(field, QStringLiteral("x"));
+    EXPECT_FALSE(view.shows_missing_note());
+    enter(QStringLiteral("我"));
+    EXPECT_FALSE(view.shows_missing_note());
     EXPECT_EQ(strokes_shown(), 7);
     item("N50")->trigger();
     // The Big5 bytes of 國 as a GBK system decodes them: found by the Big5 reading.
@@ -159,7 +177,7 @@ TEST_F(MainWindowTest, TheStrokeOrderStandardPicksTheTraditionalArchiveAndIsKept
     window->clipboard_changed(QStringLiteral("國"));
     EXPECT_EQ(strokes_shown(), 10);
     EXPECT_EQ(read_file(file("view.cfg")),
-              "stroke_numbers=0\r\nstroke_order=mainland\r\nsmooth_gif=0\r\n");
+              "stroke_numbers=0\r\nstroke_order=mainland\r\nsmooth_gif=0\r\ngrid_style=solid\r\n");
     EXPECT_EQ(read_file(file("prefer.cfg")).mid(128, 13), QByteArray("\x0Ctstrokes.cdf"));
 
     QFile::remove(file("tstrokes.cdf"));
