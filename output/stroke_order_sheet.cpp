@@ -349,14 +349,6 @@ QImage draw_underlay(const SheetInputs& inputs, std::int32_t colour) {
     return picture;
 }
 
-QImage draw_at_rest(const SheetInputs& inputs) {
-    QImage picture = white_picture(inputs.picture);
-    for (int index = 0; index < int(inputs.strokes.size()); ++index) {
-        draw_earlier_stroke(inputs, picture, index);
-    }
-    return picture;
-}
-
 ColourGroups draw_components(const SheetInputs& inputs) {
     // The strokes in black, a new picture wherever, from the second stroke on, the pen colour
     // of a point differs from the point before it.

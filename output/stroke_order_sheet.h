@@ -67,10 +67,6 @@ QImage draw_stroke_picture(const SheetInputs& inputs, int j, PictureContent cont
 // The whole character in one colour.
 QImage draw_underlay(const SheetInputs& inputs, std::int32_t colour);
 
-// The whole character at rest, each stroke as wide as its brush and coloured as the pictures
-// after it colour it.
-QImage draw_at_rest(const SheetInputs& inputs);
-
 struct ColourGroups {
     QImage picture;  // null when no group holds ink
     int count = 0;
