@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+#include "strokes/linelist.h"
+
 namespace inkwren {
 
 template <typename Polygon, typename Width>
@@ -56,5 +58,34 @@ private:
     Width width_ = -1;
     QColor colour_;
 };
+
+// One stroke's records as the pad draws them: the first moves the pen, later pen points draw
+// lines with the width and colour pen_of gives, pen-ups move; point_of places a record. Answers
+// false when the stroke holds a flash step, which draws nothing.
+template <typename Polygon, typename Width, typename PointOf, typename PenOf>
+bool draw_stroke_records(PolylinePen<Polygon, Width>& pen, const TObjList& stroke, PointOf point_of,
+                         PenOf pen_of) {
+    bool first = true;
+    bool flash_free = true;
+    for (const PointRecord& record : stroke) {
+        if (is_end_marker(record)) {
+            continue;
+        }
+        const auto at = point_of(record);
+        if (first) {
+            pen.move_to(at);
+            first = false;
+        } else if (record.kind == record_kind::pen_point ||
+                   record.kind == record_kind::old_pen_point) {
+            const auto [width, colour] = pen_of(record);
+            pen.line_to(at, width, colour);
+        } else if (record.kind == record_kind::pen_up) {
+            pen.move_to(at);
+        } else if (record.kind == record_kind::flash_step) {
+            flash_free = false;
+        }
+    }
+    return flash_free;
+}
 
 }  // namespace inkwren

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "animation/animationplayer.h"
 #include "animation/layers.h"
@@ -37,9 +38,9 @@ public:
         painter_.setRenderHint(QPainter::Antialiasing, false);
     }
 
-    void move_to(QPoint point) { pen_.move_to(point); }
-    void line_to(QPoint point, int width, std::int32_t colour) {
-        pen_.line_to(point, width, to_qcolor(colour));
+    template <typename PointOf, typename PenOf>
+    bool draw(const TObjList& stroke, PointOf point_of, PenOf pen_of) {
+        return draw_stroke_records(pen_, stroke, point_of, pen_of);
     }
 
 private:
@@ -57,31 +58,20 @@ int stroke_width(const PointRecord& record, double scale) {
     return round_even(record.pen_width * scale);
 }
 
-// How one stroke's points are drawn: the first moves the pen, later lines and pen points draw,
-// pen-ups move. Answers false when the stroke holds a flash step, which draws nothing.
+struct PenChoice {
+    int width;
+    std::int32_t colour;
+};
+
+// One stroke in whole pixels, each point's pen as pen_for chooses; false for a flash step.
 template <typename PenFor>
 bool draw_stroke(StrokePen& pen, const TObjList& stroke, double scale, PenFor pen_for) {
-    bool first = true;
-    bool flash_free = true;
-    for (const PointRecord& record : stroke) {
-        if (is_end_marker(record)) {
-            continue;
-        }
-        const QPoint at = scaled_point(record, scale);
-        if (first) {
-            pen.move_to(at);
-            first = false;
-        } else if (record.kind == record_kind::pen_point ||
-                   record.kind == record_kind::old_pen_point) {
-            const auto [width, colour] = pen_for(record);
-            pen.line_to(at, width, colour);
-        } else if (record.kind == record_kind::pen_up) {
-            pen.move_to(at);
-        } else if (record.kind == record_kind::flash_step) {
-            flash_free = false;
-        }
-    }
-    return flash_free;
+    return pen.draw(
+        stroke, [scale](const PointRecord& record) { return scaled_point(record, scale); },
+        [&pen_for](const PointRecord& record) {
+            const PenChoice choice = pen_for(record);
+            return std::pair(choice.width, to_qcolor(choice.colour));
+        });
 }
 
 // A group's records cut at their end markers; a group may start in the middle of a stroke.
@@ -95,11 +85,6 @@ std::vector<TObjList> strokes_of(const TObjList& group) {
     }
     return strokes;
 }
-
-struct PenChoice {
-    int width;
-    std::int32_t colour;
-};
 
 QImage white_picture(QSize size) {
     return make_bitmap(size.width(), size.height());
@@ -149,20 +134,9 @@ QImage compose_picture(const SheetInputs& inputs, const QImage& frame, const QIm
 // The pen of a point in a picture of the given content, in the newest stroke or an earlier one.
 PenChoice stroke_pen(const SheetInputs& inputs, const PointRecord& record, PictureContent content,
                      bool newest) {
-    const SheetSettings& settings = inputs.settings;
-    const bool so_far = content == PictureContent::strokes_so_far;
-    const int width = stroke_width(record, inputs.coord_scale);
-    switch (settings.color_mode) {
-        case ColourMode::own_colours:
-            return {width, record.pen_color};
-        case ColourMode::two_colours:
-            if (so_far) {
-                return {width, newest ? settings.second_color : settings.main_color};
-            }
-            return {width, black_color};
-        default:  // black, and any unknown value
-            return {width, black_color};
-    }
+    return {stroke_width(record, inputs.coord_scale),
+            picture_stroke_colour(inputs.settings, record,
+                                  content == PictureContent::strokes_so_far, newest)};
 }
 
 // Stroke `index` as the pictures after its own show it, added to what the earlier ones left.
@@ -298,6 +272,21 @@ TLines export_strokes(const TObjList& records) {
     PlayListOptions options;
     options.expand_flash = false;
     return stroke_play_lists(records, options);
+}
+
+std::int32_t picture_stroke_colour(const SheetSettings& settings, const PointRecord& record,
+                                   bool so_far, bool newest) {
+    switch (settings.color_mode) {
+        case ColourMode::own_colours:
+            return record.pen_color;
+        case ColourMode::two_colours:
+            if (so_far) {
+                return newest ? settings.second_color : settings.main_color;
+            }
+            return black_color;
+        default:  // black, and any unknown value
+            return black_color;
+    }
 }
 
 int sheet_dots_per_inch(QSize picture) {

@@ -48,6 +48,12 @@ inline constexpr int sheet_row_gap = 15;
 inline constexpr double printed_square_mm = 18.0;
 inline constexpr double smallest_printed_number_pt = 9.0;
 
+// The colour of a point in a stroke-order picture: its own, black, or in two colours the newest
+// stroke in the second colour and the earlier ones (of pictures showing the strokes so far) in
+// the main one.
+std::int32_t picture_stroke_colour(const SheetSettings& settings, const PointRecord& record,
+                                   bool so_far, bool newest);
+
 // The resolution, in dots per inch, a sheet of pictures drawn on a pad this size states.
 int sheet_dots_per_inch(QSize picture);
 // The smallest pixel size, on a pad this size, of numbers that print legibly on its sheet.

@@ -160,22 +160,6 @@ QRectF pad_area_of(const QRectF& square) {
     return {square.center().x() - side / 2, square.center().y() - side / 2, side, side};
 }
 
-// The colours of a stroke-order picture's strokes, as the sheets colour them.
-QColor picture_ink(const SheetSettings& settings, const PointRecord& record, bool so_far,
-                   bool newest) {
-    switch (settings.color_mode) {
-        case ColourMode::own_colours:
-            return to_qcolor(record.pen_color);
-        case ColourMode::two_colours:
-            if (so_far) {
-                return to_qcolor(newest ? settings.second_color : settings.main_color);
-            }
-            return to_qcolor(black_color);
-        default:  // black, and any unknown value
-            return to_qcolor(black_color);
-    }
-}
-
 void draw_all_strokes(QPainter& painter, const WorksheetEntry& entry, const QColor& colour) {
     for (const TObjList& stroke : entry.strokes) {
         draw_stroke_paths(painter, stroke, entry.coord_scale,
@@ -196,10 +180,11 @@ void draw_picture_ink(QPainter& painter, const WorksheetEntry& entry, int stroke
     const bool so_far = settings.picture_content != PictureContent::one_stroke;
     for (int index = so_far ? 0 : stroke; index <= stroke; ++index) {
         const bool newest = index == stroke;
-        draw_stroke_paths(painter, entry.strokes[std::size_t(index)], entry.coord_scale,
-                          [&](const PointRecord& record) {
-                              return picture_ink(settings, record, so_far, newest);
-                          });
+        draw_stroke_paths(
+            painter, entry.strokes[std::size_t(index)], entry.coord_scale,
+            [&](const PointRecord& record) {
+                return to_qcolor(picture_stroke_colour(settings, record, so_far, newest));
+            });
     }
 }
 

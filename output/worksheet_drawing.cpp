@@ -4,6 +4,7 @@
 #include <QPolygonF>
 
 #include <algorithm>
+#include <utility>
 
 #include "output/polyline_pen.h"
 
@@ -69,22 +70,14 @@ bool has_flash_step(const TObjList& stroke) {
 void draw_stroke_paths(QPainter& painter, const TObjList& stroke, double coord_scale,
                        const std::function<QColor(const PointRecord&)>& colour_of) {
     PathPen pen(painter);
-    bool first = true;
-    for (const PointRecord& record : stroke) {
-        if (is_end_marker(record)) {
-            continue;
-        }
-        const QPointF at(record.x * coord_scale, record.y * coord_scale);
-        if (first) {
-            pen.move_to(at);
-            first = false;
-        } else if (record.kind == record_kind::pen_point ||
-                   record.kind == record_kind::old_pen_point) {
-            pen.line_to(at, record.pen_width * coord_scale, colour_of(record));
-        } else if (record.kind == record_kind::pen_up) {
-            pen.move_to(at);
-        }
-    }
+    draw_stroke_records(
+        pen, stroke,
+        [coord_scale](const PointRecord& record) {
+            return QPointF(record.x * coord_scale, record.y * coord_scale);
+        },
+        [&](const PointRecord& record) {
+            return std::pair(record.pen_width * coord_scale, colour_of(record));
+        });
 }
 
 }  // namespace inkwren
