@@ -80,8 +80,27 @@ void TAnimationPlayer::reset_background() {
     back_bmp_ = compose_background(background);
     underlay_in_background_ = false;
     ink_bmp_ = make_bitmap(pad_size().width(), pad_size().height());
-    image_ = back_bmp_;
+    draw_smooth_background(background);
+    image_ = smooth_ ? back_smooth_ : back_bmp_;
     image_changed();
+}
+
+void TAnimationPlayer::draw_smooth_background(Background background) {
+    smooth_ = pad().smooth_ink;
+    if (!smooth_) {
+        back_smooth_ = shown_smooth_ = QImage();
+        ink_smooth_ = SmoothInk();
+        return;
+    }
+    if (background.model != nullptr) {
+        if (model_softened_.isNull()) {
+            model_softened_ = soften_edges(model_pic_);
+        }
+        background.model = &model_softened_;
+    }
+    back_smooth_ = compose_background(background);
+    shown_smooth_ = back_smooth_;
+    ink_smooth_ = SmoothInk(pad_size());
 }
 
 void TAnimationPlayer::show_static() {
@@ -100,15 +119,23 @@ void TAnimationPlayer::draw_view_at_rest(const CharacterStrokes& strokes, int sh
     style.width_scale = scale();
     style.flashbar_picture = pad().show_flashbars ? &flashbar_pic_ : nullptr;
     style.dragging = editor_->dragging();
+    SmoothInk smooth_strokes;
+    if (smooth_) {
+        smooth_strokes = SmoothInk(pad_size());
+        style.smooth = &smooth_strokes;
+    }
     if (whole) {
         inkwren::draw_at_rest(image_, lines_, style);
-        draw_numbers(image_, strokes.count());
     } else {
         draw_lesson_step(image_, lines_,
                          std::size_t(strokes.elements_of_first(std::max(shown - 1, 0))),
                          std::size_t(strokes.elements_of_first(shown)), style);
-        draw_numbers(image_, shown);
     }
+    if (smooth_) {
+        image_ = back_smooth_;
+        lay_over(image_, smooth_strokes, smooth_strokes.drawn());
+    }
+    draw_numbers(image_, whole ? strokes.count() : shown);
     if (lines_.items.empty() && !note_.isEmpty()) {
         draw_note();
     }
@@ -124,8 +151,13 @@ void TAnimationPlayer::drop_underlay() {
 }
 
 void TAnimationPlayer::compose_frame(QPoint pen) {
-    frame_bmp_ = back_bmp_;
-    overlay(frame_bmp_, ink_bmp_, 0, 0, pad_size());
+    if (smooth_) {
+        show_area(shown_smooth_, back_smooth_, ink_smooth_, ink_smooth_.take_changed());
+        frame_bmp_ = shown_smooth_;
+    } else {
+        frame_bmp_ = back_bmp_;
+        overlay(frame_bmp_, ink_bmp_, 0, 0, pad_size());
+    }
     draw_numbers(frame_bmp_, play_list_.strokes_begun(play_pos_));
     if (pad().show_pen && !pen_pic_.isNull()) {
         overlay(frame_bmp_, pen_pic_, pen.x(), pen.y() - pen_pic_.height(), pad_size());
@@ -141,6 +173,7 @@ void TAnimationPlayer::draw_numbers(QImage& picture, int shown) {
 
 bool TAnimationPlayer::draw_model(const QString& character) {
     model_pic_ = make_bitmap(pad_size().width(), pad_size().height());
+    model_softened_ = QImage();
     if (character.isEmpty() || !settings_.model_pictures) {
         return false;
     }

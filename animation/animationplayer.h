@@ -21,7 +21,9 @@
 #include "animation/play_list.h"
 #include "animation/player_owner.h"
 #include "animation/player_settings.h"
+#include "animation/smooth_ink.h"
 #include "animation/stroke_numbers.h"
+#include "animation/stroke_rendering.h"
 #include "strokes/linelist.h"
 #include "strokes/stroke_archive.h"
 
@@ -125,6 +127,12 @@ public:
     // The pad's grey-first or two-colour mode switched: the player takes it, and a playback
     // starts again in the new mode.
     void display_modes_changed();
+    // The pad's smooth ink switched: the view is drawn again the new way, a playback started
+    // again.
+    void smooth_ink_changed();
+    // Whether what is shown is drawn anti-aliased: the pad's switch as it was when the
+    // background was last built.
+    bool smooth() const { return smooth_; }
     // Presents a frame; with capture on, keeps it for the animated GIF (delay in ms, −1 none).
     void show_frame(const QImage& bitmap, bool stroke_end, int delay);
 
@@ -174,6 +182,7 @@ private:
     void show_note(const QString& text);
     void draw_note();
     void image_changed();
+    void draw_smooth_background(Background background);
 
     PlayerOwner& owner_;
     const PlayerSettings settings_;
@@ -207,6 +216,14 @@ private:
     QString back_pic_file_;
     QByteArray loaded_text_;
     QString note_;  // shown instead of strokes, such as the note of an empty stroke file
+
+    // Smooth ink: anti-aliased twins of the layers, which are what is shown. The layers above
+    // are drawn as ever, for fills, flashes and the editor.
+    bool smooth_ = false;
+    QImage model_softened_;  // the model picture with soft edges
+    QImage back_smooth_;     // the background, the model softened and the underlay smooth
+    SmoothInk ink_smooth_;   // the twin of ink_bmp_
+    QImage shown_smooth_;    // back_smooth_ with ink_smooth_ over it, kept up to date by area
 
     // Display state of this character.
     std::optional<bool> companion_grid_;

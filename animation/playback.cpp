@@ -76,9 +76,19 @@ void TAnimationPlayer::draw_grey_underlay() {
     RecordStyle on_image = grey;
     on_image.beziers = true;
     draw_records(image_, play_list_.records, on_image);
+    SmoothInk grey_smooth;
+    if (smooth_) {
+        grey_smooth = SmoothInk(pad_size());
+        grey.smooth = &grey_smooth;
+    }
     draw_records(grey_bmp_, play_list_.records, grey);
     overlay(back_bmp_, grey_bmp_, 0, 0, pad_size());
     underlay_in_background_ = true;
+    if (smooth_) {
+        lay_over(back_smooth_, grey_smooth, grey_smooth.drawn());
+        show_area(shown_smooth_, back_smooth_, ink_smooth_, grey_smooth.drawn());
+        image_ = shown_smooth_;
+    }
     image_changed();
 }
 
@@ -94,6 +104,7 @@ void TAnimationPlayer::play_tick() {
         return;
     }
     Canvas ink(ink_bmp_);
+    ink.twin = smooth_ ? &ink_smooth_ : nullptr;
     bool stroke_ends = false;
     for (int step = 0; step <= steps; ++step) {
         if (play_pos_ >= int(play_list_.records.size())) {
@@ -179,8 +190,12 @@ void TAnimationPlayer::end_stroke() {
     // The stroke just written turns from the highlight colour to the finished colour.
     TObjList stroke = last_stroke(play_list_.records, play_pos_);
     QImage finished = make_bitmap(pad_size().width(), pad_size().height());
-    draw_records(finished, stroke, in_colour(done_color));
+    SmoothInk finished_smooth = smooth_ ? SmoothInk(pad_size()) : SmoothInk();
+    RecordStyle style = in_colour(done_color);
+    style.smooth = smooth_ ? &finished_smooth : nullptr;
+    draw_records(finished, stroke, style);
     overlay(ink_bmp_, finished, 0, 0, pad_size());
+    ink_smooth_.overlay(finished_smooth);
     compose_frame(pen_position());  // it starts from the background: no clearing needed
     set_interval(stroke_hold_ms);
     show_frame(frame_bmp_, false, stroke_hold_ms);
@@ -189,12 +204,20 @@ void TAnimationPlayer::end_stroke() {
 void TAnimationPlayer::play_flash_step(const PointRecord& step) {
     TObjList previous = last_stroke(play_list_.records, play_pos_ - 2);
     QImage flash = make_bitmap(pad_size().width(), pad_size().height());
-    draw_records(flash, previous, in_colour(step.fill_color));
+    SmoothInk flash_smooth = smooth_ ? SmoothInk(pad_size()) : SmoothInk();
+    RecordStyle style = in_colour(step.fill_color);
+    style.smooth = smooth_ ? &flash_smooth : nullptr;
+    draw_records(flash, previous, style);
     const QPoint at = rounded(step);
     if (ink_bmp_.rect().contains(at)) {
+        const QImage before = flash;
         flood_fill_surface(flash, at, step.fill_color, color_at(ink_bmp_, at.x(), at.y()));
+        if (smooth_) {
+            flash_smooth.take_changes(before, flash, flash.rect(), SmoothInk::Hard::under);
+        }
     }
     overlay(ink_bmp_, flash, 0, 0, pad_size());
+    ink_smooth_.overlay(flash_smooth);
     compose_frame(pen_position());
     set_interval(flash_hold_ms);
     show_frame(frame_bmp_, true, flash_hold_ms);
@@ -221,6 +244,10 @@ void TAnimationPlayer::play_instant_run(Canvas& ink) {
     TObjList shown(play_list_.records.begin(), play_list_.records.begin() + play_pos_);
     RecordStyle filled;
     filled.fill_seeds = true;
+    if (smooth_) {
+        ink_smooth_ = SmoothInk(pad_size());
+        filled.smooth = &ink_smooth_;
+    }
     draw_records(drawn, shown, filled);
     ink_bmp_ = drawn;
     play_pos_ -= 1;
@@ -344,6 +371,15 @@ void TAnimationPlayer::stop_play() {
     playing_ = false;
     play_list_ = {};
     delete_workbook();
+}
+
+void TAnimationPlayer::smooth_ink_changed() {
+    if (playing_) {
+        restart_if_playing();
+        return;
+    }
+    reset_background();
+    redraw_at_rest();
 }
 
 void TAnimationPlayer::display_modes_changed() {

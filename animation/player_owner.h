@@ -60,8 +60,11 @@ struct PadSettings {
     bool stroke_numbers = false;  // each stroke's number beside its start
     bool grey_first = true;
     bool two_color = true;
-    bool loop_lesson = false;     // a finished playback starts again after a pause
-    bool smooth_gif = false;      // captured GIFs keep every second frame, not one in six
+    bool loop_lesson = false;  // a finished playback starts again after a pause
+    bool smooth_gif = false;   // captured GIFs keep every second frame, not one in six
+    // What is shown is drawn anti-aliased. Off here, as the layers are; the program turns it on
+    // unless the user has turned it off.
+    bool smooth_ink = false;
     int flash_count = 3;          // flashes a new flash bar gives
     std::int32_t pick_color = 0;  // the pen colour: the palette's or the colour chooser's last
     std::int32_t stroke_color = 0xFF0000;

@@ -3,6 +3,8 @@
 #include <QPen>
 #include <QPolygon>
 
+#include <utility>
+
 namespace inkwren {
 namespace {
 
@@ -86,48 +88,91 @@ void Canvas::apply_brush(QPainter& target) const {
     }
 }
 
+template <typename Draw>
+void Canvas::draw_hard(QRect area, SmoothInk::Hard mode, Draw draw) {
+    if (twin == nullptr) {
+        draw();
+        return;
+    }
+    finish();
+    area &= bitmap_.rect();
+    const QImage before = bitmap_.copy(area);
+    draw();
+    finish();
+    twin->take_changes(before, bitmap_, area, mode);
+}
+
+// The area a pen of the canvas's width may reach around the points.
+QRect Canvas::pen_reach(QRect points) const {
+    const int reach = std::max(pen_width, 1) / 2 + 2;
+    return points.normalized().adjusted(-reach, -reach, reach, reach);
+}
+
 void Canvas::line_to(QPoint point) {
+    const QPoint from = std::exchange(position_, point);
+    if (twin != nullptr && pen_mode == PenMode::copy) {
+        twin->line(from, point, pen_width, pen_color);
+    } else if (twin != nullptr) {
+        draw_hard(pen_reach(QRect(from, point)), SmoothInk::Hard::cover, [&] {
+            QPainter& target = painter();
+            apply_pen(target);
+            target.drawLine(from, point);
+        });
+        return;
+    }
     QPainter& target = painter();
     apply_pen(target);
-    target.drawLine(position_, point);
-    position_ = point;
+    target.drawLine(from, point);
 }
 
 void Canvas::rectangle(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) {
         return;
     }
-    QPainter& target = painter();
-    apply_pen(target);
-    apply_brush(target);
-    // A one-pixel pen covers the pixels from left to right - 1, as the rectangle's own area.
-    target.drawRect(QRect(QPoint(left, top), QPoint(right - 2, bottom - 2)));
+    draw_hard(pen_reach(QRect(QPoint(left, top), QPoint(right, bottom))), SmoothInk::Hard::cover,
+              [&] {
+                  QPainter& target = painter();
+                  apply_pen(target);
+                  apply_brush(target);
+                  // A one-pixel pen covers the pixels from left to right - 1, as the rectangle's
+                  // own area.
+                  target.drawRect(QRect(QPoint(left, top), QPoint(right - 2, bottom - 2)));
+              });
 }
 
 void Canvas::polygon(const std::vector<QPoint>& corners) {
-    QPainter& target = painter();
-    apply_pen(target);
-    apply_brush(target);
-    target.drawPolygon(QPolygon(QList<QPoint>(corners.begin(), corners.end())));
+    const QPolygon shape(QList<QPoint>(corners.begin(), corners.end()));
+    draw_hard(pen_reach(shape.boundingRect()), SmoothInk::Hard::cover, [&] {
+        QPainter& target = painter();
+        apply_pen(target);
+        apply_brush(target);
+        target.drawPolygon(shape);
+    });
 }
 
 void Canvas::ellipse(int left, int top, int right, int bottom) {
-    QPainter& target = painter();
-    apply_pen(target);
-    apply_brush(target);
-    target.drawEllipse(QRect(QPoint(left, top), QPoint(right, bottom)));
+    const QRect box(QPoint(left, top), QPoint(right, bottom));
+    draw_hard(pen_reach(box), SmoothInk::Hard::cover, [&] {
+        QPainter& target = painter();
+        apply_pen(target);
+        apply_brush(target);
+        target.drawEllipse(box);
+    });
 }
 
 void Canvas::flood_fill(QPoint seed) {
     finish();
-    flood_fill_surface(bitmap_, seed, brush_color);
+    draw_hard(bitmap_.rect(), SmoothInk::Hard::under,
+              [&] { flood_fill_surface(bitmap_, seed, brush_color); });
 }
 
 void Canvas::draw_picture(QPoint top_left, const QImage& picture) {
-    QPainter& target = painter();
-    target.setCompositionMode(QPainter::CompositionMode_Source);
-    target.drawImage(top_left, picture);
-    target.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    draw_hard(QRect(top_left, picture.size()), SmoothInk::Hard::cover, [&] {
+        QPainter& target = painter();
+        target.setCompositionMode(QPainter::CompositionMode_Source);
+        target.drawImage(top_left, picture);
+        target.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    });
 }
 
 // Scan-line fill with an explicit stack of seeds, so a fill over a whole large layer needs no

@@ -13,6 +13,8 @@
 #include <optional>
 #include <vector>
 
+#include "animation/smooth_ink.h"
+
 namespace inkwren {
 
 inline constexpr std::int32_t white_color = 0xFFFFFF;
@@ -46,6 +48,8 @@ public:
     PenMode pen_mode = PenMode::copy;
     std::int32_t brush_color = white_color;
     BrushStyle brush_style = BrushStyle::solid;
+    // When given, everything drawn goes to this anti-aliased twin of the bitmap as well.
+    SmoothInk* twin = nullptr;
 
     void move_to(QPoint point) { position_ = point; }
     QPoint position() const { return position_; }
@@ -74,6 +78,10 @@ private:
     QPainter& painter();
     void apply_pen(QPainter& painter) const;
     void apply_brush(QPainter& painter) const;
+    // Draws something the twin cannot draw smooth, and gives it the pixels that changed.
+    template <typename Draw>
+    void draw_hard(QRect area, SmoothInk::Hard mode, Draw draw);
+    QRect pen_reach(QRect points) const;
 
     QImage& bitmap_;
     std::optional<QPainter> painter_;

@@ -80,8 +80,10 @@ std::size_t end_of_run(const TObjList& element, std::size_t index) {
     return index;
 }
 
-void draw_marks(QImage& image, const TLineList& lines, const QImage* flashbar_picture) {
+void draw_marks(QImage& image, const TLineList& lines, const QImage* flashbar_picture,
+                SmoothInk* smooth) {
     Canvas canvas(image);
+    canvas.twin = smooth;
     for (const TObjList& element : lines.items) {
         if (element.empty()) {
             return;
@@ -108,6 +110,7 @@ void draw_marks(QImage& image, const TLineList& lines, const QImage* flashbar_pi
 
 void draw_records(QImage& target, TObjList& list, const RecordStyle& style) {
     Canvas canvas(target);
+    canvas.twin = style.smooth;
     bool stroke_start = true;
     for (std::size_t index = 0; index < list.size(); ++index) {
         PointRecord& record = list[index];
@@ -131,7 +134,7 @@ void draw_records(QImage& target, TObjList& list, const RecordStyle& style) {
                 if (style.beziers) {
                     canvas.finish();
                     index = draw_bezier_element(target, list, index, style.width_scale,
-                                                style.dragging) -
+                                                style.dragging, style.smooth) -
                             1;
                 }
                 continue;
@@ -150,7 +153,7 @@ void draw_records(QImage& target, TObjList& list, const RecordStyle& style) {
 }
 
 std::size_t draw_bezier_element(QImage& target, const TObjList& element, std::size_t first,
-                                double width_scale, bool dragging) {
+                                double width_scale, bool dragging, SmoothInk* smooth) {
     std::vector<CurvePoint> control_points;
     std::size_t index = first;
     int width = 1;
@@ -167,6 +170,7 @@ std::size_t draw_bezier_element(QImage& target, const TObjList& element, std::si
     const std::vector<CurvePoint> curve =
         evaluate_curve(control_points, dragging ? bezier_drag_step : bezier_step);
     Canvas canvas(target);
+    canvas.twin = smooth;
     canvas.pen_width = round_even(width * width_scale);
     canvas.pen_color = colour;
     canvas.move_to({round_even(curve.front().x), round_even(curve.front().y)});
@@ -232,6 +236,7 @@ void draw_at_rest(QImage& image, const TLineList& lines, const RestStyle& style)
     strokes.fill_seeds = style.fill_seeds;
     strokes.dragging = style.dragging;
     strokes.width_scale = style.width_scale;
+    strokes.smooth = style.smooth;
     for (const TObjList& element : lines.items) {
         // An empty element ends the drawing, marks and all.
         if (element.empty()) {
@@ -243,8 +248,8 @@ void draw_at_rest(QImage& image, const TLineList& lines, const RestStyle& style)
                 continue;
             }
             if (record.kind == record_kind::bezier_control) {
-                index =
-                    draw_bezier_element(image, element, index, style.width_scale, style.dragging);
+                index = draw_bezier_element(image, element, index, style.width_scale,
+                                            style.dragging, style.smooth);
             } else if (record.kind == record_kind::pen_point) {
                 const std::size_t end = end_of_run(element, index);
                 TObjList run(element.begin() + std::ptrdiff_t(index),
@@ -253,7 +258,10 @@ void draw_at_rest(QImage& image, const TLineList& lines, const RestStyle& style)
                 index = end;
             } else if (record.kind == record_kind::fill_seed) {
                 if (!style.dragging && style.fill_seeds) {
-                    flood_fill_surface(image, rounded(record), record.fill_color);
+                    Canvas canvas(image);
+                    canvas.twin = style.smooth;
+                    canvas.brush_color = record.fill_color;
+                    canvas.flood_fill(rounded(record));
                 }
             } else if (record.kind == record_kind::old_pen_point) {
                 TObjList whole = element;
@@ -262,7 +270,7 @@ void draw_at_rest(QImage& image, const TLineList& lines, const RestStyle& style)
             }
         }
     }
-    draw_marks(image, lines, style.flashbar_picture);
+    draw_marks(image, lines, style.flashbar_picture, style.smooth);
 }
 
 namespace {
@@ -275,6 +283,7 @@ void draw_in_one_colour(QImage& image, const TLineList& lines, std::size_t begin
     one_colour.beziers = true;
     one_colour.dragging = style.dragging;
     one_colour.width_scale = style.width_scale;
+    one_colour.smooth = style.smooth;
     for (std::size_t element = begin; element < std::min(end, lines.items.size()); ++element) {
         TObjList records = lines.items[element];
         draw_records(image, records, one_colour);

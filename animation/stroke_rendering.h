@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "animation/smooth_ink.h"
 #include "strokes/linelist.h"
 
 namespace inkwren {
@@ -25,7 +26,8 @@ struct RecordStyle {
     // The editor redraws while the mouse moves: an element's strokes are drawn joined, fill
     // seeds without marks and curves coarser, which is cheaper.
     bool dragging = false;
-    double width_scale = 1.0;  // pen widths are drawn at this factor
+    double width_scale = 1.0;     // pen widths are drawn at this factor
+    SmoothInk* smooth = nullptr;  // the target's anti-aliased twin, drawn alike when given
 };
 
 void draw_records(QImage& target, TObjList& list, const RecordStyle& style);
@@ -33,7 +35,7 @@ void draw_records(QImage& target, TObjList& list, const RecordStyle& style);
 // Draws the Bezier element whose first control point is at first; answers the index of its end
 // marker. Elements of fewer than three control points draw nothing.
 std::size_t draw_bezier_element(QImage& target, const TObjList& element, std::size_t first,
-                                double width_scale, bool dragging);
+                                double width_scale, bool dragging, SmoothInk* smooth = nullptr);
 
 // The side of the nine-grid square: seven eighths of the pad's height.
 int grid_side(int pad_height);
@@ -64,6 +66,7 @@ struct RestStyle {
     bool fill_seeds = false;
     bool dragging = false;
     const QImage* flashbar_picture = nullptr;  // flash bars are drawn when given
+    SmoothInk* smooth = nullptr;  // the image's anti-aliased twin, drawn alike when given
 };
 
 // The whole character at rest over what image holds, with fill-seed and flash bar marks.

@@ -4,9 +4,10 @@
 // --play steps one strip of the character after each step through its strokes.
 // With --model the model picture of the character lies under the strokes. With --file a stroke
 // file is shown as when it is dropped on the window, its companion settings applied (its pen
-// speed too), before any characters. With --numbers the strokes' numbers are shown.
+// speed too), before any characters. With --numbers the strokes' numbers are shown; with
+// --smooth the ink is drawn anti-aliased, and the files' names end in "-smooth".
 //   render_preview --install DIR --out DIR [--size N] [--play MODE] [--model] [--numbers]
-//                  [--file PATH] [CHARACTER...]
+//                  [--smooth] [--file PATH] [CHARACTER...]
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -31,7 +32,7 @@ using inkwren::tools::option;
 
 const QString usage = QStringLiteral(
     "render_preview --install DIR --out DIR [--size N] [--play MODE] [--model] [--numbers] "
-    "[--file PATH] [CHARACTER...]");
+    "[--smooth] [--file PATH] [CHARACTER...]");
 
 // Plays the loaded character to its end with capture on and writes the captured frames.
 void write_played_frames(TAnimationPlayer& player, SimplePlayerOwner& owner, const QString& mode,
@@ -120,17 +121,21 @@ int main(int argc, char** argv) {
         const QString file = option(arguments, QStringLiteral("--file"), usage, QString());
         const bool model = arguments.removeAll(QStringLiteral("--model")) > 0;
         const bool numbers = arguments.removeAll(QStringLiteral("--numbers")) > 0;
+        const bool smooth = arguments.removeAll(QStringLiteral("--smooth")) > 0;
+        const QString suffix = smooth ? QStringLiteral("-smooth") : QString();
         QDir().mkpath(out);
         if (!file.isEmpty()) {
             SimplePlayerOwner owner;
             owner.pad.stroke_numbers = numbers;
+            owner.pad.smooth_ink = smooth;
             const auto player = load_dropped_file(owner, install, file, size);
             for (const QString& report : owner.reports) {
                 std::fprintf(stderr, "%s\n", qPrintable(report));
             }
             const QString name = QFileInfo(file).completeBaseName();
-            write_preview(*player, owner, mode,
-                          QDir(out).filePath(QStringLiteral("%1-%2").arg(name).arg(size)));
+            write_preview(
+                *player, owner, mode,
+                QDir(out).filePath(QStringLiteral("%1-%2%3").arg(name).arg(size).arg(suffix)));
         }
         for (qsizetype at = 1; at < arguments.size(); ++at) {
             const QString& character = arguments[at];
@@ -141,6 +146,7 @@ int main(int argc, char** argv) {
             SimplePlayerOwner owner;
             owner.pad.pen_speed = 2;
             owner.pad.stroke_numbers = numbers;
+            owner.pad.smooth_ink = smooth;
             const auto player =
                 load_archived_character(owner, install, character, size,
                                         model ? model_pictures(install) : ModelPictureLookup());
@@ -153,8 +159,9 @@ int main(int argc, char** argv) {
                 player->reset_background();
                 player->show_static();
             }
-            write_preview(*player, owner, mode,
-                          QDir(out).filePath(QStringLiteral("%1-%2").arg(character).arg(size)));
+            write_preview(
+                *player, owner, mode,
+                QDir(out).filePath(QStringLiteral("%1-%2%3").arg(character).arg(size).arg(suffix)));
         }
         return 0;
     } catch (const Error& error) {

@@ -1,0 +1,245 @@
+#include "animation/smooth_ink.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace inkwren {
+namespace {
+
+constexpr std::int32_t white = 0xFFFFFF;
+
+// x / 255 rounded, for x up to 255 × 255 + 255.
+constexpr unsigned div255(unsigned x) {
+    x += 128;
+    return (x + (x >> 8)) >> 8;
+}
+
+// Premultiplied ARGB of a colour value (red in its low byte) at a coverage.
+QRgb premultiplied(std::int32_t colour, unsigned coverage) {
+    const unsigned red = unsigned(colour) & 0xFF;
+    const unsigned green = unsigned(colour) >> 8 & 0xFF;
+    const unsigned blue = unsigned(colour) >> 16 & 0xFF;
+    return coverage << 24 | div255(red * coverage) << 16 | div255(green * coverage) << 8 |
+           div255(blue * coverage);
+}
+
+// Every channel, alpha included, at a share of 255.
+QRgb faded(QRgb pixel, unsigned share) {
+    return div255(qAlpha(pixel) * share) << 24 | div255(qRed(pixel) * share) << 16 |
+           div255(qGreen(pixel) * share) << 8 | div255(qBlue(pixel) * share);
+}
+
+// Premultiplied source over destination.
+QRgb over(QRgb source, QRgb destination) {
+    const QRgb below = faded(destination, 255 - qAlpha(source));
+    return source + below;
+}
+
+void cover(QRgb& pixel, std::int32_t colour, unsigned coverage) {
+    if (colour == white) {
+        pixel = faded(pixel, 255 - coverage);
+        return;
+    }
+    const unsigned alpha = qAlpha(pixel);
+    if (coverage == 255 || alpha == 0) {
+        pixel = premultiplied(colour, coverage);
+    } else if (pixel == premultiplied(colour, alpha)) {
+        // The same colour: the shapes join, so the pixel is covered by the larger share.
+        pixel = premultiplied(colour, std::max(alpha, coverage));
+    } else {
+        pixel = over(premultiplied(colour, coverage), pixel);
+    }
+}
+
+std::int32_t colour_of(const uchar* pixel) {
+    return std::int32_t(pixel[0]) | std::int32_t(pixel[1]) << 8 | std::int32_t(pixel[2]) << 16;
+}
+
+QRgb* row_of(QImage& image, int y) {
+    return reinterpret_cast<QRgb*>(image.scanLine(y));
+}
+
+const QRgb* row_of(const QImage& image, int y) {
+    return reinterpret_cast<const QRgb*>(image.constScanLine(y));
+}
+
+}  // namespace
+
+SmoothInk::SmoothInk(QSize size)
+    : image_(size, QImage::Format_ARGB32_Premultiplied), changed_(QPoint(0, 0), size) {
+    image_.fill(Qt::transparent);
+}
+
+void SmoothInk::touch(QRect area) {
+    area &= image_.rect();
+    changed_ |= area;
+    drawn_ |= area;
+}
+
+QRect SmoothInk::take_changed() {
+    return std::exchange(changed_, QRect());
+}
+
+// The canvas's pen covers the pixels whose centres (half a pixel right of and below their
+// corner) lie within half its width of the line; a pixel here is covered by how far its centre
+// lies inside that edge, up to half a pixel.
+void SmoothInk::line(QPoint from, QPoint to, int width, std::int32_t colour) {
+    if (image_.isNull()) {
+        return;
+    }
+    colour &= white;
+    const double radius = std::max(width, 1) / 2.0;
+    const double outer = radius + 0.5;
+    const double inner = radius - 0.5;
+    const double outer_squared = outer * outer;
+    const double inner_squared = inner > 0 ? inner * inner : -1.0;
+    const double ax = from.x();
+    const double ay = from.y();
+    const double dx = to.x() - ax;
+    const double dy = to.y() - ay;
+    const double length_squared = dx * dx + dy * dy;
+    const int reach = int(std::ceil(outer));
+    const QRect box =
+        QRect(QPoint(std::min(from.x(), to.x()) - reach, std::min(from.y(), to.y()) - reach),
+              QPoint(std::max(from.x(), to.x()) + reach, std::max(from.y(), to.y()) + reach)) &
+        image_.rect();
+    if (box.isEmpty()) {
+        return;
+    }
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        QRgb* row = row_of(image_, y);
+        const double py = y + 0.5 - ay;
+        for (int x = box.left(); x <= box.right(); ++x) {
+            const double px = x + 0.5 - ax;
+            double along = length_squared > 0 ? (px * dx + py * dy) / length_squared : 0.0;
+            along = std::clamp(along, 0.0, 1.0);
+            const double ex = px - along * dx;
+            const double ey = py - along * dy;
+            const double distance_squared = ex * ex + ey * ey;
+            if (distance_squared >= outer_squared) {
+                continue;
+            }
+            const unsigned coverage =
+                distance_squared <= inner_squared
+                    ? 255u
+                    : unsigned(
+                          std::lround(255.0 * std::min(1.0, outer - std::sqrt(distance_squared))));
+            if (coverage != 0) {
+                cover(row[x], colour, coverage);
+            }
+        }
+    }
+    touch(box);
+}
+
+void SmoothInk::take_changes(const QImage& area_before, const QImage& after, QRect area,
+                             Hard mode) {
+    const QPoint origin = area.topLeft();
+    area &= image_.rect() & after.rect() & area_before.rect().translated(origin);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar* old_row = area_before.constScanLine(y - origin.y()) - 3 * origin.x();
+        const uchar* new_row = after.constScanLine(y);
+        QRgb* row = row_of(image_, y);
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const uchar* now = new_row + 3 * x;
+            if (std::equal(now, now + 3, old_row + 3 * x)) {
+                continue;
+            }
+            const std::int32_t colour = colour_of(now);
+            if (colour == white) {
+                row[x] = 0;
+            } else if (mode == Hard::under) {
+                row[x] = over(row[x], premultiplied(colour, 255));
+            } else {
+                row[x] = premultiplied(colour, 255);
+            }
+        }
+    }
+    touch(area);
+}
+
+void SmoothInk::overlay(const SmoothInk& newer) {
+    if (newer.isNull() || newer.image_.size() != image_.size()) {
+        return;
+    }
+    const QRect area = newer.drawn_;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const QRgb* source = row_of(newer.image_, y);
+        QRgb* row = row_of(image_, y);
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const unsigned alpha = qAlpha(source[x]);
+            if (alpha == 0) {
+                continue;
+            }
+            row[x] = alpha >= unsigned(qAlpha(row[x])) ? source[x] : over(source[x], row[x]);
+        }
+    }
+    touch(area);
+}
+
+void lay_over(QImage& picture, const SmoothInk& ink, QRect area) {
+    area &= picture.rect() & ink.image().rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const QRgb* source = row_of(ink.image(), y);
+        uchar* row = picture.scanLine(y);
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb pixel = source[x];
+            const unsigned alpha = qAlpha(pixel);
+            if (alpha == 0) {
+                continue;
+            }
+            uchar* out = row + 3 * x;
+            const unsigned rest = 255 - alpha;
+            out[0] = uchar(unsigned(qRed(pixel)) + div255(out[0] * rest));
+            out[1] = uchar(unsigned(qGreen(pixel)) + div255(out[1] * rest));
+            out[2] = uchar(unsigned(qBlue(pixel)) + div255(out[2] * rest));
+        }
+    }
+}
+
+void show_area(QImage& shown, const QImage& background, const SmoothInk& ink, QRect area) {
+    area &= shown.rect() & background.rect();
+    if (area.isEmpty()) {
+        return;
+    }
+    const int depth = shown.depth() / 8;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        std::copy_n(background.constScanLine(y) + depth * area.left(), depth * area.width(),
+                    shown.scanLine(y) + depth * area.left());
+    }
+    lay_over(shown, ink, area);
+}
+
+QImage soften_edges(const QImage& picture) {
+    QImage softened = picture;
+    const int width = picture.width();
+    const int height = picture.height();
+    auto at = [&](int x, int y) {
+        return picture.constScanLine(std::clamp(y, 0, height - 1)) +
+               3 * std::clamp(x, 0, width - 1);
+    };
+    auto same = [](const uchar* a, const uchar* b) { return std::equal(a, a + 3, b); };
+    for (int y = 0; y < height; ++y) {
+        uchar* out = softened.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const uchar* centre = at(x, y);
+            if (same(centre, at(x - 1, y)) && same(centre, at(x + 1, y)) &&
+                same(centre, at(x, y - 1)) && same(centre, at(x, y + 1))) {
+                continue;
+            }
+            for (int channel = 0; channel < 3; ++channel) {
+                unsigned sum = 0;
+                for (int row = -1; row <= 1; ++row) {
+                    for (int column = -1; column <= 1; ++column) {
+                        const unsigned weight = (row == 0 ? 2u : 1u) * (column == 0 ? 2u : 1u);
+                        sum += weight * at(x + column, y + row)[channel];
+                    }
+                }
+                out[3 * x + channel] = uchar((sum + 8) / 16);
+            }
+        }
+    }
+    return softened;
+}
+
+}  // namespace inkwren
