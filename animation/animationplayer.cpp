@@ -114,7 +114,6 @@ void TAnimationPlayer::redraw_at_rest() {
 }
 
 void TAnimationPlayer::draw_view_at_rest(const CharacterStrokes& strokes, int shown, bool whole) {
-    image_ = back_bmp_;
     RestStyle style;
     style.width_scale = scale();
     style.flashbar_picture = pad().show_flashbars ? &flashbar_pic_ : nullptr;
@@ -122,7 +121,11 @@ void TAnimationPlayer::draw_view_at_rest(const CharacterStrokes& strokes, int sh
     SmoothInk smooth_strokes;
     if (smooth_) {
         smooth_strokes = SmoothInk(pad_size());
-        style.smooth = &smooth_strokes;
+        style.smooth = {&smooth_strokes, !needs_bitmap(lines_)};
+    }
+    // Drawn alone, the smooth strokes leave image_ untouched, and it is replaced below.
+    if (!style.smooth.alone) {
+        image_ = back_bmp_;
     }
     if (whole) {
         inkwren::draw_at_rest(image_, lines_, style);

@@ -56,7 +56,8 @@ public:
     // Takes records as if loaded from a stroke file, cut into strokes.
     void set_records(const TObjList& records);
 
-    // The layers, for the frame capture and for checks.
+    // The layers, for the frame capture and for checks. With smooth ink the ink layer gets
+    // nothing a playback does not need it for.
     const QImage& frame_bmp() const { return frame_bmp_; }
     const QImage& ink_bmp() const { return ink_bmp_; }
     const QImage& back_bmp() const { return back_bmp_; }
@@ -163,6 +164,7 @@ private:
     double scale() const { return settings_.scale; }
     void load_pictures();
     void draw_grey_underlay();
+    void draw_smooth_underlay(RecordStyle grey);
     // The background and the first shown strokes at rest, or every element when whole; the one
     // place the character at rest is drawn, so whatever goes over strokes at rest belongs here.
     void draw_view_at_rest(const CharacterStrokes& strokes, int shown, bool whole);
@@ -220,10 +222,11 @@ private:
     // Smooth ink: anti-aliased twins of the layers, which are what is shown. The layers above
     // are drawn as ever, for fills, flashes and the editor.
     bool smooth_ = false;
-    QImage model_softened_;  // the model picture with soft edges
-    QImage back_smooth_;     // the background, the model softened and the underlay smooth
-    SmoothInk ink_smooth_;   // the twin of ink_bmp_
-    QImage shown_smooth_;    // back_smooth_ with ink_smooth_ over it, kept up to date by area
+    QImage model_softened_;   // the model picture with soft edges
+    QImage back_smooth_;      // the background, the model softened and the underlay smooth
+    SmoothInk ink_smooth_;    // the twin of ink_bmp_
+    bool ink_alone_ = false;  // this playback's pen lines go to ink_smooth_ alone
+    QImage shown_smooth_;     // back_smooth_ with ink_smooth_ over it, kept up to date by area
 
     // Display state of this character.
     std::optional<bool> companion_grid_;

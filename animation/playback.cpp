@@ -55,6 +55,7 @@ void TAnimationPlayer::play() {
     capture_.reset();  // a capture holds one whole playback
     reset_background();
     play_list_ = std::move(list);
+    ink_alone_ = smooth_ && !needs_bitmap(play_list_.records);
     if (grey_first_) {
         draw_grey_underlay();
     }
@@ -72,23 +73,32 @@ void TAnimationPlayer::draw_grey_underlay() {
     grey.mono_colour = waiting_grey;
     grey.marks = true;
     grey.width_scale = scale();
+    underlay_in_background_ = true;
+    if (smooth_) {
+        draw_smooth_underlay(grey);
+        return;
+    }
     grey_bmp_ = make_bitmap(pad_size().width(), pad_size().height());
     RecordStyle on_image = grey;
     on_image.beziers = true;
     draw_records(image_, play_list_.records, on_image);
-    SmoothInk grey_smooth;
-    if (smooth_) {
-        grey_smooth = SmoothInk(pad_size());
-        grey.smooth = &grey_smooth;
-    }
     draw_records(grey_bmp_, play_list_.records, grey);
     overlay(back_bmp_, grey_bmp_, 0, 0, pad_size());
-    underlay_in_background_ = true;
-    if (smooth_) {
-        lay_over(back_smooth_, grey_smooth, grey_smooth.drawn());
-        show_area(shown_smooth_, back_smooth_, ink_smooth_, grey_smooth.drawn());
-        image_ = shown_smooth_;
+    image_changed();
+}
+
+// The layers get the underlay only when the playback draws on them.
+void TAnimationPlayer::draw_smooth_underlay(RecordStyle grey) {
+    SmoothInk grey_smooth(pad_size());
+    grey.smooth = {&grey_smooth, ink_alone_};
+    grey_bmp_ = make_bitmap(pad_size().width(), pad_size().height());
+    draw_records(grey_bmp_, play_list_.records, grey);
+    if (!ink_alone_) {
+        overlay(back_bmp_, grey_bmp_, 0, 0, pad_size());
     }
+    lay_over(back_smooth_, grey_smooth, grey_smooth.drawn());
+    show_area(shown_smooth_, back_smooth_, ink_smooth_, grey_smooth.drawn());
+    image_ = shown_smooth_;
     image_changed();
 }
 
@@ -104,7 +114,7 @@ void TAnimationPlayer::play_tick() {
         return;
     }
     Canvas ink(ink_bmp_);
-    ink.twin = smooth_ ? &ink_smooth_ : nullptr;
+    ink.twin = {smooth_ ? &ink_smooth_ : nullptr, ink_alone_};
     bool stroke_ends = false;
     for (int step = 0; step <= steps; ++step) {
         if (play_pos_ >= int(play_list_.records.size())) {
@@ -189,13 +199,15 @@ void TAnimationPlayer::end_stroke() {
     }
     // The stroke just written turns from the highlight colour to the finished colour.
     TObjList stroke = last_stroke(play_list_.records, play_pos_);
-    QImage finished = make_bitmap(pad_size().width(), pad_size().height());
-    SmoothInk finished_smooth = smooth_ ? SmoothInk(pad_size()) : SmoothInk();
     RecordStyle style = in_colour(done_color);
-    style.smooth = smooth_ ? &finished_smooth : nullptr;
-    draw_records(finished, stroke, style);
-    overlay(ink_bmp_, finished, 0, 0, pad_size());
-    ink_smooth_.overlay(finished_smooth);
+    style.smooth = {smooth_ ? &ink_smooth_ : nullptr, ink_alone_};
+    if (ink_alone_) {
+        draw_records(ink_bmp_, stroke, style);  // the layer is left as it is
+    } else {
+        QImage finished = make_bitmap(pad_size().width(), pad_size().height());
+        draw_records(finished, stroke, style);
+        overlay(ink_bmp_, finished, 0, 0, pad_size());
+    }
     compose_frame(pen_position());  // it starts from the background: no clearing needed
     set_interval(stroke_hold_ms);
     show_frame(frame_bmp_, false, stroke_hold_ms);
@@ -204,20 +216,19 @@ void TAnimationPlayer::end_stroke() {
 void TAnimationPlayer::play_flash_step(const PointRecord& step) {
     TObjList previous = last_stroke(play_list_.records, play_pos_ - 2);
     QImage flash = make_bitmap(pad_size().width(), pad_size().height());
-    SmoothInk flash_smooth = smooth_ ? SmoothInk(pad_size()) : SmoothInk();
     RecordStyle style = in_colour(step.fill_color);
-    style.smooth = smooth_ ? &flash_smooth : nullptr;
+    style.smooth.ink = smooth_ ? &ink_smooth_ : nullptr;
     draw_records(flash, previous, style);
     const QPoint at = rounded(step);
     if (ink_bmp_.rect().contains(at)) {
         const QImage before = flash;
         flood_fill_surface(flash, at, step.fill_color, color_at(ink_bmp_, at.x(), at.y()));
         if (smooth_) {
-            flash_smooth.take_changes(before, flash, flash.rect(), SmoothInk::Hard::under);
+            // The flash's fill lies over the ink, as on the layer.
+            ink_smooth_.take_changes(before, flash, flash.rect(), SmoothInk::Hard::cover);
         }
     }
     overlay(ink_bmp_, flash, 0, 0, pad_size());
-    ink_smooth_.overlay(flash_smooth);
     compose_frame(pen_position());
     set_interval(flash_hold_ms);
     show_frame(frame_bmp_, true, flash_hold_ms);
@@ -246,7 +257,7 @@ void TAnimationPlayer::play_instant_run(Canvas& ink) {
     filled.fill_seeds = true;
     if (smooth_) {
         ink_smooth_ = SmoothInk(pad_size());
-        filled.smooth = &ink_smooth_;
+        filled.smooth.ink = &ink_smooth_;
     }
     draw_records(drawn, shown, filled);
     ink_bmp_ = drawn;

@@ -90,7 +90,7 @@ void Canvas::apply_brush(QPainter& target) const {
 
 template <typename Draw>
 void Canvas::draw_hard(QRect area, SmoothInk::Hard mode, Draw draw) {
-    if (twin == nullptr) {
+    if (twin.ink == nullptr) {
         draw();
         return;
     }
@@ -99,7 +99,7 @@ void Canvas::draw_hard(QRect area, SmoothInk::Hard mode, Draw draw) {
     const QImage before = bitmap_.copy(area);
     draw();
     finish();
-    twin->take_changes(before, bitmap_, area, mode);
+    twin.ink->take_changes(before, bitmap_, area, mode);
 }
 
 // The area a pen of the canvas's width may reach around the points.
@@ -110,9 +110,12 @@ QRect Canvas::pen_reach(QRect points) const {
 
 void Canvas::line_to(QPoint point) {
     const QPoint from = std::exchange(position_, point);
-    if (twin != nullptr && pen_mode == PenMode::copy) {
-        twin->line(from, point, pen_width, pen_color);
-    } else if (twin != nullptr) {
+    if (twin.ink != nullptr && pen_mode == PenMode::copy) {
+        twin.ink->line(from, point, pen_width, pen_color);
+        if (twin.alone) {
+            return;
+        }
+    } else if (twin.ink != nullptr) {
         draw_hard(pen_reach(QRect(from, point)), SmoothInk::Hard::cover, [&] {
             QPainter& target = painter();
             apply_pen(target);

@@ -33,6 +33,13 @@ bool is_24bit(const QImage& bitmap);
 QImage to_24bit(const QImage& picture);
 
 enum class PenMode { copy, not_xor };
+
+// The anti-aliased twin a drawing goes to as well, when given. With alone, pen lines go to the
+// twin only: for a bitmap that is not shown and on which nothing is filled afterwards.
+struct SmoothTarget {
+    SmoothInk* ink = nullptr;
+    bool alone = false;
+};
 enum class BrushStyle { solid, clear };
 
 class Canvas {
@@ -48,8 +55,7 @@ public:
     PenMode pen_mode = PenMode::copy;
     std::int32_t brush_color = white_color;
     BrushStyle brush_style = BrushStyle::solid;
-    // When given, everything drawn goes to this anti-aliased twin of the bitmap as well.
-    SmoothInk* twin = nullptr;
+    SmoothTarget twin;
 
     void move_to(QPoint point) { position_ = point; }
     QPoint position() const { return position_; }

@@ -46,6 +46,9 @@ void cover(QRgb& pixel, std::int32_t colour, unsigned coverage) {
     } else if (pixel == premultiplied(colour, alpha)) {
         // The same colour: the shapes join, so the pixel is covered by the larger share.
         pixel = premultiplied(colour, std::max(alpha, coverage));
+    } else if (coverage >= alpha) {
+        // Another colour covering as much: a stroke drawn again in another colour takes it whole.
+        pixel = premultiplied(colour, coverage);
     } else {
         pixel = over(premultiplied(colour, coverage), pixel);
     }
@@ -80,6 +83,78 @@ QRect SmoothInk::take_changed() {
     return std::exchange(changed_, QRect());
 }
 
+namespace {
+
+// A line with round ends as a shape: for a row, the columns whose centres lie within a distance
+// of it. The shape is convex, so they are one run.
+struct Capsule {
+    double ax, ay, dx, dy, length, ux, uy;
+
+    Capsule(QPoint from, QPoint to)
+        : ax(from.x()),
+          ay(from.y()),
+          dx(to.x() - ax),
+          dy(to.y() - ay),
+          length(std::sqrt(dx * dx + dy * dy)),
+          ux(length > 0 ? dx / length : 0),
+          uy(length > 0 ? dy / length : 0) {}
+
+    struct Span {
+        double left = 1, right = 0;  // empty
+        bool empty() const { return left > right; }
+        void join(Span other) {
+            if (other.empty()) {
+                return;
+            }
+            left = empty() ? other.left : std::min(left, other.left);
+            right = empty() ? other.right : std::max(right, other.right);
+        }
+        void meet(Span other) {
+            left = std::max(left, other.left);
+            right = std::min(right, other.right);
+        }
+    };
+
+    static Span disc(double centre_x, double height, double reach) {
+        if (std::abs(height) >= reach) {
+            return {};
+        }
+        const double half = std::sqrt(reach * reach - height * height);
+        return {centre_x - half, centre_x + half};
+    }
+
+    // The x with low <= slope * x + offset <= high.
+    static Span between(double slope, double offset, double low, double high) {
+        if (std::abs(slope) < 1e-12) {
+            return offset >= low && offset <= high ? Span{-1e9, 1e9} : Span{};
+        }
+        const double a = (low - offset) / slope;
+        const double b = (high - offset) / slope;
+        return {std::min(a, b), std::max(a, b)};
+    }
+
+    // Columns relative to the start, for a row at height py relative to it.
+    Span span(double py, double reach) const {
+        Span run = disc(0, py, reach);
+        run.join(disc(dx, py - dy, reach));
+        if (length > 0) {
+            Span band = between(ux, uy * py, 0, length);
+            band.meet(between(-uy, ux * py, -reach, reach));
+            run.join(band);
+        }
+        return run;
+    }
+
+    double distance(double px, double py) const {
+        const double along = std::clamp(px * ux + py * uy, 0.0, length);
+        const double ex = px - along * ux;
+        const double ey = py - along * uy;
+        return std::sqrt(ex * ex + ey * ey);
+    }
+};
+
+}  // namespace
+
 // The canvas's pen covers the pixels whose centres (half a pixel right of and below their
 // corner) lie within half its width of the line; a pixel here is covered by how far its centre
 // lies inside that edge, up to half a pixel.
@@ -91,45 +166,47 @@ void SmoothInk::line(QPoint from, QPoint to, int width, std::int32_t colour) {
     const double radius = std::max(width, 1) / 2.0;
     const double outer = radius + 0.5;
     const double inner = radius - 0.5;
-    const double outer_squared = outer * outer;
-    const double inner_squared = inner > 0 ? inner * inner : -1.0;
-    const double ax = from.x();
-    const double ay = from.y();
-    const double dx = to.x() - ax;
-    const double dy = to.y() - ay;
-    const double length_squared = dx * dx + dy * dy;
+    const Capsule capsule(from, to);
+    const QRgb solid = colour == white ? 0 : premultiplied(colour, 255);
     const int reach = int(std::ceil(outer));
-    const QRect box =
-        QRect(QPoint(std::min(from.x(), to.x()) - reach, std::min(from.y(), to.y()) - reach),
-              QPoint(std::max(from.x(), to.x()) + reach, std::max(from.y(), to.y()) + reach)) &
-        image_.rect();
-    if (box.isEmpty()) {
-        return;
-    }
-    for (int y = box.top(); y <= box.bottom(); ++y) {
+    const int top = std::max(std::min(from.y(), to.y()) - reach, 0);
+    const int bottom = std::min(std::max(from.y(), to.y()) + reach, image_.height() - 1);
+    const int last_column = image_.width() - 1;
+    // Columns whose centres lie in a span relative to the start, within the picture.
+    auto columns = [&](Capsule::Span span) {
+        return std::pair{std::max(int(std::ceil(span.left + capsule.ax - 0.5)), 0),
+                         std::min(int(std::floor(span.right + capsule.ax - 0.5)), last_column)};
+    };
+    QRect touched;
+    for (int y = top; y <= bottom; ++y) {
+        const double py = y + 0.5 - capsule.ay;
+        const Capsule::Span outside = capsule.span(py, outer);
+        if (outside.empty()) {
+            continue;
+        }
+        const auto [left, right] = columns(outside);
+        if (left > right) {
+            continue;
+        }
+        touched |= QRect(left, y, right - left + 1, 1);
+        Capsule::Span inside = inner > 0 ? capsule.span(py, inner) : Capsule::Span{};
+        auto [solid_left, solid_right] =
+            inside.empty() ? std::pair{right + 1, right} : columns(inside);
         QRgb* row = row_of(image_, y);
-        const double py = y + 0.5 - ay;
-        for (int x = box.left(); x <= box.right(); ++x) {
-            const double px = x + 0.5 - ax;
-            double along = length_squared > 0 ? (px * dx + py * dy) / length_squared : 0.0;
-            along = std::clamp(along, 0.0, 1.0);
-            const double ex = px - along * dx;
-            const double ey = py - along * dy;
-            const double distance_squared = ex * ex + ey * ey;
-            if (distance_squared >= outer_squared) {
+        for (int x = left; x <= right; ++x) {
+            if (x >= solid_left && x <= solid_right) {
+                std::fill(row + x, row + solid_right + 1, solid);
+                x = solid_right;
                 continue;
             }
-            const unsigned coverage =
-                distance_squared <= inner_squared
-                    ? 255u
-                    : unsigned(
-                          std::lround(255.0 * std::min(1.0, outer - std::sqrt(distance_squared))));
-            if (coverage != 0) {
-                cover(row[x], colour, coverage);
+            const double distance = capsule.distance(x + 0.5 - capsule.ax, py);
+            const double share = std::min(1.0, outer - distance);
+            if (share > 0) {
+                cover(row[x], colour, unsigned(share * 255.0 + 0.5));
             }
         }
     }
-    touch(box);
+    touch(touched);
 }
 
 void SmoothInk::take_changes(const QImage& area_before, const QImage& after, QRect area,
@@ -146,32 +223,14 @@ void SmoothInk::take_changes(const QImage& area_before, const QImage& after, QRe
                 continue;
             }
             const std::int32_t colour = colour_of(now);
+            const bool was_empty = colour_of(old_row + 3 * x) == white;
             if (colour == white) {
                 row[x] = 0;
-            } else if (mode == Hard::under) {
+            } else if (mode == Hard::under && was_empty) {
                 row[x] = over(row[x], premultiplied(colour, 255));
             } else {
                 row[x] = premultiplied(colour, 255);
             }
-        }
-    }
-    touch(area);
-}
-
-void SmoothInk::overlay(const SmoothInk& newer) {
-    if (newer.isNull() || newer.image_.size() != image_.size()) {
-        return;
-    }
-    const QRect area = newer.drawn_;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        const QRgb* source = row_of(newer.image_, y);
-        QRgb* row = row_of(image_, y);
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const unsigned alpha = qAlpha(source[x]);
-            if (alpha == 0) {
-                continue;
-            }
-            row[x] = alpha >= unsigned(qAlpha(row[x])) ? source[x] : over(source[x], row[x]);
         }
     }
     touch(area);

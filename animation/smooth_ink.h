@@ -23,20 +23,17 @@ public:
 
     // A line with round ends of the pen's width, the shape the canvas fills for it. Within one
     // colour the lines of a stroke join into one shape; a line of another colour goes over what
-    // is there, and white wipes it away, as white is empty on the layers.
+    // is there (where it covers as much it replaces it, so a stroke drawn again in another colour
+    // takes that colour whole, edges and all), and white wipes it away, as white is empty on the
+    // layers.
     void line(QPoint from, QPoint to, int width, std::int32_t colour);
 
-    // How pixels drawn all-or-nothing (fills, marks, pictures) come in: a fill goes under the
-    // smooth edges already there, anything else covers them.
+    // How pixels drawn all-or-nothing (fills, marks, pictures) come in: a fill of empty pixels
+    // goes under the smooth edges already there, anything else covers them.
     enum class Hard { cover, under };
     // Takes the pixels of the area that differ between the layer before a drawing (a copy of
     // just the area) and after it.
     void take_changes(const QImage& area_before, const QImage& after, QRect area, Hard mode);
-
-    // Lays another twin of the same size over this one: where its pixel covers at least as
-    // much as the one here it replaces it, so a stroke drawn again in another colour takes that
-    // colour whole, edges and all.
-    void overlay(const SmoothInk& newer);
 
     // The area changed since the last call; a new twin is changed all over.
     QRect take_changed();

@@ -81,7 +81,7 @@ std::size_t end_of_run(const TObjList& element, std::size_t index) {
 }
 
 void draw_marks(QImage& image, const TLineList& lines, const QImage* flashbar_picture,
-                SmoothInk* smooth) {
+                SmoothTarget smooth) {
     Canvas canvas(image);
     canvas.twin = smooth;
     for (const TObjList& element : lines.items) {
@@ -153,7 +153,7 @@ void draw_records(QImage& target, TObjList& list, const RecordStyle& style) {
 }
 
 std::size_t draw_bezier_element(QImage& target, const TObjList& element, std::size_t first,
-                                double width_scale, bool dragging, SmoothInk* smooth) {
+                                double width_scale, bool dragging, SmoothTarget smooth) {
     std::vector<CurvePoint> control_points;
     std::size_t index = first;
     int width = 1;
@@ -227,6 +227,18 @@ QImage compose_background(const Background& background) {
         overlay_centred(working, *background.model, pad);
     }
     return working;
+}
+
+bool needs_bitmap(const TObjList& records) {
+    return std::ranges::any_of(records, [](const PointRecord& record) {
+        return record.kind == record_kind::fill_seed || record.kind == record_kind::flash_bar ||
+               record.kind == record_kind::flash_step;
+    });
+}
+
+bool needs_bitmap(const TLineList& lines) {
+    return std::ranges::any_of(lines.items,
+                               [](const TObjList& element) { return needs_bitmap(element); });
 }
 
 void draw_at_rest(QImage& image, const TLineList& lines, const RestStyle& style) {

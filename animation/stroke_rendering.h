@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "animation/smooth_ink.h"
+#include "animation/raster.h"
 #include "strokes/linelist.h"
 
 namespace inkwren {
@@ -26,8 +26,8 @@ struct RecordStyle {
     // The editor redraws while the mouse moves: an element's strokes are drawn joined, fill
     // seeds without marks and curves coarser, which is cheaper.
     bool dragging = false;
-    double width_scale = 1.0;     // pen widths are drawn at this factor
-    SmoothInk* smooth = nullptr;  // the target's anti-aliased twin, drawn alike when given
+    double width_scale = 1.0;  // pen widths are drawn at this factor
+    SmoothTarget smooth;       // the target's anti-aliased twin
 };
 
 void draw_records(QImage& target, TObjList& list, const RecordStyle& style);
@@ -35,7 +35,7 @@ void draw_records(QImage& target, TObjList& list, const RecordStyle& style);
 // Draws the Bezier element whose first control point is at first; answers the index of its end
 // marker. Elements of fewer than three control points draw nothing.
 std::size_t draw_bezier_element(QImage& target, const TObjList& element, std::size_t first,
-                                double width_scale, bool dragging, SmoothInk* smooth = nullptr);
+                                double width_scale, bool dragging, SmoothTarget smooth = {});
 
 // The side of the nine-grid square: seven eighths of the pad's height.
 int grid_side(int pad_height);
@@ -66,8 +66,13 @@ struct RestStyle {
     bool fill_seeds = false;
     bool dragging = false;
     const QImage* flashbar_picture = nullptr;  // flash bars are drawn when given
-    SmoothInk* smooth = nullptr;  // the image's anti-aliased twin, drawn alike when given
+    SmoothTarget smooth;                       // the image's anti-aliased twin
 };
+
+// Whether records hold fills or flash bars, which are drawn all-or-nothing from what the bitmap
+// holds: their pen lines cannot go to a smooth twin alone.
+bool needs_bitmap(const TObjList& records);
+bool needs_bitmap(const TLineList& lines);
 
 // The whole character at rest over what image holds, with fill-seed and flash bar marks.
 void draw_at_rest(QImage& image, const TLineList& lines, const RestStyle& style);

@@ -1,8 +1,8 @@
 // Playback cost on 鬱 (29 strokes) from the real archive: the duration of every play_tick at
 // 650 × 650 with pen speed 100 (the slowest tick matters: a tick has 30 ms), also with GIF
 // capture on, its frames encoded as they are shown; and the once-per-character placing of its
-// stroke numbers. A timing program rather than a benchmark,
-// since it reports the worst tick of a whole playback.
+// stroke numbers. Every mode is timed with the ink as specified and with smooth ink. A timing
+// program rather than a benchmark, since it reports the worst tick of a whole playback.
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QThread>
@@ -41,10 +41,19 @@ public:
     double gif_scale = 1.0;
 };
 
-void time_ticks(bool two_color, bool grey_first, bool capture = false, double gif_scale = 1.0,
-                bool numbers = false) {
+struct Mode {
+    bool two_color = false;
+    bool grey_first = false;
+    bool capture = false;
+    double gif_scale = 1.0;
+    bool numbers = false;
+};
+
+void time_ticks(Mode mode, bool smooth) {
+    const auto [two_color, grey_first, capture, gif_scale, numbers] = mode;
     EncodingOwner owner;
     owner.pad.pen_speed = 100;
+    owner.pad.smooth_ink = smooth;
     owner.pad.stroke_numbers = numbers;
     owner.record_gif = capture;
     owner.gif_scale = gif_scale;
@@ -78,9 +87,9 @@ void time_ticks(bool two_color, bool grey_first, bool capture = false, double gi
     std::sort(ticks.begin(), ticks.end());
     const double mean = std::accumulate(ticks.begin(), ticks.end(), 0.0) / double(ticks.size());
     std::printf(
-        "play_tick at 650, speed 100, %-10s %-10s %-14s %-7s: %zu ticks, mean %.3f ms, "
+        "play_tick at 650, speed 100, %-6s %-10s %-10s %-14s %-7s: %zu ticks, mean %.3f ms, "
         "median %.3f ms, worst %.3f ms (replay() %.1f ms)\n",
-        two_color ? "two-colour" : "normal", grey_first ? "grey-first" : "",
+        smooth ? "smooth" : "", two_color ? "two-colour" : "normal", grey_first ? "grey-first" : "",
         capture ? (gif_scale == 1.0 ? "capture 100%" : "capture 50%") : "",
         numbers ? "numbers" : "", ticks.size(), mean, ticks[ticks.size() / 2], ticks.back(),
         play_ms);
@@ -114,12 +123,19 @@ void time_number_placing() {
 int main(int argc, char** argv) {
     inkwren::tools::prefer_offscreen_platform();
     QGuiApplication app(argc, argv);
-    time_ticks(false, false);
-    time_ticks(true, true);
-    time_ticks(true, true, true, 1.0);
-    time_ticks(true, true, true, 0.5);
-    time_ticks(true, true, false, 1.0, true);
-    time_ticks(true, true, true, 1.0, true);
+    const Mode modes[] = {
+        {},
+        {.two_color = true, .grey_first = true},
+        {.two_color = true, .grey_first = true, .capture = true},
+        {.two_color = true, .grey_first = true, .capture = true, .gif_scale = 0.5},
+        {.two_color = true, .grey_first = true, .numbers = true},
+        {.two_color = true, .grey_first = true, .capture = true, .numbers = true},
+    };
+    for (const bool smooth : {false, true}) {
+        for (const Mode& mode : modes) {
+            time_ticks(mode, smooth);
+        }
+    }
     time_number_placing();
     return 0;
 }

@@ -33,17 +33,19 @@ struct LargePad {
     }
 };
 
+// The argument is the pad's smooth ink switch.
 void BM_ShowStaticYu650(benchmark::State& state) {
     LargePad pad;
     if (!pad.loaded(state)) {
         return;
     }
+    pad.owner.pad.smooth_ink = state.range(0) != 0;
     pad.player->reset_background();
     for (auto _ : state) {
         pad.player->show_static();
     }
 }
-BENCHMARK(BM_ShowStaticYu650)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShowStaticYu650)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_ComposeFrame650(benchmark::State& state) {
     LargePad pad;
