@@ -89,7 +89,7 @@ void TAnimationPlayer::draw_smooth_background(Background background) {
     smooth_ = pad().smooth_ink;
     if (!smooth_) {
         back_smooth_ = shown_smooth_ = QImage();
-        ink_smooth_ = SmoothInk();
+        ink_smooth_ = stroke_smooth_ = SmoothInk();
         return;
     }
     if (background.model != nullptr) {
@@ -101,6 +101,7 @@ void TAnimationPlayer::draw_smooth_background(Background background) {
     back_smooth_ = compose_background(background);
     shown_smooth_ = back_smooth_;
     ink_smooth_ = SmoothInk(pad_size());
+    stroke_smooth_ = SmoothInk(pad_size());
 }
 
 void TAnimationPlayer::show_static() {
@@ -155,7 +156,8 @@ void TAnimationPlayer::drop_underlay() {
 
 void TAnimationPlayer::compose_frame(QPoint pen) {
     if (smooth_) {
-        show_area(shown_smooth_, back_smooth_, ink_smooth_, ink_smooth_.take_changed());
+        show_area(shown_smooth_, back_smooth_, {&ink_smooth_, &stroke_smooth_},
+                  ink_smooth_.take_changed() | stroke_smooth_.take_changed());
         frame_bmp_ = shown_smooth_;
     } else {
         frame_bmp_ = back_bmp_;

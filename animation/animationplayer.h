@@ -226,7 +226,10 @@ private:
     QImage back_smooth_;      // the background, the model softened and the underlay smooth
     SmoothInk ink_smooth_;    // the twin of ink_bmp_
     bool ink_alone_ = false;  // this playback's pen lines go to ink_smooth_ alone
-    QImage shown_smooth_;     // back_smooth_ with ink_smooth_ over it, kept up to date by area
+    // In two-colour playbacks, the stroke being written, apart until it is finished.
+    SmoothInk stroke_smooth_;
+    // back_smooth_ with ink_smooth_ and stroke_smooth_ over it, kept up to date by area.
+    QImage shown_smooth_;
 
     // Display state of this character.
     std::optional<bool> companion_grid_;

@@ -97,7 +97,7 @@ void TAnimationPlayer::draw_smooth_underlay(RecordStyle grey) {
         overlay(back_bmp_, grey_bmp_, 0, 0, pad_size());
     }
     lay_over(back_smooth_, grey_smooth, grey_smooth.drawn());
-    show_area(shown_smooth_, back_smooth_, ink_smooth_, grey_smooth.drawn());
+    show_area(shown_smooth_, back_smooth_, {&ink_smooth_, &stroke_smooth_}, grey_smooth.drawn());
     image_ = shown_smooth_;
     image_changed();
 }
@@ -114,7 +114,7 @@ void TAnimationPlayer::play_tick() {
         return;
     }
     Canvas ink(ink_bmp_);
-    ink.twin = {smooth_ ? &ink_smooth_ : nullptr, ink_alone_};
+    ink.twin = {smooth_ ? (two_color_ ? &stroke_smooth_ : &ink_smooth_) : nullptr, ink_alone_};
     bool stroke_ends = false;
     for (int step = 0; step <= steps; ++step) {
         if (play_pos_ >= int(play_list_.records.size())) {
@@ -198,14 +198,13 @@ void TAnimationPlayer::end_stroke() {
         return;
     }
     // The stroke just written turns from the highlight colour to the finished colour.
-    TObjList stroke = last_stroke(play_list_.records, play_pos_);
-    RecordStyle style = in_colour(done_color);
-    style.smooth = {smooth_ ? &ink_smooth_ : nullptr, ink_alone_};
-    if (ink_alone_) {
-        draw_records(ink_bmp_, stroke, style);  // the layer is left as it is
-    } else {
+    // The smooth stroke, written apart, turns colour as it is laid with the others, so that
+    // none of the highlight stays at its edges or where it crosses them.
+    ink_smooth_.settle(stroke_smooth_, hilite_color(), done_color);
+    if (!ink_alone_) {
+        TObjList stroke = last_stroke(play_list_.records, play_pos_);
         QImage finished = make_bitmap(pad_size().width(), pad_size().height());
-        draw_records(finished, stroke, style);
+        draw_records(finished, stroke, in_colour(done_color));
         overlay(ink_bmp_, finished, 0, 0, pad_size());
     }
     compose_frame(pen_position());  // it starts from the background: no clearing needed
@@ -217,18 +216,19 @@ void TAnimationPlayer::play_flash_step(const PointRecord& step) {
     TObjList previous = last_stroke(play_list_.records, play_pos_ - 2);
     QImage flash = make_bitmap(pad_size().width(), pad_size().height());
     RecordStyle style = in_colour(step.fill_color);
-    style.smooth.ink = smooth_ ? &ink_smooth_ : nullptr;
+    SmoothInk flash_smooth = smooth_ ? SmoothInk(pad_size()) : SmoothInk();
+    style.smooth.ink = smooth_ ? &flash_smooth : nullptr;
     draw_records(flash, previous, style);
     const QPoint at = rounded(step);
     if (ink_bmp_.rect().contains(at)) {
         const QImage before = flash;
         flood_fill_surface(flash, at, step.fill_color, color_at(ink_bmp_, at.x(), at.y()));
         if (smooth_) {
-            // The flash's fill lies over the ink, as on the layer.
-            ink_smooth_.take_changes(before, flash, flash.rect(), SmoothInk::Hard::cover);
+            flash_smooth.take_changes(before, flash, flash.rect(), SmoothInk::Hard::under);
         }
     }
     overlay(ink_bmp_, flash, 0, 0, pad_size());
+    ink_smooth_.overlay(flash_smooth);
     compose_frame(pen_position());
     set_interval(flash_hold_ms);
     show_frame(frame_bmp_, true, flash_hold_ms);

@@ -46,9 +46,6 @@ void cover(QRgb& pixel, std::int32_t colour, unsigned coverage) {
     } else if (pixel == premultiplied(colour, alpha)) {
         // The same colour: the shapes join, so the pixel is covered by the larger share.
         pixel = premultiplied(colour, std::max(alpha, coverage));
-    } else if (coverage >= alpha) {
-        // Another colour covering as much: a stroke drawn again in another colour takes it whole.
-        pixel = premultiplied(colour, coverage);
     } else {
         pixel = over(premultiplied(colour, coverage), pixel);
     }
@@ -159,7 +156,8 @@ struct Capsule {
 // corner) lie within half its width of the line; a pixel here is covered by how far its centre
 // lies inside that edge, up to half a pixel.
 void SmoothInk::line(QPoint from, QPoint to, int width, std::int32_t colour) {
-    if (image_.isNull()) {
+    // The canvas draws nothing for a line that goes nowhere.
+    if (image_.isNull() || from == to) {
         return;
     }
     colour &= white;
@@ -236,6 +234,49 @@ void SmoothInk::take_changes(const QImage& area_before, const QImage& after, QRe
     touch(area);
 }
 
+void SmoothInk::overlay(const SmoothInk& newer) {
+    if (newer.isNull() || newer.image_.size() != image_.size()) {
+        return;
+    }
+    const QRect area = newer.drawn_;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const QRgb* source = row_of(newer.image_, y);
+        QRgb* row = row_of(image_, y);
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const unsigned alpha = qAlpha(source[x]);
+            if (alpha != 0) {
+                row[x] = alpha >= unsigned(qAlpha(row[x])) ? source[x] : over(source[x], row[x]);
+            }
+        }
+    }
+    touch(area);
+}
+
+void SmoothInk::settle(SmoothInk& stroke, std::int32_t from, std::int32_t to) {
+    if (stroke.isNull() || stroke.image_.size() != image_.size()) {
+        return;
+    }
+    const QRect area = stroke.drawn_;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        QRgb* source = row_of(stroke.image_, y);
+        QRgb* row = row_of(image_, y);
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const unsigned alpha = qAlpha(source[x]);
+            if (alpha == 0) {
+                continue;
+            }
+            const QRgb settled = source[x] == premultiplied(from & white, alpha)
+                                     ? premultiplied(to & white, alpha)
+                                     : source[x];
+            row[x] = over(settled, row[x]);
+            source[x] = 0;
+        }
+    }
+    touch(area);
+    stroke.touch(area);
+    stroke.drawn_ = QRect();
+}
+
 void lay_over(QImage& picture, const SmoothInk& ink, QRect area) {
     area &= picture.rect() & ink.image().rect();
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -256,7 +297,8 @@ void lay_over(QImage& picture, const SmoothInk& ink, QRect area) {
     }
 }
 
-void show_area(QImage& shown, const QImage& background, const SmoothInk& ink, QRect area) {
+void show_area(QImage& shown, const QImage& background,
+               std::initializer_list<const SmoothInk*> inks, QRect area) {
     area &= shown.rect() & background.rect();
     if (area.isEmpty()) {
         return;
@@ -266,7 +308,9 @@ void show_area(QImage& shown, const QImage& background, const SmoothInk& ink, QR
         std::copy_n(background.constScanLine(y) + depth * area.left(), depth * area.width(),
                     shown.scanLine(y) + depth * area.left());
     }
-    lay_over(shown, ink, area);
+    for (const SmoothInk* ink : inks) {
+        lay_over(shown, *ink, area);
+    }
 }
 
 QImage soften_edges(const QImage& picture) {

@@ -10,6 +10,7 @@
 #include <QSize>
 
 #include <cstdint>
+#include <initializer_list>
 
 namespace inkwren {
 
@@ -23,9 +24,7 @@ public:
 
     // A line with round ends of the pen's width, the shape the canvas fills for it. Within one
     // colour the lines of a stroke join into one shape; a line of another colour goes over what
-    // is there (where it covers as much it replaces it, so a stroke drawn again in another colour
-    // takes that colour whole, edges and all), and white wipes it away, as white is empty on the
-    // layers.
+    // is there, and white wipes it away, as white is empty on the layers.
     void line(QPoint from, QPoint to, int width, std::int32_t colour);
 
     // How pixels drawn all-or-nothing (fills, marks, pictures) come in: a fill of empty pixels
@@ -34,6 +33,15 @@ public:
     // Takes the pixels of the area that differ between the layer before a drawing (a copy of
     // just the area) and after it.
     void take_changes(const QImage& area_before, const QImage& after, QRect area, Hard mode);
+
+    // Lays another twin of the same size over this one: where its pixel covers at least as
+    // much as the one here it replaces it, so a stroke drawn again in another colour takes that
+    // colour whole, edges and all.
+    void overlay(const SmoothInk& newer);
+
+    // Lays a stroke written apart over this twin, what it holds of one colour turned to another
+    // (a two-colour stroke finished), and clears the stroke's twin.
+    void settle(SmoothInk& stroke, std::int32_t from, std::int32_t to);
 
     // The area changed since the last call; a new twin is changed all over.
     QRect take_changed();
@@ -51,8 +59,10 @@ private:
 // Lays the twin's pixels of the area over a 24-bit picture of the same size.
 void lay_over(QImage& picture, const SmoothInk& ink, QRect area);
 
-// Brings an area of what is shown up to date: the background's pixels with the ink over them.
-void show_area(QImage& shown, const QImage& background, const SmoothInk& ink, QRect area);
+// Brings an area of what is shown up to date: the background's pixels with the twins over them,
+// in order.
+void show_area(QImage& shown, const QImage& background,
+               std::initializer_list<const SmoothInk*> inks, QRect area);
 
 // A picture with all-or-nothing edges (a model character) with the steps of its edges softened:
 // each pixel that differs from a neighbour becomes a weighted mean of its neighbourhood, so the
