@@ -37,6 +37,7 @@ CharacterMaker::CharacterMaker(const ExportSetup& setup, const ExportOptions& op
         settings.stroke_interval = *options.interval;
     }
     settings.smooth_gif = options.smooth;
+    settings.smooth_ink = setup.smooth_ink;
     switch (options.display) {
         case GifDisplay::program:
             break;

@@ -161,6 +161,10 @@ const QHash<QString, Setter>& valued_options() {
              o.standard = StrokeOrderStandard(
                  choice(n, v, {QStringLiteral("taiwan"), QStringLiteral("mainland")}));
          }},
+        {QStringLiteral("--ink"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.smooth_ink = choice(n, v, {QStringLiteral("smooth"), QStringLiteral("plain")}) == 0;
+         }},
         {QStringLiteral("--scale"),
          [](ExportOptions& o, const QString& n, const QString& v) {
              o.scale = choice(n, v, {QStringLiteral("100"), QStringLiteral("50")}) == 0 ? 1.0 : 0.5;
@@ -289,6 +293,7 @@ QString export_help_text() {
         "  --verbose, -v       name each file on standard output once it is written\n"
         "  --library simplified|traditional   --no-custom (skip custom characters)\n"
         "  --standard taiwan|mainland   the traditional library's stroke order\n"
+        "  --ink smooth|plain  sheets' and GIFs' strokes anti-aliased or in whole pixels\n"
         "  sheet:     --png  --per-row N  --numbers chinese|arabic|off\n"
         "             --content underlay|stroke|cumulative  --grid solid|dashed|dotted|off\n"
         "             --colours own|two|black\n"

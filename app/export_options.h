@@ -38,6 +38,7 @@ struct ExportOptions {
     std::optional<ColourMode> colour_mode;
     std::optional<bool> traditional;              // the library
     std::optional<StrokeOrderStandard> standard;  // the traditional library's order
+    std::optional<bool> smooth_ink;               // sheets' and GIFs' ink anti-aliased
     bool no_custom = false;
 
     // GIFs.

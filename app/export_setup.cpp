@@ -80,8 +80,11 @@ ExportSetup export_setup(const ExportOptions& options, const QString& registry_p
     const bool traditional =
         options.traditional.value_or(QString::fromLatin1(preferences.archive_name).trimmed() ==
                                      QString::fromLatin1(traditional_archive));
-    const StrokeOrderStandard standard = options.standard.value_or(
-        load_view_settings(folder.filePath(QString::fromLatin1(view_settings_file))).standard);
+    // The program's view switches, unless the command line says otherwise.
+    const ViewSettings view =
+        load_view_settings(folder.filePath(QString::fromLatin1(view_settings_file)));
+    const StrokeOrderStandard standard = options.standard.value_or(view.standard);
+    setup.smooth_ink = options.smooth_ink.value_or(view.smooth_ink);
     if (traditional && !choose_traditional_archive(setup.archive, setup.installation, standard)) {
         throw Error(QStringLiteral("The traditional stroke archive (%1) is not in %2.")
                         .arg(setup.archive.archive_file, setup.installation));

@@ -20,6 +20,7 @@ struct ExportSetup {
     ArchiveChoice archive;
     EncodingState encoding;
     bool use_custom = true;
+    bool smooth_ink = true;
 };
 
 // Reads the installation's settings (config.dat, prefer.cfg, its language file); a file that is

@@ -271,6 +271,10 @@ void TForm1::N67Click() {
     shell_.toggle_smooth_gif();
 }
 
+void TForm1::N72Click() {
+    shell_.toggle_smooth_ink();
+}
+
 // The keyboard lesson. While the character field has the focus, it keeps these keys for its
 // text: a line edit claims printable and cursor keys before window shortcuts see them.
 void TForm1::N56Click() {

@@ -53,6 +53,7 @@ public:
     void N13Click();  // pencil
     void N20Click();  // flash bars
     void N53Click();  // stroke numbers
+    void N72Click();  // smooth ink
     void N67Click();  // smooth GIFs
     void N56Click();  // play, pause or resume
     void N57Click();  // the next stroke

@@ -110,6 +110,7 @@ const std::vector<MenuEntry>& menu_table() {
         {"N69", "N1", text_key::grid_style_menu, "格線樣式", K::submenu},
         {"N70", "N69", text_key::solid_grid_item, "實線", K::choice, {.choice = PadGridStyle::solid}},
         {"N71", "N69", text_key::dashed_grid_item, "虛線", K::choice, {.choice = PadGridStyle::dashed}},
+        {"N72", "N1", text_key::smooth_ink_item, "平滑墨跡", K::toggle, {.handler = &F::N72Click, .checked = pad_switch<&PadSettings::smooth_ink>}},
         {"N6", nullptr, text_key::help_menu, "輔助", K::submenu},
         // No update service: the item stays greyed out.
         {"N7", "N6", text_key::software_update_item, "軟件更新...", K::command},

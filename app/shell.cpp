@@ -32,6 +32,7 @@ Shell::Shell(StartupResult start, Dialogs& dialogs)
     settings.stroke_color = sheet_settings().second_color;
     settings.stroke_numbers = view_.stroke_numbers;
     settings.smooth_gif = view_.smooth_gif;
+    settings.smooth_ink = view_.smooth_ink;
     settings.grid_style = view_.grid_style;
     pad_->set_settings(settings);
     EncodingState encoding;
@@ -270,6 +271,12 @@ void Shell::toggle_smooth_gif() {
     PadSettings settings = pad_->settings();
     settings.smooth_gif = view_.smooth_gif;
     pad_->set_settings(settings);
+    save_view_settings();
+}
+
+void Shell::toggle_smooth_ink() {
+    view_.smooth_ink = !pad_->settings().smooth_ink;
+    pad_->set_smooth_ink(view_.smooth_ink);
     save_view_settings();
 }
 

@@ -87,6 +87,7 @@ public:
     void toggle_stroke_numbers();
     // Captured GIFs keep every second frame of the playback instead of one in six.
     void toggle_smooth_gif();
+    void toggle_smooth_ink();
     // The pad's nine-grid drawn solid or dashed, stored in "view.cfg" at once.
     void choose_grid_style(PadGridStyle style);
     // The custom character commands: save the shown strokes as the current character's custom

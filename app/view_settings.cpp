@@ -13,6 +13,7 @@ namespace {
 
 constexpr auto stroke_numbers_key = "stroke_numbers";
 constexpr auto smooth_gif_key = "smooth_gif";
+constexpr auto smooth_ink_key = "smooth_ink";
 constexpr auto standard_key = "stroke_order";
 constexpr auto taiwan_value = "taiwan";
 constexpr auto mainland_value = "mainland";
@@ -40,7 +41,8 @@ QByteArray format_view_settings(const ViewSettings& settings) {
     return QByteArray(stroke_numbers_key) + '=' + (settings.stroke_numbers ? "1" : "0") + "\r\n" +
            standard_key + '=' + standard + "\r\n" + smooth_gif_key + '=' +
            (settings.smooth_gif ? "1" : "0") + "\r\n" + grid_style_key + '=' +
-           (settings.grid_style == PadGridStyle::dashed ? dashed_value : solid_value) + "\r\n";
+           (settings.grid_style == PadGridStyle::dashed ? dashed_value : solid_value) + "\r\n" +
+           smooth_ink_key + '=' + (settings.smooth_ink ? "1" : "0") + "\r\n";
 }
 
 ViewSettings parse_view_settings(const QByteArray& text) {
@@ -57,6 +59,8 @@ ViewSettings parse_view_settings(const QByteArray& text) {
             settings.stroke_numbers = *value;
         } else if (key == smooth_gif_key && value) {
             settings.smooth_gif = *value;
+        } else if (key == smooth_ink_key && value) {
+            settings.smooth_ink = *value;
         } else if (key == standard_key && (text == taiwan_value || text == mainland_value)) {
             settings.standard =
                 text == taiwan_value ? StrokeOrderStandard::taiwan : StrokeOrderStandard::mainland;

@@ -13,6 +13,7 @@ namespace inkwren {
 struct ViewSettings {
     bool stroke_numbers = false;
     bool smooth_gif = false;
+    bool smooth_ink = true;
     StrokeOrderStandard standard = StrokeOrderStandard::taiwan;
     PadGridStyle grid_style = PadGridStyle::solid;
 

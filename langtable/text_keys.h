@@ -58,6 +58,7 @@ inline constexpr auto solid_grid_item = "0206";
 inline constexpr auto dashed_grid_item = "0207";
 // Beside the character field, for a typed character no library holds.
 inline constexpr auto not_in_library_note = "0208";
+inline constexpr auto smooth_ink_item = "0209";
 
 // The playback menu: the keyboard lesson on the pad.
 inline constexpr auto playback_menu = "0240";

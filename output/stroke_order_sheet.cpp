@@ -31,11 +31,11 @@ constexpr int note_margin = 4;
 constexpr double mm_per_inch = 25.4;
 constexpr double points_per_inch = 72.0;
 
-// The polyline pen on a sheet's picture, in whole pixels and without smoothing.
+// The polyline pen on a sheet's picture: in whole pixels, or anti-aliased when smooth.
 class StrokePen {
 public:
-    explicit StrokePen(QImage& image) : painter_(&image), pen_(painter_) {
-        painter_.setRenderHint(QPainter::Antialiasing, false);
+    StrokePen(QImage& image, bool smooth) : painter_(&image), pen_(painter_) {
+        painter_.setRenderHint(QPainter::Antialiasing, smooth);
     }
 
     template <typename PointOf, typename PenOf>
@@ -141,7 +141,7 @@ PenChoice stroke_pen(const SheetInputs& inputs, const PointRecord& record, Pictu
 
 // Stroke `index` as the pictures after its own show it, added to what the earlier ones left.
 void draw_earlier_stroke(const SheetInputs& inputs, QImage& earlier, int index) {
-    StrokePen pen(earlier);
+    StrokePen pen(earlier, inputs.smooth);
     draw_stroke(pen, inputs.strokes[std::size_t(index)], inputs.coord_scale,
                 [&](const PointRecord& record) {
                     return stroke_pen(inputs, record, PictureContent::strokes_so_far, false);
@@ -156,7 +156,7 @@ QImage stroke_picture_over(const SheetInputs& inputs, const QImage& earlier, int
     bool drawn = false;
     {
         // The pen draws its last run when it goes.
-        StrokePen pen(picture);
+        StrokePen pen(picture, inputs.smooth);
         drawn = draw_stroke(
             pen, inputs.strokes[std::size_t(j)], inputs.coord_scale,
             [&](const PointRecord& record) { return stroke_pen(inputs, record, content, true); });
@@ -265,6 +265,7 @@ SheetInputs sheet_inputs(const TAnimationPlayer& player, const SheetSettings& se
     inputs.coord_scale = player.settings().scale;
     inputs.number_prefix = number_prefix;
     inputs.number_suffix = number_suffix;
+    inputs.smooth = player.smooth();
     return inputs;
 }
 
@@ -328,7 +329,7 @@ QImage draw_stroke_picture(const SheetInputs& inputs, int j, PictureContent cont
 QImage draw_underlay(const SheetInputs& inputs, std::int32_t colour) {
     QImage picture = white_picture(inputs.picture);
     {
-        StrokePen pen(picture);
+        StrokePen pen(picture, inputs.smooth);
         for (const TObjList& stroke : inputs.strokes) {
             draw_stroke(pen, stroke, inputs.coord_scale, [&](const PointRecord& record) {
                 return PenChoice{stroke_width(record, inputs.coord_scale), colour};
@@ -365,7 +366,7 @@ ColourGroups draw_components(const SheetInputs& inputs) {
     for (const TObjList& group : groups) {
         QImage picture = white_picture(inputs.picture);
         {
-            StrokePen pen(picture);
+            StrokePen pen(picture, inputs.smooth);
             for (const TObjList& stroke : strokes_of(group)) {
                 draw_stroke(pen, stroke, inputs.coord_scale, [&](const PointRecord& record) {
                     return PenChoice{stroke_width(record, inputs.coord_scale), black_color};

@@ -31,7 +31,8 @@ struct SheetInputs {
     double coord_scale = 1.0;  // stroke coordinates to pad pixels
     QString number_prefix;     // the texts around a number in the "第…劃" style
     QString number_suffix;
-    QString note;  // a line under the pictures, such as the mainland form's; none when empty
+    QString note;         // a line under the pictures, such as the mainland form's; none when empty
+    bool smooth = false;  // strokes drawn anti-aliased, as the pad draws them with smooth ink
 };
 
 // The inputs of the sheet of the character a player holds: its records as loaded, at its pad's

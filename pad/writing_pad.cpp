@@ -331,6 +331,11 @@ void WritingPad::toggle_two_color() {
     player_->display_modes_changed();
 }
 
+void WritingPad::set_smooth_ink(bool on) {
+    settings_.smooth_ink = on;
+    player_->smooth_ink_changed();
+}
+
 void WritingPad::show_stroke_numbers(bool on) {
     settings_.stroke_numbers = on;
     if (!player_->playing()) {

@@ -111,6 +111,8 @@ public:
     void toggle_two_color();
     // Each stroke's number at its start. While playing, the next frame shows the change.
     void show_stroke_numbers(bool on);
+    // Smooth ink: the view is drawn again; a playback starts again.
+    void set_smooth_ink(bool on);
 
     // A colour taken from the palette or the colour chooser becomes the pen colour; a press
     // (not a drag over the palette) also recolours the selected strokes.

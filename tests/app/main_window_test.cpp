@@ -177,7 +177,8 @@ TEST_F(MainWindowTest, TheStrokeOrderStandardPicksTheTraditionalArchiveAndIsKept
     window->clipboard_changed(QStringLiteral("國"));
     EXPECT_EQ(strokes_shown(), 10);
     EXPECT_EQ(read_file(file("view.cfg")),
-              "stroke_numbers=0\r\nstroke_order=mainland\r\nsmooth_gif=0\r\ngrid_style=solid\r\n");
+              "stroke_numbers=0\r\nstroke_order=mainland\r\nsmooth_gif=0\r\ngrid_style=solid\r\n"
+              "smooth_ink=1\r\n");
     EXPECT_EQ(read_file(file("prefer.cfg")).mid(128, 13), QByteArray("\x0Ctstrokes.cdf"));
 
     QFile::remove(file("tstrokes.cdf"));

@@ -118,17 +118,23 @@ TEST_F(StrokeNumbersSwitchTest, TheSwitchSurvivesARestartAndSwitchingWhileSteppi
     restart();
     const QByteArray preferences = read_file(file("prefer.cfg"));
     numbers_item()->trigger();
-    window->item(QStringLiteral("N67"))->trigger();  // smooth GIFs
+    window->item(QStringLiteral("N67"))->trigger();                 // smooth GIFs
+    EXPECT_TRUE(window->item(QStringLiteral("N72"))->isChecked());  // smooth ink, on at first
+    const QImage smooth = window->pad().player().image();
+    window->item(QStringLiteral("N72"))->trigger();
     const QImage solid = window->pad().player().image();
+    EXPECT_NE(solid, smooth);
     window->item(QStringLiteral("N71"))->trigger();  // a dashed grid
     EXPECT_NE(window->pad().player().image(), solid);
     EXPECT_EQ(read_file(file("view.cfg")),
               QByteArray("stroke_numbers=1\r\nstroke_order=taiwan\r\nsmooth_gif=1\r\n"
-                         "grid_style=dashed\r\n"));
+                         "grid_style=dashed\r\nsmooth_ink=0\r\n"));
     restart();
     EXPECT_TRUE(numbers_item()->isChecked());
     EXPECT_TRUE(window->item(QStringLiteral("N67"))->isChecked());
     EXPECT_TRUE(window->pad().settings().smooth_gif);
+    EXPECT_FALSE(window->item(QStringLiteral("N72"))->isChecked());
+    EXPECT_FALSE(window->pad().settings().smooth_ink);
     EXPECT_TRUE(window->item(QStringLiteral("N71"))->isChecked());
     window->item(QStringLiteral("N70"))->trigger();
     EXPECT_EQ(window->pad().player().image(), solid);
