@@ -103,8 +103,12 @@ struct Capsule {
             if (other.empty()) {
                 return;
             }
-            left = empty() ? other.left : std::min(left, other.left);
-            right = empty() ? other.right : std::max(right, other.right);
+            if (empty()) {
+                *this = other;
+                return;
+            }
+            left = std::min(left, other.left);
+            right = std::max(right, other.right);
         }
         void meet(Span other) {
             left = std::max(left, other.left);

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QLineF>
+
+#include <algorithm>
+#include <cmath>
+
 #include "animation/layers.h"
 #include "animation/raster.h"
 #include "animation/smooth_ink.h"
@@ -60,6 +65,36 @@ TEST(SmoothInk, PixelsHalfCoveredOrMoreAreThoseTheCanvasPenFills) {
         }
         EXPECT_LE(disagreeing * 20, filled) << line.width;
         EXPECT_GT(soft, 0) << line.width;
+    }
+}
+
+// Each pixel is covered by how far its centre lies inside the line's edge. The rows of a line
+// leaning left once took the empty span of its start's round end as reaching to the start, and
+// showed solid teeth along its lower edge.
+TEST(SmoothInk, ALineLeaningLeftHasNoSolidTeethAlongItsEdge) {
+    const QPoint from(50, 50);
+    for (const QPoint to : {QPoint(45, 59), QPoint(58, 57), QPoint(42, 44), QPoint(60, 41),
+                            QPoint(50, 62), QPoint(38, 50)}) {
+        for (const int width : {3, 9, 14}) {
+            SmoothInk ink(QSize(100, 100));
+            ink.line(from, to, width, black_color);
+            const QLineF line{QPointF(from), QPointF(to)};
+            int wrong = 0;
+            for (int y = 0; y < 100; ++y) {
+                for (int x = 0; x < 100; ++x) {
+                    const QPointF centre(x + 0.5, y + 0.5);
+                    const QPointF d = line.p2() - line.p1();
+                    const double along = std::clamp(
+                        QPointF::dotProduct(centre - line.p1(), d) / QPointF::dotProduct(d, d), 0.0,
+                        1.0);
+                    const QPointF off = centre - (line.p1() + along * d);
+                    const double inside = width / 2.0 + 0.5 - std::hypot(off.x(), off.y());
+                    const int expected = int(std::clamp(inside, 0.0, 1.0) * 255 + 0.5);
+                    wrong += std::abs(alpha_at(ink, x, y) - expected) > 2 ? 1 : 0;
+                }
+            }
+            EXPECT_EQ(wrong, 0) << to.x() << "," << to.y() << " width " << width;
+        }
     }
 }
 
