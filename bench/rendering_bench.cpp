@@ -66,12 +66,13 @@ void BM_ComposeFrame650(benchmark::State& state) {
 BENCHMARK(BM_ComposeFrame650)->Unit(benchmark::kMillisecond);
 
 // One mouse move while a selected stroke is carried: the stroke shifts by a pixel and the
-// static view is redrawn with the selection frame.
+// static view is redrawn with the selection frame. The argument is the smooth ink switch.
 void BM_EditStepYu650(benchmark::State& state) {
     LargePad pad;
     if (!pad.loaded(state)) {
         return;
     }
+    pad.owner.pad.smooth_ink = state.range(0) != 0;
     pad.player->reset_background();
     StrokeEditor& editor = pad.player->editor();
     const PointRecord& first = pad.player->lines().items[10].front();
@@ -91,7 +92,7 @@ void BM_EditStepYu650(benchmark::State& state) {
         benchmark::DoNotOptimize(pad.player->image().constBits());
     }
 }
-BENCHMARK(BM_EditStepYu650)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditStepYu650)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
