@@ -20,7 +20,8 @@ namespace inkwren {
 
 // The files the program keeps in its installation folder.
 inline constexpr auto preference_file = "prefer.cfg";
-inline constexpr auto view_settings_file = "view.cfg";  // the view switches kept between runs
+inline constexpr auto practice_log_file = "practice.log";  // a line for each character practised
+inline constexpr auto view_settings_file = "view.cfg";     // the view switches kept between runs
 inline constexpr auto sheet_settings_file = "config.dat";
 inline constexpr auto output_folder_file = "sys.cfg";
 inline constexpr auto flag_file = "1.txt";

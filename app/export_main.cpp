@@ -61,6 +61,9 @@ int main(int argc, char** argv) {
         }
         const ExportSetup setup =
             export_setup(options, Registry::default_path(), QDir::currentPath());
+        if (options.from_practice > 0) {
+            options.characters << practised_characters(setup, options.from_practice);
+        }
         stop_export_on_interrupt();
         const bool progress = !options.quiet && isatty(fileno(stderr));
         return run_export(options, setup, stderr, progress);

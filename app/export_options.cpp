@@ -110,6 +110,10 @@ const QHash<QString, Setter>& valued_options() {
                  throw UsageError{error.message()};
              }
          }},
+        {QStringLiteral("--from-practice"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.from_practice = number(n, v, 1, 10000);
+         }},
         {QStringLiteral("--jobs"), [](ExportOptions& o, const QString& n,
                                       const QString& v) { o.jobs = number(n, v, 1, 256); }},
         {QStringLiteral("--per-row"),
@@ -251,7 +255,7 @@ ExportRequest parse(const QStringList& arguments) {
     if (!have_command) {
         throw UsageError{QStringLiteral("no command given")};
     }
-    if (options.characters.isEmpty()) {
+    if (options.characters.isEmpty() && options.from_practice == 0) {
         throw UsageError{QStringLiteral("no Chinese characters given")};
     }
     check_trace(options);
@@ -287,6 +291,7 @@ QString export_help_text() {
         "Options:\n"
         "  --out DIR           where the files go (made when missing; default: here)\n"
         "  --list FILE         read the characters from FILE\n"
+        "  --from-practice N   the N characters with the most mistakes in the practice log\n"
         "  --data DIR          the installation folder to use\n"
         "  --jobs N            work on N characters at once (default and most: one a core)\n"
         "  --quiet, -q         print nothing but errors\n"

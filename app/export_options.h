@@ -21,6 +21,8 @@ enum class GifDisplay { program, normal, grey_first, two_colour };
 struct ExportOptions {
     ExportCommand command = ExportCommand::sheet;
     QStringList characters;  // every CJK character of the arguments and the list, in order
+    // Characters taken from the practice log as well: this many of those with the most mistakes.
+    int from_practice = 0;
     QString out = QStringLiteral(".");
     QString data;  // the installation folder; the program's own when empty
     int jobs = 0;  // 0: one a core

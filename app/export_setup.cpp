@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/config_files.h"
+#include "app/practice_log.h"
 #include "app/preference_record.h"
 #include "app/view_settings.h"
 #include "encoding/encoding_mode.h"
@@ -94,6 +95,16 @@ ExportSetup export_setup(const ExportOptions& options, const QString& registry_p
     }
     setup.use_custom = !options.no_custom;
     return setup;
+}
+
+QStringList practised_characters(const ExportSetup& setup, int count) {
+    const QString path = setup.installation + QString::fromLatin1(practice_log_file);
+    const QStringList characters = most_mistaken_characters(read_practice_log(path), count);
+    if (characters.isEmpty()) {
+        throw Error(
+            QStringLiteral("The practice log \"%1\" holds no mistakes to practise.").arg(path));
+    }
+    return characters;
 }
 
 }  // namespace inkwren

@@ -23,6 +23,10 @@ struct ExportSetup {
     bool smooth_ink = true;
 };
 
+// The count characters with the most mistakes in the installation's practice log. Throws Error
+// when the log cannot be read or holds no mistakes.
+QStringList practised_characters(const ExportSetup& setup, int count);
+
 // Reads the installation's settings (config.dat, prefer.cfg, its language file); a file that is
 // missing or damaged leaves the defaults, and nothing is written. Throws Error when the
 // installation folder has no stroke archive.

@@ -155,6 +155,22 @@ TEST_F(ExporterTest, CharactersTheLibraryLacksAreListedAndTheOthersMadeOnceEach)
     EXPECT_EQ(QImage(out + QStringLiteral("永.png"), "PNG").width(), 2 * 80);
 }
 
+// The characters with the most mistakes in the practice log: 國 before 永, 我 without any left
+// out; a log without mistakes is an error.
+TEST_F(ExporterTest, FromPracticeTakesTheCharactersWithTheMostMistakes) {
+    const ExportRun nothing = run(QStringLiteral("sheet --from-practice 5"));
+    EXPECT_EQ(nothing.status, 1);
+    EXPECT_TRUE(nothing.errors.contains(QStringLiteral("no mistakes")))
+        << nothing.errors.toStdString();
+    write_file(installation + QStringLiteral("practice.log"),
+               "2026-12-07T09:00:00Z\t永\t2\t1,0\t30\t1\n"
+               "2026-12-07T09:01:00Z\t國\t3\t2,0,1\t50\t1\n"
+               "2026-12-07T09:02:00Z\t我\t1\t0\t9\t1\n");
+    ASSERT_EQ(run(QStringLiteral("sheet --png --from-practice 5")).status, 0);
+    EXPECT_EQ(made(), (QStringList{QStringLiteral("國.png"), QStringLiteral("永.png")}));
+    EXPECT_EQ(run(QStringLiteral("worksheet --from-practice 1")).status, 0);
+}
+
 TEST(ExportArguments, BadUsageIsRefusedSayingWhy) {
     const struct {
         const char* arguments;

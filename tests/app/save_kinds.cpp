@@ -6,6 +6,7 @@
 
 #include "animation/animationplayer.h"
 #include "animation/simple_player_owner.h"
+#include "app/practice_log.h"
 #include "app/preference_record.h"
 #include "app/user_folder.h"
 #include "app/view_settings.h"
@@ -51,6 +52,15 @@ QString character(int version) {
     return version == 0 ? QStringLiteral("永") : QStringLiteral("國");
 }
 
+// The second line is long enough to need more than the room left in the first's block of a
+// full disk.
+PracticeRecord practised(int version) {
+    return {.finished = QDateTime(QDate(2026, 12, 7), QTime(9, 30 + version), Qt::UTC),
+            .character = character(version),
+            .mistakes = std::vector<int>(std::size_t(5 + version * 3000), version),
+            .seconds = 20 + version};
+}
+
 ViewSettings view(int version) {
     ViewSettings settings;
     settings.stroke_numbers = version == 1;
@@ -89,8 +99,8 @@ void save_from_player(const QString& folder, int version, bool workbook) {
 
 }  // namespace
 
-const std::array<SaveKind, 10>& save_kinds() {
-    static const std::array<SaveKind, 10> kinds = {{
+const std::array<SaveKind, 11>& save_kinds() {
+    static const std::array<SaveKind, 11> kinds = {{
         {"recent", {QStringLiteral("tmp/recent.wrt")}, true},
         {"prefer", {QStringLiteral("prefer.cfg")}, true},
         {"config", {QStringLiteral("config.dat")}, true},
@@ -101,6 +111,7 @@ const std::array<SaveKind, 10>& save_kinds() {
         {"workbook", {QStringLiteral("tmp/tmp.wrt")}, false},
         {"sheet", {QStringLiteral("永.jpg")}, false},
         {"gif", {QStringLiteral("永.gif")}, false},
+        {"practice", {QStringLiteral("practice.log")}, false},
     }};
     return kinds;
 }
@@ -145,6 +156,8 @@ void save_version(const QString& kind, const QString& folder, int version) {
         jpegsave(sheet_picture(version), dir.filePath(QStringLiteral("永.jpg")), 80);
     } else if (kind == QLatin1String("gif")) {
         save_gif(gif_bytes(version), dir.filePath(QStringLiteral("永.gif")));
+    } else if (kind == QLatin1String("practice")) {
+        append_practice_record(dir.filePath(QStringLiteral("practice.log")), practised(version));
     }
 }
 
@@ -172,6 +185,11 @@ QByteArray saved_content(const QString& kind, int file, int version) {
     }
     if (kind == QLatin1String("gif")) {
         return gif_bytes(version);
+    }
+    if (kind == QLatin1String("practice")) {  // the lines added up to this one
+        return version == 0
+                   ? format_practice_record(practised(0))
+                   : format_practice_record(practised(0)) + format_practice_record(practised(1));
     }
     return file == 0 ? format_stroke_text(sample_lines(2000 + version * 500))
                      : format_companion(companion(version));

@@ -20,8 +20,9 @@ struct SaveKind {
 // recent: tmp/recent.wrt extracted from the archive; prefer: prefer.cfg; config: config.dat;
 // strokes: a stroke file with its companion settings; view: view.cfg; registry:
 // the settings store; custom: a custom character saved by the player; workbook: the player's
-// tmp/tmp.wrt; sheet: a JPEG picture; gif: an animated GIF.
-const std::array<SaveKind, 10>& save_kinds();
+// tmp/tmp.wrt; sheet: a JPEG picture; gif: an animated GIF; practice: a line added to the
+// practice log.
+const std::array<SaveKind, 11>& save_kinds();
 
 // Prepares folder for the kind (an archive to extract from, say).
 void prepare_saves(const QString& kind, const QString& folder);
