@@ -257,6 +257,7 @@ void measure(int pad_side, const JudgeOptions& options) {
 
 // The pad sides to measure at may be given, 200 and 650 when none are.
 int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each figure as soon as it is known
     std::vector<int> pad_sides;
     for (int arg = 1; arg < argc; ++arg) {
         pad_sides.push_back(std::atoi(argv[arg]));

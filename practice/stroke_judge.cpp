@@ -136,23 +136,73 @@ Miss first_miss(const Curve& drawn, const Curve& median, const Limits& limits) {
     return Miss::none;
 }
 
+struct Nearest {
+    int stroke = -1;
+    double distance = 0;  // mean, from the drawing
+};
+
 // The stroke after expected, not yet written, that lies closest to the drawing on average.
-std::optional<int> closest_later_stroke(const Curve& drawn, const std::vector<Median>& medians,
-                                        int expected, double& distance) {
-    std::optional<int> closest;
+std::optional<Nearest> nearest_later_stroke(const Curve& drawn, const std::vector<Median>& medians,
+                                            int expected) {
+    std::optional<Nearest> nearest;
     for (int stroke = expected + 1; stroke < int(medians.size()); ++stroke) {
         const Median& median = medians[std::size_t(stroke)];
         if (median.empty()) {
             continue;
         }
-        const double to_stroke = mean_distance(drawn.even, median);
-        if (!closest || to_stroke < distance) {
-            closest = stroke;
-            distance = to_stroke;
+        const double distance = mean_distance(drawn.even, median);
+        if (!nearest || distance < nearest->distance) {
+            nearest = Nearest{stroke, distance};
         }
     }
-    return closest;
+    return nearest;
 }
+
+class Judge {
+public:
+    Judge(const std::vector<Median>& medians, const JudgeOptions& options)
+        : medians_(medians),
+          factor_(leniency_factor(options.leniency)),
+          outline_shown_(options.outline_shown) {}
+
+    Judgement judge(const Curve& drawn, int expected) const {
+        const Curve median(medians_[std::size_t(expected)]);
+        const Miss miss = first_miss(drawn, median, limits(1, expected));
+        if (miss != Miss::none) {
+            const bool backwards =
+                median.length >= dot_length &&
+                first_miss(drawn.reversed_curve(), median, limits(1, expected)) == Miss::none;
+            return {backwards ? Verdict::backwards : Verdict::wrong, -1, miss};
+        }
+        if (const std::optional<int> later = written_ahead(drawn, median, expected)) {
+            return {Verdict::later_stroke, *later};
+        }
+        return {Verdict::correct, expected};
+    }
+
+private:
+    Limits limits(double tightening, int stroke) const {
+        return limits_for(factor_ * tightening, outline_shown_, stroke);
+    }
+
+    // A later stroke the drawing passes for, which it follows clearly better than the expected
+    // one it only just passes for: of strokes side by side (三, 川), the one meant.
+    std::optional<int> written_ahead(const Curve& drawn, const Curve& median, int expected) const {
+        const std::optional<Nearest> later = nearest_later_stroke(drawn, medians_, expected);
+        if (!later ||
+            later->distance >= clearly_closer * mean_distance(drawn.even, median.points) ||
+            first_miss(drawn, median, limits(tighter, expected)) == Miss::none ||
+            first_miss(drawn, Curve(medians_[std::size_t(later->stroke)]),
+                       limits(1, later->stroke)) != Miss::none) {
+            return std::nullopt;
+        }
+        return later->stroke;
+    }
+
+    const std::vector<Median>& medians_;
+    double factor_;
+    bool outline_shown_;
+};
 
 }  // namespace
 
@@ -165,32 +215,10 @@ Judgement judge_stroke(const Polyline& drawn_points, const std::vector<Median>& 
     if (expected < 0 || expected >= int(medians.size())) {
         return {Verdict::wrong};
     }
-    const Median& expected_median = medians[std::size_t(expected)];
-    if (expected_median.empty()) {
+    if (medians[std::size_t(expected)].empty()) {
         return {Verdict::correct, expected};
     }
-    const double factor = leniency_factor(options.leniency);
-    const Curve drawn(std::move(points));
-    const Curve median(expected_median);
-    const Miss miss =
-        first_miss(drawn, median, limits_for(factor, options.outline_shown, expected));
-    if (miss != Miss::none) {
-        const bool backwards =
-            median.length >= dot_length &&
-            first_miss(drawn.reversed_curve(), median,
-                       limits_for(factor, options.outline_shown, expected)) == Miss::none;
-        return {backwards ? Verdict::backwards : Verdict::wrong, -1, miss};
-    }
-    double later_distance = 0;
-    const std::optional<int> later = closest_later_stroke(drawn, medians, expected, later_distance);
-    if (later && later_distance < clearly_closer * mean_distance(drawn.even, expected_median) &&
-        first_miss(drawn, median, limits_for(factor * tighter, options.outline_shown, expected)) !=
-            Miss::none &&
-        first_miss(drawn, Curve(medians[std::size_t(*later)]),
-                   limits_for(factor, options.outline_shown, *later)) == Miss::none) {
-        return {Verdict::later_stroke, *later};
-    }
-    return {Verdict::correct, expected};
+    return Judge(medians, options).judge(Curve(std::move(points)), expected);
 }
 
 }  // namespace inkwren
