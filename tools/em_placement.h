@@ -1,29 +1,5 @@
-// Where the stroke data's em square lies on the 200 × 200 writing pad. The stroke archives and
-// the model pictures both place characters by it, so the strokes trace over their model.
+// Where the stroke data's em square lies on the writing pad, for the data tools. The placement
+// itself lives with the strokes, which the practice judge measures by as well.
 #pragma once
 
-#include <QPointF>
-
-namespace inkwren::tools {
-
-// The data's em square is 1024 units with its top 900 units above the baseline (y points up).
-inline constexpr double em_units = 1024;
-inline constexpr double em_top = 900;
-
-// 168 pixels an em keep every character, and every glyph of the Kai face, a pixel or two inside
-// the nine-grid's square (175 pixels, centred); the em's left edge sits 16 pixels in, so the em
-// is centred across. The baseline is a whole pixel, so the face's glyphs need no sub-pixel
-// shift down, which leaves the em centred to within half a pixel.
-inline constexpr double em_pixels = 168;
-inline constexpr double em_left = 16;
-inline constexpr double pad_baseline = 164;
-
-inline constexpr double pixels_per_unit = em_pixels / em_units;
-
-// From em units (y up) to pad pixels (y down).
-inline QPointF to_pad(QPointF em_point) {
-    return {em_left + em_point.x() * pixels_per_unit,
-            pad_baseline - em_point.y() * pixels_per_unit};
-}
-
-}  // namespace inkwren::tools
+#include "strokes/em_square.h"
