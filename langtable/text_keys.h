@@ -59,6 +59,13 @@ inline constexpr auto dashed_grid_item = "0207";
 // Beside the character field, for a typed character no library holds.
 inline constexpr auto not_in_library_note = "0208";
 inline constexpr auto smooth_ink_item = "0209";
+// Practice writing: what the pad tells the learner of a stroke (%1 the stroke expected, %2 in the
+// note of a stroke written ahead).
+inline constexpr auto practice_wrong_note = "0210";
+inline constexpr auto practice_backwards_note = "0211";
+inline constexpr auto practice_ahead_note = "0212";
+inline constexpr auto practice_hint_note = "0213";
+inline constexpr auto practice_given_note = "0214";
 
 // The playback menu: the keyboard lesson on the pad.
 inline constexpr auto playback_menu = "0240";
