@@ -60,7 +60,12 @@ std::vector<QString> all_text_keys() {
                                     sheet_number_prefix,
                                     sheet_number_suffix,
                                     mainland_form_note,
-                                    not_in_library_note}) {
+                                    not_in_library_note,
+                                    practice_wrong_note,
+                                    practice_backwards_note,
+                                    practice_ahead_note,
+                                    practice_hint_note,
+                                    practice_given_note}) {
         keys.emplace_back(message_key);
     }
     for (QString& key : sheet_dialog_keys()) {
