@@ -115,6 +115,32 @@ void TAnimationPlayer::redraw_at_rest() {
 }
 
 void TAnimationPlayer::draw_view_at_rest(const CharacterStrokes& strokes, int shown, bool whole) {
+    draw_over_background(
+        [&](QImage& image, const RestStyle& style) {
+            if (whole) {
+                inkwren::draw_at_rest(image, lines_, style);
+            } else {
+                draw_lesson_step(image, lines_,
+                                 std::size_t(strokes.elements_of_first(std::max(shown - 1, 0))),
+                                 std::size_t(strokes.elements_of_first(shown)), style);
+            }
+        },
+        whole ? strokes.count() : shown);
+}
+
+void TAnimationPlayer::show_practice(int written, bool outline, bool hint) {
+    const CharacterStrokes strokes(lines_);
+    const auto written_end = std::size_t(strokes.elements_of_first(written));
+    const auto hint_end = hint ? std::size_t(strokes.elements_of_first(written + 1)) : written_end;
+    draw_over_background(
+        [&](QImage& image, const RestStyle& style) {
+            draw_practice_view(image, lines_, {written_end, hint_end, outline}, style);
+        },
+        written);
+}
+
+void TAnimationPlayer::draw_over_background(
+    const std::function<void(QImage&, const RestStyle&)>& draw, int numbered) {
     RestStyle style;
     style.width_scale = scale();
     style.flashbar_picture = pad().show_flashbars ? &flashbar_pic_ : nullptr;
@@ -128,18 +154,12 @@ void TAnimationPlayer::draw_view_at_rest(const CharacterStrokes& strokes, int sh
     if (!style.smooth.alone) {
         image_ = back_bmp_;
     }
-    if (whole) {
-        inkwren::draw_at_rest(image_, lines_, style);
-    } else {
-        draw_lesson_step(image_, lines_,
-                         std::size_t(strokes.elements_of_first(std::max(shown - 1, 0))),
-                         std::size_t(strokes.elements_of_first(shown)), style);
-    }
+    draw(image_, style);
     if (smooth_) {
         image_ = back_smooth_;
         lay_over(image_, smooth_strokes, smooth_strokes.drawn());
     }
-    draw_numbers(image_, whole ? strokes.count() : shown);
+    draw_numbers(image_, numbered);
     if (lines_.items.empty() && !note_.isEmpty()) {
         draw_note();
     }

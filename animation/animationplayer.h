@@ -95,6 +95,9 @@ public:
     // Draws the view at rest again, a learner's step kept: for a step, or for a changed display
     // setting (grid, flash bars, stroke numbers).
     void redraw_at_rest();
+    // A learner practising writing: the first strokes written, in ink; the rest in grey when the
+    // outline is shown; with hint, the next stroke in the highlight colour.
+    void show_practice(int written, bool outline, bool hint);
     // The learner's step through the strokes of this character.
     LessonStep& lesson() { return lesson_; }
     const LessonStep& lesson() const { return lesson_; }
@@ -168,6 +171,10 @@ private:
     // The background and the first shown strokes at rest, or every element when whole; the one
     // place the character at rest is drawn, so whatever goes over strokes at rest belongs here.
     void draw_view_at_rest(const CharacterStrokes& strokes, int shown, bool whole);
+    // The background with what draw puts over it (smooth when the ink is), the numbers of the
+    // first strokes, the note and the editor's marks.
+    void draw_over_background(const std::function<void(QImage&, const RestStyle&)>& draw,
+                              int numbered);
     void play_instant_run(Canvas& ink);
     void open_stroke(Canvas& ink, const PointRecord& record);
     void end_stroke();

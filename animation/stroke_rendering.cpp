@@ -311,6 +311,15 @@ TLineList first_elements(const TLineList& lines, std::size_t count) {
 
 }  // namespace
 
+void draw_practice_view(QImage& image, const TLineList& lines, const PracticeView& view,
+                        const RestStyle& style) {
+    if (view.outline) {
+        draw_in_one_colour(image, lines, view.written_end, lines.items.size(), waiting_grey, style);
+    }
+    draw_at_rest(image, first_elements(lines, view.written_end), style);
+    draw_in_one_colour(image, lines, view.written_end, view.hint_end, highlight_colour, style);
+}
+
 void draw_lesson_step(QImage& image, const TLineList& lines, std::size_t earlier_end,
                       std::size_t newest_end, const RestStyle& style) {
     draw_in_one_colour(image, lines, newest_end, lines.items.size(), waiting_grey, style);

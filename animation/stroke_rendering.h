@@ -82,6 +82,17 @@ void draw_at_rest(QImage& image, const TLineList& lines, const RestStyle& style)
 inline constexpr std::int32_t waiting_grey = 0xBBBBBB;
 inline constexpr std::int32_t highlight_colour = 0xFF0000;  // blue
 
+// What a learner practising writing sees: the first strokes written (elements before
+// written_end) as at rest; the strokes after them in grey when the outline is shown; the
+// elements from written_end to hint_end (the next stroke, as a hint) in the highlight colour.
+struct PracticeView {
+    std::size_t written_end = 0;
+    std::size_t hint_end = 0;
+    bool outline = true;
+};
+void draw_practice_view(QImage& image, const TLineList& lines, const PracticeView& view,
+                        const RestStyle& style);
+
 // The character while a learner steps through it: the elements from newest_end on in grey, the
 // newest stroke (elements from earlier_end to newest_end) in the highlight colour, the earlier
 // ones as at rest.

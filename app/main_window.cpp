@@ -275,9 +275,32 @@ void TForm1::N72Click() {
     shell_.toggle_smooth_ink();
 }
 
+void TForm1::N74Click() {
+    shell_.toggle_practice();
+}
+void TForm1::N75Click() {
+    shell_.toggle_practice_outline();
+}
+void TForm1::N77Click() {
+    if (PracticeMode* practice = pad().practice()) {
+        practice->take_back();
+    }
+}
+void TForm1::N78Click() {
+    pad().skip_practice_stroke();
+}
+void TForm1::N79Click() {
+    shell_.stop_practice();
+}
+
 // The keyboard lesson. While the character field has the focus, it keeps these keys for its
 // text: a line edit claims printable and cursor keys before window shortcuts see them.
+// While practising, Space skips the stroke the learner is to write.
 void TForm1::N56Click() {
+    if (pad().practice() != nullptr) {
+        pad().skip_practice_stroke();
+        return;
+    }
     pad().play_or_pause();
 }
 void TForm1::N57Click() {

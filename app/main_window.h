@@ -54,6 +54,11 @@ public:
     void N20Click();  // flash bars
     void N53Click();  // stroke numbers
     void N72Click();  // smooth ink
+    void N74Click();  // practice writing on or off
+    void N75Click();  // the character in grey while practising
+    void N77Click();  // take back a stroke
+    void N78Click();  // skip a stroke
+    void N79Click();  // stop practising
     void N67Click();  // smooth GIFs
     void N56Click();  // play, pause or resume
     void N57Click();  // the next stroke

@@ -28,6 +28,14 @@ bool has_settings_program(const Shell& shell) {
     return shell.has_settings_program();
 }
 
+bool practising(const Shell& shell) {
+    return shell.practising();
+}
+
+bool practice_outline(const Shell& shell) {
+    return shell.practice_outline();
+}
+
 bool traditional_library(const Shell& shell) {
     return shell.traditional_library();
 }
@@ -111,6 +119,13 @@ const std::vector<MenuEntry>& menu_table() {
         {"N70", "N69", text_key::solid_grid_item, "實線", K::choice, {.choice = PadGridStyle::solid}},
         {"N71", "N69", text_key::dashed_grid_item, "虛線", K::choice, {.choice = PadGridStyle::dashed}},
         {"N72", "N1", text_key::smooth_ink_item, "平滑墨跡", K::toggle, {.handler = &F::N72Click, .checked = pad_switch<&PadSettings::smooth_ink>}},
+        {"N73", "N1", text_key::practice_menu, "練習書寫", K::submenu},
+        {"N74", "N73", text_key::practice_item, "練習", K::toggle, {.handler = &F::N74Click, .checked = practising, .shortcut = QKeySequence(Qt::Key_P)}},
+        {"N75", "N73", text_key::practice_outline_item, "顯示灰色字", K::toggle, {.handler = &F::N75Click, .checked = practice_outline}},
+        {"N76", "N73", nullptr, "-", K::separator},
+        {"N77", "N73", text_key::practice_take_back_item, "收回一筆", K::command, {.handler = &F::N77Click, .shortcut = QKeySequence(Qt::Key_Backspace), .enabled = practising}},
+        {"N78", "N73", text_key::practice_skip_item, "跳過一筆", K::command, {.handler = &F::N78Click, .enabled = practising}},
+        {"N79", "N73", text_key::practice_stop_item, "停止練習", K::command, {.handler = &F::N79Click, .shortcut = QKeySequence(Qt::Key_Escape), .enabled = practising}},
         {"N6", nullptr, text_key::help_menu, "輔助", K::submenu},
         // No update service: the item stays greyed out.
         {"N7", "N6", text_key::software_update_item, "軟件更新...", K::command},

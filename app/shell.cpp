@@ -1,5 +1,6 @@
 #include "app/shell.h"
 
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 
 #include "app/config_files.h"
 #include "app/gif_export.h"
+#include "app/practice_log.h"
 #include "langtable/text_keys.h"
 #include "pad/text_intake.h"
 #include "platform/dialogs.h"
@@ -39,6 +41,9 @@ Shell::Shell(StartupResult start, Dialogs& dialogs)
     encoding.encoding_mode = encoding_mode::gb;
     pad_->set_encoding(encoding);
     pad_->set_start_character(start.start_character);
+    pad_->on_practice_finished = [this](const QString& character, const PracticeSession& session) {
+        log_practice(character, session);
+    };
     gif_offers_ = std::make_unique<GifOffers>(dialogs_, language_);
     gif_capture_ = std::make_unique<GifCapture>(*pad_);
     gif_capture_->on_gif = [this](QByteArray gif) {
@@ -278,6 +283,49 @@ void Shell::toggle_smooth_ink() {
     view_.smooth_ink = !pad_->settings().smooth_ink;
     pad_->set_smooth_ink(view_.smooth_ink);
     save_view_settings();
+}
+
+PracticeChoices Shell::practice_choices() const {
+    PracticeChoices choices;
+    choices.outline = view_.practice_outline;
+    return choices;
+}
+
+bool Shell::practising() const {
+    return pad_->practice() != nullptr;
+}
+
+void Shell::toggle_practice() {
+    if (practising()) {
+        stop_practice();
+    } else {
+        pad_->start_practice(practice_choices());
+    }
+}
+
+void Shell::stop_practice() {
+    if (practising()) {
+        pad_->stop_practice();
+    }
+}
+
+void Shell::toggle_practice_outline() {
+    view_.practice_outline = !view_.practice_outline;
+    if (practising()) {
+        pad_->start_practice(practice_choices());
+    }
+    save_view_settings();
+}
+
+void Shell::log_practice(const QString& character, const PracticeSession& session) {
+    PracticeRecord record;
+    record.finished = QDateTime::currentDateTimeUtc();
+    record.character = character;
+    record.mistakes = session.mistakes();
+    record.seconds = session.seconds();
+    record.whole = session.whole();
+    append_practice_record(
+        QDir(installation_folder_).filePath(QString::fromLatin1(practice_log_file)), record);
 }
 
 void Shell::choose_grid_style(PadGridStyle style) {

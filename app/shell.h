@@ -88,6 +88,13 @@ public:
     // Captured GIFs keep every second frame of the playback instead of one in six.
     void toggle_smooth_gif();
     void toggle_smooth_ink();
+    // Practice writing on the pad, with the character in grey or not; each character finished
+    // is added to the practice log.
+    void toggle_practice();
+    void stop_practice();
+    void toggle_practice_outline();
+    bool practising() const;
+    bool practice_outline() const { return view_.practice_outline; }
     // The pad's nine-grid drawn solid or dashed, stored in "view.cfg" at once.
     void choose_grid_style(PadGridStyle style);
     // The custom character commands: save the shown strokes as the current character's custom
@@ -121,6 +128,8 @@ public:
 private:
     void save_preferences();
     void save_view_settings() const;
+    PracticeChoices practice_choices() const;
+    void log_practice(const QString& character, const PracticeSession& session);
     bool reload_language(const QString& file);
 
     Dialogs& dialogs_;

@@ -14,6 +14,7 @@ namespace {
 constexpr auto stroke_numbers_key = "stroke_numbers";
 constexpr auto smooth_gif_key = "smooth_gif";
 constexpr auto smooth_ink_key = "smooth_ink";
+constexpr auto practice_outline_key = "practice_outline";
 constexpr auto standard_key = "stroke_order";
 constexpr auto taiwan_value = "taiwan";
 constexpr auto mainland_value = "mainland";
@@ -42,7 +43,8 @@ QByteArray format_view_settings(const ViewSettings& settings) {
            standard_key + '=' + standard + "\r\n" + smooth_gif_key + '=' +
            (settings.smooth_gif ? "1" : "0") + "\r\n" + grid_style_key + '=' +
            (settings.grid_style == PadGridStyle::dashed ? dashed_value : solid_value) + "\r\n" +
-           smooth_ink_key + '=' + (settings.smooth_ink ? "1" : "0") + "\r\n";
+           smooth_ink_key + '=' + (settings.smooth_ink ? "1" : "0") + "\r\n" +
+           practice_outline_key + '=' + (settings.practice_outline ? "1" : "0") + "\r\n";
 }
 
 ViewSettings parse_view_settings(const QByteArray& text) {
@@ -61,6 +63,8 @@ ViewSettings parse_view_settings(const QByteArray& text) {
             settings.smooth_gif = *value;
         } else if (key == smooth_ink_key && value) {
             settings.smooth_ink = *value;
+        } else if (key == practice_outline_key && value) {
+            settings.practice_outline = *value;
         } else if (key == standard_key && (text == taiwan_value || text == mainland_value)) {
             settings.standard =
                 text == taiwan_value ? StrokeOrderStandard::taiwan : StrokeOrderStandard::mainland;

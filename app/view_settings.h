@@ -14,6 +14,7 @@ struct ViewSettings {
     bool stroke_numbers = false;
     bool smooth_gif = false;
     bool smooth_ink = true;
+    bool practice_outline = true;  // practising, the character in grey to write over
     StrokeOrderStandard standard = StrokeOrderStandard::taiwan;
     PadGridStyle grid_style = PadGridStyle::solid;
 

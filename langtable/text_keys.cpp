@@ -65,7 +65,8 @@ std::vector<QString> all_text_keys() {
                                     practice_backwards_note,
                                     practice_ahead_note,
                                     practice_hint_note,
-                                    practice_given_note}) {
+                                    practice_given_note,
+                                    practice_done_note}) {
         keys.emplace_back(message_key);
     }
     for (QString& key : sheet_dialog_keys()) {

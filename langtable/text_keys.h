@@ -66,6 +66,14 @@ inline constexpr auto practice_backwards_note = "0211";
 inline constexpr auto practice_ahead_note = "0212";
 inline constexpr auto practice_hint_note = "0213";
 inline constexpr auto practice_given_note = "0214";
+inline constexpr auto practice_done_note = "0215";  // %1 seconds, %2 mistakes
+// View → Practice Writing.
+inline constexpr auto practice_menu = "0216";
+inline constexpr auto practice_item = "0217";
+inline constexpr auto practice_outline_item = "0218";
+inline constexpr auto practice_take_back_item = "0219";
+inline constexpr auto practice_skip_item = "0220";
+inline constexpr auto practice_stop_item = "0221";
 
 // The playback menu: the keyboard lesson on the pad.
 inline constexpr auto playback_menu = "0240";

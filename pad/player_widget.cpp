@@ -1,10 +1,16 @@
 #include "pad/player_widget.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
+#include <QTabletEvent>
+
+#include <algorithm>
 
 #include "animation/animationplayer.h"
 #include "animation/stroke_editor.h"
+#include "pad/practice_mode.h"
 
 namespace inkwren {
 namespace {
@@ -55,6 +61,71 @@ void PlayerWidget::paintEvent(QPaintEvent*) {
         return;
     }
     painter.drawImage(0, 0, player_->image());
+    if (const PracticeMode* practice = practising()) {
+        paint_practice(painter, *practice);
+    }
+}
+
+PracticeMode* PlayerWidget::practising() const {
+    return practice ? practice() : nullptr;
+}
+
+void PlayerWidget::paint_practice(QPainter& painter, const PracticeMode& practice) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (practice.ink().size() > 1) {
+        QPen pen(Qt::black, practice.ink_width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        painter.setPen(pen);
+        painter.drawPolyline(practice.ink());
+    }
+    if (!practice.note().isEmpty()) {
+        QFont font = painter.font();
+        font.setPixelSize(std::max(12, height() / 16));
+        painter.setFont(font);
+        const QRect band(0, height() - height() / 8, width(), height() / 8);
+        QPainterPath text;
+        const QFontMetrics metrics(font);
+        const int x = (width() - metrics.horizontalAdvance(practice.note())) / 2;
+        text.addText(x, band.center().y() + metrics.ascent() / 2, font, practice.note());
+        painter.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPath(text);
+        painter.fillPath(text, QColor(0xB0, 0x20, 0x20));
+    }
+}
+
+bool PlayerWidget::practice_pen(QEvent::Type type, QPointF at) {
+    PracticeMode* practice = practising();
+    if (practice == nullptr) {
+        return false;
+    }
+    run([&] {
+        switch (type) {
+            case QEvent::MouseButtonPress:
+            case QEvent::TabletPress:
+                practice->pen_down(at);
+                break;
+            case QEvent::MouseMove:
+            case QEvent::TabletMove:
+                practice->pen_move(at);
+                break;
+            default:
+                if (on_practice_stroke_end) {
+                    on_practice_stroke_end(at);
+                }
+                break;
+        }
+    });
+    update();
+    return true;
+}
+
+void PlayerWidget::tabletEvent(QTabletEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool pen_moves = type != QEvent::TabletMove || event->buttons() != Qt::NoButton;
+    if (pen_moves && practice_pen(type, event->position())) {
+        event->accept();
+        return;
+    }
+    event->ignore();  // the mouse events Qt makes of it go to the editor
 }
 
 void PlayerWidget::run(const std::function<void()>& work) {
@@ -72,6 +143,12 @@ void PlayerWidget::mousePressEvent(QMouseEvent* event) {
     if (on_pressed) {
         on_pressed();
     }
+    if (practising() != nullptr) {  // the pen writes; other buttons do nothing
+        if (event->button() == Qt::LeftButton) {
+            practice_pen(QEvent::MouseButtonPress, event->position());
+        }
+        return;
+    }
     const QPoint at = event->position().toPoint();
     run([&] { player_->editor().button_down(button_of(*event), at); });
 }
@@ -79,10 +156,22 @@ void PlayerWidget::mousePressEvent(QMouseEvent* event) {
 void PlayerWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     const bool left_held = event->buttons().testFlag(Qt::LeftButton);
+    if (practising() != nullptr) {
+        if (left_held) {
+            practice_pen(QEvent::MouseMove, event->position());
+        }
+        return;
+    }
     run([&] { setCursor(shape_of(player_->editor().mouse_move(left_held, at))); });
 }
 
 void PlayerWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (practising() != nullptr) {
+        if (event->button() == Qt::LeftButton) {
+            practice_pen(QEvent::MouseButtonRelease, event->position());
+        }
+        return;
+    }
     const QPoint at = event->position().toPoint();
     run([&] { player_->editor().button_up(button_of(*event), at); });
 }

@@ -1,5 +1,6 @@
 #include "pad/writing_pad.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -130,7 +131,11 @@ std::unique_ptr<TAnimationPlayer> WritingPad::make_player(QSize size, const QStr
 
 void WritingPad::replace_player(std::unique_ptr<TAnimationPlayer> player) {
     player_->stop_play();
+    practice_.reset();  // it draws on the player going
     player_ = std::move(player);
+    if (practice_choices_) {
+        practise_current_character();
+    }
     if (on_player_replaced) {
         on_player_replaced();
     }
@@ -155,7 +160,9 @@ bool WritingPad::TextCopyDetected(const QString& text) {
         throw;
     }
     player_->rebuild_lines();
-    if (auto_play_) {
+    if (practice_choices_) {
+        practise_current_character();
+    } else if (auto_play_) {
         player_->replay();
     }
     if (on_field_text) {
@@ -334,6 +341,44 @@ void WritingPad::toggle_two_color() {
 void WritingPad::set_smooth_ink(bool on) {
     settings_.smooth_ink = on;
     player_->smooth_ink_changed();
+}
+
+void WritingPad::start_practice(const PracticeChoices& choices) {
+    practice_choices_ = choices;
+    practise_current_character();
+}
+
+void WritingPad::stop_practice() {
+    practice_choices_.reset();
+    practice_.reset();
+    player_->show_static();
+}
+
+void WritingPad::practise_current_character() {
+    practice_ = std::make_unique<PracticeMode>(
+        *player_, *practice_choices_,
+        [this](const char* key) { return text(QString::fromLatin1(key)); },
+        [] { return QDateTime::currentMSecsSinceEpoch(); });
+}
+
+void WritingPad::end_practice_stroke(QPointF at) {
+    if (practice_) {
+        score_practice([&] { practice_->pen_up(at); });
+    }
+}
+
+void WritingPad::skip_practice_stroke() {
+    if (practice_) {
+        score_practice([&] { practice_->skip(); });
+    }
+}
+
+void WritingPad::score_practice(const std::function<void()>& turn) {
+    const bool was_finished = practice_->finished();
+    turn();
+    if (!was_finished && practice_->finished() && on_practice_finished) {
+        on_practice_finished(player_->zi(), practice_->session());
+    }
 }
 
 void WritingPad::show_stroke_numbers(bool on) {

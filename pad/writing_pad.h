@@ -15,6 +15,7 @@
 #include "animation/player_owner.h"
 #include "encoding/encoding_mode.h"
 #include "pad/playback_capture.h"
+#include "pad/practice_mode.h"
 #include "pad/text_intake.h"
 #include "strokes/stroke_archive.h"
 
@@ -135,6 +136,17 @@ public:
     void set_pen_speed(int speed);
     void set_stroke_interval(int interval);
 
+    // Practice writing: on, the pad's pen writes the character shown, and every character that
+    // comes is practised instead of played. Off, the character is shown whole again.
+    void start_practice(const PracticeChoices& choices);
+    void stop_practice();
+    PracticeMode* practice() const { return practice_.get(); }
+    // A character practised to its end, with the score of its writing.
+    std::function<void(const QString& character, const PracticeSession&)> on_practice_finished;
+    // The pen lifted while practising: the stroke is judged, and a finished character reported.
+    void end_practice_stroke(QPointF at);
+    void skip_practice_stroke();
+
     // A text copied anywhere on the desktop.
     void clipboard_changed(const QString& text);
     // The first dropped file: a stroke file is loaded; the kind is answered so the window can
@@ -168,6 +180,8 @@ private:
     void load_current_character(TAnimationPlayer& player);
     void sliders_changed();
     void show_missing_archive();
+    void practise_current_character();
+    void score_practice(const std::function<void()>& turn);
 
     QString cur_key_;
     QString cur_text_;
@@ -189,6 +203,8 @@ private:
     PadSettings settings_;
     QString temp_folder_;
     std::unique_ptr<TAnimationPlayer> player_;
+    std::optional<PracticeChoices> practice_choices_;  // while practising
+    std::unique_ptr<PracticeMode> practice_;           // the character being practised
 };
 
 }  // namespace inkwren

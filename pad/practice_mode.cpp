@@ -1,0 +1,94 @@
+#include "pad/practice_mode.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "animation/animationplayer.h"
+#include "langtable/text_keys.h"
+
+namespace inkwren {
+namespace {
+
+// The learner's ink is a little finer than the character's typical stroke.
+constexpr double ink_share_of_stroke = 0.8;
+constexpr double thinnest_ink = 2;
+
+double typical_width(const TLineList& lines, double scale) {
+    std::vector<double> widths;
+    for (const TObjList& element : lines.items) {
+        for (const PointRecord& record : element) {
+            if (record.kind == record_kind::pen_point && !is_end_marker(record)) {
+                widths.push_back(record.pen_width);
+            }
+        }
+    }
+    if (widths.empty()) {
+        return thinnest_ink;
+    }
+    std::ranges::nth_element(widths, widths.begin() + std::ptrdiff_t(widths.size() / 2));
+    return std::max(thinnest_ink, widths[widths.size() / 2] * scale * ink_share_of_stroke);
+}
+
+}  // namespace
+
+PracticeMode::PracticeMode(TAnimationPlayer& player, PracticeChoices choices,
+                           std::function<QString(const char*)> texts,
+                           std::function<std::int64_t()> now)
+    : player_(player),
+      choices_(choices),
+      texts_(std::move(texts)),
+      session_(medians_of(player.lines(), player.settings().scale), choices.rules, std::move(now)),
+      scale_(player.settings().scale),
+      ink_width_(typical_width(player.lines(), scale_)) {
+    player_.stop_play();
+    show();
+}
+
+void PracticeMode::pen_down(QPointF at) {
+    session_.pen_down();
+    ink_ = {at};
+    note_.clear();
+}
+
+void PracticeMode::pen_move(QPointF at) {
+    if (!ink_.isEmpty() && ink_.back() != at) {
+        ink_ << at;
+    }
+}
+
+PracticeTurn PracticeMode::pen_up(QPointF at) {
+    pen_move(at);
+    Polyline points;
+    for (const QPointF& point : std::as_const(ink_)) {
+        points.push_back(em_of_pad_point(point, scale_));
+    }
+    ink_.clear();
+    const PracticeTurn turn = session_.write(points);
+    note_ = practice_note(turn, texts_);
+    if (session_.finished()) {
+        note_ = texts_(text_key::practice_done_note)
+                    .arg(session_.seconds())
+                    .arg(session_.total_mistakes());
+    }
+    show();
+    return turn;
+}
+
+void PracticeMode::skip() {
+    session_.skip();
+    note_.clear();
+    show();
+}
+
+void PracticeMode::take_back() {
+    if (session_.take_back()) {
+        note_.clear();
+        show();
+    }
+}
+
+void PracticeMode::show() {
+    player_.show_practice(session_.expected(), choices_.outline, session_.hinting());
+}
+
+}  // namespace inkwren
