@@ -3,7 +3,6 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QTabletEvent>
 
 #include <algorithm>
@@ -78,18 +77,28 @@ void PlayerWidget::paint_practice(QPainter& painter, const PracticeMode& practic
         painter.drawPolyline(practice.ink());
     }
     if (!practice.note().isEmpty()) {
-        QFont font = painter.font();
-        font.setPixelSize(std::max(12, height() / 16));
-        painter.setFont(font);
-        const QRect band(0, height() - height() / 8, width(), height() / 8);
-        QPainterPath text;
-        const QFontMetrics metrics(font);
-        const int x = (width() - metrics.horizontalAdvance(practice.note())) / 2;
-        text.addText(x, band.center().y() + metrics.ascent() / 2, font, practice.note());
-        painter.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPath(text);
-        painter.fillPath(text, QColor(0xB0, 0x20, 0x20));
+        paint_note(painter, practice.note());
     }
+}
+
+// The note on a pale band at the pad's foot, its type made smaller until it fits the pad.
+void PlayerWidget::paint_note(QPainter& painter, const QString& note) {
+    constexpr int margin = 4;
+    QFont font = painter.font();
+    font.setPixelSize(std::max(11, height() / 16));
+    while (QFontMetrics(font).horizontalAdvance(note) > width() - 4 * margin &&
+           font.pixelSize() > 8) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    const QFontMetrics metrics(font);
+    QRect band(0, 0, metrics.horizontalAdvance(note) + 2 * margin, metrics.height() + margin);
+    band.moveCenter(QPoint(width() / 2, height() - margin - band.height() / 2 - 2));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 220));
+    painter.drawRoundedRect(band, margin, margin);
+    painter.setFont(font);
+    painter.setPen(QColor(0xB0, 0x20, 0x20));
+    painter.drawText(band, Qt::AlignCenter, note);
 }
 
 bool PlayerWidget::practice_pen(QEvent::Type type, QPointF at) {

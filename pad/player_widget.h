@@ -43,6 +43,7 @@ private:
     // The pen while practising; false when not practising.
     bool practice_pen(QEvent::Type type, QPointF at);
     void paint_practice(QPainter& painter, const PracticeMode& practice);
+    void paint_note(QPainter& painter, const QString& note);
 
     TAnimationPlayer* player_ = nullptr;
 };
