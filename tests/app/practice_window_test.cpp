@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <QTest>
+
+#include "app/practice_log.h"
+#include "langtable/text_keys.h"
+#include "pad/practice_mode.h"
+#include "practice/median.h"
+#include "tests/app/app_fixture.h"
+
+namespace inkwren {
+namespace {
+
+using PracticeWindowTest = testing::WindowTest;
+
+// The mouse writes through the points (pad pixels) with the left button held.
+void write_on(QWidget* pad, const std::vector<QPointF>& points) {
+    QTest::mousePress(pad, Qt::LeftButton, {}, points.front().toPoint());
+    for (const QPointF& at : points) {
+        QMouseEvent move(QEvent::MouseMove, at, pad->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(pad, &move);
+    }
+    QTest::mouseRelease(pad, Qt::LeftButton, {}, points.back().toPoint());
+}
+
+// The stroke's median as a mouse gives it, in pad pixels.
+std::vector<QPointF> along_stroke(const TAnimationPlayer& player, int stroke) {
+    const double scale = player.settings().scale;
+    const std::vector<Median> medians = medians_of(player.lines(), scale);
+    std::vector<QPointF> points;
+    for (const QPointF& em : medians[std::size_t(stroke)]) {
+        points.push_back(pad_point_of_em(em, scale));
+    }
+    return points;
+}
+
+int pixels_of(const QImage& image, QRgb colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixel(x, y) == colour ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// Real mouse events on the pad: a wrong stroke is counted and told, the third brings the hint,
+// the right one is drawn as the character's stroke, and the finished character goes to the log.
+TEST_F(PracticeWindowTest, StrokesWrittenWithTheMouseAreJudgedHintedAndLogged) {
+    window->clipboard_changed(QStringLiteral("永"));
+    item("N74")->trigger();
+    ASSERT_NE(window->pad().practice(), nullptr);
+    QWidget* pad = window->findChild<QWidget*>(QStringLiteral("PlayerWidget"));
+    const TAnimationPlayer& player = window->pad().player();
+    const PracticeMode& practice = *window->pad().practice();
+
+    const std::vector<QPointF> scribble = {{150, 180}, {170, 181}, {190, 182}};
+    for (int tries = 1; tries <= 3; ++tries) {
+        write_on(pad, scribble);
+    }
+    EXPECT_EQ(practice.session().mistakes().front(), 3);
+    EXPECT_TRUE(practice.session().hinting());
+    EXPECT_GT(pixels_of(player.image(), qRgb(0, 0, 255)), 0);  // the hint in blue
+    EXPECT_EQ(practice.note(), window->shell().text(text_key::practice_hint_note).arg(1));
+
+    const QImage before = player.image();
+    write_on(pad, along_stroke(player, 0));
+    EXPECT_EQ(practice.session().expected(), 1);
+    EXPECT_EQ(pixels_of(player.image(), qRgb(0, 0, 255)), 0);
+    EXPECT_NE(player.image(), before);
+    for (int stroke = 1; stroke < practice.session().stroke_count(); ++stroke) {
+        write_on(pad, along_stroke(player, stroke));
+    }
+    ASSERT_TRUE(practice.finished());
+    const std::vector<PracticeRecord> log = read_practice_log(file("practice.log"));
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].character, QStringLiteral("永"));
+    EXPECT_EQ(log[0].mistakes.front(), 3);
+    EXPECT_EQ(log[0].total_mistakes(), 3);
+
+    item("N79")->trigger();  // Esc
+    EXPECT_EQ(window->pad().practice(), nullptr);
+}
+
+}  // namespace
+}  // namespace inkwren
