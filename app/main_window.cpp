@@ -292,6 +292,9 @@ void TForm1::N78Click() {
 void TForm1::N79Click() {
     shell_.stop_practice();
 }
+void TForm1::N80Click() {
+    shell_.review_practice();
+}
 
 // The keyboard lesson. While the character field has the focus, it keeps these keys for its
 // text: a line edit claims printable and cursor keys before window shortcuts see them.

@@ -59,6 +59,7 @@ public:
     void N77Click();  // take back a stroke
     void N78Click();  // skip a stroke
     void N79Click();  // stop practising
+    void N80Click();  // practice review
     void N67Click();  // smooth GIFs
     void N56Click();  // play, pause or resume
     void N57Click();  // the next stroke

@@ -66,6 +66,7 @@ const std::vector<MenuEntry>& menu_table() {
         {"N28", "N11", text_key::save_sheet_item, "儲存筆劃檔案...", K::command, {.handler = &F::N28Click}},
         {"N26", "N11", text_key::sheet_settings_item, "儲存設定...", K::command, {.handler = &F::N26Click}},
         {"N47", "N11", text_key::settings_program_item, "設定...", K::command, {.handler = &F::N47Click, .shown = has_settings_program}},
+        {"N80", "N11", text_key::practice_review_item, "複習練習...", K::command, {.handler = &F::N80Click}},
         {"N48", "N11", nullptr, "-", K::separator},
         {"N27", "N11", text_key::open_workbook_item, "開啟練習簿", K::command, {.handler = &F::N27Click, .hidden = true}},
         {"N38", "N11", text_key::exit_item, "離開", K::command, {.handler = &F::N38Click}},

@@ -1,9 +1,15 @@
 #include "app/qt_dialogs.h"
 
 #include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 #include "animation/raster.h"
 #include "app/config_files.h"
@@ -63,6 +69,36 @@ std::optional<FontChoice> QtDialogs::choose_font(const FontChoice& initial) {
         return std::nullopt;
     }
     return FontChoice{result.family(), result.pointSize(), font_style_bits(result)};
+}
+
+ReviewAnswer QtDialogs::review_list(const ListReview& review) {
+    QDialog box(window_.data());
+    box.setWindowTitle(review.caption);
+    auto* layout = new QVBoxLayout(&box);
+    auto* text = new QLabel(review.text, &box);
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    auto* list = new QListWidget(&box);
+    list->addItems(review.lines);
+    layout->addWidget(list);
+    auto* buttons = new QDialogButtonBox(&box);
+    QPushButton* first = buttons->addButton(review.first_action, QDialogButtonBox::AcceptRole);
+    QPushButton* second = buttons->addButton(review.second_action, QDialogButtonBox::ActionRole);
+    buttons->addButton(review.close, QDialogButtonBox::RejectRole);
+    layout->addWidget(buttons);
+    ReviewAnswer answer = ReviewAnswer::close;
+    QObject::connect(first, &QPushButton::clicked, &box, [&] {
+        answer = ReviewAnswer::first_action;
+        box.accept();
+    });
+    QObject::connect(second, &QPushButton::clicked, &box, [&] {
+        answer = ReviewAnswer::second_action;
+        box.accept();
+    });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    bring_window_forward();
+    box.exec();
+    return answer;
 }
 
 std::optional<QString> QtDialogs::choose_folder(const QString& start) {

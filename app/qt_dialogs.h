@@ -27,6 +27,7 @@ public:
     std::optional<QString> choose_folder(const QString& start) override;
     std::optional<QString> choose_save_file(const QString& caption, const QString& folder,
                                             const QString& filter) override;
+    ReviewAnswer review_list(const ListReview& review) override;
 
     // A box as inform and ask show it, not yet shown.
     std::unique_ptr<QMessageBox> message_box(QMessageBox::Icon icon, const QString& caption,

@@ -7,6 +7,8 @@
 #include <QProcess>
 
 #include "app/config_files.h"
+#include "app/export_run.h"
+#include "app/export_setup.h"
 #include "app/gif_export.h"
 #include "app/practice_log.h"
 #include "langtable/text_keys.h"
@@ -23,6 +25,7 @@ Shell::Shell(StartupResult start, Dialogs& dialogs)
       on_disk_(start.preferences),
       sheet_slots_(start.sheet_slots),
       installation_folder_(start.installation_folder),
+      registry_path_(start.registry_path),
       has_settings_program_(start.has_settings_program),
       palette_(start.palette),
       output_folder_(start.output_folder),
@@ -41,6 +44,7 @@ Shell::Shell(StartupResult start, Dialogs& dialogs)
     encoding.encoding_mode = encoding_mode::gb;
     pad_->set_encoding(encoding);
     pad_->set_start_character(start.start_character);
+    pad_->on_practice_next = [this] { return practise_next(); };
     pad_->on_practice_finished = [this](const QString& character, const PracticeSession& session) {
         log_practice(character, session);
     };
@@ -326,6 +330,77 @@ void Shell::log_practice(const QString& character, const PracticeSession& sessio
     record.whole = session.whole();
     append_practice_record(
         QDir(installation_folder_).filePath(QString::fromLatin1(practice_log_file)), record);
+}
+
+void Shell::review_practice() {
+    const QString log = QDir(installation_folder_).filePath(QString::fromLatin1(practice_log_file));
+    const std::vector<PracticeRecord> records = read_practice_log(log);
+    const QStringList characters = characters_to_review(records);
+    const QString caption = text(text_key::practice_review_item).remove(QStringLiteral("..."));
+    if (characters.isEmpty()) {
+        dialogs_.inform(caption, text(text_key::no_mistakes_notice));
+        return;
+    }
+    ListReview review{caption,
+                      text(text_key::practice_review_text),
+                      {},
+                      text(text_key::practise_these_button),
+                      text(text_key::worksheet_of_these_button),
+                      text(text_key::close_button)};
+    for (const QString& character : characters) {
+        const auto last = std::find_if(records.rbegin(), records.rend(), [&](const auto& record) {
+            return record.character == character;
+        });
+        review.lines << text(text_key::practice_review_line)
+                            .arg(character)
+                            .arg(last->total_mistakes())
+                            .arg(last->finished.toLocalTime().toString(
+                                QStringLiteral("yyyy-MM-dd")));
+    }
+    switch (dialogs_.review_list(review)) {
+        case ReviewAnswer::first_action:
+            practice_queue_ = characters;
+            if (!practising()) {
+                pad_->start_practice(practice_choices());
+            }
+            practise_next();
+            break;
+        case ReviewAnswer::second_action:
+            write_review_worksheet(characters);
+            break;
+        case ReviewAnswer::close:
+            break;
+    }
+}
+
+bool Shell::practise_next() {
+    while (!practice_queue_.isEmpty()) {
+        if (pad_->select_text(practice_queue_.takeFirst())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Made by the exporter's code, with the program's settings, into a folder the user chooses.
+void Shell::write_review_worksheet(const QStringList& characters) {
+    const std::optional<QString> folder = dialogs_.choose_folder(output_folder_);
+    if (!folder) {
+        return;
+    }
+    ExportOptions options;
+    options.command = ExportCommand::worksheet;
+    options.characters = characters;
+    options.data = installation_folder_;
+    options.out = *folder;
+    options.quiet = true;
+    const ExportSetup setup = export_setup(options, registry_path_, QDir::currentPath());
+    if (run_export(options, setup, stderr, false) != 0) {
+        throw Error(QStringLiteral("The worksheet could not be written in \"%1\".").arg(*folder));
+    }
+    dialogs_.inform(text(text_key::practice_review_item).remove(QStringLiteral("...")),
+                    text(text_key::worksheet_written_notice)
+                        .arg(QDir(*folder).filePath(QStringLiteral("worksheet.pdf"))));
 }
 
 void Shell::choose_grid_style(PadGridStyle style) {

@@ -95,6 +95,11 @@ public:
     void toggle_practice_outline();
     bool practising() const;
     bool practice_outline() const { return view_.practice_outline; }
+    // The characters whose last writing had mistakes: practised one after another, or printed
+    // on a worksheet.
+    void review_practice();
+    // The pen comes down on a finished character: the next one queued for practice comes.
+    bool practise_next();
     // The pad's nine-grid drawn solid or dashed, stored in "view.cfg" at once.
     void choose_grid_style(PadGridStyle style);
     // The custom character commands: save the shown strokes as the current character's custom
@@ -129,6 +134,8 @@ private:
     void save_preferences();
     void save_view_settings() const;
     PracticeChoices practice_choices() const;
+    void write_review_worksheet(const QStringList& characters);
+    QStringList practice_queue_;
     void log_practice(const QString& character, const PracticeSession& session);
     bool reload_language(const QString& file);
 
@@ -138,6 +145,7 @@ private:
     PreferenceRecord on_disk_;  // as last read or written
     SheetSlots sheet_slots_;
     QString installation_folder_;
+    QString registry_path_;  // the settings store the exporter's code reads
     bool has_settings_program_;
     QImage palette_;
     QString output_folder_;

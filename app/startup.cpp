@@ -68,6 +68,7 @@ private:
         // The settings store answers "-1" for whatever it cannot read, so this never fails.
         const Registry registry(context_.registry_path);
         result_.installation_folder = inkwren::installation_folder(registry, context_.working_dir);
+        result_.registry_path = context_.registry_path;
         result_.legacy_code_page = read_legacy_code_page(registry);
     }
 

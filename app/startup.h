@@ -37,6 +37,7 @@ struct StartupResult {
 
     QSize screen;
     QString installation_folder;
+    QString registry_path;  // the settings store the program was started with
     int legacy_code_page = 936;
     PreferenceRecord preferences;
     ViewSettings view;

@@ -66,7 +66,14 @@ std::vector<QString> all_text_keys() {
                                     practice_ahead_note,
                                     practice_hint_note,
                                     practice_given_note,
-                                    practice_done_note}) {
+                                    practice_done_note,
+                                    practice_review_text,
+                                    practice_review_line,
+                                    practise_these_button,
+                                    worksheet_of_these_button,
+                                    close_button,
+                                    no_mistakes_notice,
+                                    worksheet_written_notice}) {
         keys.emplace_back(message_key);
     }
     for (QString& key : sheet_dialog_keys()) {

@@ -74,6 +74,15 @@ inline constexpr auto practice_outline_item = "0218";
 inline constexpr auto practice_take_back_item = "0219";
 inline constexpr auto practice_skip_item = "0220";
 inline constexpr auto practice_stop_item = "0221";
+// File → Practice Review: the characters whose last writing had mistakes.
+inline constexpr auto practice_review_item = "0222";
+inline constexpr auto practice_review_text = "0223";
+inline constexpr auto practice_review_line = "0224";  // %1 character, %2 mistakes, %3 date
+inline constexpr auto practise_these_button = "0225";
+inline constexpr auto worksheet_of_these_button = "0226";
+inline constexpr auto close_button = "0227";
+inline constexpr auto no_mistakes_notice = "0228";
+inline constexpr auto worksheet_written_notice = "0229";  // %1 the file
 
 // The playback menu: the keyboard lesson on the pad.
 inline constexpr auto playback_menu = "0240";

@@ -109,6 +109,9 @@ PadView::PadView(WritingPad& pad, QImage palette, int screen_height, EventGuard 
     player_widget_->guard = guard_;
     player_widget_->on_pressed = [this] { Panel1_->setFocus(Qt::MouseFocusReason); };
     player_widget_->practice = [this] { return pad_.practice(); };
+    player_widget_->on_practice_stroke_begin = [this](QPointF at) {
+        pad_.begin_practice_stroke(at);
+    };
     player_widget_->on_practice_stroke_end = [this](QPointF at) { pad_.end_practice_stroke(at); };
     build_panel();
     show_player();

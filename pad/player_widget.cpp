@@ -110,7 +110,9 @@ bool PlayerWidget::practice_pen(QEvent::Type type, QPointF at) {
         switch (type) {
             case QEvent::MouseButtonPress:
             case QEvent::TabletPress:
-                practice->pen_down(at);
+                if (on_practice_stroke_begin) {
+                    on_practice_stroke_begin(at);  // may bring the next character
+                }
                 break;
             case QEvent::MouseMove:
             case QEvent::TabletMove:

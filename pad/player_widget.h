@@ -28,6 +28,7 @@ public:
     std::function<void()> on_pressed;
     // The practice under way, or none; the pen lifted from a practice stroke.
     std::function<PracticeMode*()> practice;
+    std::function<void(QPointF)> on_practice_stroke_begin;
     std::function<void(QPointF)> on_practice_stroke_end;
 
 protected:

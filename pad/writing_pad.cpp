@@ -361,6 +361,15 @@ void WritingPad::practise_current_character() {
         [] { return QDateTime::currentMSecsSinceEpoch(); });
 }
 
+void WritingPad::begin_practice_stroke(QPointF at) {
+    if (practice_ && practice_->finished() && on_practice_next) {
+        on_practice_next();  // a new character makes a new practice
+    }
+    if (practice_) {
+        practice_->pen_down(at);
+    }
+}
+
 void WritingPad::end_practice_stroke(QPointF at) {
     if (practice_) {
         score_practice([&] { practice_->pen_up(at); });

@@ -144,6 +144,9 @@ public:
     // A character practised to its end, with the score of its writing.
     std::function<void(const QString& character, const PracticeSession&)> on_practice_finished;
     // The pen lifted while practising: the stroke is judged, and a finished character reported.
+    // The pen down while practising; on a finished character it first asks for the next one.
+    void begin_practice_stroke(QPointF at);
+    std::function<bool()> on_practice_next;
     void end_practice_stroke(QPointF at);
     void skip_practice_stroke();
 

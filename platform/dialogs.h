@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -17,6 +18,18 @@ struct FontChoice {
 
     bool operator==(const FontChoice&) const = default;
 };
+
+// A list to look over with three ways out, as the practice review shows the characters to
+// practise again.
+struct ListReview {
+    QString caption;
+    QString text;
+    QStringList lines;
+    QString first_action;  // the buttons' captions
+    QString second_action;
+    QString close;
+};
+enum class ReviewAnswer { close, first_action, second_action };
 
 class Dialogs {
 public:
@@ -41,6 +54,9 @@ public:
     // ("jpeg (*.jpg)"). Answers the chosen path, or nothing when the user cancels.
     virtual std::optional<QString> choose_save_file(const QString& caption, const QString& folder,
                                                     const QString& filter) = 0;
+
+    // The list and its buttons; answers the button pressed (close when the box is closed).
+    virtual ReviewAnswer review_list(const ListReview& review) = 0;
 };
 
 // Dialogs nobody answers, for running without a user: every question is answered no and every
@@ -55,6 +71,7 @@ public:
                                             const QString&) override {
         return std::nullopt;
     }
+    ReviewAnswer review_list(const ListReview&) override { return ReviewAnswer::close; }
 };
 
 }  // namespace inkwren

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -82,6 +84,36 @@ TEST_F(PracticeWindowTest, StrokesWrittenWithTheMouseAreJudgedHintedAndLogged) {
 
     item("N79")->trigger();  // Esc
     EXPECT_EQ(window->pad().practice(), nullptr);
+}
+
+// The review lists the characters whose last writing had mistakes; it queues them for practice
+// one after another, or prints them on a worksheet through the exporter's code.
+TEST_F(PracticeWindowTest, TheReviewQueuesTheMistakenCharactersOrPrintsThem) {
+    testing::write_file(file("practice.log"),
+                        "2026-12-07T09:00:00Z\t我\t7\t0,0,0,0,0,0,0\t30\t1\n"
+                        "2026-12-07T09:01:00Z\t國\t11\t2,0,0,0,0,0,0,0,0,0,1\t50\t1\n"
+                        "2026-12-07T09:02:00Z\t永\t5\t1,0,0,0,0\t20\t1\n");
+    dialogs.review_answers = {ReviewAnswer::first_action, ReviewAnswer::second_action};
+    item("N80")->trigger();
+    ASSERT_EQ(dialogs.reviews.size(), 1);
+    EXPECT_EQ(dialogs.reviews[0].lines.size(), 2);  // 永, then 國; not 我
+    EXPECT_TRUE(dialogs.reviews[0].lines[0].startsWith(QStringLiteral("永")));
+    ASSERT_NE(window->pad().practice(), nullptr);
+    EXPECT_EQ(window->pad().player().zi(), QStringLiteral("永"));
+    // Finished, the next pen down brings 國.
+    QWidget* pad = window->findChild<QWidget*>(QStringLiteral("PlayerWidget"));
+    for (int stroke = 0; stroke < 5; ++stroke) {
+        window->pad().skip_practice_stroke();
+    }
+    write_on(pad, {{150, 180}, {190, 182}});
+    EXPECT_EQ(window->pad().player().zi(), QStringLiteral("國"));
+
+    const QString out = folder.file("練習簿");
+    QDir().mkpath(out);
+    dialogs.folders = {out};
+    item("N80")->trigger();
+    EXPECT_TRUE(QFile::exists(out + QStringLiteral("/worksheet.pdf")));
+    EXPECT_TRUE(dialogs.shown.back().text.contains(QStringLiteral("worksheet.pdf")));
 }
 
 }  // namespace

@@ -63,6 +63,13 @@ public:
         return fonts.isEmpty() ? std::nullopt : fonts.takeFirst();
     }
 
+    // The lists reviewed, and what each review answers in turn (close when the script runs out).
+    QList<ListReview> reviews;
+    QList<ReviewAnswer> review_answers;
+    ReviewAnswer review_list(const ListReview& review) override {
+        reviews.push_back(review);
+        return review_answers.isEmpty() ? ReviewAnswer::close : review_answers.takeFirst();
+    }
     std::optional<QString> choose_folder(const QString&) override {
         return folders.isEmpty() ? std::nullopt : folders.takeFirst();
     }
