@@ -80,6 +80,9 @@ ReviewAnswer QtDialogs::review_list(const ListReview& review) {
     layout->addWidget(text);
     auto* list = new QListWidget(&box);
     list->addItems(review.lines);
+    QFont larger = list->font();  // the characters are what the list is about
+    larger.setPointSizeF(larger.pointSizeF() * 1.4);
+    list->setFont(larger);
     layout->addWidget(list);
     auto* buttons = new QDialogButtonBox(&box);
     QPushButton* first = buttons->addButton(review.first_action, QDialogButtonBox::AcceptRole);
