@@ -246,6 +246,8 @@ void TForm1::choose(const MenuChoice& choice) {
         shell_.choose_standard(*standard, character_field()->text());
     } else if (const auto* grid_style = std::get_if<PadGridStyle>(&choice)) {
         shell_.choose_grid_style(*grid_style);
+    } else {
+        shell_.choose_practice_rule(choice);
     }
 }
 

@@ -292,7 +292,25 @@ void Shell::toggle_smooth_ink() {
 PracticeChoices Shell::practice_choices() const {
     PracticeChoices choices;
     choices.outline = view_.practice_outline;
+    choices.rules.hint_after = view_.practice_hint_after;
+    choices.rules.give_after = view_.practice_give_after;
+    choices.rules.judging.leniency = view_.practice_leniency;
     return choices;
+}
+
+// A practice under way starts again under the new rule.
+void Shell::choose_practice_rule(const MenuChoice& rule) {
+    if (const auto* hint = std::get_if<HintAfter>(&rule)) {
+        view_.practice_hint_after = hint->mistakes;
+    } else if (const auto* give = std::get_if<GiveAfter>(&rule)) {
+        view_.practice_give_after = give->mistakes;
+    } else if (const auto* leniency = std::get_if<Leniency>(&rule)) {
+        view_.practice_leniency = *leniency;
+    }
+    if (practising()) {
+        pad_->start_practice(practice_choices());
+    }
+    save_view_settings();
 }
 
 bool Shell::practising() const {
@@ -432,6 +450,15 @@ bool Shell::in_force(const MenuChoice& choice) const {
     }
     if (const auto* grid_style = std::get_if<PadGridStyle>(&choice)) {
         return pad_->settings().grid_style == *grid_style;
+    }
+    if (const auto* hint = std::get_if<HintAfter>(&choice)) {
+        return view_.practice_hint_after == hint->mistakes;
+    }
+    if (const auto* give = std::get_if<GiveAfter>(&choice)) {
+        return view_.practice_give_after == give->mistakes;
+    }
+    if (const auto* leniency = std::get_if<Leniency>(&choice)) {
+        return view_.practice_leniency == *leniency;
     }
     return false;
 }

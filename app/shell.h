@@ -35,8 +35,16 @@ struct LanguageFile {
 struct GifScale {
     double scale;
 };
+// Practising: the mistakes on a stroke before its hint, and the further mistakes before it is
+// given; 0 for never.
+struct HintAfter {
+    int mistakes;
+};
+struct GiveAfter {
+    int mistakes;
+};
 using MenuChoice = std::variant<std::monostate, LanguageFile, EncodingItem, LibraryItem, GifScale,
-                                StrokeOrderStandard, PadGridStyle>;
+                                StrokeOrderStandard, PadGridStyle, HintAfter, GiveAfter, Leniency>;
 
 // Opens a page in the desktop's browser; answers false when none could be opened.
 using UrlOpener = std::function<bool(const QUrl&)>;
@@ -93,6 +101,7 @@ public:
     void toggle_practice();
     void stop_practice();
     void toggle_practice_outline();
+    void choose_practice_rule(const MenuChoice& rule);
     bool practising() const;
     bool practice_outline() const { return view_.practice_outline; }
     // The characters whose last writing had mistakes: practised one after another, or printed

@@ -2,6 +2,7 @@
 
 #include <QList>
 
+#include <array>
 #include <optional>
 
 #include "app/config_files.h"
@@ -15,6 +16,11 @@ constexpr auto stroke_numbers_key = "stroke_numbers";
 constexpr auto smooth_gif_key = "smooth_gif";
 constexpr auto smooth_ink_key = "smooth_ink";
 constexpr auto practice_outline_key = "practice_outline";
+constexpr auto hint_after_key = "practice_hint_after";
+constexpr auto give_after_key = "practice_give_after";
+constexpr auto leniency_key = "practice_leniency";
+constexpr std::array<const char*, 3> leniency_values = {"strict", "normal", "lenient"};
+constexpr int most_mistakes_setting = 9;
 constexpr auto standard_key = "stroke_order";
 constexpr auto taiwan_value = "taiwan";
 constexpr auto mainland_value = "mainland";
@@ -34,6 +40,14 @@ std::optional<bool> switch_value(const QByteArray& value) {
     return std::nullopt;
 }
 
+// A count of mistakes from 0 (never) to 9, one digit.
+std::optional<int> mistakes_setting(const QByteArray& value) {
+    if (value.size() != 1 || value[0] < '0' || value[0] > char('0' + most_mistakes_setting)) {
+        return std::nullopt;
+    }
+    return value[0] - '0';
+}
+
 }  // namespace
 
 QByteArray format_view_settings(const ViewSettings& settings) {
@@ -44,7 +58,10 @@ QByteArray format_view_settings(const ViewSettings& settings) {
            (settings.smooth_gif ? "1" : "0") + "\r\n" + grid_style_key + '=' +
            (settings.grid_style == PadGridStyle::dashed ? dashed_value : solid_value) + "\r\n" +
            smooth_ink_key + '=' + (settings.smooth_ink ? "1" : "0") + "\r\n" +
-           practice_outline_key + '=' + (settings.practice_outline ? "1" : "0") + "\r\n";
+           practice_outline_key + '=' + (settings.practice_outline ? "1" : "0") + "\r\n" +
+           hint_after_key + '=' + QByteArray::number(settings.practice_hint_after) + "\r\n" +
+           give_after_key + '=' + QByteArray::number(settings.practice_give_after) + "\r\n" +
+           leniency_key + '=' + leniency_values[std::size_t(settings.practice_leniency)] + "\r\n";
 }
 
 ViewSettings parse_view_settings(const QByteArray& text) {
@@ -65,6 +82,16 @@ ViewSettings parse_view_settings(const QByteArray& text) {
             settings.smooth_ink = *value;
         } else if (key == practice_outline_key && value) {
             settings.practice_outline = *value;
+        } else if (key == hint_after_key && mistakes_setting(text)) {
+            settings.practice_hint_after = *mistakes_setting(text);
+        } else if (key == give_after_key && mistakes_setting(text)) {
+            settings.practice_give_after = *mistakes_setting(text);
+        } else if (key == leniency_key) {
+            for (std::size_t at = 0; at < leniency_values.size(); ++at) {
+                if (text == leniency_values[at]) {
+                    settings.practice_leniency = Leniency(at);
+                }
+            }
         } else if (key == standard_key && (text == taiwan_value || text == mainland_value)) {
             settings.standard =
                 text == taiwan_value ? StrokeOrderStandard::taiwan : StrokeOrderStandard::mainland;

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "animation/stroke_rendering.h"
+#include "practice/stroke_judge.h"
 #include "strokes/stroke_archive.h"
 
 namespace inkwren {
@@ -15,6 +16,9 @@ struct ViewSettings {
     bool smooth_gif = false;
     bool smooth_ink = true;
     bool practice_outline = true;  // practising, the character in grey to write over
+    int practice_hint_after = 3;   // mistakes on a stroke before its hint; 0 never
+    int practice_give_after = 0;   // further mistakes before the stroke is given; 0 never
+    Leniency practice_leniency = Leniency::normal;
     StrokeOrderStandard standard = StrokeOrderStandard::taiwan;
     PadGridStyle grid_style = PadGridStyle::solid;
 

@@ -83,6 +83,13 @@ inline constexpr auto worksheet_of_these_button = "0226";
 inline constexpr auto close_button = "0227";
 inline constexpr auto no_mistakes_notice = "0228";
 inline constexpr auto worksheet_written_notice = "0229";  // %1 the file
+inline constexpr auto hint_after_menu = "0230";
+inline constexpr auto never_item = "0231";
+inline constexpr auto give_after_menu = "0232";
+inline constexpr auto leniency_menu = "0233";
+inline constexpr auto strict_item = "0234";
+inline constexpr auto normal_item = "0235";
+inline constexpr auto lenient_item = "0236";
 
 // The playback menu: the keyboard lesson on the pad.
 inline constexpr auto playback_menu = "0240";

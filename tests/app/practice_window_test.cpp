@@ -84,6 +84,13 @@ TEST_F(PracticeWindowTest, StrokesWrittenWithTheMouseAreJudgedHintedAndLogged) {
 
     item("N79")->trigger();  // Esc
     EXPECT_EQ(window->pad().practice(), nullptr);
+
+    // The hint after one mistake, kept in view.cfg.
+    item("N83")->trigger();
+    item("N74")->trigger();
+    write_on(pad, scribble);
+    EXPECT_TRUE(window->pad().practice()->session().hinting());
+    EXPECT_TRUE(testing::read_file(file("view.cfg")).contains("practice_hint_after=1"));
 }
 
 // The review lists the characters whose last writing had mistakes; it queues them for practice
