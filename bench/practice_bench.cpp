@@ -17,6 +17,7 @@
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "practice/stroke_judge.h"
+#include "strokes/em_square.h"
 #include "strokes/stroke_archive.h"
 #include "strokes/stroke_text.h"
 
@@ -28,6 +29,8 @@ const QString installation = QStringLiteral(INKWREN_INSTALLATION_DIR);
 
 constexpr double mouse_step = 3;  // pad pixels between the points a mouse reports
 constexpr int slowest_strokes = 200;
+// A learner's slip, in pixels of the unzoomed pad: how far the whole stroke lands off its place.
+constexpr double slip_pixels = 10;
 
 struct Character {
     QString name;
@@ -192,9 +195,12 @@ void measure(int pad_side, const JudgeOptions& options) {
     Share accepted;
     Share backwards;
     Share next_refused;
+    Share slipped_accepted;
     Failures refused;
     Failures not_backwards;
     Failures next_accepted;
+    Failures slip_refused;
+    std::uniform_real_distribution<double> slip_angle(0, 2 * 3.14159265358979);
     std::vector<Timed> timed;
     for (const Character& character : characters) {
         const std::vector<Median>& medians = character.medians;
@@ -214,6 +220,20 @@ void measure(int pad_side, const JudgeOptions& options) {
             if (own.verdict != Verdict::correct) {
                 refused.note(std::string(verdict_name(own.verdict)) + "/" + miss_name(own.miss),
                              character.name, stroke);
+            }
+            const double angle = slip_angle(random);
+            const QPointF slip =
+                QPointF(std::cos(angle), std::sin(angle)) * slip_pixels / pixels_per_unit;
+            Polyline slipped;
+            for (const QPointF& point : mine) {
+                slipped.push_back(point + slip);
+            }
+            const Judgement off = judge_stroke(slipped, medians, stroke, options);
+            slipped_accepted.count(off.verdict == Verdict::correct);
+            if (off.verdict != Verdict::correct) {
+                slip_refused.note(
+                    std::string(verdict_name(off.verdict)) + "/" + miss_name(off.miss),
+                    character.name, stroke);
             }
             const double length = polyline_length(median);
             timed.push_back({length, &character, stroke, mine});
@@ -248,6 +268,9 @@ void measure(int pad_side, const JudgeOptions& options) {
     std::printf("  next stroke not accepted for the expected one: %.2f %% of %ld\n",
                 next_refused.percent(), next_refused.total);
     next_accepted.print("next accepted");
+    std::printf("  own median slipped %.0f pixels of the unzoomed pad accepted: %.2f %%\n",
+                slip_pixels, slipped_accepted.percent());
+    slip_refused.print("slipped refused");
     if (options.leniency == Leniency::normal && !options.outline_shown) {
         time_longest(std::move(timed));
     }
