@@ -172,7 +172,13 @@ public:
             const bool backwards =
                 median.length >= dot_length &&
                 first_miss(drawn.reversed_curve(), median, limits(1, expected)) == Miss::none;
-            return {backwards ? Verdict::backwards : Verdict::wrong, -1, miss};
+            if (backwards) {
+                return {Verdict::backwards, -1, miss};
+            }
+            if (const std::optional<int> later = passed_later_stroke(drawn, expected)) {
+                return {Verdict::later_stroke, *later, miss};
+            }
+            return {Verdict::wrong, -1, miss};
         }
         if (const std::optional<int> later = written_ahead(drawn, median, expected)) {
             return {Verdict::later_stroke, *later};
@@ -194,6 +200,17 @@ private:
             first_miss(drawn, median, limits(tighter, expected)) == Miss::none ||
             first_miss(drawn, Curve(medians_[std::size_t(later->stroke)]),
                        limits(1, later->stroke)) != Miss::none) {
+            return std::nullopt;
+        }
+        return later->stroke;
+    }
+
+    // The nearest later stroke, when the drawing that missed the expected one passes for it: a
+    // stroke written before its turn, which the learner is told as such.
+    std::optional<int> passed_later_stroke(const Curve& drawn, int expected) const {
+        const std::optional<Nearest> later = nearest_later_stroke(drawn, medians_, expected);
+        if (!later || first_miss(drawn, Curve(medians_[std::size_t(later->stroke)]),
+                                 limits(1, later->stroke)) != Miss::none) {
             return std::nullopt;
         }
         return later->stroke;

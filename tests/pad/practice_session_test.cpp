@@ -36,7 +36,9 @@ TEST_F(PracticeSessionTest, StrokesAreAcceptedInOrderAndFillsComeByThemselves) {
     EXPECT_TRUE(writing.write(across(700, 250, 750)).accepted);
     EXPECT_EQ(writing.expected(), 2);  // the fill after the first stroke is passed
     // The last stroke written before the middle one, and the middle one from its end.
-    EXPECT_TRUE(is_mistake(writing.write(across(150, 150, 850)).judgement.verdict));
+    const PracticeTurn ahead = writing.write(across(150, 150, 850));
+    EXPECT_EQ(ahead.judgement.verdict, Verdict::later_stroke);
+    EXPECT_EQ(ahead.judgement.matched_stroke, 3);
     Median backwards = across(450, 300, 700);
     std::reverse(backwards.begin(), backwards.end());
     EXPECT_EQ(writing.write(backwards).judgement.verdict, Verdict::backwards);

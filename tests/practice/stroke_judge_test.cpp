@@ -65,7 +65,8 @@ TEST(StrokeJudge, TellsRightWrongBackwardsAndAheadOfTurn) {
     const Case cases[] = {
         {"heng by hand", {heng}, 0, by_hand(heng), Verdict::correct, 0},
         {"heng backwards", {heng}, 0, reversed(by_hand(heng)), Verdict::backwards},
-        {"shu for a heng", {heng, shu}, 0, shu, Verdict::wrong},
+        {"shu for a heng", {heng}, 0, shu, Verdict::wrong},
+        {"shu before its heng", {heng, shu}, 0, shu, Verdict::later_stroke, 1},
         {"heng stopping short",
          {heng},
          0,
@@ -85,7 +86,7 @@ TEST(StrokeJudge, TellsRightWrongBackwardsAndAheadOfTurn) {
          Miss::shape},
         {"san first", san, 0, by_hand(san[0]), Verdict::correct, 0},
         {"san second ahead of the first", san, 0, by_hand(san[1]), Verdict::later_stroke, 1},
-        {"san last ahead of the first", san, 0, by_hand(san[2]), Verdict::wrong},
+        {"san last ahead of the first", san, 0, by_hand(san[2]), Verdict::later_stroke, 2},
         {"san second a little low", san, 1, shifted(san[1], 0, -60), Verdict::correct, 1},
         {"san first once written", san, 1, by_hand(san[0]), Verdict::wrong},
         {"dot", {dot}, 0, {{470, 705}, {500, 680}, {540, 640}}, Verdict::correct, 0},
