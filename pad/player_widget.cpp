@@ -14,6 +14,8 @@
 namespace inkwren {
 namespace {
 
+constexpr int fade_interval_ms = 40;
+
 MouseButton button_of(const QMouseEvent& event) {
     switch (event.button()) {
         case Qt::LeftButton:
@@ -39,7 +41,9 @@ Qt::CursorShape shape_of(EditCursor cursor) {
 
 }  // namespace
 
-PlayerWidget::PlayerWidget(QWidget* parent) : QWidget(parent) {
+PlayerWidget::PlayerWidget(QWidget* parent) : QWidget(parent), fade_timer_(new QTimer(this)) {
+    fade_timer_->setInterval(fade_interval_ms);
+    connect(fade_timer_, &QTimer::timeout, this, [this] { fade_step(); });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);  // a selection carried by the right button follows the bare mouse
 }
@@ -71,6 +75,13 @@ PracticeMode* PlayerWidget::practising() const {
 
 void PlayerWidget::paint_practice(QPainter& painter, const PracticeMode& practice) {
     painter.setRenderHint(QPainter::Antialiasing);
+    if (practice.fading_ink().size() > 1) {
+        QColor faded(0xB0, 0x20, 0x20);
+        faded.setAlphaF(float(0.6 * practice.fading_left()));
+        painter.setPen(
+            QPen(faded, practice.ink_width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(practice.fading_ink());
+    }
     if (practice.ink().size() > 1) {
         QPen pen(Qt::black, practice.ink_width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         painter.setPen(pen);
@@ -122,11 +133,22 @@ bool PlayerWidget::practice_pen(QEvent::Type type, QPointF at) {
                 if (on_practice_stroke_end) {
                     on_practice_stroke_end(at);
                 }
+                if (PracticeMode* now = practising(); now != nullptr && now->fading_left() > 0) {
+                    fade_timer_->start();
+                }
                 break;
         }
     });
     update();
     return true;
+}
+
+void PlayerWidget::fade_step() {
+    PracticeMode* practice = practising();
+    if (practice == nullptr || !practice->fade_step()) {
+        fade_timer_->stop();
+    }
+    update();
 }
 
 void PlayerWidget::tabletEvent(QTabletEvent* event) {

@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -45,6 +46,9 @@ private:
     bool practice_pen(QEvent::Type type, QPointF at);
     void paint_practice(QPainter& painter, const PracticeMode& practice);
     void paint_note(QPainter& painter, const QString& note);
+    void fade_step();
+
+    QTimer* fade_timer_;
 
     TAnimationPlayer* player_ = nullptr;
 };

@@ -12,6 +12,8 @@ namespace {
 // The learner's ink is a little finer than the character's typical stroke.
 constexpr double ink_share_of_stroke = 0.8;
 constexpr double thinnest_ink = 2;
+// A stroke turned down is gone after eight steps of the pad's timer.
+constexpr double fade_per_step = 0.125;
 
 double typical_width(const TLineList& lines, double scale) {
     std::vector<double> widths;
@@ -62,8 +64,12 @@ PracticeTurn PracticeMode::pen_up(QPointF at) {
     for (const QPointF& point : std::as_const(ink_)) {
         points.push_back(em_of_pad_point(point, scale_));
     }
-    ink_.clear();
     const PracticeTurn turn = session_.write(points);
+    if (is_mistake(turn.judgement.verdict)) {
+        fading_ = ink_;
+        fading_left_ = 1;
+    }
+    ink_.clear();
     note_ = practice_note(turn, texts_);
     if (session_.finished()) {
         note_ = texts_(text_key::practice_done_note)
@@ -72,6 +78,14 @@ PracticeTurn PracticeMode::pen_up(QPointF at) {
     }
     show();
     return turn;
+}
+
+bool PracticeMode::fade_step() {
+    fading_left_ = std::max(0.0, fading_left_ - fade_per_step);
+    if (fading_left_ == 0) {
+        fading_.clear();
+    }
+    return fading_left_ > 0;
 }
 
 void PracticeMode::skip() {

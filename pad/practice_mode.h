@@ -33,6 +33,12 @@ public:
     const QPolygonF& ink() const { return ink_; }
     double ink_width() const { return ink_width_; }
     const QString& note() const { return note_; }
+    // A stroke turned down fades away over a few steps of the pad's timer: its points and how
+    // much of it is left (1 to 0).
+    const QPolygonF& fading_ink() const { return fading_; }
+    double fading_left() const { return fading_left_; }
+    // One step of the fading; false once the stroke is gone.
+    bool fade_step();
 
     // The pen on the pad, in pad pixels.
     void pen_down(QPointF at);
@@ -52,6 +58,8 @@ private:
     double scale_;
     double ink_width_;
     QPolygonF ink_;
+    QPolygonF fading_;
+    double fading_left_ = 0;
     QString note_;
 };
 

@@ -63,6 +63,15 @@ TEST_F(PracticeWindowTest, StrokesWrittenWithTheMouseAreJudgedHintedAndLogged) {
         write_on(pad, scribble);
     }
     EXPECT_EQ(practice.session().mistakes().front(), 3);
+    // The last stroke turned down fades away on the pad's timer.
+    PracticeMode& fading = *window->pad().practice();
+    EXPECT_EQ(fading.fading_ink().size(), qsizetype(scribble.size()));
+    int steps = 1;
+    while (fading.fade_step()) {
+        ++steps;
+    }
+    EXPECT_EQ(steps, 8);
+    EXPECT_TRUE(fading.fading_ink().isEmpty());
     EXPECT_TRUE(practice.session().hinting());
     EXPECT_GT(pixels_of(player.image(), qRgb(0, 0, 255)), 0);  // the hint in blue
     EXPECT_EQ(practice.note(), window->shell().text(text_key::practice_hint_note).arg(1));
