@@ -128,10 +128,10 @@ void TAnimationPlayer::draw_view_at_rest(const CharacterStrokes& strokes, int sh
         whole ? strokes.count() : shown);
 }
 
-void TAnimationPlayer::show_practice(int written, bool outline, bool hint) {
+void TAnimationPlayer::show_practice(int written, bool outline, int hinted) {
     const CharacterStrokes strokes(lines_);
     const auto written_end = std::size_t(strokes.elements_of_first(written));
-    const auto hint_end = hint ? std::size_t(strokes.elements_of_first(written + 1)) : written_end;
+    const auto hint_end = std::size_t(strokes.elements_of_first(written + hinted));
     draw_over_background(
         [&](QImage& image, const RestStyle& style) {
             draw_practice_view(image, lines_, {written_end, hint_end, outline}, style);

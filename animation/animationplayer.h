@@ -96,8 +96,8 @@ public:
     // setting (grid, flash bars, stroke numbers).
     void redraw_at_rest();
     // A learner practising writing: the first strokes written, in ink; the rest in grey when the
-    // outline is shown; with hint, the next stroke in the highlight colour.
-    void show_practice(int written, bool outline, bool hint);
+    // outline is shown; the hinted strokes after the written ones in the highlight colour.
+    void show_practice(int written, bool outline, int hinted);
     // The learner's step through the strokes of this character.
     LessonStep& lesson() { return lesson_; }
     const LessonStep& lesson() const { return lesson_; }

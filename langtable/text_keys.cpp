@@ -67,6 +67,7 @@ std::vector<QString> all_text_keys() {
                                     practice_hint_note,
                                     practice_given_note,
                                     practice_done_note,
+                                    practice_stroke_mistakes,
                                     practice_review_text,
                                     practice_review_line,
                                     practise_these_button,

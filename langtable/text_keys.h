@@ -67,6 +67,7 @@ inline constexpr auto practice_ahead_note = "0212";
 inline constexpr auto practice_hint_note = "0213";
 inline constexpr auto practice_given_note = "0214";
 inline constexpr auto practice_done_note = "0215";  // %1 seconds, %2 mistakes
+inline constexpr auto practice_stroke_mistakes = "0237";  // %1 stroke, %2 its mistakes
 // View → Practice Writing.
 inline constexpr auto practice_menu = "0216";
 inline constexpr auto practice_item = "0217";

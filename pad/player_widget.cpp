@@ -133,7 +133,7 @@ bool PlayerWidget::practice_pen(QEvent::Type type, QPointF at) {
                 if (on_practice_stroke_end) {
                     on_practice_stroke_end(at);
                 }
-                if (PracticeMode* now = practising(); now != nullptr && now->fading_left() > 0) {
+                if (PracticeMode* now = practising(); now != nullptr && now->animating()) {
                     fade_timer_->start();
                 }
                 break;
@@ -145,7 +145,7 @@ bool PlayerWidget::practice_pen(QEvent::Type type, QPointF at) {
 
 void PlayerWidget::fade_step() {
     PracticeMode* practice = practising();
-    if (practice == nullptr || !practice->fade_step()) {
+    if (practice == nullptr || !practice->animation_step()) {
         fade_timer_->stop();
     }
     update();

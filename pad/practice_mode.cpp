@@ -1,5 +1,7 @@
 #include "pad/practice_mode.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <vector>
 
@@ -12,8 +14,10 @@ namespace {
 // The learner's ink is a little finer than the character's typical stroke.
 constexpr double ink_share_of_stroke = 0.8;
 constexpr double thinnest_ink = 2;
-// A stroke turned down is gone after eight steps of the pad's timer.
+// A stroke turned down is gone after eight steps of the pad's timer; a finished character
+// flashes three times in six.
 constexpr double fade_per_step = 0.125;
+constexpr int flash_steps = 6;
 
 double typical_width(const TLineList& lines, double scale) {
     std::vector<double> widths;
@@ -72,20 +76,23 @@ PracticeTurn PracticeMode::pen_up(QPointF at) {
     ink_.clear();
     note_ = practice_note(turn, texts_);
     if (session_.finished()) {
-        note_ = texts_(text_key::practice_done_note)
-                    .arg(session_.seconds())
-                    .arg(session_.total_mistakes());
+        note_ = summary();
+        flashes_left_ = flash_steps;
     }
     show();
     return turn;
 }
 
-bool PracticeMode::fade_step() {
+bool PracticeMode::animation_step() {
     fading_left_ = std::max(0.0, fading_left_ - fade_per_step);
     if (fading_left_ == 0) {
         fading_.clear();
     }
-    return fading_left_ > 0;
+    if (flashes_left_ > 0) {
+        --flashes_left_;
+        show();
+    }
+    return animating();
 }
 
 void PracticeMode::skip() {
@@ -101,8 +108,29 @@ void PracticeMode::take_back() {
     }
 }
 
+// On odd steps of a flash the whole character is in the highlight colour.
 void PracticeMode::show() {
-    player_.show_practice(session_.expected(), choices_.outline, session_.hinting());
+    if (flashes_left_ % 2 == 1) {
+        player_.show_practice(0, false, session_.stroke_count());
+        return;
+    }
+    player_.show_practice(session_.expected(), choices_.outline, session_.hinting() ? 1 : 0);
+}
+
+// The time, the mistakes, and the strokes that had them.
+QString PracticeMode::summary() const {
+    const QString text =
+        texts_(text_key::practice_done_note).arg(session_.seconds()).arg(session_.total_mistakes());
+    QStringList strokes;
+    for (std::size_t stroke = 0; stroke < session_.mistakes().size(); ++stroke) {
+        if (session_.mistakes()[stroke] > 0) {
+            strokes << texts_(text_key::practice_stroke_mistakes)
+                           .arg(stroke + 1)
+                           .arg(session_.mistakes()[stroke]);
+        }
+    }
+    return strokes.isEmpty() ? text
+                             : text + QStringLiteral(": ") + strokes.join(QStringLiteral(", "));
 }
 
 }  // namespace inkwren

@@ -37,8 +37,11 @@ public:
     // much of it is left (1 to 0).
     const QPolygonF& fading_ink() const { return fading_; }
     double fading_left() const { return fading_left_; }
-    // One step of the fading; false once the stroke is gone.
-    bool fade_step();
+    // A finished character flashes in the highlight colour a few times.
+    bool flashing() const { return flashes_left_ > 0; }
+    // One step of the pad's timer: the fading and the flashing go on; false once both are over.
+    bool animation_step();
+    bool animating() const { return fading_left_ > 0 || flashes_left_ > 0; }
 
     // The pen on the pad, in pad pixels.
     void pen_down(QPointF at);
@@ -50,6 +53,7 @@ public:
 
 private:
     void show();
+    QString summary() const;
 
     TAnimationPlayer& player_;
     PracticeChoices choices_;
@@ -60,6 +64,7 @@ private:
     QPolygonF ink_;
     QPolygonF fading_;
     double fading_left_ = 0;
+    int flashes_left_ = 0;
     QString note_;
 };
 

@@ -67,7 +67,7 @@ TEST_F(PracticeWindowTest, StrokesWrittenWithTheMouseAreJudgedHintedAndLogged) {
     PracticeMode& fading = *window->pad().practice();
     EXPECT_EQ(fading.fading_ink().size(), qsizetype(scribble.size()));
     int steps = 1;
-    while (fading.fade_step()) {
+    while (fading.animation_step()) {
         ++steps;
     }
     EXPECT_EQ(steps, 8);
@@ -85,6 +85,15 @@ TEST_F(PracticeWindowTest, StrokesWrittenWithTheMouseAreJudgedHintedAndLogged) {
         write_on(pad, along_stroke(player, stroke));
     }
     ASSERT_TRUE(practice.finished());
+    EXPECT_TRUE(practice.note().contains(
+        window->shell().text(text_key::practice_stroke_mistakes).arg(1).arg(3)));
+    // The finished character flashes blue and ends in ink.
+    ASSERT_TRUE(practice.flashing());
+    window->pad().practice()->animation_step();
+    EXPECT_GT(pixels_of(player.image(), qRgb(0, 0, 255)), 0);
+    while (window->pad().practice()->animation_step()) {
+    }
+    EXPECT_EQ(pixels_of(player.image(), qRgb(0, 0, 255)), 0);
     const std::vector<PracticeRecord> log = read_practice_log(file("practice.log"));
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].character, QStringLiteral("永"));
