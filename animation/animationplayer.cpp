@@ -128,13 +128,13 @@ void TAnimationPlayer::draw_view_at_rest(const CharacterStrokes& strokes, int sh
         whole ? strokes.count() : shown);
 }
 
-void TAnimationPlayer::show_practice(int written, bool outline, int hinted) {
+void TAnimationPlayer::show_practice(int written, bool outline, int hinted, double hint_share) {
     const CharacterStrokes strokes(lines_);
     const auto written_end = std::size_t(strokes.elements_of_first(written));
     const auto hint_end = std::size_t(strokes.elements_of_first(written + hinted));
     draw_over_background(
         [&](QImage& image, const RestStyle& style) {
-            draw_practice_view(image, lines_, {written_end, hint_end, outline}, style);
+            draw_practice_view(image, lines_, {written_end, hint_end, outline, hint_share}, style);
         },
         written);
 }

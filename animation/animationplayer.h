@@ -97,7 +97,7 @@ public:
     void redraw_at_rest();
     // A learner practising writing: the first strokes written, in ink; the rest in grey when the
     // outline is shown; the hinted strokes after the written ones in the highlight colour.
-    void show_practice(int written, bool outline, int hinted);
+    void show_practice(int written, bool outline, int hinted, double hint_share = 1);
     // The learner's step through the strokes of this character.
     LessonStep& lesson() { return lesson_; }
     const LessonStep& lesson() const { return lesson_; }

@@ -287,8 +287,9 @@ void draw_at_rest(QImage& image, const TLineList& lines, const RestStyle& style)
 
 namespace {
 
+// share: of each element, the records up to this share of them, as a pen that has gone so far.
 void draw_in_one_colour(QImage& image, const TLineList& lines, std::size_t begin, std::size_t end,
-                        std::int32_t colour, const RestStyle& style) {
+                        std::int32_t colour, const RestStyle& style, double share = 1) {
     RecordStyle one_colour;
     one_colour.mono = true;
     one_colour.mono_colour = colour;
@@ -298,6 +299,10 @@ void draw_in_one_colour(QImage& image, const TLineList& lines, std::size_t begin
     one_colour.smooth = style.smooth;
     for (std::size_t element = begin; element < std::min(end, lines.items.size()); ++element) {
         TObjList records = lines.items[element];
+        if (share < 1 && records.size() > 2) {
+            const auto kept = std::max<std::size_t>(2, std::size_t(double(records.size()) * share));
+            records.resize(std::min(kept, records.size()));
+        }
         draw_records(image, records, one_colour);
     }
 }
@@ -317,7 +322,8 @@ void draw_practice_view(QImage& image, const TLineList& lines, const PracticeVie
         draw_in_one_colour(image, lines, view.written_end, lines.items.size(), waiting_grey, style);
     }
     draw_at_rest(image, first_elements(lines, view.written_end), style);
-    draw_in_one_colour(image, lines, view.written_end, view.hint_end, highlight_colour, style);
+    draw_in_one_colour(image, lines, view.written_end, view.hint_end, highlight_colour, style,
+                       view.hint_share);
 }
 
 void draw_lesson_step(QImage& image, const TLineList& lines, std::size_t earlier_end,

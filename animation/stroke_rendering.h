@@ -89,6 +89,7 @@ struct PracticeView {
     std::size_t written_end = 0;
     std::size_t hint_end = 0;
     bool outline = true;
+    double hint_share = 1;  // how much of the hint is drawn, while it is being played
 };
 void draw_practice_view(QImage& image, const TLineList& lines, const PracticeView& view,
                         const RestStyle& style);

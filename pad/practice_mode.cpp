@@ -18,6 +18,8 @@ constexpr double thinnest_ink = 2;
 // flashes three times in six.
 constexpr double fade_per_step = 0.125;
 constexpr int flash_steps = 6;
+// A hint is played, the pen going along the stroke, in ten steps.
+constexpr int hint_play_steps = 10;
 
 double typical_width(const TLineList& lines, double scale) {
     std::vector<double> widths;
@@ -75,6 +77,7 @@ PracticeTurn PracticeMode::pen_up(QPointF at) {
     }
     ink_.clear();
     note_ = practice_note(turn, texts_);
+    hint_steps_ = turn.hint ? 0 : hint_play_steps;
     if (session_.finished()) {
         note_ = summary();
         flashes_left_ = flash_steps;
@@ -92,7 +95,15 @@ bool PracticeMode::animation_step() {
         --flashes_left_;
         show();
     }
+    if (hint_steps_ < hint_play_steps) {
+        ++hint_steps_;
+        show();
+    }
     return animating();
+}
+
+bool PracticeMode::animating() const {
+    return fading_left_ > 0 || flashes_left_ > 0 || hint_steps_ < hint_play_steps;
 }
 
 void PracticeMode::skip() {
@@ -114,7 +125,8 @@ void PracticeMode::show() {
         player_.show_practice(0, false, session_.stroke_count());
         return;
     }
-    player_.show_practice(session_.expected(), choices_.outline, session_.hinting() ? 1 : 0);
+    player_.show_practice(session_.expected(), choices_.outline, session_.hinting() ? 1 : 0,
+                          std::min(1.0, double(hint_steps_) / hint_play_steps));
 }
 
 // The time, the mistakes, and the strokes that had them.

@@ -41,7 +41,7 @@ public:
     bool flashing() const { return flashes_left_ > 0; }
     // One step of the pad's timer: the fading and the flashing go on; false once both are over.
     bool animation_step();
-    bool animating() const { return fading_left_ > 0 || flashes_left_ > 0; }
+    bool animating() const;
 
     // The pen on the pad, in pad pixels.
     void pen_down(QPointF at);
@@ -65,6 +65,7 @@ private:
     QPolygonF fading_;
     double fading_left_ = 0;
     int flashes_left_ = 0;
+    int hint_steps_ = 1000;  // of the hint being played; any number past its steps once whole
     QString note_;
 };
 

@@ -63,17 +63,18 @@ TEST_F(PracticeWindowTest, StrokesWrittenWithTheMouseAreJudgedHintedAndLogged) {
         write_on(pad, scribble);
     }
     EXPECT_EQ(practice.session().mistakes().front(), 3);
-    // The last stroke turned down fades away on the pad's timer.
-    PracticeMode& fading = *window->pad().practice();
-    EXPECT_EQ(fading.fading_ink().size(), qsizetype(scribble.size()));
+    EXPECT_TRUE(practice.session().hinting());
+    // On the pad's timer the stroke turned down fades away and the hint is played in blue.
+    PracticeMode& animated = *window->pad().practice();
+    EXPECT_EQ(animated.fading_ink().size(), qsizetype(scribble.size()));
+    const int hint_begun = pixels_of(player.image(), qRgb(0, 0, 255));
     int steps = 1;
-    while (fading.animation_step()) {
+    while (animated.animation_step()) {
         ++steps;
     }
-    EXPECT_EQ(steps, 8);
-    EXPECT_TRUE(fading.fading_ink().isEmpty());
-    EXPECT_TRUE(practice.session().hinting());
-    EXPECT_GT(pixels_of(player.image(), qRgb(0, 0, 255)), 0);  // the hint in blue
+    EXPECT_EQ(steps, 10);
+    EXPECT_TRUE(animated.fading_ink().isEmpty());
+    EXPECT_GT(pixels_of(player.image(), qRgb(0, 0, 255)), hint_begun);
     EXPECT_EQ(practice.note(), window->shell().text(text_key::practice_hint_note).arg(1));
 
     const QImage before = player.image();
