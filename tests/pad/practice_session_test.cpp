@@ -89,9 +89,11 @@ TEST_F(PracticeSessionTest, MistakesBringTheHintThenTheStrokeAndSkipsAndTakeBack
 
 TEST(PracticeNote, TellsWhatWasWrongInTheLanguagesWords) {
     const auto texts = [](const char* key) {
-        return QString::fromUtf8(key == text_key::practice_ahead_note ? "這是第%1筆；先寫第%2筆"
-                                 : key == text_key::practice_backwards_note ? "第%1筆寫反了"
-                                                                            : "其他 %1");
+        const QLatin1String asked(key);
+        return QString::fromUtf8(
+            asked == QLatin1String(text_key::practice_ahead_note) ? "這是第%1筆；先寫第%2筆"
+            : asked == QLatin1String(text_key::practice_backwards_note) ? "第%1筆寫反了"
+                                                                        : "其他 %1");
     };
     PracticeTurn turn;
     turn.stroke = 2;
