@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
+#include <QPointingDevice>
+#include <QTabletEvent>
 #include <QTest>
 
 #include "app/practice_log.h"
@@ -27,6 +29,20 @@ void write_on(QWidget* pad, const std::vector<QPointF>& points) {
     QTest::mouseRelease(pad, Qt::LeftButton, {}, points.back().toPoint());
 }
 
+// A tablet's pen writes through the points; its pressure is not looked at.
+void write_with_pen(QWidget* pad, const std::vector<QPointF>& points) {
+    const auto send = [&](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+        QTabletEvent event(type, QPointingDevice::primaryPointingDevice(), at, pad->mapToGlobal(at),
+                           0.5, 0, 0, 0, 0, 0, Qt::NoModifier, Qt::LeftButton, held);
+        QCoreApplication::sendEvent(pad, &event);
+    };
+    send(QEvent::TabletPress, points.front(), Qt::LeftButton);
+    for (const QPointF& at : points) {
+        send(QEvent::TabletMove, at, Qt::LeftButton);
+    }
+    send(QEvent::TabletRelease, points.back(), Qt::NoButton);
+}
+
 // The stroke's median as a mouse gives it, in pad pixels.
 std::vector<QPointF> along_stroke(const TAnimationPlayer& player, int stroke) {
     const double scale = player.settings().scale;
@@ -48,8 +64,9 @@ int pixels_of(const QImage& image, QRgb colour) {
     return count;
 }
 
-// Real mouse events on the pad: a wrong stroke is counted and told, the third brings the hint,
-// the right one is drawn as the character's stroke, and the finished character goes to the log.
+// Real mouse and tablet events on the pad: a wrong stroke is counted and told, the third brings the
+// hint, the right one is drawn as the character's stroke, and the finished character goes to the
+// log.
 TEST_F(PracticeWindowTest, StrokesWrittenWithTheMouseAreJudgedHintedAndLogged) {
     window->clipboard_changed(QStringLiteral("永"));
     item("N74")->trigger();
@@ -82,7 +99,9 @@ TEST_F(PracticeWindowTest, StrokesWrittenWithTheMouseAreJudgedHintedAndLogged) {
     EXPECT_EQ(practice.session().expected(), 1);
     EXPECT_EQ(pixels_of(player.image(), qRgb(0, 0, 255)), 0);
     EXPECT_NE(player.image(), before);
-    for (int stroke = 1; stroke < practice.session().stroke_count(); ++stroke) {
+    write_with_pen(pad, along_stroke(player, 1));
+    EXPECT_EQ(practice.session().expected(), 2);
+    for (int stroke = 2; stroke < practice.session().stroke_count(); ++stroke) {
         write_on(pad, along_stroke(player, stroke));
     }
     ASSERT_TRUE(practice.finished());
