@@ -36,8 +36,12 @@ TForm1::TForm1(StartupResult start, Dialogs& dialogs)
     setCentralWidget(view_);
     view_->on_resized();
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(view_, &QWidget::customContextMenuRequested, this,
-            [this](QPoint at) { popup_menu_->popup(view_->mapToGlobal(at)); });
+    // The pop-up menu edits strokes, which a learner practising writes instead.
+    connect(view_, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        if (!shell_.practising()) {
+            popup_menu_->popup(view_->mapToGlobal(at));
+        }
+    });
 
     WritingPad& writing_pad = pad();
     writing_pad.on_player_replaced = [this] { view_->show_player(); };
