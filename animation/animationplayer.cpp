@@ -92,13 +92,16 @@ void TAnimationPlayer::draw_smooth_background(Background background) {
         ink_smooth_ = stroke_smooth_ = SmoothInk();
         return;
     }
-    if (background.model != nullptr) {
+    // Without a model picture the two backgrounds are the same.
+    if (background.model != nullptr && model_drawn_) {
         if (model_softened_.isNull()) {
             model_softened_ = soften_edges(model_pic_);
         }
         background.model = &model_softened_;
+        back_smooth_ = compose_background(background);
+    } else {
+        back_smooth_ = back_bmp_;
     }
-    back_smooth_ = compose_background(background);
     shown_smooth_ = back_smooth_;
     ink_smooth_ = SmoothInk(pad_size());
     stroke_smooth_ = SmoothInk(pad_size());
@@ -199,6 +202,7 @@ void TAnimationPlayer::draw_numbers(QImage& picture, int shown) {
 bool TAnimationPlayer::draw_model(const QString& character) {
     model_pic_ = make_bitmap(pad_size().width(), pad_size().height());
     model_softened_ = QImage();
+    model_drawn_ = false;
     if (character.isEmpty() || !settings_.model_pictures) {
         return false;
     }
@@ -208,6 +212,7 @@ bool TAnimationPlayer::draw_model(const QString& character) {
             return false;
         }
         draw_centred(model_pic_, *picture);
+        model_drawn_ = true;
         return true;
     } catch (const Error& error) {
         owner_.report(error.message());

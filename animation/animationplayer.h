@@ -229,10 +229,11 @@ private:
     // Smooth ink: anti-aliased twins of the layers, which are what is shown. The layers above
     // are drawn as ever, for fills, flashes and the editor.
     bool smooth_ = false;
-    QImage model_softened_;   // the model picture with soft edges
-    QImage back_smooth_;      // the background, the model softened and the underlay smooth
-    SmoothInk ink_smooth_;    // the twin of ink_bmp_
-    bool ink_alone_ = false;  // this playback's pen lines go to ink_smooth_ alone
+    bool model_drawn_ = false;  // model_pic_ holds a character's picture
+    QImage model_softened_;     // the model picture with soft edges
+    QImage back_smooth_;        // the background, the model softened and the underlay smooth
+    SmoothInk ink_smooth_;      // the twin of ink_bmp_
+    bool ink_alone_ = false;    // this playback's pen lines go to ink_smooth_ alone
     // In two-colour playbacks, the stroke being written, apart until it is finished.
     SmoothInk stroke_smooth_;
     // back_smooth_ with ink_smooth_ and stroke_smooth_ over it, kept up to date by area.

@@ -221,7 +221,7 @@ void TAnimationPlayer::play_flash_step(const PointRecord& step) {
     draw_records(flash, previous, style);
     const QPoint at = rounded(step);
     if (ink_bmp_.rect().contains(at)) {
-        const QImage before = flash;
+        const QImage before = smooth_ ? flash : QImage();  // a copy only for the twin
         flood_fill_surface(flash, at, step.fill_color, color_at(ink_bmp_, at.x(), at.y()));
         if (smooth_) {
             flash_smooth.take_changes(before, flash, flash.rect(), SmoothInk::Hard::under);

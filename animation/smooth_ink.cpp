@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "animation/raster.h"
+
 namespace inkwren {
 namespace {
 
-constexpr std::int32_t white = 0xFFFFFF;
+constexpr std::int32_t white = white_color;
 
 // x / 255 rounded, for x up to 255 × 255 + 255.
 constexpr unsigned div255(unsigned x) {
@@ -49,10 +51,6 @@ void cover(QRgb& pixel, std::int32_t colour, unsigned coverage) {
     } else {
         pixel = over(premultiplied(colour, coverage), pixel);
     }
-}
-
-std::int32_t colour_of(const uchar* pixel) {
-    return std::int32_t(pixel[0]) | std::int32_t(pixel[1]) << 8 | std::int32_t(pixel[2]) << 16;
 }
 
 QRgb* row_of(QImage& image, int y) {
@@ -161,7 +159,7 @@ struct Capsule {
 // lies inside that edge, up to half a pixel.
 void SmoothInk::line(QPoint from, QPoint to, int width, std::int32_t colour) {
     // The canvas draws nothing for a line that goes nowhere.
-    if (image_.isNull() || from == to) {
+    if (is_null() || from == to) {
         return;
     }
     colour &= white;
@@ -216,16 +214,14 @@ void SmoothInk::take_changes(const QImage& area_before, const QImage& after, QRe
     const QPoint origin = area.topLeft();
     area &= image_.rect() & after.rect() & area_before.rect().translated(origin);
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        const uchar* old_row = area_before.constScanLine(y - origin.y()) - 3 * origin.x();
-        const uchar* new_row = after.constScanLine(y);
         QRgb* row = row_of(image_, y);
         for (int x = area.left(); x <= area.right(); ++x) {
-            const uchar* now = new_row + 3 * x;
-            if (std::equal(now, now + 3, old_row + 3 * x)) {
+            const std::int32_t colour = color_at(after, x, y);
+            const std::int32_t was = color_at(area_before, x - origin.x(), y - origin.y());
+            if (colour == was) {
                 continue;
             }
-            const std::int32_t colour = colour_of(now);
-            const bool was_empty = colour_of(old_row + 3 * x) == white;
+            const bool was_empty = was == white;
             if (colour == white) {
                 row[x] = 0;
             } else if (mode == Hard::under && was_empty) {
@@ -238,47 +234,46 @@ void SmoothInk::take_changes(const QImage& area_before, const QImage& after, QRe
     touch(area);
 }
 
-void SmoothInk::overlay(const SmoothInk& newer) {
-    if (newer.isNull() || newer.image_.size() != image_.size()) {
+// Each pixel another twin drew, combined with the one here; the area is changed here.
+template <typename Combine>
+void SmoothInk::take_drawn(const SmoothInk& other, Combine combine) {
+    if (other.is_null() || other.image_.size() != image_.size()) {
         return;
     }
-    const QRect area = newer.drawn_;
+    const QRect area = other.drawn_;
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        const QRgb* source = row_of(newer.image_, y);
+        const QRgb* source = row_of(other.image_, y);
         QRgb* row = row_of(image_, y);
         for (int x = area.left(); x <= area.right(); ++x) {
-            const unsigned alpha = qAlpha(source[x]);
-            if (alpha != 0) {
-                row[x] = alpha >= unsigned(qAlpha(row[x])) ? source[x] : over(source[x], row[x]);
+            if (qAlpha(source[x]) != 0) {
+                row[x] = combine(source[x], row[x]);
             }
         }
     }
     touch(area);
 }
 
+void SmoothInk::overlay(const SmoothInk& newer) {
+    take_drawn(newer, [](QRgb source, QRgb pixel) {
+        return qAlpha(source) >= qAlpha(pixel) ? source : over(source, pixel);
+    });
+}
+
 void SmoothInk::settle(SmoothInk& stroke, std::int32_t from, std::int32_t to) {
-    if (stroke.isNull() || stroke.image_.size() != image_.size()) {
-        return;
+    take_drawn(stroke, [from = from & white, to = to & white](QRgb source, QRgb pixel) {
+        const unsigned alpha = qAlpha(source);
+        return over(source == premultiplied(from, alpha) ? premultiplied(to, alpha) : source,
+                    pixel);
+    });
+    stroke.clear();
+}
+
+void SmoothInk::clear() {
+    for (int y = drawn_.top(); y <= drawn_.bottom(); ++y) {
+        std::fill_n(row_of(image_, y) + drawn_.left(), drawn_.width(), QRgb(0));
     }
-    const QRect area = stroke.drawn_;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        QRgb* source = row_of(stroke.image_, y);
-        QRgb* row = row_of(image_, y);
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const unsigned alpha = qAlpha(source[x]);
-            if (alpha == 0) {
-                continue;
-            }
-            const QRgb settled = source[x] == premultiplied(from & white, alpha)
-                                     ? premultiplied(to & white, alpha)
-                                     : source[x];
-            row[x] = over(settled, row[x]);
-            source[x] = 0;
-        }
-    }
-    touch(area);
-    stroke.touch(area);
-    stroke.drawn_ = QRect();
+    touch(drawn_);
+    drawn_ = QRect();
 }
 
 void lay_over(QImage& picture, const SmoothInk& ink, QRect area) {

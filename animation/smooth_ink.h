@@ -19,7 +19,7 @@ public:
     SmoothInk() = default;
     explicit SmoothInk(QSize size);
 
-    bool isNull() const { return image_.isNull(); }
+    bool is_null() const { return image_.isNull(); }
     const QImage& image() const { return image_; }
 
     // A line with round ends of the pen's width, the shape the canvas fills for it. Within one
@@ -42,6 +42,8 @@ public:
     // Lays a stroke written apart over this twin, what it holds of one colour turned to another
     // (a two-colour stroke finished), and clears the stroke's twin.
     void settle(SmoothInk& stroke, std::int32_t from, std::int32_t to);
+    // Makes everything drawn transparent again.
+    void clear();
 
     // The area changed since the last call; a new twin is changed all over.
     QRect take_changed();
@@ -50,6 +52,8 @@ public:
 
 private:
     void touch(QRect area);
+    template <typename Combine>
+    void take_drawn(const SmoothInk& other, Combine combine);
 
     QImage image_;
     QRect changed_;

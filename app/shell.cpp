@@ -339,6 +339,10 @@ void Shell::toggle_practice_outline() {
     save_view_settings();
 }
 
+QString Shell::practice_log_path() const {
+    return QDir(installation_folder_).filePath(QString::fromLatin1(practice_log_file));
+}
+
 void Shell::log_practice(const QString& character, const PracticeSession& session) {
     PracticeRecord record;
     record.finished = QDateTime::currentDateTimeUtc();
@@ -346,13 +350,11 @@ void Shell::log_practice(const QString& character, const PracticeSession& sessio
     record.mistakes = session.mistakes();
     record.seconds = session.seconds();
     record.whole = session.whole();
-    append_practice_record(
-        QDir(installation_folder_).filePath(QString::fromLatin1(practice_log_file)), record);
+    append_practice_record(practice_log_path(), record);
 }
 
 void Shell::review_practice() {
-    const QString log = QDir(installation_folder_).filePath(QString::fromLatin1(practice_log_file));
-    const std::vector<PracticeRecord> records = read_practice_log(log);
+    const std::vector<PracticeRecord> records = read_practice_log(practice_log_path());
     const QStringList characters = characters_to_review(records);
     const QString caption = text(text_key::practice_review_item).remove(QStringLiteral("..."));
     if (characters.isEmpty()) {

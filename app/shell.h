@@ -146,6 +146,7 @@ private:
     void write_review_worksheet(const QStringList& characters);
     QStringList practice_queue_;
     void log_practice(const QString& character, const PracticeSession& session);
+    QString practice_log_path() const;
     bool reload_language(const QString& file);
 
     Dialogs& dialogs_;

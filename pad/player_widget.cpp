@@ -14,7 +14,8 @@
 namespace inkwren {
 namespace {
 
-constexpr int fade_interval_ms = 40;
+// The fading, the hint played and the flashing of practice move on with this timer.
+constexpr int practice_step_ms = 40;
 
 MouseButton button_of(const QMouseEvent& event) {
     switch (event.button()) {
@@ -41,9 +42,9 @@ Qt::CursorShape shape_of(EditCursor cursor) {
 
 }  // namespace
 
-PlayerWidget::PlayerWidget(QWidget* parent) : QWidget(parent), fade_timer_(new QTimer(this)) {
-    fade_timer_->setInterval(fade_interval_ms);
-    connect(fade_timer_, &QTimer::timeout, this, [this] { fade_step(); });
+PlayerWidget::PlayerWidget(QWidget* parent) : QWidget(parent), practice_timer_(new QTimer(this)) {
+    practice_timer_->setInterval(practice_step_ms);
+    connect(practice_timer_, &QTimer::timeout, this, [this] { practice_step(); });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);  // a selection carried by the right button follows the bare mouse
 }
@@ -134,7 +135,7 @@ bool PlayerWidget::practice_pen(QEvent::Type type, QPointF at) {
                     on_practice_stroke_end(at);
                 }
                 if (PracticeMode* now = practising(); now != nullptr && now->animating()) {
-                    fade_timer_->start();
+                    practice_timer_->start();
                 }
                 break;
         }
@@ -143,10 +144,10 @@ bool PlayerWidget::practice_pen(QEvent::Type type, QPointF at) {
     return true;
 }
 
-void PlayerWidget::fade_step() {
+void PlayerWidget::practice_step() {
     PracticeMode* practice = practising();
     if (practice == nullptr || !practice->animation_step()) {
-        fade_timer_->stop();
+        practice_timer_->stop();
     }
     update();
 }

@@ -46,9 +46,9 @@ private:
     bool practice_pen(QEvent::Type type, QPointF at);
     void paint_practice(QPainter& painter, const PracticeMode& practice);
     void paint_note(QPainter& painter, const QString& note);
-    void fade_step();
+    void practice_step();
 
-    QTimer* fade_timer_;
+    QTimer* practice_timer_;
 
     TAnimationPlayer* player_ = nullptr;
 };

@@ -1,11 +1,11 @@
 #include "pad/writing_pad.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <chrono>
 
 #include "animation/stroke_editor.h"
 #include "encoding/recognition.h"
@@ -358,7 +358,11 @@ void WritingPad::practise_current_character() {
     practice_ = std::make_unique<PracticeMode>(
         *player_, *practice_choices_,
         [this](const char* key) { return text(QString::fromLatin1(key)); },
-        [] { return QDateTime::currentMSecsSinceEpoch(); });
+        [] {
+            return std::int64_t(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                    std::chrono::steady_clock::now().time_since_epoch())
+                                    .count());
+        });
 }
 
 void WritingPad::begin_practice_stroke(QPointF at) {
