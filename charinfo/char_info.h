@@ -3,6 +3,7 @@
 // compact file (charinfo_format.h); the program only reads that file.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -43,7 +44,12 @@ public:
     CharInfo at(std::size_t index) const;
 
 private:
-    // Filled by load(); the layout is charinfo_format.h's.
+    explicit CharInfoTable(QByteArray bytes);
+    const char* entry(std::size_t index) const;
+    QString pool_text(const char* entry, int field) const;
+
+    QByteArray bytes_;  // the whole file, checked by load()
+    std::size_t count_ = 0;
 };
 
 // Writes entries (in any order) to a character information file, as the build's tool does.
