@@ -143,11 +143,18 @@ std::size_t CharInfoTable::size() const {
     return count_;
 }
 
-CharInfo CharInfoTable::at(std::size_t index) const {
+CharInfo CharInfoTable::readings_at(std::size_t index) const {
     const char* e = entry(index);
     CharInfo info;
     info.character = u32_at(e + entry_character_offset);
     info.readings = pool_text(e, entry_readings_offset).split(u' ', Qt::SkipEmptyParts);
+    info.rank = qFromLittleEndian<std::uint16_t>(e + entry_rank_offset);
+    return info;
+}
+
+CharInfo CharInfoTable::at(std::size_t index) const {
+    const char* e = entry(index);
+    CharInfo info = readings_at(index);
     info.definition = pool_text(e, entry_definition_offset);
     info.simplified_forms = characters_of(pool_text(e, entry_simplified_offset));
     info.traditional_forms = characters_of(pool_text(e, entry_traditional_offset));
@@ -158,7 +165,6 @@ CharInfo CharInfoTable::at(std::size_t index) const {
     info.strokes_traditional = u8_at(e + entry_strokes_traditional_offset);
     info.frequency = u8_at(e + entry_frequency_offset);
     info.grade = u8_at(e + entry_grade_offset);
-    info.rank = qFromLittleEndian<std::uint16_t>(e + entry_rank_offset);
     return info;
 }
 

@@ -42,6 +42,9 @@ public:
     // Every entry, in code point order.
     std::size_t size() const;
     CharInfo at(std::size_t index) const;
+    // The same with only the character, its readings and its rank, for building an index of
+    // readings without decoding every meaning.
+    CharInfo readings_at(std::size_t index) const;
 
 private:
     explicit CharInfoTable(QByteArray bytes);

@@ -8,9 +8,15 @@
 namespace inkwren {
 
 ReadingIndex::ReadingIndex(const std::vector<Entry>& entries) {
+    // Thousands of characters share a little over a thousand readings: each is parsed once.
+    QHash<QString, std::optional<Syllable>> parsed;
     for (const Entry& entry : entries) {
         for (const QString& reading : entry.readings) {
-            const std::optional<Syllable> syllable = parse_pinyin(reading);
+            auto known = parsed.constFind(reading);
+            if (known == parsed.constEnd()) {
+                known = parsed.insert(reading, parse_pinyin(reading));
+            }
+            const std::optional<Syllable>& syllable = *known;
             if (syllable) {
                 // Unihan leaves the neutral tone unmarked.
                 const int tone = syllable->tone == 0 ? 5 : syllable->tone;

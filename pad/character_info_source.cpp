@@ -49,19 +49,26 @@ std::optional<CharInfo> CharacterInfoSource::info_of(const QString& character) c
     return table().find(code.front());
 }
 
-std::vector<QString> CharacterInfoSource::characters_read_as(const QString& typed,
-                                                             bool simplified_library,
-                                                             std::size_t limit) const {
+void CharacterInfoSource::prepare_search() const {
     if (!index_) {
         const CharInfoTable& known = table();
         std::vector<ReadingIndex::Entry> entries;
         entries.reserve(known.size());
         for (std::size_t index = 0; index < known.size(); ++index) {
-            CharInfo info = known.at(index);
+            CharInfo info = known.readings_at(index);
             entries.push_back({info.character, std::move(info.readings), info.rank});
         }
         index_ = std::make_unique<ReadingIndex>(entries);
+        // Opening a code page's converter takes milliseconds the first time: not as a key is typed.
+        in_library(QStringLiteral("永"), true);
+        in_library(QStringLiteral("永"), false);
     }
+}
+
+std::vector<QString> CharacterInfoSource::characters_read_as(const QString& typed,
+                                                             bool simplified_library,
+                                                             std::size_t limit) const {
+    prepare_search();
     std::vector<QString> own;
     std::vector<QString> others;
     for (char32_t code : index_->characters_read_as(typed, limit * candidates_per_shown)) {

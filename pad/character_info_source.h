@@ -27,6 +27,9 @@ public:
     std::vector<QString> characters_read_as(const QString& typed, bool simplified_library,
                                             std::size_t limit) const;
 
+    // Builds the index of readings ahead of the first search, as the field is entered.
+    void prepare_search() const;
+
 private:
     const CharInfoTable& table() const;
 

@@ -356,6 +356,9 @@ bool PadView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == zi_inputfield1_ && event->type() == QEvent::MouseButtonRelease) {
         zi_inputfield1_->selectAll();
     }
+    if (watched == zi_inputfield1_ && event->type() == QEvent::FocusIn) {
+        pad_.prepare_reading_search();
+    }
     // A focused slider keeps the keys that move it, as the character field keeps its own; the
     // lesson's shortcuts take them while the pad or a button has the focus.
     if ((watched == TrackBar1_ || watched == TrackBar2_) &&

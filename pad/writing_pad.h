@@ -161,6 +161,8 @@ public:
     bool counts_taiwan_strokes() const { return !archive_.overlay_file.isEmpty(); }
     // The characters of the library in use read as a typed reading, most common first.
     std::vector<QString> characters_read_as(const QString& typed, std::size_t limit) const;
+    // Readies the search by reading, as the user enters the character field.
+    void prepare_reading_search() const { info_.prepare_search(); }
 
     // A text copied anywhere on the desktop.
     void clipboard_changed(const QString& text);
