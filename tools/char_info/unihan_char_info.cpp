@@ -24,10 +24,11 @@ public:
     explicit Malformed(char32_t character) : character_(character) {}
 
     [[noreturn]] void value(const char* field, const QString& text) const {
-        throw Error(QStringLiteral("%1 (U+%2): the %3 value \"%4\" is malformed.")
-                        .arg(QString::fromUcs4(&character_, 1))
-                        .arg(uint(character_), 4, 16, QLatin1Char('0'))
-                        .arg(QLatin1String(field), text));
+        throw Error(
+            QStringLiteral("%1 (U+%2): the %3 value \"%4\" is malformed.")
+                .arg(QString::fromUcs4(&character_, 1))
+                .arg(QString::number(uint(character_), 16).toUpper().rightJustified(4, u'0'))
+                .arg(QLatin1String(field), text));
     }
 
 private:
