@@ -13,7 +13,7 @@ shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(stroke_text stroke_archive companion language settings_records small_files palette
-           picture_dictionary clipboard)
+           picture_dictionary clipboard char_info)
 fi
 
 bash "$root/scripts/install-deps.sh"

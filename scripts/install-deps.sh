@@ -10,7 +10,7 @@ packages=(
   libicu-dev zlib1g-dev libpng-dev libgif-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm
-  fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core rime-data-stroke
+  fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core rime-data-stroke unicode-data bzip2
   desktop-file-utils appstream
 )
 # npm fetches the stroke data; a Node.js that came with its own npm is left alone.

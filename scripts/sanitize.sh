@@ -8,11 +8,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-sanitize"
 
 bash "$root/scripts/install-deps.sh"
-# The tests that read the full data read the ordinary build's installation folder and stroke data
-# package when they are there (the README's test command builds them).
+# The tests that read the full data read the ordinary build's installation folder, stroke data
+# package and unpacked Unihan when they are there (the README's test command builds them).
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DINKWREN_SANITIZE=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DINKWREN_INSTALLATION_DIR="$root/build/inkwren" \
-  -DINKWREN_STROKE_PACKAGE_DIR="$root/build/stroke-data/package"
+  -DINKWREN_STROKE_PACKAGE_DIR="$root/build/stroke-data/package" \
+  -DINKWREN_UNIHAN_DIR="$root/build/unihan"
 cmake --build "$build"
 
 export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:check_initialization_order=1

@@ -24,6 +24,7 @@ expected=(
   share/inkwren/tstrokes-mainland-forms.txt
   share/inkwren/hk_kai.dat
   share/inkwren/hk_dict.dat
+  share/inkwren/charinfo.dat
   share/inkwren/lang.txt
   share/inkwren/lang-gb.txt
   share/inkwren/english.txt
@@ -31,6 +32,7 @@ expected=(
   share/inkwren/manual/index.html
   share/inkwren/ARPHICPL.TXT
   share/inkwren/LGPL-3.TXT
+  share/inkwren/UNICODE-LICENSE.TXT
   share/applications/inkwren.desktop
   share/metainfo/io.github.inkwren.Inkwren.metainfo.xml
   share/icons/hicolor/48x48/apps/inkwren.png
