@@ -10,14 +10,19 @@ namespace {
 
 constexpr int side_padding = 8;
 constexpr int top_padding = 4;
-constexpr int readings_height = 19;
+constexpr int readings_height = 20;
 constexpr int line_height = 14;
+constexpr int details_height = 17;
+constexpr int forms_height = 21;
 constexpr int meaning_lines = 2;
 const QColor plate_colour(0xF7, 0xF3, 0xE8);
 const QColor text_colour(0x30, 0x30, 0x30);
 
+// Latin letters and tone marks from the desktop's sans face, characters and zhuyin from the
+// Ming face the numbers use, which every installation has.
 QFont strip_font(int pixel_size) {
     QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("AR PL UMing TW")});
     font.setPixelSize(pixel_size);
     return font;
 }
@@ -35,7 +40,8 @@ QLabel* make_row(QWidget* parent, const char* name, int pixel_size) {
 }
 
 QString link_to(const QString& character) {
-    return QStringLiteral("<a href=\"%1\">%1</a>").arg(character.toHtmlEscaped());
+    return QStringLiteral("<a href=\"%1\"><span style=\"font-size:18px\">%1</span></a>")
+        .arg(character.toHtmlEscaped());
 }
 
 QString forms_html(const std::vector<OtherForms>& forms) {
@@ -79,9 +85,9 @@ QString fit_lines(const QString& text, const QFont& font, int width, int lines) 
 
 InfoStrip::InfoStrip(QWidget* parent)
     : QWidget(parent),
-      readings_(make_row(this, "InfoReadings", 14)),
+      readings_(make_row(this, "InfoReadings", 15)),
       meaning_(make_row(this, "InfoMeaning", 11)),
-      details_(make_row(this, "InfoDetails", 11)),
+      details_(make_row(this, "InfoDetails", 12)),
       forms_(make_row(this, "InfoForms", 12)) {
     meaning_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     forms_->setTextFormat(Qt::RichText);
@@ -117,9 +123,9 @@ void InfoStrip::lay_out_rows() {
     top += readings_height;
     meaning_->setGeometry(side_padding, top, width, meaning_height);
     top += meaning_height;
-    details_->setGeometry(side_padding, top, width, line_height);
-    top += line_height;
-    forms_->setGeometry(side_padding, top, width, line_height + 2);
+    details_->setGeometry(side_padding, top, width, details_height);
+    top += details_height;
+    forms_->setGeometry(side_padding, top, width, forms_height);
 }
 
 // Every line is cut to the strip's width, so that a long meaning or many readings never push

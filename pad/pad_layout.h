@@ -13,7 +13,7 @@ inline constexpr int pad_base_size = 200;
 inline constexpr int pad_button_size = 26;
 inline constexpr int pad_button_count = 6;
 // The character information strip under the panel: a few lines of small text.
-inline constexpr int info_strip_height = 86;
+inline constexpr int info_strip_height = 96;
 
 struct PadLayout {
     QSize window;  // the client area
