@@ -466,8 +466,10 @@ std::optional<StrokeOrderSheet> make_sheet(const SheetInputs& inputs,
             painter.drawImage(placement.groups, group_picture);
         }
     }
-    if (!inputs.note.isEmpty()) {
-        sheet.sheet = with_note(sheet.sheet, inputs.note, numbers);
+    for (const QString& line : {inputs.note, inputs.info_line}) {
+        if (!line.isEmpty()) {
+            sheet.sheet = with_note(sheet.sheet, line, numbers);
+        }
     }
     const int dots_per_metre =
         int(std::lround(sheet_dots_per_inch(inputs.picture) * 1000 / mm_per_inch));
