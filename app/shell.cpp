@@ -11,6 +11,7 @@
 #include "app/export_setup.h"
 #include "app/gif_export.h"
 #include "app/practice_log.h"
+#include "charinfo/info_text.h"
 #include "langtable/text_keys.h"
 #include "pad/text_intake.h"
 #include "platform/dialogs.h"
@@ -231,6 +232,29 @@ void Shell::updatecfg(const QString& folder, const SheetSlots& record_slots) {
     pad_->set_stroke_color(sheet_settings().second_color);
     save_sheet_slots(QDir(installation_folder_).filePath(QString::fromLatin1(sheet_settings_file)),
                      sheet_slots_);
+}
+
+void Shell::set_sheet_info_line(bool on) {
+    if (view_.sheet_info_line != on) {
+        view_.sheet_info_line = on;
+        save_view_settings();
+    }
+}
+
+QString Shell::sheet_info_line_of(const QString& character) const {
+    if (!view_.sheet_info_line) {
+        return {};
+    }
+    if (!char_info_) {
+        try {
+            char_info_ = CharInfoTable::load(
+                QDir(installation_folder_).filePath(QString::fromLatin1(char_info_file_name)));
+        } catch (const Error&) {
+            char_info_.emplace();
+        }
+    }
+    const std::optional<CharInfo> info = char_info_->find(first_character(character));
+    return info ? info_line(*info, default_script(traditional_library())) : QString();
 }
 
 QString Shell::about_text() const {

@@ -9,10 +9,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <variant>
 
 #include "app/preference_record.h"
 #include "app/startup.h"
+#include "charinfo/char_info.h"
 #include "encoding/encoding_mode.h"
 #include "langtable/language_table.h"
 #include "output/character_files.h"
@@ -124,6 +126,13 @@ public:
     // Takes the output folder and the sheet settings from the sheet settings dialog, stores them
     // in "config.dat" and hands the stroke colour and the folder to the pad.
     void updatecfg(const QString& folder, const SheetSlots& record_slots);
+    // The reading and meaning under sheets, a setting of the same dialog kept in "view.cfg"
+    // (config.dat keeps its fixed record); stored at once when it changes.
+    bool sheet_info_line() const { return view_.sheet_info_line; }
+    void set_sheet_info_line(bool on);
+    // The line under the sheet of a character: its reading, in the script of the library in
+    // force, and its meaning; empty when sheets have none or nothing is known of it.
+    QString sheet_info_line_of(const QString& character) const;
 
     QString about_text() const;
     // The user manual's page for the language in force (English for a user's own language),
@@ -160,6 +169,9 @@ private:
     QImage palette_;
     QString output_folder_;
     ViewSettings view_;
+    // The installation's character information, read when first needed; a missing or damaged
+    // file knows no character, since a sheet is worth more than its line.
+    mutable std::optional<CharInfoTable> char_info_;
     std::unique_ptr<WritingPad> pad_;
     std::unique_ptr<GifOffers> gif_offers_;
     std::unique_ptr<GifCapture> gif_capture_;  // of the pad's playbacks, while the pad lives
