@@ -173,12 +173,12 @@ TEST_F(ExporterTest, InfoPrintsALineOrAJsonObjectACharacterWithTheLibrarysStroke
 
     const ExportRun lines = run(QStringLiteral("info 永我國 --library traditional"));
     EXPECT_EQ(lines.status, 0) << lines.errors.toStdString();
-    EXPECT_EQ(lines.output, QStringLiteral("永\tyǒng\t\t水 85\t5\tlong, perpetual, eternal\n"
+    EXPECT_EQ(lines.output, QStringLiteral("永\tyǒng\tㄩㄥˇ\t水 85\t5\tlong, perpetual, eternal\n"
                                            "我\t\t\t\t\t\n"
-                                           "國\tguó, guo\t\t囗 31\t11\t\n"));
+                                           "國\tguó, guo\tㄍㄨㄛˊ, ˙ㄍㄨㄛ\t囗 31\t11\t\n"));
     EXPECT_FALSE(QDir(out).exists()) << "info writes no file";
     const ExportRun simplified = run(QStringLiteral("info 國 --library simplified"));
-    EXPECT_EQ(simplified.output, QStringLiteral("國\tguó, guo\t\t囗 31\t\t\n"));
+    EXPECT_EQ(simplified.output, QStringLiteral("國\tguó, guo\tㄍㄨㄛˊ, ˙ㄍㄨㄛ\t囗 31\t\t\n"));
 
     const ExportRun json = run(QStringLiteral("info 永我國 --json --order frequency"));
     EXPECT_EQ(json.status, 0);
@@ -187,6 +187,8 @@ TEST_F(ExporterTest, InfoPrintsALineOrAJsonObjectACharacterWithTheLibrarysStroke
     EXPECT_EQ(objects[0].toObject().value(QStringLiteral("character")), QStringLiteral("國"));
     EXPECT_EQ(objects[0].toObject().value(QStringLiteral("pinyin")).toArray(),
               (QJsonArray{QStringLiteral("guó"), QStringLiteral("guo")}));
+    EXPECT_EQ(objects[0].toObject().value(QStringLiteral("zhuyin")).toArray(),
+              (QJsonArray{QStringLiteral("ㄍㄨㄛˊ"), QStringLiteral("˙ㄍㄨㄛ")}));
     EXPECT_FALSE(objects[0].toObject().contains(QStringLiteral("strokes"))) << "simplified";
     const QJsonObject yong = objects[1].toObject();
     EXPECT_EQ(yong.value(QStringLiteral("radical")), QStringLiteral("水"));

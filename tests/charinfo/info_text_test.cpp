@@ -13,7 +13,8 @@ CharInfo info(QStringList readings, QString definition) {
     return made;
 }
 
-// Zhuyin itself is the syllable tables' business; here only that it reaches the line.
+// Zhuyin itself is the syllable tables' business; here only that it reaches the line, and that
+// a reading they do not know keeps its pinyin rather than vanishing.
 TEST(InfoText, TheLineJoinsWhatIsKnownWithoutAStraySeparator) {
     const QString de = QStringLiteral("possessive, adjectival suffix");
     const struct {
@@ -34,6 +35,15 @@ TEST(InfoText, TheLineJoinsWhatIsKnownWithoutAStraySeparator) {
          QStringLiteral("long, eternal")},
         {info({QStringLiteral("yǒng")}, de), ReadingScript::none, {}, de},
         {info({}, {}), ReadingScript::zhuyin, {}, {}},
+        {info({QStringLiteral("yǒng")}, QStringLiteral("long, perpetual, eternal, forever")),
+         ReadingScript::both, QStringLiteral("yǒng ㄩㄥˇ"),
+         QStringLiteral("yǒng ㄩㄥˇ  long, perpetual, eternal, forever")},
+        {info({QStringLiteral("de"), QStringLiteral("dí")}, de), ReadingScript::zhuyin,
+         QStringLiteral("˙ㄉㄜ, ㄉㄧˊ"), QStringLiteral("˙ㄉㄜ, ㄉㄧˊ  ") + de},
+        {info({QStringLiteral("xyz"), QStringLiteral("yǒng")}, {}), ReadingScript::zhuyin,
+         QStringLiteral("xyz, ㄩㄥˇ"), QStringLiteral("xyz, ㄩㄥˇ")},
+        {info({QStringLiteral("xyz")}, {}), ReadingScript::both, QStringLiteral("xyz"),
+         QStringLiteral("xyz")},
     };
     for (const auto& each : cases) {
         EXPECT_EQ(readings_text(each.info, each.script), each.readings) << each.line.toStdString();
