@@ -44,6 +44,7 @@ constexpr double footer_pt = 8;
 constexpr double frame_mm = 0.3;
 constexpr double picture_frame_mm = 0.2;
 constexpr double pad_square_share = 0.875;  // of the pad's width, as the sheets draw it
+constexpr auto latin_info_family = "DejaVu Sans";
 const QColor note_colour(80, 80, 80);
 const QColor line_colour(120, 120, 120);
 
@@ -58,6 +59,14 @@ int pixel_size(double points) {
 QFont font_of(const QString& family, double points) {
     QFont font(family);
     font.setPixelSize(pixel_size(points));
+    return font;
+}
+
+// Pinyin and English meanings read better in a Latin face than in the Kai face's Latin letters;
+// zhuyin and anything else the Latin face lacks still comes from the Kai face.
+QFont info_font(const QString& family, double points) {
+    QFont font = font_of(family, points);
+    font.setFamilies({QString::fromLatin1(latin_info_family), family});
     return font;
 }
 
@@ -255,7 +264,7 @@ private:
         const double baseline = top + dots(info_mm) * info_baseline_share;
         double x = frame_.content.left();
         if (!entry.reading.isEmpty()) {
-            painter_.setFont(font_of(options_.title_family, reading_pt));
+            painter_.setFont(info_font(options_.title_family, reading_pt));
             painter_.setPen(Qt::black);
             painter_.drawText(QPointF(x, baseline), entry.reading);
             x += painter_.fontMetrics().horizontalAdvance(entry.reading) + dots(meaning_gap_mm);
@@ -263,7 +272,7 @@ private:
         if (entry.meaning.isEmpty() || x >= frame_.content.right()) {
             return;
         }
-        painter_.setFont(font_of(options_.title_family, meaning_pt));
+        painter_.setFont(info_font(options_.title_family, meaning_pt));
         painter_.setPen(note_colour);
         painter_.drawText(QPointF(x, baseline),
                           painter_.fontMetrics().elidedText(entry.meaning, Qt::ElideRight,
