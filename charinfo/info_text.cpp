@@ -74,7 +74,7 @@ ReadingScript default_script(bool traditional_library) {
 }
 
 char32_t first_character(const QString& text) {
-    const QList<uint> points = text.left(2).toUcs4();
+    const QList<uint> points = QStringView(text).trimmed().left(2).toUcs4();
     return points.isEmpty() ? 0 : char32_t(points.front());
 }
 

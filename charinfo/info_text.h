@@ -28,7 +28,7 @@ int stroke_count(const CharInfo& info, bool traditional_library);
 // Readers of the traditional library read zhuyin, those of the simplified one pinyin.
 ReadingScript default_script(bool traditional_library);
 
-// The first character of a text, for looking it up; 0 for an empty text.
+// The first character of a text past any blanks, for looking it up; 0 for a blank text.
 char32_t first_character(const QString& text);
 
 }  // namespace inkwren

@@ -73,7 +73,7 @@ TEST(InfoText, TheLibraryChoosesTheStrokeCountAndTheScript) {
     EXPECT_EQ(stroke_count(guo, true), 11);
     EXPECT_EQ(default_script(false), ReadingScript::pinyin);
     EXPECT_EQ(default_script(true), ReadingScript::zhuyin);
-    EXPECT_EQ(first_character(QStringLiteral("𠀀永")), U'𠀀');
+    EXPECT_EQ(first_character(QStringLiteral(" 𠀀永")), U'𠀀');
     EXPECT_EQ(first_character(QString()), char32_t(0));
 }
 
