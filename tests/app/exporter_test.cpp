@@ -177,8 +177,6 @@ TEST_F(ExporterTest, InfoPrintsALineOrAJsonObjectACharacterWithTheLibrarysStroke
                                            "我\t\t\t\t\t\n"
                                            "國\tguó, guo\tㄍㄨㄛˊ, ˙ㄍㄨㄛ\t囗 31\t11\t\n"));
     EXPECT_FALSE(QDir(out).exists()) << "info writes no file";
-    const ExportRun simplified = run(QStringLiteral("info 國 --library simplified"));
-    EXPECT_EQ(simplified.output, QStringLiteral("國\tguó, guo\tㄍㄨㄛˊ, ˙ㄍㄨㄛ\t囗 31\t\t\n"));
 
     const ExportRun json = run(QStringLiteral("info 永我國 --json --order frequency"));
     EXPECT_EQ(json.status, 0);

@@ -52,29 +52,24 @@ TEST(InfoText, TheLineJoinsWhatIsKnownWithoutAStraySeparator) {
 }
 
 TEST(InfoText, RadicalsNameTheirFormAndNumberASimplifiedOneMarked) {
-    CharInfo water;
-    EXPECT_EQ(radical_text(water), QString());
-    water.radical = 85;
-    EXPECT_EQ(radical_text(water), QStringLiteral("85"));
-    water.radical_form = QStringLiteral("水");
-    EXPECT_EQ(radical_text(water), QStringLiteral("水 85"));
-    CharInfo speech;
-    speech.radical = 149;
-    speech.simplified_radical = true;
-    speech.radical_form = QStringLiteral("讠");
-    EXPECT_EQ(radical_text(speech), QStringLiteral("讠 149'"));
-}
-
-TEST(InfoText, TheLibraryChoosesTheStrokeCountAndTheScript) {
-    CharInfo guo;
-    guo.strokes_simplified = 8;
-    guo.strokes_traditional = 11;
-    EXPECT_EQ(stroke_count(guo, false), 8);
-    EXPECT_EQ(stroke_count(guo, true), 11);
-    EXPECT_EQ(default_script(false), ReadingScript::pinyin);
-    EXPECT_EQ(default_script(true), ReadingScript::zhuyin);
-    EXPECT_EQ(first_character(QStringLiteral(" 𠀀永")), U'𠀀');
-    EXPECT_EQ(first_character(QString()), char32_t(0));
+    CharInfo radical;
+    const struct {
+        int number;
+        bool simplified;
+        const char* form;
+        const char* text;
+    } cases[] = {{0, false, "", ""},
+                 {85, false, "", "85"},
+                 {85, false, "水", "水 85"},
+                 {149, true, "讠", "讠 149'"}};
+    for (const auto& each : cases) {
+        radical.radical = each.number;
+        radical.simplified_radical = each.simplified;
+        radical.radical_form = QString::fromUtf8(each.form);
+        EXPECT_EQ(radical_text(radical), QString::fromUtf8(each.text));
+    }
+    EXPECT_EQ(first_character(QStringLiteral(" 𠀀永")), U'𠀀') << "past blanks, whole";
+    EXPECT_EQ(first_character(QStringLiteral("  ")), char32_t(0));
 }
 
 }  // namespace
