@@ -32,7 +32,7 @@ struct SheetInputs {
     QString number_prefix;     // the texts around a number in the "第…劃" style
     QString number_suffix;
     QString note;         // a line under the pictures, such as the mainland form's; none when empty
-    QString info_line;    // the reading and meaning, a line under the note; none when empty
+    QString info_line;    // the reading and meaning under the note, cut at a row of pictures' width
     bool smooth = false;  // strokes drawn anti-aliased, as the pad draws them with smooth ink
 };
 
