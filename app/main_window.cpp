@@ -34,7 +34,7 @@ TForm1::TForm1(StartupResult start, Dialogs& dialogs)
         setFixedSize(view_->width(), view_->height() + menuBar()->sizeHint().height());
     };
     setCentralWidget(view_);
-    view_->on_resized();
+    view_->show_info_strip(shell_.character_info());
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     // The pop-up menu edits strokes, which a learner practising writes instead.
     connect(view_, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
@@ -279,6 +279,11 @@ void TForm1::N67Click() {
 
 void TForm1::N72Click() {
     shell_.toggle_smooth_ink();
+}
+
+void TForm1::N108Click() {
+    shell_.toggle_character_info();
+    view_->show_info_strip(shell_.character_info());
 }
 
 void TForm1::N74Click() {

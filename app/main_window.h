@@ -48,33 +48,34 @@ public:
     // Menu handlers. A choice item (a language, an encoding, a library, a GIF scale, a stroke
     // order standard) runs choose with what it chooses.
     void choose(const MenuChoice& choice);
-    void N45Click();  // the user language
-    void N2Click();   // nine-grid
-    void N13Click();  // pencil
-    void N20Click();  // flash bars
-    void N53Click();  // stroke numbers
-    void N72Click();  // smooth ink
-    void N74Click();  // practice writing on or off
-    void N75Click();  // the character in grey while practising
-    void N77Click();  // take back a stroke
-    void N78Click();  // skip a stroke
-    void N79Click();  // stop practising
-    void N80Click();  // practice review
-    void N67Click();  // smooth GIFs
-    void N56Click();  // play, pause or resume
-    void N57Click();  // the next stroke
-    void N58Click();  // the previous stroke
-    void N59Click();  // no strokes
-    void N60Click();  // the whole character
-    void N61Click();  // looping
-    void N62Click();  // pen faster
-    void N63Click();  // pen slower
-    void N18Click();  // use custom characters
-    void N17Click();  // save the custom character
-    void N19Click();  // delete the custom character
-    void N25Click();  // delete the custom character, from the pop-up menu
-    void N28Click();  // save the stroke-order sheet
-    void N39Click();  // the sheet in the step-by-step window
+    void N45Click();   // the user language
+    void N2Click();    // nine-grid
+    void N13Click();   // pencil
+    void N20Click();   // flash bars
+    void N53Click();   // stroke numbers
+    void N72Click();   // smooth ink
+    void N108Click();  // the character information strip
+    void N74Click();   // practice writing on or off
+    void N75Click();   // the character in grey while practising
+    void N77Click();   // take back a stroke
+    void N78Click();   // skip a stroke
+    void N79Click();   // stop practising
+    void N80Click();   // practice review
+    void N67Click();   // smooth GIFs
+    void N56Click();   // play, pause or resume
+    void N57Click();   // the next stroke
+    void N58Click();   // the previous stroke
+    void N59Click();   // no strokes
+    void N60Click();   // the whole character
+    void N61Click();   // looping
+    void N62Click();   // pen faster
+    void N63Click();   // pen slower
+    void N18Click();   // use custom characters
+    void N17Click();   // save the custom character
+    void N19Click();   // delete the custom character
+    void N25Click();   // delete the custom character, from the pop-up menu
+    void N28Click();   // save the stroke-order sheet
+    void N39Click();   // the sheet in the step-by-step window
     // The same, leaving an unsaved edit as it is.
     void Change_Stroke_Order();
     void N22Click();   // add a flash bar to the selected stroke

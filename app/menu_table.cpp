@@ -36,6 +36,10 @@ bool practice_outline(const Shell& shell) {
     return shell.practice_outline();
 }
 
+bool character_info(const Shell& shell) {
+    return shell.character_info();
+}
+
 bool traditional_library(const Shell& shell) {
     return shell.traditional_library();
 }
@@ -154,6 +158,7 @@ const std::vector<MenuEntry>& menu_table() {
         {"N77", "N73", text_key::practice_take_back_item, "收回一筆", K::command, {.handler = &F::N77Click, .shortcut = QKeySequence(Qt::Key_Backspace), .enabled = practising}},
         {"N78", "N73", text_key::practice_skip_item, "跳過一筆", K::command, {.handler = &F::N78Click, .enabled = practising}},
         {"N79", "N73", text_key::practice_stop_item, "停止練習", K::command, {.handler = &F::N79Click, .shortcut = QKeySequence(Qt::Key_Escape), .enabled = practising}},
+        {"N108", "N1", text_key::character_info_item, "字的資料", K::toggle, {.handler = &F::N108Click, .checked = character_info}},
         {"N6", nullptr, text_key::help_menu, "輔助", K::submenu},
         // No update service: the item stays greyed out.
         {"N7", "N6", text_key::software_update_item, "軟件更新...", K::command},

@@ -313,6 +313,11 @@ void Shell::toggle_smooth_ink() {
     save_view_settings();
 }
 
+void Shell::toggle_character_info() {
+    view_.character_info = !view_.character_info;
+    save_view_settings();
+}
+
 PracticeChoices Shell::practice_choices() const {
     PracticeChoices choices;
     choices.outline = view_.practice_outline;

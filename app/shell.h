@@ -98,6 +98,9 @@ public:
     // Captured GIFs keep every second frame of the playback instead of one in six.
     void toggle_smooth_gif();
     void toggle_smooth_ink();
+    // The information strip under the panel, kept in the view settings.
+    void toggle_character_info();
+    bool character_info() const { return view_.character_info; }
     // Practice writing on the pad, with the character in grey or not; each character finished
     // is added to the practice log.
     void toggle_practice();

@@ -17,6 +17,7 @@ constexpr auto smooth_gif_key = "smooth_gif";
 constexpr auto smooth_ink_key = "smooth_ink";
 constexpr auto practice_outline_key = "practice_outline";
 constexpr auto sheet_info_line_key = "sheet_info_line";
+constexpr auto character_info_key = "character_info";
 constexpr auto hint_after_key = "practice_hint_after";
 constexpr auto give_after_key = "practice_give_after";
 constexpr auto leniency_key = "practice_leniency";
@@ -60,6 +61,7 @@ QByteArray format_view_settings(const ViewSettings& settings) {
            (settings.grid_style == PadGridStyle::dashed ? dashed_value : solid_value) + "\r\n" +
            smooth_ink_key + '=' + (settings.smooth_ink ? "1" : "0") + "\r\n" +
            practice_outline_key + '=' + (settings.practice_outline ? "1" : "0") + "\r\n" +
+           character_info_key + '=' + (settings.character_info ? "1" : "0") + "\r\n" +
            hint_after_key + '=' + QByteArray::number(settings.practice_hint_after) + "\r\n" +
            give_after_key + '=' + QByteArray::number(settings.practice_give_after) + "\r\n" +
            leniency_key + '=' + leniency_values[std::size_t(settings.practice_leniency)] + "\r\n" +
@@ -86,6 +88,8 @@ ViewSettings parse_view_settings(const QByteArray& text) {
             settings.practice_outline = *value;
         } else if (key == sheet_info_line_key && value) {
             settings.sheet_info_line = *value;
+        } else if (key == character_info_key && value) {
+            settings.character_info = *value;
         } else if (key == hint_after_key && mistakes_setting(text)) {
             settings.practice_hint_after = *mistakes_setting(text);
         } else if (key == give_after_key && mistakes_setting(text)) {

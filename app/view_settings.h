@@ -15,6 +15,7 @@ struct ViewSettings {
     bool stroke_numbers = false;
     bool smooth_gif = false;
     bool smooth_ink = true;
+    bool character_info = true;    // the information strip under the panel
     bool practice_outline = true;  // practising, the character in grey to write over
     int practice_hint_after = 3;   // mistakes on a stroke before its hint; 0 never
     int practice_give_after = 0;   // further mistakes before the stroke is given; 0 never

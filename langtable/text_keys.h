@@ -66,7 +66,7 @@ inline constexpr auto practice_backwards_note = "0211";
 inline constexpr auto practice_ahead_note = "0212";
 inline constexpr auto practice_hint_note = "0213";
 inline constexpr auto practice_given_note = "0214";
-inline constexpr auto practice_done_note = "0215";  // %1 seconds, %2 mistakes
+inline constexpr auto practice_done_note = "0215";        // %1 seconds, %2 mistakes
 inline constexpr auto practice_stroke_mistakes = "0237";  // %1 stroke, %2 its mistakes
 // View → Practice Writing.
 inline constexpr auto practice_menu = "0216";
@@ -91,6 +91,13 @@ inline constexpr auto leniency_menu = "0233";
 inline constexpr auto strict_item = "0234";
 inline constexpr auto normal_item = "0235";
 inline constexpr auto lenient_item = "0236";
+// View → Character Information, and the strip's words (%1 the radical, %2 its number; %1 the
+// count; %1 the other forms).
+inline constexpr auto character_info_item = "0238";
+inline constexpr auto info_radical = "0239";
+inline constexpr auto info_strokes = "0260";
+inline constexpr auto info_simplified_form = "0261";
+inline constexpr auto info_traditional_form = "0262";
 
 // The playback menu: the keyboard lesson on the pad.
 inline constexpr auto playback_menu = "0240";

@@ -23,7 +23,7 @@ constexpr int bottom_margin = 5;
 
 }  // namespace
 
-PadLayout lay_out_pad(int pad_width, int pad_height, bool with_palette) {
+PadLayout lay_out_pad(int pad_width, int pad_height, bool with_palette, bool with_info_strip) {
     PadLayout layout;
     const int window_width = pad_width + window_margin;
     layout.player = QRect((window_width - pad_width) / 2, 0, pad_width, pad_height);
@@ -61,7 +61,12 @@ PadLayout lay_out_pad(int pad_width, int pad_height, bool with_palette) {
     const int panel_height = content_bottom + bottom_margin;
     layout.panel =
         QRect((window_width - panel_width) / 2, pad_height + panel_gap, panel_width, panel_height);
-    layout.window = QSize(window_width, layout.panel.bottom() + 1 + bottom_margin);
+    int bottom = layout.panel.bottom() + 1;
+    if (with_info_strip) {
+        layout.info_strip = QRect(0, bottom + bottom_margin, window_width, info_strip_height);
+        bottom = layout.info_strip.bottom() + 1;
+    }
+    layout.window = QSize(window_width, bottom + bottom_margin);
     return layout;
 }
 

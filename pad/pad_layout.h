@@ -12,6 +12,8 @@ namespace inkwren {
 inline constexpr int pad_base_size = 200;
 inline constexpr int pad_button_size = 26;
 inline constexpr int pad_button_count = 6;
+// The character information strip under the panel: a few lines of small text.
+inline constexpr int info_strip_height = 86;
 
 struct PadLayout {
     QSize window;  // the client area
@@ -22,12 +24,15 @@ struct PadLayout {
     QRect interval_slider;
     std::array<QRect, pad_button_count> buttons;
     QRect character_field;
-    QRect swatch;   // empty without a palette
-    QRect palette;  // empty without a palette
-    QRect bevel;    // the frame around the palette
+    QRect swatch;      // empty without a palette
+    QRect palette;     // empty without a palette
+    QRect bevel;       // the frame around the palette
+    QRect info_strip;  // empty when the strip is hidden
 };
 
-PadLayout lay_out_pad(int pad_width, int pad_height, bool with_palette);
+// The pad, the panel under it and, when shown, the information strip under the panel. The
+// strip only adds to the window's height: the pad and the panel keep their places.
+PadLayout lay_out_pad(int pad_width, int pad_height, bool with_palette, bool with_info_strip);
 
 // Where the panel goes when the mouse drags it by offset. A drag on the grip keeps the panel
 // inside the client area and under the pad: a move past a side stops there, and a move that

@@ -1,5 +1,7 @@
 #include "pad/pad_view.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QDir>
 #include <QEvent>
 #include <QKeyEvent>
@@ -7,6 +9,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QSlider>
+#include <QStandardItemModel>
 #include <QTimer>
 #include <QToolButton>
 
@@ -14,6 +17,7 @@
 #include <iterator>
 
 #include "langtable/text_keys.h"
+#include "pad/info_strip.h"
 #include "pad/pad_layout.h"
 #include "pad/palette_view.h"
 #include "pad/panel_drag.h"
@@ -48,6 +52,11 @@ QLabel* make_missing_note(QWidget* panel) {
     note->hide();
     return note;
 }
+
+// The readings list: how many characters it offers, and how wide it opens, leftwards from the
+// field's right edge so that it stays over the panel.
+constexpr std::size_t readings_offered = 12;
+constexpr int reading_list_width = 200;
 
 const char* const button_pictures[pad_button_count] = {"shand.bmp",  "salt.bmp",  "sreplay.bmp",
                                                        "spause.bmp", "sstop.bmp", "magnify.bmp"};
@@ -114,7 +123,80 @@ PadView::PadView(WritingPad& pad, QImage palette, int screen_height, EventGuard 
     };
     player_widget_->on_practice_stroke_end = [this](QPointF at) { pad_.end_practice_stroke(at); };
     build_panel();
+    info_strip_ = new InfoStrip(this);
+    info_strip_->setObjectName(QStringLiteral("InfoStrip"));
+    info_strip_->on_form_clicked = [this](const QString& character) { write_offered(character); };
+    build_reading_list();
     show_player();
+}
+
+void PadView::build_reading_list() {
+    readings_offered_ = new QStandardItemModel(this);
+    reading_list_ = new QCompleter(readings_offered_, this);
+    reading_list_->setObjectName(QStringLiteral("ReadingList"));
+    reading_list_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    reading_list_->setWidget(zi_inputfield1_);
+    QFont list_font;
+    list_font.setPixelSize(16);
+    reading_list_->popup()->setFont(list_font);
+    connect(
+        reading_list_, QOverload<const QModelIndex&>::of(&QCompleter::activated), this,
+        [this](const QModelIndex& index) { write_offered(index.data(Qt::UserRole).toString()); });
+}
+
+void PadView::offer_readings(const QString& typed) {
+    readings_offered_->clear();
+    const std::vector<QString> found = pad_.characters_read_as(typed, readings_offered);
+    if (found.empty()) {
+        reading_list_->popup()->hide();
+        return;
+    }
+    for (const QString& character : found) {
+        const std::optional<CharInfo> info = pad_.character_info_of(character);
+        QString line = character;
+        if (info && !info->readings.isEmpty()) {
+            line += QStringLiteral("  ") + info->readings.join(QStringLiteral(", "));
+        }
+        auto* item = new QStandardItem(line);
+        item->setData(character, Qt::UserRole);
+        if (info && !info->definition.isEmpty()) {
+            item->setToolTip(info->definition);
+        }
+        readings_offered_->appendRow(item);
+    }
+    const int width = reading_list_width;
+    reading_list_->complete(
+        QRect(zi_inputfield1_->width() - width, 0, width, zi_inputfield1_->height()));
+}
+
+// A character picked from the readings list or the strip's other forms is written as if typed.
+void PadView::write_offered(const QString& character) {
+    guard_([&] {
+        hide_missing_note();
+        reading_list_->popup()->hide();
+        zi_inputfield1_->setText(character);
+        pad_.select_text(character);
+    });
+}
+
+void PadView::show_info_strip(bool on) {
+    info_shown_ = on;
+    laid_out_ = QSize();
+    show_player();
+}
+
+void PadView::show_character_info() {
+    if (!info_shown_) {
+        return;
+    }
+    const std::optional<CharInfo> info = pad_.character_info();
+    if (!info) {
+        info_strip_->clear();
+        return;
+    }
+    info_strip_->show_text(
+        info_strip_text(*info, pad_.counts_taiwan_strokes(),
+                        [this](const char* key) { return pad_.text(QString::fromLatin1(key)); }));
 }
 
 void PadView::build_panel() {
@@ -149,7 +231,10 @@ void PadView::build_panel() {
     zi_inputfield1_->installEventFilter(this);
     connect(zi_inputfield1_, &QLineEdit::returnPressed, this,
             [this] { guard_([this] { zi_inputfield1Enter(); }); });
-    connect(zi_inputfield1_, &QLineEdit::textEdited, this, [this] { hide_missing_note(); });
+    connect(zi_inputfield1_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        hide_missing_note();
+        guard_([&] { offer_readings(text); });
+    });
     missing_note_ = make_missing_note(Panel1_);
     missing_note_timer_ = new QTimer(this);
     missing_note_timer_->setSingleShot(true);
@@ -175,6 +260,7 @@ void PadView::show_player() {
         add_writing_pad(size);
     }
     show_mainland_note();
+    show_character_info();
 }
 
 void PadView::show_mainland_note() {
@@ -186,7 +272,8 @@ void PadView::show_mainland_note() {
 }
 
 void PadView::add_writing_pad(QSize pad) {
-    const PadLayout layout = lay_out_pad(pad.width(), pad.height(), !palette_.isNull());
+    const PadLayout layout =
+        lay_out_pad(pad.width(), pad.height(), !palette_.isNull(), info_shown_);
     const QDir installation(pad_.program_folder());
     player_widget_->setGeometry(layout.player);
     Panel1_->setGeometry(layout.panel);
@@ -203,6 +290,8 @@ void PadView::add_writing_pad(QSize pad) {
     }
     zi_inputfield1_->setGeometry(layout.character_field);
     palette_view_->lay_out(layout, palette_);
+    info_strip_->setGeometry(layout.info_strip);
+    info_strip_->setVisible(info_shown_);
     setFixedSize(layout.window);
     laid_out_ = pad;
     if (on_resized) {
@@ -219,8 +308,17 @@ void PadView::sync_sliders() {
 
 void PadView::zi_inputfield1Enter() {
     hide_missing_note();
+    reading_list_->popup()->hide();
     const QString text = zi_inputfield1_->text();
-    if (!pad_.select_text(text) && !text.trimmed().isEmpty()) {
+    if (pad_.select_text(text)) {
+        return;
+    }
+    // A reading typed and entered writes its most common character.
+    const std::vector<QString> read_as = pad_.characters_read_as(text, 1);
+    if (!read_as.empty()) {
+        zi_inputfield1_->setText(read_as.front());
+        pad_.select_text(read_as.front());
+    } else if (!text.trimmed().isEmpty()) {
         show_missing_note();
     }
 }

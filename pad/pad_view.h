@@ -11,14 +11,17 @@
 #include <array>
 #include <functional>
 
+class QCompleter;
 class QLabel;
 class QLineEdit;
+class QStandardItemModel;
 class QSlider;
 class QTimer;
 class QToolButton;
 
 namespace inkwren {
 
+class InfoStrip;
 class PaletteView;
 class PlayerWidget;
 class WritingPad;
@@ -40,6 +43,16 @@ public:
     void sync_sliders();
     // The mainland form note, in the language in force, while the pad's character keeps that form.
     void show_mainland_note();
+    // The information strip under the panel, on or off; the window grows or shrinks by it.
+    void show_info_strip(bool on);
+    bool shows_info_strip() const { return info_shown_; }
+    InfoStrip& info_strip() const { return *info_strip_; }
+    // The strip tells of the character shown.
+    void show_character_info();
+    // The characters read as the field's text, offered in a list under it; none when the text is
+    // no reading.
+    void offer_readings(const QString& typed);
+    QCompleter& reading_list() const { return *reading_list_; }
 
     // The field's Enter, the zoom button and the others, as a click would. A typed text that
     // names no character gets a brief note beside the field.
@@ -60,6 +73,8 @@ protected:
 
 private:
     void add_writing_pad(QSize pad);
+    void build_reading_list();
+    void write_offered(const QString& character);
     void build_panel();
     void show_missing_note();
 
@@ -78,6 +93,10 @@ private:
     QLineEdit* zi_inputfield1_;
     PaletteView* palette_view_;
     QLabel* mainland_note_;
+    InfoStrip* info_strip_;
+    bool info_shown_ = true;
+    QCompleter* reading_list_;
+    QStandardItemModel* readings_offered_;
     QLabel* missing_note_;
     QTimer* missing_note_timer_;
 };

@@ -31,7 +31,8 @@ WritingPad::WritingPad(Dialogs& dialogs, const LanguageTable& language, QString 
       language_(language),
       program_folder_(std::move(program_folder)),
       legacy_cp_(legacy_code_page),
-      player_(make_player(QSize(pad_side_, pad_side_), QString())) {
+      player_(make_player(QSize(pad_side_, pad_side_), QString())),
+      info_(QDir(program_folder_).filePath(QString::fromLatin1(char_info_file_name))) {
     player_->reset_background();
 }
 
@@ -460,6 +461,16 @@ void WritingPad::clipboard_changed(const QString& text) {
     }
     offer_save();
     TextCopyDetected(text);
+}
+
+std::optional<CharInfo> WritingPad::character_info() const {
+    return info_.info_of(
+        archived_character(cur_key_, column_for_mode(encoding_.encoding_mode), legacy_cp_));
+}
+
+std::vector<QString> WritingPad::characters_read_as(const QString& typed, std::size_t limit) const {
+    return info_.characters_read_as(
+        typed, archive_.archive_file == QLatin1String(simplified_archive), limit);
 }
 
 DroppedKind WritingPad::drop_file(const QString& path) {

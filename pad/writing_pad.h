@@ -13,7 +13,9 @@
 #include "animation/animationplayer.h"
 #include "animation/lesson.h"
 #include "animation/player_owner.h"
+#include "charinfo/char_info.h"
 #include "encoding/encoding_mode.h"
+#include "pad/character_info_source.h"
 #include "pad/playback_capture.h"
 #include "pad/practice_mode.h"
 #include "pad/text_intake.h"
@@ -150,6 +152,16 @@ public:
     void end_practice_stroke(QPointF at);
     void skip_practice_stroke();
 
+    // What is known of the character shown: its readings, meaning, radical and other forms.
+    std::optional<CharInfo> character_info() const;
+    std::optional<CharInfo> character_info_of(const QString& character) const {
+        return info_.info_of(character);
+    }
+    // Whether stroke counts are Taiwan's: the traditional library in Taiwan's order.
+    bool counts_taiwan_strokes() const { return !archive_.overlay_file.isEmpty(); }
+    // The characters of the library in use read as a typed reading, most common first.
+    std::vector<QString> characters_read_as(const QString& typed, std::size_t limit) const;
+
     // A text copied anywhere on the desktop.
     void clipboard_changed(const QString& text);
     // The first dropped file: a stroke file is loaded; the kind is answered so the window can
@@ -208,6 +220,7 @@ private:
     std::unique_ptr<TAnimationPlayer> player_;
     std::optional<PracticeChoices> practice_choices_;  // while practising
     std::unique_ptr<PracticeMode> practice_;           // the character being practised
+    CharacterInfoSource info_;
 };
 
 }  // namespace inkwren

@@ -8,11 +8,12 @@ namespace {
 // A small pad sits above a full-width panel: six buttons 2 pixels apart from the pad's left edge,
 // then the field; the palette row has the swatch under the first button and the palette 10
 // pixels further. Without a palette the panel ends under the buttons; a zoomed pad has a narrow
-// centred panel.
+// centred panel. The information strip goes under the panel, the full width of the window.
 TEST(PadLayout, EveryPartLiesWhereTheWindowPutsIt) {
-    const PadLayout small = lay_out_pad(200, 200, true);
-    const PadLayout bare = lay_out_pad(200, 200, false);
-    const PadLayout zoomed = lay_out_pad(650, 650, true);
+    const PadLayout small = lay_out_pad(200, 200, true, false);
+    const PadLayout bare = lay_out_pad(200, 200, false, false);
+    const PadLayout zoomed = lay_out_pad(650, 650, true, false);
+    const PadLayout informed = lay_out_pad(650, 650, true, true);
     const struct {
         const char* part;
         QRect actual, expected;
@@ -30,7 +31,13 @@ TEST(PadLayout, EveryPartLiesWhereTheWindowPutsIt) {
                  {"bare panel", bare.panel, {0, 208, 220, 70}},
                  {"bare palette", bare.palette, {}},
                  {"zoomed panel", zoomed.panel, {226, 658, 217, 106}},
-                 {"zoomed window", QRect(QPoint(0, 0), zoomed.window), {0, 0, 670, 769}}};
+                 {"zoomed window", QRect(QPoint(0, 0), zoomed.window), {0, 0, 670, 769}},
+                 {"no strip", zoomed.info_strip, {}},
+                 {"strip", informed.info_strip, {0, 769, 670, info_strip_height}},
+                 {"panel over the strip", informed.panel, zoomed.panel},
+                 {"window with the strip",
+                  QRect(QPoint(0, 0), informed.window),
+                  {0, 0, 670, 769 + info_strip_height + 5}}};
     for (const auto& each : parts) {
         EXPECT_EQ(each.actual, each.expected) << each.part;
     }
@@ -38,7 +45,7 @@ TEST(PadLayout, EveryPartLiesWhereTheWindowPutsIt) {
     // and under the pad: past a side it stops there, and lifted to the pad or dropped to the bottom
     // its top goes just under the pad, where the layout puts it. The bare panel goes wherever the
     // mouse takes it.
-    const PadLayout layout = lay_out_pad(200, 200, true);
+    const PadLayout layout = lay_out_pad(200, 200, true, false);
     const struct {
         QPoint offset;
         bool on_grip;
