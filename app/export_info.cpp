@@ -27,7 +27,7 @@ QString field(QString text) {
 }
 
 QString strokes_field(const CharInfo& info, const ExportSetup& setup) {
-    const int strokes = stroke_count(info, setup.traditional);
+    const int strokes = stroke_count(info, setup.taiwan_count);
     return strokes > 0 ? QString::number(strokes) : QString();
 }
 
@@ -59,7 +59,7 @@ QJsonObject info_object(const QString& character, const ExportSetup& setup) {
     put("radical", info->radical_form, !info->radical_form.isEmpty());
     put("radical_number", info->radical, info->radical > 0);
     put("simplified_radical", info->simplified_radical, info->radical > 0);
-    const int strokes = stroke_count(*info, setup.traditional);
+    const int strokes = stroke_count(*info, setup.taiwan_count);
     put("strokes", strokes, strokes > 0);
     put("meaning", info->definition, !info->definition.isEmpty());
     return object;

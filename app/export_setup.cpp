@@ -134,6 +134,7 @@ ExportSetup export_setup(const ExportOptions& options, const QString& registry_p
     }
     setup.use_custom = !options.no_custom;
     setup.traditional = traditional;
+    setup.taiwan_count = !setup.archive.overlay_file.isEmpty();
     setup.reading_script = options.reading_script.value_or(default_script(traditional));
     setup.sheet_info_line = options.info_line.value_or(view.sheet_info_line);
     setup.char_info = load_char_info(options, setup);

@@ -23,7 +23,8 @@ struct ExportSetup {
     EncodingState encoding;
     bool use_custom = true;
     bool smooth_ink = true;
-    bool traditional = false;  // the library in force
+    bool traditional = false;   // the library in force
+    bool taiwan_count = false;  // strokes counted as Taiwan's standard does, as the window does
     ReadingScript reading_script = ReadingScript::pinyin;
     bool sheet_info_line = false;
     // Loaded when the command writes character information; it knows no character when the

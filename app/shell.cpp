@@ -241,19 +241,11 @@ void Shell::set_sheet_info_line(bool on) {
     }
 }
 
-QString Shell::sheet_info_line_of(const QString& character) const {
+QString Shell::sheet_info_line_text() const {
     if (!view_.sheet_info_line) {
         return {};
     }
-    if (!char_info_) {
-        try {
-            char_info_ = CharInfoTable::load(
-                QDir(installation_folder_).filePath(QString::fromLatin1(char_info_file_name)));
-        } catch (const Error&) {
-            char_info_.emplace();
-        }
-    }
-    const std::optional<CharInfo> info = char_info_->find(first_character(character));
+    const std::optional<CharInfo> info = pad_->character_info();
     return info ? info_line(*info, default_script(traditional_library())) : QString();
 }
 

@@ -9,12 +9,10 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <variant>
 
 #include "app/preference_record.h"
 #include "app/startup.h"
-#include "charinfo/char_info.h"
 #include "encoding/encoding_mode.h"
 #include "langtable/language_table.h"
 #include "output/character_files.h"
@@ -133,9 +131,9 @@ public:
     // (config.dat keeps its fixed record); stored at once when it changes.
     bool sheet_info_line() const { return view_.sheet_info_line; }
     void set_sheet_info_line(bool on);
-    // The line under the sheet of a character: its reading, in the script of the library in
-    // force, and its meaning; empty when sheets have none or nothing is known of it.
-    QString sheet_info_line_of(const QString& character) const;
+    // The line under the sheet of the character shown: its reading, in the script of the
+    // library in force, and its meaning; empty when sheets have none or nothing is known of it.
+    QString sheet_info_line_text() const;
 
     QString about_text() const;
     // The user manual's page for the language in force (English for a user's own language),
@@ -172,9 +170,6 @@ private:
     QImage palette_;
     QString output_folder_;
     ViewSettings view_;
-    // The installation's character information, read when first needed; a missing or damaged
-    // file knows no character, since a sheet is worth more than its line.
-    mutable std::optional<CharInfoTable> char_info_;
     std::unique_ptr<WritingPad> pad_;
     std::unique_ptr<GifOffers> gif_offers_;
     std::unique_ptr<GifCapture> gif_capture_;  // of the pad's playbacks, while the pad lives

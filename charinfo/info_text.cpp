@@ -65,8 +65,9 @@ QString radical_text(const CharInfo& info) {
     return info.radical_form.isEmpty() ? number : info.radical_form + u' ' + number;
 }
 
-int stroke_count(const CharInfo& info, bool traditional_library) {
-    return traditional_library ? info.strokes_traditional : info.strokes_simplified;
+int stroke_count(const CharInfo& info, bool taiwan_count) {
+    return taiwan_count && info.strokes_traditional > 0 ? info.strokes_traditional
+                                                        : info.strokes_simplified;
 }
 
 ReadingScript default_script(bool traditional_library) {

@@ -22,8 +22,9 @@ QString info_line(const CharInfo& info, ReadingScript script);
 // apostrophe ("水 85", "讠 149'"); empty when unknown.
 QString radical_text(const CharInfo& info);
 
-// The stroke count of the library in force; 0 when unknown.
-int stroke_count(const CharInfo& info, bool traditional_library);
+// The stroke count as Taiwan's standard counts it (the traditional library in Taiwan's order)
+// or as the mainland's does; a count Taiwan's standard lacks is the mainland's. 0 when unknown.
+int stroke_count(const CharInfo& info, bool taiwan_count);
 
 // Readers of the traditional library read zhuyin, those of the simplified one pinyin.
 ReadingScript default_script(bool traditional_library);

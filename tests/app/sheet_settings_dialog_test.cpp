@@ -2,13 +2,11 @@
 
 #include <QAbstractButton>
 #include <QDir>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 
 #include "app/sheet_settings_dialog.h"
-#include "charinfo/char_info.h"
 #include "platform/code_page.h"
 #include "tests/app/app_fixture.h"
 
@@ -148,36 +146,6 @@ TEST_F(SheetSettingsDialogTest, OkStoresTheChosenValuesInConfigDat) {
     EXPECT_EQ(window->pad().settings().stroke_color, 0x808080);
     open_dialog();
     EXPECT_EQ(dialog().font(), (FontChoice{twenty_characters, 20, 10}));
-}
-
-// The line under sheets is kept in view.cfg: config.dat has a fixed record other programs read.
-TEST_F(SheetSettingsDialogTest, TheInfoLineSwitchIsKeptBesideTheRecordAndLinesTheSavedSheet) {
-    CharInfo yong;
-    yong.character = U'永';
-    yong.readings = {QStringLiteral("yǒng")};
-    yong.definition = QStringLiteral("long, eternal");
-    write_char_info({yong}, file("charinfo.dat"));
-    const auto saved_sheet = [&] {
-        dialogs.save_files = {output + QStringLiteral("/永")};
-        item("N28")->trigger();
-        return QImage(output + QStringLiteral("/永.jpg"));
-    };
-    const QByteArray record = read_file(file("config.dat"));
-    click("Button1");
-    const QImage plain = saved_sheet();
-
-    open_dialog();
-    EXPECT_FALSE(control<QAbstractButton>("CheckBox4")->isChecked());
-    click("CheckBox4");
-    click("Button1");
-    EXPECT_EQ(read_file(file("config.dat")), record);
-    EXPECT_TRUE(read_file(file("view.cfg")).contains("sheet_info_line=1\r\n"));
-    EXPECT_GT(saved_sheet().height(), plain.height());
-    open_dialog();
-    EXPECT_TRUE(control<QAbstractButton>("CheckBox4")->isChecked());
-    click("CheckBox4");
-    click("Button2");  // cancelled: still on
-    EXPECT_TRUE(window->shell().sheet_info_line());
 }
 
 }  // namespace
