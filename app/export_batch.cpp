@@ -119,6 +119,8 @@ void ExportBatch::make_file(CharacterMaker& maker, const QString& character) {
             break;
         case ExportCommand::worksheet:
             return;  // its pictures go to the worksheet's writer instead
+        case ExportCommand::info:
+            return;  // printed, not made
     }
     const QString path =
         QDir(options.out).filePath(export_file_name(character, options.command, options.png));

@@ -1,5 +1,5 @@
-// inkwren-export: stroke-order sheets, GIFs, stroke files and practice worksheets from the
-// command line, made by the program's own code without a window.
+// inkwren-export: stroke-order sheets, GIFs, stroke files, practice worksheets and character
+// information from the command line, made by the program's own code without a window.
 #include <QDir>
 #include <QGuiApplication>
 #include <QStandardPaths>
@@ -63,6 +63,9 @@ int main(int argc, char** argv) {
             export_setup(options, Registry::default_path(), QDir::currentPath());
         if (options.from_practice > 0) {
             options.characters << practised_characters(setup, options.from_practice);
+        }
+        if (options.command == ExportCommand::info) {
+            return print_info(options, setup, stdout);
         }
         stop_export_on_interrupt();
         const bool progress = !options.quiet && isatty(fileno(stderr));

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 
+#include "charinfo/info_text.h"
 #include "langtable/text_keys.h"
 #include "output/character_files.h"
 #include "pad/writing_pad.h"
@@ -64,7 +65,8 @@ bool CharacterMaker::show(const QString& character) {
 
 StrokeOrderSheet CharacterMaker::sheet() const {
     std::optional<StrokeOrderSheet> sheet =
-        character_sheet(pad_->player(), setup_.sheet, setup_.language, pad_->shows_mainland_form());
+        character_sheet(pad_->player(), setup_.sheet, setup_.language, pad_->shows_mainland_form(),
+                        sheet_info_line());
     if (!sheet) {
         throw Error(
             setup_.language.lookup_text(QString::fromLatin1(text_key::no_sheet_pictures_notice)));
@@ -74,7 +76,25 @@ StrokeOrderSheet CharacterMaker::sheet() const {
 
 WorksheetEntry CharacterMaker::worksheet_entry(const QString& character) const {
     const SheetInputs inputs = sheet_inputs(pad_->player(), setup_.sheet, QString(), QString());
-    return {character, inputs.strokes, inputs.coord_scale, inputs.picture, mainland_form_note()};
+    WorksheetEntry entry;
+    entry.character = character;
+    entry.strokes = inputs.strokes;
+    entry.coord_scale = inputs.coord_scale;
+    entry.pad = inputs.picture;
+    entry.note = mainland_form_note();
+    if (const std::optional<CharInfo> info = setup_.char_info.find(first_character(character))) {
+        entry.reading = readings_text(*info, setup_.reading_script);
+        entry.meaning = info->definition.trimmed();
+    }
+    return entry;
+}
+
+QString CharacterMaker::sheet_info_line() const {
+    if (!setup_.sheet_info_line) {
+        return {};
+    }
+    const std::optional<CharInfo> info = setup_.char_info.find(first_character(pad_->cur_text()));
+    return info ? info_line(*info, setup_.reading_script) : QString();
 }
 
 QString CharacterMaker::mainland_form_note() const {
@@ -111,6 +131,7 @@ QString export_file_name(const QString& character, ExportCommand command, bool p
         case ExportCommand::strokes:
             return character + QStringLiteral(".wrt");
         case ExportCommand::worksheet:
+        case ExportCommand::info:
             break;
     }
     return QStringLiteral("worksheet.pdf");

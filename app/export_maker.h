@@ -36,11 +36,14 @@ public:
     QByteArray sheet_file() const;  // its picture as JPEG, or PNG with --png
     QByteArray gif_file();
     QByteArray stroke_file() const;
-    // The character shown as a worksheet draws it: its strokes and the note beside it.
+    // The character shown as a worksheet draws it: its strokes, the note beside it, its reading
+    // and meaning.
     WorksheetEntry worksheet_entry(const QString& character) const;
     // The note a worksheet writes beside the character shown: empty unless it keeps the
     // mainland's form.
     QString mainland_form_note() const;
+    // The reading and meaning under the sheet of the character shown, when sheets have it.
+    QString sheet_info_line() const;
 
 private:
     class Dialogs;

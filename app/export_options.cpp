@@ -84,10 +84,11 @@ ExportCommand command_of(const QString& word) {
         {QStringLiteral("sheet"), ExportCommand::sheet},
         {QStringLiteral("gif"), ExportCommand::gif},
         {QStringLiteral("strokes"), ExportCommand::strokes},
-        {QStringLiteral("worksheet"), ExportCommand::worksheet}};
+        {QStringLiteral("worksheet"), ExportCommand::worksheet},
+        {QStringLiteral("info"), ExportCommand::info}};
     if (!commands.contains(word)) {
         throw UsageError{QStringLiteral("unknown command \"%1\"; the commands are sheet, gif, "
-                                        "strokes and worksheet")
+                                        "strokes, worksheet and info")
                              .arg(word)};
     }
     return commands.value(word);
@@ -198,6 +199,22 @@ const QHash<QString, Setter>& valued_options() {
          }},
         {QStringLiteral("--title"),
          [](ExportOptions& o, const QString&, const QString& v) { o.title = v; }},
+        {QStringLiteral("--info"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.reading_script =
+                 ReadingScript(choice(n, v,
+                                      {QStringLiteral("pinyin"), QStringLiteral("zhuyin"),
+                                       QStringLiteral("both"), QStringLiteral("none")}));
+         }},
+        {QStringLiteral("--info-line"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.info_line = choice(n, v, {QStringLiteral("on"), QStringLiteral("off")}) == 0;
+         }},
+        {QStringLiteral("--order"),
+         [](ExportOptions& o, const QString& n, const QString& v) {
+             o.frequency_order =
+                 choice(n, v, {QStringLiteral("given"), QStringLiteral("frequency")}) == 1;
+         }},
         {QStringLiteral("--trace"),
          [](ExportOptions& o, const QString& n, const QString& v) {
              o.trace = number(n, v, 0, most_traced());
@@ -229,6 +246,8 @@ ExportRequest parse(const QStringList& arguments) {
             options.smooth = true;
         } else if (argument == u"--name-line") {
             options.name_line = true;
+        } else if (argument == u"--json") {
+            options.json = true;
         } else if (argument.startsWith(u"--")) {
             QString value;
             const qsizetype equals = argument.indexOf(u'=');
@@ -284,9 +303,17 @@ QString export_help_text() {
         "  gif         the animated GIF of the character being written (永.gif)\n"
         "  strokes     the stroke text of the character (永.wrt)\n"
         "  worksheet   a printable PDF practice worksheet of all the characters\n"
+        "  info        what each character reads as and means, on standard output: a line a\n"
+        "              character, its fields separated by tabs: character,\n"
+        "              pinyin, zhuyin (each every reading, \", \" between), radical (\"水 85\";\n"
+        "              a simplified radical \"讠 149'\"), strokes (Taiwan's count for the\n"
+        "              traditional library in Taiwan's order, else the mainland's), meaning.\n"
+        "              A field not known is empty; a character without information has only\n"
+        "              its character and empty fields. No header line.\n"
         "\n"
         "Characters: every Chinese character of the arguments, or of --list FILE (UTF-8, # starts\n"
-        "a comment). Settings default to those of the installation folder.\n"
+        "a comment). Settings default to those of the installation folder. Readings, meanings\n"
+        "and radicals come from its character information file (charinfo.dat).\n"
         "\n"
         "Options:\n"
         "  --out DIR           where the files go (made when missing; default: here)\n"
@@ -299,14 +326,24 @@ QString export_help_text() {
         "  --library simplified|traditional   --no-custom (skip custom characters)\n"
         "  --standard taiwan|mainland   the traditional library's stroke order\n"
         "  --ink smooth|plain  sheets' and GIFs' strokes anti-aliased or in whole pixels\n"
+        "  --info pinyin|zhuyin|both|none   how worksheets and sheets write readings\n"
+        "                      (default: zhuyin for the traditional library, else pinyin)\n"
         "  sheet:     --png  --per-row N  --numbers chinese|arabic|off\n"
         "             --content underlay|stroke|cumulative  --grid solid|dashed|dotted|off\n"
         "             --colours own|two|black\n"
+        "             --info-line on|off (the reading and meaning under the sheet; default:\n"
+        "             the program's setting)\n"
         "  gif:       --scale 100|50  --speed %2-%3  --interval %4-%5\n"
         "             --display normal|grey-first|two-colour  --smooth (about 15 frames a second)\n"
         "  worksheet: --paper a4|letter  --title TEXT  --name-line (name and date)\n"
         "             --grid nine|tian|mi (the squares' inner lines; default nine)\n"
         "             --trace 0-%1 (squares to trace in each row, fading; default 3)\n"
+        "             --order given|frequency (the most common characters first)\n"
+        "  info:      --order given|frequency, as worksheets\n"
+        "             --json (a JSON array of objects instead: \"character\", \"pinyin\" and\n"
+        "             \"zhuyin\" (arrays), \"radical\", \"radical_number\",\n"
+        "             \"simplified_radical\", \"strokes\", \"meaning\"; a field not known is\n"
+        "             left out, so a character without information has only \"character\")\n"
         "  --help, --version\n"
         "\n"
         "Files are written whole or not at all: a run cut short leaves the files it finished and\n"
@@ -315,7 +352,8 @@ QString export_help_text() {
         "\n"
         "Exit status:\n"
         "  0    everything made\n"
-        "  1    some characters are not in the library, or a file could not be written\n"
+        "  1    some characters are not in the library, or a file could not be written, or\n"
+        "       the character information file is missing or damaged\n"
         "  2    bad usage\n"
         "  130  interrupted (Ctrl+C)\n");
     return text.arg(most_traced())

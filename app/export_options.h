@@ -9,13 +9,14 @@
 #include <optional>
 #include <variant>
 
+#include "charinfo/info_text.h"
 #include "output/sheet_settings_record.h"
 #include "output/worksheet_drawing.h"
 #include "strokes/stroke_archive.h"
 
 namespace inkwren {
 
-enum class ExportCommand { sheet, gif, strokes, worksheet };
+enum class ExportCommand { sheet, gif, strokes, worksheet, info };
 enum class GifDisplay { program, normal, grey_first, two_colour };
 
 struct ExportOptions {
@@ -28,6 +29,9 @@ struct ExportOptions {
     int jobs = 0;  // 0: one a core
     bool quiet = false;
     bool verbose = false;  // each file's name on standard output once it is written
+    // The readings of worksheets and sheets' lines; the library's usual script when not given.
+    std::optional<ReadingScript> reading_script;
+    bool frequency_order = false;  // worksheets: the most common characters first
 
     // Sheets.
     bool png = false;
@@ -41,6 +45,7 @@ struct ExportOptions {
     std::optional<bool> traditional;              // the library
     std::optional<StrokeOrderStandard> standard;  // the traditional library's order
     std::optional<bool> smooth_ink;               // sheets' and GIFs' ink anti-aliased
+    std::optional<bool> info_line;                // sheets: the reading and meaning under them
     bool no_custom = false;
 
     // GIFs.
@@ -56,6 +61,9 @@ struct ExportOptions {
     int trace = 3;
     std::optional<WorksheetGrid> worksheet_grid;
     bool name_line = false;
+
+    // Character information.
+    bool json = false;
 };
 
 struct ExportHelp {

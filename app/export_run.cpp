@@ -7,9 +7,11 @@
 #include <algorithm>
 
 #include "app/export_batch.h"
+#include "app/export_info.h"
 #include "app/export_maker.h"
 #include "app/output_folder.h"
 #include "app/scratch_folder.h"
+#include "charinfo/frequency_order.h"
 #include "langtable/text_keys.h"
 #include "output/worksheet.h"
 #include "platform/atomic_file.h"
@@ -63,10 +65,12 @@ private:
     QElapsedTimer last_;
 };
 
-// Per-file commands make each character once; a worksheet keeps the list as given.
-QStringList characters_for(const ExportOptions& options) {
-    if (options.command == ExportCommand::worksheet) {
-        return options.characters;
+// Per-file commands make each character once; a worksheet keeps the list as given, or puts
+// the most common first.
+QStringList characters_for(const ExportOptions& options, const ExportSetup& setup) {
+    if (options.command == ExportCommand::worksheet || options.command == ExportCommand::info) {
+        return options.frequency_order ? most_common_first(options.characters, setup.char_info)
+                                       : options.characters;
     }
     QStringList unique = options.characters;
     unique.removeDuplicates();
@@ -170,7 +174,7 @@ int run_export(const ExportOptions& options, const ExportSetup& setup, std::FILE
         std::fprintf(errors, "inkwren-export: %s\n", qPrintable(error.message()));
         return export_some_missing;
     }
-    const QStringList characters = characters_for(options);
+    const QStringList characters = characters_for(options, setup);
     const int jobs = worker_count(options, int(characters.size()), errors);
     ExportBatch batch(options, setup, characters, worksheet_window_per_job * jobs);
     Progress progress(errors, progress_shown, int(characters.size()));
@@ -197,6 +201,14 @@ int run_export(const ExportOptions& options, const ExportSetup& setup, std::FILE
     report(batch, failures, errors);
     const bool everything = made && failures.isEmpty() && batch.missing().isEmpty();
     return everything ? 0 : export_some_missing;
+}
+
+int print_info(const ExportOptions& options, const ExportSetup& setup, std::FILE* out) {
+    const QStringList characters = characters_for(options, setup);
+    const QByteArray text =
+        options.json ? info_json(characters, setup) : info_lines(characters, setup);
+    std::fwrite(text.constData(), 1, std::size_t(text.size()), out);
+    return std::fflush(out) == 0 ? 0 : export_some_missing;
 }
 
 }  // namespace inkwren

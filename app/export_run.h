@@ -24,4 +24,7 @@ inline constexpr int export_interrupted_status = 130;
 int run_export(const ExportOptions& options, const ExportSetup& setup, std::FILE* errors,
                bool progress);
 
+// The info command: the characters' information on out; answers the exit status.
+int print_info(const ExportOptions& options, const ExportSetup& setup, std::FILE* out);
+
 }  // namespace inkwren

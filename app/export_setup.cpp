@@ -54,6 +54,45 @@ void apply_overrides(const ExportOptions& options, SheetSettings& sheet) {
     }
 }
 
+// Whether the command writes character information, and whether it was asked for outright
+// rather than by a default.
+struct InfoNeed {
+    bool wanted;
+    bool demanded;
+};
+
+InfoNeed info_need(const ExportOptions& options, const ExportSetup& setup) {
+    switch (options.command) {
+        case ExportCommand::info:
+            return {true, true};
+        case ExportCommand::worksheet: {
+            const bool demanded =
+                options.frequency_order ||
+                options.reading_script.value_or(ReadingScript::none) != ReadingScript::none;
+            return {demanded || setup.reading_script != ReadingScript::none, demanded};
+        }
+        case ExportCommand::sheet:
+            return {setup.sheet_info_line, options.info_line.value_or(false)};
+        default:
+            return {false, false};
+    }
+}
+
+CharInfoTable load_char_info(const ExportOptions& options, const ExportSetup& setup) {
+    const InfoNeed need = info_need(options, setup);
+    if (!need.wanted) {
+        return {};
+    }
+    try {
+        return CharInfoTable::load(setup.installation + QString::fromLatin1(char_info_file_name));
+    } catch (const Error&) {
+        if (need.demanded) {
+            throw;
+        }
+        return {};
+    }
+}
+
 }  // namespace
 
 ExportSetup export_setup(const ExportOptions& options, const QString& registry_path,
@@ -94,6 +133,11 @@ ExportSetup export_setup(const ExportOptions& options, const QString& registry_p
         choose_encoding_item(setup.encoding, *item);
     }
     setup.use_custom = !options.no_custom;
+    setup.traditional = traditional;
+    setup.taiwan_count = !setup.archive.overlay_file.isEmpty();
+    setup.reading_script = options.reading_script.value_or(default_script(traditional));
+    setup.sheet_info_line = options.info_line.value_or(view.sheet_info_line);
+    setup.char_info = load_char_info(options, setup);
     return setup;
 }
 

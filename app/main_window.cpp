@@ -425,6 +425,7 @@ void TForm1::N26Click() {
     TForm8& dialog = *sheet_dialog_;
     dialog.apply_captions(shell_.language());
     dialog.init_dialog_value(shell_.sheet_slots(), shell_.output_folder());
+    dialog.set_info_line(shell_.sheet_info_line());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect centred(QPoint(), dialog.size());
         centred.moveCenter(screen->availableGeometry().center());
@@ -434,7 +435,10 @@ void TForm1::N26Click() {
 }
 
 void TForm1::updatecfg(const QString& folder, const SheetSlots& record_slots) {
-    guarded([&] { shell_.updatecfg(folder, record_slots); });
+    guarded([&] {
+        shell_.updatecfg(folder, record_slots);
+        shell_.set_sheet_info_line(sheet_dialog_->info_line());
+    });
 }
 
 void TForm1::keep_on_screen(int mode) {

@@ -21,8 +21,9 @@ std::optional<StrokeOrderSheet> sheet_of_shown_character(Shell& shell, Dialogs& 
     pad.player().editor().deselect();
     pad.show_ani_writing();
     pad.player().rebuild_lines();
-    std::optional<StrokeOrderSheet> sheet = character_sheet(
-        pad.player(), shell.sheet_settings(), shell.language(), pad.shows_mainland_form());
+    std::optional<StrokeOrderSheet> sheet =
+        character_sheet(pad.player(), shell.sheet_settings(), shell.language(),
+                        pad.shows_mainland_form(), shell.sheet_info_line_text());
     QDir::setCurrent(shell.installation_folder());
     if (!sheet) {
         dialogs.inform(shell.caption(), shell.text(text_key::no_sheet_pictures_notice));

@@ -135,6 +135,7 @@ void TForm8::apply_captions(const LanguageTable& language) {
         {item(color_mode_, ColourMode::black), k::sheet_black_option},
         {ui_->Label1, k::sheet_main_colour_label},
         {ui_->Label7, k::sheet_second_colour_label},
+        {ui_->CheckBox4, k::sheet_info_line_check},
         {ui_->Button1, k::sheet_ok_button},
         {ui_->Button2, k::sheet_cancel_button},
     };
@@ -164,6 +165,14 @@ void TForm8::init_dialog_value(const SheetSlots& record_slots, const QString& fo
 
 void TForm8::get_stroke_out(SheetSlots& record_slots) const {
     record_slots = slots_;
+}
+
+void TForm8::set_info_line(bool on) {
+    ui_->CheckBox4->setChecked(on);
+}
+
+bool TForm8::info_line() const {
+    return ui_->CheckBox4->isChecked();
 }
 
 SheetSettings TForm8::choices() const {

@@ -42,6 +42,10 @@ public:
     void init_dialog_value(const SheetSlots& record_slots, const QString& folder);
     void get_stroke_out(SheetSlots& record_slots) const;
 
+    // The reading and meaning under sheets: not part of the record, so kept apart from it.
+    void set_info_line(bool on);
+    bool info_line() const;
+
     // The settings the controls, the swatches and the font hold now.
     SheetSettings choices() const;
     const FontChoice& font() const { return font_; }

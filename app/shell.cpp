@@ -11,6 +11,7 @@
 #include "app/export_setup.h"
 #include "app/gif_export.h"
 #include "app/practice_log.h"
+#include "charinfo/info_text.h"
 #include "langtable/text_keys.h"
 #include "pad/text_intake.h"
 #include "platform/dialogs.h"
@@ -231,6 +232,21 @@ void Shell::updatecfg(const QString& folder, const SheetSlots& record_slots) {
     pad_->set_stroke_color(sheet_settings().second_color);
     save_sheet_slots(QDir(installation_folder_).filePath(QString::fromLatin1(sheet_settings_file)),
                      sheet_slots_);
+}
+
+void Shell::set_sheet_info_line(bool on) {
+    if (view_.sheet_info_line != on) {
+        view_.sheet_info_line = on;
+        save_view_settings();
+    }
+}
+
+QString Shell::sheet_info_line_text() const {
+    if (!view_.sheet_info_line) {
+        return {};
+    }
+    const std::optional<CharInfo> info = pad_->character_info();
+    return info ? info_line(*info, default_script(traditional_library())) : QString();
 }
 
 QString Shell::about_text() const {

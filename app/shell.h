@@ -127,6 +127,13 @@ public:
     // Takes the output folder and the sheet settings from the sheet settings dialog, stores them
     // in "config.dat" and hands the stroke colour and the folder to the pad.
     void updatecfg(const QString& folder, const SheetSlots& record_slots);
+    // The reading and meaning under sheets, a setting of the same dialog kept in "view.cfg"
+    // (config.dat keeps its fixed record); stored at once when it changes.
+    bool sheet_info_line() const { return view_.sheet_info_line; }
+    void set_sheet_info_line(bool on);
+    // The line under the sheet of the character shown: its reading, in the script of the
+    // library in force, and its meaning; empty when sheets have none or nothing is known of it.
+    QString sheet_info_line_text() const;
 
     QString about_text() const;
     // The user manual's page for the language in force (English for a user's own language),

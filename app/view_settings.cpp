@@ -16,6 +16,7 @@ constexpr auto stroke_numbers_key = "stroke_numbers";
 constexpr auto smooth_gif_key = "smooth_gif";
 constexpr auto smooth_ink_key = "smooth_ink";
 constexpr auto practice_outline_key = "practice_outline";
+constexpr auto sheet_info_line_key = "sheet_info_line";
 constexpr auto character_info_key = "character_info";
 constexpr auto hint_after_key = "practice_hint_after";
 constexpr auto give_after_key = "practice_give_after";
@@ -63,7 +64,8 @@ QByteArray format_view_settings(const ViewSettings& settings) {
            character_info_key + '=' + (settings.character_info ? "1" : "0") + "\r\n" +
            hint_after_key + '=' + QByteArray::number(settings.practice_hint_after) + "\r\n" +
            give_after_key + '=' + QByteArray::number(settings.practice_give_after) + "\r\n" +
-           leniency_key + '=' + leniency_values[std::size_t(settings.practice_leniency)] + "\r\n";
+           leniency_key + '=' + leniency_values[std::size_t(settings.practice_leniency)] + "\r\n" +
+           sheet_info_line_key + '=' + (settings.sheet_info_line ? "1" : "0") + "\r\n";
 }
 
 ViewSettings parse_view_settings(const QByteArray& text) {
@@ -84,6 +86,8 @@ ViewSettings parse_view_settings(const QByteArray& text) {
             settings.smooth_ink = *value;
         } else if (key == practice_outline_key && value) {
             settings.practice_outline = *value;
+        } else if (key == sheet_info_line_key && value) {
+            settings.sheet_info_line = *value;
         } else if (key == character_info_key && value) {
             settings.character_info = *value;
         } else if (key == hint_after_key && mistakes_setting(text)) {

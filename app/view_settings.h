@@ -22,6 +22,7 @@ struct ViewSettings {
     Leniency practice_leniency = Leniency::normal;
     StrokeOrderStandard standard = StrokeOrderStandard::taiwan;
     PadGridStyle grid_style = PadGridStyle::solid;
+    bool sheet_info_line = false;  // the reading and meaning under stroke-order sheets
 
     bool operator==(const ViewSettings&) const = default;
 };

@@ -28,7 +28,7 @@ std::vector<QString> sheet_dialog_keys() {
         sheet_dashed_line_option,    sheet_dotted_line_option,      sheet_colour_mode_group,
         sheet_own_colours_option,    sheet_two_colours_option,      sheet_black_option,
         sheet_main_colour_label,     sheet_second_colour_label,     sheet_ok_button,
-        sheet_cancel_button};
+        sheet_cancel_button,         sheet_info_line_check};
 }
 
 std::vector<QString> all_text_keys() {

@@ -201,6 +201,8 @@ inline constexpr auto sheet_main_colour_label = "0431";
 inline constexpr auto sheet_second_colour_label = "0432";
 inline constexpr auto sheet_ok_button = "0433";
 inline constexpr auto sheet_cancel_button = "0434";
+// Its check box for the reading and meaning under sheets.
+inline constexpr auto sheet_info_line_check = "0250";
 
 // The caption of the user-language menu item; only a user's own language file holds it.
 inline constexpr auto user_language_caption = "LANGUAGE";

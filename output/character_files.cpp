@@ -24,11 +24,13 @@ int stated_dots_per_inch(const QImage& sheet) {
 
 std::optional<StrokeOrderSheet> character_sheet(const TAnimationPlayer& player,
                                                 const SheetSettings& settings,
-                                                const LanguageTable& language, bool mainland_form) {
+                                                const LanguageTable& language, bool mainland_form,
+                                                const QString& info_line) {
     SheetInputs inputs = sheet_inputs(
         player, settings, language.lookup_text(QString::fromLatin1(text_key::sheet_number_prefix)),
         language.lookup_text(QString::fromLatin1(text_key::sheet_number_suffix)));
     inputs.note = mainland_form_note(language, mainland_form);
+    inputs.info_line = info_line;
     return make_sheet(inputs, FontNumberRenderer(sheet_number_font(inputs)));
 }
 

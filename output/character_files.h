@@ -22,11 +22,12 @@ class TAnimationPlayer;
 class WritingPad;
 
 // The sheet of the character the player holds, its stroke numbers (and, for a character that
-// keeps the mainland's form, its note saying so) worded in the language; nothing when the
-// character gives no picture.
+// keeps the mainland's form, its note saying so) worded in the language, the info line under
+// it unless empty; nothing when the character gives no picture.
 std::optional<StrokeOrderSheet> character_sheet(const TAnimationPlayer& player,
                                                 const SheetSettings& settings,
-                                                const LanguageTable& language, bool mainland_form);
+                                                const LanguageTable& language, bool mainland_form,
+                                                const QString& info_line);
 
 // What the sheets and worksheets write beside a character that keeps the mainland's form; empty
 // for any other.

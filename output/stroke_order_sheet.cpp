@@ -215,6 +215,22 @@ QImage with_note(const QImage& sheet, const QString& note, const NumberRenderer&
     return noted;
 }
 
+// The text, cut short with "…" where needed so that its line, reduced as the pictures are, is
+// no wider than width.
+QString fitted_line(const QString& text, int width, const NumberRenderer& numbers) {
+    const auto line_width = [&](const QString& line) {
+        return round_even(numbers.measure(line).width() * sheet_picture_scale) + 2 * note_margin;
+    };
+    if (line_width(text) <= width) {
+        return text;
+    }
+    QString cut = text;
+    while (!cut.isEmpty() && line_width(cut + u'…') > width) {
+        cut.chop(cut.size() >= 2 && cut.back().isLowSurrogate() ? 2 : 1);
+    }
+    return cut.trimmed() + u'…';
+}
+
 struct Placement {
     QSize sheet;
     std::vector<QPoint> pictures;
@@ -468,6 +484,14 @@ std::optional<StrokeOrderSheet> make_sheet(const SheetInputs& inputs,
     }
     if (!inputs.note.isEmpty()) {
         sheet.sheet = with_note(sheet.sheet, inputs.note, numbers);
+    }
+    if (!inputs.info_line.isEmpty()) {
+        // A long meaning may widen the sheet to a full row of pictures, no further.
+        const int widest =
+            std::max(sheet.sheet.width(),
+                     pictures_per_row.clamped(inputs.settings.per_row) * picture_size.width());
+        sheet.sheet =
+            with_note(sheet.sheet, fitted_line(inputs.info_line, widest, numbers), numbers);
     }
     const int dots_per_metre =
         int(std::lround(sheet_dots_per_inch(inputs.picture) * 1000 / mm_per_inch));

@@ -32,6 +32,7 @@ struct SheetInputs {
     QString number_prefix;     // the texts around a number in the "第…劃" style
     QString number_suffix;
     QString note;         // a line under the pictures, such as the mainland form's; none when empty
+    QString info_line;    // the reading and meaning under the note, cut at a row of pictures' width
     bool smooth = false;  // strokes drawn anti-aliased, as the pad draws them with smooth ink
 };
 
@@ -94,8 +95,8 @@ QFont sheet_number_font(const SheetInputs& inputs);
 // The number text of picture n as the settings write it.
 QString number_text(const SheetInputs& inputs, int n);
 
-// The sheet; nothing when the character gives no picture at all. A note adds its line at the
-// bottom and changes nothing above it.
+// The sheet; nothing when the character gives no picture at all. A note and an info line each
+// add their line at the bottom and change nothing above them.
 std::optional<StrokeOrderSheet> make_sheet(const SheetInputs& inputs,
                                            const NumberRenderer& numbers);
 

@@ -34,11 +34,17 @@ constexpr double row_gap_mm = 2;
 constexpr double block_gap_mm = 6;
 constexpr double note_mm = 4;
 constexpr double note_text_pt = 8.5;
+constexpr double info_mm = 6;
+constexpr double info_baseline_share = 0.72;  // of the line, the rest for descenders
+constexpr double reading_pt = 12;
+constexpr double meaning_pt = 9;
+constexpr double meaning_gap_mm = 3;
 constexpr double footer_gap_mm = 4;
 constexpr double footer_pt = 8;
 constexpr double frame_mm = 0.3;
 constexpr double picture_frame_mm = 0.2;
 constexpr double pad_square_share = 0.875;  // of the pad's width, as the sheets draw it
+constexpr auto latin_info_family = "DejaVu Sans";
 const QColor note_colour(80, 80, 80);
 const QColor line_colour(120, 120, 120);
 
@@ -53,6 +59,14 @@ int pixel_size(double points) {
 QFont font_of(const QString& family, double points) {
     QFont font(family);
     font.setPixelSize(pixel_size(points));
+    return font;
+}
+
+// Pinyin and English meanings read better in a Latin face than in the Kai face's Latin letters;
+// zhuyin and anything else the Latin face lacks still comes from the Kai face.
+QFont info_font(const QString& family, double points) {
+    QFont font = font_of(family, points);
+    font.setFamilies({QString::fromLatin1(latin_info_family), family});
     return font;
 }
 
@@ -99,10 +113,20 @@ double note_height(const WorksheetEntry& entry) {
     return entry.note.isEmpty() ? 0 : dots(note_mm);
 }
 
+double info_height(const WorksheetEntry& entry) {
+    return entry.reading.isEmpty() && entry.meaning.isEmpty() ? 0 : dots(info_mm);
+}
+
+// The lines above the pictures.
+double heading_height(const WorksheetEntry& entry) {
+    return note_height(entry) + info_height(entry);
+}
+
 double block_height(const WorksheetEntry& entry, const PageFrame& frame,
                     const SheetSettings& settings) {
     const int rows = picture_rows(int(pictured_strokes(entry, settings).size()), frame);
-    return note_height(entry) + rows * (frame.picture_row() + dots(row_gap_mm)) + dots(square_mm);
+    return heading_height(entry) + rows * (frame.picture_row() + dots(row_gap_mm)) +
+           dots(square_mm);
 }
 
 // Where an entry starts: its page and its top.
@@ -218,7 +242,10 @@ public:
                 QRectF(frame_.content.left(), top, frame_.content.width(), note_height(entry)),
                 Qt::AlignLeft | Qt::AlignTop, entry.note);
         }
-        double y = top + note_height(entry);
+        if (info_height(entry) > 0) {
+            draw_info(entry, top + note_height(entry));
+        }
+        double y = top + heading_height(entry);
         const std::vector<int> strokes = pictured_strokes(entry, options_.sheet);
         for (int n = 0; n < int(strokes.size()); ++n) {
             const int column = n % frame_.pictures_per_row();
@@ -232,6 +259,26 @@ public:
     }
 
 private:
+    // The reading, then the meaning smaller and in grey, cut short with "…" at the margin.
+    void draw_info(const WorksheetEntry& entry, double top) {
+        const double baseline = top + dots(info_mm) * info_baseline_share;
+        double x = frame_.content.left();
+        if (!entry.reading.isEmpty()) {
+            painter_.setFont(info_font(options_.title_family, reading_pt));
+            painter_.setPen(Qt::black);
+            painter_.drawText(QPointF(x, baseline), entry.reading);
+            x += painter_.fontMetrics().horizontalAdvance(entry.reading) + dots(meaning_gap_mm);
+        }
+        if (entry.meaning.isEmpty() || x >= frame_.content.right()) {
+            return;
+        }
+        painter_.setFont(info_font(options_.title_family, meaning_pt));
+        painter_.setPen(note_colour);
+        painter_.drawText(QPointF(x, baseline),
+                          painter_.fontMetrics().elidedText(entry.meaning, Qt::ElideRight,
+                                                            int(frame_.content.right() - x)));
+    }
+
     void draw_picture(const WorksheetEntry& entry, int stroke, int n, QPointF cell) {
         const double inset = (dots(cell_mm) - dots(picture_square_mm)) / 2;
         const QRectF square(cell.x() + inset, cell.y(), dots(picture_square_mm),
@@ -329,8 +376,8 @@ void draw_footer(QPainter& painter, const PageFrame& frame, const WorksheetOptio
 
 // Entries set aside: only what the drawing reads, in a data stream.
 void write_entry(QDataStream& out, const WorksheetEntry& entry) {
-    out << entry.character << entry.note << entry.coord_scale << entry.pad
-        << quint32(entry.strokes.size());
+    out << entry.character << entry.note << entry.reading << entry.meaning << entry.coord_scale
+        << entry.pad << quint32(entry.strokes.size());
     for (const TObjList& stroke : entry.strokes) {
         out << quint32(stroke.size());
         for (const PointRecord& record : stroke) {
@@ -343,7 +390,8 @@ void write_entry(QDataStream& out, const WorksheetEntry& entry) {
 WorksheetEntry read_entry(QDataStream& in) {
     WorksheetEntry entry;
     quint32 strokes = 0;
-    in >> entry.character >> entry.note >> entry.coord_scale >> entry.pad >> strokes;
+    in >> entry.character >> entry.note >> entry.reading >> entry.meaning >> entry.coord_scale >>
+        entry.pad >> strokes;
     entry.strokes.resize(strokes);
     for (TObjList& stroke : entry.strokes) {
         quint32 records = 0;

@@ -1,4 +1,5 @@
-// Printable practice worksheets: for each character the pictures of its stroke order, then a row
+// Printable practice worksheets: for each character its reading and meaning when known, the
+// pictures of its stroke order, then a row
 // of practice squares, the first few with the character in fading greys for tracing, the rest
 // empty with their grid; as many pages as needed, numbered "n / N". Everything on a page is drawn
 // as vector paths from the strokes, so the PDF holds no picture and prints crisp at any size.
@@ -24,6 +25,10 @@ struct WorksheetEntry {
     double coord_scale = 1.0;  // stroke coordinates to pad pixels
     QSize pad{200, 200};       // the pad the strokes are drawn on; it fills a square
     QString note;  // a small line above the entry, such as the mainland form's; none when empty
+    // What the character reads as, above its pictures, and its meaning beside that; the line
+    // is left out when both are empty.
+    QString reading;
+    QString meaning;
 };
 
 struct WorksheetOptions {

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCompleter>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
+#include "app/sheet_settings_dialog.h"
 #include "charinfo/char_info.h"
 #include "pad/info_strip.h"
 #include "pad/pad_layout.h"
@@ -119,6 +122,35 @@ TEST_F(CharacterInfoWindowTest, ATypedReadingOffersItsCharactersAndAPickWritesOn
     field->setText(QStringLiteral("我"));
     emit field->returnPressed();
     EXPECT_EQ(strokes_shown(), 7);
+}
+
+// The output settings' switch of the line under sheets is kept in view.cfg: config.dat has a
+// fixed record other programs read.
+TEST_F(CharacterInfoWindowTest, TheSheetsInfoLineIsSwitchedInTheOutputSettingsAndKeptApart) {
+    const QString out = folder.file(QStringLiteral("筆順圖"));
+    const auto saved_sheet = [&] {
+        dialogs.save_files = {out};
+        window->item(QStringLiteral("N28"))->trigger();
+        return QImage(out + QStringLiteral(".jpg"));
+    };
+    const auto switch_line = [&](bool ok) {
+        window->item(QStringLiteral("N26"))->trigger();
+        TForm8& dialog = window->sheet_dialog();
+        dialog.findChild<QAbstractButton*>(QStringLiteral("CheckBox4"))->click();
+        dialog.findChild<QAbstractButton*>(QString::fromLatin1(ok ? "Button1" : "Button2"))
+            ->click();
+    };
+    window->clipboard_changed(QStringLiteral("永"));
+    const QByteArray record = testing::read_file(file("config.dat"));
+    const QImage plain = saved_sheet();
+    switch_line(true);
+    EXPECT_EQ(testing::read_file(file("config.dat")), record);
+    EXPECT_TRUE(testing::read_file(file("view.cfg")).contains("sheet_info_line=1\r\n"));
+    EXPECT_GT(saved_sheet().height(), plain.height());
+    switch_line(false);
+    EXPECT_TRUE(window->shell().sheet_info_line()) << "cancelled";
+    window->clipboard_changed(QStringLiteral("國"));  // the line follows the character shown
+    EXPECT_EQ(window->shell().sheet_info_line_text(), QStringLiteral("guó  nation, country"));
 }
 
 }  // namespace

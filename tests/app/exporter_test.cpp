@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -12,6 +15,7 @@
 #include "app/export_options.h"
 #include "app/output_folder.h"
 #include "app/scratch_folder.h"
+#include "charinfo/char_info.h"
 #include "strokes/mainland_forms.h"
 #include "tests/support/fixtures.h"
 
@@ -43,6 +47,7 @@ QByteArray undated(const QByteArray& pdf) {
 struct ExportRun {
     int status = -1;
     QString errors;
+    QString output;
 };
 
 // The exporter on the test installation, writing into out, with a temporary folder of the
@@ -71,7 +76,8 @@ protected:
         QProcess process;
         start(process, line);
         process.waitForFinished(120000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardError()),
+                QString::fromUtf8(process.readAllStandardOutput())};
     }
 
     // Interrupts the run with signal once ready() holds.
@@ -137,6 +143,85 @@ TEST_F(ExporterTest, ACharacterKeepingTheMainlandFormIsMarkedAndNoOtherFileChang
     EXPECT_EQ(QImage::fromData(marked[0]).copy(plain.rect()), plain) << "the note goes under it";
 }
 
+// What the test installation knows of its characters: 永 and 國 (in another order of
+// commonness than their code points), and nothing of 我.
+void write_test_char_info(const QString& installation) {
+    CharInfo yong;
+    yong.character = U'永';
+    yong.readings = {QStringLiteral("yǒng")};
+    yong.definition = QStringLiteral("long, perpetual,\teternal");
+    yong.radical = 85;
+    yong.radical_form = QStringLiteral("水");
+    yong.strokes_simplified = yong.strokes_traditional = 5;
+    yong.rank = 900;
+    CharInfo guo;
+    guo.character = U'國';
+    guo.readings = {QStringLiteral("guó"), QStringLiteral("guo")};
+    guo.radical = 31;
+    guo.radical_form = QStringLiteral("囗");
+    guo.strokes_traditional = 11;
+    guo.rank = 40;
+    write_char_info({yong, guo}, installation + QString::fromLatin1(char_info_file_name));
+}
+
+TEST_F(ExporterTest, InfoPrintsALineOrAJsonObjectACharacterWithTheLibrarysStrokes) {
+    const ExportRun missing = run(QStringLiteral("info 永"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.errors.contains(QStringLiteral("charinfo.dat")))
+        << missing.errors.toStdString();
+    write_test_char_info(installation);
+
+    const ExportRun lines = run(QStringLiteral("info 永我國 --library traditional"));
+    EXPECT_EQ(lines.status, 0) << lines.errors.toStdString();
+    EXPECT_EQ(lines.output, QStringLiteral("永\tyǒng\tㄩㄥˇ\t水 85\t5\tlong, perpetual, eternal\n"
+                                           "我\t\t\t\t\t\n"
+                                           "國\tguó, guo\tㄍㄨㄛˊ, ˙ㄍㄨㄛ\t囗 31\t11\t\n"));
+    EXPECT_FALSE(QDir(out).exists()) << "info writes no file";
+
+    const ExportRun json = run(QStringLiteral("info 永我國 --json --order frequency"));
+    EXPECT_EQ(json.status, 0);
+    const QJsonArray objects = QJsonDocument::fromJson(json.output.toUtf8()).array();
+    ASSERT_EQ(objects.size(), 3);
+    EXPECT_EQ(objects[0].toObject().value(QStringLiteral("character")), QStringLiteral("國"));
+    EXPECT_EQ(objects[0].toObject().value(QStringLiteral("pinyin")).toArray(),
+              (QJsonArray{QStringLiteral("guó"), QStringLiteral("guo")}));
+    EXPECT_EQ(objects[0].toObject().value(QStringLiteral("zhuyin")).toArray(),
+              (QJsonArray{QStringLiteral("ㄍㄨㄛˊ"), QStringLiteral("˙ㄍㄨㄛ")}));
+    EXPECT_FALSE(objects[0].toObject().contains(QStringLiteral("strokes"))) << "simplified";
+    const QJsonObject yong = objects[1].toObject();
+    EXPECT_EQ(yong.value(QStringLiteral("radical")), QStringLiteral("水"));
+    EXPECT_EQ(yong.value(QStringLiteral("radical_number")), 85);
+    EXPECT_EQ(yong.value(QStringLiteral("simplified_radical")), false);
+    EXPECT_EQ(yong.value(QStringLiteral("strokes")), 5);
+    EXPECT_EQ(yong.value(QStringLiteral("meaning")), QStringLiteral("long, perpetual,\teternal"));
+    EXPECT_EQ(objects[2].toObject(),
+              (QJsonObject{{QStringLiteral("character"), QStringLiteral("我")}}))
+        << "unknown last, with its character alone";
+}
+
+// Off, the sheet is what it always was; on (by view.cfg or the command line) it gains a line
+// at the bottom; a character without information gains none.
+TEST_F(ExporterTest, TheInfoLineGoesUnderTheSheetOnlyWhenAskedFor) {
+    const auto sheet = [&](const QString& options, const QString& character) {
+        EXPECT_EQ(run(QStringLiteral("sheet --png ") + character + u' ' + options).status, 0);
+        return QImage(out + character + QStringLiteral(".png"), "PNG");
+    };
+    const QImage plain = sheet({}, QStringLiteral("永"));
+    const QByteArray plain_bytes = read_file(out + QStringLiteral("永.png"));
+    EXPECT_EQ(run(QStringLiteral("sheet 永 --info-line on")).status, 1) << "no information file";
+    write_test_char_info(installation);
+    sheet({}, QStringLiteral("永"));
+    EXPECT_EQ(read_file(out + QStringLiteral("永.png")), plain_bytes);
+
+    write_file(installation + QStringLiteral("view.cfg"), "sheet_info_line=1\r\n");
+    const QImage lined = sheet({}, QStringLiteral("永"));
+    EXPECT_GT(lined.height(), plain.height());
+    EXPECT_EQ(lined.copy(plain.rect()), plain);
+    EXPECT_EQ(sheet(QStringLiteral("--info-line off"), QStringLiteral("永")), plain);
+    const QImage unknown = sheet({}, QStringLiteral("我"));
+    EXPECT_EQ(sheet(QStringLiteral("--info-line off"), QStringLiteral("我")), unknown);
+}
+
 // The sheet's options reach the sheet, too; bad usage gives status 2 and writes nothing.
 TEST_F(ExporterTest, CharactersTheLibraryLacksAreListedAndTheOthersMadeOnceEach) {
     const ExportRun refused = run(QStringLiteral("paint 永"));
@@ -184,6 +269,7 @@ TEST(ExportArguments, BadUsageIsRefusedSayingWhy) {
         // The same option word, different kinds of grid.
         {"worksheet --grid dotted 永", "--grid of a worksheet takes one of: nine, tian, mi"},
         {"sheet --grid mi 永", "--grid of a sheet takes one of: solid, dashed, dotted, off"},
+        {"worksheet --info pinyn 永", "--info takes one of: pinyin, zhuyin, both, none"},
     };
     for (const auto& usage : cases) {
         const ExportRequest request =

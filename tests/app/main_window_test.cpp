@@ -179,7 +179,8 @@ TEST_F(MainWindowTest, TheStrokeOrderStandardPicksTheTraditionalArchiveAndIsKept
     EXPECT_EQ(read_file(file("view.cfg")),
               "stroke_numbers=0\r\nstroke_order=mainland\r\nsmooth_gif=0\r\ngrid_style=solid\r\n"
               "smooth_ink=1\r\npractice_outline=1\r\ncharacter_info=1\r\n"
-              "practice_hint_after=3\r\npractice_give_after=0\r\npractice_leniency=normal\r\n");
+              "practice_hint_after=3\r\npractice_give_after=0\r\npractice_leniency=normal\r\n"
+              "sheet_info_line=0\r\n");
     EXPECT_EQ(read_file(file("prefer.cfg")).mid(128, 13), QByteArray("\x0Ctstrokes.cdf"));
 
     QFile::remove(file("tstrokes.cdf"));

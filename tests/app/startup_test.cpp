@@ -128,10 +128,10 @@ TEST_F(StrokeNumbersSwitchTest, TheSwitchSurvivesARestartAndSwitchingWhileSteppi
     EXPECT_NE(window->pad().player().image(), solid);
     EXPECT_EQ(
         read_file(file("view.cfg")),
-        QByteArray(
-            "stroke_numbers=1\r\nstroke_order=taiwan\r\nsmooth_gif=1\r\n"
-            "grid_style=dashed\r\nsmooth_ink=0\r\npractice_outline=1\r\ncharacter_info=1\r\n"
-            "practice_hint_after=3\r\npractice_give_after=0\r\npractice_leniency=normal\r\n"));
+        QByteArray("stroke_numbers=1\r\nstroke_order=taiwan\r\nsmooth_gif=1\r\n"
+                   "grid_style=dashed\r\nsmooth_ink=0\r\npractice_outline=1\r\ncharacter_info=1\r\n"
+                   "practice_hint_after=3\r\npractice_give_after=0\r\npractice_leniency=normal\r\n"
+                   "sheet_info_line=0\r\n"));
     restart();
     EXPECT_TRUE(numbers_item()->isChecked());
     EXPECT_TRUE(window->item(QStringLiteral("N67"))->isChecked());

@@ -113,6 +113,26 @@ TEST_F(SheetTest, SheetsHoldTheirPicturesInRowsNumberedOnTheSquaresEdgeOrCentre)
     EXPECT_EQ(number_text(given, 12), QStringLiteral(" 12 "));
 }
 
+// Lines under the sheet change nothing above them; a long meaning widens the sheet to a full
+// row of pictures and is cut there.
+TEST_F(SheetTest, TheInfoLineGoesUnderTheNoteCutAtAFullRow) {
+    SheetInputs given = inputs(3);
+    const QImage plain = sheet(given).sheet;
+    given.note = QStringLiteral("大陸字形");
+    given.info_line = QStringLiteral("yǒng ㄩㄥˇ  long, perpetual, eternal, forever");
+    const QImage lined = sheet(given).sheet;
+    EXPECT_EQ(lined.size(), QSize(plain.width(), plain.height() + 2 * (8 + 2 * 4)));
+    EXPECT_EQ(lined.copy(plain.rect()), plain);
+    EXPECT_EQ(numbers.drawn.mid(numbers.drawn.size() - 2),
+              (QStringList{given.note, given.info_line}));
+
+    given.info_line = QStringLiteral("yǒng  ") + QStringLiteral("long, eternal; ").repeated(20);
+    EXPECT_LE(sheet(given).sheet.width(), 8 * 80);
+    EXPECT_GT(sheet(given).sheet.width(), 7 * 80);
+    EXPECT_TRUE(numbers.drawn.back().endsWith(u'…'));
+    EXPECT_TRUE(numbers.drawn.back().startsWith(QStringLiteral("yǒng  long, eternal;")));
+}
+
 // One colour makes no group row. Underlay content numbers every stroke and shows the faint
 // character whatever the underlay switch says.
 TEST_F(SheetTest, TwoColourGroupsCloseTheSheetAndPicturesDrawTheNewestStrokeInTheSecond) {

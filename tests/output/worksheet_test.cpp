@@ -64,6 +64,22 @@ TEST(Worksheet, TakesAsManyPagesAsTheCharactersNeedOnTheChosenPaperDrawnAsPaths)
     EXPECT_TRUE(letter.contains("612") && letter.contains("792")) << "612 × 792 pt";
 }
 
+// The line of reading and meaning above an entry takes its room on the page; the pages
+// counted and the pages drawn agree.
+TEST(Worksheet, ReadingAndMeaningLinesAreCountedInThePages) {
+    WorksheetOptions options;
+    const std::vector<WorksheetEntry> plain = entries(20, 12);
+    std::vector<WorksheetEntry> informed = plain;
+    for (WorksheetEntry& entry : informed) {
+        entry.reading = QStringLiteral("yǒng ㄩㄥˇ");
+        entry.meaning = QStringLiteral("long, perpetual, eternal, forever; ").repeated(20);
+    }
+    informed.back().reading.clear();  // the meaning alone
+    const int pages = worksheet_pages(informed, options);
+    EXPECT_GT(pages, worksheet_pages(plain, options));
+    EXPECT_EQ(pdf_pages(worksheet_pdf(informed, options)), pages);
+}
+
 TEST(Worksheet, EachGridDrawsItsInnerLines) {
     const QRectF square(0, 0, 90, 90);
     const struct {
