@@ -1,21 +1,12 @@
 #include "pad/info_strip_text.h"
 
-#include "charinfo/syllable.h"
+#include "charinfo/info_text.h"
 #include "langtable/text_keys.h"
 
 namespace inkwren {
 namespace {
 
 const QString separator = QStringLiteral(" · ");
-
-QString readings_with_zhuyin(const QStringList& readings) {
-    QStringList shown;
-    for (const QString& reading : readings) {
-        const QString zhuyin = zhuyin_of_pinyin(reading);
-        shown.append(zhuyin.isEmpty() ? reading : reading + u' ' + zhuyin);
-    }
-    return shown.join(QStringLiteral(", "));
-}
 
 QString radical_and_strokes(const CharInfo& info, bool taiwan_count,
                             const std::function<QString(const char*)>& text) {
@@ -24,8 +15,7 @@ QString radical_and_strokes(const CharInfo& info, bool taiwan_count,
     if (info.radical > 0 && !info.radical_form.isEmpty() && !radical.isEmpty()) {
         parts.append(radical.arg(info.radical_form, QString::number(info.radical)));
     }
-    const int strokes = taiwan_count && info.strokes_traditional > 0 ? info.strokes_traditional
-                                                                     : info.strokes_simplified;
+    const int strokes = stroke_count(info, taiwan_count);
     const QString count = text(text_key::info_strokes);
     if (strokes > 0 && !count.isEmpty()) {
         parts.append(count.arg(strokes));
@@ -50,7 +40,7 @@ void add_forms(std::vector<OtherForms>& forms, const QString& label,
 InfoStripText info_strip_text(const CharInfo& info, bool taiwan_count,
                               const std::function<QString(const char*)>& text) {
     InfoStripText strip;
-    strip.readings = readings_with_zhuyin(info.readings);
+    strip.readings = readings_text(info, ReadingScript::both);
     strip.meaning = info.definition;
     strip.radical_and_strokes = radical_and_strokes(info, taiwan_count, text);
     add_forms(strip.other_forms, text(text_key::info_simplified_form), info.simplified_forms);
