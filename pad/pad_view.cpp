@@ -139,6 +139,9 @@ void PadView::build_reading_list() {
     QFont list_font;
     list_font.setPixelSize(16);
     reading_list_->popup()->setFont(list_font);
+    // Enter on the list is taken before the list's own handling, which would pass it to the field
+    // as well and write the first character before the chosen one.
+    reading_list_->popup()->installEventFilter(this);
     connect(
         reading_list_, QOverload<const QModelIndex&>::of(&QCompleter::activated), this,
         [this](const QModelIndex& index) { write_offered(index.data(Qt::UserRole).toString()); });
@@ -353,6 +356,18 @@ void PadView::toggle_zoom() {
 }
 
 bool PadView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == reading_list_->popup() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            const QModelIndex chosen = reading_list_->popup()->currentIndex();
+            if (chosen.isValid()) {
+                write_offered(chosen.data(Qt::UserRole).toString());
+            } else {
+                guard_([this] { zi_inputfield1Enter(); });
+            }
+            return true;
+        }
+    }
     if (watched == zi_inputfield1_ && event->type() == QEvent::MouseButtonRelease) {
         zi_inputfield1_->selectAll();
     }

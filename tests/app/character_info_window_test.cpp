@@ -103,7 +103,17 @@ TEST_F(CharacterInfoWindowTest, ATypedReadingOffersItsCharactersAndAPickWritesOn
     EXPECT_EQ(offered(), QStringLiteral("国 國"));
     QTest::keyClicks(field, QStringLiteral("2"));
     EXPECT_EQ(offered(), QStringLiteral("国 國"));
-    emit list.activated(list.model()->index(1, 0));
+    // Enter on the second row writes that one alone, not the first one before it.
+    int written = 0;
+    const auto replaced = window->pad().on_player_replaced;
+    window->pad().on_player_replaced = [&] {
+        ++written;
+        replaced();
+    };
+    QTest::keyClick(list.popup(), Qt::Key_Down);
+    QTest::keyClick(list.popup(), Qt::Key_Down);
+    QTest::keyClick(list.popup(), Qt::Key_Return);
+    EXPECT_EQ(written, 1);
     EXPECT_EQ(strokes_shown(), 11);
     EXPECT_EQ(field->text(), QStringLiteral("國"));
 
