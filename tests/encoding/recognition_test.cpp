@@ -78,6 +78,13 @@ TEST_F(RecognitionTest, DetectionFindsTheReadingAndKeepsItAndWithoutItOnlyTheMod
     EXPECT_EQ(state.encoding_mode, encoding_mode::big5);
     EXPECT_TRUE(state.autodetect);
     EXPECT_FALSE(recognise(QStringLiteral("永永")));
+    // A document copied anywhere: no reading can name an entry, and detection ends on Big5 as
+    // after trying them all; a conversion stops at a NUL, so a text with one after 永 is 永.
+    choose_encoding_item(state, EncodingItem::autodetect);
+    state.encoding_mode = encoding_mode::unicode_simplified;
+    EXPECT_FALSE(recognise(QString(100'000, QChar(u'永'))));
+    EXPECT_EQ(state.encoding_mode, encoding_mode::big5);
+    EXPECT_TRUE(recognise(QStringLiteral("永") + QChar(0) + QString(100'000, QChar(u'國'))));
     EXPECT_FALSE(recognise(QStringLiteral(" 永")));
     EXPECT_FALSE(recognise(QString()));
     // Without detection only the current mode is tried.
