@@ -79,16 +79,6 @@ Polyline written_by_mouse(const Median& median, double scale, std::mt19937& rand
     return em;
 }
 
-struct Share {
-    long hits = 0;
-    long total = 0;
-    void count(bool hit) {
-        hits += hit ? 1 : 0;
-        ++total;
-    }
-    double percent() const { return total > 0 ? 100.0 * double(hits) / double(total) : 0; }
-};
-
 const char* miss_name(Miss miss) {
     switch (miss) {
         case Miss::none:
@@ -125,22 +115,40 @@ const char* verdict_name(Verdict verdict) {
     return "?";
 }
 
-struct Failures {
+// One of the measures: how often a judgement came out as wanted, and what it said otherwise.
+struct Check {
+    explicit Check(const char* measured) : title(measured) {}
+
+    const char* title;
+    long hits = 0;
+    long total = 0;
     std::map<std::string, long> counts;
     std::vector<std::string> examples;
-    void note(const std::string& what, const QString& character, int stroke) {
+
+    void count(bool hit, const Judgement& judgement, const QString& character, int stroke) {
+        ++total;
+        if (hit) {
+            ++hits;
+            return;
+        }
+        const std::string what =
+            std::string(verdict_name(judgement.verdict)) + "/" + miss_name(judgement.miss);
         ++counts[what];
         if (examples.size() < 12) {
             examples.push_back(what + " " + character.toStdString() + " stroke " +
                                std::to_string(stroke + 1));
         }
     }
-    void print(const char* title) const {
-        std::printf("  %s:", title);
-        for (const auto& [what, count] : counts) {
-            std::printf(" %s %ld;", what.c_str(), count);
+    double percent() const { return total > 0 ? 100.0 * double(hits) / double(total) : 0; }
+    void print(const char* figure) const {
+        std::printf("  %s: %.2f %% of %ld\n", figure, percent(), total);
+        if (!counts.empty()) {
+            std::printf("   ");
+            for (const auto& [what, count] : counts) {
+                std::printf(" %s %ld;", what.c_str(), count);
+            }
+            std::printf("\n");
         }
-        std::printf("\n");
         if (qEnvironmentVariableIsSet("PRACTICE_EXAMPLES")) {
             for (const std::string& example : examples) {
                 std::printf("    %s\n", example.c_str());
@@ -192,64 +200,43 @@ void measure(int pad_side, const JudgeOptions& options) {
     characters.insert(characters.end(), traditional.begin(), traditional.end());
 
     std::mt19937 random(pad_side);
-    Share accepted;
-    Share backwards;
-    Share next_refused;
-    Share slipped_accepted;
-    Failures refused;
-    Failures not_backwards;
-    Failures next_accepted;
-    Failures slip_refused;
+    Check accepted("own median accepted");
+    Check backwards("reversed judged backwards (strokes longer than a dot)");
+    Check next("stroke k+1 not accepted for stroke k");
+    Check slipped("own median slipped by a few pixels accepted");
     std::uniform_real_distribution<double> slip_angle(0, 2 * 3.14159265358979);
     std::vector<Timed> timed;
     for (const Character& character : characters) {
         const std::vector<Median>& medians = character.medians;
-        std::vector<Polyline> written;
-        for (const Median& median : medians) {
-            written.push_back(median.empty() ? Polyline{}
-                                             : written_by_mouse(median, scale, random));
-        }
         for (int stroke = 0; stroke < int(medians.size()); ++stroke) {
             const Median& median = medians[std::size_t(stroke)];
             if (median.empty()) {
                 continue;
             }
-            const Polyline& mine = written[std::size_t(stroke)];
-            const Judgement own = judge_stroke(mine, medians, stroke, options);
-            accepted.count(own.verdict == Verdict::correct);
-            if (own.verdict != Verdict::correct) {
-                refused.note(std::string(verdict_name(own.verdict)) + "/" + miss_name(own.miss),
-                             character.name, stroke);
-            }
+            const Polyline mine = written_by_mouse(median, scale, random);
+            const auto judged = [&](const Polyline& written, int expected) {
+                return judge_stroke(written, medians, expected, options);
+            };
+            const Judgement own = judged(mine, stroke);
+            accepted.count(own.verdict == Verdict::correct, own, character.name, stroke);
             const double angle = slip_angle(random);
             const QPointF slip =
                 QPointF(std::cos(angle), std::sin(angle)) * slip_pixels / pixels_per_unit;
-            Polyline slipped;
+            Polyline moved;
             for (const QPointF& point : mine) {
-                slipped.push_back(point + slip);
+                moved.push_back(point + slip);
             }
-            const Judgement off = judge_stroke(slipped, medians, stroke, options);
-            slipped_accepted.count(off.verdict == Verdict::correct);
-            if (off.verdict != Verdict::correct) {
-                slip_refused.note(
-                    std::string(verdict_name(off.verdict)) + "/" + miss_name(off.miss),
-                    character.name, stroke);
-            }
+            const Judgement off = judged(moved, stroke);
+            slipped.count(off.verdict == Verdict::correct, off, character.name, stroke);
             const double length = polyline_length(median);
             timed.push_back({length, &character, stroke, mine});
             if (length >= dot_length) {
-                const Judgement back = judge_stroke(reversed(mine), medians, stroke, options);
-                backwards.count(back.verdict == Verdict::backwards);
-                if (back.verdict != Verdict::backwards) {
-                    not_backwards.note(verdict_name(back.verdict), character.name, stroke);
-                }
+                const Judgement back = judged(reversed(mine), stroke);
+                backwards.count(back.verdict == Verdict::backwards, back, character.name, stroke);
             }
             if (stroke > 0 && !medians[std::size_t(stroke) - 1].empty()) {
-                const Judgement ahead = judge_stroke(mine, medians, stroke - 1, options);
-                next_refused.count(ahead.verdict != Verdict::correct);
-                if (ahead.verdict == Verdict::correct) {
-                    next_accepted.note("accepted", character.name, stroke - 1);
-                }
+                const Judgement ahead = judged(mine, stroke - 1);
+                next.count(ahead.verdict != Verdict::correct, ahead, character.name, stroke - 1);
             }
         }
     }
@@ -259,18 +246,9 @@ void measure(int pad_side, const JudgeOptions& options) {
                                                         : "normal",
                 options.outline_shown ? ", outline shown" : "", simplified_count,
                 characters.size() - simplified_count);
-    std::printf("  own median accepted: %.2f %% of %ld strokes\n", accepted.percent(),
-                accepted.total);
-    refused.print("refused");
-    std::printf("  reversed judged backwards: %.2f %% of %ld strokes longer than a dot\n",
-                backwards.percent(), backwards.total);
-    not_backwards.print("not backwards");
-    std::printf("  next stroke not accepted for the expected one: %.2f %% of %ld\n",
-                next_refused.percent(), next_refused.total);
-    next_accepted.print("next accepted");
-    std::printf("  own median slipped %.0f pixels of the unzoomed pad accepted: %.2f %%\n",
-                slip_pixels, slipped_accepted.percent());
-    slip_refused.print("slipped refused");
+    for (const Check* check : {&accepted, &backwards, &next, &slipped}) {
+        check->print(check->title);
+    }
     if (options.leniency == Leniency::normal && !options.outline_shown) {
         time_longest(std::move(timed));
     }
