@@ -18,8 +18,10 @@ inline constexpr int gif_last_frame_delay = 500;  // the last image holds for fi
 
 class GifEncoder {
 public:
-    // scale 1.0 keeps the frames' size; otherwise every frame is first resampled to
-    // nearest(width × scale) × nearest(height × scale) with resized_picture.
+    // scale 1.0 keeps the frames' size and their exact colours while the global table has
+    // room. Otherwise every frame is first resampled to nearest(width × scale) ×
+    // nearest(height × scale) with resized_picture, and all images share one table of the
+    // capture's colours, each pixel shown within a small difference of its own.
     explicit GifEncoder(double scale = 1.0);
     ~GifEncoder();
     GifEncoder(const GifEncoder&) = delete;
