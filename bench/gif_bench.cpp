@@ -360,6 +360,7 @@ int main(int argc, char** argv) {
     report_adding(50, 1.0);
     report_adding(2, 1.0);
     report_adding(50, 0.5);
+    report_adding(2, 0.5);
     report_half_sizes();
     return 0;
 }
