@@ -39,7 +39,9 @@ int NearestPalette::nearest_entry(Rgb color) const {
     int best = -1;
     int best_distance = std::numeric_limits<int>::max();
     for (std::size_t i = 0; i < colors_.size(); ++i) {
-        const int distance = squared_distance(color, colors_[i]);
+        // An entry within tolerance comes before any beyond it.
+        const int distance = squared_distance(color, colors_[i]) +
+                             (largest_difference(color, colors_[i]) > tolerance_ ? 1 << 20 : 0);
         if (distance < best_distance) {
             best_distance = distance;
             best = int(i);
