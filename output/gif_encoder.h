@@ -1,5 +1,6 @@
 // The animated GIF of a captured animation: frames go in one at a time as the player shows
-// them and are compressed at once, so a long capture holds only the previous frame and bytes.
+// them and are compressed at once, so a long capture holds only the previous frame and bytes
+// (and, for a resized capture, the picture shown so far and the colours met).
 #pragma once
 
 #include <QByteArray>

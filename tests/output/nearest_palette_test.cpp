@@ -14,17 +14,23 @@ TEST(NearestPalette, GivesAnEntryWithinToleranceAndKeepsIt) {
         Rgb color;
         int index;
     };
+    // Red is the low byte.
     const Step steps[] = {
-        {white, 0},    {0xEFEFEF, 0},                 // 16 from white in every channel
-        {0xFFFFEE, 1},                                // 17 from white in blue
-        {0xF8F8F8, 0},                                // nearer white than the entry above
-        {0x000000, 2}, {0x0F0F10, 2}, {0xF8F8EF, 1},  // a grey nearest the second entry
-        {0xEFEFEF, 0},                                // met before: the entry it was given then
+        {white, 0},     // the first colour
+        {0xEFEFEF, 0},  // 16 from white in every channel
+        {0xFFFFEE, 1},  // 17 from white in red
+        {0xF8F8F8, 0},  // nearer white than the entry above
+        {0x000000, 2},  // black
+        {0x0F0F10, 2},  // near black
+        {0xF8F8EF, 1},  // a grey nearest the second entry
+        {0x211010, 3},  // 33 from black in blue
+        {0x110000, 3},  // nearer black, but 17 from it in blue and 16 from the entry above
+        {0xEFEFEF, 0},  // met before: the entry it was given then
     };
     for (const Step& step : steps) {
         EXPECT_EQ(int(palette.index_of(step.color)), step.index) << std::hex << step.color;
     }
-    EXPECT_EQ(palette.colors(), (std::vector<Rgb>{white, 0xFFFFEE, 0x000000}));
+    EXPECT_EQ(palette.colors(), (std::vector<Rgb>{white, 0xFFFFEE, 0x000000, 0x211010}));
 }
 
 TEST(NearestPalette, AFullTableGivesTheNearestEntry) {
