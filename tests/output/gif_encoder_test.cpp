@@ -199,19 +199,12 @@ TEST(GifEncoder, ColoursBeyondTheGlobalTableComeWithALocalTable) {
     EXPECT_TRUE(shown_by(*gif) == to_be_shown(frames, {10, 10, 10}));
 }
 
-}  // namespace
-}  // namespace inkwren
-
-namespace inkwren {
-namespace {
-
 // A stroke written with smooth edges under a pencil of shaded colours moving along it: halved,
 // its pictures hold some 1500 colours.
 std::vector<QImage> shaded_pen_frames() {
-    QImage frame = make_bitmap(200, 200);
     std::vector<QImage> frames;
     for (int step = 0; step < 12; ++step) {
-        QImage shown = frame;
+        QImage shown = make_bitmap(200, 200);
         QPainter painter(&shown);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(Qt::red, 9, Qt::SolidLine, Qt::RoundCap));

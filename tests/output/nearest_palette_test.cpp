@@ -33,15 +33,6 @@ TEST(NearestPalette, GivesAnEntryWithinToleranceAndKeepsIt) {
     EXPECT_EQ(palette.colors(), (std::vector<Rgb>{white, 0xFFFFEE, 0x000000, 0x211010}));
 }
 
-TEST(NearestPalette, AFullTableGivesTheNearestEntry) {
-    NearestPalette palette(0);
-    for (Rgb red = 0; red < 256; ++red) {
-        palette.index_of(red);
-    }
-    EXPECT_EQ(int(palette.index_of(0x0300FE)), 254);  // red 254 with a little blue
-    EXPECT_EQ(palette.colors().size(), 256u);
-}
-
 TEST(NearestPalette, BackgroundIsShownExactlyWhenABlendNearItComesFirst) {
     // A grid line blended into the background at the top left, where the rows begin.
     QImage frame = make_bitmap(40, 40);
