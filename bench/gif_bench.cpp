@@ -1,7 +1,9 @@
 // The GIF of 鬱 (29 strokes) as the player captures it: the file's size against gifsicle -O3
 // and whether it shows the frames exactly, the time to encode a capture at 200 pixels, and at
-// 650 pixels the memory the encoder holds and the slowest add. A timing program printing its
-// figures; gifsicle is used only when it is on the PATH. Needs the installation folder.
+// 650 pixels the memory the encoder holds and the slowest add. Then, for a few characters in
+// plain and smooth ink and every display mode, the 50 % GIF's size against the 100 % one's and
+// how far its colours are from the resampled frames. A timing program printing its figures;
+// gifsicle is used only when it is on the PATH. Needs the installation folder.
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -13,12 +15,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "animation/animationplayer.h"
 #include "animation/simple_player_owner.h"
 #include "output/gif_encoder.h"
+#include "output/resampling.h"
 #include "tools/preview/archived_character.h"
 
 namespace {
@@ -33,11 +38,14 @@ std::vector<GifFrame> frames_handed_over(const SimplePlayerOwner& owner) {
     return owner.gif;
 }
 
-std::vector<GifFrame> captured_frames(int side, int pen_speed) {
+std::vector<GifFrame> captured_frames(int side, int pen_speed,
+                                      const QString& character = QStringLiteral("鬱"),
+                                      const PadSettings& pad = {}) {
     SimplePlayerOwner owner;
+    owner.pad = pad;
     owner.pad.pen_speed = pen_speed;
     owner.record_gif = true;
-    const auto player = load_archived_character(owner, installation, QStringLiteral("鬱"), side);
+    const auto player = load_archived_character(owner, installation, character, side);
     if (!player) {
         return {};
     }
@@ -52,8 +60,8 @@ double elapsed_ms(const QElapsedTimer& timer) {
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-QByteArray encoded(const std::vector<GifFrame>& frames) {
-    GifEncoder encoder;
+QByteArray encoded(const std::vector<GifFrame>& frames, double scale = 1.0) {
+    GifEncoder encoder(scale);
     for (const GifFrame& frame : frames) {
         encoder.add(frame.bitmap, frame.delay);
     }
@@ -88,6 +96,21 @@ void draw_image(const GifFileType& gif, const SavedImage& image, QImage& canvas)
             pixel[2] = c.Blue;
         }
     }
+}
+
+struct GifCloser {
+    void operator()(GifFileType* gif) const { DGifCloseFile(gif, nullptr); }
+};
+using DecodedGif = std::unique_ptr<GifFileType, GifCloser>;
+
+DecodedGif decoded(const QByteArray& bytes) {
+    Reader reader{bytes};
+    int error = 0;
+    DecodedGif gif(DGifOpen(&reader, read_bytes, &error));
+    if (gif && DGifSlurp(gif.get()) == GIF_ERROR) {
+        return nullptr;
+    }
+    return gif;
 }
 
 // Whether the GIF, decoded by giflib and drawn image over image, shows the frames one after
@@ -196,6 +219,123 @@ void report_adding(int pen_speed, double scale) {
                                    : "NO");
 }
 
+// How far what a GIF shows is from the pictures it was made of, over every channel of every
+// pixel of every picture, each compared with what the GIF shows when that picture's time
+// begins (a picture shown close enough to the one before it brings no new image).
+struct ColourError {
+    double mean = 0;         // over all pixels
+    double mean_of_off = 0;  // over the pixels that are not shown exactly
+    double off_share = 0;    // the share of pixels not shown exactly
+    int max = 0;             // the largest difference in a channel
+    int local_tables = 0;
+    int global_colours = 0;
+    bool decoded = false;
+};
+
+ColourError colour_error(const QByteArray& bytes, const std::vector<QImage>& pictures,
+                         const std::vector<GifFrame>& frames) {
+    ColourError error;
+    const DecodedGif gif = decoded(bytes);
+    if (!gif) {
+        return error;
+    }
+    error.global_colours = gif->SColorMap != nullptr ? gif->SColorMap->ColorCount : 0;
+    QImage canvas(gif->SWidth, gif->SHeight, QImage::Format_RGB888);
+    double sum = 0;
+    std::size_t pixels = 0;
+    std::size_t off = 0;
+    std::size_t picture = 0;
+    long long picture_start = 0;
+    long long image_end = 0;
+    for (int i = 0; i < gif->ImageCount; ++i) {
+        error.local_tables += gif->SavedImages[i].ImageDesc.ColorMap != nullptr;
+        draw_image(*gif, gif->SavedImages[i], canvas);
+        GraphicsControlBlock control{};
+        DGifSavedExtensionToGCB(gif.get(), i, &control);
+        image_end += control.DelayTime;
+        // Every picture whose time begins while this image shows.
+        while (picture < pictures.size() &&
+               (picture_start < image_end || i + 1 == gif->ImageCount)) {
+            const QImage& expected = pictures[picture];
+            for (int y = 0; y < canvas.height(); ++y) {
+                const uchar* a = canvas.constScanLine(y);
+                const uchar* b = expected.constScanLine(y);
+                for (int x = 0; x < canvas.width(); ++x, a += 3, b += 3) {
+                    int pixel_sum = 0;
+                    for (int c = 0; c < 3; ++c) {
+                        const int d = std::abs(int(a[c]) - int(b[c]));
+                        pixel_sum += d;
+                        error.max = std::max(error.max, d);
+                    }
+                    sum += pixel_sum;
+                    off += pixel_sum != 0;
+                    ++pixels;
+                }
+            }
+            picture_start += gif_delay(frames[picture].delay);
+            ++picture;
+        }
+    }
+    error.mean = sum / double(3 * pixels);
+    error.mean_of_off = off == 0 ? 0 : sum / double(3 * off);
+    error.off_share = double(off) / double(pixels);
+    error.decoded = picture == pictures.size();
+    return error;
+}
+
+// The 50 % GIF of a capture against the 100 % one, in size and colour.
+void report_half_size(const QString& character, const char* ink, const char* display,
+                      const PadSettings& pad) {
+    const std::vector<GifFrame> frames = captured_frames(200, pad.pen_speed, character, pad);
+    if (frames.empty()) {
+        std::printf("%s is not in the installation\n", qPrintable(character));
+        return;
+    }
+    const QByteArray full = encoded(frames);
+    const QByteArray half = encoded(frames, 0.5);
+    std::vector<QImage> resampled;
+    for (const GifFrame& frame : frames) {
+        resampled.push_back(resized_picture(frame.bitmap, QSize(100, 100)));
+    }
+    const ColourError error = colour_error(half, resampled, frames);
+    std::printf("%s %-6s %-10s %7lld %7lld %5.2f  %3d %3d  %5.2f %5.2f %5.1f%% %3d %s\n",
+                qPrintable(character), ink, display, static_cast<long long>(full.size()),
+                static_cast<long long>(half.size()), double(half.size()) / double(full.size()),
+                error.global_colours, error.local_tables, error.mean, error.mean_of_off,
+                100 * error.off_share, error.max, error.decoded ? "" : "UNREADABLE");
+}
+
+void report_half_sizes() {
+    std::printf(
+        "\n200 pixels, the pad's pen speed: the 50 %% GIF against the 100 %% one (target: ratio "
+        "<= 0.5); colours against the resampled frames, per channel (target: mean <= 2, max <= "
+        "16)\n"
+        "   ink    display       100 %%    50 %% ratio  colours local  mean  mean-off "
+        "off   max\n"
+        "(colours: of the global table; local: images with a table of their own; mean-off: "
+        "over the pixels not shown exactly; off: their share)\n");
+    struct Display {
+        const char* name;
+        bool grey_first;
+        bool two_color;
+    };
+    const Display displays[] = {
+        {"normal", false, false}, {"grey-first", true, false}, {"two-colour", false, true}};
+    for (const QString& character :
+         {QStringLiteral("永"), QStringLiteral("國"), QStringLiteral("鬱"), QStringLiteral("書"),
+          QStringLiteral("龍"), QStringLiteral("愛")}) {
+        for (const bool smooth : {false, true}) {
+            for (const Display& display : displays) {
+                PadSettings pad;
+                pad.smooth_ink = smooth;
+                pad.grey_first = display.grey_first;
+                pad.two_color = display.two_color;
+                report_half_size(character, smooth ? "smooth" : "plain", display.name, pad);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -203,6 +343,10 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QGuiApplication app(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], "--half") == 0) {
+        report_half_sizes();  // only the 50 % GIFs against the 100 % ones
+        return 0;
+    }
     const std::vector<GifFrame> small = captured_frames(200, 50);
     if (small.empty()) {
         std::printf("鬱 is not in %s; build the installation target\n", qPrintable(installation));
@@ -216,5 +360,7 @@ int main(int argc, char** argv) {
     report_adding(50, 1.0);
     report_adding(2, 1.0);
     report_adding(50, 0.5);
+    report_adding(2, 0.5);
+    report_half_sizes();
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "output/frame_difference.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace inkwren {
@@ -59,6 +60,21 @@ QRect changed_rect(const QImage& previous, const QImage& frame) {
         right = last_difference(a, b, width, right);
     }
     return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+QRect noticeable_rect(const QImage& shown, const QImage& frame, QRect area, int tolerance) {
+    QRect noticeable;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar* a = shown.constScanLine(y) + area.left() * 3;
+        const uchar* b = frame.constScanLine(y) + area.left() * 3;
+        for (int x = area.left(); x <= area.right(); ++x, a += 3, b += 3) {
+            if (std::abs(a[0] - b[0]) > tolerance || std::abs(a[1] - b[1]) > tolerance ||
+                std::abs(a[2] - b[2]) > tolerance) {
+                noticeable |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return noticeable;
 }
 
 }  // namespace inkwren

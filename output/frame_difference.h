@@ -11,4 +11,8 @@ namespace inkwren {
 // empty when they are the same.
 QRect changed_rect(const QImage& previous, const QImage& frame);
 
+// The smallest rectangle within the area that holds every pixel whose colour in the frame
+// differs from the one shown by more than tolerance in a channel; empty when none does.
+QRect noticeable_rect(const QImage& shown, const QImage& frame, QRect area, int tolerance);
+
 }  // namespace inkwren

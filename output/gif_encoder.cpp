@@ -14,6 +14,7 @@
 #include "output/gif_file.h"
 #include "output/gif_lzw.h"
 #include "output/gif_palette.h"
+#include "output/nearest_palette.h"
 #include "output/resampling.h"
 #include "platform/error.h"
 #include "platform/whole_file.h"
@@ -24,6 +25,12 @@ namespace {
 QString tr(const char* text) {
     return QCoreApplication::translate("GifEncoder", text);
 }
+
+// How far a resampled frame's colours may be shown from what they are, in each channel: the
+// shared table's entries, the strings of the code stream and the pixels left as they were
+// each stay within it. A sixteenth of the range is hard to see on the blended edges, where
+// nearly all of it goes, and halves a half-size GIF against exact colours.
+constexpr int resampled_colour_tolerance = 16;
 
 // nearest(size × scale), halves to even.
 QSize scaled_size(QSize size, double scale) {
@@ -49,13 +56,29 @@ struct GifEncoder::State {
     QImage previous;
     int frame_count = 0;
     int last_frame_delay = 0;
-    Palette global;
+    Palette global;  // frames at their own size: their exact colours
+    // Resampled frames: one table for them all, and what the images so far show with it.
+    std::optional<NearestPalette> shared;
+    QImage shown;
     std::vector<EncodedImage> images;
     std::vector<std::uint8_t> indices;  // reused for every image
+    std::vector<Rgb> colors;            // the pixels' own colours, with the shared table
 
     void add(const QImage& frame, int delay);
+    QRect changed_area(const QImage& frame) const;
     void encode(const QImage& frame, QRect rect, int delay);
+    void encode_exact(const QImage& frame, EncodedImage& image);
+    void encode_near(const QImage& frame, EncodedImage& image);
 };
+
+QRect GifEncoder::State::changed_area(const QImage& frame) const {
+    const QRect changed = changed_rect(previous, frame);
+    if (!shared || changed.isEmpty()) {
+        return changed;
+    }
+    // A pixel shown close enough to its new colour is left as it is.
+    return noticeable_rect(shown, frame, changed, resampled_colour_tolerance);
+}
 
 void GifEncoder::State::add(const QImage& frame, int delay) {
     if (!previous.isNull() && frame.size() != previous.size()) {
@@ -63,7 +86,7 @@ void GifEncoder::State::add(const QImage& frame, int delay) {
     }
     if (previous.isNull()) {
         encode(frame, frame.rect(), delay);
-    } else if (const QRect rect = changed_rect(previous, frame); !rect.isEmpty()) {
+    } else if (const QRect rect = changed_area(frame); !rect.isEmpty()) {
         encode(frame, rect, delay);
     } else if (images.back().delay + delay <= max_gif_delay) {
         images.back().delay += delay;  // the same picture simply shows longer
@@ -79,19 +102,49 @@ void GifEncoder::State::encode(const QImage& frame, QRect rect, int delay) {
     EncodedImage image;
     image.rect = rect;
     image.delay = delay;
-    if (index_pixels(frame, rect, global, indices)) {
+    if (shared) {
+        encode_near(frame, image);
+    } else {
+        encode_exact(frame, image);
+    }
+    images.push_back(std::move(image));
+}
+
+void GifEncoder::State::encode_exact(const QImage& frame, EncodedImage& image) {
+    if (index_pixels(frame, image.rect, global, indices)) {
         image.min_code_size = min_code_size(global.size());
     } else {
         // The global table is full: this image brings its own colours.
         Palette local;
-        if (!index_pixels(frame, rect, local, indices)) {
-            quantize_pixels(frame, rect, local, indices);
+        if (!index_pixels(frame, image.rect, local, indices)) {
+            quantize_pixels(frame, image.rect, local, indices);
         }
         image.local_colors = local.colors();
         image.min_code_size = min_code_size(local.size());
     }
     image.codes = lzw_compress(indices.data(), indices.size(), image.min_code_size);
-    images.push_back(std::move(image));
+}
+
+void GifEncoder::State::encode_near(const QImage& frame, EncodedImage& image) {
+    const QRect& rect = image.rect;
+    shared->index_pixels(frame, rect, indices, colors);
+    const std::vector<Rgb>& table = shared->colors();
+    image.min_code_size = min_code_size(int(table.size()));
+    image.codes = lzw_compress_near(indices.data(), colors.data(), indices.size(), table,
+                                    resampled_colour_tolerance, image.min_code_size);
+    if (shown.isNull()) {
+        shown = QImage(frame.size(), QImage::Format_RGB888);
+    }
+    const std::uint8_t* index = indices.data();
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        uchar* pixel = shown.scanLine(y) + rect.left() * 3;
+        for (int x = 0; x < rect.width(); ++x, pixel += 3) {
+            const Rgb color = table[*index++];
+            pixel[0] = uchar(color & 0xFF);
+            pixel[1] = uchar((color >> 8) & 0xFF);
+            pixel[2] = uchar((color >> 16) & 0xFF);
+        }
+    }
 }
 
 GifEncoder::GifEncoder(double scale) : state_(std::make_unique<State>()) {
@@ -116,6 +169,7 @@ void GifEncoder::add(const QImage& frame, int delay_hundredths) {
     }
     if (!s.resizer) {
         s.resizer.emplace(picture.size(), scaled_size(picture.size(), s.scale));
+        s.shared.emplace(resampled_colour_tolerance);
     }
     s.add(s.resizer->resize(picture), gif_delay(delay_hundredths));
 }
@@ -131,7 +185,8 @@ QByteArray GifEncoder::finish() {
     State& s = *state_;
     EncodedImage& last = s.images.back();
     last.delay = std::min(max_gif_delay, last.delay - s.last_frame_delay + gif_last_frame_delay);
-    const QByteArray bytes = gif_file(s.previous.size(), s.global.colors(), s.images);
+    const QByteArray bytes =
+        gif_file(s.previous.size(), s.shared ? s.shared->colors() : s.global.colors(), s.images);
     const double scale = s.scale;
     state_ = std::make_unique<State>();
     state_->scale = scale;
@@ -142,7 +197,9 @@ std::size_t GifEncoder::memory_used() const {
     const State& s = *state_;
     std::size_t bytes = sizeof(State) + std::size_t(s.previous.sizeInBytes()) +
                         s.indices.capacity() + s.images.capacity() * sizeof(EncodedImage) +
-                        s.global.colors().capacity() * sizeof(Rgb);
+                        s.global.colors().capacity() * sizeof(Rgb) +
+                        std::size_t(s.shown.sizeInBytes()) + s.colors.capacity() * sizeof(Rgb) +
+                        (s.shared ? s.shared->memory_used() : 0);
     for (const EncodedImage& image : s.images) {
         bytes += std::size_t(image.codes.capacity()) + image.local_colors.capacity() * sizeof(Rgb);
     }

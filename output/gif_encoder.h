@@ -1,5 +1,6 @@
 // The animated GIF of a captured animation: frames go in one at a time as the player shows
-// them and are compressed at once, so a long capture holds only the previous frame and bytes.
+// them and are compressed at once, so a long capture holds only the previous frame and bytes
+// (and, for a resized capture, the picture shown so far and the colours met).
 #pragma once
 
 #include <QByteArray>
@@ -18,8 +19,10 @@ inline constexpr int gif_last_frame_delay = 500;  // the last image holds for fi
 
 class GifEncoder {
 public:
-    // scale 1.0 keeps the frames' size; otherwise every frame is first resampled to
-    // nearest(width × scale) × nearest(height × scale) with resized_picture.
+    // scale 1.0 keeps the frames' size and their exact colours while the global table has
+    // room. Otherwise every frame is first resampled to nearest(width × scale) ×
+    // nearest(height × scale) with resized_picture, and all images share one table of the
+    // capture's colours, each pixel shown within a small difference of its own.
     explicit GifEncoder(double scale = 1.0);
     ~GifEncoder();
     GifEncoder(const GifEncoder&) = delete;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/error.h"
@@ -160,6 +161,100 @@ QByteArray lzw_compress(const std::uint8_t* indices, std::size_t count, int min_
                 // A full dictionary starts again rather than freezing on strings of the past.
                 bits.put(clear_code, width);
                 table->clear();
+                width = min_code_size + 1;
+                newest = end_code;
+            }
+            prefix = indices[i];
+        }
+        bits.put(prefix, width);
+    }
+    bits.put(end_code, width);
+    bits.flush();
+    return out;
+}
+
+namespace {
+
+int channel_difference(std::uint32_t a, std::uint32_t b, int shift) {
+    return std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
+}
+
+// How far apart two colours are: the largest difference in a channel.
+int colour_difference(std::uint32_t a, std::uint32_t b) {
+    return std::max(
+        {channel_difference(a, b, 0), channel_difference(a, b, 8), channel_difference(a, b, 16)});
+}
+
+// The encoder's strings as a tree: each code's longer strings, one index further, in a list.
+struct StringTree {
+    static constexpr unsigned none = 0;  // no string is a child of the first root
+
+    std::array<std::uint16_t, last_code + 1> first_child{};
+    std::array<std::uint16_t, last_code + 1> next_sibling{};
+    std::array<std::uint8_t, last_code + 1> index{};
+
+    void clear() { first_child.fill(none); }
+
+    void add(unsigned prefix, unsigned code, std::uint8_t last_index) {
+        index[code] = last_index;
+        first_child[code] = none;
+        next_sibling[code] = first_child[prefix];
+        first_child[prefix] = std::uint16_t(code);
+    }
+
+    // The longer string whose last index is the pixel's own, else the one whose colour is
+    // nearest the wanted one within tolerance; none when there is neither.
+    unsigned child(unsigned prefix, std::uint8_t own, std::uint32_t wanted,
+                   const std::vector<std::uint32_t>& palette, int tolerance) const {
+        unsigned best = none;
+        int best_difference = tolerance + 1;
+        for (unsigned code = first_child[prefix]; code != none; code = next_sibling[code]) {
+            if (index[code] == own) {
+                return code;
+            }
+            const int difference = colour_difference(palette[index[code]], wanted);
+            if (difference < best_difference) {
+                best_difference = difference;
+                best = code;
+            }
+        }
+        return best;
+    }
+};
+
+}  // namespace
+
+QByteArray lzw_compress_near(std::uint8_t* indices, const std::uint32_t* wanted, std::size_t count,
+                             const std::vector<std::uint32_t>& palette, int tolerance,
+                             int min_code_size) {
+    const unsigned clear_code = 1u << min_code_size;
+    const unsigned end_code = clear_code + 1;
+    QByteArray out;
+    out.reserve(qsizetype(count / 4 + 16));
+    BitWriter bits(out);
+    auto tree = std::make_unique<StringTree>();
+    tree->clear();
+    int width = min_code_size + 1;
+    unsigned newest = end_code;
+    bits.put(clear_code, width);
+    if (count > 0) {
+        unsigned prefix = indices[0];
+        for (std::size_t i = 1; i < count; ++i) {
+            if (const unsigned longer =
+                    tree->child(prefix, indices[i], wanted[i], palette, tolerance);
+                longer != StringTree::none) {
+                indices[i] = tree->index[longer];  // the pixel is shown as the string has it
+                prefix = longer;
+                continue;
+            }
+            bits.put(prefix, width);
+            tree->add(prefix, ++newest, indices[i]);
+            if (newest >= (1u << width)) {
+                ++width;
+            }
+            if (newest == last_code) {
+                bits.put(clear_code, width);
+                tree->clear();
                 width = min_code_size + 1;
                 newest = end_code;
             }

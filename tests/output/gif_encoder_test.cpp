@@ -5,11 +5,13 @@
 
 #include <gif_lib.h>
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
 #include "animation/raster.h"
 #include "output/gif_encoder.h"
+#include "output/resampling.h"
 #include "platform/error.h"
 
 namespace inkwren {
@@ -57,20 +59,25 @@ void append_shown(Timeline& timeline, const QImage& picture, int delay) {
     }
 }
 
+// Draws the image at its place over the picture so far.
+void draw_image(const GifFileType& gif, int i, QImage& canvas) {
+    const SavedImage& image = gif.SavedImages[i];
+    const GifImageDesc& desc = image.ImageDesc;
+    const ColorMapObject* map = desc.ColorMap != nullptr ? desc.ColorMap : gif.SColorMap;
+    for (int y = 0; y < desc.Height; ++y) {
+        for (int x = 0; x < desc.Width; ++x) {
+            const GifColorType& c = map->Colors[image.RasterBits[y * desc.Width + x]];
+            canvas.setPixel(desc.Left + x, desc.Top + y, qRgb(c.Red, c.Green, c.Blue));
+        }
+    }
+}
+
 // What the GIF shows: every image drawn at its place over the picture so far.
 Timeline shown_by(const GifFileType& gif) {
     QImage canvas = make_bitmap(gif.SWidth, gif.SHeight);
     Timeline timeline;
     for (int i = 0; i < gif.ImageCount; ++i) {
-        const SavedImage& image = gif.SavedImages[i];
-        const GifImageDesc& desc = image.ImageDesc;
-        const ColorMapObject* map = desc.ColorMap != nullptr ? desc.ColorMap : gif.SColorMap;
-        for (int y = 0; y < desc.Height; ++y) {
-            for (int x = 0; x < desc.Width; ++x) {
-                const GifColorType& c = map->Colors[image.RasterBits[y * desc.Width + x]];
-                canvas.setPixel(desc.Left + x, desc.Top + y, qRgb(c.Red, c.Green, c.Blue));
-            }
-        }
+        draw_image(gif, i, canvas);
         append_shown(timeline, canvas, control_of(gif, i).DelayTime);
     }
     return timeline;
@@ -190,6 +197,67 @@ TEST(GifEncoder, ColoursBeyondTheGlobalTableComeWithALocalTable) {
     EXPECT_NE(gif->SavedImages[1].ImageDesc.ColorMap, nullptr);
     EXPECT_EQ(gif->SavedImages[2].ImageDesc.ColorMap, nullptr);
     EXPECT_TRUE(shown_by(*gif) == to_be_shown(frames, {10, 10, 10}));
+}
+
+// A stroke written with smooth edges under a pencil of shaded colours moving along it: halved,
+// its pictures hold some 1500 colours.
+std::vector<QImage> shaded_pen_frames() {
+    std::vector<QImage> frames;
+    for (int step = 0; step < 12; ++step) {
+        QImage shown = make_bitmap(200, 200);
+        QPainter painter(&shown);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::red, 9, Qt::SolidLine, Qt::RoundCap));
+        const QPointF tip(30 + 13.3 * step, 40 + 9.7 * step);
+        painter.drawLine(QPointF(30, 40), tip);
+        QLinearGradient shade(tip, tip + QPointF(25, -25));
+        shade.setColorAt(0, QColor(0xF5, 0xA6, 0x23));
+        shade.setColorAt(1, QColor(0x55, 0x3E, 0xE5));
+        painter.setPen(QPen(QBrush(shade), 7, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(tip, tip + QPointF(25, -25));
+        painter.end();
+        frames.push_back(shown);
+    }
+    return frames;
+}
+
+TEST(GifEncoder, HalvedFramesShareOneTableAndAreShownWithinSixteenOfTheirColours) {
+    const std::vector<QImage> frames = shaded_pen_frames();
+    GifEncoder encoder(0.5);
+    for (const QImage& frame : frames) {
+        encoder.add(frame, 10);
+    }
+    const DecodedGif gif = decoded(encoder.finish());
+    ASSERT_TRUE(gif);
+    ASSERT_EQ(gif->SWidth, 100);
+    // Every picture against what the GIF shows when the picture's time begins.
+    QImage canvas = make_bitmap(100, 100);
+    int image_end = 0;
+    int worst = 0;
+    double sum = 0;
+    std::size_t frame = 0;
+    for (int i = 0; i < gif->ImageCount; ++i) {
+        EXPECT_EQ(gif->SavedImages[i].ImageDesc.ColorMap, nullptr) << i;
+        draw_image(*gif, i, canvas);
+        image_end += control_of(*gif, i).DelayTime;
+        for (; frame < frames.size() && (int(frame) * gif_delay(10) < image_end); ++frame) {
+            const QImage wanted = resized_picture(frames[frame], {100, 100});
+            for (int y = 0; y < 100; ++y) {
+                for (int x = 0; x < 100; ++x) {
+                    const QRgb a = canvas.pixel(x, y);
+                    const QRgb b = wanted.pixel(x, y);
+                    for (const int d :
+                         {qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b)}) {
+                        worst = std::max(worst, std::abs(d));
+                        sum += std::abs(d);
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(frame, frames.size());
+    EXPECT_LE(worst, 16);
+    EXPECT_LE(sum / (3.0 * 100 * 100 * double(frames.size())), 2.0);
 }
 
 }  // namespace
