@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "platform/error.h"
 
@@ -133,46 +134,6 @@ void append_string(const Dictionary& dictionary, unsigned code, std::vector<std:
 
 }  // namespace
 
-QByteArray lzw_compress(const std::uint8_t* indices, std::size_t count, int min_code_size) {
-    const unsigned clear_code = 1u << min_code_size;
-    const unsigned end_code = clear_code + 1;
-    QByteArray out;
-    out.reserve(qsizetype(count / 4 + 16));
-    BitWriter bits(out);
-    auto table = std::make_unique<StringTable>();
-    int width = min_code_size + 1;
-    unsigned newest = end_code;  // the latest code given to a string
-    bits.put(clear_code, width);
-    if (count > 0) {
-        unsigned prefix = indices[0];
-        for (std::size_t i = 1; i < count; ++i) {
-            const std::uint32_t key = string_key(prefix, indices[i]);
-            const std::size_t slot = table->slot_of(key);
-            if (table->holds(slot)) {
-                prefix = table->code(slot);
-                continue;
-            }
-            bits.put(prefix, width);
-            table->insert(slot, key, ++newest);
-            if (newest >= (1u << width)) {
-                ++width;
-            }
-            if (newest == last_code) {
-                // A full dictionary starts again rather than freezing on strings of the past.
-                bits.put(clear_code, width);
-                table->clear();
-                width = min_code_size + 1;
-                newest = end_code;
-            }
-            prefix = indices[i];
-        }
-        bits.put(prefix, width);
-    }
-    bits.put(end_code, width);
-    bits.flush();
-    return out;
-}
-
 namespace {
 
 int channel_difference(std::uint32_t a, std::uint32_t b, int shift) {
@@ -222,49 +183,98 @@ struct StringTree {
     }
 };
 
-}  // namespace
-
-QByteArray lzw_compress_near(std::uint8_t* indices, const std::uint32_t* wanted, std::size_t count,
-                             const std::vector<std::uint32_t>& palette, int tolerance,
-                             int min_code_size) {
+// The loop every compressor shares. strings.longer(prefix, i) answers the code of the known
+// string prefix followed by pixel i, if any; strings.add(prefix, code, i) makes that string
+// known under a new code; a full dictionary starts again rather than freezing on strings of the
+// past.
+template <typename Strings>
+QByteArray lzw_codes(Strings& strings, std::size_t count, int min_code_size) {
     const unsigned clear_code = 1u << min_code_size;
     const unsigned end_code = clear_code + 1;
     QByteArray out;
     out.reserve(qsizetype(count / 4 + 16));
     BitWriter bits(out);
-    auto tree = std::make_unique<StringTree>();
-    tree->clear();
+    strings.clear();
     int width = min_code_size + 1;
-    unsigned newest = end_code;
+    unsigned newest = end_code;  // the latest code given to a string
     bits.put(clear_code, width);
     if (count > 0) {
-        unsigned prefix = indices[0];
+        unsigned prefix = strings.at(0);
         for (std::size_t i = 1; i < count; ++i) {
-            if (const unsigned longer =
-                    tree->child(prefix, indices[i], wanted[i], palette, tolerance);
-                longer != StringTree::none) {
-                indices[i] = tree->index[longer];  // the pixel is shown as the string has it
-                prefix = longer;
+            if (const std::optional<unsigned> longer = strings.longer(prefix, i)) {
+                prefix = *longer;
                 continue;
             }
             bits.put(prefix, width);
-            tree->add(prefix, ++newest, indices[i]);
+            strings.add(prefix, ++newest, i);
             if (newest >= (1u << width)) {
                 ++width;
             }
             if (newest == last_code) {
                 bits.put(clear_code, width);
-                tree->clear();
+                strings.clear();
                 width = min_code_size + 1;
                 newest = end_code;
             }
-            prefix = indices[i];
+            prefix = strings.at(i);
         }
         bits.put(prefix, width);
     }
     bits.put(end_code, width);
     bits.flush();
     return out;
+}
+
+}  // namespace
+
+QByteArray lzw_compress(const std::uint8_t* indices, std::size_t count, int min_code_size) {
+    // The hash table's slot found for a string not yet known is where it goes in.
+    struct Exact {
+        const std::uint8_t* indices;
+        StringTable table;
+        std::size_t slot = 0;
+        std::uint32_t key = 0;
+
+        void clear() { table.clear(); }
+        std::uint8_t at(std::size_t i) const { return indices[i]; }
+        std::optional<unsigned> longer(unsigned prefix, std::size_t i) {
+            key = string_key(prefix, indices[i]);
+            slot = table.slot_of(key);
+            return table.holds(slot) ? std::optional<unsigned>(table.code(slot)) : std::nullopt;
+        }
+        void add(unsigned, unsigned code, std::size_t) { table.insert(slot, key, code); }
+    };
+    auto strings = std::make_unique<Exact>(Exact{indices, {}});
+    return lzw_codes(*strings, count, min_code_size);
+}
+
+QByteArray lzw_compress_near(std::uint8_t* indices, const std::uint32_t* wanted, std::size_t count,
+                             const std::vector<std::uint32_t>& palette, int tolerance,
+                             int min_code_size) {
+    // A string may go on with a near colour: the pixel is then shown as the string has it.
+    struct Near {
+        std::uint8_t* indices;
+        const std::uint32_t* wanted;
+        const std::vector<std::uint32_t>& palette;
+        int tolerance;
+        StringTree tree;
+
+        void clear() { tree.clear(); }
+        std::uint8_t at(std::size_t i) const { return indices[i]; }
+        std::optional<unsigned> longer(unsigned prefix, std::size_t i) {
+            const unsigned code = tree.child(prefix, indices[i], wanted[i], palette, tolerance);
+            if (code == StringTree::none) {
+                return std::nullopt;
+            }
+            indices[i] = tree.index[code];
+            return code;
+        }
+        void add(unsigned prefix, unsigned code, std::size_t i) {
+            tree.add(prefix, code, indices[i]);
+        }
+    };
+    auto strings = std::make_unique<Near>(Near{indices, wanted, palette, tolerance, {}});
+    return lzw_codes(*strings, count, min_code_size);
 }
 
 std::vector<std::uint8_t> lzw_decompress(const QByteArray& codes, int min_code_size,
