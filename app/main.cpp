@@ -2,7 +2,6 @@
 // when start-up found what the program needs.
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
@@ -19,20 +18,14 @@
 #include "output/character_list.h"
 #include "platform/error.h"
 #include "platform/registry.h"
+#include "platform/resident_memory.h"
 #include "platform/runtime_folder.h"
 
 namespace {
 
 // The start-up benchmark asks for a line once the first frame is on screen.
 void report_first_frame() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.startsWith("VmRSS:")) {
-                std::printf("first frame shown; %s\n", line.simplified().constData());
-            }
-        }
-    }
+    std::printf("first frame shown; %s\n", inkwren::resident_memory_line().constData());
     std::fflush(stdout);
     QApplication::quit();
 }

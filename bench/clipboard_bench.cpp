@@ -100,17 +100,5 @@ int main(int argc, char** argv) {
     }
     report("the program busy with the copy (fetch included)", busy);
 
-    // One character copied at a time, to its first frame on the pad (the player's first tick).
-    std::vector<double> first_frames;
-    const QString characters = QStringLiteral("永國鬱我的是不了人在有他這中大來上個們到說");
-    for (int round = 0; round < 5; ++round) {
-        for (const QChar character : characters) {
-            const Clock::time_point start = Clock::now();
-            pad.clipboard_changed(QString(character));
-            pad.player().play_tick();
-            first_frames.push_back(since(start));
-        }
-    }
-    report("a character copied, to its first frame", first_frames);
     return 0;
 }
