@@ -35,6 +35,9 @@ bool rows_equal(const QImage& a, const QImage& b, int y) {
     return std::memcmp(a.constScanLine(y), b.constScanLine(y), std::size_t(a.width()) * 3) == 0;
 }
 
+// Rows this close are resized again in one band: a band costs more than a few rows.
+constexpr int band_join_gap = 4;
+
 }  // namespace
 
 QRect changed_rect(const QImage& previous, const QImage& frame) {
@@ -59,6 +62,26 @@ QRect changed_rect(const QImage& previous, const QImage& frame) {
         right = last_difference(a, b, width, right);
     }
     return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+std::vector<QRect> changed_bands(const QImage& previous, const QImage& frame) {
+    const int width = frame.width();
+    std::vector<QRect> bands;
+    for (int y = 0; y < frame.height(); ++y) {
+        if (rows_equal(previous, frame, y)) {
+            continue;
+        }
+        const uchar* a = previous.constScanLine(y);
+        const uchar* b = frame.constScanLine(y);
+        const int left = first_difference(a, b, width);
+        const QRect row(QPoint(left, y), QPoint(last_difference(a, b, width, left), y));
+        if (!bands.empty() && y - bands.back().bottom() <= band_join_gap) {
+            bands.back() |= row;
+        } else {
+            bands.push_back(row);
+        }
+    }
+    return bands;
 }
 
 }  // namespace inkwren

@@ -1,6 +1,8 @@
 #include "output/picture_merge.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 #include "animation/raster.h"
 
@@ -30,6 +32,29 @@ Span overlap(int offset, int source_extent, int destination_extent) {
     return {std::max(0, -offset), std::min(source_extent, destination_extent - offset)};
 }
 
+// Pictures to merge are mostly paper: runs of pure white pixels are passed over whole.
+constexpr int white_run = 16;
+constexpr std::array<uchar, 3 * white_run> white_bytes = [] {
+    std::array<uchar, 3 * white_run> bytes{};
+    bytes.fill(255);
+    return bytes;
+}();
+
+void merge_row(const uchar* from, uchar* to, int count) {
+    for (int start = 0; start < count; start += white_run) {
+        const int run = std::min(white_run, count - start);
+        const uchar* block = from + 3 * start;
+        if (run == white_run && std::memcmp(block, white_bytes.data(), white_bytes.size()) == 0) {
+            continue;
+        }
+        for (int i = 0; i < 3 * run; i += 3) {
+            if (!is_white(block + i)) {
+                std::copy(block + i, block + i + 3, to + 3 * start + i);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 void merge_bmp(QImage& destination, const QImage& source, int x, int y) {
@@ -42,13 +67,9 @@ void merge_bmp(QImage& destination, const QImage& source, int x, int y) {
     const Span columns = overlap(x, source.width(), destination.width());
     const Span rows = overlap(y, source.height(), destination.height());
     for (int row = rows.first; row < rows.last; ++row) {
-        const uchar* from = source.constScanLine(row) + 3 * columns.first;
-        uchar* to = destination.scanLine(row + y) + 3 * (columns.first + x);
-        for (int column = columns.first; column < columns.last; ++column, from += 3, to += 3) {
-            if (!is_white(from)) {
-                std::copy(from, from + 3, to);
-            }
-        }
+        merge_row(source.constScanLine(row) + 3 * columns.first,
+                  destination.scanLine(row + y) + 3 * (columns.first + x),
+                  columns.last - columns.first);
     }
 }
 
