@@ -134,17 +134,14 @@ int number_x(const SheetInputs& inputs, int side, int text_width) {
     }
 }
 
-// One picture of the sheet: the frame, what it shows, its number, reduced.
-QImage compose_picture(const SheetInputs& inputs, const QImage& frame, const QImage* underlay,
-                       const QImage* strokes, int n, const NumberRenderer& numbers,
-                       PictureReducer& reducer) {
+// One picture of the sheet: the frame (with the underlay when shown), the strokes, its number,
+// reduced.
+QImage compose_picture(const SheetInputs& inputs, const QImage& frame, const QImage* strokes, int n,
+                       const NumberRenderer& numbers, PictureReducer& reducer) {
     const QString text = number_text(inputs, n);
     const QSize text_size = numbers.measure(text);
     // Measured also when numbers are off, so every picture is equally tall either way.
     QImage picture = taller(frame, text_size.height());
-    if (underlay != nullptr) {
-        merge_bmp(picture, *underlay, 0, 0);
-    }
     if (strokes != nullptr) {
         merge_bmp(picture, *strokes, 0, 0);
     }
@@ -201,13 +198,15 @@ std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRender
     const int side = round_even(inputs.picture.width() * square_share);
     const QImage frame = draw_ninegrids(inputs.picture, settings.grid_color, settings.grid_style,
                                         settings.grid_on, side);
+    // Every picture starts from the frame with, when it shows one, the underlay merged in.
+    QImage underlaid = frame;
+    merge_bmp(underlaid, underlay, 0, 0);
     PictureReducer reducer;
     std::vector<QImage> pictures;
     const int count = int(inputs.strokes.size());
     if (settings.picture_content == PictureContent::underlay_only) {
         for (int n = 1; n <= count; ++n) {
-            pictures.push_back(
-                compose_picture(inputs, frame, &underlay, nullptr, n, numbers, reducer));
+            pictures.push_back(compose_picture(inputs, underlaid, nullptr, n, numbers, reducer));
         }
         return pictures;
     }
@@ -229,9 +228,8 @@ std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRender
         if (strokes.isNull()) {
             continue;  // numbers count pictures, not strokes
         }
-        pictures.push_back(compose_picture(inputs, frame,
-                                           settings.underlay_on ? &underlay : nullptr, &strokes,
-                                           int(pictures.size()) + 1, numbers, reducer));
+        pictures.push_back(compose_picture(inputs, settings.underlay_on ? underlaid : frame,
+                                           &strokes, int(pictures.size()) + 1, numbers, reducer));
     }
     return pictures;
 }
@@ -302,6 +300,30 @@ Placement place_pictures(int count, QSize picture, int per_row, QSize groups) {
     }
     placement.sheet = {width, height};
     return placement;
+}
+
+// The strokes cut wherever, from the second stroke on, the pen colour of a point differs from
+// the point before it.
+std::vector<TObjList> colour_groups(const SheetInputs& inputs) {
+    std::vector<TObjList> groups(1);
+    std::optional<std::int32_t> previous;
+    for (std::size_t index = 0; index < inputs.strokes.size(); ++index) {
+        for (const PointRecord& record : inputs.strokes[index]) {
+            if (is_end_marker(record)) {
+                groups.back().push_back(record);
+                continue;
+            }
+            if (index > 0 && previous && record.pen_color != *previous) {
+                if (!groups.back().empty() && !is_end_marker(groups.back().back())) {
+                    groups.back().push_back(end_marker(record_kind::pen_point));
+                }
+                groups.emplace_back();
+            }
+            previous = record.pen_color;
+            groups.back().push_back(record);
+        }
+    }
+    return groups;
 }
 
 }  // namespace
@@ -390,26 +412,8 @@ QImage draw_underlay(const SheetInputs& inputs, std::int32_t colour) {
 }
 
 ColourGroups draw_components(const SheetInputs& inputs) {
-    // The strokes in black, a new picture wherever, from the second stroke on, the pen colour
-    // of a point differs from the point before it.
-    std::vector<TObjList> groups(1);
-    std::optional<std::int32_t> previous;
-    for (std::size_t index = 0; index < inputs.strokes.size(); ++index) {
-        for (const PointRecord& record : inputs.strokes[index]) {
-            if (is_end_marker(record)) {
-                groups.back().push_back(record);
-                continue;
-            }
-            if (index > 0 && previous && record.pen_color != *previous) {
-                if (!groups.back().empty() && !is_end_marker(groups.back().back())) {
-                    groups.back().push_back(end_marker(record_kind::pen_point));
-                }
-                groups.emplace_back();
-            }
-            previous = record.pen_color;
-            groups.back().push_back(record);
-        }
-    }
+    // The strokes in black, a picture for each colour group.
+    const std::vector<TObjList> groups = colour_groups(inputs);
     const int height = inputs.picture.height();
     const int separator_length = round_even(height * separator_share);
     std::vector<InkCrop> cuts;
@@ -495,7 +499,9 @@ std::optional<StrokeOrderSheet> make_sheet(const SheetInputs& inputs,
         return std::nullopt;
     }
     const QSize picture_size = pictures.back().size();
-    const ColourGroups groups = draw_components(inputs);
+    // A character of one colour shows no groups, and its strokes need not be drawn to say so.
+    const ColourGroups groups =
+        colour_groups(inputs).size() >= 2 ? draw_components(inputs) : ColourGroups{};
     QImage group_picture;
     if (groups.count >= 2 && !groups.picture.isNull()) {
         group_picture = resized_picture(groups.picture, reduced_size(groups.picture.size()));
