@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 #include "animation/raster.h"
@@ -32,19 +33,25 @@ Span overlap(int offset, int source_extent, int destination_extent) {
     return {std::max(0, -offset), std::min(source_extent, destination_extent - offset)};
 }
 
-// Pictures to merge are mostly paper: runs of pure white pixels are passed over whole.
+// Pictures to merge are mostly paper: runs of pure white pixels are passed over whole, eight
+// bytes at a time.
 constexpr int white_run = 16;
-constexpr std::array<uchar, 3 * white_run> white_bytes = [] {
-    std::array<uchar, 3 * white_run> bytes{};
-    bytes.fill(255);
-    return bytes;
-}();
+
+bool pure_white(const uchar* run) {
+    std::array<std::uint64_t, 3 * white_run / 8> words;
+    std::memcpy(words.data(), run, sizeof words);
+    std::uint64_t all = ~std::uint64_t(0);
+    for (const std::uint64_t word : words) {
+        all &= word;
+    }
+    return all == ~std::uint64_t(0);
+}
 
 void merge_row(const uchar* from, uchar* to, int count) {
     for (int start = 0; start < count; start += white_run) {
         const int run = std::min(white_run, count - start);
         const uchar* block = from + 3 * start;
-        if (run == white_run && std::memcmp(block, white_bytes.data(), white_bytes.size()) == 0) {
+        if (run == white_run && pure_white(block)) {
             continue;
         }
         for (int i = 0; i < 3 * run; i += 3) {
