@@ -222,7 +222,7 @@ std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRender
             inputs, so_far ? earlier : white_picture(inputs.picture), j, content);
         if (!strokes.isNull() && earlier_strokes_look_newest(settings, content)) {
             earlier = strokes;
-        } else if (so_far) {
+        } else if (so_far && j + 1 < count) {  // no picture comes after the last stroke's
             draw_earlier_stroke(inputs, earlier, j);
         }
         if (strokes.isNull()) {
