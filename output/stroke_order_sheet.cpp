@@ -201,7 +201,9 @@ std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRender
     // Every picture starts from the frame with, when it shows one, the underlay merged in.
     QImage underlaid = frame;
     merge_bmp(underlaid, underlay, 0, 0);
-    PictureReducer reducer;
+    // Kept from sheet to sheet: a character's first picture differs from the last one's before
+    // it only where the strokes and numbers of either are.
+    thread_local PictureReducer reducer;
     std::vector<QImage> pictures;
     const int count = int(inputs.strokes.size());
     if (settings.picture_content == PictureContent::underlay_only) {
