@@ -33,6 +33,9 @@ TAnimationPlayer::TAnimationPlayer(PlayerOwner& owner, PlayerSettings settings)
             owner_.report(error.message());
         }
     });
+    if (settings_.unseen) {
+        return;
+    }
     const QSize size = pad_size();
     for (QImage* layer :
          {&image_, &frame_bmp_, &ink_bmp_, &grey_bmp_, &back_bmp_, &model_pic_, &back_pic_}) {
@@ -70,6 +73,10 @@ void TAnimationPlayer::set_records(const TObjList& records) {
 }
 
 void TAnimationPlayer::reset_background() {
+    if (settings_.unseen) {
+        smooth_ = pad().smooth_ink;  // the sheets' strokes follow it
+        return;
+    }
     Background background;
     background.pad = pad_size();
     background.colour = bg_color;
@@ -113,6 +120,9 @@ void TAnimationPlayer::show_static() {
 }
 
 void TAnimationPlayer::redraw_at_rest() {
+    if (settings_.unseen) {
+        return;
+    }
     const CharacterStrokes strokes(lines_);
     draw_view_at_rest(strokes, lesson_.shown(strokes.count()), lesson_.whole() || playing_);
 }

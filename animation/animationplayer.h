@@ -151,7 +151,8 @@ public:
     const QByteArray& loaded_text() const { return loaded_text_; }
     // Writes the strokes as held (zoomed) to the temporary folder + name + ".wrt".
     void save_temp(const QString& name);
-    // Extracts the character's archive entry into the temporary folder and loads it.
+    // Extracts the character's archive entry into the temporary folder and loads it; an unseen
+    // player reads it into memory instead.
     void load_from_archive(const QString& character, const ArchivePaths& archive,
                            IndexColumn column);
     // Cuts the loaded strokes apart into elements and redraws.
@@ -186,6 +187,7 @@ private:
     void delete_workbook() const;
     void set_interval(int ms);
     LoadedFile read_stroke_file(const QString& path) const;
+    LoadedFile read_entry_strokes(const QByteArray& text, const QString& source) const;
     TLineList normalised_lines() const;  // at scale 1.0, as one element
     void apply(LoadedFile loaded);
     void show_note(const QString& text);

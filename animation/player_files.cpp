@@ -68,6 +68,20 @@ TAnimationPlayer::LoadedFile TAnimationPlayer::read_stroke_file(const QString& p
     return loaded;
 }
 
+// An archive entry read into memory, as its file in the temporary folder would be read: the
+// same size limit, and no companion settings.
+TAnimationPlayer::LoadedFile TAnimationPlayer::read_entry_strokes(const QByteArray& text,
+                                                                  const QString& source) const {
+    if (text.size() > max_stroke_text_size) {
+        throw Error(QStringLiteral("The stroke file \"%1\" is too large.").arg(source));
+    }
+    LoadedFile loaded;
+    loaded.exists = true;
+    loaded.text = text;
+    loaded.records = parse_stroke_text(loaded.text, source, EndMarkerKind::keep_pen_up);
+    return loaded;
+}
+
 void TAnimationPlayer::load_stroke_file(const QString& path) {
     apply(read_stroke_file(path));
 }
@@ -119,7 +133,7 @@ void TAnimationPlayer::apply(LoadedFile loaded) {
         show_static();
     }
     // Last, so a temporary folder that cannot be written leaves the file shown all the same.
-    if (loaded.exists) {
+    if (loaded.exists && !settings_.unseen) {
         save_temp(QStringLiteral("tmp"));
     }
 }
@@ -167,8 +181,15 @@ void TAnimationPlayer::save_temp(const QString& name) {
 
 void TAnimationPlayer::load_from_archive(const QString& character, const ArchivePaths& archive,
                                          IndexColumn column) {
-    QDir().mkpath(temp_dir());
     const QByteArray key = archive_key_for(character, settings_.legacy_code_page);
+    if (settings_.unseen) {
+        if (const std::optional<QByteArray> text = read_entry(key, archive, column)) {
+            apply(
+                read_entry_strokes(*text, QStringLiteral("%1 (%2)").arg(archive.data, character)));
+        }
+        return;
+    }
+    QDir().mkpath(temp_dir());
     extract_entry(key, archive, temp_dir(), column);
     const QString recent = QDir(temp_dir()).filePath(QString::fromLatin1(recent_file_name));
     if (QFileInfo::exists(recent)) {

@@ -31,6 +31,10 @@ struct PlayerSettings {
     QString temp_folder;
     int legacy_code_page = 936;
     ModelPictureLookup model_pictures;
+    // A player that only hands its strokes on, to be made into files, and is never seen or
+    // played: it draws nothing, holds no layers and reads archive entries without temporary
+    // files.
+    bool unseen = false;
 
     // A square pad of this side, zoomed to match.
     static PlayerSettings square(int side, QString program_folder) {

@@ -8,7 +8,6 @@
 
 #include "app/export_maker.h"
 #include "platform/error.h"
-#include "platform/whole_file.h"
 
 namespace inkwren {
 namespace {
@@ -18,6 +17,9 @@ using namespace std::chrono_literals;
 // Waits are cut into tenths of a second so that Ctrl+C, which no condition variable hears, is
 // seen soon.
 constexpr auto poll = 100ms;
+
+// Files made and waiting to be written, for each worker.
+constexpr int files_waiting_per_job = 4;
 
 volatile std::sig_atomic_t interrupted = 0;
 
@@ -43,7 +45,28 @@ ExportBatch::ExportBatch(const ExportOptions& options, const ExportSetup& setup,
       characters(std::move(characters)),
       worksheet_(options.command == ExportCommand::worksheet),
       window_(std::max(1, window)),
-      made_(worksheet_ ? std::size_t(this->characters.size()) : 0) {}
+      made_(worksheet_ ? std::size_t(this->characters.size()) : 0) {
+    if (!worksheet_) {
+        files_ = std::make_unique<FileQueue>(
+            [this](const QString& character, const QString& path, const QString* failure) {
+                if (failure != nullptr) {
+                    note_failure(character, *failure);
+                } else if (this->options.verbose) {
+                    const std::lock_guard lock(mutex_);
+                    std::printf("%s\n", qPrintable(path));
+                    std::fflush(stdout);
+                }
+            },
+            [] { return export_interrupted(); },
+            files_waiting_per_job * std::max(1, this->options.jobs));
+    }
+}
+
+void ExportBatch::finish_files() {
+    if (files_) {
+        files_->finish();
+    }
+}
 
 void ExportBatch::stop() {
     stopped_ = true;
@@ -122,14 +145,11 @@ void ExportBatch::make_file(CharacterMaker& maker, const QString& character) {
         case ExportCommand::info:
             return;  // printed, not made
     }
-    const QString path =
-        QDir(options.out).filePath(export_file_name(character, options.command, options.png));
-    write_whole_file(path, bytes);
-    if (options.verbose) {
-        const std::lock_guard lock(mutex_);
-        std::printf("%s\n", qPrintable(path));
-        std::fflush(stdout);
-    }
+    // Written on the queue's thread, while this one makes the next character.
+    files_->add(
+        character,
+        QDir(options.out).filePath(export_file_name(character, options.command, options.png)),
+        std::move(bytes));
 }
 
 std::optional<WorksheetEntry> ExportBatch::make_entry(CharacterMaker& maker,
@@ -185,6 +205,7 @@ ExportWorkers::~ExportWorkers() {
     for (const auto& thread : threads_) {
         thread->wait();
     }
+    batch_.finish_files();
 }
 
 bool ExportWorkers::wait(int milliseconds) {

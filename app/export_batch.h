@@ -17,6 +17,7 @@
 
 #include "app/export_options.h"
 #include "app/export_setup.h"
+#include "app/file_queue.h"
 #include "output/worksheet.h"
 
 namespace inkwren {
@@ -45,6 +46,8 @@ public:
 
     // The workers stop after the characters they are making.
     void stop();
+    // Once the workers are joined: returns when their files are written.
+    void finish_files();
     // The work of one worker thread.
     void work();
 
@@ -70,8 +73,9 @@ private:
     std::condition_variable changed_;
     QStringList missing_;
     QStringList failures_;
-    std::vector<Made> made_;  // worksheets, one a character
-    int taken_ = 0;           // worksheets: characters the writer took
+    std::vector<Made> made_;            // worksheets, one a character
+    int taken_ = 0;                     // worksheets: characters the writer took
+    std::unique_ptr<FileQueue> files_;  // the other commands' files
 };
 
 // The batch's worker threads, stopped and joined however the run ends.

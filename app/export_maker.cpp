@@ -29,6 +29,8 @@ CharacterMaker::CharacterMaker(const ExportSetup& setup, const ExportOptions& op
     pad_->set_use_custom(setup.use_custom);
     pad_->set_reload_recent(false);
     pad_->set_auto_play(false);
+    // Only animations are played; every other file is made from the strokes alone.
+    pad_->set_unseen(options.command != ExportCommand::gif);
     PadSettings settings = pad_->settings();
     settings.stroke_color = setup.sheet.second_color;
     if (options.speed) {

@@ -1,40 +1,54 @@
 #include "output/frame_difference.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 namespace inkwren {
 namespace {
 
+// Rows are compared eight bytes at a time, then byte by byte within the first eight that
+// differ.
+bool words_equal(const uchar* a, const uchar* b) {
+    std::uint64_t left = 0;
+    std::uint64_t right = 0;
+    std::memcpy(&left, a, sizeof left);
+    std::memcpy(&right, b, sizeof right);
+    return left == right;
+}
+
 // The first pixel from the left, before limit, where the rows differ; limit when none does.
 int first_difference(const uchar* a, const uchar* b, int limit) {
-    if (std::memcmp(a, b, std::size_t(limit) * 3) == 0) {
-        return limit;
+    const std::size_t bytes = std::size_t(limit) * 3;
+    std::size_t i = 0;
+    while (i + 8 <= bytes && words_equal(a + i, b + i)) {
+        i += 8;
     }
-    int x = 0;
-    while (std::memcmp(a + x * 3, b + x * 3, 3) == 0) {
-        ++x;
+    while (i < bytes && a[i] == b[i]) {
+        ++i;
     }
-    return x;
+    return int(i / 3);
 }
 
 // The last pixel from the right, after limit, where the rows differ; limit when none does.
 int last_difference(const uchar* a, const uchar* b, int width, int limit) {
-    const int from = limit + 1;
-    if (from >= width ||
-        std::memcmp(a + from * 3, b + from * 3, std::size_t(width - from) * 3) == 0) {
-        return limit;
+    const std::size_t from = std::size_t(limit + 1) * 3;
+    std::size_t end = std::size_t(width) * 3;
+    while (end >= from + 8 && words_equal(a + end - 8, b + end - 8)) {
+        end -= 8;
     }
-    int x = width - 1;
-    while (std::memcmp(a + x * 3, b + x * 3, 3) == 0) {
-        --x;
+    while (end > from && a[end - 1] == b[end - 1]) {
+        --end;
     }
-    return x;
+    return end > from ? int((end - 1) / 3) : limit;
 }
 
 bool rows_equal(const QImage& a, const QImage& b, int y) {
     return std::memcmp(a.constScanLine(y), b.constScanLine(y), std::size_t(a.width()) * 3) == 0;
 }
+
+// Rows this close are resized again in one band: a band costs more than a few rows.
+constexpr int band_join_gap = 4;
 
 }  // namespace
 
@@ -75,6 +89,26 @@ QRect noticeable_rect(const QImage& shown, const QImage& frame, QRect area, int 
         }
     }
     return noticeable;
+}
+
+std::vector<QRect> changed_bands(const QImage& previous, const QImage& frame) {
+    const int width = frame.width();
+    std::vector<QRect> bands;
+    for (int y = 0; y < frame.height(); ++y) {
+        if (rows_equal(previous, frame, y)) {
+            continue;
+        }
+        const uchar* a = previous.constScanLine(y);
+        const uchar* b = frame.constScanLine(y);
+        const int left = first_difference(a, b, width);
+        const QRect row(QPoint(left, y), QPoint(last_difference(a, b, width, left), y));
+        if (!bands.empty() && y - bands.back().bottom() <= band_join_gap) {
+            bands.back() |= row;
+        } else {
+            bands.push_back(row);
+        }
+    }
+    return bands;
 }
 
 }  // namespace inkwren

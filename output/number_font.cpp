@@ -47,14 +47,39 @@ QFont at_least_pixels(QFont font, int pixels) {
     return font;
 }
 
+FontNumberRenderer::FontNumberRenderer(QFont font)
+    : font_(std::move(font)), key_(font_.key() + u'\n') {}
+
+// Sheets write the same few numbers again and again, character after character: each thread
+// keeps the sizes and strips it made, by font and text, up to a bound.
+FontNumberRenderer::Made& FontNumberRenderer::made() {
+    constexpr qsizetype most_kept = 1024;
+    thread_local Made cache;
+    if (cache.sizes.size() + cache.strips.size() > most_kept) {
+        cache = {};
+    }
+    return cache;
+}
+
 QSize FontNumberRenderer::measure(const QString& text) const {
+    QHash<QString, QSize>& sizes = made().sizes;
+    const QString key = key_ + text;
+    if (const auto found = sizes.constFind(key); found != sizes.cend()) {
+        return *found;
+    }
     // Measured on a picture, so the size is in the pixels the strip is drawn in.
     QImage probe(1, 1, bitmap_format);
     const QFontMetrics metrics(font_, &probe);
-    return {metrics.horizontalAdvance(text), metrics.height()};
+    const QSize size(metrics.horizontalAdvance(text), metrics.height());
+    sizes.insert(key, size);
+    return size;
 }
 
 QImage FontNumberRenderer::strip(const QString& text, bool with_text) const {
+    const QString key = key_ + (with_text ? u'1' : u'0') + text;
+    if (const auto found = made().strips.constFind(key); found != made().strips.cend()) {
+        return *found;
+    }
     const QSize size = measure(text);
     QImage picture = make_bitmap(std::max(size.width(), 1), std::max(size.height(), 1));
     if (with_text && !text.isEmpty()) {
@@ -63,6 +88,7 @@ QImage FontNumberRenderer::strip(const QString& text, bool with_text) const {
         painter.setPen(Qt::black);
         painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignLeft | Qt::AlignTop, text);
     }
+    made().strips.insert(key, picture);
     return picture;
 }
 

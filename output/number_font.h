@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -38,13 +39,20 @@ QFont at_least_pixels(QFont font, int pixels);
 
 class FontNumberRenderer : public NumberRenderer {
 public:
-    explicit FontNumberRenderer(QFont font) : font_(std::move(font)) {}
+    explicit FontNumberRenderer(QFont font);
 
     QSize measure(const QString& text) const override;
     QImage strip(const QString& text, bool with_text) const override;
 
 private:
+    struct Made {
+        QHash<QString, QSize> sizes;
+        QHash<QString, QImage> strips;
+    };
+    static Made& made();
+
     QFont font_;
+    QString key_;  // the font's, naming what is made with it
 };
 
 }  // namespace inkwren

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <map>
 #include <memory>
 
 #include "animation/raster.h"
@@ -57,43 +59,76 @@ uchar to_byte(float value) {
     return uchar(int((clamped + rounder) - rounder));
 }
 
+// The weights of the sizes met so far: sheets and animations resize many pictures of a few
+// sizes. Each thread keeps its own, so no lock is needed; shared pointers keep a caller's weights
+// alive when a full cache is cleared.
+std::shared_ptr<const AxisWeights> cached_weights(int source_size, int target_size) {
+    constexpr std::size_t most_kept = 64;
+    thread_local std::map<std::pair<int, int>, std::shared_ptr<const AxisWeights>> cache;
+    const std::pair key(source_size, target_size);
+    if (const auto found = cache.find(key); found != cache.end()) {
+        return found->second;
+    }
+    if (cache.size() >= most_kept) {
+        cache.clear();
+    }
+    auto weights =
+        std::make_shared<const AxisWeights>(resampling_weights(source_size, target_size));
+    cache.emplace(key, weights);
+    return weights;
+}
+
+// A run of positions on an axis, the end not included.
+struct Span {
+    int begin = 0;
+    int end = 0;
+
+    bool empty() const { return begin >= end; }
+    int size() const { return end - begin; }
+};
+
 // A picture's rows or columns as floats, three per pixel, each line contiguous. Both passes
 // then sum whole lines at once, which the compiler turns into vector arithmetic; summing pixel
 // by pixel along a row would wait on every addition in turn. Floats carry the sums of at most a
 // few dozen weighted bytes to well within a thousandth, and twice as many fit in a vector.
+// Only a part of the picture may be held: the lines from position first on, each cut short.
 struct Lines {
+    int first;   // the position of the first line held
     int length;  // values per line
     std::unique_ptr<float[]> values;
 
-    const float* line(int index) const { return values.get() + std::size_t(index) * length; }
+    const float* line(int position) const {
+        return values.get() + std::size_t(position - first) * length;
+    }
 };
 
-Lines rows_of(const QImage& picture) {
-    Lines rows{3 * picture.width(), std::make_unique_for_overwrite<float[]>(
-                                        3 * std::size_t(picture.width()) * picture.height())};
-    for (int y = 0; y < picture.height(); ++y) {
-        const uchar* row = picture.constScanLine(y);
-        std::copy(row, row + rows.length, rows.values.get() + std::size_t(y) * rows.length);
+Lines rows_of(const QImage& picture, Span rows, Span columns) {
+    Lines lines{
+        rows.begin, 3 * columns.size(),
+        std::make_unique_for_overwrite<float[]>(3 * std::size_t(columns.size()) * rows.size())};
+    for (int y = rows.begin; y < rows.end; ++y) {
+        const uchar* row = picture.constScanLine(y) + 3 * columns.begin;
+        std::copy(row, row + lines.length,
+                  lines.values.get() + std::size_t(y - rows.begin) * lines.length);
     }
-    return rows;
+    return lines;
 }
 
 // Each row is widened whole first, which vectorises, and then dealt out pixel by pixel.
-Lines columns_of(const QImage& picture) {
-    const int width = picture.width();
-    const int height = picture.height();
-    Lines columns{3 * height,
-                  std::make_unique_for_overwrite<float[]>(3 * std::size_t(width) * height)};
-    std::vector<float> row_values(3 * std::size_t(width));
-    for (int y = 0; y < height; ++y) {
-        const uchar* row = picture.constScanLine(y);
+Lines columns_of(const QImage& picture, Span columns, Span rows) {
+    Lines lines{
+        columns.begin, 3 * rows.size(),
+        std::make_unique_for_overwrite<float[]>(3 * std::size_t(columns.size()) * rows.size())};
+    std::vector<float> row_values(3 * std::size_t(columns.size()));
+    for (int y = rows.begin; y < rows.end; ++y) {
+        const uchar* row = picture.constScanLine(y) + 3 * columns.begin;
         std::copy(row, row + row_values.size(), row_values.begin());
-        float* value = columns.values.get() + 3 * std::size_t(y);
-        for (int x = 0; x < width; ++x, value += columns.length) {
+        float* value = lines.values.get() + 3 * std::size_t(y - rows.begin);
+        for (int x = 0; x < columns.size(); ++x, value += lines.length) {
             std::copy_n(row_values.data() + 3 * x, 3, value);
         }
     }
-    return columns;
+    return lines;
 }
 
 void sum_lines(const Lines& lines, const TargetSample& sample, float* sums) {
@@ -107,37 +142,6 @@ void sum_lines(const Lines& lines, const TargetSample& sample, float* sums) {
     }
 }
 
-QImage resample_horizontally(const QImage& source, int target_width) {
-    const AxisWeights axis = resampling_weights(source.width(), target_width);
-    const Lines columns = columns_of(source);
-    std::vector<float> sums(columns.length);
-    QImage target(target_width, source.height(), bitmap_format);
-    uchar* const bits = target.bits();
-    const qsizetype row_bytes = target.bytesPerLine();
-    for (int x = 0; x < target_width; ++x) {
-        sum_lines(columns, axis.samples[x], sums.data());
-        uchar* pixel = bits + 3 * x;
-        for (int i = 0; i < columns.length; i += 3, pixel += row_bytes) {
-            pixel[0] = to_byte(sums[i]);
-            pixel[1] = to_byte(sums[i + 1]);
-            pixel[2] = to_byte(sums[i + 2]);
-        }
-    }
-    return target;
-}
-
-QImage resample_vertically(const QImage& source, int target_height) {
-    const AxisWeights axis = resampling_weights(source.height(), target_height);
-    const Lines rows = rows_of(source);
-    std::vector<float> sums(rows.length);
-    QImage target(source.width(), target_height, bitmap_format);
-    for (int y = 0; y < target_height; ++y) {
-        sum_lines(rows, axis.samples[y], sums.data());
-        std::transform(sums.begin(), sums.end(), target.scanLine(y), to_byte);
-    }
-    return target;
-}
-
 // The smallest and largest source position a target sample reads.
 std::pair<int, int> reach(const TargetSample& sample) {
     int low = sample.weights.empty() ? 0 : sample.weights.front().position;
@@ -149,82 +153,121 @@ std::pair<int, int> reach(const TargetSample& sample) {
     return {low, high};
 }
 
-// The target positions whose samples read any source position from low to high; empty when
-// none does.
-std::pair<int, int> reached_targets(const AxisWeights& axis, int low, int high) {
+// The source positions the targets read.
+Span read_by(const AxisWeights& axis, Span targets) {
+    Span read{std::numeric_limits<int>::max(), 0};
+    for (int i = targets.begin; i < targets.end; ++i) {
+        const auto [low, high] = reach(axis.samples[std::size_t(i)]);
+        read.begin = std::min(read.begin, low);
+        read.end = std::max(read.end, high + 1);
+    }
+    return read.empty() ? Span{} : read;
+}
+
+// The target positions whose samples read any of the source positions; empty when none does.
+Span reached_targets(const AxisWeights& axis, Span sources) {
     int first = int(axis.samples.size());
     int last = -1;
     for (int i = 0; i < int(axis.samples.size()); ++i) {
         const auto [from, to] = reach(axis.samples[std::size_t(i)]);
-        if (from <= high && low <= to) {
+        if (from < sources.end && sources.begin <= to) {
             first = std::min(first, i);
             last = std::max(last, i);
         }
     }
-    return {first, last};
+    return {first, last + 1};
+}
+
+// The horizontal pass for the target columns of the source rows, written into across, which is
+// as wide as the target and as high as the source.
+void resample_across(const QImage& source, const AxisWeights& axis, Span targets, Span rows,
+                     QImage& across) {
+    const Lines columns = columns_of(source, read_by(axis, targets), rows);
+    std::vector<float> sums(columns.length);
+    const qsizetype row_bytes = across.bytesPerLine();
+    uchar* const bits = across.bits() + row_bytes * rows.begin;
+    for (int x = targets.begin; x < targets.end; ++x) {
+        sum_lines(columns, axis.samples[std::size_t(x)], sums.data());
+        uchar* pixel = bits + 3 * x;
+        for (int i = 0; i < columns.length; i += 3, pixel += row_bytes) {
+            pixel[0] = to_byte(sums[i]);
+            pixel[1] = to_byte(sums[i + 1]);
+            pixel[2] = to_byte(sums[i + 2]);
+        }
+    }
+}
+
+// The vertical pass for the target rows of the columns, from across into target.
+void resample_down(const QImage& across, const AxisWeights& axis, Span targets, Span columns,
+                   QImage& target) {
+    const Lines rows = rows_of(across, read_by(axis, targets), columns);
+    std::vector<float> sums(rows.length);
+    for (int y = targets.begin; y < targets.end; ++y) {
+        sum_lines(rows, axis.samples[std::size_t(y)], sums.data());
+        std::transform(sums.begin(), sums.end(), target.scanLine(y) + 3 * columns.begin, to_byte);
+    }
+}
+
+void check_source(const QImage& source) {
+    if (source.width() < 1 || source.height() < 1) {
+        throw Error(QStringLiteral("Source bitmap too small"));
+    }
+}
+
+// Both passes over the whole picture; across keeps the first pass's result.
+void resample_whole(const QImage& picture, const AxisWeights& columns, const AxisWeights& rows,
+                    QImage& across, QImage& target) {
+    const int width = int(columns.samples.size());
+    const int height = int(rows.samples.size());
+    across = QImage(width, picture.height(), bitmap_format);
+    resample_across(picture, columns, {0, width}, {0, picture.height()}, across);
+    target = QImage(width, height, bitmap_format);
+    resample_down(across, rows, {0, height}, {0, width}, target);
 }
 
 }  // namespace
 
 FrameResizer::FrameResizer(QSize source, QSize target)
-    : columns_(resampling_weights(source.width(), target.width())),
-      rows_(resampling_weights(source.height(), target.height())) {}
+    : columns_(cached_weights(source.width(), target.width())),
+      rows_(cached_weights(source.height(), target.height())) {}
+
+FrameResizer::~FrameResizer() = default;
 
 const QImage& FrameResizer::resize(const QImage& frame) {
     const QImage picture = is_24bit(frame) ? frame : to_24bit(frame);
+    const QSize target(int(columns_->samples.size()), int(rows_->samples.size()));
     if (previous_.isNull() || previous_.size() != picture.size()) {
-        resized_ =
-            resized_picture(picture, {int(columns_.samples.size()), int(rows_.samples.size())});
-    } else if (const QRect changed = changed_rect(previous_, picture); !changed.isEmpty()) {
-        const auto [left, right] = reached_targets(columns_, changed.left(), changed.right());
-        const auto [top, bottom] = reached_targets(rows_, changed.top(), changed.bottom());
-        if (left <= right && top <= bottom) {
-            resize_region(picture, QRect(QPoint(left, top), QPoint(right, bottom)));
+        check_source(picture);
+        if (target.isEmpty()) {
+            resized_ = QImage(target.expandedTo({0, 0}), bitmap_format);
+        } else {
+            resample_whole(picture, *columns_, *rows_, across_, resized_);
         }
+    } else if (!target.isEmpty()) {
+        resize_bands(picture, changed_bands(previous_, picture));
     }
     previous_ = picture;
     return resized_;
 }
 
-// The target pixels of the region, summed in the same order and precision as the whole-picture
-// passes, so they come out identical: the horizontal pass over the source rows the region's
-// rows read, rounded to bytes, then the vertical pass.
-void FrameResizer::resize_region(const QImage& frame, QRect region) {
-    int first_row = frame.height();
-    int last_row = -1;
-    for (int y = region.top(); y <= region.bottom(); ++y) {
-        const auto [from, to] = reach(rows_.samples[std::size_t(y)]);
-        first_row = std::min(first_row, from);
-        last_row = std::max(last_row, to);
-    }
-    const int width = region.width();
-    std::vector<uchar> across(3 * std::size_t(width) * (last_row - first_row + 1));
-    for (int row = first_row; row <= last_row; ++row) {
-        const uchar* source = frame.constScanLine(row);
-        uchar* out = across.data() + 3 * std::size_t(width) * (row - first_row);
-        for (int x = 0; x < width; ++x) {
-            const TargetSample& sample = columns_.samples[std::size_t(region.left() + x)];
-            for (int channel = 0; channel < 3; ++channel) {
-                float sum = 0.0f;
-                for (const SourceWeight& share : sample.weights) {
-                    sum += float(share.weight) * float(source[3 * share.position + channel]);
-                }
-                out[3 * x + channel] = to_byte(sum);
-            }
+// The target pixels the bands reach, summed in the same order and precision as the
+// whole-picture passes, so they come out identical: first the horizontal pass over every
+// band's rows, then the vertical pass, which may read rows of more than one band.
+void FrameResizer::resize_bands(const QImage& frame, const std::vector<QRect>& bands) {
+    std::vector<std::pair<Span, Span>> reached;  // target columns and rows
+    for (const QRect& band : bands) {
+        const Span source_rows{band.top(), band.bottom() + 1};
+        const Span columns = reached_targets(*columns_, {band.left(), band.right() + 1});
+        const Span rows = reached_targets(*rows_, source_rows);
+        if (!columns.empty()) {
+            resample_across(frame, *columns_, columns, source_rows, across_);
+        }
+        if (!columns.empty() && !rows.empty()) {
+            reached.emplace_back(columns, rows);
         }
     }
-    for (int y = region.top(); y <= region.bottom(); ++y) {
-        const TargetSample& sample = rows_.samples[std::size_t(y)];
-        uchar* target = resized_.scanLine(y) + 3 * region.left();
-        for (int value = 0; value < 3 * width; ++value) {
-            float sum = 0.0f;
-            for (const SourceWeight& share : sample.weights) {
-                sum += float(share.weight) *
-                       float(across[3 * std::size_t(width) * (share.position - first_row) +
-                                    std::size_t(value)]);
-            }
-            target[value] = to_byte(sum);
-        }
+    for (const auto& [columns, rows] : reached) {
+        resample_down(across_, *rows_, rows, columns, resized_);
     }
 }
 
@@ -249,14 +292,16 @@ AxisWeights resampling_weights(int source_size, int target_size) {
 }
 
 QImage resized_picture(const QImage& source, QSize size) {
-    if (source.width() < 1 || source.height() < 1) {
-        throw Error(QStringLiteral("Source bitmap too small"));
-    }
+    check_source(source);
     if (size.isEmpty()) {
         return QImage(size.expandedTo({0, 0}), bitmap_format);
     }
     const QImage picture = is_24bit(source) ? source : to_24bit(source);
-    return resample_vertically(resample_horizontally(picture, size.width()), size.height());
+    QImage across;
+    QImage target;
+    resample_whole(picture, *cached_weights(source.width(), size.width()),
+                   *cached_weights(source.height(), size.height()), across, target);
+    return target;
 }
 
 void resize_picture(const QImage& source, QImage& destination) {

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QSize>
 
+#include <memory>
 #include <vector>
 
 namespace inkwren {
@@ -44,21 +45,24 @@ void resize_picture(const QImage& source, QImage& destination);
 QImage resized_picture(const QImage& source, QSize size);
 
 // Resizes a run of frames of one size, as resized_picture would each of them, recomputing only
-// the target pixels that what changed since the previous frame reaches: a frame of an animation
-// changes little, so this costs a fraction of resizing it whole.
+// the target pixels that what changed since the previous frame reaches: a frame of an animation,
+// or the next picture of a stroke-order sheet, changes little, so this costs a fraction of
+// resizing it whole.
 class FrameResizer {
 public:
     FrameResizer(QSize source, QSize target);
+    ~FrameResizer();
 
     // The frame resized; the picture stays valid until the next call.
     const QImage& resize(const QImage& frame);
 
 private:
-    void resize_region(const QImage& frame, QRect region);
+    void resize_bands(const QImage& frame, const std::vector<QRect>& bands);
 
-    AxisWeights columns_;
-    AxisWeights rows_;
+    std::shared_ptr<const AxisWeights> columns_;
+    std::shared_ptr<const AxisWeights> rows_;
     QImage previous_;  // the source frame last resized
+    QImage across_;    // the previous frame resized across only: target wide, source high
     QImage resized_;
 };
 

@@ -90,12 +90,37 @@ QImage white_picture(QSize size) {
     return make_bitmap(size.width(), size.height());
 }
 
+// The picture on top of white rows; copied row by row, which is what painting it there does.
 QImage taller(const QImage& picture, int extra) {
     QImage grown = make_bitmap(picture.width(), picture.height() + extra);
-    QPainter painter(&grown);
-    painter.drawImage(0, 0, picture);
+    const QImage source = to_24bit(picture);
+    for (int y = 0; y < source.height(); ++y) {
+        std::copy_n(source.constScanLine(y), 3 * std::size_t(source.width()), grown.scanLine(y));
+    }
     return grown;
 }
+
+QSize reduced_size(QSize size) {
+    return {round_even(size.width() * sheet_picture_scale),
+            round_even(size.height() * sheet_picture_scale)};
+}
+
+// Reduces a sheet's pictures one after another. A picture differs from the one before only by
+// a stroke and a number, so only what they reach is resized again.
+class PictureReducer {
+public:
+    QImage reduce(const QImage& picture) {
+        if (!resizer_ || picture.size() != source_) {
+            source_ = picture.size();
+            resizer_.emplace(source_, reduced_size(source_));
+        }
+        return resizer_->resize(picture);
+    }
+
+private:
+    QSize source_;
+    std::optional<FrameResizer> resizer_;
+};
 
 int number_x(const SheetInputs& inputs, int side, int text_width) {
     const int width = inputs.picture.width();
@@ -109,26 +134,22 @@ int number_x(const SheetInputs& inputs, int side, int text_width) {
     }
 }
 
-// One picture of the sheet: the frame, what it shows, its number, reduced.
-QImage compose_picture(const SheetInputs& inputs, const QImage& frame, const QImage* underlay,
-                       const QImage* strokes, int n, const NumberRenderer& numbers) {
-    QImage picture = frame;
-    if (underlay != nullptr) {
-        merge_bmp(picture, *underlay, 0, 0);
-    }
-    if (strokes != nullptr) {
-        merge_bmp(picture, *strokes, 0, 0);
-    }
+// One picture of the sheet: the frame (with the underlay when shown), the strokes, its number,
+// reduced.
+QImage compose_picture(const SheetInputs& inputs, const QImage& frame, const QImage* strokes, int n,
+                       const NumberRenderer& numbers, PictureReducer& reducer) {
     const QString text = number_text(inputs, n);
     const QSize text_size = numbers.measure(text);
     // Measured also when numbers are off, so every picture is equally tall either way.
+    QImage picture = taller(frame, text_size.height());
+    if (strokes != nullptr) {
+        merge_bmp(picture, *strokes, 0, 0);
+    }
     const QImage strip = numbers.strip(text, inputs.settings.numbers_on);
     const int side = round_even(inputs.picture.width() * square_share);
     const int y = (inputs.picture.height() - side) / 2 + side + number_gap;
-    picture = taller(picture, text_size.height());
     merge_bmp(picture, strip, number_x(inputs, side, text_size.width()), y);
-    return resized_picture(picture, {round_even(picture.width() * sheet_picture_scale),
-                                     round_even(picture.height() * sheet_picture_scale)});
+    return reducer.reduce(picture);
 }
 
 // The pen of a point in a picture of the given content, in the newest stroke or an earlier one.
@@ -164,17 +185,30 @@ QImage stroke_picture_over(const SheetInputs& inputs, const QImage& earlier, int
     return drawn ? picture : QImage();
 }
 
+// Whether the pictures after a stroke's own show it as that picture does, so that it need not
+// be drawn twice.
+bool earlier_strokes_look_newest(const SheetSettings& settings, PictureContent content) {
+    return content == PictureContent::strokes_so_far &&
+           settings.color_mode != ColourMode::two_colours;
+}
+
 std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRenderer& numbers) {
     const SheetSettings& settings = inputs.settings;
     const QImage underlay = draw_underlay(inputs, settings.underlay_color);
     const int side = round_even(inputs.picture.width() * square_share);
     const QImage frame = draw_ninegrids(inputs.picture, settings.grid_color, settings.grid_style,
                                         settings.grid_on, side);
+    // Every picture starts from the frame with, when it shows one, the underlay merged in.
+    QImage underlaid = frame;
+    merge_bmp(underlaid, underlay, 0, 0);
+    // Kept from sheet to sheet: a character's first picture differs from the last one's before
+    // it only where the strokes and numbers of either are.
+    thread_local PictureReducer reducer;
     std::vector<QImage> pictures;
     const int count = int(inputs.strokes.size());
     if (settings.picture_content == PictureContent::underlay_only) {
         for (int n = 1; n <= count; ++n) {
-            pictures.push_back(compose_picture(inputs, frame, &underlay, nullptr, n, numbers));
+            pictures.push_back(compose_picture(inputs, underlaid, nullptr, n, numbers, reducer));
         }
         return pictures;
     }
@@ -188,15 +222,16 @@ std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRender
     for (int j = 0; j < count; ++j) {
         const QImage strokes = stroke_picture_over(
             inputs, so_far ? earlier : white_picture(inputs.picture), j, content);
-        if (so_far) {
+        if (!strokes.isNull() && earlier_strokes_look_newest(settings, content)) {
+            earlier = strokes;
+        } else if (so_far && j + 1 < count) {  // no picture comes after the last stroke's
             draw_earlier_stroke(inputs, earlier, j);
         }
         if (strokes.isNull()) {
             continue;  // numbers count pictures, not strokes
         }
-        pictures.push_back(compose_picture(inputs, frame,
-                                           settings.underlay_on ? &underlay : nullptr, &strokes,
-                                           int(pictures.size()) + 1, numbers));
+        pictures.push_back(compose_picture(inputs, settings.underlay_on ? underlaid : frame,
+                                           &strokes, int(pictures.size()) + 1, numbers, reducer));
     }
     return pictures;
 }
@@ -205,8 +240,7 @@ std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRender
 // the pictures are; widened when the note is wider.
 QImage with_note(const QImage& sheet, const QString& note, const NumberRenderer& numbers) {
     const QImage strip = numbers.strip(note, true);
-    const QImage line = resized_picture(strip, {round_even(strip.width() * sheet_picture_scale),
-                                                round_even(strip.height() * sheet_picture_scale)});
+    const QImage line = resized_picture(strip, reduced_size(strip.size()));
     QImage noted = make_bitmap(std::max(sheet.width(), line.width() + 2 * note_margin),
                                sheet.height() + line.height() + 2 * note_margin);
     QPainter painter(&noted);
@@ -268,6 +302,30 @@ Placement place_pictures(int count, QSize picture, int per_row, QSize groups) {
     }
     placement.sheet = {width, height};
     return placement;
+}
+
+// The strokes cut wherever, from the second stroke on, the pen colour of a point differs from
+// the point before it.
+std::vector<TObjList> colour_groups(const SheetInputs& inputs) {
+    std::vector<TObjList> groups(1);
+    std::optional<std::int32_t> previous;
+    for (std::size_t index = 0; index < inputs.strokes.size(); ++index) {
+        for (const PointRecord& record : inputs.strokes[index]) {
+            if (is_end_marker(record)) {
+                groups.back().push_back(record);
+                continue;
+            }
+            if (index > 0 && previous && record.pen_color != *previous) {
+                if (!groups.back().empty() && !is_end_marker(groups.back().back())) {
+                    groups.back().push_back(end_marker(record_kind::pen_point));
+                }
+                groups.emplace_back();
+            }
+            previous = record.pen_color;
+            groups.back().push_back(record);
+        }
+    }
+    return groups;
 }
 
 }  // namespace
@@ -356,26 +414,8 @@ QImage draw_underlay(const SheetInputs& inputs, std::int32_t colour) {
 }
 
 ColourGroups draw_components(const SheetInputs& inputs) {
-    // The strokes in black, a new picture wherever, from the second stroke on, the pen colour
-    // of a point differs from the point before it.
-    std::vector<TObjList> groups(1);
-    std::optional<std::int32_t> previous;
-    for (std::size_t index = 0; index < inputs.strokes.size(); ++index) {
-        for (const PointRecord& record : inputs.strokes[index]) {
-            if (is_end_marker(record)) {
-                groups.back().push_back(record);
-                continue;
-            }
-            if (index > 0 && previous && record.pen_color != *previous) {
-                if (!groups.back().empty() && !is_end_marker(groups.back().back())) {
-                    groups.back().push_back(end_marker(record_kind::pen_point));
-                }
-                groups.emplace_back();
-            }
-            previous = record.pen_color;
-            groups.back().push_back(record);
-        }
-    }
+    // The strokes in black, a picture for each colour group.
+    const std::vector<TObjList> groups = colour_groups(inputs);
     const int height = inputs.picture.height();
     const int separator_length = round_even(height * separator_share);
     std::vector<InkCrop> cuts;
@@ -461,12 +501,12 @@ std::optional<StrokeOrderSheet> make_sheet(const SheetInputs& inputs,
         return std::nullopt;
     }
     const QSize picture_size = pictures.back().size();
-    const ColourGroups groups = draw_components(inputs);
+    // A character of one colour shows no groups, and its strokes need not be drawn to say so.
+    const ColourGroups groups =
+        colour_groups(inputs).size() >= 2 ? draw_components(inputs) : ColourGroups{};
     QImage group_picture;
     if (groups.count >= 2 && !groups.picture.isNull()) {
-        group_picture = resized_picture(
-            groups.picture, {round_even(groups.picture.width() * sheet_picture_scale),
-                             round_even(groups.picture.height() * sheet_picture_scale)});
+        group_picture = resized_picture(groups.picture, reduced_size(groups.picture.size()));
     }
     const Placement placement =
         place_pictures(int(pictures.size()), picture_size,

@@ -65,7 +65,7 @@ struct StrokeOrderSheet {
     QImage sheet;                  // stating the sheet's resolution in its dots per metre
     std::vector<QImage> pictures;  // the reduced pictures, in order
     QSize picture_size;            // of each of them
-    int group_count = 0;
+    int group_count = 0;  // colour groups with ink; none counted for a character of one colour
 };
 
 // The picture of stroke j alone (one_stroke) or of strokes 0 to j (strokes_so_far); a null

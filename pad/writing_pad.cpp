@@ -124,6 +124,7 @@ std::unique_ptr<TAnimationPlayer> WritingPad::make_player(QSize size, const QStr
     settings.zi = character;
     settings.legacy_code_page = legacy_cp_;
     settings.temp_folder = temp_folder_;
+    settings.unseen = unseen_;
     settings.model_pictures = [folder = program_folder_](const QString& model) {
         return find_model_picture(folder, model);
     };

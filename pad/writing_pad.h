@@ -69,6 +69,9 @@ public:
     // shown comes back from the recent file; a pad making files without a window wants neither.
     void set_auto_play(bool on) { auto_play_ = on; }
     void set_reload_recent(bool on) { reload_recent_ = on; }
+    // Whether the characters shown from now on get unseen players (animation/player_settings.h):
+    // for a pad without a window whose characters are made into files and never played.
+    void set_unseen(bool on) { unseen_ = on; }
 
     TAnimationPlayer& player() { return *player_; }
     const TAnimationPlayer& player() const { return *player_; }
@@ -210,6 +213,7 @@ private:
     bool custom_dirty_ = false;
     bool mainland_form_ = false;
     bool auto_play_ = true;
+    bool unseen_ = false;
     EncodingState encoding_;
     ArchiveChoice archive_;
 

@@ -222,8 +222,8 @@ QByteArray read_entry_text(const QString& data_path, const IndexMatch& match) {
     return inflate_exactly(packed, match.entry.plain_size, describe(data_path, match));
 }
 
-bool extract_entry(const QByteArray& key, const ArchivePaths& paths, const QString& out_folder,
-                   IndexColumn column) {
+std::optional<QByteArray> read_entry(const QByteArray& key, const ArchivePaths& paths,
+                                     IndexColumn column) {
     std::optional<IndexMatch> match;
     QString data_path = paths.data;
     if (!paths.overlay_index.isEmpty()) {
@@ -235,12 +235,20 @@ bool extract_entry(const QByteArray& key, const ArchivePaths& paths, const QStri
         data_path = paths.data;
     }
     if (!match) {
+        return std::nullopt;
+    }
+    return read_entry_text(data_path, *match);
+}
+
+bool extract_entry(const QByteArray& key, const ArchivePaths& paths, const QString& out_folder,
+                   IndexColumn column) {
+    const std::optional<QByteArray> text = read_entry(key, paths, column);
+    if (!text) {
         return false;
     }
-    const QByteArray text = read_entry_text(data_path, *match);
     const QString out_path =
         path_in_folder(out_folder, QString::fromLatin1(recent_file_name), QString());
-    write_whole_file(out_path, text);
+    write_whole_file(out_path, *text);
     return true;
 }
 

@@ -44,6 +44,11 @@ struct ArchivePaths {
     QString overlay_index;
 };
 
+// The text of the entry named key, from the overlay when it has the entry; nothing when the key
+// is absent.
+std::optional<QByteArray> read_entry(const QByteArray& key, const ArchivePaths& paths,
+                                     IndexColumn column);
+
 // Inflates the entry named key into out_folder + "recent.wrt", from the overlay when it has the
 // entry. Answers false, writing nothing, when the key is absent. On any failure the previous
 // "recent.wrt" is left as it was.

@@ -2,6 +2,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 #include "animation/raster.h"
 #include "output/resampling.h"
 #include "platform/error.h"
@@ -107,22 +110,71 @@ TEST(ResizePicture, AnEmptySourceIsTooSmall) {
     EXPECT_THROW(resized_picture(make_bitmap(3, 1).copy(0, 0, 3, 0), {2, 2}), Error);
 }
 
-TEST(FrameResizer, FramesComeOutAsIfEachWereResizedWhole) {
-    const QSize source(203, 197);
-    const QSize target(81, 79);
-    FrameResizer resizer(source, target);
-    QImage frame = make_bitmap(source.width(), source.height());
-    EXPECT_EQ(resizer.resize(frame), resized_picture(frame, target));
-    // Changes in the middle, at the edges where positions mirror, and none at all.
-    const std::vector<std::pair<QRect, QColor>> changes = {{QRect(90, 80, 12, 9), Qt::black},
-                                                           {QRect(0, 0, 3, 5), Qt::red},
-                                                           {QRect(200, 190, 3, 7), Qt::blue}};
-    for (const auto& [box, colour] : changes) {
-        QPainter(&frame).fillRect(box, colour);
-        ASSERT_EQ(resizer.resize(frame), resized_picture(frame, target))
-            << box.x() << "," << box.y();
+// The source resized by the weights worked out afresh, one target value at a time, summed in
+// the order and precision the resizer promises: across first, rounded to bytes, then down.
+QImage resized_afresh(const QImage& source, QSize size) {
+    const AxisWeights columns = resampling_weights(source.width(), size.width());
+    const AxisWeights rows = resampling_weights(source.height(), size.height());
+    const auto to_byte = [](float sum) {
+        return uchar(std::nearbyint(std::clamp(sum, 0.0f, 255.0f)));
+    };
+    QImage across(size.width(), source.height(), bitmap_format);
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            for (int channel = 0; channel < 3; ++channel) {
+                float sum = 0.0f;
+                for (const SourceWeight& share : columns.samples[std::size_t(x)].weights) {
+                    sum += float(share.weight) *
+                           float(source.constScanLine(y)[3 * share.position + channel]);
+                }
+                across.scanLine(y)[3 * x + channel] = to_byte(sum);
+            }
+        }
     }
-    EXPECT_EQ(resizer.resize(frame), resized_picture(frame, target));
+    QImage target(size, bitmap_format);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int value = 0; value < 3 * size.width(); ++value) {
+            float sum = 0.0f;
+            for (const SourceWeight& share : rows.samples[std::size_t(y)].weights) {
+                sum += float(share.weight) * float(across.constScanLine(share.position)[value]);
+            }
+            target.scanLine(y)[value] = to_byte(sum);
+        }
+    }
+    return target;
+}
+
+// Frames of several sizes in turn, as a sheet's pictures and the note and group pictures
+// between them come: the weights kept for one size must never serve another, and each frame
+// after the first, resized only where it changed, comes out as if resized whole.
+TEST(FrameResizer, FramesOfEverySizeComeOutAsIfResizedWholeAfresh) {
+    const struct {
+        QSize source, target;
+    } sizes[] = {{{203, 197}, {81, 79}},
+                 {{200, 231}, {80, 92}},
+                 {{200, 231}, {92, 80}},  // the same source to another size
+                 {{231, 200}, {80, 92}},  // the sides the other way round
+                 {{31, 17}, {97, 41}}};   // growing
+    // A stroke and a number under it, far apart; changes at the mirrored edges; rows a gap
+    // apart that are resized as one band; nothing changed at all.
+    const std::vector<std::vector<std::pair<QRect, QColor>>> frames = {
+        {{QRect(90, 80, 12, 9), Qt::black}, {QRect(40, 190, 30, 6), Qt::blue}},
+        {{QRect(0, 0, 3, 5), Qt::red}, {QRect(198, 190, 5, 7), Qt::blue}},
+        {{QRect(10, 20, 40, 1), Qt::green}, {QRect(60, 23, 5, 1), Qt::darkGray}},
+        {}};
+    for (const auto& size : sizes) {
+        FrameResizer resizer(size.source, size.target);
+        QImage frame = make_bitmap(size.source.width(), size.source.height());
+        ASSERT_EQ(resizer.resize(frame), resized_afresh(frame, size.target));
+        for (std::size_t index = 0; index < frames.size(); ++index) {
+            for (const auto& [box, colour] : frames[index]) {
+                QPainter(&frame).fillRect(box, colour);
+            }
+            ASSERT_EQ(resizer.resize(frame), resized_afresh(frame, size.target))
+                << size.source.width() << "×" << size.source.height() << ", frame " << index;
+            ASSERT_EQ(resized_picture(frame, size.target), resized_afresh(frame, size.target));
+        }
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 
 #include "langtable/language_table.h"
@@ -150,6 +151,34 @@ TEST_F(WritingPadTest, AFailedLoadLeavesTheCurrentCharacterAndTheSizeAsTheyWere)
     EXPECT_DOUBLE_EQ(pad->zoom_scale(), 1.0);
     EXPECT_EQ(pad->player().pad_size(), QSize(200, 200));
     EXPECT_EQ(strokes_shown(), 5);
+}
+
+// The exporter's pads never show their characters: they must hand on the very strokes a seen
+// pad loads, with its ink, and leave no temporary stroke files behind.
+TEST_F(WritingPadTest, AnUnseenPadLoadsWhatASeenOneDoesWithoutTemporaryFiles) {
+    const struct {
+        const char16_t* character;
+        bool smooth_ink;
+    } cases[] = {{u"我", true}, {u"永", false}};
+    for (const auto& c : cases) {
+        const QString character = QString::fromUtf16(c.character);
+        PadSettings settings = pad->settings();
+        settings.smooth_ink = c.smooth_ink;
+        pad->set_settings(settings);
+        ASSERT_TRUE(pad->TextCopyDetected(character));
+        testing::TempFolder scratch;
+        WritingPad unseen(dialogs, language, folder.path(), gbk_code_page);
+        unseen.use_temp_folder(scratch.path());
+        unseen.set_auto_play(false);
+        unseen.set_unseen(true);
+        unseen.set_settings(settings);
+        unseen.choose_encoding(EncodingItem::unicode_simplified);
+        ASSERT_TRUE(unseen.TextCopyDetected(character));
+        EXPECT_EQ(unseen.player().records(), pad->player().records()) << qPrintable(character);
+        EXPECT_EQ(unseen.player().loaded_text(), pad->player().loaded_text());
+        EXPECT_EQ(unseen.player().smooth(), c.smooth_ink);
+        EXPECT_TRUE(QDir(scratch.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
+    }
 }
 
 }  // namespace
