@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "animation/raster.h"
+#include "bench/gb2312.h"
 #include "output/character_files.h"
 #include "output/number_font.h"
 #include "output/resampling.h"
@@ -34,23 +35,6 @@ using namespace inkwren;
 
 constexpr int jobs = 2;
 constexpr int sample_every = 20;
-
-// The 6,763 Chinese characters of GB2312: rows 16 to 87 of the code table, whose last row ends
-// early.
-QStringList gb2312_characters() {
-    QStringList characters;
-    for (int row = 0xB0; row <= 0xF7; ++row) {
-        for (int cell = 0xA1; cell <= 0xFE; ++cell) {
-            if (row == 0xD7 && cell > 0xF9) {
-                continue;
-            }
-            QByteArray code;
-            code.append(char(row)).append(char(cell));
-            characters << from_code_page(code, gbk_code_page);
-        }
-    }
-    return characters;
-}
 
 struct Run {
     double seconds = 0;
