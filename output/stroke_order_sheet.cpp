@@ -17,6 +17,7 @@
 #include "output/picture_merge.h"
 #include "output/polyline_pen.h"
 #include "output/resampling.h"
+#include "output/sheet_layout.h"
 
 namespace inkwren {
 namespace {
@@ -24,10 +25,8 @@ namespace {
 constexpr double square_share = 0.875;
 constexpr int number_gap = 5;
 constexpr int group_gap = 30;
-constexpr int group_margin = 10;
 constexpr std::int32_t separator_colour = 0xC0C0C0;
 constexpr double separator_share = 0.6;
-constexpr int note_margin = 4;
 constexpr double mm_per_inch = 25.4;
 constexpr double points_per_inch = 72.0;
 
@@ -98,11 +97,6 @@ QImage taller(const QImage& picture, int extra) {
         std::copy_n(source.constScanLine(y), 3 * std::size_t(source.width()), grown.scanLine(y));
     }
     return grown;
-}
-
-QSize reduced_size(QSize size) {
-    return {round_even(size.width() * sheet_picture_scale),
-            round_even(size.height() * sheet_picture_scale)};
 }
 
 // Reduces a sheet's pictures one after another. A picture differs from the one before only by
@@ -234,74 +228,6 @@ std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRender
                                            &strokes, int(pictures.size()) + 1, numbers, reducer));
     }
     return pictures;
-}
-
-// The sheet with a line under it holding the note, written as the numbers are and reduced as
-// the pictures are; widened when the note is wider.
-QImage with_note(const QImage& sheet, const QString& note, const NumberRenderer& numbers) {
-    const QImage strip = numbers.strip(note, true);
-    const QImage line = resized_picture(strip, reduced_size(strip.size()));
-    QImage noted = make_bitmap(std::max(sheet.width(), line.width() + 2 * note_margin),
-                               sheet.height() + line.height() + 2 * note_margin);
-    QPainter painter(&noted);
-    painter.drawImage(0, 0, sheet);
-    painter.drawImage(note_margin, sheet.height() + note_margin, line);
-    return noted;
-}
-
-// The text, cut short with "…" where needed so that its line, reduced as the pictures are, is
-// no wider than width.
-QString fitted_line(const QString& text, int width, const NumberRenderer& numbers) {
-    const auto line_width = [&](const QString& line) {
-        return round_even(numbers.measure(line).width() * sheet_picture_scale) + 2 * note_margin;
-    };
-    if (line_width(text) <= width) {
-        return text;
-    }
-    QString cut = text;
-    while (!cut.isEmpty() && line_width(cut + u'…') > width) {
-        cut.chop(cut.size() >= 2 && cut.back().isLowSurrogate() ? 2 : 1);
-    }
-    return cut.trimmed() + u'…';
-}
-
-struct Placement {
-    QSize sheet;
-    std::vector<QPoint> pictures;
-    QPoint groups;
-};
-
-// Rows of per_row pictures; the first row widens the sheet one picture ahead of the pictures
-// placed, and every new row adds the row gap at the bottom.
-Placement place_pictures(int count, QSize picture, int per_row, QSize groups) {
-    Placement placement;
-    int width = picture.width();
-    int height = picture.height();
-    int column = 1;
-    int row = 1;
-    for (int m = 0; m < count; ++m) {
-        placement.pictures.emplace_back(picture.width() * (column - 1),
-                                        picture.height() * (row - 1));
-        ++column;
-        if (m != count - 1 && (column - 1) % per_row == 0) {
-            column = 1;
-            ++row;
-            height += picture.height() + sheet_row_gap;
-        }
-        if (row == 1 && column - 1 < per_row && width < per_row * picture.width()) {
-            width += picture.width();
-        }
-    }
-    if (!groups.isEmpty()) {
-        ++row;
-        height += groups.height() + sheet_row_gap;
-        // A sheet narrower than the group picture is widened so that nothing is cut off.
-        width = std::max(width, groups.width() + group_margin);
-        placement.groups = {width - groups.width() - group_margin,
-                            picture.height() * (row - 1) + sheet_row_gap};
-    }
-    placement.sheet = {width, height};
-    return placement;
 }
 
 // The strokes cut wherever, from the second stroke on, the pen colour of a point differs from
