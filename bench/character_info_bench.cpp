@@ -32,8 +32,8 @@ double milliseconds_of(const std::function<void()>& work) {
 void report(const char* what, std::vector<double> times, double goal) {
     const double first = times.front();
     std::sort(times.begin(), times.end());
-    std::printf("%-50s median %7.4f  worst %7.4f  first %7.4f ms  (goal %.0f ms, %zu runs)\n",
-                what, times[times.size() / 2], times.back(), first, goal, times.size());
+    std::printf("%-50s median %7.4f  worst %7.4f  first %7.4f ms  (goal %.0f ms, %zu runs)\n", what,
+                times[times.size() / 2], times.back(), first, goal, times.size());
 }
 
 QString words(const char* key) {

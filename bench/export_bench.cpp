@@ -11,13 +11,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <cstdio>
 #include <vector>
 
+#include "bench/child_run.h"
 #include "bench/gb2312.h"
 #include "platform/code_page.h"
 #include "platform/whole_file.h"
@@ -25,39 +22,6 @@
 namespace {
 
 using namespace inkwren;
-
-struct Run {
-    double seconds = 0;
-    double peak_mb = 0;
-};
-
-// The exporter run as a child of its own, so that its peak memory is its alone.
-Run run_export(const QStringList& arguments) {
-    std::vector<QByteArray> bytes{QFile::encodeName(QStringLiteral(INKWREN_EXPORT))};
-    for (const QString& argument : arguments) {
-        bytes.push_back(argument.toUtf8());
-    }
-    std::vector<char*> argv;
-    for (QByteArray& argument : bytes) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    QElapsedTimer timer;
-    timer.start();
-    pid_t child = 0;
-    if (::posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        std::printf("  (the exporter cannot be started)\n");
-        return {};
-    }
-    int status = 0;
-    rusage usage{};
-    ::wait4(child, &status, 0, &usage);
-    const Run run{timer.nsecsElapsed() / 1e9, usage.ru_maxrss / 1024.0};
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::printf("  (exit status %d)\n", WIFEXITED(status) ? WEXITSTATUS(status) : -1);
-    }
-    return run;
-}
 
 }  // namespace
 
@@ -85,29 +49,33 @@ int main(int argc, char** argv) {
     std::printf("%lld characters of GB2312, from %s to %s\n", qlonglong(all.size()),
                 qPrintable(all.front()), qPrintable(all.back()));
     if (wanted("sheets")) {
-        const Run one =
-            run_export(QStringList{QStringLiteral("sheet"), QStringLiteral("--list"), list,
-                                   QStringLiteral("--jobs"), QStringLiteral("1")} +
-                       common + out("sheets1"));
+        const ChildRun one =
+            run_child(QStringLiteral(INKWREN_EXPORT),
+                      QStringList{QStringLiteral("sheet"), QStringLiteral("--list"), list,
+                                  QStringLiteral("--jobs"), QStringLiteral("1")} +
+                          common + out("sheets1"));
         std::printf("sheets of all, --jobs 1: %.1f s, peak %.0f MB\n", one.seconds, one.peak_mb);
-        const Run two =
-            run_export(QStringList{QStringLiteral("sheet"), QStringLiteral("--list"), list,
-                                   QStringLiteral("--jobs"), QStringLiteral("2")} +
-                       common + out("sheets2"));
+        const ChildRun two =
+            run_child(QStringLiteral(INKWREN_EXPORT),
+                      QStringList{QStringLiteral("sheet"), QStringLiteral("--list"), list,
+                                  QStringLiteral("--jobs"), QStringLiteral("2")} +
+                          common + out("sheets2"));
         std::printf("sheets of all, --jobs 2: %.1f s (target 60 s), peak %.0f MB; speed-up %.2f\n",
                     two.seconds, two.peak_mb, one.seconds / two.seconds);
     }
     if (wanted("worksheet")) {
-        const Run worksheet =
-            run_export(QStringList{QStringLiteral("worksheet"), QStringLiteral("--list"), hundred} +
-                       common + out("worksheet"));
+        const ChildRun worksheet =
+            run_child(QStringLiteral(INKWREN_EXPORT),
+                      QStringList{QStringLiteral("worksheet"), QStringLiteral("--list"), hundred} +
+                          common + out("worksheet"));
         std::printf("worksheet of 100 characters: %.1f s (target 5 s), peak %.0f MB\n",
                     worksheet.seconds, worksheet.peak_mb);
     }
     if (wanted("worksheets")) {
-        const Run worksheet =
-            run_export(QStringList{QStringLiteral("worksheet"), QStringLiteral("--list"), list} +
-                       common + out("worksheets"));
+        const ChildRun worksheet =
+            run_child(QStringLiteral(INKWREN_EXPORT),
+                      QStringList{QStringLiteral("worksheet"), QStringLiteral("--list"), list} +
+                          common + out("worksheets"));
         const qint64 size =
             QFileInfo(QDir(scratch.path()).filePath(QStringLiteral("worksheets/worksheet.pdf")))
                 .size();
@@ -115,9 +83,10 @@ int main(int argc, char** argv) {
                     worksheet.seconds, worksheet.peak_mb, size / 1048576.0);
     }
     if (wanted("gifs")) {
-        const Run gifs =
-            run_export(QStringList{QStringLiteral("gif"), QStringLiteral("--list"), hundred} +
-                       common + out("gifs"));
+        const ChildRun gifs =
+            run_child(QStringLiteral(INKWREN_EXPORT),
+                      QStringList{QStringLiteral("gif"), QStringLiteral("--list"), hundred} +
+                          common + out("gifs"));
         std::printf("GIFs of 100 characters at 200 pixels: %.1f s (target 20 s), peak %.0f MB\n",
                     gifs.seconds, gifs.peak_mb);
     }

@@ -11,14 +11,11 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <cstdio>
 #include <vector>
 
 #include "animation/raster.h"
+#include "bench/child_run.h"
 #include "bench/gb2312.h"
 #include "output/character_files.h"
 #include "output/number_font.h"
@@ -35,40 +32,6 @@ using namespace inkwren;
 
 constexpr int jobs = 2;
 constexpr int sample_every = 20;
-
-struct Run {
-    double seconds = 0;
-    double cpu_seconds = 0;
-};
-
-// The exporter run as a child of its own, so that its processor time is its alone.
-Run run_export(const QString& exporter, const QStringList& arguments) {
-    std::vector<QByteArray> bytes{QFile::encodeName(exporter)};
-    for (const QString& argument : arguments) {
-        bytes.push_back(argument.toUtf8());
-    }
-    std::vector<char*> argv;
-    for (QByteArray& argument : bytes) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    QElapsedTimer timer;
-    timer.start();
-    pid_t child = 0;
-    if (::posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        std::printf("  (%s cannot be started)\n", qPrintable(exporter));
-        return {};
-    }
-    int status = 0;
-    rusage usage{};
-    ::wait4(child, &status, 0, &usage);
-    const auto seconds = [](timeval time) { return time.tv_sec + time.tv_usec / 1e6; };
-    const Run run{timer.nsecsElapsed() / 1e9, seconds(usage.ru_utime) + seconds(usage.ru_stime)};
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::printf("  (exit status %d)\n", WIFEXITED(status) ? WEXITSTATUS(status) : -1);
-    }
-    return run;
-}
 
 // Milliseconds each part of the floor took, summed over the characters measured.
 struct Floor {
@@ -123,7 +86,7 @@ void measure_floor(const QString& installation, const QString& character, Floor&
     ++floor.characters;
 }
 
-void print_run(const char* name, const Run& run, qsizetype count, double floor_seconds) {
+void print_run(const char* name, const ChildRun& run, qsizetype count, double floor_seconds) {
     std::printf(
         "%-9s %6.1f s for %lld sheets, --jobs %d: %5.2f ms a character (%5.2f ms of "
         "processor time); %.2f times the floor\n",
@@ -161,11 +124,11 @@ int main(int argc, char** argv) {
         floor.jpeg / floor.characters, floor.characters);
 
     const auto batch = [&](const QString& exporter, const QString& folder) {
-        return run_export(
-            exporter, {QStringLiteral("sheet"), QStringLiteral("--list"), list,
-                       QStringLiteral("--jobs"), QString::number(jobs), QStringLiteral("--data"),
-                       installation, QStringLiteral("--quiet"), QStringLiteral("--out"),
-                       QDir(scratch.path()).filePath(folder)});
+        return run_child(exporter,
+                         {QStringLiteral("sheet"), QStringLiteral("--list"), list,
+                          QStringLiteral("--jobs"), QString::number(jobs), QStringLiteral("--data"),
+                          installation, QStringLiteral("--quiet"), QStringLiteral("--out"),
+                          QDir(scratch.path()).filePath(folder)});
     };
     print_run("this", batch(QStringLiteral(INKWREN_EXPORT), QStringLiteral("this")), all.size(),
               floor_seconds);
