@@ -65,20 +65,19 @@ void CharacterInfoSource::prepare_search() const {
     }
 }
 
-std::vector<QString> CharacterInfoSource::characters_read_as(const QString& typed,
-                                                             bool simplified_library,
-                                                             std::size_t limit) const {
+std::vector<CharInfo> CharacterInfoSource::characters_read_as(const QString& typed,
+                                                              bool simplified_library,
+                                                              std::size_t limit) const {
     prepare_search();
-    std::vector<QString> own;
-    std::vector<QString> others;
+    std::vector<CharInfo> own;
+    std::vector<CharInfo> others;
     for (char32_t code : index_->characters_read_as(typed, limit * candidates_per_shown)) {
-        QString character = QString::fromUcs4(&code, 1);
-        if (!in_library(character, simplified_library)) {
+        // The index is built from the table, so every character it gives is there.
+        std::optional<CharInfo> info = table().find(code);
+        if (!info || !in_library(QString::fromUcs4(&code, 1), simplified_library)) {
             continue;
         }
-        const std::optional<CharInfo> info = table().find(code);
-        (info && of_other_standard(*info, simplified_library) ? others : own)
-            .push_back(std::move(character));
+        (of_other_standard(*info, simplified_library) ? others : own).push_back(std::move(*info));
     }
     own.insert(own.end(), others.begin(), others.end());
     own.resize(std::min(own.size(), limit));

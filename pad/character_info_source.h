@@ -21,11 +21,12 @@ public:
     // What is known of a text of one character; nothing for anything else.
     std::optional<CharInfo> info_of(const QString& character) const;
 
-    // The characters read as a typed reading that the library holds, most common first, the
+    // The characters read as a typed reading that the library holds, with what is known of
+    // them, most common first, the
     // other standard's forms (愛 for the simplified library, 爱 for the traditional) after
     // the library's own; none when the text is not a reading.
-    std::vector<QString> characters_read_as(const QString& typed, bool simplified_library,
-                                            std::size_t limit) const;
+    std::vector<CharInfo> characters_read_as(const QString& typed, bool simplified_library,
+                                             std::size_t limit) const;
 
     // Builds the index of readings ahead of the first search, as the field is entered.
     void prepare_search() const;

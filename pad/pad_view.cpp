@@ -149,21 +149,18 @@ void PadView::build_reading_list() {
 
 void PadView::offer_readings(const QString& typed) {
     readings_offered_->clear();
-    const std::vector<QString> found = pad_.characters_read_as(typed, readings_offered);
+    const std::vector<CharInfo> found = pad_.characters_read_as(typed, readings_offered);
     if (found.empty()) {
         reading_list_->popup()->hide();
         return;
     }
-    for (const QString& character : found) {
-        const std::optional<CharInfo> info = pad_.character_info_of(character);
-        QString line = character;
-        if (info && !info->readings.isEmpty()) {
-            line += QStringLiteral("  ") + info->readings.join(QStringLiteral(", "));
-        }
-        auto* item = new QStandardItem(line);
+    for (const CharInfo& info : found) {
+        const QString character = QString::fromUcs4(&info.character, 1);
+        auto* item = new QStandardItem(character + QStringLiteral("  ") +
+                                       info.readings.join(QStringLiteral(", ")));
         item->setData(character, Qt::UserRole);
-        if (info && !info->definition.isEmpty()) {
-            item->setToolTip(info->definition);
+        if (!info.definition.isEmpty()) {
+            item->setToolTip(info.definition);
         }
         readings_offered_->appendRow(item);
     }
@@ -317,10 +314,11 @@ void PadView::zi_inputfield1Enter() {
         return;
     }
     // A reading typed and entered writes its most common character.
-    const std::vector<QString> read_as = pad_.characters_read_as(text, 1);
+    const std::vector<CharInfo> read_as = pad_.characters_read_as(text, 1);
     if (!read_as.empty()) {
-        zi_inputfield1_->setText(read_as.front());
-        pad_.select_text(read_as.front());
+        const QString character = QString::fromUcs4(&read_as.front().character, 1);
+        zi_inputfield1_->setText(character);
+        pad_.select_text(character);
     } else if (!text.trimmed().isEmpty()) {
         show_missing_note();
     }

@@ -469,7 +469,8 @@ std::optional<CharInfo> WritingPad::character_info() const {
         archived_character(cur_key_, column_for_mode(encoding_.encoding_mode), legacy_cp_));
 }
 
-std::vector<QString> WritingPad::characters_read_as(const QString& typed, std::size_t limit) const {
+std::vector<CharInfo> WritingPad::characters_read_as(const QString& typed,
+                                                     std::size_t limit) const {
     return info_.characters_read_as(
         typed, archive_.archive_file == QLatin1String(simplified_archive), limit);
 }

@@ -157,13 +157,10 @@ public:
 
     // What is known of the character shown: its readings, meaning, radical and other forms.
     std::optional<CharInfo> character_info() const;
-    std::optional<CharInfo> character_info_of(const QString& character) const {
-        return info_.info_of(character);
-    }
     // Whether stroke counts are Taiwan's: the traditional library in Taiwan's order.
     bool counts_taiwan_strokes() const { return !archive_.overlay_file.isEmpty(); }
     // The characters of the library in use read as a typed reading, most common first.
-    std::vector<QString> characters_read_as(const QString& typed, std::size_t limit) const;
+    std::vector<CharInfo> characters_read_as(const QString& typed, std::size_t limit) const;
     // Readies the search by reading, as the user enters the character field.
     void prepare_reading_search() const { info_.prepare_search(); }
 
