@@ -187,14 +187,13 @@ void TAnimationPlayer::drop_underlay() {
     }
 }
 
-void TAnimationPlayer::compose_frame(QPoint pen) {
+void TAnimationPlayer::compose_frame(QPoint pen, std::optional<QRect> ink_changed) {
     if (smooth_) {
         show_area(shown_smooth_, back_smooth_, {&ink_smooth_, &stroke_smooth_},
                   ink_smooth_.take_changed() | stroke_smooth_.take_changed());
         frame_bmp_ = shown_smooth_;
     } else {
-        frame_bmp_ = back_bmp_;
-        overlay(frame_bmp_, ink_bmp_, 0, 0, pad_size());
+        frame_bmp_ = composed_.update(back_bmp_, ink_bmp_, pad_size(), ink_changed);
     }
     draw_numbers(frame_bmp_, play_list_.strokes_begun(play_pos_));
     if (pad().show_pen && !pen_pic_.isNull()) {

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QTimer>
@@ -17,6 +18,7 @@
 #include <memory>
 #include <optional>
 
+#include "animation/composed_layers.h"
 #include "animation/lesson.h"
 #include "animation/play_list.h"
 #include "animation/player_owner.h"
@@ -105,8 +107,9 @@ public:
     // view shows the strokes as they are now and not a ghost of them as they were played.
     void drop_underlay();
     // frame_bmp := background + ink + the numbers of the strokes begun + pen cursor at the pen
-    // position. A stroke's number shows from the first frame with its ink on.
-    void compose_frame(QPoint pen);
+    // position. A stroke's number shows from the first frame with its ink on. ink_changed: the
+    // area the ink changed in since the last frame, when nothing else changed the layers.
+    void compose_frame(QPoint pen, std::optional<QRect> ink_changed = std::nullopt);
     // With the pad's stroke numbers on, draws the numbers of the first shown strokes over the
     // picture.
     void draw_numbers(QImage& picture, int shown);
@@ -176,9 +179,13 @@ private:
     // first strokes, the note and the editor's marks.
     void draw_over_background(const std::function<void(QImage&, const RestStyle&)>& draw,
                               int numbered);
+    struct TickInk;
+    void play_steps(TickInk& ink, int steps);
+    void compose_tick_frame(TickInk& ink, std::optional<QRect> also_changed = QRect());
     void play_instant_run(Canvas& ink);
-    void open_stroke(Canvas& ink, const PointRecord& record);
-    void end_stroke();
+    void open_stroke(TickInk& ink, const PointRecord& record);
+    void end_stroke(TickInk& ink);
+    std::optional<QRect> redraw_finished_stroke();
     void play_flash_step(const PointRecord& step);
     void capture_frame(const QImage& bitmap, int delay);
     void finish_playback();
@@ -217,6 +224,7 @@ private:
     // Layers, all pad-sized and 24 bits per pixel; white is empty.
     QImage image_;
     QImage frame_bmp_;
+    ComposedLayers composed_;  // back_bmp_ with ink_bmp_ over it, brought up to date by area
     QImage ink_bmp_;
     QImage grey_bmp_;
     QImage back_bmp_;

@@ -35,6 +35,20 @@ void grow_to(QImage& bitmap, int width, int height) {
     bitmap = std::move(grown);
 }
 
+// Copies the non-white pixels of columns [first, last) of a scan line onto another, shifted.
+void overlay_row(const uchar* from, uchar* to, int first, int last, int shift = 0) {
+    for (int column = first; column < last; ++column) {
+        if (column + 8 <= last && eight_white(from + 3 * column)) {
+            column += 7;
+            continue;
+        }
+        const uchar* pixel = from + 3 * column;
+        if (!is_white(pixel)) {
+            std::memcpy(to + 3 * (column + shift), pixel, 3);
+        }
+    }
+}
+
 }  // namespace
 
 void overlay(QImage& destination, const QImage& source, int dx, int dy, QSize min_size) {
@@ -51,18 +65,18 @@ void overlay(QImage& destination, const QImage& source, int dx, int dy, QSize mi
     const int last_column = std::min(source.width(), destination.width() - dx);
     const int last_row = std::min(source.height(), destination.height() - dy);
     for (int row = std::max(0, -dy); row < last_row; ++row) {
-        const uchar* from = source.constScanLine(row);
-        uchar* to = destination.scanLine(row + dy);
-        for (int column = first_column; column < last_column; ++column) {
-            if (column + 8 <= last_column && eight_white(from + 3 * column)) {
-                column += 7;
-                continue;
-            }
-            const uchar* pixel = from + 3 * column;
-            if (!is_white(pixel)) {
-                std::memcpy(to + 3 * (column + dx), pixel, 3);
-            }
-        }
+        overlay_row(source.constScanLine(row), destination.scanLine(row + dy), first_column,
+                    last_column, dx);
+    }
+}
+
+void compose_area(QImage& picture, const QImage& background, const QImage& ink, QRect area) {
+    area &= picture.rect() & background.rect() & ink.rect();
+    for (int row = area.top(); row <= area.bottom(); ++row) {
+        uchar* to = picture.scanLine(row);
+        std::memcpy(to + 3 * area.left(), background.constScanLine(row) + 3 * area.left(),
+                    std::size_t(area.width()) * 3);
+        overlay_row(ink.constScanLine(row), to, area.left(), area.right() + 1);
     }
 }
 

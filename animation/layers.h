@@ -15,6 +15,10 @@ namespace inkwren {
 // not 24 bits per pixel is never merged.
 void overlay(QImage& destination, const QImage& source, int dx, int dy, QSize min_size);
 
+// Brings an area of a picture composed as the background with the ink overlaid up to date. The
+// three are of one size.
+void compose_area(QImage& picture, const QImage& background, const QImage& ink, QRect area);
+
 // Copies each byte of the picture that is below 255 onto the destination, the picture centred on
 // a pad of pad_size (at 0 on an axis where it is not smaller than the pad). Per byte, not per
 // pixel: where a picture pixel is white in some channels the destination keeps those channels.

@@ -102,6 +102,19 @@ void TAnimationPlayer::draw_smooth_underlay(RecordStyle grey) {
     image_changed();
 }
 
+// The canvas a tick draws on the ink with. While only it draws, frames are composed again only
+// where it has been.
+struct TAnimationPlayer::TickInk {
+    Canvas canvas;
+    bool composed_kept = false;  // the composed frame showed the layers before the canvas drew
+
+    // The area drawn since the last frame, or nothing when the frame is to be composed whole.
+    std::optional<QRect> take_changed() {
+        const QRect touched = canvas.take_touched();
+        return composed_kept ? std::optional(touched) : std::nullopt;
+    }
+};
+
 void TAnimationPlayer::play_tick() {
     if (loop_wait_) {
         end_loop_wait();
@@ -113,17 +126,28 @@ void TAnimationPlayer::play_tick() {
     if (steps < 0) {
         return;
     }
-    Canvas ink(ink_bmp_);
-    ink.twin = {smooth_ ? (two_color_ ? &stroke_smooth_ : &ink_smooth_) : nullptr, ink_alone_};
+    TickInk ink{Canvas(ink_bmp_), composed_.shows(back_bmp_, ink_bmp_)};
+    ink.canvas.twin = {smooth_ ? (two_color_ ? &stroke_smooth_ : &ink_smooth_) : nullptr,
+                       ink_alone_};
+    play_steps(ink, steps);
+    ink.canvas.finish();
+    // What the pen drew after the tick's last frame is shown with the next.
+    if (const std::optional<QRect> unshown = ink.take_changed()) {
+        composed_.ink_drawn(ink_bmp_, *unshown);
+    }
+}
+
+void TAnimationPlayer::play_steps(TickInk& ink, int steps) {
     bool stroke_ends = false;
     for (int step = 0; step <= steps; ++step) {
         if (play_pos_ >= int(play_list_.records.size())) {
-            ink.finish();
+            ink.canvas.finish();
             finish_playback();
             return;
         }
         if (play_list_.records[std::size_t(play_pos_)].instant) {
-            play_instant_run(ink);
+            play_instant_run(ink.canvas);
+            ink.composed_kept = false;
         }
         PointRecord& record = play_list_.records[std::size_t(play_pos_)];
         record.pen_width = round_even(record.pen_width * scale());
@@ -132,8 +156,8 @@ void TAnimationPlayer::play_tick() {
         }
         ++play_pos_;
         if (is_end_marker(record)) {
-            ink.finish();
-            end_stroke();
+            ink.canvas.finish();
+            end_stroke(ink);
             return;
         }
         if (at_stroke_start_) {
@@ -144,12 +168,12 @@ void TAnimationPlayer::play_tick() {
         if (record.kind == record_kind::pen_up) {
             ink_position_ = point;
         }
-        ink.pen_width = record.pen_width;
-        ink.pen_color = record.pen_color;
+        ink.canvas.pen_width = record.pen_width;
+        ink.canvas.pen_color = record.pen_color;
         pen_x_ = point.x();
         pen_y_ = point.y();
-        ink.move_to(ink_position_);
-        ink.line_to(point);
+        ink.canvas.move_to(ink_position_);
+        ink.canvas.line_to(point);
         ink_position_ = point;
         // Every stroke's last point comes three times, so an end marker two records ahead means
         // the pen has just reached the stroke's end.
@@ -157,28 +181,41 @@ void TAnimationPlayer::play_tick() {
             stroke_ends = is_end_marker(play_list_.records[std::size_t(play_pos_) + 1]);
         }
         if (step == steps - 1 || step == steps || stroke_ends) {
-            ink.finish();
-            compose_frame(pen_position());
+            compose_tick_frame(ink);
             show_frame(frame_bmp_, stroke_ends, stroke_ends ? stroke_pause_ : -1);
         }
     }
 }
 
-void TAnimationPlayer::open_stroke(Canvas& ink, const PointRecord& record) {
+// also_changed: where the ink changed besides the canvas's drawing, nothing when unknown.
+void TAnimationPlayer::compose_tick_frame(TickInk& ink, std::optional<QRect> also_changed) {
+    ink.canvas.finish();
+    std::optional<QRect> changed = ink.take_changed();
+    if (changed && also_changed) {
+        *changed |= *also_changed;
+    } else {
+        changed.reset();
+    }
+    compose_frame(pen_position(), changed);
+    ink.composed_kept = true;
+}
+
+void TAnimationPlayer::open_stroke(TickInk& ink, const PointRecord& record) {
     switch (record.kind) {
         case record_kind::fill_seed:
-            ink.brush_color = record.fill_color;
-            ink.flood_fill(rounded(record));
+            ink.canvas.brush_color = record.fill_color;
+            ink.canvas.flood_fill(rounded(record));
             // Shown at once: a fill that closes a character would otherwise never be seen.
-            ink.finish();
-            compose_frame(pen_position());
+            compose_tick_frame(ink);
             show_frame(frame_bmp_, false, -1);
             break;
         case record_kind::bezier_control:
             break;
         case record_kind::flash_step:
-            ink.finish();
+            ink.canvas.finish();
             play_flash_step(record);
+            ink.canvas.take_touched();  // shown with the flash, composed whole
+            ink.composed_kept = true;
             return;
         default:
             ink_position_ = rounded(record);
@@ -191,7 +228,7 @@ void TAnimationPlayer::open_stroke(Canvas& ink, const PointRecord& record) {
     at_stroke_start_ = false;
 }
 
-void TAnimationPlayer::end_stroke() {
+void TAnimationPlayer::end_stroke(TickInk& ink) {
     at_stroke_start_ = true;
     if (!two_color_) {
         set_interval(stroke_pause_ != 0 ? stroke_pause_ : tick_ms_);
@@ -201,15 +238,24 @@ void TAnimationPlayer::end_stroke() {
     // The smooth stroke, written apart, turns colour as it is laid with the others, so that
     // none of the highlight stays at its edges or where it crosses them.
     ink_smooth_.settle(stroke_smooth_, hilite_color(), done_color);
-    if (!ink_alone_) {
-        TObjList stroke = last_stroke(play_list_.records, play_pos_);
+    compose_tick_frame(ink, ink_alone_ ? QRect() : redraw_finished_stroke());
+    set_interval(stroke_hold_ms);
+    show_frame(frame_bmp_, false, stroke_hold_ms);
+}
+
+// Drawn over the ink where it lies, the finished colour not being white, the transparent one;
+// a layer grown past the pad gets it through a pad-sized layer, which cuts it at the pad's
+// edges. Answers the area it changed, or nothing when that is the whole layer.
+std::optional<QRect> TAnimationPlayer::redraw_finished_stroke() {
+    static_assert(done_color != white_color);
+    TObjList stroke = last_stroke(play_list_.records, play_pos_);
+    if (ink_bmp_.size() != pad_size()) {
         QImage finished = make_bitmap(pad_size().width(), pad_size().height());
         draw_records(finished, stroke, in_colour(done_color));
         overlay(ink_bmp_, finished, 0, 0, pad_size());
+        return std::nullopt;
     }
-    compose_frame(pen_position());  // it starts from the background: no clearing needed
-    set_interval(stroke_hold_ms);
-    show_frame(frame_bmp_, false, stroke_hold_ms);
+    return draw_records(ink_bmp_, stroke, in_colour(done_color));
 }
 
 void TAnimationPlayer::play_flash_step(const PointRecord& step) {

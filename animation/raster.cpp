@@ -3,8 +3,6 @@
 #include <QPen>
 #include <QPolygon>
 
-#include <utility>
-
 namespace inkwren {
 namespace {
 
@@ -90,6 +88,7 @@ void Canvas::apply_brush(QPainter& target) const {
 
 template <typename Draw>
 void Canvas::draw_hard(QRect area, SmoothInk::Hard mode, Draw draw) {
+    touched_ |= area & bitmap_.rect();
     if (twin.ink == nullptr) {
         draw();
         return;
@@ -123,6 +122,7 @@ void Canvas::line_to(QPoint point) {
         });
         return;
     }
+    touched_ |= pen_reach(QRect(from, point)) & bitmap_.rect();
     QPainter& target = painter();
     apply_pen(target);
     target.drawLine(from, point);

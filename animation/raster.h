@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "animation/smooth_ink.h"
@@ -80,6 +81,10 @@ public:
     // Ends the painting so the pixels can be read or changed directly.
     void finish();
 
+    // The area of the bitmap drawing may have changed since the last call (or since the canvas
+    // was made), so that what is composed from it is brought up to date there alone.
+    QRect take_touched() { return std::exchange(touched_, QRect()); }
+
 private:
     QPainter& painter();
     void apply_pen(QPainter& painter) const;
@@ -92,6 +97,7 @@ private:
     QImage& bitmap_;
     std::optional<QPainter> painter_;
     QPoint position_;
+    QRect touched_;
 };
 
 // The surface fill of a bitmap, usable without a canvas: the area of the target colour (the

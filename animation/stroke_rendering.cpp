@@ -108,9 +108,10 @@ void draw_marks(QImage& image, const TLineList& lines, const QImage* flashbar_pi
 
 }  // namespace
 
-void draw_records(QImage& target, TObjList& list, const RecordStyle& style) {
+QRect draw_records(QImage& target, TObjList& list, const RecordStyle& style) {
     Canvas canvas(target);
     canvas.twin = style.smooth;
+    QRect touched;
     bool stroke_start = true;
     for (std::size_t index = 0; index < list.size(); ++index) {
         PointRecord& record = list[index];
@@ -136,6 +137,7 @@ void draw_records(QImage& target, TObjList& list, const RecordStyle& style) {
                     index = draw_bezier_element(target, list, index, style.width_scale,
                                                 style.dragging, style.smooth) -
                             1;
+                    touched = target.rect();
                 }
                 continue;
             }
@@ -150,6 +152,7 @@ void draw_records(QImage& target, TObjList& list, const RecordStyle& style) {
         canvas.pen_color = style.mono ? style.mono_colour : record.pen_color;
         canvas.line_to(point);
     }
+    return touched | canvas.take_touched();
 }
 
 std::size_t draw_bezier_element(QImage& target, const TObjList& element, std::size_t first,

@@ -30,7 +30,8 @@ struct RecordStyle {
     SmoothTarget smooth;       // the target's anti-aliased twin
 };
 
-void draw_records(QImage& target, TObjList& list, const RecordStyle& style);
+// Answers the area of the target it may have changed.
+QRect draw_records(QImage& target, TObjList& list, const RecordStyle& style);
 
 // Draws the Bezier element whose first control point is at first; answers the index of its end
 // marker. Elements of fewer than three control points draw nothing.

@@ -1,18 +1,24 @@
 // Playback cost on 鬱 (29 strokes) from the real archive: the duration of every play_tick at
 // 650 × 650 with pen speed 100 (the slowest tick matters: a tick has 30 ms), also with GIF
 // capture on, its frames encoded as they are shown; and the once-per-character placing of its
-// stroke numbers. Every mode is timed with the ink as specified and with smooth ink. A timing
-// program rather than a benchmark, since it reports the worst tick of a whole playback.
+// stroke numbers. Every mode is timed with plain and with smooth ink, five whole playbacks each,
+// beside the floor of a plain whole compose and a frame copy. A timing program rather than a
+// benchmark, since it reports the worst tick of whole playbacks.
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QStringList>
 #include <QThread>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <numeric>
+#include <optional>
 #include <vector>
 
 #include "animation/animationplayer.h"
+#include "animation/layers.h"
 #include "animation/simple_player_owner.h"
 #include "animation/stroke_numbers.h"
 #include "output/gif_recorder.h"
@@ -49,7 +55,22 @@ struct Mode {
     bool numbers = false;
 };
 
-void time_ticks(Mode mode, bool smooth) {
+struct TickFigures {
+    double mean_ms = 0;
+    double median_ms = 0;
+    double worst_ms = 0;
+    double worst_cpu_ms = 0;  // of the timer's thread alone: the tick's own work, without waits
+    std::size_t ticks = 0;
+};
+
+double thread_cpu_ms() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// One whole playback of 鬱 in the mode, its ticks timed one by one.
+std::optional<TickFigures> time_ticks(Mode mode, bool smooth) {
     const auto [two_color, grey_first, capture, gif_scale, numbers] = mode;
     EncodingOwner owner;
     owner.pad.pen_speed = 100;
@@ -59,40 +80,79 @@ void time_ticks(Mode mode, bool smooth) {
     owner.gif_scale = gif_scale;
     const auto player = load_archived_character(owner, installation, character, 650);
     if (!player) {
-        std::printf("鬱 is not in %s; build the installation target\n", qPrintable(installation));
-        return;
+        return std::nullopt;
     }
     owner.pad.two_color = two_color;
     owner.pad.grey_first = grey_first;
-    QElapsedTimer play_timer;
-    play_timer.start();
     player->replay();
-    const double play_ms = play_timer.nsecsElapsed() / 1e6;
     std::vector<double> ticks;
+    double worst_cpu = 0;
     while (player->playing()) {
         QElapsedTimer timer;
         timer.start();
+        const double cpu_start = thread_cpu_ms();
         const int from = player->play_pos();
         player->play_tick();
         ticks.push_back(timer.nsecsElapsed() / 1e6);
+        const double cpu_ms = thread_cpu_ms() - cpu_start;
+        worst_cpu = std::max(worst_cpu, cpu_ms);
         if (capture) {
             // Ticks come at the timer's interval, and a capture's worker uses the time between.
             QThread::msleep(std::max(0, player->playtimer().interval() - int(ticks.back())));
         }
         if (qEnvironmentVariableIsSet("TICK_TRACE")) {
-            std::printf("tick %zu from %d to %d: %.3f ms\n", ticks.size(), from, player->play_pos(),
-                        ticks.back());
+            std::printf("tick %zu from %d to %d: %.3f ms, its own work %.3f ms\n", ticks.size(),
+                        from, player->play_pos(), ticks.back(), cpu_ms);
         }
     }
     std::sort(ticks.begin(), ticks.end());
-    const double mean = std::accumulate(ticks.begin(), ticks.end(), 0.0) / double(ticks.size());
-    std::printf(
-        "play_tick at 650, speed 100, %-6s %-10s %-10s %-14s %-7s: %zu ticks, mean %.3f ms, "
-        "median %.3f ms, worst %.3f ms (replay() %.1f ms)\n",
-        smooth ? "smooth" : "", two_color ? "two-colour" : "normal", grey_first ? "grey-first" : "",
-        capture ? (gif_scale == 1.0 ? "capture 100%" : "capture 50%") : "",
-        numbers ? "numbers" : "", ticks.size(), mean, ticks[ticks.size() / 2], ticks.back(),
-        play_ms);
+    return TickFigures{std::accumulate(ticks.begin(), ticks.end(), 0.0) / double(ticks.size()),
+                       ticks[ticks.size() / 2], ticks.back(), worst_cpu, ticks.size()};
+}
+
+QString mode_name(Mode mode, bool smooth) {
+    QStringList parts{smooth ? QStringLiteral("smooth") : QStringLiteral("plain"),
+                      mode.two_color ? QStringLiteral("two-colour") : QStringLiteral("normal")};
+    if (mode.grey_first) {
+        parts << QStringLiteral("grey-first");
+    }
+    if (mode.capture) {
+        parts << (mode.gif_scale == 1.0 ? QStringLiteral("capture 100%")
+                                        : QStringLiteral("capture 50%"));
+    }
+    if (mode.numbers) {
+        parts << QStringLiteral("numbers");
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+// The floor a tick is measured against: the whole pad composed plainly once (the background
+// with the finished character's ink merged over it) and the frame copied once, at 650.
+double floor_ms() {
+    SimplePlayerOwner owner;
+    owner.pad.pen_speed = 100;
+    owner.pad.smooth_ink = false;
+    const auto player = load_archived_character(owner, installation, character, 650);
+    if (!player) {
+        return 0;
+    }
+    player->replay();
+    while (player->playing()) {
+        player->play_tick();
+    }
+    const QImage background = player->back_bmp();
+    const QImage ink = player->ink_bmp();
+    std::vector<double> runs;
+    for (int run = 0; run < 50; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        QImage frame = background;
+        overlay(frame, ink, 0, 0, frame.size());
+        const QImage shown = frame.copy();
+        runs.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(runs.begin(), runs.end());
+    return runs[runs.size() / 2];
 }
 
 // Placing happens once per character, at its first picture with numbers. The median and the best
@@ -123,6 +183,8 @@ void time_number_placing() {
 int main(int argc, char** argv) {
     inkwren::tools::prefer_offscreen_platform();
     QGuiApplication app(argc, argv);
+    // The slowest tick moves from run to run: five runs unless told.
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     const Mode modes[] = {
         {},
         {.two_color = true, .grey_first = true},
@@ -130,10 +192,39 @@ int main(int argc, char** argv) {
         {.two_color = true, .grey_first = true, .capture = true, .gif_scale = 0.5},
         {.two_color = true, .grey_first = true, .numbers = true},
         {.two_color = true, .grey_first = true, .capture = true, .numbers = true},
+        {.two_color = true, .grey_first = true, .capture = true, .gif_scale = 0.5, .numbers = true},
     };
+    const double floor = floor_ms();
+    std::printf("floor: a plain whole compose and a frame copy at 650: %.3f ms\n", floor);
+    std::printf(
+        "play_tick at 650, speed 100, 鬱, %d runs each: the worst over all runs, the means' "
+        "largest\n",
+        runs);
     for (const bool smooth : {false, true}) {
         for (const Mode& mode : modes) {
-            time_ticks(mode, smooth);
+            double worst = 0;
+            double worst_cpu = 0;
+            double mean = 0;
+            double median = 0;
+            std::size_t ticks = 0;
+            for (int run = 0; run < runs; ++run) {
+                const std::optional<TickFigures> figures = time_ticks(mode, smooth);
+                if (!figures) {
+                    std::printf("鬱 is not in %s; build the installation target\n",
+                                qPrintable(installation));
+                    return 1;
+                }
+                worst = std::max(worst, figures->worst_ms);
+                worst_cpu = std::max(worst_cpu, figures->worst_cpu_ms);
+                mean = std::max(mean, figures->mean_ms);
+                median = std::max(median, figures->median_ms);
+                ticks = figures->ticks;
+            }
+            std::printf(
+                "  %-52s %3zu ticks: mean %.3f ms (%.1f x floor), median %.3f ms, worst "
+                "%.3f ms (its own work %.3f ms)\n",
+                qPrintable(mode_name(mode, smooth)), ticks, mean, mean / floor, median, worst,
+                worst_cpu);
         }
     }
     time_number_placing();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "animation/layers.h"
 #include "animation/play_list.h"
 #include "animation/raster.h"
 #include "platform/error.h"
@@ -239,6 +240,57 @@ TEST_F(PlaybackTest, FlashBarsBlinkThePreviousStroke) {
     PlayListOptions options;
     options.expand_flash = false;
     EXPECT_EQ(build_play_list({bar, end_marker(5)}, options).size(), 1u);
+}
+
+// A tick composes its frame again only where its pen drew. Every frame must still be the
+// background with the ink over it, in every display mode, with wide pens, crossing strokes, a
+// fill and the finished strokes turning colour.
+TEST_F(PlaybackTest, FramesComposedByAreaAreTheLayersComposedWhole) {
+    const auto wide = [](double x, double y, std::int32_t width) {
+        PointRecord record = point(x, y);
+        record.pen_width = width;
+        return record;
+    };
+    const TObjList records = {wide(20, 20, 15),
+                              wide(180, 180, 15),
+                              end_marker(2),
+                              wide(180, 20, 9),
+                              wide(20, 180, 9),
+                              wide(100, 190, 3),
+                              end_marker(2),
+                              point(40, 60),
+                              point(160, 60),
+                              point(100, 150),
+                              point(40, 60),
+                              end_marker(2),
+                              testing::seed(100, 90, 0x00FF00),
+                              end_marker(1)};
+    struct Mode {
+        bool two_color;
+        bool grey_first;
+    };
+    for (const Mode mode : {Mode{false, false}, Mode{true, false}, Mode{true, true}}) {
+        owner.pad.two_color = mode.two_color;
+        owner.pad.grey_first = mode.grey_first;
+        owner.pad.pen_speed = 7;
+        remake();
+        start(records);
+        int frames = 0;
+        while (player->playing()) {
+            const qint64 shown_before = player->frame_bmp().cacheKey();
+            player->play_tick();
+            if (player->frame_bmp().cacheKey() == shown_before) {
+                continue;  // a tick that composed no frame
+            }
+            QImage whole = player->back_bmp();
+            overlay(whole, player->ink_bmp(), 0, 0, whole.size());
+            ASSERT_EQ(player->frame_bmp(), whole)
+                << "two-colour " << mode.two_color << ", grey first " << mode.grey_first
+                << ", frame " << frames;
+            ++frames;
+        }
+        EXPECT_GT(frames, 30);
+    }
 }
 
 }  // namespace
