@@ -83,14 +83,21 @@ int read_bytes(GifFileType* gif, GifByteType* data, int length) {
     return count;
 }
 
-// Draws the image at its place on the canvas.
-void draw_image(const GifFileType& gif, const SavedImage& image, QImage& canvas) {
+// Draws the image at its place on the canvas; its transparent pixels leave the canvas as it was.
+void draw_image(GifFileType& gif, int number, QImage& canvas) {
+    const SavedImage& image = gif.SavedImages[number];
+    GraphicsControlBlock control{};
+    DGifSavedExtensionToGCB(&gif, number, &control);
     const GifImageDesc& desc = image.ImageDesc;
     const ColorMapObject* map = desc.ColorMap != nullptr ? desc.ColorMap : gif.SColorMap;
     for (int y = 0; y < desc.Height; ++y) {
         uchar* pixel = canvas.scanLine(desc.Top + y) + desc.Left * 3;
         for (int x = 0; x < desc.Width; ++x, pixel += 3) {
-            const GifColorType& c = map->Colors[image.RasterBits[y * desc.Width + x]];
+            const int index = image.RasterBits[y * desc.Width + x];
+            if (index == control.TransparentColor) {
+                continue;
+            }
+            const GifColorType& c = map->Colors[index];
             pixel[0] = c.Red;
             pixel[1] = c.Green;
             pixel[2] = c.Blue;
@@ -127,7 +134,7 @@ bool pixel_exact(const QByteArray& bytes, const std::vector<GifFrame>& frames) {
     std::size_t frame = 0;
     bool exact = true;
     for (int i = 0; i < gif->ImageCount && exact; ++i) {
-        draw_image(*gif, gif->SavedImages[i], canvas);
+        draw_image(*gif, i, canvas);
         while (frame + 1 < frames.size() && frames[frame + 1].bitmap == frames[frame].bitmap) {
             ++frame;
         }
@@ -249,7 +256,7 @@ ColourError colour_error(const QByteArray& bytes, const std::vector<QImage>& pic
     long long image_end = 0;
     for (int i = 0; i < gif->ImageCount; ++i) {
         error.local_tables += gif->SavedImages[i].ImageDesc.ColorMap != nullptr;
-        draw_image(*gif, gif->SavedImages[i], canvas);
+        draw_image(*gif, i, canvas);
         GraphicsControlBlock control{};
         DGifSavedExtensionToGCB(gif.get(), i, &control);
         image_end += control.DelayTime;
