@@ -290,13 +290,14 @@ ColourError colour_error(const QByteArray& bytes, const std::vector<QImage>& pic
     return error;
 }
 
-// The 50 % GIF of a capture against the 100 % one, in size and colour.
-void report_half_size(const QString& character, const char* ink, const char* display,
-                      const PadSettings& pad) {
+// The 50 % GIF of a capture against the 100 % one, in size and colour; answers the ratio of
+// their sizes (0 when the character is missing).
+double report_half_size(const QString& character, const char* ink, const char* display,
+                        const PadSettings& pad) {
     const std::vector<GifFrame> frames = captured_frames(200, pad.pen_speed, character, pad);
     if (frames.empty()) {
         std::printf("%s is not in the installation\n", qPrintable(character));
-        return;
+        return 0;
     }
     const QByteArray full = encoded(frames);
     const QByteArray half = encoded(frames, 0.5);
@@ -310,6 +311,7 @@ void report_half_size(const QString& character, const char* ink, const char* dis
                 static_cast<long long>(half.size()), double(half.size()) / double(full.size()),
                 error.global_colours, error.local_tables, error.mean, error.mean_of_off,
                 100 * error.off_share, error.max, error.decoded ? "" : "UNREADABLE");
+    return double(half.size()) / double(full.size());
 }
 
 void report_half_sizes() {
@@ -328,6 +330,7 @@ void report_half_sizes() {
     };
     const Display displays[] = {
         {"normal", false, false}, {"grey-first", true, false}, {"two-colour", false, true}};
+    double worst[2] = {0, 0};  // plain, smooth
     for (const QString& character :
          {QStringLiteral("永"), QStringLiteral("國"), QStringLiteral("鬱"), QStringLiteral("書"),
           QStringLiteral("龍"), QStringLiteral("愛")}) {
@@ -337,10 +340,13 @@ void report_half_sizes() {
                 pad.smooth_ink = smooth;
                 pad.grey_first = display.grey_first;
                 pad.two_color = display.two_color;
-                report_half_size(character, smooth ? "smooth" : "plain", display.name, pad);
+                const double ratio =
+                    report_half_size(character, smooth ? "smooth" : "plain", display.name, pad);
+                worst[smooth] = std::max(worst[smooth], ratio);
             }
         }
     }
+    std::printf("largest ratio: plain %.2f, smooth %.2f (target <= 0.5)\n", worst[0], worst[1]);
 }
 
 }  // namespace
