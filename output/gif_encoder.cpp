@@ -14,6 +14,7 @@
 #include "output/gif_file.h"
 #include "output/gif_lzw.h"
 #include "output/gif_palette.h"
+#include "output/gif_table_order.h"
 #include "output/nearest_palette.h"
 #include "output/resampling.h"
 #include "platform/error.h"
@@ -36,6 +37,14 @@ constexpr int resampled_colour_tolerance = 16;
 QSize scaled_size(QSize size, double scale) {
     return {std::max(1, int(std::nearbyint(size.width() * scale))),
             std::max(1, int(std::nearbyint(size.height() * scale)))};
+}
+
+int colour_difference(Rgb a, Rgb b) {
+    int largest = 0;
+    for (const int shift : {0, 8, 16}) {
+        largest = std::max(largest, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
+    }
+    return largest;
 }
 
 }  // namespace
@@ -63,12 +72,14 @@ struct GifEncoder::State {
     std::vector<EncodedImage> images;
     std::vector<std::uint8_t> indices;  // reused for every image
     std::vector<Rgb> colors;            // the pixels' own colours, with the shared table
+    std::vector<Rgb> shown_colors;      // and the colours they show now
 
     void add(const QImage& frame, int delay);
     QRect changed_area(const QImage& frame) const;
     void encode(const QImage& frame, QRect rect, int delay);
     void encode_exact(const QImage& frame, EncodedImage& image);
     void encode_near(const QImage& frame, EncodedImage& image);
+    void keep_shown_pixels(QRect rect, int transparent);
 };
 
 QRect GifEncoder::State::changed_area(const QImage& frame) const {
@@ -129,20 +140,42 @@ void GifEncoder::State::encode_near(const QImage& frame, EncodedImage& image) {
     const QRect& rect = image.rect;
     shared->index_pixels(frame, rect, indices, colors);
     const std::vector<Rgb>& table = shared->colors();
-    image.min_code_size = min_code_size(int(table.size()));
+    if (!shown.isNull()) {
+        image.transparent = int(table.size());
+        keep_shown_pixels(rect, image.transparent);
+    }
+    image.min_code_size = min_code_size(int(table.size()) + (image.transparent >= 0 ? 1 : 0));
     image.codes = lzw_compress_near(indices.data(), colors.data(), indices.size(), table,
-                                    resampled_colour_tolerance, image.min_code_size);
+                                    resampled_colour_tolerance, image.min_code_size,
+                                    shown_colors.data(), image.transparent);
     if (shown.isNull()) {
         shown = QImage(frame.size(), QImage::Format_RGB888);
     }
     const std::uint8_t* index = indices.data();
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
         uchar* pixel = shown.scanLine(y) + rect.left() * 3;
-        for (int x = 0; x < rect.width(); ++x, pixel += 3) {
-            const Rgb color = table[*index++];
+        for (int x = 0; x < rect.width(); ++x, pixel += 3, ++index) {
+            if (*index == image.transparent) {
+                continue;
+            }
+            const Rgb color = table[*index];
             pixel[0] = uchar(color & 0xFF);
             pixel[1] = uchar((color >> 8) & 0xFF);
             pixel[2] = uchar((color >> 16) & 0xFF);
+        }
+    }
+}
+
+void GifEncoder::State::keep_shown_pixels(QRect rect, int transparent) {
+    shown_colors.resize(colors.size());
+    std::size_t i = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        const uchar* pixel = shown.constScanLine(y) + rect.left() * 3;
+        for (int x = 0; x < rect.width(); ++x, pixel += 3, ++i) {
+            shown_colors[i] = Rgb(pixel[0]) | (Rgb(pixel[1]) << 8) | (Rgb(pixel[2]) << 16);
+            if (colour_difference(shown_colors[i], colors[i]) <= resampled_colour_tolerance) {
+                indices[i] = std::uint8_t(transparent);
+            }
         }
     }
 }
@@ -169,7 +202,7 @@ void GifEncoder::add(const QImage& frame, int delay_hundredths) {
     }
     if (!s.resizer) {
         s.resizer.emplace(picture.size(), scaled_size(picture.size(), s.scale));
-        s.shared.emplace(resampled_colour_tolerance);
+        s.shared.emplace(resampled_colour_tolerance, max_gif_colors - 1);
     }
     s.add(s.resizer->resize(picture), gif_delay(delay_hundredths));
 }
@@ -185,8 +218,14 @@ QByteArray GifEncoder::finish() {
     State& s = *state_;
     EncodedImage& last = s.images.back();
     last.delay = std::min(max_gif_delay, last.delay - s.last_frame_delay + gif_last_frame_delay);
-    const QByteArray bytes =
-        gif_file(s.previous.size(), s.shared ? s.shared->colors() : s.global.colors(), s.images);
+    QByteArray bytes;
+    if (s.shared) {
+        std::vector<Rgb> colors = s.shared->colors();
+        order_table_by_use(colors, s.images);
+        bytes = gif_file(s.previous.size(), colors, s.images, CodeSizes::of_each_image);
+    } else {
+        bytes = gif_file(s.previous.size(), s.global.colors(), s.images);
+    }
     const double scale = s.scale;
     state_ = std::make_unique<State>();
     state_->scale = scale;
@@ -198,7 +237,8 @@ std::size_t GifEncoder::memory_used() const {
     std::size_t bytes = sizeof(State) + std::size_t(s.previous.sizeInBytes()) +
                         s.indices.capacity() + s.images.capacity() * sizeof(EncodedImage) +
                         s.global.colors().capacity() * sizeof(Rgb) +
-                        std::size_t(s.shown.sizeInBytes()) + s.colors.capacity() * sizeof(Rgb) +
+                        std::size_t(s.shown.sizeInBytes()) +
+                        (s.colors.capacity() + s.shown_colors.capacity()) * sizeof(Rgb) +
                         (s.shared ? s.shared->memory_used() : 0);
     for (const EncodedImage& image : s.images) {
         bytes += std::size_t(image.codes.capacity()) + image.local_colors.capacity() * sizeof(Rgb);

@@ -22,7 +22,8 @@ public:
     // scale 1.0 keeps the frames' size and their exact colours while the global table has
     // room. Otherwise every frame is first resampled to nearest(width × scale) ×
     // nearest(height × scale) with resized_picture, and all images share one table of the
-    // capture's colours, each pixel shown within a small difference of its own.
+    // capture's colours, each pixel shown within a small difference of its own; a pixel already
+    // shown that close is left transparent, and the table is put in order of use at the end.
     explicit GifEncoder(double scale = 1.0);
     ~GifEncoder();
     GifEncoder(const GifEncoder&) = delete;

@@ -112,12 +112,12 @@ void put_loop_extension(GifFileType* gif) {
     check(gif, EGifPutExtensionTrailer(gif));
 }
 
-void put_frame_control(GifFileType* gif, int delay) {
+void put_frame_control(GifFileType* gif, int delay, int transparent) {
     GraphicsControlBlock control{};
     control.DisposalMode = DISPOSE_DO_NOT;  // each image is drawn over the ones before
     control.UserInputFlag = false;
     control.DelayTime = delay;
-    control.TransparentColor = NO_TRANSPARENT_COLOR;
+    control.TransparentColor = transparent < 0 ? NO_TRANSPARENT_COLOR : transparent;
     GifByteType bytes[4];
     const auto length = EGifGCBToExtension(&control, bytes);
     check(gif, EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(length), bytes));
@@ -135,8 +135,8 @@ void put_codes(GifFileType* gif, const QByteArray& codes) {
     check(gif, EGifPutCodeNext(gif, nullptr));
 }
 
-void put_image(GifFileType* gif, const EncodedImage& image) {
-    put_frame_control(gif, image.delay);
+void put_image(GifFileType* gif, const EncodedImage& image, CodeSizes code_sizes) {
+    put_frame_control(gif, image.delay, image.transparent);
     const ColorMap local = color_map(image.local_colors);
     // giflib drops its copy of the last local table, unfreed, when an image without one follows.
     if (!local && gif->Image.ColorMap != nullptr) {
@@ -144,7 +144,19 @@ void put_image(GifFileType* gif, const EncodedImage& image) {
         gif->Image.ColorMap = nullptr;
     }
     const QRect& r = image.rect;
-    check(gif, EGifPutImageDesc(gif, r.left(), r.top(), r.width(), r.height(), false, local.get()));
+    // giflib writes the code size of the table an image uses; an image of the global table
+    // written with a code size of its own has it lent to the table for the moment.
+    ColorMapObject* table = local || code_sizes == CodeSizes::of_table ? nullptr : gif->SColorMap;
+    const int table_code_size = table != nullptr ? table->BitsPerPixel : 0;
+    if (table != nullptr) {
+        table->BitsPerPixel = image.min_code_size;
+    }
+    const int result =
+        EGifPutImageDesc(gif, r.left(), r.top(), r.width(), r.height(), false, local.get());
+    if (table != nullptr) {
+        table->BitsPerPixel = table_code_size;
+    }
+    check(gif, result);
     put_codes(gif, image.codes);
 }
 
@@ -167,10 +179,13 @@ int min_code_size(int colors) {
     return std::max(2, table_bits(colors));
 }
 
-QByteArray gif_file(QSize size, const std::vector<Rgb>& global, std::vector<EncodedImage>& images) {
-    const int code_size = min_code_size(int(global.size()));
-    for (EncodedImage& image : images) {
-        match_code_size(image, code_size);
+QByteArray gif_file(QSize size, const std::vector<Rgb>& global, std::vector<EncodedImage>& images,
+                    CodeSizes code_sizes) {
+    if (code_sizes == CodeSizes::of_table) {
+        const int code_size = min_code_size(int(global.size()));
+        for (EncodedImage& image : images) {
+            match_code_size(image, code_size);
+        }
     }
     QByteArray bytes;
     GifOutput output(bytes);
@@ -180,7 +195,7 @@ QByteArray gif_file(QSize size, const std::vector<Rgb>& global, std::vector<Enco
     check(gif, EGifPutScreenDesc(gif, size.width(), size.height(), 8, 0, global_map.get()));
     put_loop_extension(gif);
     for (const EncodedImage& image : images) {
-        put_image(gif, image);
+        put_image(gif, image, code_sizes);
     }
     output.close();
     return bytes;

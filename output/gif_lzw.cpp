@@ -163,17 +163,18 @@ struct StringTree {
         first_child[prefix] = std::uint16_t(code);
     }
 
-    // The longer string whose last index is the pixel's own, else the one whose colour is
-    // nearest the wanted one within tolerance; none when there is neither.
-    unsigned child(unsigned prefix, std::uint8_t own, std::uint32_t wanted,
-                   const std::vector<std::uint32_t>& palette, int tolerance) const {
+    // The longer string whose last index is the pixel's own, else the one whose colour (given by
+    // colour_of) is nearest the wanted one within tolerance; none when there is neither.
+    template <typename ColourOf>
+    unsigned child(unsigned prefix, std::uint8_t own, std::uint32_t wanted, ColourOf colour_of,
+                   int tolerance) const {
         unsigned best = none;
         int best_difference = tolerance + 1;
         for (unsigned code = first_child[prefix]; code != none; code = next_sibling[code]) {
             if (index[code] == own) {
                 return code;
             }
-            const int difference = colour_difference(palette[index[code]], wanted);
+            const int difference = colour_difference(colour_of(index[code]), wanted);
             if (difference < best_difference) {
                 best_difference = difference;
                 best = code;
@@ -250,19 +251,25 @@ QByteArray lzw_compress(const std::uint8_t* indices, std::size_t count, int min_
 
 QByteArray lzw_compress_near(std::uint8_t* indices, const std::uint32_t* wanted, std::size_t count,
                              const std::vector<std::uint32_t>& palette, int tolerance,
-                             int min_code_size) {
-    // A string may go on with a near colour: the pixel is then shown as the string has it.
+                             int min_code_size, const std::uint32_t* shown, int transparent) {
+    // A string may go on with a near colour: the pixel is then shown as the string has it. The
+    // transparent index shows what the pixel showed before.
     struct Near {
         std::uint8_t* indices;
         const std::uint32_t* wanted;
         const std::vector<std::uint32_t>& palette;
         int tolerance;
+        const std::uint32_t* shown;
+        int transparent;
         StringTree tree;
 
         void clear() { tree.clear(); }
         std::uint8_t at(std::size_t i) const { return indices[i]; }
         std::optional<unsigned> longer(unsigned prefix, std::size_t i) {
-            const unsigned code = tree.child(prefix, indices[i], wanted[i], palette, tolerance);
+            const auto colour_of = [this, i](std::uint8_t index) {
+                return index == transparent ? shown[i] : palette[index];
+            };
+            const unsigned code = tree.child(prefix, indices[i], wanted[i], colour_of, tolerance);
             if (code == StringTree::none) {
                 return std::nullopt;
             }
@@ -273,7 +280,11 @@ QByteArray lzw_compress_near(std::uint8_t* indices, const std::uint32_t* wanted,
             tree.add(prefix, code, indices[i]);
         }
     };
-    auto strings = std::make_unique<Near>(Near{indices, wanted, palette, tolerance, {}});
+    if (shown == nullptr) {
+        transparent = -1;
+    }
+    auto strings =
+        std::make_unique<Near>(Near{indices, wanted, palette, tolerance, shown, transparent, {}});
     return lzw_codes(*strings, count, min_code_size);
 }
 

@@ -18,10 +18,12 @@ QByteArray lzw_compress(const std::uint8_t* indices, std::size_t count, int min_
 // colour differs from the colour the pixel wants by at most tolerance in every channel: the
 // strings grow longer and fewer codes are written. indices are the pixels' own entries of the
 // palette, wanted their colours (red in the low byte); on return indices are the entries the
-// code stream shows.
+// code stream shows. With shown (the colours the pixels show now), the transparent index
+// leaves a pixel showing its colour there, and goes wherever that is within tolerance too.
 QByteArray lzw_compress_near(std::uint8_t* indices, const std::uint32_t* wanted, std::size_t count,
                              const std::vector<std::uint32_t>& palette, int tolerance,
-                             int min_code_size);
+                             int min_code_size, const std::uint32_t* shown = nullptr,
+                             int transparent = -1);
 
 // The first count indices a code stream holds. A stream that is cut short or malformed throws
 // Error.

@@ -33,7 +33,8 @@ Rgb rgb_at(const uchar* pixel) {
 
 }  // namespace
 
-NearestPalette::NearestPalette(int tolerance) : tolerance_(tolerance) {}
+NearestPalette::NearestPalette(int tolerance, int max_colors)
+    : tolerance_(tolerance), max_colors_(max_colors) {}
 
 int NearestPalette::nearest_entry(Rgb color) const {
     int best = -1;
@@ -55,7 +56,7 @@ std::uint8_t NearestPalette::index_of(Rgb color) {
         return known->second;
     }
     int index = nearest_entry(color);
-    const bool room = int(colors_.size()) < max_gif_colors && given_.size() < max_remembered;
+    const bool room = int(colors_.size()) < max_colors_ && given_.size() < max_remembered;
     if (room &&
         (index < 0 || largest_difference(color, colors_[std::size_t(index)]) > tolerance_)) {
         index = int(colors_.size());

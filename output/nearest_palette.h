@@ -19,8 +19,8 @@ namespace inkwren {
 class NearestPalette {
 public:
     // tolerance: the largest difference in a channel a colour is shown with while the table
-    // has room.
-    explicit NearestPalette(int tolerance);
+    // has room; max_colors: the room.
+    explicit NearestPalette(int tolerance, int max_colors = max_gif_colors);
 
     const std::vector<Rgb>& colors() const { return colors_; }
 
@@ -45,6 +45,7 @@ private:
     void take_new_colors(const std::vector<Rgb>& colors);
 
     int tolerance_;
+    int max_colors_;
     std::vector<Rgb> colors_;
     std::unordered_map<Rgb, std::uint8_t> given_;  // the colours met and their entries
 };

@@ -67,5 +67,32 @@ TEST(GifLzwNear, ShowsEachPixelWithinToleranceAsItsStreamDecodesAndWritesLess) {
     EXPECT_LT(near.size(), exact.size() * 3 / 4);
 }
 
+TEST(GifLzwNear, LeavesOnlyPixelsShownCloseEnoughTransparent) {
+    constexpr int tolerance = 8;
+    constexpr int transparent = 64;  // past the 64 greys
+    NoisyRamp ramp = noisy_ramp(3000);
+    // Runs of 40 pixels showing nearly their colours already, between runs showing far ones.
+    std::vector<std::uint32_t> shown(ramp.wanted.size());
+    std::vector<std::uint8_t> indices = ramp.own;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const bool close = i / 40 % 2 == 0;
+        shown[i] = close ? ramp.wanted[i] + grey(3) * (ramp.wanted[i] < grey(250))
+                         : ramp.wanted[i] ^ 0x808080u;
+        if (close) {
+            indices[i] = transparent;
+        }
+    }
+    const QByteArray near =
+        lzw_compress_near(indices.data(), ramp.wanted.data(), indices.size(), ramp.palette,
+                          tolerance, 7, shown.data(), transparent);
+    EXPECT_EQ(lzw_decompress(near, 7, indices.size()), indices);
+    for (std::size_t i = 0; i < indices.size(); ++i) {
+        const std::uint32_t colour =
+            indices[i] == transparent ? shown[i] : ramp.palette[indices[i]];
+        const int difference = std::abs(int(colour & 0xFF) - int(ramp.wanted[i] & 0xFF));
+        ASSERT_TRUE(indices[i] == ramp.own[i] || difference <= tolerance) << i;
+    }
+}
+
 }  // namespace
 }  // namespace inkwren

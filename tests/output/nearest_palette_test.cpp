@@ -33,6 +33,14 @@ TEST(NearestPalette, GivesAnEntryWithinToleranceAndKeepsIt) {
     EXPECT_EQ(palette.colors(), (std::vector<Rgb>{white, 0xFFFFEE, 0x000000, 0x211010}));
 }
 
+TEST(NearestPalette, AFullTableGivesTheNearestEntryHoweverFar) {
+    NearestPalette palette(16, 2);  // one entry of the 256 kept free
+    EXPECT_EQ(palette.index_of(white), 0);
+    EXPECT_EQ(palette.index_of(0x000000), 1);
+    EXPECT_EQ(palette.index_of(0x0000C0), 1);  // blue: nearer black than white
+    EXPECT_EQ(palette.colors().size(), 2u);
+}
+
 TEST(NearestPalette, BackgroundIsShownExactlyWhenABlendNearItComesFirst) {
     // A grid line blended into the background at the top left, where the rows begin.
     QImage frame = make_bitmap(40, 40);
