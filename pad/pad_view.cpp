@@ -126,8 +126,14 @@ PadView::PadView(WritingPad& pad, QImage palette, int screen_height, EventGuard 
     info_strip_ = new InfoStrip(this);
     info_strip_->setObjectName(QStringLiteral("InfoStrip"));
     info_strip_->on_form_clicked = [this](const QString& character) { write_offered(character); };
-    build_reading_list();
     show_player();
+}
+
+QCompleter& PadView::reading_list() {
+    if (reading_list_ == nullptr) {
+        build_reading_list();
+    }
+    return *reading_list_;
 }
 
 void PadView::build_reading_list() {
@@ -148,10 +154,14 @@ void PadView::build_reading_list() {
 }
 
 void PadView::offer_readings(const QString& typed) {
-    readings_offered_->clear();
     const std::vector<CharInfo> found = pad_.characters_read_as(typed, readings_offered);
+    if (found.empty() && reading_list_ == nullptr) {
+        return;  // nothing offered yet, nothing to take back
+    }
+    QCompleter& list = reading_list();
+    readings_offered_->clear();
     if (found.empty()) {
-        reading_list_->popup()->hide();
+        list.popup()->hide();
         return;
     }
     for (const CharInfo& info : found) {
@@ -165,15 +175,14 @@ void PadView::offer_readings(const QString& typed) {
         readings_offered_->appendRow(item);
     }
     const int width = reading_list_width;
-    reading_list_->complete(
-        QRect(zi_inputfield1_->width() - width, 0, width, zi_inputfield1_->height()));
+    list.complete(QRect(zi_inputfield1_->width() - width, 0, width, zi_inputfield1_->height()));
 }
 
 // A character picked from the readings list or the strip's other forms is written as if typed.
 void PadView::write_offered(const QString& character) {
     guard_([&] {
         hide_missing_note();
-        reading_list_->popup()->hide();
+        hide_reading_list();
         zi_inputfield1_->setText(character);
         pad_.select_text(character);
     });
@@ -308,7 +317,7 @@ void PadView::sync_sliders() {
 
 void PadView::zi_inputfield1Enter() {
     hide_missing_note();
-    reading_list_->popup()->hide();
+    hide_reading_list();
     const QString text = zi_inputfield1_->text();
     if (pad_.select_text(text)) {
         return;
@@ -353,8 +362,15 @@ void PadView::toggle_zoom() {
     pad_.toggle_zoom(screen_height_);
 }
 
+void PadView::hide_reading_list() {
+    if (reading_list_ != nullptr) {
+        reading_list_->popup()->hide();
+    }
+}
+
 bool PadView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == reading_list_->popup() && event->type() == QEvent::KeyPress) {
+    if (reading_list_ != nullptr && watched == reading_list_->popup() &&
+        event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             const QModelIndex chosen = reading_list_->popup()->currentIndex();
