@@ -36,13 +36,9 @@ TAnimationPlayer::TAnimationPlayer(PlayerOwner& owner, PlayerSettings settings)
     if (settings_.unseen) {
         return;
     }
-    // The layers start as one white bitmap, shared until each is drawn on: those a character
-    // never draws on take no memory of their own.
-    const QSize size = pad_size();
-    const QImage white = make_bitmap(size.width(), size.height());
     for (QImage* layer :
          {&image_, &frame_bmp_, &ink_bmp_, &grey_bmp_, &back_bmp_, &model_pic_, &back_pic_}) {
-        *layer = white;
+        *layer = blank_layer(pad_size());
     }
     load_pictures();
 }
@@ -90,7 +86,7 @@ void TAnimationPlayer::reset_background() {
     background.model = show_model_ && model_drawn_ ? &model_pic_ : nullptr;
     back_bmp_ = compose_background(background);
     underlay_in_background_ = false;
-    ink_bmp_ = make_bitmap(pad_size().width(), pad_size().height());
+    ink_bmp_ = blank_layer(pad_size());
     draw_smooth_background(background);
     image_ = smooth_ ? back_smooth_ : back_bmp_;
     image_changed();
@@ -225,7 +221,7 @@ void TAnimationPlayer::draw_numbers(QImage& picture, int shown) {
 }
 
 bool TAnimationPlayer::draw_model(const QString& character) {
-    model_pic_ = make_bitmap(pad_size().width(), pad_size().height());
+    model_pic_ = blank_layer(pad_size());
     model_softened_ = QImage();
     model_drawn_ = false;
     if (character.isEmpty() || !settings_.model_pictures) {

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "animation/animationplayer.h"
+#include "animation/layers.h"
 #include "animation/raster.h"
 #include "animation/stroke_editor.h"
 #include "encoding/recognition.h"
@@ -120,9 +121,8 @@ void TAnimationPlayer::apply(LoadedFile loaded) {
     }
     draw_model(model);
     back_pic_file_ = loaded.back_pic_file;
-    back_pic_ = loaded.back_pic_missing || loaded.back_pic.isNull()
-                    ? make_bitmap(pad_size().width(), pad_size().height())
-                    : loaded.back_pic;
+    back_pic_ = loaded.back_pic_missing || loaded.back_pic.isNull() ? blank_layer(pad_size())
+                                                                    : loaded.back_pic;
     if (loaded.back_pic_missing) {
         owner_.report(
             owner_.text(QString::fromLatin1(text_key::background_picture_missing_warning)) +
