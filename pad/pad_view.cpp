@@ -272,12 +272,17 @@ void PadView::show_player() {
     show_character_info();
 }
 
+// A hidden note is not measured: its small face would be loaded for nothing. It is measured
+// and placed whenever a character that keeps the mainland's form is shown.
 void PadView::show_mainland_note() {
     mainland_note_->setText(pad_.text(QString::fromLatin1(text_key::mainland_form_note)));
-    mainland_note_->adjustSize();
-    mainland_note_->move(player_widget_->width() - mainland_note_->width() - note_margin,
-                         player_widget_->height() - mainland_note_->height() - note_margin);
-    mainland_note_->setVisible(pad_.shows_mainland_form());
+    const bool shown = pad_.shows_mainland_form();
+    if (shown) {
+        mainland_note_->adjustSize();
+        mainland_note_->move(player_widget_->width() - mainland_note_->width() - note_margin,
+                             player_widget_->height() - mainland_note_->height() - note_margin);
+    }
+    mainland_note_->setVisible(shown);
 }
 
 void PadView::add_writing_pad(QSize pad) {
