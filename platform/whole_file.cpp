@@ -83,6 +83,9 @@ QByteArray read_up_to(const Descriptor& file, qint64 cap, const QString& role,
             break;
         }
     }
+    // Read in chunks, the array has room to spare; a stroke file of a few kilobytes kept for
+    // the character shown would hold a chunk's worth.
+    bytes.squeeze();
     return bytes;
 }
 
