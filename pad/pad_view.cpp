@@ -30,13 +30,25 @@ namespace {
 const QColor window_colour(0x00, 0x80, 0x80);  // teal
 constexpr int note_margin = 1;
 
+// The notes' looks. Each is given its style sheet as it is first shown: a style sheet at start-up
+// would have the first frame load and run Qt's style sheet machinery for two hidden labels.
+const char* const mainland_note_style = "QLabel { color: #606060; font-size: 10px; }";
+const char* const missing_note_style =
+    "QLabel { color: #303030; background: #FFFFE1; border: 1px solid #A0A0A0; "
+    "padding: 1px 4px; font-size: 11px; }";
+
+void style_before_showing(QLabel& note, const char* style) {
+    if (note.styleSheet().isEmpty()) {
+        note.setStyleSheet(QString::fromLatin1(style));
+    }
+}
+
 // A label in the pad's bottom right corner, in the margin under the practice square, that the
 // mouse passes through to the pad.
 QLabel* make_note(QWidget* pad) {
     auto* note = new QLabel(pad);
     note->setObjectName(QStringLiteral("MainlandFormNote"));
     note->setAttribute(Qt::WA_TransparentForMouseEvents);
-    note->setStyleSheet(QStringLiteral("QLabel { color: #606060; font-size: 10px; }"));
     note->hide();
     return note;
 }
@@ -46,9 +58,6 @@ QLabel* make_missing_note(QWidget* panel) {
     auto* note = new QLabel(panel);
     note->setObjectName(QStringLiteral("MissingCharacterNote"));
     note->setAttribute(Qt::WA_TransparentForMouseEvents);
-    note->setStyleSheet(
-        QStringLiteral("QLabel { color: #303030; background: #FFFFE1; border: 1px solid #A0A0A0; "
-                       "padding: 1px 4px; font-size: 11px; }"));
     note->hide();
     return note;
 }
@@ -278,6 +287,7 @@ void PadView::show_mainland_note() {
     mainland_note_->setText(pad_.text(QString::fromLatin1(text_key::mainland_form_note)));
     const bool shown = pad_.shows_mainland_form();
     if (shown) {
+        style_before_showing(*mainland_note_, mainland_note_style);
         mainland_note_->adjustSize();
         mainland_note_->move(player_widget_->width() - mainland_note_->width() - note_margin,
                              player_widget_->height() - mainland_note_->height() - note_margin);
@@ -345,6 +355,7 @@ void PadView::show_missing_note() {
         return;  // a user's language file without the text
     }
     missing_note_->setText(note);
+    style_before_showing(*missing_note_, missing_note_style);
     missing_note_->adjustSize();
     const QRect field = zi_inputfield1_->geometry();
     missing_note_->move(std::max(0, field.right() + 1 - missing_note_->width()),
