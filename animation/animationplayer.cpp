@@ -36,10 +36,9 @@ TAnimationPlayer::TAnimationPlayer(PlayerOwner& owner, PlayerSettings settings)
     if (settings_.unseen) {
         return;
     }
-    const QSize size = pad_size();
     for (QImage* layer :
          {&image_, &frame_bmp_, &ink_bmp_, &grey_bmp_, &back_bmp_, &model_pic_, &back_pic_}) {
-        *layer = make_bitmap(size.width(), size.height());
+        *layer = blank_layer(pad_size());
     }
     load_pictures();
 }
@@ -83,10 +82,11 @@ void TAnimationPlayer::reset_background() {
     background.picture = back_pic_file_.isEmpty() ? nullptr : &back_pic_;
     background.grid = show_grid();
     background.grid_style = pad().grid_style;
-    background.model = show_model_ ? &model_pic_ : nullptr;
+    // Without a model drawn, the model picture is white and would leave the background as is.
+    background.model = show_model_ && model_drawn_ ? &model_pic_ : nullptr;
     back_bmp_ = compose_background(background);
     underlay_in_background_ = false;
-    ink_bmp_ = make_bitmap(pad_size().width(), pad_size().height());
+    ink_bmp_ = blank_layer(pad_size());
     draw_smooth_background(background);
     image_ = smooth_ ? back_smooth_ : back_bmp_;
     image_changed();
@@ -112,6 +112,17 @@ void TAnimationPlayer::draw_smooth_background(Background background) {
     shown_smooth_ = back_smooth_;
     ink_smooth_ = SmoothInk(pad_size());
     stroke_smooth_ = SmoothInk(pad_size());
+}
+
+void TAnimationPlayer::halt() {
+    frame_no_ = 1;
+    capture_.reset();
+    loop_wait_ = false;
+    playtimer_->stop();
+    if (std::exchange(playing_, false)) {
+        play_list_ = {};
+        delete_workbook();
+    }
 }
 
 void TAnimationPlayer::show_static() {
@@ -209,7 +220,7 @@ void TAnimationPlayer::draw_numbers(QImage& picture, int shown) {
 }
 
 bool TAnimationPlayer::draw_model(const QString& character) {
-    model_pic_ = make_bitmap(pad_size().width(), pad_size().height());
+    model_pic_ = blank_layer(pad_size());
     model_softened_ = QImage();
     model_drawn_ = false;
     if (character.isEmpty() || !settings_.model_pictures) {

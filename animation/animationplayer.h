@@ -128,6 +128,8 @@ public:
     void pause();
     // Stops, drops captured frames and shows the character at rest; ends a wait to loop.
     void stop_play();
+    // The same for a player about to be replaced: nothing is drawn again.
+    void halt();
     // With the pad's looping on, a finished playback waits a second on its timer, the finished
     // character still shown, and then the character is written again.
     bool waiting_to_loop() const { return loop_wait_; }
@@ -153,7 +155,8 @@ public:
     // The stroke text of the file last loaded, as it was read.
     const QByteArray& loaded_text() const { return loaded_text_; }
     // Writes the strokes as held (zoomed) to the temporary folder + name + ".wrt".
-    void save_temp(const QString& name);
+    // Answers the stroke text written; empty when there are no strokes to write.
+    QByteArray save_temp(const QString& name);
     // Extracts the character's archive entry into the temporary folder and loads it; an unseen
     // player reads it into memory instead.
     void load_from_archive(const QString& character, const ArchivePaths& archive,

@@ -103,6 +103,14 @@ void overlay_centred(QImage& destination, const QImage& picture, QSize pad_size)
     }
 }
 
+QImage blank_layer(QSize size) {
+    thread_local QImage last;
+    if (last.size() != size) {
+        last = make_bitmap(size.width(), size.height());
+    }
+    return last;
+}
+
 void draw_centred(QImage& layer, const QImage& picture) {
     // C++ division drops the fraction toward zero, which is the centring wanted, negative too.
     const QPoint top_left((layer.width() - picture.width()) / 2,

@@ -32,6 +32,10 @@ void draw_centred(QImage& layer, const QImage& picture);
 // Fills the area of the given size (the pad's) white.
 void clear_to_white(QImage& bitmap, QSize size);
 
+// An empty (white) 24-bit layer of the size. Layers of one size share one image until each is
+// drawn on, so a layer nothing is drawn on takes no memory of its own.
+QImage blank_layer(QSize size);
+
 struct InkCrop {
     QImage picture;
     QRect box;  // in the source's pixels

@@ -2,7 +2,6 @@
 // pausing between strokes, and frames are composed from the layers only when shown.
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include "animation/animationplayer.h"
 #include "animation/layers.h"
@@ -388,14 +387,14 @@ void TAnimationPlayer::replay() {
     if (lines_.items.empty()) {
         return;
     }
-    save_temp(QStringLiteral("tmp"));
+    const QByteArray text = save_temp(QStringLiteral("tmp"));
     const QString workbook = QDir(temp_dir()).filePath(QStringLiteral("tmp.wrt"));
-    if (!QFileInfo::exists(workbook)) {
-        return;
+    // The strokes are played as the file now holds them, without reading it back; one too long
+    // to be read back is refused as its reading would refuse it.
+    if (text.size() > max_stroke_text_size) {
+        inkwren::read_stroke_file(workbook);
     }
-    TObjList records;
-    read_records(workbook, records, 0, 0);
-    records_ = std::move(records);
+    records_ = parse_stroke_text(text, workbook, EndMarkerKind::keep_pen_up);
     play();
 }
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "animation/animationplayer.h"
+#include "animation/layers.h"
 #include "animation/raster.h"
 #include "animation/stroke_editor.h"
 #include "encoding/recognition.h"
@@ -120,9 +121,8 @@ void TAnimationPlayer::apply(LoadedFile loaded) {
     }
     draw_model(model);
     back_pic_file_ = loaded.back_pic_file;
-    back_pic_ = loaded.back_pic_missing || loaded.back_pic.isNull()
-                    ? make_bitmap(pad_size().width(), pad_size().height())
-                    : loaded.back_pic;
+    back_pic_ = loaded.back_pic_missing || loaded.back_pic.isNull() ? blank_layer(pad_size())
+                                                                    : loaded.back_pic;
     if (loaded.back_pic_missing) {
         owner_.report(
             owner_.text(QString::fromLatin1(text_key::background_picture_missing_warning)) +
@@ -171,12 +171,13 @@ QByteArray TAnimationPlayer::stroke_text() const {
     return format_stroke_text(normalised_lines());
 }
 
-void TAnimationPlayer::save_temp(const QString& name) {
+QByteArray TAnimationPlayer::save_temp(const QString& name) {
     save_dir_ = temp_dir();
     QDir().mkpath(save_dir_);
-    if (!lines_.items.empty()) {
-        write_strokes(lines_, name, save_dir_);
+    if (lines_.items.empty()) {
+        return {};
     }
+    return write_strokes(lines_, name, save_dir_, Durability::working_copy);
 }
 
 void TAnimationPlayer::load_from_archive(const QString& character, const ArchivePaths& archive,
@@ -190,7 +191,7 @@ void TAnimationPlayer::load_from_archive(const QString& character, const Archive
         return;
     }
     QDir().mkpath(temp_dir());
-    extract_entry(key, archive, temp_dir(), column);
+    extract_entry(key, archive, temp_dir(), column, Durability::working_copy);
     const QString recent = QDir(temp_dir()).filePath(QString::fromLatin1(recent_file_name));
     if (QFileInfo::exists(recent)) {
         load_stroke_file(recent);

@@ -61,12 +61,20 @@ const QRgb* row_of(const QImage& image, int y) {
     return reinterpret_cast<const QRgb*>(image.constScanLine(y));
 }
 
+// Every twin starts transparent: twins of one size share one empty image until drawn on, so a
+// layer nothing is drawn on takes no memory of its own.
+QImage transparent_image(QSize size) {
+    thread_local QImage last;
+    if (last.size() != size) {
+        last = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        last.fill(Qt::transparent);
+    }
+    return last;
+}
+
 }  // namespace
 
-SmoothInk::SmoothInk(QSize size)
-    : image_(size, QImage::Format_ARGB32_Premultiplied), changed_(QPoint(0, 0), size) {
-    image_.fill(Qt::transparent);
-}
+SmoothInk::SmoothInk(QSize size) : image_(transparent_image(size)), changed_(QPoint(0, 0), size) {}
 
 void SmoothInk::touch(QRect area) {
     area &= image_.rect();

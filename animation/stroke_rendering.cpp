@@ -1,6 +1,8 @@
 #include "animation/stroke_rendering.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "animation/beziers.h"
 #include "animation/layers.h"
@@ -9,6 +11,11 @@
 
 namespace inkwren {
 namespace {
+
+bool same_plain_background(const Background& a, const Background& b) {
+    return a.pad == b.pad && a.colour == b.colour && a.grid == b.grid &&
+           a.grid_style == b.grid_style;
+}
 
 constexpr std::int32_t grid_color = 0xFFAA00;
 constexpr int grid_pen_width = 2;
@@ -208,7 +215,9 @@ void draw_ninegrid(QImage& bitmap, QSize pad, int side, PadGridStyle style) {
     }
 }
 
-QImage compose_background(const Background& background) {
+namespace {
+
+QImage compose_background_anew(const Background& background) {
     const QSize pad = background.pad;
     QImage working = make_bitmap(pad.width(), pad.height());
     {
@@ -230,6 +239,23 @@ QImage compose_background(const Background& background) {
         overlay_centred(working, *background.model, pad);
     }
     return working;
+}
+
+}  // namespace
+
+QImage compose_background(const Background& background) {
+    // Every character shown on the pad starts from the same plain background: it is drawn once
+    // and shared, copied only when drawn on.
+    const bool plain = background.picture == nullptr && background.model == nullptr;
+    thread_local std::optional<std::pair<Background, QImage>> last_plain;
+    if (plain && last_plain && same_plain_background(last_plain->first, background)) {
+        return last_plain->second;
+    }
+    QImage composed = compose_background_anew(background);
+    if (plain) {
+        last_plain.emplace(background, composed);
+    }
+    return composed;
 }
 
 bool needs_bitmap(const TObjList& records) {

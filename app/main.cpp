@@ -6,6 +6,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -109,6 +111,9 @@ int main(int argc, char** argv) {
     if (!character.isEmpty()) {
         QTimer::singleShot(0, &form, [&form, character] { form.clipboard_changed(character); });
     }
+    // What start-up used and let go (the first player, the tables read to check them) goes back
+    // to the system, not kept for the program's whole run.
+    QTimer::singleShot(0, [] { malloc_trim(0); });
     if (qEnvironmentVariableIsSet("INKWREN_REPORT_FIRST_FRAME")) {
         QTimer::singleShot(0, report_first_frame);
     }

@@ -53,15 +53,6 @@ TForm1::TForm1(StartupResult start, Dialogs& dialogs)
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             [this] { text_from_outside(QGuiApplication::clipboard()->text()); });
     tray_ = new TrayIcon(this);
-    sheet_dialog_ = new TForm8(
-        dialogs_, shell_.installation_folder(),
-        [this](const QString& folder, const SheetSlots& record_slots) {
-            updatecfg(folder, record_slots);
-        },
-        this);
-    step_window_ = std::make_unique<TForm9>();
-    // Only the main window's closing ends the program.
-    step_window_->setAttribute(Qt::WA_QuitOnClose, false);
 
     apply_stay_on_top();
     guarded([this] { shell_.show_start_character(); });
@@ -97,6 +88,27 @@ QObject* TForm1::named(const QString& name) const {
         return action;
     }
     return findChild<QObject*>(name);
+}
+
+TForm8& TForm1::sheet_dialog() {
+    if (sheet_dialog_ == nullptr) {
+        sheet_dialog_ = new TForm8(
+            dialogs_, shell_.installation_folder(),
+            [this](const QString& folder, const SheetSlots& record_slots) {
+                updatecfg(folder, record_slots);
+            },
+            this);
+    }
+    return *sheet_dialog_;
+}
+
+TForm9& TForm1::step_window() {
+    if (!step_window_) {
+        step_window_ = std::make_unique<TForm9>();
+        // Only the main window's closing ends the program.
+        step_window_->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    return *step_window_;
 }
 
 QLineEdit* TForm1::character_field() const {
@@ -372,8 +384,8 @@ void TForm1::show_step_by_step(bool store_edit) {
         return;
     }
     const QImage shown = sheet_with_animation_band(*sheet);
-    step_window_->set_frames(sheet->pictures);
-    step_window_->show_sheet(shown, {0, shown.height() - sheet->picture_size.height()});
+    step_window().set_frames(sheet->pictures);
+    step_window().show_sheet(shown, {0, shown.height() - sheet->picture_size.height()});
 }
 
 void TForm1::N22Click() {
@@ -422,7 +434,7 @@ void TForm1::N4Click() {
 }
 
 void TForm1::N26Click() {
-    TForm8& dialog = *sheet_dialog_;
+    TForm8& dialog = sheet_dialog();
     dialog.apply_captions(shell_.language());
     dialog.init_dialog_value(shell_.sheet_slots(), shell_.output_folder());
     dialog.set_info_line(shell_.sheet_info_line());
@@ -437,7 +449,7 @@ void TForm1::N26Click() {
 void TForm1::updatecfg(const QString& folder, const SheetSlots& record_slots) {
     guarded([&] {
         shell_.updatecfg(folder, record_slots);
-        shell_.set_sheet_info_line(sheet_dialog_->info_line());
+        shell_.set_sheet_info_line(sheet_dialog().info_line());
     });
 }
 

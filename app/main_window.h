@@ -41,8 +41,9 @@ public:
     QObject* named(const QString& name) const;
     QLineEdit* character_field() const;
     PadView& pad_view() const { return *view_; }
-    TForm8& sheet_dialog() const { return *sheet_dialog_; }
-    TForm9& step_window() const { return *step_window_; }
+    // Made at their first use: the first frame does without them.
+    TForm8& sheet_dialog();
+    TForm9& step_window();
     TrayIcon& tray_icon() const { return *tray_; }
 
     // Menu handlers. A choice item (a language, an encoding, a library, a GIF scale, a stroke

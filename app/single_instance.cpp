@@ -3,11 +3,17 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QFile>
+#include <QSocketNotifier>
 #include <QThread>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/un.h>
+#include <cerrno>
+#include <cstring>
+#include <memory>
 
 #include "platform/error.h"
 
@@ -20,16 +26,114 @@ constexpr int connect_ms = 500;
 constexpr int start_wait_ms = 10000;
 constexpr int retry_ms = 20;
 
-std::optional<uid_t> peer_user(qintptr descriptor) {
+// Connections waiting to be taken before later starts are refused.
+constexpr int listen_backlog = 50;
+
+std::optional<uid_t> peer_user(int descriptor) {
     ucred credentials{};
     socklen_t size = sizeof credentials;
-    if (::getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0) {
+    if (::getsockopt(descriptor, SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0) {
         return std::nullopt;
     }
     return credentials.uid;
 }
 
+// The socket's address; false, with errno set, for a path too long for one.
+bool address_of(const QString& path, sockaddr_un& address) {
+    const QByteArray bytes = QFile::encodeName(path);
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (bytes.size() >= qsizetype(sizeof address.sun_path)) {
+        errno = ENAMETOOLONG;
+        return false;
+    }
+    std::memcpy(address.sun_path, bytes.constData(), std::size_t(bytes.size()));
+    return true;
+}
+
+class Socket {
+public:
+    explicit Socket(int flags) : fd_(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | flags, 0)) {}
+    ~Socket() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+bool send_all(int fd, const QByteArray& bytes) {
+    const char* next = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t sent = ::send(fd, next, std::size_t(left), MSG_NOSIGNAL);
+        if (sent < 0 && errno == EINTR) {
+            continue;
+        }
+        if (sent <= 0) {
+            return false;
+        }
+        next += sent;
+        left -= sent;
+    }
+    return true;
+}
+
 }  // namespace
+
+// A later start's connection, read as its lines arrive.
+class InstanceConnection : public QObject {
+public:
+    InstanceConnection(int fd, QObject* parent)
+        : QObject(parent),
+          fd_(fd),
+          readable_(std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read)) {}
+    ~InstanceConnection() override {
+        readable_.reset();
+        ::close(fd_);
+    }
+
+    int fd() const { return fd_; }
+    QSocketNotifier& readable() const { return *readable_; }
+
+    // Reads what has arrived; answers false once the sender has closed its end.
+    bool read_arrived() {
+        char chunk[4096];
+        for (;;) {
+            const ssize_t got = ::read(fd_, chunk, sizeof chunk);
+            if (got > 0) {
+                pending_.append(chunk, got);
+            } else if (got < 0 && errno == EINTR) {
+                continue;
+            } else {
+                return got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+            }
+        }
+    }
+
+    // The next whole line, without its end; nothing while none has arrived whole.
+    std::optional<QByteArray> take_line() {
+        const qsizetype end = pending_.indexOf('\n');
+        if (end < 0) {
+            return std::nullopt;
+        }
+        QByteArray line = pending_.left(end + 1);
+        pending_.remove(0, end + 1);
+        return line;
+    }
+
+private:
+    int fd_;
+    std::unique_ptr<QSocketNotifier> readable_;
+    QByteArray pending_;
+};
 
 InstancePaths instance_paths(const QString& runtime_folder, const QString& registry_path) {
     const QString hash = QString::fromLatin1(
@@ -42,20 +146,24 @@ InstancePaths instance_paths(const QString& runtime_folder, const QString& regis
 }
 
 bool hand_over(const QString& socket_path, const QString& text, uid_t owner) {
-    QLocalSocket socket;
-    socket.connectToServer(socket_path);
-    if (!socket.waitForConnected(connect_ms)) {
+    Socket socket(0);
+    sockaddr_un address;
+    if (socket.get() < 0 || !address_of(socket_path, address)) {
         return false;
     }
-    if (peer_user(socket.socketDescriptor()) != owner) {
+    // Connecting and sending wait at most this long for a running instance that does not take
+    // its connections.
+    const timeval timeout{connect_ms / 1000, connect_ms % 1000 * 1000};
+    ::setsockopt(socket.get(), SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+    if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        return false;
+    }
+    if (peer_user(socket.get()) != owner) {
         throw Error(QStringLiteral("The Inkwren listening at %1 is not yours; your character was "
                                    "not handed to it.")
                         .arg(socket_path));
     }
-    socket.write(text.toUtf8() + '\n');
-    const bool sent = socket.waitForBytesWritten(connect_ms);
-    socket.disconnectFromServer();
-    return sent;
+    return send_all(socket.get(), text.toUtf8() + '\n');
 }
 
 std::optional<FileLock> become_instance_or_hand_over(const InstancePaths& paths,
@@ -83,14 +191,30 @@ std::optional<FileLock> become_instance_or_hand_over(const InstancePaths& paths,
 }
 
 InstanceServer::InstanceServer(const QString& socket_path, uid_t owner, QObject* parent)
-    : QObject(parent), owner_(owner), server_(new QLocalServer(this)) {
-    QLocalServer::removeServer(socket_path);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(socket_path)) {
+    : QObject(parent), owner_(owner), socket_path_(socket_path) {
+    const QByteArray path = QFile::encodeName(socket_path);
+    ::unlink(path.constData());  // a dead instance's
+    Socket listener(SOCK_NONBLOCK);
+    sockaddr_un address;
+    // Only the owner may connect: the socket file is made private before anyone can.
+    const bool listening =
+        listener.get() >= 0 && address_of(socket_path, address) &&
+        ::bind(listener.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+        ::chmod(path.constData(), S_IRWXU) == 0 && ::listen(listener.get(), listen_backlog) == 0;
+    if (!listening) {
+        const int error = errno;
         throw Error(QStringLiteral("Inkwren cannot listen for later starts at %1: %2.")
-                        .arg(socket_path, server_->errorString()));
+                        .arg(socket_path, system_reason(error)));
     }
-    connect(server_, &QLocalServer::newConnection, this, [this] { take_connections(); });
+    listener_ = listener.release();
+    incoming_ = new QSocketNotifier(listener_, QSocketNotifier::Read, this);
+    connect(incoming_, &QSocketNotifier::activated, this, [this] { take_connections(); });
+}
+
+InstanceServer::~InstanceServer() {
+    delete incoming_;
+    ::close(listener_);
+    ::unlink(QFile::encodeName(socket_path_).constData());
 }
 
 void InstanceServer::deliver_to(std::function<void(const QString& text)> receiver) {
@@ -99,25 +223,38 @@ void InstanceServer::deliver_to(std::function<void(const QString& text)> receive
 }
 
 void InstanceServer::take_connections() {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (peer_user(socket->socketDescriptor()) != owner_) {
-            socket->abort();
-            socket->deleteLater();
+    for (;;) {
+        const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0 && errno == EINTR) {
             continue;
         }
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { read_lines(*socket); });
-        read_lines(*socket);
+        if (fd < 0) {
+            return;
+        }
+        auto* connection = new InstanceConnection(fd, this);
+        if (peer_user(fd) != owner_) {
+            connection->readable().setEnabled(false);
+            connection->deleteLater();
+            continue;
+        }
+        connect(&connection->readable(), &QSocketNotifier::activated, this,
+                [this, connection] { read_lines(*connection); });
+        read_lines(*connection);
     }
 }
 
 // Only reads: whatever the text leads to (a question, with its own event loop that may delete
-// this socket) happens after the socket's signal has returned.
-void InstanceServer::read_lines(QLocalSocket& socket) {
+// this connection) happens after the connection's signal has returned.
+void InstanceServer::read_lines(InstanceConnection& connection) {
+    const bool open = connection.read_arrived();
     bool read = false;
-    while (socket.canReadLine()) {
-        arrived_ << QString::fromUtf8(socket.readLine()).trimmed();
+    while (const std::optional<QByteArray> line = connection.take_line()) {
+        arrived_ << QString::fromUtf8(*line).trimmed();
         read = true;
+    }
+    if (!open) {
+        connection.readable().setEnabled(false);
+        connection.deleteLater();
     }
     if (read) {
         deliver_later();

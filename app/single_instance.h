@@ -14,10 +14,11 @@
 
 #include "platform/file_lock.h"
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 
 namespace inkwren {
+
+class InstanceConnection;
 
 // Where the running instance listens and the lock that makes it the only one: in the user's
 // private runtime folder, one pair per settings file.
@@ -43,10 +44,15 @@ std::optional<FileLock> become_instance_or_hand_over(const InstancePaths& paths,
 // Listens for later starts of owner's; connections of other users are dropped. Only the lock's
 // holder may make one: a socket file left at the path is taken for a dead instance's and
 // replaced. Throws Error when it cannot listen.
+// The socket is the system's own, not a Qt network class: the program then needs no network
+// library, which would cost every start its loading. Each connection taken is a child of the
+// server until its sender closes it.
 class InstanceServer : public QObject {
 public:
     explicit InstanceServer(const QString& socket_path, uid_t owner = ::getuid(),
                             QObject* parent = nullptr);
+    // Stops listening and removes the socket file.
+    ~InstanceServer() override;
 
     // What later starts hand over goes to receiver, one text at a time, each from a later turn
     // of the event loop, never from inside a socket's signal; what came before waits for it.
@@ -54,12 +60,14 @@ public:
 
 private:
     void take_connections();
-    void read_lines(QLocalSocket& socket);
+    void read_lines(InstanceConnection& connection);
     void deliver_later();
     void deliver();
 
     uid_t owner_;
-    QLocalServer* server_;
+    QString socket_path_;
+    int listener_ = -1;
+    QSocketNotifier* incoming_ = nullptr;
     std::function<void(const QString&)> receiver_;
     QStringList arrived_;
     bool delivering_ = false;

@@ -4,6 +4,7 @@
 #include "platform/error.h"
 #include "platform/whole_file.h"
 
+#include <QFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -102,10 +103,15 @@ std::uint8_t clamped_u8(int value, int largest) {
 
 }  // namespace
 
-CharInfoTable::CharInfoTable(QByteArray bytes)
-    : bytes_(std::move(bytes)), count_(u32_at(bytes_.constData() + char_info_count_offset)) {}
+CharInfoTable::CharInfoTable(QByteArray bytes, std::shared_ptr<QFile> mapping)
+    : mapping_(std::move(mapping)),
+      bytes_(std::move(bytes)),
+      count_(u32_at(bytes_.constData() + char_info_count_offset)) {}
 
 CharInfoTable CharInfoTable::load(const QString& path) {
+    // Opened before it is read, so that the mapping shows the file that was checked.
+    auto mapping = std::make_shared<QFile>(path);
+    const bool opened = mapping->open(QIODevice::ReadOnly);
     QByteArray bytes =
         read_limited_file(path, QStringLiteral("The character information file"), largest_file);
     if (bytes.size() < char_info_header_size ||
@@ -127,7 +133,15 @@ CharInfoTable CharInfoTable::load(const QString& path) {
     }
     check_entries(header + char_info_header_size, count, static_cast<std::uint32_t>(pool_size),
                   path);
-    return CharInfoTable(std::move(bytes));
+    // The copy read is kept only where the file cannot be mapped or changed since it was opened.
+    const uchar* mapped =
+        opened && mapping->size() == bytes.size() ? mapping->map(0, bytes.size()) : nullptr;
+    if (mapped == nullptr || std::memcmp(mapped, bytes.constData(), char_info_header_size) != 0) {
+        return CharInfoTable(std::move(bytes), nullptr);
+    }
+    return CharInfoTable(
+        QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), bytes.size()),
+        std::move(mapping));
 }
 
 const char* CharInfoTable::entry(std::size_t index) const {

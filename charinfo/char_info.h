@@ -7,8 +7,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <vector>
+
+class QFile;
 
 namespace inkwren {
 
@@ -30,7 +33,8 @@ struct CharInfo {
     bool operator==(const CharInfo&) const = default;
 };
 
-// The character information file, read whole into memory and looked up by character.
+// The character information file, checked whole once and then looked up by character in a
+// read-only mapping of it, so that only the pages looked up take memory.
 class CharInfoTable {
 public:
     CharInfoTable() = default;  // knows no character
@@ -47,11 +51,12 @@ public:
     CharInfo readings_at(std::size_t index) const;
 
 private:
-    explicit CharInfoTable(QByteArray bytes);
+    CharInfoTable(QByteArray bytes, std::shared_ptr<QFile> mapping);
     const char* entry(std::size_t index) const;
     QString pool_text(const char* entry, int field) const;
 
-    QByteArray bytes_;  // the whole file, checked by load()
+    std::shared_ptr<QFile> mapping_;  // keeps the mapped file while bytes_ point into it
+    QByteArray bytes_;                // the whole file, checked by load()
     std::size_t count_ = 0;
 };
 

@@ -132,6 +132,10 @@ void InfoStrip::lay_out_rows() {
 // the strip wider than the window.
 void InfoStrip::fill_rows() {
     const int width = text_width();
+    if (filled_ && filled_->first == text_ && filled_->second == width) {
+        return;
+    }
+    filled_.emplace(text_, width);
     readings_->setText(
         QFontMetrics(readings_->font()).elidedText(text_.readings, Qt::ElideRight, width));
     meaning_->setText(fit_lines(text_.meaning, meaning_->font(), width, meaning_lines));

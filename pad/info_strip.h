@@ -7,6 +7,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include "pad/info_strip_text.h"
 
@@ -39,6 +41,8 @@ private:
     void fill_rows();
 
     InfoStripText text_;
+    // What the rows were last filled with, at which width: filling them again is skipped.
+    std::optional<std::pair<InfoStripText, int>> filled_;
     QLabel* readings_;
     QLabel* meaning_;
     QLabel* details_;

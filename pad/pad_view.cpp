@@ -30,13 +30,25 @@ namespace {
 const QColor window_colour(0x00, 0x80, 0x80);  // teal
 constexpr int note_margin = 1;
 
+// The notes' looks. Each is given its style sheet as it is first shown: a style sheet at start-up
+// would have the first frame load and run Qt's style sheet machinery for two hidden labels.
+const char* const mainland_note_style = "QLabel { color: #606060; font-size: 10px; }";
+const char* const missing_note_style =
+    "QLabel { color: #303030; background: #FFFFE1; border: 1px solid #A0A0A0; "
+    "padding: 1px 4px; font-size: 11px; }";
+
+void style_before_showing(QLabel& note, const char* style) {
+    if (note.styleSheet().isEmpty()) {
+        note.setStyleSheet(QString::fromLatin1(style));
+    }
+}
+
 // A label in the pad's bottom right corner, in the margin under the practice square, that the
 // mouse passes through to the pad.
 QLabel* make_note(QWidget* pad) {
     auto* note = new QLabel(pad);
     note->setObjectName(QStringLiteral("MainlandFormNote"));
     note->setAttribute(Qt::WA_TransparentForMouseEvents);
-    note->setStyleSheet(QStringLiteral("QLabel { color: #606060; font-size: 10px; }"));
     note->hide();
     return note;
 }
@@ -46,9 +58,6 @@ QLabel* make_missing_note(QWidget* panel) {
     auto* note = new QLabel(panel);
     note->setObjectName(QStringLiteral("MissingCharacterNote"));
     note->setAttribute(Qt::WA_TransparentForMouseEvents);
-    note->setStyleSheet(
-        QStringLiteral("QLabel { color: #303030; background: #FFFFE1; border: 1px solid #A0A0A0; "
-                       "padding: 1px 4px; font-size: 11px; }"));
     note->hide();
     return note;
 }
@@ -126,8 +135,14 @@ PadView::PadView(WritingPad& pad, QImage palette, int screen_height, EventGuard 
     info_strip_ = new InfoStrip(this);
     info_strip_->setObjectName(QStringLiteral("InfoStrip"));
     info_strip_->on_form_clicked = [this](const QString& character) { write_offered(character); };
-    build_reading_list();
     show_player();
+}
+
+QCompleter& PadView::reading_list() {
+    if (reading_list_ == nullptr) {
+        build_reading_list();
+    }
+    return *reading_list_;
 }
 
 void PadView::build_reading_list() {
@@ -148,10 +163,14 @@ void PadView::build_reading_list() {
 }
 
 void PadView::offer_readings(const QString& typed) {
-    readings_offered_->clear();
     const std::vector<CharInfo> found = pad_.characters_read_as(typed, readings_offered);
+    if (found.empty() && reading_list_ == nullptr) {
+        return;  // nothing offered yet, nothing to take back
+    }
+    QCompleter& list = reading_list();
+    readings_offered_->clear();
     if (found.empty()) {
-        reading_list_->popup()->hide();
+        list.popup()->hide();
         return;
     }
     for (const CharInfo& info : found) {
@@ -165,15 +184,14 @@ void PadView::offer_readings(const QString& typed) {
         readings_offered_->appendRow(item);
     }
     const int width = reading_list_width;
-    reading_list_->complete(
-        QRect(zi_inputfield1_->width() - width, 0, width, zi_inputfield1_->height()));
+    list.complete(QRect(zi_inputfield1_->width() - width, 0, width, zi_inputfield1_->height()));
 }
 
 // A character picked from the readings list or the strip's other forms is written as if typed.
 void PadView::write_offered(const QString& character) {
     guard_([&] {
         hide_missing_note();
-        reading_list_->popup()->hide();
+        hide_reading_list();
         zi_inputfield1_->setText(character);
         pad_.select_text(character);
     });
@@ -263,12 +281,18 @@ void PadView::show_player() {
     show_character_info();
 }
 
+// A hidden note is not measured: its small face would be loaded for nothing. It is measured
+// and placed whenever a character that keeps the mainland's form is shown.
 void PadView::show_mainland_note() {
     mainland_note_->setText(pad_.text(QString::fromLatin1(text_key::mainland_form_note)));
-    mainland_note_->adjustSize();
-    mainland_note_->move(player_widget_->width() - mainland_note_->width() - note_margin,
-                         player_widget_->height() - mainland_note_->height() - note_margin);
-    mainland_note_->setVisible(pad_.shows_mainland_form());
+    const bool shown = pad_.shows_mainland_form();
+    if (shown) {
+        style_before_showing(*mainland_note_, mainland_note_style);
+        mainland_note_->adjustSize();
+        mainland_note_->move(player_widget_->width() - mainland_note_->width() - note_margin,
+                             player_widget_->height() - mainland_note_->height() - note_margin);
+    }
+    mainland_note_->setVisible(shown);
 }
 
 void PadView::add_writing_pad(QSize pad) {
@@ -308,7 +332,7 @@ void PadView::sync_sliders() {
 
 void PadView::zi_inputfield1Enter() {
     hide_missing_note();
-    reading_list_->popup()->hide();
+    hide_reading_list();
     const QString text = zi_inputfield1_->text();
     if (pad_.select_text(text)) {
         return;
@@ -331,6 +355,7 @@ void PadView::show_missing_note() {
         return;  // a user's language file without the text
     }
     missing_note_->setText(note);
+    style_before_showing(*missing_note_, missing_note_style);
     missing_note_->adjustSize();
     const QRect field = zi_inputfield1_->geometry();
     missing_note_->move(std::max(0, field.right() + 1 - missing_note_->width()),
@@ -353,8 +378,15 @@ void PadView::toggle_zoom() {
     pad_.toggle_zoom(screen_height_);
 }
 
+void PadView::hide_reading_list() {
+    if (reading_list_ != nullptr) {
+        reading_list_->popup()->hide();
+    }
+}
+
 bool PadView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == reading_list_->popup() && event->type() == QEvent::KeyPress) {
+    if (reading_list_ != nullptr && watched == reading_list_->popup() &&
+        event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             const QModelIndex chosen = reading_list_->popup()->currentIndex();

@@ -52,7 +52,8 @@ public:
     // The characters read as the field's text, offered in a list under it; none when the text is
     // no reading.
     void offer_readings(const QString& typed);
-    QCompleter& reading_list() const { return *reading_list_; }
+    // Made at its first use: the first frame does without it.
+    QCompleter& reading_list();
 
     // The field's Enter, the zoom button and the others, as a click would. A typed text that
     // names no character gets a brief note beside the field.
@@ -74,6 +75,7 @@ protected:
 private:
     void add_writing_pad(QSize pad);
     void build_reading_list();
+    void hide_reading_list();
     void write_offered(const QString& character);
     void build_panel();
     void show_missing_note();
@@ -95,8 +97,8 @@ private:
     QLabel* mainland_note_;
     InfoStrip* info_strip_;
     bool info_shown_ = true;
-    QCompleter* reading_list_;
-    QStandardItemModel* readings_offered_;
+    QCompleter* reading_list_ = nullptr;
+    QStandardItemModel* readings_offered_ = nullptr;
     QLabel* missing_note_;
     QTimer* missing_note_timer_;
 };

@@ -132,7 +132,7 @@ std::unique_ptr<TAnimationPlayer> WritingPad::make_player(QSize size, const QStr
 }
 
 void WritingPad::replace_player(std::unique_ptr<TAnimationPlayer> player) {
-    player_->stop_play();
+    player_->halt();
     practice_.reset();  // it draws on the player going
     player_ = std::move(player);
     if (practice_choices_) {

@@ -63,7 +63,8 @@ int sync_folder_of(const QByteArray& target) {
 
 }  // namespace
 
-AtomicFile::AtomicFile(QString path) : path_(std::move(path)) {
+AtomicFile::AtomicFile(QString path, Durability durability)
+    : path_(std::move(path)), durability_(durability) {
     const QByteArray target = QFile::encodeName(path_);
     fd_ = create_temporary(target, temp_path_);
     if (fd_ < 0) {
@@ -143,7 +144,8 @@ void AtomicFile::commit() {
         fail(error_);
     }
     // Some file systems report a full disk only when the data reach it, at the sync or close.
-    if (::fsync(fd_) != 0) {
+    const bool synced = durability_ == Durability::synced;
+    if (synced && ::fsync(fd_) != 0) {
         fail(errno);
     }
     const int fd = std::exchange(fd_, -1);
@@ -156,7 +158,7 @@ void AtomicFile::commit() {
     }
     temp_path_.clear();
     QIODevice::close();
-    if (const int error = sync_folder_of(target); error != 0) {
+    if (const int error = synced ? sync_folder_of(target) : 0; error != 0) {
         throw Error(QStringLiteral("\"%1\" was written, but its folder cannot be synced: %2.")
                         .arg(path_, system_reason(error)));
     }

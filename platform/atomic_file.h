@@ -9,11 +9,18 @@
 
 namespace inkwren {
 
+// Whether a file must reach the disk before it replaces the old one. The program's own working
+// copies (the stroke files it rewrites in "tmp/" for every character shown) are made again from
+// the archive whenever needed, so they skip the syncs: they are still replaced whole, never
+// left half written, but a power cut may take the latest of them. Everything the user keeps is
+// synced.
+enum class Durability { synced, working_copy };
+
 class AtomicFile : public QIODevice {
 public:
     // Creates the temporary file beside path ("path.Ab12Cd"); throws Error with the system's
     // reason when it cannot.
-    explicit AtomicFile(QString path);
+    explicit AtomicFile(QString path, Durability durability = Durability::synced);
     // A file never committed takes its temporary file with it.
     ~AtomicFile() override;
     AtomicFile(const AtomicFile&) = delete;
@@ -41,6 +48,7 @@ private:
 
     QString path_;
     QByteArray temp_path_;
+    Durability durability_;
     int fd_ = -1;
     int error_ = 0;  // the first failure's errno; writes after it are refused
     QByteArray buffer_;

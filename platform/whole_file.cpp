@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
-#include <QRegularExpression>
+
+#include <algorithm>
+#include <iterator>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -81,27 +83,50 @@ QByteArray read_up_to(const Descriptor& file, qint64 cap, const QString& role,
             break;
         }
     }
+    // Read in chunks, the array has room to spare; a stroke file of a few kilobytes kept for
+    // the character shown would hold a chunk's worth.
+    bytes.squeeze();
     return bytes;
+}
+
+bool is_leftover_save(QStringView name) {
+    // Checked by hand: a pattern would load the regular expression library at every start.
+    static const char* const endings[] = {"cfg", "dat", "txt", "wrt", "def",
+                                          "gif", "jpg", "png", "pdf", "ini"};
+    constexpr qsizetype suffix_size = 6;
+    constexpr qsizetype ending_size = 3;
+    const qsizetype suffix_dot = name.size() - suffix_size - 1;
+    const qsizetype ending_dot = suffix_dot - ending_size - 1;
+    if (ending_dot < 1 || name[ending_dot] != u'.' || name[suffix_dot] != u'.' ||
+        name.left(ending_dot).contains(u'\n')) {
+        return false;
+    }
+    for (const QChar c : name.mid(suffix_dot + 1)) {
+        if (c.unicode() > 0x7F || !c.isLetterOrNumber()) {
+            return false;
+        }
+    }
+    const QStringView ending = name.mid(ending_dot + 1, ending_size);
+    return std::any_of(std::begin(endings), std::end(endings), [&](const char* known) {
+        return ending.compare(QLatin1String(known), Qt::CaseInsensitive) == 0;
+    });
 }
 
 }  // namespace
 
 int remove_leftover_saves(const QString& folder) {
-    static const QRegularExpression leftover(
-        QStringLiteral("^.+\\.(cfg|dat|txt|wrt|def|gif|jpg|png|pdf|ini)\\.[A-Za-z0-9]{6}$"),
-        QRegularExpression::CaseInsensitiveOption);
     QDir dir(folder);
     int removed = 0;
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
-        if (leftover.match(name).hasMatch() && dir.remove(name)) {
+        if (is_leftover_save(name) && dir.remove(name)) {
             ++removed;
         }
     }
     return removed;
 }
 
-void write_whole_file(const QString& path, const QByteArray& bytes) {
-    AtomicFile file(path);
+void write_whole_file(const QString& path, const QByteArray& bytes, Durability durability) {
+    AtomicFile file(path, durability);
     file.write(bytes);
     file.commit();
 }

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "platform/atomic_file.h"
+
 namespace inkwren {
 
 // The name with the ending (".jpg") added, unless it already ends so in any letter case.
@@ -13,7 +15,8 @@ QString with_file_ending(const QString& name, const QString& ending);
 
 // Throws Error naming the file with the system's reason when it cannot be written whole; the
 // old file is then left as it was.
-void write_whole_file(const QString& path, const QByteArray& bytes);
+void write_whole_file(const QString& path, const QByteArray& bytes,
+                      Durability durability = Durability::synced);
 
 // A save cut short (the program killed while writing) can leave its temporary file beside the
 // target, named after it with a dot and six letters or digits ("config.dat.Ab12Cd"). Removes

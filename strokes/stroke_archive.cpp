@@ -241,14 +241,14 @@ std::optional<QByteArray> read_entry(const QByteArray& key, const ArchivePaths& 
 }
 
 bool extract_entry(const QByteArray& key, const ArchivePaths& paths, const QString& out_folder,
-                   IndexColumn column) {
+                   IndexColumn column, Durability durability) {
     const std::optional<QByteArray> text = read_entry(key, paths, column);
     if (!text) {
         return false;
     }
     const QString out_path =
         path_in_folder(out_folder, QString::fromLatin1(recent_file_name), QString());
-    write_whole_file(out_path, *text);
+    write_whole_file(out_path, *text, durability);
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/atomic_file.h"
 #include "strokes/archive_format.h"
 
 namespace inkwren {
@@ -53,7 +54,7 @@ std::optional<QByteArray> read_entry(const QByteArray& key, const ArchivePaths& 
 // entry. Answers false, writing nothing, when the key is absent. On any failure the previous
 // "recent.wrt" is left as it was.
 bool extract_entry(const QByteArray& key, const ArchivePaths& paths, const QString& out_folder,
-                   IndexColumn column);
+                   IndexColumn column, Durability durability = Durability::synced);
 
 // Every entry in file order; for tools and checks over a whole archive.
 std::vector<IndexEntry> read_index(const QString& index_path);

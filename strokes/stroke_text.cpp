@@ -22,28 +22,34 @@ QByteArray format_number(double value) {
     return QByteArray::number(value, 'g', 15);
 }
 
+// The fields go straight onto the text, tab-separated: a character's file is written for every
+// character shown.
 void append_record_line(QByteArray& text, const PointRecord& record) {
-    QList<QByteArray> fields;
     if (is_end_marker(record)) {
-        fields = {end_field,
-                  end_field,
-                  end_field,
-                  end_field,
-                  end_field,
-                  end_field,
-                  QByteArray::number(record.kind),
-                  end_field};
+        for (int field = 0; field < 6; ++field) {
+            text += end_field;
+            text += tab;
+        }
+        text += QByteArray::number(record.kind);
+        text += tab;
+        text += end_field;
     } else {
-        fields = {format_number(record.x),
-                  format_number(record.y),
-                  QByteArray::number(record.pen_width),
-                  QByteArray::number(record.pen_color),
-                  QByteArray::number(record.repeat_count),
-                  record.instant ? "1" : "0",
-                  QByteArray::number(record.kind),
-                  QByteArray::number(record.fill_color)};
+        text += format_number(record.x);
+        text += tab;
+        text += format_number(record.y);
+        text += tab;
+        text += QByteArray::number(record.pen_width);
+        text += tab;
+        text += QByteArray::number(record.pen_color);
+        text += tab;
+        text += QByteArray::number(record.repeat_count);
+        text += tab;
+        text += record.instant ? '1' : '0';
+        text += tab;
+        text += QByteArray::number(record.kind);
+        text += tab;
+        text += QByteArray::number(record.fill_color);
     }
-    text += fields.join(tab);
     text += "\r\n";
 }
 
@@ -211,13 +217,16 @@ QString path_in_folder(const QString& folder, const QString& name, const QString
     return folder + (needs_separator ? QStringLiteral("/") : QString()) + name + extension;
 }
 
-void write_strokes(const TLineList& lines, const QString& name, const QString& folder) {
+QByteArray write_strokes(const TLineList& lines, const QString& name, const QString& folder,
+                         Durability durability) {
     const QString path = path_in_folder(folder, name, QStringLiteral(".wrt"));
+    QByteArray text = format_stroke_text(lines);
     try {
-        write_whole_file(path, format_stroke_text(lines));
+        write_whole_file(path, text, durability);
     } catch (const Error& error) {
         throw Error(QStringLiteral("rewrite failed: ") + error.message());
     }
+    return text;
 }
 
 void read_records(const QString& path, TObjList& records, double offset_x, double offset_y) {

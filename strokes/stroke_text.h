@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "platform/atomic_file.h"
 #include "strokes/linelist.h"
 
 namespace inkwren {
@@ -45,8 +46,9 @@ QByteArray format_stroke_text(const TLineList& lines);
 TObjList parse_stroke_text(const QByteArray& text, const QString& source, EndMarkerKind end_kind,
                            double offset_x = 0, double offset_y = 0);
 
-// Writes the strokes to folder + name + ".wrt", whole or not at all.
-void write_strokes(const TLineList& lines, const QString& name, const QString& folder);
+// Writes the strokes to folder + name + ".wrt", whole or not at all; answers the text written.
+QByteArray write_strokes(const TLineList& lines, const QString& name, const QString& folder,
+                         Durability durability = Durability::synced);
 
 // The bytes of a stroke file; one larger than max_stroke_text_size is refused with Error.
 QByteArray read_stroke_file(const QString& path);

@@ -10,6 +10,18 @@ const QSize pad(20, 20);
 
 // Only non-white pixels are copied at the offset, clipped at every edge; sources outside or not
 // in 24 bits change nothing.
+// Blank layers share one image: what is drawn on one given out never shows on the next.
+TEST(BlankLayer, IsWhiteOfItsSizeAndStaysSoWhateverIsDrawnOnTheOnesGivenOut) {
+    for (const QSize size : {QSize(200, 200), QSize(30, 20), QSize(200, 200)}) {
+        QImage drawn = blank_layer(size);
+        Canvas(drawn).rectangle(0, 0, size.width(), size.height());
+        const QImage next = blank_layer(size);
+        EXPECT_EQ(next.size(), size);
+        EXPECT_EQ(next, make_bitmap(size.width(), size.height()));
+        EXPECT_NE(drawn, next);
+    }
+}
+
 TEST(Overlay, CopiesNonWhitePixelsClippedAtEveryEdge) {
     QImage destination = make_bitmap(20, 20, 0x0000FF);
     QImage source = make_bitmap(4, 4);

@@ -76,6 +76,31 @@ TEST(Background, DashedGridKeepsTheSquareAndDashesItsThirdsLighter) {
     EXPECT_EQ(dash + gap, 185 - 14);
 }
 
+// Plain backgrounds are drawn once and shared: drawing on one given out must not reach the
+// next, and each setting that shapes a background still gives its own.
+TEST(Background, ASharedBackgroundStaysAsDrawnWhateverIsDrawnOnTheCopiesGivenOut) {
+    Background plain;
+    plain.pad = QSize(200, 200);
+    QImage first = compose_background(plain);
+    const QImage pristine = first.copy();
+    Canvas(first).rectangle(20, 20, 180, 180);
+    EXPECT_EQ(compose_background(plain), pristine);
+
+    const QImage model = make_bitmap(200, 200, 0x000080);
+    Background changed[4] = {plain, plain, plain, plain};
+    changed[0].pad = QSize(210, 210);
+    changed[1].colour = 0xE0E0E0;
+    changed[2].grid_style = PadGridStyle::dashed;
+    changed[3].model = &model;
+    for (const Background& other : changed) {
+        EXPECT_NE(compose_background(other), pristine);
+        EXPECT_EQ(compose_background(plain), pristine);
+    }
+    Background without_grid = plain;
+    without_grid.grid = false;
+    EXPECT_EQ(color_at(compose_background(without_grid), 70, 40), white_color);
+}
+
 TEST(RecordDrawing, FillSeedTrianglesChooseTheirOutlineByFillColour) {
     struct Case {
         std::int32_t fill;

@@ -20,20 +20,45 @@ using testing::read_file;
 using testing::TempFolder;
 using testing::write_file;
 
+// Working copies skip only the syncs: they are replaced as whole as the user's files are.
 TEST(WholeFile, ASaveReplacesTheFileWholeKeepingItsPermissionsOrGivesTheSystemsReason) {
+    for (const Durability durability : {Durability::synced, Durability::working_copy}) {
+        TempFolder folder;
+        const QString path = folder.file("設定.cfg");
+        write_file(path, "old");
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0600), 0);
+        write_whole_file(path, "new and longer", durability);
+        EXPECT_EQ(read_file(path), "new and longer");
+        EXPECT_EQ(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
+        EXPECT_EQ(testing::entries_in(folder.path()), QStringList{QStringLiteral("設定.cfg")});
+        // A file that cannot be written gives the system's reason.
+        const QString message = testing::error_of(
+            [&] { write_whole_file(folder.file("沒有/永.jpg"), "x", durability); });
+        EXPECT_TRUE(message.contains(QStringLiteral("永.jpg")));
+        EXPECT_TRUE(message.contains(QStringLiteral("No such file or directory")));
+    }
+}
+
+// A leftover is named after a kind of file the program writes, a dot and six ASCII letters or
+// digits; anything else in the folder is the user's.
+TEST(WholeFile, OnlyTheLeftoversOfTheProgramsOwnSavesAreRemoved) {
+    const struct {
+        const char* name;
+        bool removed;
+    } files[] = {
+        {"config.dat.Ab12Cd", true}, {"永.WRT.x9Y8z7", true},       {"a.ini.000000", true},
+        {"config.dat.Ab12C", false}, {"config.dat.Ab12Cde", false}, {"config.dat.Ab12C字", false},
+        {"notes.md.Ab12Cd", false},  {".cfg.Ab12Cd", false},        {"config.dat", false},
+        {"練習.txt.b-k12Cd", false},
+    };
     TempFolder folder;
-    const QString path = folder.file("設定.cfg");
-    write_file(path, "old");
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0600), 0);
-    write_whole_file(path, "new and longer");
-    EXPECT_EQ(read_file(path), "new and longer");
-    EXPECT_EQ(QFileInfo(path).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
-    EXPECT_EQ(testing::entries_in(folder.path()), QStringList{QStringLiteral("設定.cfg")});
-    // A file that cannot be written gives the system's reason.
-    const QString message =
-        testing::error_of([&] { write_whole_file(folder.file("沒有/永.jpg"), "x"); });
-    EXPECT_TRUE(message.contains(QStringLiteral("永.jpg")));
-    EXPECT_TRUE(message.contains(QStringLiteral("No such file or directory")));
+    for (const auto& file : files) {
+        write_file(folder.file(file.name), "x");
+    }
+    EXPECT_EQ(remove_leftover_saves(folder.path()), 3);
+    for (const auto& file : files) {
+        EXPECT_EQ(QFileInfo::exists(folder.file(file.name)), !file.removed) << file.name;
+    }
 }
 
 // Written in pieces bigger than its buffer, as a PDF writer writes.
