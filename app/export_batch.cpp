@@ -19,8 +19,9 @@ using namespace std::chrono_literals;
 // seen soon.
 constexpr auto poll = 100ms;
 
-// Files made and waiting to be written, for each worker.
-constexpr int files_waiting_per_job = 4;
+// Files made and waiting to be written, for each worker: room for a group to gather while the
+// disk syncs the one before.
+constexpr int files_waiting_per_job = 16;
 
 volatile std::sig_atomic_t interrupted = 0;
 
