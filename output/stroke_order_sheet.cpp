@@ -302,7 +302,30 @@ int smallest_number_pixels(QSize picture) {
 }
 
 QFont sheet_number_font(const SheetInputs& inputs) {
-    return at_least_pixels(number_font(inputs.settings), smallest_number_pixels(inputs.picture));
+    // Choosing the face asks the font database each time; a batch of sheets asks for the same
+    // font over and over, so each thread keeps the last one it chose.
+    struct Chosen {
+        QByteArray name;
+        std::int32_t size;
+        std::int32_t style;
+        NumeralKind numerals;
+        QSize picture;
+        QFont font;
+    };
+    thread_local std::optional<Chosen> last;
+    const SheetSettings& settings = inputs.settings;
+    if (!last || last->name != settings.font_name || last->size != settings.font_size ||
+        last->style != settings.font_style || last->numerals != settings.numeral_kind ||
+        last->picture != inputs.picture) {
+        last =
+            Chosen{settings.font_name,
+                   settings.font_size,
+                   settings.font_style,
+                   settings.numeral_kind,
+                   inputs.picture,
+                   at_least_pixels(number_font(settings), smallest_number_pixels(inputs.picture))};
+    }
+    return last->font;
 }
 
 QString number_text(const SheetInputs& inputs, int n) {
