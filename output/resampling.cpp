@@ -234,6 +234,11 @@ FrameResizer::FrameResizer(QSize source, QSize target)
 FrameResizer::~FrameResizer() = default;
 
 const QImage& FrameResizer::resize(const QImage& frame) {
+    return resize(frame, std::nullopt);
+}
+
+const QImage& FrameResizer::resize(const QImage& frame,
+                                   const std::optional<std::vector<QRect>>& changed) {
     const QImage picture = is_24bit(frame) ? frame : to_24bit(frame);
     const QSize target(int(columns_->samples.size()), int(rows_->samples.size()));
     if (previous_.isNull() || previous_.size() != picture.size()) {
@@ -244,7 +249,7 @@ const QImage& FrameResizer::resize(const QImage& frame) {
             resample_whole(picture, *columns_, *rows_, across_, resized_);
         }
     } else if (!target.isEmpty()) {
-        resize_bands(picture, changed_bands(previous_, picture));
+        resize_bands(picture, changed ? *changed : changed_bands(previous_, picture));
     }
     previous_ = picture;
     return resized_;

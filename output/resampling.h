@@ -6,6 +6,7 @@
 #include <QSize>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace inkwren {
@@ -55,6 +56,9 @@ public:
 
     // The frame resized; the picture stays valid until the next call.
     const QImage& resize(const QImage& frame);
+    // The same, for a frame that differs from the one before only within the areas given (none
+    // known: compared as above).
+    const QImage& resize(const QImage& frame, const std::optional<std::vector<QRect>>& changed);
 
 private:
     void resize_bands(const QImage& frame, const std::vector<QRect>& bands);
