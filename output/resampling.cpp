@@ -48,6 +48,13 @@ TargetSample sample_at(int target_position, double scale, int source_size) {
             sample.weights.push_back({mirrored(j, source_size), weight});
         }
     }
+    if (!sample.weights.empty()) {
+        const auto [lowest, highest] = std::minmax_element(
+            sample.weights.begin(), sample.weights.end(),
+            [](const SourceWeight& a, const SourceWeight& b) { return a.position < b.position; });
+        sample.lowest = lowest->position;
+        sample.highest = highest->position;
+    }
     return sample;
 }
 
@@ -144,13 +151,7 @@ void sum_lines(const Lines& lines, const TargetSample& sample, float* sums) {
 
 // The smallest and largest source position a target sample reads.
 std::pair<int, int> reach(const TargetSample& sample) {
-    int low = sample.weights.empty() ? 0 : sample.weights.front().position;
-    int high = low;
-    for (const SourceWeight& share : sample.weights) {
-        low = std::min(low, share.position);
-        high = std::max(high, share.position);
-    }
-    return {low, high};
+    return {sample.lowest, sample.highest};
 }
 
 // The source positions the targets read.

@@ -21,6 +21,8 @@ struct SourceWeight {
 struct TargetSample {
     double centre;
     std::vector<SourceWeight> weights;
+    int lowest = 0;  // the smallest and largest source position of the weights
+    int highest = 0;
 };
 
 // The sampling of one axis, worked out once and reused for every row or column.
