@@ -193,13 +193,15 @@ bool earlier_strokes_look_newest(const SheetSettings& settings, PictureContent c
 
 std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRenderer& numbers) {
     const SheetSettings& settings = inputs.settings;
-    const QImage underlay = draw_underlay(inputs, settings.underlay_color);
     const int side = round_even(inputs.picture.width() * square_share);
     const QImage frame = draw_ninegrids(inputs.picture, settings.grid_color, settings.grid_style,
                                         settings.grid_on, side);
-    // Every picture starts from the frame with, when it shows one, the underlay merged in.
+    // Every picture starts from the frame with, when it shows one, the underlay merged in; the
+    // underlay is drawn only for pictures that show it.
     QImage underlaid = frame;
-    merge_bmp(underlaid, underlay, 0, 0);
+    if (settings.underlay_on || settings.picture_content == PictureContent::underlay_only) {
+        merge_bmp(underlaid, draw_underlay(inputs, settings.underlay_color), 0, 0);
+    }
     // Kept from sheet to sheet: a character's first picture differs from the last one's before
     // it only where the strokes and numbers of either are.
     thread_local PictureReducer reducer;
