@@ -1,6 +1,7 @@
 #include "app/export_batch.h"
 
 #include <QDir>
+#include <QThreadPool>
 
 #include <chrono>
 #include <csignal>
@@ -18,8 +19,9 @@ using namespace std::chrono_literals;
 // seen soon.
 constexpr auto poll = 100ms;
 
-// Files made and waiting to be written, for each worker.
-constexpr int files_waiting_per_job = 4;
+// Files made and waiting to be written, for each worker: room for a group to gather while the
+// disk syncs the one before.
+constexpr int files_waiting_per_job = 16;
 
 volatile std::sig_atomic_t interrupted = 0;
 
@@ -192,29 +194,33 @@ std::optional<WorksheetEntry> ExportBatch::take(int index, const std::function<v
     return std::exchange(made.entry, std::nullopt);
 }
 
-ExportWorkers::ExportWorkers(ExportBatch& batch, int count) : batch_(batch) {
+ExportWorkers::ExportWorkers(ExportBatch& batch, int count) : batch_(batch), count_(count) {
+    QThreadPool* pool = QThreadPool::globalInstance();
+    // Every worker starts at once, with room for Qt's own work beside them.
+    pool->setMaxThreadCount(std::max(pool->maxThreadCount(), count + 1));
     for (int job = 0; job < count; ++job) {
-        // Threads of Qt's own, so the players' timers may live in them.
-        threads_.emplace_back(QThread::create([&batch] { batch.work(); }));
-        threads_.back()->start();
+        pool->start([this] {
+            batch_.work();
+            const std::lock_guard lock(mutex_);
+            ++finished_;
+            changed_.notify_all();
+        });
     }
 }
 
 ExportWorkers::~ExportWorkers() {
     batch_.stop();
-    for (const auto& thread : threads_) {
-        thread->wait();
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return finished_ == count_; });
     }
     batch_.finish_files();
 }
 
 bool ExportWorkers::wait(int milliseconds) {
-    for (const auto& thread : threads_) {
-        if (!thread->wait(milliseconds)) {
-            return false;
-        }
-    }
-    return true;
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                             [this] { return finished_ == count_; });
 }
 
 }  // namespace inkwren

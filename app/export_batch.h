@@ -5,7 +5,6 @@
 
 #include <QImage>
 #include <QStringList>
-#include <QThread>
 
 #include <atomic>
 #include <condition_variable>
@@ -78,7 +77,10 @@ private:
     std::unique_ptr<FileQueue> files_;  // the other commands' files
 };
 
-// The batch's worker threads, stopped and joined however the run ends.
+// The batch's workers, stopped and waited for however the run ends. They run on the threads of
+// Qt's global pool: the raster engine hands a large fill from any other thread to that pool and
+// waits for it, which with a worker per core only adds switching between threads, while a fill
+// on one of the pool's own threads stays on it.
 class ExportWorkers {
 public:
     ExportWorkers(ExportBatch& batch, int count);
@@ -91,7 +93,10 @@ public:
 
 private:
     ExportBatch& batch_;
-    std::vector<std::unique_ptr<QThread>> threads_;
+    const int count_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int finished_ = 0;
 };
 
 // Ctrl+C (or SIGTERM) asks a running export to stop after the files being written.

@@ -1,6 +1,5 @@
 #include "app/file_queue.h"
 
-#include "platform/error.h"
 #include "platform/whole_file.h"
 
 namespace inkwren {
@@ -35,27 +34,34 @@ void FileQueue::finish() {
 
 void FileQueue::write_files() {
     for (;;) {
-        File file;
+        std::deque<File> group;
         {
             std::unique_lock lock(mutex_);
             changed_.wait(lock, [&] { return !waiting_.empty() || finishing_; });
             if (waiting_.empty()) {
                 return;
             }
-            file = std::move(waiting_.front());
-            waiting_.pop_front();
+            group.swap(waiting_);
             changed_.notify_all();
         }
         if (stopped_()) {
             continue;  // dropped: the run was cut short
         }
-        try {
-            write_whole_file(file.path, file.bytes);
-            written_(file.character, file.path, nullptr);
-        } catch (const Error& error) {
-            const QString failure = error.message();
-            written_(file.character, file.path, &failure);
-        }
+        write_group(group);
+    }
+}
+
+// The files waiting are written together, so the disk is waited for once for all of them.
+void FileQueue::write_group(const std::deque<File>& group) {
+    std::vector<FileToWrite> files;
+    files.reserve(group.size());
+    for (const File& file : group) {
+        files.push_back({file.path, file.bytes});
+    }
+    const std::vector<std::optional<QString>> failures = write_whole_files(files);
+    for (std::size_t index = 0; index < group.size(); ++index) {
+        const std::optional<QString>& failure = failures[index];
+        written_(group[index].character, group[index].path, failure ? &*failure : nullptr);
     }
 }
 

@@ -1,5 +1,6 @@
 // The files of a batch written whole (platform/whole_file.h) on a thread of their own, so that
-// the workers go on making the next files while the disk syncs the last ones. Only a few files
+// the workers go on making the next files while the disk syncs the last ones. The files that
+// gathered meanwhile are written as one group, which waits for the disk once. Only a few files
 // wait: a worker offering one more waits for room.
 #pragma once
 
@@ -39,6 +40,7 @@ private:
     };
 
     void write_files();
+    void write_group(const std::deque<File>& group);
 
     Written written_;
     std::function<bool()> stopped_;

@@ -4,7 +4,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
+#include <memory>
 
 #include <jpeglib.h>
 
@@ -31,26 +31,40 @@ struct JpegFailure {
     std::longjmp(failure->jump, 1);
 }
 
-// The compressor's state, freed on every path. A zeroed struct may be destroyed even when
-// creating it failed part way.
-struct CompressGuard {
-    jpeg_compress_struct info{};
-    ~CompressGuard() { jpeg_destroy_compress(&info); }
-};
-
 // The output buffer, sized for the worst case so libjpeg never has to grow it. When libjpeg
 // grows a buffer it frees its own earlier one, but tells us the new address only at the end,
 // so after a failure we could not tell which buffer to free.
-struct OutputBuffer {
-    explicit OutputBuffer(const QImage& bitmap) : storage(worst_case_size(bitmap)) {}
-    ~OutputBuffer() {
-        if (data != storage.data()) {
-            std::free(data);  // libjpeg's own buffer after all, handed over to us
-        }
-    }
+class OutputBuffer {
+public:
+    OutputBuffer() = default;
     OutputBuffer(const OutputBuffer&) = delete;
     OutputBuffer& operator=(const OutputBuffer&) = delete;
+    ~OutputBuffer() { take_back(); }
 
+    // Room for the picture, kept from picture to picture and never cleared: libjpeg writes
+    // before it reads.
+    void make_room(const QImage& bitmap) {
+        take_back();
+        const std::size_t needed = worst_case_size(bitmap);
+        if (needed > capacity_) {
+            storage_ = std::make_unique_for_overwrite<unsigned char[]>(needed);
+            capacity_ = needed;
+        }
+        data = storage_.get();
+        size = capacity_;
+    }
+
+    // The bytes written, with libjpeg's own buffer freed if it made one after all.
+    QByteArray written() {
+        QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+        take_back();
+        return bytes;
+    }
+
+    unsigned char* data = nullptr;
+    unsigned long size = 0;
+
+private:
     // Six bytes per pixel of the picture padded to whole 16-pixel blocks, and room for the
     // headers: more than any baseline JPEG of it needs.
     static std::size_t worst_case_size(const QImage& bitmap) {
@@ -59,20 +73,51 @@ struct OutputBuffer {
         return width * height * 6 + 2048;
     }
 
-    std::vector<unsigned char> storage;
-    unsigned char* data = storage.data();
-    unsigned long size = storage.size();
+    void take_back() {
+        if (data != nullptr && data != storage_.get()) {
+            std::free(data);  // libjpeg's own buffer, handed over to us
+        }
+        data = nullptr;
+    }
+
+    std::unique_ptr<unsigned char[]> storage_;
+    std::size_t capacity_ = 0;
 };
+
+// A thread's compressor and buffer, kept from picture to picture: setting them up afresh cost
+// as much as encoding a small sheet. The settings are made again for every picture, so each
+// encodes as a fresh compressor would.
+struct Compressor {
+    Compressor() {
+        info.err = jpeg_std_error(&failure.manager);
+        failure.manager.error_exit = jump_out;
+    }
+    ~Compressor() { jpeg_destroy_compress(&info); }
+    Compressor(const Compressor&) = delete;
+    Compressor& operator=(const Compressor&) = delete;
+
+    JpegFailure failure{};
+    jpeg_compress_struct info{};  // zeroed, so it may be destroyed even if creating it failed
+    bool created = false;
+    OutputBuffer buffer;
+};
+
+bool create(Compressor& compressor) {
+    if (setjmp(compressor.failure.jump) != 0) {
+        return false;
+    }
+    jpeg_create_compress(&compressor.info);
+    return true;
+}
 
 // Every libjpeg call that can fail happens here, behind the jump point. Only trivial locals
 // live in this frame, so the jump back skips no destructor. Answers false after a failure.
-bool compress(jpeg_compress_struct& info, JpegFailure& failure, const QImage& bitmap, int quality,
-              int dots_per_inch, OutputBuffer& buffer) {
-    if (setjmp(failure.jump) != 0) {
+bool compress(Compressor& compressor, const QImage& bitmap, int quality, int dots_per_inch) {
+    jpeg_compress_struct& info = compressor.info;
+    if (setjmp(compressor.failure.jump) != 0) {
         return false;
     }
-    jpeg_create_compress(&info);
-    jpeg_mem_dest(&info, &buffer.data, &buffer.size);
+    jpeg_mem_dest(&info, &compressor.buffer.data, &compressor.buffer.size);
     info.image_width = JDIMENSION(bitmap.width());
     info.image_height = JDIMENSION(bitmap.height());
     info.input_components = 3;
@@ -98,16 +143,19 @@ bool compress(jpeg_compress_struct& info, JpegFailure& failure, const QImage& bi
 
 QByteArray jpeg_bytes(const QImage& bitmap, int quality, const QString& path, int dots_per_inch) {
     const QImage picture = is_24bit(bitmap) ? bitmap : to_24bit(bitmap);
-    JpegFailure failure{};
-    CompressGuard guard;
-    guard.info.err = jpeg_std_error(&failure.manager);
-    failure.manager.error_exit = jump_out;
-    OutputBuffer buffer(picture);
-    if (!compress(guard.info, failure, picture, quality, dots_per_inch, buffer)) {
-        throw Error(QStringLiteral("The picture \"%1\" cannot be saved as JPEG: %2.")
-                        .arg(path, QString::fromLocal8Bit(failure.message)));
+    thread_local std::unique_ptr<Compressor> compressor;
+    if (!compressor) {
+        compressor = std::make_unique<Compressor>();
+        compressor->created = create(*compressor);
     }
-    return QByteArray(reinterpret_cast<const char*>(buffer.data), qsizetype(buffer.size));
+    compressor->buffer.make_room(picture);
+    if (!compressor->created || !compress(*compressor, picture, quality, dots_per_inch)) {
+        const QString reason = QString::fromLocal8Bit(compressor->failure.message);
+        compressor.reset();  // left part way: the next picture starts afresh
+        throw Error(
+            QStringLiteral("The picture \"%1\" cannot be saved as JPEG: %2.").arg(path, reason));
+    }
+    return compressor->buffer.written();
 }
 
 void jpegsave(const QImage& bitmap, const QString& path, int quality, int dots_per_inch) {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "animation/raster.h"
+#include "output/frame_difference.h"
 
 namespace inkwren {
 
@@ -65,18 +66,84 @@ void merge_row(const uchar* from, uchar* to, int count) {
 }  // namespace
 
 void merge_bmp(QImage& destination, const QImage& source, int x, int y) {
+    merge_bmp_within(destination, source, x, y, destination.rect());
+}
+
+void merge_bmp_within(QImage& destination, const QImage& source, int x, int y, QRect area) {
     if (!is_24bit(source) || lies_outside(destination, source, x, y)) {
         return;
     }
     if (!is_24bit(destination)) {
         destination = to_24bit(destination);
     }
-    const Span columns = overlap(x, source.width(), destination.width());
-    const Span rows = overlap(y, source.height(), destination.height());
+    area &= destination.rect();
+    const Span columns = overlap(x - area.left(), source.width(), area.width());
+    const Span rows = overlap(y - area.top(), source.height(), area.height());
     for (int row = rows.first; row < rows.last; ++row) {
         merge_row(source.constScanLine(row) + 3 * columns.first,
                   destination.scanLine(row + y) + 3 * (columns.first + x),
                   columns.last - columns.first);
+    }
+}
+
+const QImage& LayeredPicture::compose(const QImage& base, int height, std::vector<Layer> layers) {
+    const bool same_ground = !picture_.isNull() && base.cacheKey() == base_.cacheKey() &&
+                             picture_.height() == height && layers.size() == layers_.size();
+    if (same_ground) {
+        changed_ = changed_areas(layers);
+    } else {
+        base_ = base;
+        picture_ = QImage(base.width(), height, base.format());
+        changed_.reset();
+    }
+    layers_ = std::move(layers);
+    if (!changed_) {
+        lay_out(picture_.rect());
+        return picture_;
+    }
+    for (QRect& area : *changed_) {
+        area &= picture_.rect();
+        lay_out(area);
+    }
+    std::erase_if(*changed_, [](const QRect& area) { return area.isEmpty(); });
+    return picture_;
+}
+
+// Where the picture may differ from the last one: where each layer changed, and where a layer
+// moved or changed size, both where it was and where it is.
+std::vector<QRect> LayeredPicture::changed_areas(const std::vector<Layer>& layers) const {
+    std::vector<QRect> areas;
+    for (std::size_t index = 0; index < layers.size(); ++index) {
+        const Layer& was = layers_[index];
+        const Layer& is = layers[index];
+        if (was.at == is.at && was.picture.size() == is.picture.size() &&
+            was.picture.format() == is.picture.format()) {
+            for (const QRect& band : changed_bands(was.picture, is.picture)) {
+                areas.push_back(band.translated(is.at));
+            }
+        } else {
+            areas.push_back(QRect(was.at, was.picture.size()));
+            areas.push_back(QRect(is.at, is.picture.size()));
+        }
+    }
+    return areas;
+}
+
+void LayeredPicture::lay_out(QRect area) {
+    if (area.isEmpty()) {
+        return;
+    }
+    const std::size_t bytes = 3 * std::size_t(area.width());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        uchar* row = picture_.scanLine(y) + 3 * area.left();
+        if (y < base_.height()) {
+            std::copy_n(base_.constScanLine(y) + 3 * area.left(), bytes, row);
+        } else {
+            std::fill_n(row, bytes, uchar(0xFF));
+        }
+    }
+    for (const Layer& layer : layers_) {
+        merge_bmp_within(picture_, layer.picture, layer.at.x(), layer.at.y(), area);
     }
 }
 

@@ -48,6 +48,13 @@ TargetSample sample_at(int target_position, double scale, int source_size) {
             sample.weights.push_back({mirrored(j, source_size), weight});
         }
     }
+    if (!sample.weights.empty()) {
+        const auto [lowest, highest] = std::minmax_element(
+            sample.weights.begin(), sample.weights.end(),
+            [](const SourceWeight& a, const SourceWeight& b) { return a.position < b.position; });
+        sample.lowest = lowest->position;
+        sample.highest = highest->position;
+    }
     return sample;
 }
 
@@ -144,13 +151,7 @@ void sum_lines(const Lines& lines, const TargetSample& sample, float* sums) {
 
 // The smallest and largest source position a target sample reads.
 std::pair<int, int> reach(const TargetSample& sample) {
-    int low = sample.weights.empty() ? 0 : sample.weights.front().position;
-    int high = low;
-    for (const SourceWeight& share : sample.weights) {
-        low = std::min(low, share.position);
-        high = std::max(high, share.position);
-    }
-    return {low, high};
+    return {sample.lowest, sample.highest};
 }
 
 // The source positions the targets read.
@@ -234,6 +235,11 @@ FrameResizer::FrameResizer(QSize source, QSize target)
 FrameResizer::~FrameResizer() = default;
 
 const QImage& FrameResizer::resize(const QImage& frame) {
+    return resize(frame, std::nullopt);
+}
+
+const QImage& FrameResizer::resize(const QImage& frame,
+                                   const std::optional<std::vector<QRect>>& changed) {
     const QImage picture = is_24bit(frame) ? frame : to_24bit(frame);
     const QSize target(int(columns_->samples.size()), int(rows_->samples.size()));
     if (previous_.isNull() || previous_.size() != picture.size()) {
@@ -244,7 +250,7 @@ const QImage& FrameResizer::resize(const QImage& frame) {
             resample_whole(picture, *columns_, *rows_, across_, resized_);
         }
     } else if (!target.isEmpty()) {
-        resize_bands(picture, changed_bands(previous_, picture));
+        resize_bands(picture, changed ? *changed : changed_bands(previous_, picture));
     }
     previous_ = picture;
     return resized_;

@@ -6,6 +6,7 @@
 #include <QSize>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace inkwren {
@@ -20,6 +21,8 @@ struct SourceWeight {
 struct TargetSample {
     double centre;
     std::vector<SourceWeight> weights;
+    int lowest = 0;  // the smallest and largest source position of the weights
+    int highest = 0;
 };
 
 // The sampling of one axis, worked out once and reused for every row or column.
@@ -55,6 +58,9 @@ public:
 
     // The frame resized; the picture stays valid until the next call.
     const QImage& resize(const QImage& frame);
+    // The same, for a frame that differs from the one before only within the areas given (none
+    // known: compared as above).
+    const QImage& resize(const QImage& frame, const std::optional<std::vector<QRect>>& changed);
 
 private:
     void resize_bands(const QImage& frame, const std::vector<QRect>& bands);

@@ -103,12 +103,13 @@ QImage taller(const QImage& picture, int extra) {
 // a stroke and a number, so only what they reach is resized again.
 class PictureReducer {
 public:
-    QImage reduce(const QImage& picture) {
+    // changed: where the picture differs from the one before, when known.
+    QImage reduce(const QImage& picture, const std::optional<std::vector<QRect>>& changed) {
         if (!resizer_ || picture.size() != source_) {
             source_ = picture.size();
             resizer_.emplace(source_, reduced_size(source_));
         }
-        return resizer_->resize(picture);
+        return resizer_->resize(picture, changed);
     }
 
 private:
@@ -129,21 +130,25 @@ int number_x(const SheetInputs& inputs, int side, int text_width) {
 }
 
 // One picture of the sheet: the frame (with the underlay when shown), the strokes, its number,
-// reduced.
+// reduced. Laid out over the sheet's picture before, which differs only where the strokes and
+// the number changed.
 QImage compose_picture(const SheetInputs& inputs, const QImage& frame, const QImage* strokes, int n,
-                       const NumberRenderer& numbers, PictureReducer& reducer) {
+                       const NumberRenderer& numbers, LayeredPicture& layout,
+                       PictureReducer& reducer) {
     const QString text = number_text(inputs, n);
     const QSize text_size = numbers.measure(text);
-    // Measured also when numbers are off, so every picture is equally tall either way.
-    QImage picture = taller(frame, text_size.height());
+    std::vector<LayeredPicture::Layer> layers;
     if (strokes != nullptr) {
-        merge_bmp(picture, *strokes, 0, 0);
+        layers.push_back({*strokes, {0, 0}});
     }
-    const QImage strip = numbers.strip(text, inputs.settings.numbers_on);
     const int side = round_even(inputs.picture.width() * square_share);
     const int y = (inputs.picture.height() - side) / 2 + side + number_gap;
-    merge_bmp(picture, strip, number_x(inputs, side, text_size.width()), y);
-    return reducer.reduce(picture);
+    layers.push_back({numbers.strip(text, inputs.settings.numbers_on),
+                      {number_x(inputs, side, text_size.width()), y}});
+    // Measured also when numbers are off, so every picture is equally tall either way.
+    const QImage& picture =
+        layout.compose(to_24bit(frame), frame.height() + text_size.height(), std::move(layers));
+    return reducer.reduce(picture, layout.changed());
 }
 
 // The pen of a point in a picture of the given content, in the newest stroke or an earlier one.
@@ -188,21 +193,25 @@ bool earlier_strokes_look_newest(const SheetSettings& settings, PictureContent c
 
 std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRenderer& numbers) {
     const SheetSettings& settings = inputs.settings;
-    const QImage underlay = draw_underlay(inputs, settings.underlay_color);
     const int side = round_even(inputs.picture.width() * square_share);
     const QImage frame = draw_ninegrids(inputs.picture, settings.grid_color, settings.grid_style,
                                         settings.grid_on, side);
-    // Every picture starts from the frame with, when it shows one, the underlay merged in.
+    // Every picture starts from the frame with, when it shows one, the underlay merged in; the
+    // underlay is drawn only for pictures that show it.
     QImage underlaid = frame;
-    merge_bmp(underlaid, underlay, 0, 0);
+    if (settings.underlay_on || settings.picture_content == PictureContent::underlay_only) {
+        merge_bmp(underlaid, draw_underlay(inputs, settings.underlay_color), 0, 0);
+    }
     // Kept from sheet to sheet: a character's first picture differs from the last one's before
     // it only where the strokes and numbers of either are.
     thread_local PictureReducer reducer;
+    LayeredPicture layout;
     std::vector<QImage> pictures;
     const int count = int(inputs.strokes.size());
     if (settings.picture_content == PictureContent::underlay_only) {
         for (int n = 1; n <= count; ++n) {
-            pictures.push_back(compose_picture(inputs, underlaid, nullptr, n, numbers, reducer));
+            pictures.push_back(
+                compose_picture(inputs, underlaid, nullptr, n, numbers, layout, reducer));
         }
         return pictures;
     }
@@ -225,7 +234,8 @@ std::vector<QImage> sheet_pictures(const SheetInputs& inputs, const NumberRender
             continue;  // numbers count pictures, not strokes
         }
         pictures.push_back(compose_picture(inputs, settings.underlay_on ? underlaid : frame,
-                                           &strokes, int(pictures.size()) + 1, numbers, reducer));
+                                           &strokes, int(pictures.size()) + 1, numbers, layout,
+                                           reducer));
     }
     return pictures;
 }
@@ -302,7 +312,30 @@ int smallest_number_pixels(QSize picture) {
 }
 
 QFont sheet_number_font(const SheetInputs& inputs) {
-    return at_least_pixels(number_font(inputs.settings), smallest_number_pixels(inputs.picture));
+    // Choosing the face asks the font database each time; a batch of sheets asks for the same
+    // font over and over, so each thread keeps the last one it chose.
+    struct Chosen {
+        QByteArray name;
+        std::int32_t size;
+        std::int32_t style;
+        NumeralKind numerals;
+        QSize picture;
+        QFont font;
+    };
+    thread_local std::optional<Chosen> last;
+    const SheetSettings& settings = inputs.settings;
+    if (!last || last->name != settings.font_name || last->size != settings.font_size ||
+        last->style != settings.font_style || last->numerals != settings.numeral_kind ||
+        last->picture != inputs.picture) {
+        last =
+            Chosen{settings.font_name,
+                   settings.font_size,
+                   settings.font_style,
+                   settings.numeral_kind,
+                   inputs.picture,
+                   at_least_pixels(number_font(settings), smallest_number_pixels(inputs.picture))};
+    }
+    return last->font;
 }
 
 QString number_text(const SheetInputs& inputs, int n) {

@@ -50,7 +50,7 @@ void keep_mode_of(const QByteArray& target, int fd) {
 }
 
 // Some file systems cannot sync a folder and say so with EINVAL; that is no failure of ours.
-int sync_folder_of(const QByteArray& target) {
+int sync_folder_holding(const QByteArray& target) {
     const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(target)).path());
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
@@ -136,7 +136,14 @@ void AtomicFile::fail(int error) {
     throw Error(QStringLiteral("\"%1\" cannot be written: %2.").arg(path_, system_reason(error)));
 }
 
-void AtomicFile::commit() {
+void AtomicFile::start_writing() {
+    if (error_ == 0 && fd_ >= 0 && flush_buffer()) {
+        // Only a head start: whatever fails here fails again at the sync, which reports it.
+        ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+    }
+}
+
+void AtomicFile::commit(FolderSync folder) {
     if (fd_ < 0) {
         throw Error(QStringLiteral("\"%1\" cannot be written twice.").arg(path_));
     }
@@ -158,9 +165,15 @@ void AtomicFile::commit() {
     }
     temp_path_.clear();
     QIODevice::close();
-    if (const int error = synced ? sync_folder_of(target) : 0; error != 0) {
+    if (synced && folder == FolderSync::now) {
+        sync_folder_of(path_);
+    }
+}
+
+void sync_folder_of(const QString& path) {
+    if (const int error = sync_folder_holding(QFile::encodeName(path)); error != 0) {
         throw Error(QStringLiteral("\"%1\" was written, but its folder cannot be synced: %2.")
-                        .arg(path_, system_reason(error)));
+                        .arg(path, system_reason(error)));
     }
 }
 

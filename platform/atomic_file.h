@@ -18,6 +18,10 @@ enum class Durability { synced, working_copy };
 
 class AtomicFile : public QIODevice {
 public:
+    // Whether commit() syncs the folder after the rename, or leaves that to the caller, who
+    // commits several files into one folder and syncs it once (sync_folder_of).
+    enum class FolderSync { now, by_caller };
+
     // Creates the temporary file beside path ("path.Ab12Cd"); throws Error with the system's
     // reason when it cannot.
     explicit AtomicFile(QString path, Durability durability = Durability::synced);
@@ -33,7 +37,11 @@ public:
     // Puts the written bytes in place of the target. Throws Error naming the target with the
     // system's reason ("No space left on device") when any write, the sync, the close or the
     // rename failed; the target is then unchanged and the temporary file gone.
-    void commit();
+    void commit(FolderSync folder = FolderSync::now);
+
+    // Hands the bytes written so far to the disk without waiting for them, so that committing
+    // several files waits for the disk once for all of them rather than for each in turn.
+    void start_writing();
 
     bool isSequential() const override { return true; }
 
@@ -53,5 +61,9 @@ private:
     int error_ = 0;  // the first failure's errno; writes after it are refused
     QByteArray buffer_;
 };
+
+// Syncs the folder holding path, so that files renamed into it stay there after a crash. Throws
+// Error naming path with the system's reason when it cannot.
+void sync_folder_of(const QString& path);
 
 }  // namespace inkwren

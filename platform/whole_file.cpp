@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
@@ -10,7 +11,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
+#include <memory>
 
 #include "platform/atomic_file.h"
 #include "platform/error.h"
@@ -129,6 +132,58 @@ void write_whole_file(const QString& path, const QByteArray& bytes, Durability d
     AtomicFile file(path, durability);
     file.write(bytes);
     file.commit();
+}
+
+std::vector<std::optional<QString>> write_whole_files(const std::vector<FileToWrite>& files) {
+    std::vector<std::optional<QString>> failures(files.size());
+    std::vector<std::unique_ptr<AtomicFile>> started(files.size());
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        try {
+            started[index] = std::make_unique<AtomicFile>(files[index].path);
+            started[index]->write(files[index].bytes);
+            started[index]->start_writing();
+        } catch (const Error& error) {
+            failures[index] = error.message();
+            started[index].reset();
+        }
+    }
+    // The files renamed into each folder, by the first of them.
+    std::vector<std::vector<std::size_t>> folders;
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        if (!started[index]) {
+            continue;
+        }
+        try {
+            started[index]->commit(AtomicFile::FolderSync::by_caller);
+        } catch (const Error& error) {
+            failures[index] = error.message();
+            continue;
+        }
+        const QString folder = QFileInfo(files[index].path).path();
+        const auto same = std::find_if(folders.begin(), folders.end(), [&](const auto& renamed) {
+            return QFileInfo(files[renamed.front()].path).path() == folder;
+        });
+        if (same == folders.end()) {
+            folders.push_back({index});
+        } else {
+            same->push_back(index);
+        }
+    }
+    for (const std::vector<std::size_t>& renamed : folders) {
+        try {
+            sync_folder_of(files[renamed.front()].path);
+        } catch (const Error&) {
+            // Each file renamed there gets the reason under its own name.
+            for (const std::size_t index : renamed) {
+                try {
+                    sync_folder_of(files[index].path);
+                } catch (const Error& error) {
+                    failures[index] = error.message();
+                }
+            }
+        }
+    }
+    return failures;
 }
 
 QByteArray read_whole_file(const QString& path, const QString& role, qint64 max_size) {

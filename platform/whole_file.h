@@ -6,6 +6,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+#include <vector>
+
 #include "platform/atomic_file.h"
 
 namespace inkwren {
@@ -17,6 +20,17 @@ QString with_file_ending(const QString& name, const QString& ending);
 // old file is then left as it was.
 void write_whole_file(const QString& path, const QByteArray& bytes,
                       Durability durability = Durability::synced);
+
+struct FileToWrite {
+    QString path;
+    QByteArray bytes;
+};
+
+// Several files, each written whole as write_whole_file writes it, but waiting for the disk once
+// for all of them: each file's bytes are synced before it takes its name, and each folder is
+// synced once after the last rename. Answers, for each file in order, nothing when it was written
+// or the reason it could not be (its old file then left as it was).
+std::vector<std::optional<QString>> write_whole_files(const std::vector<FileToWrite>& files);
 
 // A save cut short (the program killed while writing) can leave its temporary file beside the
 // target, named after it with a dot and six letters or digits ("config.dat.Ab12Cd"). Removes

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
+#include <algorithm>
+
 #include "animation/raster.h"
 #include "output/picture_merge.h"
 #include "tests/support/fixtures.h"
@@ -36,6 +40,64 @@ TEST(MergeBmp, WhiteMeansEveryByteAtLeast250AndOnlyWhatLandsInsideIsCopied) {
             << each.at.x() << "," << each.at.y();
         EXPECT_TRUE(each.covered.isEmpty() ||
                     color_at(destination, each.covered.right(), each.covered.bottom()) == red);
+    }
+}
+
+// Laid out again only where a layer changed, moved or changed size, a picture comes out as laid
+// out whole, and every pixel that changed lies in the areas it gives.
+TEST(LayeredPicture, EachPictureIsAsIfLaidOutWholeAndSaysWhereItChanged) {
+    const QImage frame = make_bitmap(20, 16, 0xC0C0C0);
+    QImage other_frame = make_bitmap(20, 16);
+    other_frame.setPixel(3, 3, 0);
+    const auto strokes_with = [](std::vector<std::pair<QRect, std::int32_t>> boxes) {
+        QImage strokes = make_bitmap(20, 16);
+        for (const auto& [box, colour] : boxes) {
+            QPainter(&strokes).fillRect(box, to_qcolor(colour));
+        }
+        return strokes;
+    };
+    const struct {
+        const QImage* base;
+        int height;
+        QImage strokes;
+        QSize number;
+        QPoint at;
+    } steps[] = {
+        {&frame, 22, strokes_with({{{2, 2, 5, 9}, 0xFF}}), {6, 4}, {7, 17}},
+        // a new stroke; the one before recoloured
+        {&frame, 22, strokes_with({{{2, 2, 5, 9}, 0}, {{10, 1, 3, 3}, 0xFF}}), {6, 4}, {7, 17}},
+        {&frame, 22, strokes_with({{{2, 2, 5, 9}, 0}, {{10, 1, 3, 3}, 0xFF}}), {8, 4}, {5, 17}},
+        {&frame, 22, strokes_with({{{2, 2, 5, 9}, 0}, {{10, 1, 3, 3}, 0xFF}}), {8, 4}, {5, 17}},
+        {&frame, 22, strokes_with({{{18, 14, 5, 5}, 0xFF00}}), {9, 5}, {15, 20}},  // reaching out
+        {&other_frame, 22, strokes_with({}), {9, 5}, {15, 20}},
+        {&other_frame, 23, strokes_with({}), {9, 5}, {15, 20}}};
+    LayeredPicture layered;
+    QImage before;
+    for (std::size_t index = 0; index < std::size(steps); ++index) {
+        const auto& step = steps[index];
+        const QImage number = make_bitmap(step.number.width(), step.number.height(), 0xFF0000);
+        const QImage& picture =
+            layered.compose(*step.base, step.height, {{step.strokes, {0, 0}}, {number, step.at}});
+        QImage whole = make_bitmap(step.base->width(), step.height);
+        merge_bmp(whole, *step.base, 0, 0);
+        merge_bmp(whole, step.strokes, 0, 0);
+        merge_bmp(whole, number, step.at.x(), step.at.y());
+        ASSERT_EQ(picture, whole) << index;
+        const bool relaid = index == 0 || step.base != steps[index - 1].base ||
+                            step.height != steps[index - 1].height;
+        ASSERT_EQ(layered.changed().has_value(), !relaid) << index;
+        if (layered.changed()) {
+            for (int y = 0; y < picture.height(); ++y) {
+                for (int x = 0; x < picture.width(); ++x) {
+                    const bool inside =
+                        std::any_of(layered.changed()->begin(), layered.changed()->end(),
+                                    [&](const QRect& area) { return area.contains(x, y); });
+                    EXPECT_TRUE(inside || picture.pixel(x, y) == before.pixel(x, y))
+                        << index << ": " << x << "," << y;
+                }
+            }
+        }
+        before = picture.copy();
     }
 }
 

@@ -164,14 +164,19 @@ TEST(FrameResizer, FramesOfEverySizeComeOutAsIfResizedWholeAfresh) {
         {}};
     for (const auto& size : sizes) {
         FrameResizer resizer(size.source, size.target);
+        FrameResizer told(size.source, size.target);  // told where each frame changed
         QImage frame = make_bitmap(size.source.width(), size.source.height());
         ASSERT_EQ(resizer.resize(frame), resized_afresh(frame, size.target));
+        told.resize(frame, std::nullopt);
         for (std::size_t index = 0; index < frames.size(); ++index) {
+            std::vector<QRect> changed;
             for (const auto& [box, colour] : frames[index]) {
                 QPainter(&frame).fillRect(box, colour);
+                changed.push_back(box & frame.rect());
             }
             ASSERT_EQ(resizer.resize(frame), resized_afresh(frame, size.target))
                 << size.source.width() << "×" << size.source.height() << ", frame " << index;
+            ASSERT_EQ(told.resize(frame, changed), resizer.resize(frame)) << index;
             ASSERT_EQ(resized_picture(frame, size.target), resized_afresh(frame, size.target));
         }
     }

@@ -86,6 +86,28 @@ TEST(WholeFile, AnAtomicFileWrittenInPiecesAppearsOnlyOnCommit) {
     EXPECT_EQ(testing::entries_in(folder.path()), QStringList{QStringLiteral("練習.pdf")});
 }
 
+// A group's files are told apart: a failing one in the middle neither stops the others nor
+// takes their reasons, and nothing is left beside them.
+TEST(WholeFile, FilesWrittenAsAGroupFailOneByOne) {
+    TempFolder folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("筆順")));
+    write_file(folder.file("永.jpg"), "old");
+    const std::vector<FileToWrite> files{{folder.file("永.jpg"), "new"},
+                                         {folder.file("沒有/字.jpg"), "lost"},
+                                         {folder.file("筆順/字.jpg"), "other folder"}};
+    const std::vector<std::optional<QString>> failures = write_whole_files(files);
+    ASSERT_EQ(failures.size(), 3u);
+    EXPECT_FALSE(failures[0]);
+    ASSERT_TRUE(failures[1]);
+    EXPECT_TRUE(failures[1]->contains(QStringLiteral("沒有/字.jpg")));
+    EXPECT_FALSE(failures[2]);
+    EXPECT_EQ(read_file(folder.file("永.jpg")), "new");
+    EXPECT_EQ(read_file(folder.file("筆順/字.jpg")), "other folder");
+    EXPECT_EQ(testing::entries_in(folder.path()),
+              (QStringList{QStringLiteral("永.jpg"), QStringLiteral("筆順")}));
+    EXPECT_EQ(testing::entries_in(folder.file("筆順")), QStringList{QStringLiteral("字.jpg")});
+}
+
 // A FIFO given as a settings file once hung start-up, waiting for a writer.
 TEST(WholeFile, OnlyOrdinaryFilesAreReadAndLimitedReadsStop) {
     TempFolder folder;
