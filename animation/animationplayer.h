@@ -182,6 +182,7 @@ private:
     // first strokes, the note and the editor's marks.
     void draw_over_background(const std::function<void(QImage&, const RestStyle&)>& draw,
                               int numbered);
+    void prepare_ticks();
     struct TickInk;
     void play_steps(TickInk& ink, int steps);
     void compose_tick_frame(TickInk& ink, std::optional<QRect> also_changed = QRect());

@@ -62,8 +62,23 @@ void TAnimationPlayer::play() {
     tick_ms_ = base_tick_ms;
     play_pos_ = 0;
     at_stroke_start_ = true;
+    prepare_ticks();
     set_interval(first_stroke_wait_ms);
     playtimer_->start();
+}
+
+// What the first ticks would otherwise pay for is done before the first stroke's wait: the
+// layers the pen draws on get pixels of their own (blank layers share theirs) and the frame is
+// composed whole, so that each tick only brings it up to date where the pen went.
+void TAnimationPlayer::prepare_ticks() {
+    if (!ink_alone_) {
+        ink_bmp_.bits();  // a deep copy of shared pixels
+    }
+    if (smooth_) {
+        ink_smooth_.own_pixels();
+        stroke_smooth_.own_pixels();
+    }
+    compose_frame(pen_position());
 }
 
 void TAnimationPlayer::draw_grey_underlay() {

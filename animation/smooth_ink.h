@@ -44,6 +44,9 @@ public:
     void settle(SmoothInk& stroke, std::int32_t from, std::int32_t to);
     // Makes everything drawn transparent again.
     void clear();
+    // Gives the twin pixels of its own now, if it still shares a blank image, rather than at
+    // its first drawing.
+    void own_pixels() { image_.bits(); }
 
     // The area changed since the last call; a new twin is changed all over.
     QRect take_changed();
