@@ -6,7 +6,7 @@
 
 #include "animation/raster.h"
 #include "app/config_files.h"
-#include "output/stroke_order_sheet.h"
+#include "output/sheet_grid.h"
 #include "platform/code_page.h"
 #include "platform/whole_file.h"
 

@@ -17,6 +17,7 @@
 #include "output/picture_merge.h"
 #include "output/polyline_pen.h"
 #include "output/resampling.h"
+#include "output/sheet_grid.h"
 #include "output/sheet_layout.h"
 
 namespace inkwren {
@@ -419,38 +420,6 @@ ColourGroups draw_components(const SheetInputs& inputs) {
         answer.picture = whole->picture;
     }
     return answer;
-}
-
-Qt::PenStyle grid_pen_style(GridStyle style) {
-    switch (style) {
-        case GridStyle::dashed:
-            return Qt::DashLine;
-        case GridStyle::dotted:
-            return Qt::DotLine;
-        default:  // solid, and any unknown value
-            return Qt::SolidLine;
-    }
-}
-
-QImage draw_ninegrids(QSize size, std::int32_t colour, GridStyle style, bool inner_lines,
-                      int side) {
-    QImage picture = white_picture(size);
-    const int left = (size.width() - side) / 2;
-    const int top = (size.height() - side) / 2;
-    QPainter painter(&picture);
-    QPen pen(to_qcolor(colour), 1);
-    painter.setPen(pen);
-    painter.drawRect(left, top, side, side);
-    if (!inner_lines) {
-        return picture;
-    }
-    pen.setStyle(grid_pen_style(style));
-    painter.setPen(pen);
-    for (const int third : {side / 3, 2 * (side / 3)}) {
-        painter.drawLine(left + third, top, left + third, top + side);
-        painter.drawLine(left, top + third, left + side, top + third);
-    }
-    return picture;
 }
 
 std::optional<StrokeOrderSheet> make_sheet(const SheetInputs& inputs,

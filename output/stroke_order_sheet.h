@@ -83,12 +83,6 @@ struct ColourGroups {
 // grey lines between them.
 ColourGroups draw_components(const SheetInputs& inputs);
 
-// The pen style of the square's inner lines.
-Qt::PenStyle grid_pen_style(GridStyle style);
-
-// A white picture with the practice square and, in the given style, its inner lines.
-QImage draw_ninegrids(QSize size, std::int32_t colour, GridStyle style, bool inner_lines, int side);
-
 // The settings' number font, raised where needed to print legibly on the sheet.
 QFont sheet_number_font(const SheetInputs& inputs);
 
