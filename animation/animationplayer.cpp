@@ -199,17 +199,20 @@ void TAnimationPlayer::drop_underlay() {
 }
 
 void TAnimationPlayer::compose_frame(QPoint pen, std::optional<QRect> ink_changed) {
-    if (smooth_) {
-        show_area(shown_smooth_, back_smooth_, {&ink_smooth_, &stroke_smooth_},
-                  ink_smooth_.take_changed() | stroke_smooth_.take_changed());
-        frame_bmp_ = shown_smooth_;
-    } else {
-        frame_bmp_ = composed_.update(back_bmp_, ink_bmp_, pad_size(), ink_changed);
-    }
+    frame_bmp_ = compose_layers(ink_changed);
     draw_numbers(frame_bmp_, play_list_.strokes_begun(play_pos_));
     if (pad().show_pen && !pen_pic_.isNull()) {
         overlay(frame_bmp_, pen_pic_, pen.x(), pen.y() - pen_pic_.height(), pad_size());
     }
+}
+
+const QImage& TAnimationPlayer::compose_layers(std::optional<QRect> ink_changed) {
+    if (smooth_) {
+        show_area(shown_smooth_, back_smooth_, {&ink_smooth_, &stroke_smooth_},
+                  ink_smooth_.take_changed() | stroke_smooth_.take_changed());
+        return shown_smooth_;
+    }
+    return composed_.update(back_bmp_, ink_bmp_, pad_size(), ink_changed);
 }
 
 // On the composed picture only: the layers, and so editing and the sheets, never hold numbers.

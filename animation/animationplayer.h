@@ -110,6 +110,8 @@ public:
     // position. A stroke's number shows from the first frame with its ink on. ink_changed: the
     // area the ink changed in since the last frame, when nothing else changed the layers.
     void compose_frame(QPoint pen, std::optional<QRect> ink_changed = std::nullopt);
+    // The background with the ink over it, brought up to date: the frame without numbers or pen.
+    const QImage& compose_layers(std::optional<QRect> ink_changed);
     // With the pad's stroke numbers on, draws the numbers of the first shown strokes over the
     // picture.
     void draw_numbers(QImage& picture, int shown);

@@ -68,8 +68,8 @@ void TAnimationPlayer::play() {
 }
 
 // What the first ticks would otherwise pay for is done before the first stroke's wait: the
-// layers the pen draws on get pixels of their own (blank layers share theirs) and the frame is
-// composed whole, so that each tick only brings it up to date where the pen went.
+// layers the pen draws on get pixels of their own (blank layers share theirs) and the layers
+// are composed whole, so that each tick only brings them up to date where the pen went.
 void TAnimationPlayer::prepare_ticks() {
     if (!ink_alone_) {
         ink_bmp_.bits();  // a deep copy of shared pixels
@@ -78,7 +78,7 @@ void TAnimationPlayer::prepare_ticks() {
         ink_smooth_.own_pixels();
         stroke_smooth_.own_pixels();
     }
-    compose_frame(pen_position());
+    compose_layers(std::nullopt);
 }
 
 void TAnimationPlayer::draw_grey_underlay() {
