@@ -24,6 +24,7 @@
 #include "animation/player_owner.h"
 #include "animation/player_settings.h"
 #include "animation/smooth_ink.h"
+#include "animation/stroke_layer.h"
 #include "animation/stroke_numbers.h"
 #include "animation/stroke_rendering.h"
 #include "strokes/linelist.h"
@@ -191,6 +192,9 @@ private:
     void play_instant_run(Canvas& ink);
     void open_stroke(TickInk& ink, const PointRecord& record);
     void end_stroke(TickInk& ink);
+    void draw_line(TickInk& ink, const PointRecord& record, QPoint point);
+    std::optional<QRect> take_ink_changed(TickInk& ink);
+    std::optional<QRect> finish_stroke();
     std::optional<QRect> redraw_finished_stroke();
     void play_flash_step(const PointRecord& step);
     void capture_frame(const QImage& bitmap, int delay);
@@ -230,7 +234,8 @@ private:
     // Layers, all pad-sized and 24 bits per pixel; white is empty.
     QImage image_;
     QImage frame_bmp_;
-    ComposedLayers composed_;  // back_bmp_ with ink_bmp_ over it, brought up to date by area
+    ComposedLayers composed_;   // back_bmp_ with ink_bmp_ over it, brought up to date by area
+    StrokeLayer stroke_layer_;  // the stroke being written in two colours
     QImage ink_bmp_;
     QImage grey_bmp_;
     QImage back_bmp_;

@@ -8,13 +8,14 @@
 #include "platform/error.h"
 
 namespace inkwren {
-namespace {
 
 bool is_drawn_point(const PointRecord& record) {
     return !is_end_marker(record) &&
            (record.kind == record_kind::old_pen_point || record.kind == record_kind::pen_point ||
             record.kind == record_kind::bezier_control || record.kind == record_kind::move_point);
 }
+
+namespace {
 
 bool starts_run_of(const PointRecord& record, std::int32_t kind) {
     return !is_end_marker(record) && record.kind == kind;

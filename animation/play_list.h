@@ -45,6 +45,9 @@ std::vector<TObjList> stroke_play_lists(const TObjList& records, const PlayListO
 PlayList make_stroke_play_list(const TObjList& records, const PlayListOptions& options);
 TObjList make_play_list(const TObjList& records, const PlayListOptions& options);
 
+// A point the pen draws to, as opposed to a marker, a fill seed or a pen lift.
+bool is_drawn_point(const PointRecord& record);
+
 // The stroke that ends just before index: the records of the last drawn stroke before it, up
 // to its last point, then the record at index − 1.
 TObjList last_stroke(const TObjList& list, int index);

@@ -23,6 +23,15 @@ QPoint rounded(const PointRecord& record) {
     return {round_even(record.x), round_even(record.y)};
 }
 
+// The first record of the stroke whose end marker is at end.
+int stroke_start(const TObjList& records, int end) {
+    int start = end;
+    while (start > 0 && !is_end_marker(records[std::size_t(start) - 1])) {
+        --start;
+    }
+    return start;
+}
+
 RecordStyle in_colour(std::int32_t colour) {
     RecordStyle style;
     style.colour = colour;
@@ -77,6 +86,11 @@ void TAnimationPlayer::prepare_ticks() {
     if (smooth_) {
         ink_smooth_.own_pixels();
         stroke_smooth_.own_pixels();
+    }
+    if (two_color_ && !smooth_) {
+        stroke_layer_.prepare(pad_size());
+    } else {
+        stroke_layer_.release();
     }
     compose_layers(std::nullopt);
 }
@@ -146,7 +160,7 @@ void TAnimationPlayer::play_tick() {
     play_steps(ink, steps);
     ink.canvas.finish();
     // What the pen drew after the tick's last frame is shown with the next.
-    if (const std::optional<QRect> unshown = ink.take_changed()) {
+    if (const std::optional<QRect> unshown = take_ink_changed(ink)) {
         composed_.ink_drawn(ink_bmp_, *unshown);
     }
 }
@@ -160,6 +174,7 @@ void TAnimationPlayer::play_steps(TickInk& ink, int steps) {
             return;
         }
         if (play_list_.records[std::size_t(play_pos_)].instant) {
+            stroke_layer_.give_up();
             play_instant_run(ink.canvas);
             ink.composed_kept = false;
         }
@@ -182,12 +197,9 @@ void TAnimationPlayer::play_steps(TickInk& ink, int steps) {
         if (record.kind == record_kind::pen_up) {
             ink_position_ = point;
         }
-        ink.canvas.pen_width = record.pen_width;
-        ink.canvas.pen_color = record.pen_color;
         pen_x_ = point.x();
         pen_y_ = point.y();
-        ink.canvas.move_to(ink_position_);
-        ink.canvas.line_to(point);
+        draw_line(ink, record, point);
         ink_position_ = point;
         // Every stroke's last point comes three times, so an end marker two records ahead means
         // the pen has just reached the stroke's end.
@@ -201,10 +213,36 @@ void TAnimationPlayer::play_steps(TickInk& ink, int steps) {
     }
 }
 
+// The stroke being written in two colours goes to its own layer; a pen-up dot stays in the
+// highlight colour when the stroke is finished, so it goes to the ink alone.
+void TAnimationPlayer::draw_line(TickInk& ink, const PointRecord& record, QPoint point) {
+    if (stroke_layer_.is_open() && is_drawn_point(record)) {
+        stroke_layer_.line(ink_position_, point, record.pen_width);
+        return;
+    }
+    if (record.kind != record_kind::pen_up) {
+        stroke_layer_.give_up();
+    }
+    ink.canvas.pen_width = record.pen_width;
+    ink.canvas.pen_color = record.pen_color;
+    ink.canvas.move_to(ink_position_);
+    ink.canvas.line_to(point);
+}
+
+// Where the ink changed since the last frame, the stroke layer's lines laid on it first.
+std::optional<QRect> TAnimationPlayer::take_ink_changed(TickInk& ink) {
+    const QRect laid = stroke_layer_.lay_pending(ink_bmp_, hilite_color());
+    std::optional<QRect> changed = ink.take_changed();
+    if (changed) {
+        *changed |= laid;
+    }
+    return changed;
+}
+
 // also_changed: where the ink changed besides the canvas's drawing, nothing when unknown.
 void TAnimationPlayer::compose_tick_frame(TickInk& ink, std::optional<QRect> also_changed) {
     ink.canvas.finish();
-    std::optional<QRect> changed = ink.take_changed();
+    std::optional<QRect> changed = take_ink_changed(ink);
     if (changed && also_changed) {
         *changed |= *also_changed;
     } else {
@@ -233,6 +271,10 @@ void TAnimationPlayer::open_stroke(TickInk& ink, const PointRecord& record) {
             return;
         default:
             ink_position_ = rounded(record);
+            if (two_color_ && (is_drawn_point(record) || record.kind == record_kind::pen_up)) {
+                stroke_layer_.open(play_pos_ - 1, ink_position_, record.pen_width,
+                                   record.kind != record_kind::pen_up);
+            }
             break;
     }
     // The very first stroke waits only the first second.
@@ -252,9 +294,20 @@ void TAnimationPlayer::end_stroke(TickInk& ink) {
     // The smooth stroke, written apart, turns colour as it is laid with the others, so that
     // none of the highlight stays at its edges or where it crosses them.
     ink_smooth_.settle(stroke_smooth_, hilite_color(), done_color);
-    compose_tick_frame(ink, ink_alone_ ? QRect() : redraw_finished_stroke());
+    compose_tick_frame(ink, ink_alone_ ? QRect() : finish_stroke());
     set_interval(stroke_hold_ms);
     show_frame(frame_bmp_, false, stroke_hold_ms);
+}
+
+// The finished stroke laid from its own layer when it was written there, else drawn again.
+std::optional<QRect> TAnimationPlayer::finish_stroke() {
+    const QRect pending = stroke_layer_.lay_pending(ink_bmp_, hilite_color());
+    std::optional<QRect> finished =
+        stroke_layer_.finish(ink_bmp_, done_color, stroke_start(play_list_.records, play_pos_ - 1));
+    if (!finished) {
+        finished = redraw_finished_stroke();
+    }
+    return finished ? std::optional(*finished | pending) : std::nullopt;
 }
 
 // Drawn over the ink where it lies, the finished colour not being white, the transparent one;
