@@ -199,7 +199,8 @@ void TAnimationPlayer::drop_underlay() {
 }
 
 void TAnimationPlayer::compose_frame(QPoint pen, std::optional<QRect> ink_changed) {
-    frame_bmp_ = compose_layers(ink_changed);
+    frames_.give_back(std::move(frame_bmp_));
+    frame_bmp_ = frames_.copy_of(compose_layers(ink_changed));
     draw_numbers(frame_bmp_, play_list_.strokes_begun(play_pos_));
     if (pad().show_pen && !pen_pic_.isNull()) {
         overlay(frame_bmp_, pen_pic_, pen.x(), pen.y() - pen_pic_.height(), pad_size());

@@ -19,6 +19,7 @@
 #include <optional>
 
 #include "animation/composed_layers.h"
+#include "animation/frame_pool.h"
 #include "animation/lesson.h"
 #include "animation/play_list.h"
 #include "animation/player_owner.h"
@@ -195,6 +196,7 @@ private:
     void draw_line(TickInk& ink, const PointRecord& record, QPoint point);
     std::optional<QRect> take_ink_changed(TickInk& ink);
     std::optional<QRect> finish_stroke();
+    void release_tick_memory();
     std::optional<QRect> redraw_finished_stroke();
     void play_flash_step(const PointRecord& step);
     void capture_frame(const QImage& bitmap, int delay);
@@ -234,7 +236,8 @@ private:
     // Layers, all pad-sized and 24 bits per pixel; white is empty.
     QImage image_;
     QImage frame_bmp_;
-    ComposedLayers composed_;   // back_bmp_ with ink_bmp_ over it, brought up to date by area
+    FramePool frames_;         // what frame_bmp_ is copied into, written again once nobody holds it
+    ComposedLayers composed_;  // back_bmp_ with ink_bmp_ over it, brought up to date by area
     StrokeLayer stroke_layer_;  // the stroke being written in two colours
     QImage ink_bmp_;
     QImage grey_bmp_;

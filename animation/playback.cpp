@@ -413,6 +413,7 @@ void TAnimationPlayer::finish_playback() {
     playtimer_->stop();
     playing_ = false;
     play_list_ = {};
+    release_tick_memory();
     frame_no_ = 1;
     std::unique_ptr<FrameRecorder> capture = std::move(capture_);
     if (owner_.capture_on() && capture) {
@@ -494,7 +495,14 @@ void TAnimationPlayer::stop_play() {
     show_static();
     playing_ = false;
     play_list_ = {};
+    release_tick_memory();
     delete_workbook();
+}
+
+// What only ticks need goes when the playback ends; the shown frame stays with the pad.
+void TAnimationPlayer::release_tick_memory() {
+    frames_.release();
+    stroke_layer_.release();
 }
 
 void TAnimationPlayer::smooth_ink_changed() {
