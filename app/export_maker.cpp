@@ -5,6 +5,7 @@
 #include "charinfo/info_text.h"
 #include "langtable/text_keys.h"
 #include "output/character_files.h"
+#include "output/gif_capture.h"
 #include "pad/writing_pad.h"
 #include "platform/dialogs.h"
 #include "platform/error.h"

@@ -51,8 +51,8 @@ Shell::Shell(StartupResult start, Dialogs& dialogs)
     };
     gif_offers_ = std::make_unique<GifOffers>(dialogs_, language_);
     gif_capture_ = std::make_unique<GifCapture>(*pad_);
-    gif_capture_->on_gif = [this](QByteArray gif) {
-        gif_offers_->take({pad_->cur_text(), std::move(gif), output_folder_});
+    gif_capture_->on_gif = [this](const QString& character, QByteArray gif) {
+        gif_offers_->take({character, std::move(gif), output_folder_});
     };
 }
 

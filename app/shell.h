@@ -16,6 +16,7 @@
 #include "encoding/encoding_mode.h"
 #include "langtable/language_table.h"
 #include "output/character_files.h"
+#include "output/gif_capture.h"
 #include "output/sheet_settings_record.h"
 #include "pad/writing_pad.h"
 
@@ -64,6 +65,8 @@ public:
     // Where the save dialogs of sheets and GIFs open.
     const QString& output_folder() const { return output_folder_; }
     const GifSettings& gif_settings() const { return gif_capture_->settings; }
+    // Offers the GIFs of the captures that have ended, waiting for those still being made.
+    void wait_for_gifs() { gif_capture_->wait_for_gifs(); }
     bool has_settings_program() const { return has_settings_program_; }
     const QImage& palette() const { return palette_; }
 

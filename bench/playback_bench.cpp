@@ -38,8 +38,8 @@ public:
     std::unique_ptr<FrameRecorder> start_capture() override {
         return std::make_unique<GifRecorder>(gif_scale);
     }
-    // Kept to be finished after the timing: the program finishes a capture when it offers the
-    // GIF, once the animation is over.
+    // Kept to be finished after the timing: the program puts the GIF together on a thread of
+    // its own once the animation is over.
     void write_gif(std::unique_ptr<FrameRecorder> capture) override {
         finished = std::move(capture);
     }

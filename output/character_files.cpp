@@ -4,10 +4,8 @@
 
 #include "langtable/language_table.h"
 #include "langtable/text_keys.h"
-#include "output/gif_recorder.h"
 #include "output/jpeg_writer.h"
 #include "output/number_font.h"
-#include "pad/writing_pad.h"
 #include "platform/error.h"
 
 namespace inkwren {
@@ -45,41 +43,6 @@ QByteArray sheet_jpeg(const QImage& sheet) {
 
 void save_sheet_jpeg(const QImage& sheet, const QString& path) {
     jpegsave(sheet, path, sheet_quality, stated_dots_per_inch(sheet));
-}
-
-GifCapture::GifCapture(WritingPad& pad) : pad_(pad) {
-    pad_.capture = this;
-}
-
-GifCapture::~GifCapture() {
-    pad_.capture = nullptr;
-}
-
-std::unique_ptr<FrameRecorder> GifCapture::start() {
-    return std::make_unique<GifRecorder>(settings.scale);
-}
-
-void GifCapture::finished(std::unique_ptr<FrameRecorder> capture) {
-    QByteArray gif = capture->finish();
-    if (on_gif) {
-        on_gif(std::move(gif));
-    }
-}
-
-QByteArray play_gif(WritingPad& pad, double scale) {
-    GifCapture capture(pad);
-    capture.settings = {true, scale};
-    std::optional<QByteArray> gif;
-    capture.on_gif = [&gif](QByteArray finished) { gif = std::move(finished); };
-    TAnimationPlayer& player = pad.player();
-    player.replay();
-    while (player.playing()) {
-        player.play_tick();
-    }
-    if (!gif) {
-        throw Error(QStringLiteral("The character has no strokes to write."));
-    }
-    return std::move(*gif);
 }
 
 }  // namespace inkwren

@@ -73,6 +73,7 @@ protected:
         player.stop_play();
         player.replay();
         run_to_end(player);
+        window->shell().wait_for_gifs();
         QCoreApplication::processEvents();
     }
     int strokes_shown() const { return window->pad().player().lines().count(); }
