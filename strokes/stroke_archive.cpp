@@ -6,6 +6,7 @@
 
 #include <zlib.h>
 
+#include <functional>
 #include <memory>
 
 #include "platform/code_page.h"
@@ -117,10 +118,12 @@ struct ZStreamGuard {
     }
 };
 
+// The entry is described only for a message: naming it opens a code page converter, which a
+// healthy read never needs.
 QByteArray inflate_exactly(const QByteArray& packed, std::int32_t plain_size,
-                           const QString& describe_entry) {
+                           const std::function<QString()>& describe_entry) {
     auto fail = [&](const QString& what) -> Error {
-        return Error(QStringLiteral("%1 cannot be unpacked: %2.").arg(describe_entry, what));
+        return Error(QStringLiteral("%1 cannot be unpacked: %2.").arg(describe_entry(), what));
     };
     QByteArray plain(plain_size, '\0');
     ZStreamGuard guard;
@@ -219,7 +222,8 @@ QByteArray read_entry_text(const QString& data_path, const IndexMatch& match) {
         throw Error(QStringLiteral("%1 cannot be read: %2.")
                         .arg(describe(data_path, match), data.errorString()));
     }
-    return inflate_exactly(packed, match.entry.plain_size, describe(data_path, match));
+    return inflate_exactly(packed, match.entry.plain_size,
+                           [&] { return describe(data_path, match); });
 }
 
 std::optional<QByteArray> read_entry(const QByteArray& key, const ArchivePaths& paths,
