@@ -107,6 +107,23 @@ TEST_F(PictureCommandsTest, ACaptureThatFinishesWhileASaveDialogIsOpenWaitsItsTu
     EXPECT_EQ(dialogs.save_dialog_captions.size(), 2);
 }
 
+// The GIF is put together after the playback's last tick, while the pad may already show the
+// next character: it is offered under the character it writes.
+TEST_F(PictureCommandsTest, AGifFinishedAfterThePadMovedOnIsOfferedUnderItsOwnCharacter) {
+    window->pad().set_pen_speed(100);
+    item("Gif1")->trigger();
+    dialogs.save_files = {out + QStringLiteral("永")};
+    TAnimationPlayer& player = window->pad().player();
+    player.stop_play();
+    player.replay();
+    testing::run_to_end(player);
+    window->clipboard_changed(QStringLiteral("國"));
+    window->shell().wait_for_gifs();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs.save_dialog_captions, QStringList{QStringLiteral("Save File — 永")});
+    EXPECT_TRUE(QFile::exists(out + QStringLiteral("永.gif")));
+}
+
 // ---- The exporter makes what the menus make
 
 class ExportMatchesMenusTest : public testing::WindowTest {
