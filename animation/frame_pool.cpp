@@ -1,5 +1,6 @@
 #include "animation/frame_pool.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 
@@ -13,6 +14,17 @@ void FramePool::give_back(QImage frame) {
         frames_.erase(frames_.begin());
     }
     frames_.push_back(std::move(frame));
+}
+
+void FramePool::make_spare(const QImage& like) {
+    const auto free = std::count_if(frames_.begin(), frames_.end(), [&](const QImage& frame) {
+        return frame.isDetached() && frame.size() == like.size();
+    });
+    if (free < 2 && frames_.size() < most_kept && !like.isNull()) {
+        QImage spare(like.size(), like.format());
+        spare.fill(Qt::white);
+        frames_.push_back(std::move(spare));
+    }
 }
 
 QImage FramePool::copy_of(const QImage& picture) {

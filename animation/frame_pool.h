@@ -20,6 +20,9 @@ public:
     // nothing.
     QImage copy_of(const QImage& picture);
 
+    // One more picture like the given one, its memory touched, while fewer than two are free.
+    void make_spare(const QImage& like);
+
     // Lets go of the frames given back; those still held elsewhere live on there.
     void release() { frames_.clear(); }
 

@@ -157,11 +157,17 @@ void TAnimationPlayer::play_tick() {
     TickInk ink{Canvas(ink_bmp_), composed_.shows(back_bmp_, ink_bmp_)};
     ink.canvas.twin = {smooth_ ? (two_color_ ? &stroke_smooth_ : &ink_smooth_) : nullptr,
                        ink_alone_};
+    const int frames_shown = frame_no_;
     play_steps(ink, steps);
     ink.canvas.finish();
     // What the pen drew after the tick's last frame is shown with the next.
     if (const std::optional<QRect> unshown = take_ink_changed(ink)) {
         composed_.ink_drawn(ink_bmp_, *unshown);
+    }
+    // A tick that showed nothing, such as one that only begins a stroke, makes a picture ready
+    // for the frames to come: memory fresh from the system costs a frame more than a copy.
+    if (playing_ && frame_no_ == frames_shown) {
+        frames_.make_spare(frame_bmp_);
     }
 }
 
