@@ -25,43 +25,48 @@ std::unique_ptr<FrameRecorder> GifCapture::start() {
 }
 
 void GifCapture::finished(std::unique_ptr<FrameRecorder> capture) {
-    making_.push_back(
-        std::async(std::launch::async,
-                   [this, character = pad_.cur_text(), capture = std::move(capture)]() -> Made {
-                       Made made{character, {}, {}};
-                       try {
-                           made.gif = capture->finish();
-                       } catch (const Error& error) {
-                           made.error = error.message();
-                       } catch (const std::exception& error) {
-                           made.error = QString::fromLocal8Bit(error.what());
-                       }
-                       QMetaObject::invokeMethod(
-                           &receiver_, [this] { hand_on_ready(); }, Qt::QueuedConnection);
-                       return made;
-                   }));
+    std::promise<Made> promise;
+    Making& making = making_.emplace_back();
+    making.result = promise.get_future();
+    making.thread = std::jthread([this, promise = std::move(promise), character = pad_.cur_text(),
+                                  capture = std::move(capture)]() mutable {
+        Made made{character, {}, {}};
+        try {
+            made.gif = capture->finish();
+        } catch (const Error& error) {
+            made.error = error.message();
+        } catch (const std::exception& error) {
+            made.error = QString::fromLocal8Bit(error.what());
+        }
+        capture.reset();
+        promise.set_value(std::move(made));
+        QMetaObject::invokeMethod(
+            &receiver_, [this] { hand_on_ready(); }, Qt::QueuedConnection);
+    });
 }
 
 void GifCapture::wait_for_gifs() {
     // Taken first: a GIF handed on may start the next playback, and so another GIF.
-    std::vector<std::future<Made>> waited = std::move(making_);
+    std::deque<Making> waited = std::move(making_);
     making_.clear();
-    for (std::future<Made>& made : waited) {
-        hand_on(made.get());
+    for (Making& making : waited) {
+        hand_on(making);
     }
 }
 
 // In the order they were begun: a GIF done early waits for those before it.
 void GifCapture::hand_on_ready() {
     while (!making_.empty() &&
-           making_.front().wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
-        std::future<Made> ready = std::move(making_.front());
-        making_.erase(making_.begin());
-        hand_on(ready.get());
+           making_.front().result.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+        Making ready = std::move(making_.front());
+        making_.pop_front();
+        hand_on(ready);
     }
 }
 
-void GifCapture::hand_on(Made made) {
+void GifCapture::hand_on(Making& making) {
+    Made made = making.result.get();
+    making.thread.join();
     if (!made.error.isEmpty()) {
         pad_.report(made.error);
     } else if (on_gif) {

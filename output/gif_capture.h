@@ -7,10 +7,11 @@
 #include <QObject>
 #include <QString>
 
+#include <deque>
 #include <functional>
 #include <future>
 #include <memory>
-#include <vector>
+#include <thread>
 
 #include "pad/playback_capture.h"
 
@@ -51,12 +52,17 @@ private:
         QByteArray gif;
         QString error;  // why there is no GIF
     };
+    // A GIF being put together: its result is set before the thread says it is ready.
+    struct Making {
+        std::future<Made> result;
+        std::jthread thread;
+    };
     void hand_on_ready();
-    void hand_on(Made made);
+    void hand_on(Making& making);
 
     WritingPad& pad_;
     QObject receiver_;  // where the threads say that a GIF is ready; goes after them
-    std::vector<std::future<Made>> making_;
+    std::deque<Making> making_;
 };
 
 // Plays the pad's character from its start to its end, captured at the scale, and answers its

@@ -124,6 +124,22 @@ TEST_F(PictureCommandsTest, AGifFinishedAfterThePadMovedOnIsOfferedUnderItsOwnCh
     EXPECT_TRUE(QFile::exists(out + QStringLiteral("永.gif")));
 }
 
+// The thread that makes the GIF said it was ready before it was, and the GIF waited for
+// whatever happened next.
+TEST_F(PictureCommandsTest, AGifIsOfferedWhenReadyThoughNothingElseHappens) {
+    window->pad().set_pen_speed(100);
+    item("Gif1")->trigger();
+    dialogs.save_files = {out + QStringLiteral("永")};
+    TAnimationPlayer& player = window->pad().player();
+    player.stop_play();
+    player.replay();
+    testing::run_to_end(player);
+    while (dialogs.save_dialog_captions.isEmpty()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    EXPECT_TRUE(QFile::exists(out + QStringLiteral("永.gif")));
+}
+
 // ---- The exporter makes what the menus make
 
 class ExportMatchesMenusTest : public testing::WindowTest {
