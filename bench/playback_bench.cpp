@@ -16,6 +16,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+
+#include <sys/resource.h>
 #include <numeric>
 #include <optional>
 #include <vector>
@@ -62,9 +64,17 @@ struct TickFigures {
     double mean_ms = 0;
     double median_ms = 0;
     double worst_ms = 0;
-    double worst_cpu_ms = 0;  // of the timer's thread alone: the tick's own work, without waits
+    double worst_cpu_ms = 0;   // of the timer's thread alone: the tick's own work, without waits
+    double worst_kept_ms = 0;  // of the ticks during which the thread kept its processor
+    int preempted = 0;         // ticks during which the system gave the processor to another
     std::size_t ticks = 0;
 };
+
+long involuntary_switches() {
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return usage.ru_nivcsw;
+}
 
 double thread_cpu_ms() {
     timespec now{};
@@ -95,16 +105,22 @@ std::optional<TickFigures> time_ticks(Mode mode, bool smooth) {
     owner.pad.grey_first = grey_first;
     player->replay();
     std::vector<double> ticks;
-    double worst_cpu = 0;
+    TickFigures figures;
     while (player->playing()) {
         QElapsedTimer timer;
         timer.start();
         const double cpu_start = thread_cpu_ms();
+        const long switches = involuntary_switches();
         const int from = player->play_pos();
         player->play_tick();
         ticks.push_back(timer.nsecsElapsed() / 1e6);
         const double cpu_ms = thread_cpu_ms() - cpu_start;
-        worst_cpu = std::max(worst_cpu, cpu_ms);
+        figures.worst_cpu_ms = std::max(figures.worst_cpu_ms, cpu_ms);
+        if (involuntary_switches() != switches) {
+            ++figures.preempted;
+        } else {
+            figures.worst_kept_ms = std::max(figures.worst_kept_ms, ticks.back());
+        }
         // Ticks come at the timer's interval, and a capture's worker uses the time between.
         QThread::msleep(std::max(0, paced_wait_ms(*player) - int(ticks.back())));
         if (qEnvironmentVariableIsSet("TICK_TRACE")) {
@@ -113,8 +129,11 @@ std::optional<TickFigures> time_ticks(Mode mode, bool smooth) {
         }
     }
     std::sort(ticks.begin(), ticks.end());
-    return TickFigures{std::accumulate(ticks.begin(), ticks.end(), 0.0) / double(ticks.size()),
-                       ticks[ticks.size() / 2], ticks.back(), worst_cpu, ticks.size()};
+    figures.mean_ms = std::accumulate(ticks.begin(), ticks.end(), 0.0) / double(ticks.size());
+    figures.median_ms = ticks[ticks.size() / 2];
+    figures.worst_ms = ticks.back();
+    figures.ticks = ticks.size();
+    return figures;
 }
 
 QString mode_name(Mode mode, bool smooth) {
@@ -225,6 +244,8 @@ int main(int argc, char** argv) {
             }
             double worst = 0;
             double worst_cpu = 0;
+            double worst_kept = 0;
+            int preempted = 0;
             double mean = 0;
             double median = 0;
             std::size_t ticks = 0;
@@ -237,15 +258,17 @@ int main(int argc, char** argv) {
                 }
                 worst = std::max(worst, figures->worst_ms);
                 worst_cpu = std::max(worst_cpu, figures->worst_cpu_ms);
+                worst_kept = std::max(worst_kept, figures->worst_kept_ms);
+                preempted += figures->preempted;
                 mean = std::max(mean, figures->mean_ms);
                 median = std::max(median, figures->median_ms);
                 ticks = figures->ticks;
             }
             std::printf(
                 "  %-52s %3zu ticks: mean %.3f ms (%.1f x floor), median %.3f ms, worst "
-                "%.3f ms (its own work %.3f ms)\n",
+                "%.3f ms (its own work %.3f ms); worst not preempted %.3f ms, %d preempted\n",
                 qPrintable(mode_name(mode, smooth)), ticks, mean, mean / floor, median, worst,
-                worst_cpu);
+                worst_cpu, worst_kept, preempted);
         }
     }
     time_number_placing();
