@@ -60,6 +60,18 @@ protected:
         QDir().mkpath(out);
     }
 
+    // 永 played through with capture on, to be saved in the output folder; the GIF is left to
+    // be put together.
+    void capture_a_playback() {
+        window->pad().set_pen_speed(100);
+        item("Gif1")->trigger();
+        dialogs.save_files = {out + QStringLiteral("永")};
+        TAnimationPlayer& player = window->pad().player();
+        player.stop_play();
+        player.replay();
+        testing::run_to_end(player);
+    }
+
     QString out;
 };
 
@@ -110,13 +122,7 @@ TEST_F(PictureCommandsTest, ACaptureThatFinishesWhileASaveDialogIsOpenWaitsItsTu
 // The GIF is put together after the playback's last tick, while the pad may already show the
 // next character: it is offered under the character it writes.
 TEST_F(PictureCommandsTest, AGifFinishedAfterThePadMovedOnIsOfferedUnderItsOwnCharacter) {
-    window->pad().set_pen_speed(100);
-    item("Gif1")->trigger();
-    dialogs.save_files = {out + QStringLiteral("永")};
-    TAnimationPlayer& player = window->pad().player();
-    player.stop_play();
-    player.replay();
-    testing::run_to_end(player);
+    capture_a_playback();
     window->clipboard_changed(QStringLiteral("國"));
     window->shell().wait_for_gifs();
     QCoreApplication::processEvents();
@@ -127,13 +133,7 @@ TEST_F(PictureCommandsTest, AGifFinishedAfterThePadMovedOnIsOfferedUnderItsOwnCh
 // The thread that makes the GIF said it was ready before it was, and the GIF waited for
 // whatever happened next.
 TEST_F(PictureCommandsTest, AGifIsOfferedWhenReadyThoughNothingElseHappens) {
-    window->pad().set_pen_speed(100);
-    item("Gif1")->trigger();
-    dialogs.save_files = {out + QStringLiteral("永")};
-    TAnimationPlayer& player = window->pad().player();
-    player.stop_play();
-    player.replay();
-    testing::run_to_end(player);
+    capture_a_playback();
     while (dialogs.save_dialog_captions.isEmpty()) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
