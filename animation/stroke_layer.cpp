@@ -85,7 +85,7 @@ std::optional<QRect> StrokeLayer::finish(QImage& ink, std::int32_t colour, int f
         if (start_dot_) {
             line(start_, start_, start_width_);
         }
-        lay_pending(ink, colour);
+        take_lines_drawn();
         lay(layer_, ink, drawn_, colour);
         laid = drawn_;
     }
@@ -93,11 +93,15 @@ std::optional<QRect> StrokeLayer::finish(QImage& ink, std::int32_t colour, int f
     return laid;
 }
 
-void StrokeLayer::close() {
+void StrokeLayer::take_lines_drawn() {
     if (canvas_) {
         canvas_->finish();
         drawn_ |= canvas_->take_touched() & layer_.rect();
     }
+}
+
+void StrokeLayer::close() {
+    take_lines_drawn();
     for (int y = drawn_.top(); y <= drawn_.bottom(); ++y) {
         std::memset(layer_.scanLine(y) + drawn_.left() * bytes_per_pixel, 0xFF,
                     std::size_t(drawn_.width()) * bytes_per_pixel);

@@ -49,6 +49,8 @@ public:
     void close();
 
 private:
+    // The lines drawn since they were last laid, counted with the stroke's.
+    void take_lines_drawn();
     QImage layer_;
     std::optional<Canvas> canvas_;
     std::optional<int> first_index_;
