@@ -317,8 +317,8 @@ double report_half_size(const QString& character, const char* ink, const char* d
 void report_half_sizes() {
     std::printf(
         "\n200 pixels, the pad's pen speed: the 50 %% GIF against the 100 %% one (target: ratio "
-        "<= 0.5); colours against the resampled frames, per channel (target: mean <= 2, max <= "
-        "16)\n"
+        "<= 0.5); colours against the resampled frames, per channel (target: mean <= 3, max <= "
+        "32)\n"
         "   ink    display       100 %%    50 %% ratio  colours local  mean  mean-off "
         "off   max\n"
         "(colours: of the global table; local: images with a table of their own; mean-off: "

@@ -29,9 +29,11 @@ QString tr(const char* text) {
 
 // How far a resampled frame's colours may be shown from what they are, in each channel: the
 // shared table's entries, the strings of the code stream and the pixels left as they were
-// each stay within it. A sixteenth of the range is hard to see on the blended edges, where
-// nearly all of it goes, and halves a half-size GIF against exact colours.
-constexpr int resampled_colour_tolerance = 16;
+// each stay within it. Nearly all of it goes to the blended edges of strokes, pencil and grid,
+// where an eighth of the range cannot be told apart at the size shown (the mean stays under
+// 3 of 255); it keeps a half-size GIF under half of the full-size one, where a sixteenth
+// still needs more codes than the quarter of the pixels saves.
+constexpr int resampled_colour_tolerance = 32;
 
 // nearest(size × scale), halves to even.
 QSize scaled_size(QSize size, double scale) {

@@ -226,7 +226,7 @@ std::vector<QImage> shaded_pen_frames() {
     return frames;
 }
 
-TEST(GifEncoder, HalvedFramesShareOneTableAndAreShownWithinSixteenOfTheirColours) {
+TEST(GifEncoder, HalvedFramesShareOneTableAndAreShownWithinAnEighthOfTheirColours) {
     const std::vector<QImage> frames = shaded_pen_frames();
     GifEncoder encoder(0.5);
     for (const QImage& frame : frames) {
@@ -263,8 +263,8 @@ TEST(GifEncoder, HalvedFramesShareOneTableAndAreShownWithinSixteenOfTheirColours
     EXPECT_EQ(frame, frames.size());
     // Pixels shown close enough already are left as they are.
     EXPECT_NE(control_of(*gif, gif->ImageCount - 1).TransparentColor, NO_TRANSPARENT_COLOR);
-    EXPECT_LE(worst, 16);
-    EXPECT_LE(sum / (3.0 * 100 * 100 * double(frames.size())), 2.0);
+    EXPECT_LE(worst, 32);
+    EXPECT_LE(sum / (3.0 * 100 * 100 * double(frames.size())), 3.0);
 }
 
 }  // namespace
