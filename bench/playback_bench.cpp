@@ -16,11 +16,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-
-#include <sys/resource.h>
 #include <numeric>
 #include <optional>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include "animation/animationplayer.h"
 #include "animation/layers.h"
@@ -68,6 +68,17 @@ struct TickFigures {
     double worst_kept_ms = 0;  // of the ticks during which the thread kept its processor
     int preempted = 0;         // ticks during which the system gave the processor to another
     std::size_t ticks = 0;
+
+    // The worst of two sets of playbacks, the preempted ticks of both counted.
+    void take_worst(const TickFigures& run) {
+        mean_ms = std::max(mean_ms, run.mean_ms);
+        median_ms = std::max(median_ms, run.median_ms);
+        worst_ms = std::max(worst_ms, run.worst_ms);
+        worst_cpu_ms = std::max(worst_cpu_ms, run.worst_cpu_ms);
+        worst_kept_ms = std::max(worst_kept_ms, run.worst_kept_ms);
+        preempted += run.preempted;
+        ticks = run.ticks;
+    }
 };
 
 long involuntary_switches() {
@@ -228,9 +239,7 @@ int main(int argc, char** argv) {
     const double floor = floor_ms();
     std::printf(
         "floor: a plain compose of the whole pad and a frame copy at 650, paced as ticks, median "
-        "over a "
-        "playback: "
-        "%.3f ms\n",
+        "over a playback: %.3f ms\n",
         floor);
     std::printf(
         "play_tick at 650, speed 100, 鬱, %d runs each: the worst over all runs, the means' "
@@ -242,13 +251,7 @@ int main(int argc, char** argv) {
                 mode_name(mode, smooth) != qEnvironmentVariable("MODE")) {
                 continue;
             }
-            double worst = 0;
-            double worst_cpu = 0;
-            double worst_kept = 0;
-            int preempted = 0;
-            double mean = 0;
-            double median = 0;
-            std::size_t ticks = 0;
+            TickFigures all;
             for (int run = 0; run < runs; ++run) {
                 const std::optional<TickFigures> figures = time_ticks(mode, smooth);
                 if (!figures) {
@@ -256,19 +259,13 @@ int main(int argc, char** argv) {
                                 qPrintable(installation));
                     return 1;
                 }
-                worst = std::max(worst, figures->worst_ms);
-                worst_cpu = std::max(worst_cpu, figures->worst_cpu_ms);
-                worst_kept = std::max(worst_kept, figures->worst_kept_ms);
-                preempted += figures->preempted;
-                mean = std::max(mean, figures->mean_ms);
-                median = std::max(median, figures->median_ms);
-                ticks = figures->ticks;
+                all.take_worst(*figures);
             }
             std::printf(
                 "  %-52s %3zu ticks: mean %.3f ms (%.1f x floor), median %.3f ms, worst "
                 "%.3f ms (its own work %.3f ms); worst not preempted %.3f ms, %d preempted\n",
-                qPrintable(mode_name(mode, smooth)), ticks, mean, mean / floor, median, worst,
-                worst_cpu, worst_kept, preempted);
+                qPrintable(mode_name(mode, smooth)), all.ticks, all.mean_ms, all.mean_ms / floor,
+                all.median_ms, all.worst_ms, all.worst_cpu_ms, all.worst_kept_ms, all.preempted);
         }
     }
     time_number_placing();
